@@ -1,0 +1,7 @@
+#ifndef NOTESAPI_FTERR_H
+#define NOTESAPI_FTERR_H
+#include "globerr.h"
+
+#define ERR_FT_NOMATCHES (PKG_FT + 0x22)
+
+#endif

@@ -1,0 +1,12 @@
+#ifndef NOTESAPI_MISCERR_H
+#define NOTESAPI_MISCERR_H
+#include "globerr.h"
+
+#define ERR_NOT_FOUND (PKG_MISC + 0x04)
+#define ERR_ACL_FULL (PKG_MISC + 0x22)
+#define ERR_ACL_NOENTRY (PKG_MISC + 0x24)
+#define ERR_ACL_UNDELETABLE (PKG_MISC + 0x25)
+#define ERR_DN_COMP_VERSION (PKG_MISC + 0x4D)
+#define ERR_MISC_INVALID_ARGS (PKG_MISC + 0x95)
+
+#endif

@@ -1,0 +1,9 @@
+#ifndef NOTESAPI_NAMES_H
+#define NOTESAPI_NAMES_H
+
+#define MAXPATH 256
+#define OLDMAXPATH 256
+#define MAXUSERNAME 256
+#define MAXDOMAINNAME 31
+
+#endif
