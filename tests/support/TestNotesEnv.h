@@ -9,8 +9,9 @@
 
 namespace vesktest {
 
-// A private Notes environment for one test: a temporary data directory and a notes.ini naming
-// it, published through the runtime's settings variable for as long as the object lives.
+// A private Notes environment for one test: a temporary data directory, a notes.ini naming it
+// and an empty registry, published through the settings and registry variables for as long as
+// the object lives.
 class TestNotesEnv {
  public:
   explicit TestNotesEnv(const std::map<std::string, std::string>& extraSettings = {});
@@ -21,10 +22,12 @@ class TestNotesEnv {
   const std::filesystem::path& Root() const { return FDir.Path(); }
   std::filesystem::path DataDir() const { return FDir.Path() / "data"; }
   std::filesystem::path IniFile() const { return FDir.Path() / "notes.ini"; }
+  std::filesystem::path RegistryDir() const { return FDir.Path() / "registry"; }
 
  private:
   TempDir FDir;
   std::optional<std::string> FOldIni;
+  std::optional<std::string> FOldRegistry;
 };
 
 }  // namespace vesktest
