@@ -1,9 +1,12 @@
 // Shared main of every test binary: each test fails if it leaves a Notes handle open.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <array>
 #include <sstream>
 
+#include "TempDir.h"
 #include "notesapi/notesrt.h"
 
 namespace {
@@ -44,6 +47,12 @@ class HandleLeakCheck : public testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // Whatever a test forgets to redirect lands in a home of its own, never the user's.
+  vesktest::TempDir home;
+  setenv("HOME", home.Path().c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("XDG_DATA_HOME");
+  unsetenv(NOTESRT_INI_ENV);
   testing::UnitTest::GetInstance()->listeners().Append(new HandleLeakCheck);
   int result = RUN_ALL_TESTS();
   return HandleLeakCheck::Leaked ? 1 : result;
