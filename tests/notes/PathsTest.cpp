@@ -1,0 +1,95 @@
+#include <filesystem>
+#include <fstream>
+
+#include "ELotusNotes.h"
+#include "NotesFixture.h"
+#include "NotesPaths.h"
+#include "Registry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using PathsTest = NotesFixture;
+
+TEST_F(PathsTest, ConstructAndParseNetworkPaths) {
+  EXPECT_EQ(ConstructPath("", "mail\\jdoe.nsf"), "mail\\jdoe.nsf");
+  EXPECT_EQ(ConstructPath("CN=Mail1/O=Acme", "mail\\jdoe.nsf"), "CN=Mail1/O=Acme!!mail\\jdoe.nsf");
+  EXPECT_EQ(ConstructPath("Mail1/Acme", ""), "Mail1/Acme!!");
+  std::string server, file;
+  ParsePath("CN=Mail1/O=Acme!!mail\\jdoe.nsf", server, file);
+  EXPECT_EQ(server, "CN=Mail1/O=Acme");
+  EXPECT_EQ(file, "mail\\jdoe.nsf");
+  ParsePath("names.nsf", server, file);
+  EXPECT_EQ(server, "");
+  EXPECT_EQ(file, "names.nsf");
+}
+
+TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTrip) {
+  std::string server, file;
+  ParsePath(ConstructPath("Srv", "m\xC3\xBCller.nsf"), server, file);
+  EXPECT_EQ(file, "m\xC3\xBCller.nsf");
+}
+
+TEST_F(PathsTest, OverlongPathRaisesInsteadOfOverflowing) {
+  EXPECT_THROW(ConstructPath("Srv", std::string(300, 'x')), ELotusNotes);
+}
+
+TEST_F(PathsTest, SlashAtPathEnd) {
+  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes", true), "/opt/notes/");
+  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes/", true), "/opt/notes/");
+  EXPECT_EQ(AddSlashAtPathEnd("", true), "");
+  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes/", false), "/opt/notes");
+  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes", false), "/opt/notes");
+}
+
+TEST_F(PathsTest, DirectoriesOfTheRuntime) {
+  EXPECT_EQ(GetNotesDataDir(), FEnv.DataDir().string() + "/");
+  EXPECT_EQ(GetNotesIniFile(), FEnv.IniFile().string());
+  std::string exeDir = GetNotesExeDir();
+  ASSERT_FALSE(exeDir.empty());
+  EXPECT_EQ(exeDir.back(), '/');
+  EXPECT_TRUE(fs::exists(fs::path(exeDir) / "libnotesrt.so")) << exeDir;
+}
+
+TEST(PathsLongDirTest, LongDataDirectoryIsNotCut) {
+  vesktest::TempDir dir;
+  std::string data = (dir.Path() / std::string(150, 'd')).string();
+  std::ofstream(dir.Path() / "notes.ini") << "[Notes]\nDirectory=" << data << "\n";
+  setenv(NOTESRT_INI_ENV, (dir.Path() / "notes.ini").c_str(), 1);
+  EXPECT_EQ(GetNotesDataDir(), data + "/");  // read before the runtime starts, as at load time
+  unsetenv(NOTESRT_INI_ENV);
+}
+
+TEST_F(PathsTest, WithoutRegistryTheDirectoriesComeFromTheRuntime) {
+  std::string dataDir;
+  EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
+  EXPECT_EQ(dataDir, GetNotesDataDir());
+}
+
+TEST_F(PathsTest, RegistryTakesPrecedence) {
+  {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes\\9.0", true));
+    registry.WriteString("Path", "/opt/ibm/notes");
+    registry.WriteString("DataPath", "/home/user/notes/data/");
+    ASSERT_TRUE(registry.OpenKey("\\Software\\Lotus\\Notes\\Zeta", true));
+    registry.WriteString("Path", "/elsewhere");
+  }
+  std::string dataDir;
+  EXPECT_EQ(GetActualNotesDir(dataDir), "/opt/ibm/notes/");
+  EXPECT_EQ(dataDir, "/home/user/notes/data/");
+}
+
+TEST_F(PathsTest, RegistryKeyWithoutSubkeysIsIgnored) {
+  {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes", true));
+    registry.WriteString("Path", "/ignored");
+  }
+  std::string dataDir;
+  EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include <thread>
+
+#include "ELotusNotes.h"
+#include "NotesApiErrors.h"
+#include "NotesFixture.h"
+#include "NotesRichText.h"
+
+namespace {
+
+using SessionTest = NotesFixture;
+
+STATUS OtherHandler() {
+  return NOERROR;
+}
+
+TEST_F(SessionTest, BreakHandlerIsInstalledAndAnswersOncePerBreak) {
+  EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_CHECK_BREAK), reinterpret_cast<OSSIGPROC>(&NDBreakProc));
+  EXPECT_EQ(NDBreakProc(), NOERROR);
+  RequestNotesBreak();
+  EXPECT_EQ(NDBreakProc(), ERR_CANCEL);
+  EXPECT_EQ(NDBreakProc(), NOERROR);
+}
+
+TEST(SessionLifeTest, ShutdownPutsBackThePreviousHandler) {
+  vesktest::TestNotesEnv env;
+  ASSERT_EQ(NotesInit(), NOERROR);
+  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, reinterpret_cast<OSSIGPROC>(&OtherHandler));
+  NotesObjectsInitialize();
+  NotesObjectsFinalize();
+  EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_CHECK_BREAK), reinterpret_cast<OSSIGPROC>(&OtherHandler));
+  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, nullptr);
+  NotesTerm();
+}
+
+TEST(SessionLifeTest, StartWithoutSettingsRaisesWithAText) {
+  vesktest::TempDir dir;
+  setenv(NOTESRT_INI_ENV, (dir.Path() / "missing.ini").c_str(), 1);
+  try {
+    NotesObjectsInitialize();
+    NotesObjectsFinalize();
+    ADD_FAILURE() << "the runtime started without settings";
+  } catch (const ELotusNotes& e) {
+    EXPECT_NE(e.Status, 0);
+    EXPECT_EQ(std::string(e.Message()).find("General Notes Error"), std::string::npos)
+        << e.Message();
+  }
+  unsetenv(NOTESRT_INI_ENV);
+}
+
+TEST_F(SessionTest, OtherThreadsBracketTheirNotesUse) {
+  std::string failure;
+  std::thread worker([&] {
+    try {
+      InitNotesThread();
+      char dir[MAXPATH];
+      OSGetExecutableDirectory(dir);
+      CloseNotesThread();
+    } catch (const std::exception& e) {
+      failure = e.what();
+    }
+  });
+  worker.join();
+  EXPECT_EQ(failure, "");
+}
+
+TEST(RichTextModuleTest, KeepsTheDirectoriesFromStartUpToShutdown) {
+  vesktest::TestNotesEnv env;
+  NotesRichTextInitialize();
+  EXPECT_EQ(NotesDataDir(), env.DataDir().string() + "/");
+  EXPECT_FALSE(NotesProgramDir().empty());
+  NotesRichTextFinalize();
+  EXPECT_EQ(NotesDataDir(), "");
+  EXPECT_EQ(NotesProgramDir(), "");
+}
+
+}  // namespace
