@@ -21,6 +21,16 @@
 #define NOTESRT_HANDLE_MODULE 10
 #define NOTESRT_HANDLE_KINDS 11
 
+/* Statuses only this runtime returns, in a range of the OS package that Notes leaves unused.
+   OSLoadString has a text for each. */
+#define ERR_NOTESRT_NO_INI (PKG_OS + 0xF0)           /* the settings file does not exist */
+#define ERR_NOTESRT_INVALID_HANDLE (PKG_OS + 0xF1)   /* zero, freed or wrong kind of handle */
+#define ERR_NOTESRT_LOCKED (PKG_OS + 0xF2)           /* memory still locked: not freed/moved */
+#define ERR_NOTESRT_RUNTIME_OWNED (PKG_OS + 0xF3)    /* memory the runtime owns: not freed */
+#define ERR_NOTESRT_NOT_INITIALIZED (PKG_OS + 0xF4)  /* NotesInit has not been called */
+#define ERR_NOTESRT_TOO_MANY_HANDLES (PKG_OS + 0xF5) /* every handle of that kind is in use */
+#define ERR_NOTESRT_INTERNAL (PKG_OS + 0xF6)         /* unexpected failure inside the runtime */
+
 NOTESAPI_BEGIN_DECLS
 /* Number of open handles of one kind (NOTESRT_HANDLE_KINDS: of every kind). */
 DWORD LNPUBLIC NotesRTOpenHandleCount(WORD Kind);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <set>
+
+#include "HandleObject.h"
+#include "TestedApi.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsfdata.h"
+
+namespace notesrt {
+
+// A set of note IDs behind an ID-table handle. Runtime code (unread marks, folders) reads and
+// changes Ids() directly.
+class NOTESRT_TESTED TIdTable : public THandleObject {
+ public:
+  static constexpr WORD KindId = NOTESRT_HANDLE_IDTABLE;
+
+  // Adds a table holding Ids to the handle table.
+  static DHANDLE Create(std::set<NOTEID> Ids = {});
+
+  explicit TIdTable(std::set<NOTEID> Ids) : FIds(std::move(Ids)) {}
+  WORD Kind() const override { return KindId; }
+
+  std::set<NOTEID>& Ids() { return FIds; }
+
+ private:
+  std::set<NOTEID> FIds;
+};
+
+}  // namespace notesrt

@@ -1,0 +1,116 @@
+#include "StatusTexts.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "ApiCall.h"
+#include "BufferText.h"
+#include "notesapi/bsafeerr.h"
+#include "notesapi/clerr.h"
+#include "notesapi/fterr.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/niferr.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/odserr.h"
+#include "notesapi/oserr.h"
+#include "notesapi/osmisc.h"
+#include "notesapi/srverr.h"
+
+namespace notesrt {
+
+namespace {
+
+using TEntry = std::pair<STATUS, std::string_view>;
+
+// Sorted by code. One text for every status the runtime can return.
+constexpr std::array Texts{
+    TEntry{ERR_NOEXIST, "File does not exist"},
+    TEntry{ERR_EXISTS, "File already exists"},
+    TEntry{ERR_MEMORY, "Insufficient memory."},
+    TEntry{ERR_INV_SERVER_NAME, "Invalid server or network name syntax"},
+    TEntry{ERR_INV_FILE_NAME, "File name too long or invalid file name syntax"},
+    TEntry{ERR_OS_ALREADY_UNLOCKED, "UnlockObject: already unlocked"},
+    TEntry{ERR_SEGMENT_TOO_BIG, "Memory allocation request exceeded 65,000 bytes"},
+    TEntry{ERR_CANCEL, "Operation stopped at your request"},
+    TEntry{ERR_NOTESRT_NO_INI, "Notes settings file (notes.ini) not found"},
+    TEntry{ERR_NOTESRT_INVALID_HANDLE,
+           "Invalid handle: it is zero, already freed or of another kind"},
+    TEntry{ERR_NOTESRT_LOCKED, "Memory object is locked and cannot be freed or moved"},
+    TEntry{ERR_NOTESRT_RUNTIME_OWNED, "Memory object belongs to Notes and cannot be freed"},
+    TEntry{ERR_NOTESRT_NOT_INITIALIZED,
+           "Notes runtime is not initialized (NotesInit was not called)"},
+    TEntry{ERR_NOTESRT_TOO_MANY_HANDLES, "Too many open handles of this kind"},
+    TEntry{ERR_NOTESRT_INTERNAL, "Internal error in the Notes runtime"},
+    TEntry{ERR_NOT_NSF, "File is not a database"},
+    TEntry{ERR_CONFLICT, "Someone else modified this document at the same time"},
+    TEntry{ERR_NSF_VERSION, "Invalid NSF version"},
+    TEntry{ERR_DIRECTORY, "This function is inappropriate for file system directories."},
+    TEntry{ERR_NOT_LOCAL, "Function is not supported for remote databases"},
+    TEntry{ERR_ITEM_NOT_FOUND, "Note item not found"},
+    TEntry{ERR_NOTE_DELETED, "Document has been deleted"},
+    TEntry{ERR_UNK_TYPE, "Field type (UNK) stored in document is invalid"},
+    TEntry{ERR_INVALID_NOTE, "Invalid or nonexistent document"},
+    TEntry{ERR_NOTE_NOT_EMPTY, "note pool not deleted because it is not empty (internal)"},
+    TEntry{ERR_NSF_INFO_SIZE, "Database title is too large; please use a shorter title."},
+    TEntry{ERR_SUMMARY_TOO_BIG,
+           "Field is too large (32K) or View's column & selection formulas are too large"},
+    TEntry{ERR_DBCLASS, "Invalid NSF Class"},
+    TEntry{ERR_ENCODING, "Unknown type of compression technique"},
+    TEntry{ERR_NO_MODIFIED_NOTES, "No documents have been modified since specified time."},
+    TEntry{ERR_NOACCESS, "You are not authorized to perform that operation"},
+    TEntry{ERR_NOT_AUTHOR,
+           "You cannot update or delete the document(s) since you are not listed as an "
+           "allowable Author for this document"},
+    TEntry{ERR_NTCREATE_LICENSE, "Cannot create a document without a valid user license"},
+    TEntry{ERR_NOTE_NOT_SIGNED, "Document is not signed."},
+    TEntry{ERR_NOTE_BADATTSIGN, "Attachment has been modified or corrupted since signed!"},
+    TEntry{ERR_NOEXTRACT_ENCRYPTED,
+           "You must supply the bulk decryption key in order to extract this file object."},
+    TEntry{ERR_INVALID_ITEMUNK, "Document is damaged or obsolete (unrecognized field)"},
+    TEntry{ERR_UNSUPPORTED_FLAGS, "Unsupported return flag(s)"},
+    TEntry{ERR_NO_SUCH_NAMESPACE, "Domino Directory does not contain a required view"},
+    TEntry{ERR_NO_NAMES_FILE, "Domino Directory does not exist"},
+    TEntry{ERR_COLLECTION_NOT_CREATED, "(Collection does not exist, and was not created)"},
+    TEntry{ERR_VIEW_NOACCESS, "You are not authorized to access the view"},
+    TEntry{ERR_NO_SUCH_NAMES_BOOK, "No more Domino Directory databases"},
+    TEntry{ERR_NO_SUCH_ITEM, "Specified item is not present"},
+    TEntry{ERR_NO_MORE_MEMBERS, "(No more members in list)"},
+    TEntry{ERR_NOT_FOUND, "Entry not found in index"},
+    TEntry{ERR_ACL_FULL, "The access control list is full."},
+    TEntry{ERR_ACL_NOENTRY, "The name is not in the list."},
+    TEntry{ERR_ACL_UNDELETABLE, "Default cannot be deleted."},
+    TEntry{ERR_DN_COMP_VERSION, "Invalid Name Parsing buffer size"},
+    TEntry{ERR_MISC_INVALID_ARGS, "Invalid arguments"},
+    TEntry{ERR_FORMULA_COMPILATION, "Formula Error"},
+    TEntry{ERR_DATATYPE, "Cannot convert field - unsupported datatype"},
+    TEntry{ERR_ODS_ENUM_COMPLETE, "Done enumerating CD buffer (internal)"},
+    TEntry{ERR_ODS_NO_SUCH_ENTRY, "No such entry"},
+    TEntry{ERR_SERVER_NOT_RESPONDING, "The server is not responding."},
+    TEntry{ERR_NO_SERVER_ACCESS, "You are not authorized to use the server"},
+    TEntry{ERR_FT_NOMATCHES, "No documents found"},
+    TEntry{ERR_BSAFE_USER_ABORT, "The prompt for password was aborted by user"},
+};
+
+static_assert(std::is_sorted(Texts.begin(), Texts.end(),
+                             [](const TEntry& a, const TEntry& b) { return a.first < b.first; }));
+
+}  // namespace
+
+std::string_view StatusText(STATUS Status) {
+  STATUS code = ERR(Status);
+  auto entry = std::lower_bound(Texts.begin(), Texts.end(), code,
+                                [](const TEntry& e, STATUS c) { return e.first < c; });
+  return entry != Texts.end() && entry->first == code ? entry->second : std::string_view();
+}
+
+}  // namespace notesrt
+
+// hModule is ignored: the runtime has no module string tables.
+WORD LNPUBLIC OSLoadString(HMODULE, STATUS StringCode, char* retBuffer, WORD BufferLength) {
+  return notesrt::ApiValueCall<WORD>(0, [&] {
+    return static_cast<WORD>(
+        notesrt::CopyToBuffer(notesrt::StatusText(StringCode), retBuffer, BufferLength));
+  });
+}

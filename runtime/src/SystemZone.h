@@ -1,0 +1,34 @@
+#pragma once
+
+#include <ctime>
+
+namespace notesrt {
+
+// The machine's time zone from the system time-zone database (TZ honoured), read afresh when
+// constructed so that a changed TZ is seen. Zones are reported the Notes way: whole hours west
+// of GMT, and whether the zone observes daylight-saving time at all.
+class TSystemZone {
+ public:
+  TSystemZone();
+
+  int Zone() const { return FZone; }
+  bool ObservesDst() const { return FObservesDst; }
+  // Whether a TIME's zone and dst flag describe this zone, so its exact rules apply.
+  bool Matches(int Zone, int Dst) const;
+
+  // Offset east of GMT at Utc without any daylight-saving shift, in minutes.
+  int StandardOffsetEastMinutes(time_t Utc) const;
+  bool IsDst(time_t Utc) const;
+  // Seconds east of GMT in effect at Utc.
+  long OffsetEastSeconds(time_t Utc) const;
+  // The instant of a local wall-clock time; the system decides times in a DST gap or overlap.
+  time_t ToUtc(std::tm Local) const;
+
+ private:
+  static std::tm LocalAt(time_t Utc);
+
+  int FZone;
+  bool FObservesDst;
+};
+
+}  // namespace notesrt
