@@ -1,6 +1,6 @@
 #include "BufferText.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "LmbcsCodec.h"
 
@@ -9,7 +9,7 @@ namespace notesrt {
 size_t CopyToBuffer(std::string_view Text, char* Buffer, size_t BufferSize) {
   if (!Buffer || BufferSize == 0) return 0;
   size_t length = TLmbcsCodec::Shared().WholePrefix(Text, BufferSize - 1);
-  std::memcpy(Buffer, Text.data(), length);
+  std::copy_n(Text.data(), length, Buffer);
   Buffer[length] = '\0';
   return length;
 }

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "RuntimeFixture.h"
+#include "TestNotesEnv.h"
+#include "notesapi/idtable.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/osmem.h"
+#include "notesapi/osmisc.h"
+
+TEST(Init, WithoutASettingsFileFailsWithAStatusThatHasAText) {
+  vesktest::TestNotesEnv env;
+  std::filesystem::remove(env.IniFile());
+  STATUS status = NotesInit();
+  EXPECT_EQ(status, ERR_NOTESRT_NO_INI);
+  EXPECT_EQ(runtimetest::StatusText(status), "Notes settings file (notes.ini) not found");
+  EXPECT_EQ(NotesInitThread(), ERR_NOTESRT_NOT_INITIALIZED);
+}
+
+TEST(Init, TermFreesEveryHandleLeftOpen) {
+  vesktest::TestNotesEnv env;
+  ASSERT_EQ(NotesInit(), NOERROR);
+  DHANDLE memory = NULLHANDLE, table = NULLHANDLE;
+  ASSERT_EQ(OSMemAlloc(0, 100, &memory), NOERROR);
+  ASSERT_NE(OSLockObject(memory), nullptr);  // even a locked block goes
+  ASSERT_EQ(IDCreateTable(0, &table), NOERROR);
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_KINDS), 2u);
+  NotesTerm();
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_MEMORY), 0u);
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_IDTABLE), 0u);
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_KINDS), 0u);
+}
+
+TEST(Init, NestedInitsNeedAsManyTerms) {
+  vesktest::TestNotesEnv env;
+  ASSERT_EQ(NotesInit(), NOERROR);
+  ASSERT_EQ(NotesInit(), NOERROR);
+  DHANDLE memory = NULLHANDLE;
+  ASSERT_EQ(OSMemAlloc(0, 10, &memory), NOERROR);
+  NotesTerm();
+  EXPECT_EQ(OSMemFree(memory), NOERROR);  // still initialised: the handle lives on
+  NotesTerm();
+  EXPECT_EQ(NotesInitThread(), ERR_NOTESRT_NOT_INITIALIZED);
+  NotesTerm();  // one too many: harmless
+  ASSERT_EQ(NotesInit(), NOERROR);
+  NotesTerm();
+}
+
+// Threads bracket their work with NotesInitThread/NotesTermThread and share the runtime.
+TEST(Init, TwoThreadsUseTheApiTogether) {
+  vesktest::TestNotesEnv env;
+  ASSERT_EQ(NotesInit(), NOERROR);
+  std::atomic<int> failures{0};
+  auto work = [&failures](NOTEID base) {
+    if (NotesInitThread() != NOERROR) ++failures;
+    for (NOTEID i = 0; i < 500; ++i) {
+      DHANDLE memory = NULLHANDLE, table = NULLHANDLE;
+      if (OSMemAlloc(0, 64, &memory) != NOERROR || !OSLockObject(memory)) ++failures;
+      OSUnlockObject(memory);
+      if (IDCreateTable(0, &table) != NOERROR || IDInsert(table, base + i, nullptr) != NOERROR)
+        ++failures;
+      char out[16];
+      if (OSTranslate(OS_TRANSLATE_NATIVE_TO_LMBCS, "\xC3\xBC", 2, out, sizeof out) != 1)
+        ++failures;
+      if (OSMemFree(memory) != NOERROR || IDDestroyTable(table) != NOERROR) ++failures;
+    }
+    NotesTermThread();
+  };
+  std::vector<std::thread> threads;
+  threads.emplace_back(work, 1000);
+  threads.emplace_back(work, 5000);
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_KINDS), 0u);
+  NotesTerm();
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "RuntimeFixture.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/odserr.h"
+#include "notesapi/oserr.h"
+#include "notesapi/osmem.h"
+#include "notesapi/textlist.h"
+
+namespace {
+
+class Lists : public runtimetest::RuntimeTest {
+ protected:
+  // An empty list, unlocked at once as the object library does.
+  DHANDLE NewList(BOOL Prefixed, WORD* Size) {
+    DHANDLE handle = NULLHANDLE;
+    void* list = nullptr;
+    EXPECT_EQ(ListAllocate(0, 0, Prefixed, &handle, &list, Size), NOERROR);
+    OSUnlockObject(handle);
+    return handle;
+  }
+
+  std::vector<std::string> Entries(DHANDLE List, BOOL Prefixed) {
+    const void* list = OSLockObject(List);
+    std::vector<std::string> entries;
+    for (WORD i = 0; i < ListGetNumEntries(list, Prefixed); ++i) {
+      char* text = nullptr;
+      WORD length = 0;
+      EXPECT_EQ(ListGetText(list, Prefixed, i, &text, &length), NOERROR);
+      entries.emplace_back(text, length);
+    }
+    OSUnlockObject(List);
+    return entries;
+  }
+
+  void Add(DHANDLE List, BOOL Prefixed, WORD* Size, WORD At, const std::string& Text) {
+    EXPECT_EQ(ListAddEntry(List, Prefixed, Size, At, Text.data(), static_cast<WORD>(Text.size())),
+              NOERROR);
+  }
+};
+
+using TEntries = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(Lists, AllocateReturnsALockedListOfThePublishedSize) {
+  DHANDLE handle = NULLHANDLE;
+  void* list = nullptr;
+  WORD size = 0;
+  ASSERT_EQ(ListAllocate(0, 0, FALSE, &handle, &list, &size), NOERROR);
+  EXPECT_EQ(size, 2);
+  EXPECT_EQ(ListGetNumEntries(list, FALSE), 0);
+  EXPECT_EQ(OSMemFree(handle), ERR_NOTESRT_LOCKED);
+  EXPECT_TRUE(OSUnlockObject(handle));
+  EXPECT_EQ(OSMemFree(handle), NOERROR);
+
+  ASSERT_EQ(ListAllocate(3, 10, TRUE, &handle, &list, &size), NOERROR);
+  EXPECT_EQ(size, 2 + 2 + 3 * 2 + 10);
+  WORD typeWord;
+  std::memcpy(&typeWord, list, sizeof typeWord);
+  EXPECT_EQ(typeWord, TYPE_TEXT_LIST);
+  EXPECT_EQ(ListGetNumEntries(list, TRUE), 3);
+  OSUnlockObject(handle);
+  OSMemFree(handle);
+}
+
+TEST_F(Lists, AddInsertsAtTheEntryNumber) {
+  WORD size = 0;
+  DHANDLE list = NewList(FALSE, &size);
+  Add(list, FALSE, &size, 0, "b");
+  Add(list, FALSE, &size, 1, "d");
+  Add(list, FALSE, &size, 0, "a");
+  Add(list, FALSE, &size, 2, "c");
+  EXPECT_EQ(Entries(list, FALSE), (TEntries{"a", "b", "c", "d"}));
+  EXPECT_EQ(size, 2 + 4 * 2 + 4);
+  const void* locked = OSLockObject(list);
+  EXPECT_EQ(ListGetSize(locked, FALSE), size);
+  OSUnlockObject(list);
+  OSMemFree(list);
+}
+
+TEST_F(Lists, PrefixedListsKeepTheTypeWord) {
+  WORD size = 0;
+  DHANDLE list = NewList(TRUE, &size);
+  EXPECT_EQ(size, 4);
+  // Inserting each recipient first, as mail addressing does.
+  Add(list, TRUE, &size, 0, "Second");
+  Add(list, TRUE, &size, 0, "First");
+  EXPECT_EQ(Entries(list, TRUE), (TEntries{"First", "Second"}));
+  EXPECT_EQ(size, 2 + 2 + 2 * 2 + 11);
+  OSMemFree(list);
+}
+
+TEST_F(Lists, EntryBeyondTheCountFailsAndChangesNothing) {
+  WORD size = 0;
+  DHANDLE list = NewList(FALSE, &size);
+  // A text list whose lower bound is not 0 fails at its first entry.
+  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 1, "x", 1), ERR_ODS_NO_SUCH_ENTRY);
+  Add(list, FALSE, &size, 0, "a");
+  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 2, "x", 1), ERR_ODS_NO_SUCH_ENTRY);
+  EXPECT_EQ(Entries(list, FALSE), (TEntries{"a"}));
+  EXPECT_EQ(size, 5);
+  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 1, nullptr, 3), ERR_MISC_INVALID_ARGS);
+  OSMemFree(list);
+}
+
+TEST_F(Lists, ListsStopAt65535Bytes) {
+  WORD size = 0;
+  DHANDLE list = NewList(FALSE, &size);
+  std::string big(60000, 'b');
+  Add(list, FALSE, &size, 0, big);
+  DHANDLE before = list;
+  std::string tooMuch(65535 - size - 2 + 1, 't');
+  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 1, tooMuch.data(), static_cast<WORD>(tooMuch.size())),
+            ERR_SEGMENT_TOO_BIG);
+  EXPECT_EQ(size, 2 + 2 + 60000);
+  std::string fits(tooMuch.size() - 1, 'f');
+  Add(list, FALSE, &size, 1, fits);
+  EXPECT_EQ(size, 65535);
+  EXPECT_EQ(list, before);
+  EXPECT_EQ(Entries(list, FALSE), (TEntries{big, fits}));
+  OSMemFree(list);
+}
+
+TEST_F(Lists, RemoveEntryClosesTheGap) {
+  WORD size = 0;
+  DHANDLE list = NewList(FALSE, &size);
+  Add(list, FALSE, &size, 0, "a");
+  Add(list, FALSE, &size, 1, "bb");
+  Add(list, FALSE, &size, 2, "ccc");
+  EXPECT_EQ(ListRemoveEntry(list, FALSE, &size, 1), NOERROR);
+  EXPECT_EQ(Entries(list, FALSE), (TEntries{"a", "ccc"}));
+  EXPECT_EQ(size, 2 + 2 * 2 + 4);
+  EXPECT_EQ(ListRemoveEntry(list, FALSE, &size, 2), ERR_ODS_NO_SUCH_ENTRY);
+  OSMemFree(list);
+}
+
+TEST_F(Lists, ReadingCopesWithOddAlignmentAndBadArguments) {
+  // A prefixed list inside a summary buffer, one byte off alignment.
+  const unsigned char value[] = {0x01, 0x01, 0x05, 0x02, 0x00, 0x02,
+                                 0x00, 0x01, 0x00, 'h',  'i',  '!'};
+  const void* list = value + 1;
+  EXPECT_EQ(ListGetNumEntries(list, TRUE), 2);
+  char* text = nullptr;
+  WORD length = 0;
+  ASSERT_EQ(ListGetText(list, TRUE, 1, &text, &length), NOERROR);
+  EXPECT_EQ(std::string(text, length), "!");
+  EXPECT_EQ(ListGetSize(list, TRUE), 11);
+  EXPECT_EQ(ListGetText(list, TRUE, 2, &text, &length), ERR_ODS_NO_SUCH_ENTRY);
+  EXPECT_EQ(ListGetText(nullptr, TRUE, 0, &text, &length), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(ListGetText(list, TRUE, 0, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(ListGetNumEntries(nullptr, FALSE), 0);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestNotesEnv.h"
+
+namespace runtimetest {
+
+// A private notes.ini and an initialised runtime for each test.
+class RuntimeTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  vesktest::TestNotesEnv FEnv;
+};
+
+// The text of a status, or "" when the runtime has none.
+std::string StatusText(unsigned Status);
+
+}  // namespace runtimetest

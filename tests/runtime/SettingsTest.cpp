@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "RuntimeFixture.h"
+#include "TestNotesEnv.h"
+#include "notesapi/names.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/osenv.h"
+#include "notesapi/osfile.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& Path) {
+  std::ifstream in(Path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::filesystem::path& Path, const std::string& Text) {
+  std::ofstream(Path, std::ios::binary) << Text;
+}
+
+std::string Setting(const char* Name) {
+  char value[MAXENVVALUE];
+  if (!OSGetEnvironmentString(Name, value, sizeof value - 1)) return "<unset>";
+  return value;
+}
+
+class Settings : public runtimetest::RuntimeTest {};
+
+}  // namespace
+
+TEST_F(Settings, NamesAreCaseInsensitive) {
+  EXPECT_EQ(Setting("Directory"), FEnv.DataDir().string());
+  EXPECT_EQ(Setting("DIRECTORY"), FEnv.DataDir().string());
+  EXPECT_EQ(Setting("directory"), FEnv.DataDir().string());
+}
+
+TEST_F(Settings, AnUnsetNameGivesFalseAndAnEmptyString) {
+  char value[16];
+  std::memset(value, 'x', sizeof value);
+  EXPECT_FALSE(OSGetEnvironmentString("NoSuchSetting", value, sizeof value - 1));
+  EXPECT_STREQ(value, "");
+  EXPECT_EQ(OSGetEnvironmentLong("NoSuchSetting"), 0);
+  EXPECT_FALSE(OSGetEnvironmentString(nullptr, value, sizeof value - 1));
+}
+
+TEST_F(Settings, ValuesAreCutToTheBufferAtACharacterBoundary) {
+  // "ab" and a Cyrillic letter: group byte 0x05 and its data byte.
+  WriteFile(FEnv.IniFile(), "[Notes]\nName=ab\x05\xC6z\n");
+  char value[8];
+  std::memset(value, 'x', sizeof value);
+  EXPECT_TRUE(OSGetEnvironmentString("Name", value, 4));
+  EXPECT_STREQ(value, "ab");
+  EXPECT_EQ(value[4], 'x');
+  EXPECT_TRUE(OSGetEnvironmentString("Name", value, 5));
+  EXPECT_STREQ(value, "ab\x05\xC6");
+}
+
+TEST_F(Settings, WritesAreReadBackAndKeepTheOtherLines) {
+  WriteFile(FEnv.IniFile(),
+            "[Notes]\n; a comment\nDirectory=/data\nKeepMe=1\n\n[Other]\nOtherKey=2\n");
+  OSSetEnvironmentVariable("directory", "/elsewhere");
+  OSSetEnvironmentVariable("MailServer", "CN=Srv1/O=Acme");
+  OSSetEnvironmentInt("Count", -42);
+  EXPECT_EQ(Setting("Directory"), "/elsewhere");
+  EXPECT_EQ(Setting("MailServer"), "CN=Srv1/O=Acme");
+  EXPECT_EQ(OSGetEnvironmentLong("Count"), -42);
+  EXPECT_EQ(ReadFile(FEnv.IniFile()),
+            "[Notes]\n; a comment\ndirectory=/elsewhere\nKeepMe=1\n\nMailServer=CN=Srv1/O=Acme\n"
+            "Count=-42\n[Other]\nOtherKey=2\n");
+}
+
+TEST_F(Settings, AnEmptyValueKeepsTheLine) {
+  OSSetEnvironmentVariable("MailFile", "mail/a.nsf");
+  OSSetEnvironmentVariable("MailFile", "");
+  char value[8] = "x";
+  EXPECT_TRUE(OSGetEnvironmentString("MailFile", value, sizeof value - 1));
+  EXPECT_STREQ(value, "");
+  EXPECT_NE(ReadFile(FEnv.IniFile()).find("\nMailFile=\n"), std::string::npos);
+}
+
+TEST_F(Settings, UnstorableNamesAndValuesLeaveTheFileAlone) {
+  std::string before = ReadFile(FEnv.IniFile());
+  OSSetEnvironmentVariable("Bad\nName", "1");
+  OSSetEnvironmentVariable("Name", "two\nlines");
+  OSSetEnvironmentVariable("A=B", "1");
+  OSSetEnvironmentVariable("", "1");
+  OSSetEnvironmentVariable(nullptr, "1");
+  EXPECT_EQ(ReadFile(FEnv.IniFile()), before);
+}
+
+// The file is replaced by renaming a complete new one over it, never rewritten in place.
+TEST_F(Settings, RewriteReplacesTheFileWhole) {
+  struct stat before {
+  }, after{};
+  ASSERT_EQ(stat(FEnv.IniFile().c_str(), &before), 0);
+  OSSetEnvironmentVariable("Ports", "TCPIP");
+  ASSERT_EQ(stat(FEnv.IniFile().c_str(), &after), 0);
+  EXPECT_NE(before.st_ino, after.st_ino);
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FEnv.Root()))
+    ++files;
+  EXPECT_EQ(files, 3);  // notes.ini, data/, registry/: no temporary file left
+}
+
+TEST_F(Settings, ChangesMadeByOthersAreSeen) {
+  EXPECT_EQ(Setting("Ports"), "<unset>");
+  WriteFile(FEnv.IniFile(), "[Notes]\nPorts=TCPIP,LAN0\n");
+  EXPECT_EQ(Setting("Ports"), "TCPIP,LAN0");
+}
+
+TEST(SettingsBeforeInit, AreReadFromTheFile) {
+  vesktest::TestNotesEnv env(std::map<std::string, std::string>{{"NAMES", "names.nsf,extra.nsf"}});
+  EXPECT_EQ(Setting("names"), "names.nsf,extra.nsf");
+  setenv(NOTESRT_INI_ENV, (env.Root() / "missing.ini").c_str(), 1);
+  EXPECT_EQ(Setting("names"), "<unset>");
+}
+
+TEST_F(Settings, DirectoriesFitMaxPath) {
+  char path[MAXPATH + 1];
+  path[MAXPATH] = 'x';
+  OSGetIniFileName(path);
+  EXPECT_EQ(path, FEnv.IniFile().string());
+  EXPECT_EQ(OSGetDataDirectory(path), FEnv.DataDir().string().size());
+  EXPECT_EQ(path, FEnv.DataDir().string());
+  OSGetExecutableDirectory(path);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(path) / "libnotesrt.so")) << path;
+  EXPECT_EQ(path[MAXPATH], 'x');
+}
+
+TEST_F(Settings, PathsLongerThanMaxPathComeBackEmpty) {
+  std::string longDirectory = "/" + std::string(MAXPATH, 'd');
+  OSSetEnvironmentVariable("Directory", longDirectory.c_str());
+  char path[MAXPATH + 1];
+  path[MAXPATH] = 'x';
+  EXPECT_EQ(OSGetDataDirectory(path), 0);
+  EXPECT_STREQ(path, "");
+  std::string longIni = (FEnv.Root() / std::string(MAXPATH, 'i')).string();
+  setenv(NOTESRT_INI_ENV, longIni.c_str(), 1);
+  OSGetIniFileName(path);
+  EXPECT_STREQ(path, "");
+  EXPECT_EQ(path[MAXPATH], 'x');
+  setenv(NOTESRT_INI_ENV, FEnv.IniFile().c_str(), 1);
+}
