@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-#include <cstdlib>
+#include <string>
 
 #include "ApiCall.h"
 #include "BufferText.h"

@@ -47,10 +47,12 @@ bool SetDate(TIME& Time, int64_t Days) {
   return true;
 }
 
-bool DateOnlyToGM(TIME& Time, int64_t Days, DWORD Zone) {
+void DateOnlyToGM(TIME& Time, int64_t Days, const TSystemZone& System, bool Machine,
+                  int MinutesWest) {
+  int offsetEast = Machine ? System.StandardOffsetEastMinutes(Days * SecondsPerDay) : -MinutesWest;
+  bool dst = Machine ? System.ObservesDst() : Time.dst != 0;
   Time.GM.Innards[0] = ALLDAY;
-  Time.GM.Innards[1] = static_cast<DWORD>(Days + JulianDayOf1970) | Zone;
-  return true;
+  Time.GM.Innards[1] = static_cast<DWORD>(Days + JulianDayOf1970) | ZoneBits(offsetEast, dst);
 }
 
 bool ClockToGM(TIME& Time, int64_t Days, const TSystemZone& System, bool Machine, int MinutesWest) {
@@ -76,6 +78,7 @@ bool ExpandDateOnly(TIME& Time, DWORD JulianDay) {
 }  // namespace
 
 bool LocalToGM(TIME& Time) {
+  // Cleared first: every failure below leaves GM zero.
   TimeDateClear(&Time.GM);
   TCivilDate date{Time.year, Time.month, Time.day};
   if (!IsValidDate(date)) return false;
@@ -84,17 +87,11 @@ bool LocalToGM(TIME& Time) {
   int minutesWest = 0;
   if (!machine && !ZoneMinutesWest(Time.zone, minutesWest)) return false;
   int64_t days = DaysSince1970(date);
-  bool converted;
   if (Time.hour == -1) {
-    int offsetEast =
-        machine ? system.StandardOffsetEastMinutes(days * SecondsPerDay) : -minutesWest;
-    bool dst = machine ? system.ObservesDst() : Time.dst != 0;
-    converted = DateOnlyToGM(Time, days, ZoneBits(offsetEast, dst));
-  } else {
-    converted = ClockToGM(Time, days, system, machine, minutesWest);
+    DateOnlyToGM(Time, days, system, machine, minutesWest);
+    return true;
   }
-  if (!converted) TimeDateClear(&Time.GM);
-  return converted;
+  return ClockToGM(Time, days, system, machine, minutesWest);
 }
 
 bool GMToLocal(TIME& Time) {

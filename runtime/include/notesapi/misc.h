@@ -11,6 +11,7 @@
 #define TICKS_IN_SECOND 100u
 
 #define TIMEDATE_MINIMUM 0
+/* TimeConstant(TIMEDATE_MAXIMUM) is 31 December 9999, 23:59:59.99 GMT. */
 #define TIMEDATE_MAXIMUM 1
 #define TIMEDATE_WILDCARD 2
 

@@ -4,6 +4,9 @@
 
 #define MAXENVVALUE 256
 
+/* The settings file is found through NOTESRT_INI_ENV (notesrt.h). OSGetEnvironmentString writes
+   at most BufferLength bytes including the NUL, cut at a character boundary, and works before
+   NotesInit. */
 NOTESAPI_BEGIN_DECLS
 BOOL LNPUBLIC OSGetEnvironmentString(const char* VariableName, char* retValueBuffer,
                                      WORD BufferLength);

@@ -12,6 +12,9 @@
 #define OS_TRANSLATE_UNICODE_TO_LMBCS 23
 #define OS_TRANSLATE_UTF8_TO_LMBCS 24
 
+/* Native text is UTF-8. OSTranslate writes at most OutLength bytes, whole characters only, no
+   terminator; an incomplete last input character is dropped. OSLoadString writes at most
+   BufferLength bytes including the NUL. */
 NOTESAPI_BEGIN_DECLS
 WORD LNPUBLIC OSLoadString(HMODULE hModule, STATUS StringCode, char* retBuffer, WORD BufferLength);
 WORD LNPUBLIC OSTranslate(WORD TranslateMode, const char* In, WORD InLength, char* Out,
