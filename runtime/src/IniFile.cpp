@@ -83,7 +83,10 @@ bool TIniFile::Save(const std::filesystem::path& Path) const {
   std::string temp = Path.string() + ".XXXXXX";
   int fd = mkstemp(temp.data());
   if (fd < 0) return false;
-  bool written = fchmod(fd, 0644) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
+  // The replacement keeps the permissions of the file it replaces.
+  struct stat existing {};
+  mode_t mode = stat(Path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+  bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
   written = close(fd) == 0 && written;
   if (written && rename(temp.c_str(), Path.c_str()) == 0) return true;
   unlink(temp.c_str());

@@ -34,6 +34,13 @@ void AppendCodePoint(std::u16string& Text, UChar32 CodePoint) {
   }
 }
 
+// The longest prefix of Text, at most Limit units, that does not split a surrogate pair.
+size_t Utf16WholePrefix(std::u16string_view Text, size_t Limit) {
+  if (Limit >= Text.size()) return Text.size();
+  if (Limit > 0 && U16_IS_LEAD(Text[Limit - 1]) && U16_IS_TRAIL(Text[Limit])) return Limit - 1;
+  return Limit;
+}
+
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view Utf8) {
@@ -74,12 +81,6 @@ size_t Utf16ToBytes(std::u16string_view Text, char* Out, size_t Limit) {
   size_t units = Utf16WholePrefix(Text, Limit / sizeof(char16_t));
   std::memcpy(Out, Text.data(), units * sizeof(char16_t));
   return units * sizeof(char16_t);
-}
-
-size_t Utf16WholePrefix(std::u16string_view Text, size_t Limit) {
-  if (Limit >= Text.size()) return Text.size();
-  if (Limit > 0 && U16_IS_LEAD(Text[Limit - 1]) && U16_IS_TRAIL(Text[Limit])) return Limit - 1;
-  return Limit;
 }
 
 }  // namespace notesrt

@@ -17,7 +17,4 @@ size_t Utf16ToUtf8(std::u16string_view Text, char* Out, size_t Limit);
 std::u16string BytesToUtf16(const char* Bytes, size_t Length);
 size_t Utf16ToBytes(std::u16string_view Text, char* Out, size_t Limit);
 
-// Length of the longest prefix of Text, at most Limit units, that does not split a surrogate pair.
-size_t Utf16WholePrefix(std::u16string_view Text, size_t Limit);
-
 }  // namespace notesrt

@@ -99,12 +99,13 @@ TEST_F(Settings, UnstorableNamesAndValuesLeaveTheFileAlone) {
 
 // The file is replaced by renaming a complete new one over it, never rewritten in place.
 TEST_F(Settings, RewriteReplacesTheFileWhole) {
-  struct stat before {
-  }, after{};
+  ASSERT_EQ(chmod(FEnv.IniFile().c_str(), 0600), 0);
+  struct stat before = {}, after = {};
   ASSERT_EQ(stat(FEnv.IniFile().c_str(), &before), 0);
   OSSetEnvironmentVariable("Ports", "TCPIP");
   ASSERT_EQ(stat(FEnv.IniFile().c_str(), &after), 0);
   EXPECT_NE(before.st_ino, after.st_ino);
+  EXPECT_EQ(after.st_mode & 0777, 0600u);
   int files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FEnv.Root()))
     ++files;
