@@ -1,0 +1,183 @@
+// The root files on disk: their text, atomic replacement, writers in other processes and
+// files that were damaged or edited by hand.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "Registry.h"
+#include "RegistryHive.h"
+#include "StringList.h"
+#include "TestNotesEnv.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& File) {
+  std::ifstream Stream(File, std::ios::binary);
+  std::ostringstream Text;
+  Text << Stream.rdbuf();
+  return Text.str();
+}
+
+void WriteFile(const std::filesystem::path& File, const std::string& Text) {
+  std::ofstream(File, std::ios::binary) << Text;
+}
+
+class RegistryFileTest : public testing::Test {
+ protected:
+  std::filesystem::path UserFile() const { return Env.RegistryDir() / "HKEY_CURRENT_USER.reg"; }
+
+  vesktest::TestNotesEnv Env;
+};
+
+TEST_F(RegistryFileTest, ValuesAreStoredAsReadableLines) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Software\\Vesk", true));
+  Registry.WriteString("Text", "a \"b\" c:\\d\r\ne");
+  Registry.WriteInteger("Count", 10);
+  Registry.WriteBinaryData("Bytes", {0x01, 0xff});
+  std::string Text = ReadFile(UserFile());
+  EXPECT_NE(Text.find("[Software\\Vesk]\n"
+                      "\"Text\"=\"a \\\"b\\\" c:\\\\d\\r\\ne\"\n"
+                      "\"Count\"=dword:0000000a\n"
+                      "\"Bytes\"=hex:01,ff\n"),
+            std::string::npos)
+      << Text;
+}
+
+TEST_F(RegistryFileTest, ASaveReplacesTheFileAndNeverRewritesItInPlace) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Key", true));
+  Registry.WriteString("First", "1");
+  std::string Before = ReadFile(UserFile());
+  // A reader that opened the file before the save keeps reading the complete old file.
+  std::ifstream Reader(UserFile(), std::ios::binary);
+  Registry.WriteString("Second", "2");
+  std::ostringstream SeenByReader;
+  SeenByReader << Reader.rdbuf();
+  EXPECT_EQ(SeenByReader.str(), Before);
+  EXPECT_NE(ReadFile(UserFile()).find("\"Second\"=\"2\""), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(UserFile().string() + ".tmp"));
+}
+
+TEST_F(RegistryFileTest, ATemporaryFileLeftByACrashedWriterDoesNoHarm) {
+  {
+    TRegistry Registry;
+    ASSERT_TRUE(Registry.OpenKey("Key", true));
+    Registry.WriteString("Kept", "yes");
+  }
+  WriteFile(UserFile().string() + ".tmp", "[Key]\n\"Kept\"=\"half writ");
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Key", false));
+  EXPECT_EQ(Registry.ReadString("Kept"), "yes");
+  Registry.WriteString("Added", "too");
+  TRegistry Reopened;
+  ASSERT_TRUE(Reopened.OpenKeyReadOnly("Key"));
+  EXPECT_EQ(Reopened.ReadString("Kept"), "yes");
+  EXPECT_EQ(Reopened.ReadString("Added"), "too");
+  EXPECT_FALSE(std::filesystem::exists(UserFile().string() + ".tmp"));
+}
+
+TEST_F(RegistryFileTest, WritersInSeveralProcessesLoseNoChange) {
+  constexpr int Writers = 3;
+  constexpr int ValuesEach = 40;
+  std::vector<pid_t> Children;
+  for (int Writer = 0; Writer < Writers; ++Writer) {
+    pid_t Child = fork();
+    ASSERT_GE(Child, 0);
+    if (Child == 0) {
+      int Status = 0;
+      try {
+        TRegistry Registry;
+        if (!Registry.OpenKey("Busy", true)) Status = 2;
+        for (int I = 0; I < ValuesEach; ++I)
+          Registry.WriteInteger("W" + std::to_string(Writer) + "_" + std::to_string(I), I);
+      } catch (...) {
+        Status = 3;
+      }
+      _exit(Status);
+    }
+    Children.push_back(Child);
+  }
+  for (pid_t Child : Children) {
+    int Status = -1;
+    ASSERT_EQ(waitpid(Child, &Status, 0), Child);
+    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  }
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKeyReadOnly("Busy"));
+  TStringList Names;
+  Registry.GetValueNames(Names);
+  EXPECT_EQ(Names.Count(), Writers * ValuesEach);
+  EXPECT_EQ(Registry.ReadInteger("W2_39"), 39);
+}
+
+TEST_F(RegistryFileTest, AFileEditedByHandIsReadAndItsUnreadableLinesAreKept) {
+  WriteFile(UserFile(),
+            "; written by hand, with Windows line ends\r\n"
+            "[Software\\Lotus\\Notes]\r\n"
+            "\"Path\"=\"/opt/notes\"\r\n"
+            "\"Broken\"=dword:zz\r\n"
+            "this line means nothing\r\n"
+            "\"Unterminated\"=\"abc\r\n"
+            "\"DataPath\"=\"/srv/notes\"   \r\n"
+            "\n"
+            "[Unclosed\n"
+            "\"Number\"=dword:00000020\n"
+            "\x01\x02\xff binary junk\n");
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Software\\Lotus\\Notes", false));
+  EXPECT_EQ(Registry.ReadString("Path"), "/opt/notes");
+  EXPECT_EQ(Registry.ReadString("DataPath"), "/srv/notes");
+  EXPECT_FALSE(Registry.ValueExists("Broken"));
+  EXPECT_EQ(Registry.ReadInteger("Number"), 32);  // "[Unclosed" is no section
+  ASSERT_TRUE(Registry.OpenKey("\\Software", false));
+  TStringList Names;
+  Registry.GetKeyNames(Names);  // keys named only as parents exist too
+  ASSERT_EQ(Names.Count(), 1);
+  EXPECT_EQ(Names.Strings(0), "Lotus");
+
+  Registry.WriteString("Saved", "now");
+  std::string Saved = ReadFile(UserFile());
+  for (const char* Line : {"\"Broken\"=dword:zz\n", "this line means nothing\n",
+                           "\"Unterminated\"=\"abc\n", "[Unclosed\n", "\x01\x02\xff binary junk\n"})
+    EXPECT_NE(Saved.find(Line), std::string::npos) << Line;
+}
+
+TEST_F(RegistryFileTest, RandomTextNeverBreaksTheReader) {
+  const std::vector<std::string> Pieces = {"[",
+                                           "]",
+                                           "\"",
+                                           "\\",
+                                           "=",
+                                           "@",
+                                           "dword:",
+                                           "hex:",
+                                           ",",
+                                           "\n",
+                                           "\r\n",
+                                           "ab",
+                                           "0f",
+                                           "\\x",
+                                           "\\n",
+                                           "\xff",
+                                           std::string(1, '\0'),
+                                           ";",
+                                           " ",
+                                           "\t",
+                                           "Key"};
+  std::mt19937 Random(20240611);
+  for (int Round = 0; Round < 500; ++Round) {
+    std::string Text;
+    size_t Length = Random() % 60;
+    for (size_t I = 0; I < Length; ++I) Text += Pieces[Random() % Pieces.size()];
+    std::string Once = TRegistryHive::Parse(Text).Text();
+    // What the reader makes of any text, it reads back the same way.
+    EXPECT_EQ(TRegistryHive::Parse(Once).Text(), Once) << "input: " << testing::PrintToString(Text);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+// TRegistry as its callers use it: keys, values, types, paths and several registry objects.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "Registry.h"
+#include "StringList.h"
+#include "TestNotesEnv.h"
+
+namespace {
+
+std::vector<std::string> Lines(const TStringList& List) {
+  std::vector<std::string> Result;
+  for (int I = 0; I < List.Count(); ++I) Result.push_back(List.Strings(I));
+  return Result;
+}
+
+template <class F>
+std::string RegistryError(F Action) {
+  try {
+    Action();
+  } catch (const ERegistryException& Error) {
+    return Error.Message();
+  }
+  return "no error";
+}
+
+class RegistryTest : public testing::Test {
+ protected:
+  vesktest::TestNotesEnv Env;
+};
+
+TEST_F(RegistryTest, ValuesOfEveryTypeSurviveReopening) {
+  const std::string Awkward =
+      "say \"hi\" C:\\dir\\\r\nnext line\ttab\x01\x7f Gr\xc3\xbc\xc3\x9f"
+      "e";
+  std::vector<uint8_t> AllBytes;
+  for (int Byte = 0; Byte < 256; ++Byte) AllBytes.push_back(static_cast<uint8_t>(Byte));
+  {
+    TRegistry Registry;
+    ASSERT_TRUE(Registry.OpenKey("Software\\Vesk", true));
+    Registry.WriteString("Awkward", Awkward);
+    Registry.WriteString("Empty", "");
+    Registry.WriteString("", "default value");
+    Registry.WriteString("name with \"quotes\"\nand a break", "odd name");
+    Registry.WriteInteger("Ten", 10);
+    Registry.WriteInteger("MinusOne", -1);
+    Registry.WriteInteger("Lowest", INT32_MIN);
+    Registry.WriteBinaryData("AllBytes", AllBytes);
+    Registry.WriteBinaryData("NoBytes", {});
+  }
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKeyReadOnly("Software\\Vesk"));
+  EXPECT_EQ(Registry.ReadString("Awkward"), Awkward);
+  EXPECT_EQ(Registry.ReadString("Empty"), "");
+  EXPECT_TRUE(Registry.ValueExists("Empty"));
+  EXPECT_EQ(Registry.ReadString(""), "default value");
+  EXPECT_EQ(Registry.ReadString("name with \"quotes\"\nand a break"), "odd name");
+  EXPECT_EQ(Registry.ReadInteger("Ten"), 10);
+  EXPECT_EQ(Registry.ReadInteger("MinusOne"), -1);
+  EXPECT_EQ(Registry.ReadInteger("Lowest"), INT32_MIN);
+  EXPECT_EQ(Registry.ReadBinaryData("AllBytes"), AllBytes);
+  EXPECT_TRUE(Registry.ReadBinaryData("NoBytes").empty());
+}
+
+TEST_F(RegistryTest, ReadingAnotherTypeOrAMissingValueRaises) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Types", true));
+  Registry.WriteString("Text", "10");
+  Registry.WriteInteger("Number", 10);
+  Registry.WriteBinaryData("Bytes", {1, 2});
+  EXPECT_EQ(RegistryError([&] { Registry.ReadInteger("Text"); }), "Invalid data type for 'Text'");
+  EXPECT_EQ(RegistryError([&] { Registry.ReadString("Number"); }),
+            "Invalid data type for 'Number'");
+  EXPECT_EQ(RegistryError([&] { Registry.ReadString("Bytes"); }), "Invalid data type for 'Bytes'");
+  EXPECT_EQ(RegistryError([&] { Registry.ReadBinaryData("Text"); }),
+            "Invalid data type for 'Text'");
+  EXPECT_EQ(RegistryError([&] { Registry.ReadInteger("Missing"); }),
+            "Failed to get data for 'Missing'");
+  EXPECT_EQ(RegistryError([&] { Registry.ReadBinaryData("Missing"); }),
+            "Failed to get data for 'Missing'");
+  EXPECT_EQ(Registry.ReadString("Missing"), "");
+  // Overwriting with another type replaces the value.
+  Registry.WriteInteger("Text", 7);
+  EXPECT_EQ(Registry.ReadInteger("Text"), 7);
+}
+
+TEST_F(RegistryTest, NamesCompareCaseInsensitivelyAndKeepTheirCase) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Software\\Lotus\\Notes", true));
+  Registry.WriteString("DataPath", "/srv/notes");
+  Registry.WriteString("DATAPATH", "/srv/notes/data");
+
+  TRegistry Other;
+  ASSERT_TRUE(Other.OpenKeyReadOnly("SOFTWARE\\lotus\\NOTES"));
+  EXPECT_EQ(Other.ReadString("datapath"), "/srv/notes/data");
+  TStringList Names;
+  Other.GetValueNames(Names);
+  EXPECT_EQ(Lines(Names), std::vector<std::string>{"DataPath"});
+  ASSERT_TRUE(Other.OpenKeyReadOnly("\\software"));
+  Other.GetKeyNames(Names);
+  EXPECT_EQ(Lines(Names), std::vector<std::string>{"Lotus"});
+}
+
+TEST_F(RegistryTest, SubkeysComeInWindowsEnumerationOrder) {
+  TRegistry Registry;
+  for (const char* Name : {"beta", "_x", "Alpha", "Zulu", "alpha2", "a b", "gamma"})
+    ASSERT_TRUE(Registry.OpenKey(std::string("\\Root\\") + Name + "\\Leaf", true));
+  ASSERT_TRUE(Registry.OpenKey("\\Root", false));
+  TStringList Names;
+  Registry.GetKeyNames(Names);
+  // Upper-case comparison puts "_" after the letters, as Windows does.
+  EXPECT_EQ(Lines(Names),
+            (std::vector<std::string>{"a b", "Alpha", "alpha2", "beta", "gamma", "Zulu", "_x"}));
+  EXPECT_TRUE(Registry.HasSubKeys());
+  ASSERT_TRUE(Registry.OpenKey("Zulu\\Leaf", false));
+  EXPECT_FALSE(Registry.HasSubKeys());
+}
+
+TEST_F(RegistryTest, KeyPathsAreRelativeToTheOpenKeyUnlessAbsolute) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Software", true));
+  ASSERT_TRUE(Registry.OpenKey("Vesk\\", true));
+  EXPECT_EQ(Registry.CurrentPath(), "Software\\Vesk");
+  EXPECT_FALSE(Registry.OpenKey("Missing", false));
+  EXPECT_EQ(Registry.CurrentPath(), "Software\\Vesk");
+  EXPECT_TRUE(Registry.KeyExists("\\Software"));
+  EXPECT_FALSE(Registry.KeyExists("Software"));  // that would be Software\Vesk\Software
+  ASSERT_TRUE(Registry.OpenKey("\\\\Other\\\\Deep", true));
+  EXPECT_EQ(Registry.CurrentPath(), "Other\\Deep");
+  Registry.CloseKey();
+  EXPECT_TRUE(Registry.KeyExists("Other"));
+  EXPECT_EQ(Registry.CurrentPath(), "");
+}
+
+TEST_F(RegistryTest, DeleteKeyTakesTheWholeSubtree) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("\\A\\B\\C", true));
+  Registry.WriteString("Value", "x");
+  ASSERT_TRUE(Registry.OpenKey("\\Ab", true));
+  Registry.CloseKey();
+  EXPECT_TRUE(Registry.DeleteKey("a"));
+  EXPECT_FALSE(Registry.KeyExists("A\\B"));
+  EXPECT_FALSE(Registry.KeyExists("A\\B\\C"));
+  EXPECT_TRUE(Registry.KeyExists("Ab"));  // a sibling that merely starts alike stays
+  EXPECT_FALSE(Registry.DeleteKey("A"));
+  EXPECT_FALSE(Registry.DeleteKey("\\"));
+}
+
+TEST_F(RegistryTest, ValuesCanBeListedAndDeleted) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Values", true));
+  Registry.WriteString("First", "1");
+  Registry.WriteInteger("Second", 2);
+  Registry.WriteString("Third", "3");
+  EXPECT_TRUE(Registry.DeleteValue("SECOND"));
+  EXPECT_FALSE(Registry.DeleteValue("Second"));
+  EXPECT_FALSE(Registry.ValueExists("Second"));
+  TStringList Names;
+  Registry.GetValueNames(Names);
+  EXPECT_EQ(Lines(Names), (std::vector<std::string>{"First", "Third"}));
+}
+
+TEST_F(RegistryTest, AKeyOpenedReadOnlyRefusesChanges) {
+  TRegistry Registry;
+  ASSERT_TRUE(Registry.OpenKey("Locked", true));
+  Registry.WriteString("Value", "kept");
+  ASSERT_TRUE(Registry.OpenKeyReadOnly("\\Locked"));
+  EXPECT_EQ(RegistryError([&] { Registry.WriteString("Value", "changed"); }),
+            "Failed to set data for 'Value'");
+  EXPECT_THROW(Registry.WriteInteger("Other", 1), ERegistryException);
+  EXPECT_FALSE(Registry.DeleteValue("Value"));
+  EXPECT_EQ(Registry.ReadString("Value"), "kept");
+  EXPECT_FALSE(Registry.OpenKeyReadOnly("\\Missing"));
+}
+
+TEST_F(RegistryTest, TwoRegistryObjectsSeeEachOthersChanges) {
+  TRegistry First;
+  TRegistry Second;
+  ASSERT_TRUE(First.OpenKey("Shared", true));
+  ASSERT_TRUE(Second.OpenKey("Shared", false));
+  First.WriteString("Value", "from first");
+  EXPECT_EQ(Second.ReadString("Value"), "from first");
+  Second.WriteInteger("Count", 3);
+  EXPECT_EQ(First.ReadInteger("Count"), 3);
+  Second.CloseKey();
+  ASSERT_TRUE(Second.DeleteKey("Shared"));
+  // The first object's key is gone: writing to it fails rather than bringing it back silently.
+  EXPECT_EQ(RegistryError([&] { First.WriteString("Value", "lost?"); }),
+            "Failed to set data for 'Value'");
+  EXPECT_FALSE(Second.KeyExists("Shared"));
+}
+
+TEST_F(RegistryTest, RootsAreKeptApart) {
+  TRegistry Machine;
+  Machine.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(Machine.OpenKey("Software\\Lotus\\Notes", true));
+  Machine.WriteString("Path", "/opt/notes");
+  TRegistry User;
+  EXPECT_EQ(User.RootKey(), HKEY_CURRENT_USER);
+  EXPECT_FALSE(User.KeyExists("Software\\Lotus\\Notes"));
+  User.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(User.OpenKeyReadOnly("Software\\Lotus\\Notes"));
+  EXPECT_EQ(User.ReadString("Path"), "/opt/notes");
+  // Changing the root closes the open key.
+  User.SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_EQ(User.CurrentPath(), "");
+}
+
+TEST_F(RegistryTest, KeyNamesThatCannotBeStoredAreRefused) {
+  TRegistry Registry;
+  EXPECT_FALSE(Registry.OpenKey("Bad\nName", true));
+  EXPECT_FALSE(Registry.OpenKey("Bad\x01Name", true));
+  EXPECT_FALSE(Registry.KeyExists("Bad"));
+}
+
+// Changes one environment variable for the life of the object.
+class TScopedEnv {
+ public:
+  TScopedEnv(const char* Name, const char* Value) : FName(Name) {
+    if (const char* Old = std::getenv(Name)) FOld = Old;
+    if (Value)
+      setenv(Name, Value, 1);
+    else
+      unsetenv(Name);
+  }
+  ~TScopedEnv() {
+    if (FOld)
+      setenv(FName, FOld->c_str(), 1);
+    else
+      unsetenv(FName);
+  }
+
+ private:
+  const char* FName;
+  std::optional<std::string> FOld;
+};
+
+TEST_F(RegistryTest, DirectoryFollowsTheEnvironment) {
+  EXPECT_EQ(TRegistry::Directory(), Env.RegistryDir());
+  TScopedEnv NoRegistryDir("VESK_REGISTRY_DIR", nullptr);
+  TScopedEnv Home("HOME", "/home/someone");
+  {
+    TScopedEnv ConfigHome("XDG_CONFIG_HOME", "/config");
+    EXPECT_EQ(TRegistry::Directory(), "/config/vesk/registry");
+  }
+  {
+    TScopedEnv RelativeConfigHome("XDG_CONFIG_HOME", "relative");
+    EXPECT_EQ(TRegistry::Directory(), "/home/someone/.config/vesk/registry");
+  }
+  TScopedEnv NoConfigHome("XDG_CONFIG_HOME", nullptr);
+  EXPECT_EQ(TRegistry::Directory(), "/home/someone/.config/vesk/registry");
+}
+
+}  // namespace
