@@ -194,10 +194,12 @@ std::string TranslateStrftime(const std::string& Strftime, char& Separator) {
   return Result;
 }
 
+// The character set (CODESET) is part of the character-type category.
 TFormatSettings LocaleFormatSettings(const std::string& LocaleName) {
   TFormatSettings Settings;
   if (IsCLocale(LocaleName)) return Settings;
-  TLocale Locale(newlocale(LC_TIME_MASK, LocaleName.c_str(), static_cast<locale_t>(nullptr)));
+  TLocale Locale(
+      newlocale(LC_TIME_MASK | LC_CTYPE_MASK, LocaleName.c_str(), static_cast<locale_t>(nullptr)));
   if (Locale) ReadLocale(Settings, Locale.get());
   return Settings;
 }

@@ -67,6 +67,8 @@ TVariant::TVariant(float Value) : FType(varSingle), FValue(double{Value}) {}
 TVariant::TVariant(double Value) : FType(varDouble), FValue(Value) {}
 TVariant::TVariant(bool Value) : FType(varBoolean), FValue(int64_t{Value ? 1 : 0}) {}
 TVariant::TVariant(const char* Value) : TVariant(std::string(Value != nullptr ? Value : "")) {}
+TVariant::TVariant(const char16_t* Value)
+    : TVariant(std::u16string(Value != nullptr ? Value : u"")) {}
 TVariant::TVariant(std::string Value) : FType(varString), FValue(std::move(Value)) {}
 TVariant::TVariant(std::u16string Value) : FType(varOleStr), FValue(std::move(Value)) {}
 TVariant TVariant::FromDate(TDateTime Value) {

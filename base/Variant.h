@@ -55,8 +55,9 @@ class VESK_API TVariant {
   TVariant(float Value);
   TVariant(double Value);
   TVariant(bool Value);
-  // Without it a string literal would become a Boolean.
+  // Without these a string literal would become a Boolean.
   TVariant(const char* Value);
+  TVariant(const char16_t* Value);
   TVariant(std::string Value);
   TVariant(std::u16string Value);
   static TVariant FromDate(TDateTime Value);

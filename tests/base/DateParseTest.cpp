@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "DateUtils.h"
+
+namespace {
+
+TFormatSettings Settings(const char* ShortDate, char DateSeparator) {
+  TFormatSettings S;
+  S.ShortDateFormat = ShortDate;
+  S.DateSeparator = DateSeparator;
+  return S;
+}
+
+const TFormatSettings German = Settings("dd.mm.yyyy", '.');
+const TFormatSettings American = Settings("m/d/yyyy", '/');
+const TFormatSettings Iso = Settings("yyyy-mm-dd", '-');
+
+TEST(StrToDate, FollowsTheOrderOfTheShortDateFormat) {
+  EXPECT_EQ(StrToDate("24.12.2024", German), EncodeDate(2024, 12, 24));
+  EXPECT_EQ(StrToDate("12/24/2024", American), EncodeDate(2024, 12, 24));
+  EXPECT_EQ(StrToDate("2024-12-24", Iso), EncodeDate(2024, 12, 24));
+  EXPECT_EQ(StrToDate(" 1.2.2024. ", German), EncodeDate(2024, 2, 1));
+}
+
+TEST(StrToDate, ShortYearsAndMissingYears) {
+  int Year, Month, Day;
+  DecodeDate(Date(), Year, Month, Day);
+  EXPECT_EQ(StrToDate("24.12", German), EncodeDate(Year, 12, 24));
+  TFormatSettings Fixed = German;
+  Fixed.TwoDigitYearCenturyWindow = 0;  // two digits: this century
+  EXPECT_EQ(StrToDate("1.1.05", Fixed), EncodeDate(Year / 100 * 100 + 5, 1, 1));
+  TDateTime Value = StrToDate("1.1.99", German);  // within 50 years before now
+  DecodeDate(Value, Year, Month, Day);
+  EXPECT_EQ(Year % 100, 99);
+  EXPECT_GT(Year, 1900);
+}
+
+TEST(StrToDate, RejectsWhatIsNoDate) {
+  TDateTime Value = 7;
+  for (const char* Text : {"", "31.2.2024", "24-12-2024", "24.12.2024x", "a.b.c", "24..2024",
+                           "24.12.2024 12:00", "1234567890.1.1"})
+    EXPECT_FALSE(TryStrToDate(Text, Value, German)) << Text;
+  EXPECT_EQ(Value, 7);
+  try {
+    StrToDate("soon", German);
+    FAIL() << "no error";
+  } catch (const EConvertError& E) {
+    EXPECT_EQ(E.Message(), "'soon' is not a valid date");
+  }
+}
+
+TEST(StrToTime, HoursMinutesSecondsAndFractions) {
+  TFormatSettings S;
+  EXPECT_EQ(StrToTime("14:05", S), EncodeTime(14, 5, 0, 0));
+  EXPECT_EQ(StrToTime("14:05:09", S), EncodeTime(14, 5, 9, 0));
+  EXPECT_EQ(StrToTime("14:05:09.5", S), EncodeTime(14, 5, 9, 500));
+  EXPECT_EQ(StrToTime("14:05:09.0451", S), EncodeTime(14, 5, 9, 45));
+  EXPECT_EQ(StrToTime("7", S), EncodeTime(7, 0, 0, 0));
+  EXPECT_THROW(StrToTime("24:00", S), EConvertError);
+  EXPECT_THROW(StrToTime("12:60", S), EConvertError);
+  EXPECT_THROW(StrToTime("12:", S), EConvertError);
+}
+
+TEST(StrToTime, AmAndPm) {
+  TFormatSettings S;
+  S.TimeAMString = "vorm.";
+  S.TimePMString = "nachm.";
+  EXPECT_EQ(StrToTime("2:05 PM", S), EncodeTime(14, 5, 0, 0));
+  EXPECT_EQ(StrToTime("12:30 am", S), EncodeTime(0, 30, 0, 0));
+  EXPECT_EQ(StrToTime("12:30 pm", S), EncodeTime(12, 30, 0, 0));
+  EXPECT_EQ(StrToTime("nachm. 3:00", S), EncodeTime(15, 0, 0, 0));
+  EXPECT_THROW(StrToTime("13:00 PM", S), EConvertError);
+  EXPECT_THROW(StrToTime("0:10 AM", S), EConvertError);
+}
+
+TEST(StrToDateTime, DateTimeDateAloneOrTimeAlone) {
+  EXPECT_EQ(StrToDateTime("24.12.2024 18:30", German),
+            EncodeDate(2024, 12, 24) + EncodeTime(18, 30, 0, 0));
+  EXPECT_EQ(StrToDateTime("24.12.2024", German), EncodeDate(2024, 12, 24));
+  EXPECT_EQ(StrToDateTime("18:30", German), EncodeTime(18, 30, 0, 0));
+  EXPECT_EQ(StrToDateTime("30.12.1899 06:00", German), 0.25);
+  EXPECT_EQ(StrToDateTime("29.12.1899 06:00", German), -1.25);
+  EXPECT_THROW(StrToDateTime("24.12.2024 18:30 extra", German), EConvertError);
+  EXPECT_THROW(StrToDateTime("Mo 24.12.2024", German), EConvertError);
+}
+
+TEST(StrToDateTime, ReadsBackWhatDateTimeToStrWrites) {
+  TFormatSettings S = German;
+  S.LongTimeFormat = "hh:nn:ss";
+  for (TDateTime Value :
+       {EncodeDate(2024, 2, 29), EncodeDate(1899, 12, 30) + EncodeTime(0, 0, 1, 0),
+        EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 0)})
+    EXPECT_EQ(StrToDateTime(DateTimeToStr(Value, S), S), Value) << DateTimeToStr(Value, S);
+}
+
+}  // namespace
