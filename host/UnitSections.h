@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <exception>
+
+#include "Export.h"
+
+// The start-up and shutdown sections of a module's units, run in a fixed order from one place.
+// Start-up runs the sections in order; when one raises, the sections already started are shut
+// down in reverse order and the error goes on to the loader. Shutdown runs the started sections
+// in exactly the reverse order.
+struct TUnitSection {
+  void (*Initialize)();  // null: nothing to start
+  void (*Finalize)();    // null: nothing to shut down
+};
+
+class VESK_API TUnitSections {
+ public:
+  template <size_t N>
+  explicit TUnitSections(const TUnitSection (&Sections)[N]) : FSections(Sections), FCount(N) {}
+
+  void Initialize();
+  // Every started section is shut down even when one raises; the first error is raised after.
+  void Finalize();
+
+ private:
+  void FinalizeStarted(std::exception_ptr& FirstError);
+
+  const TUnitSection* FSections;
+  size_t FCount;
+  size_t FStarted = 0;
+};

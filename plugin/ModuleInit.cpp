@@ -1,0 +1,43 @@
+// The module's start-up and shutdown: every unit's section, in the one order the module keeps.
+#include "Export.h"
+#include "NotesObjects.h"
+#include "NotesRichText.h"
+#include "UnitSections.h"
+#include "VeskPlugInLNMail.h"
+
+namespace {
+
+// Each unit after the units it uses; shutdown runs in exactly the reverse order, so the Notes
+// runtime ends after every host-side unit and before the rich-text unit forgets the Notes
+// directories.
+const TUnitSection Sections[] = {
+    // 1. Notes API declarations and error tables: nothing to do.
+    {nullptr, nullptr},
+    // 2. Rich text: finds the Notes program and data directories once.
+    {NotesRichTextInitialize, NotesRichTextFinalize},
+    // 3. Notes object library: starts the Notes runtime and installs the break handler.
+    {NotesObjectsInitialize, NotesObjectsFinalize},
+    // 4. Desktop units, when they join the module, in this order: utility functions,
+    //    drag-and-drop data objects, Outlook bindings, exceptions and log, Outlook item
+    //    recognition, document summary properties, host clipboard and attachment references.
+    // 5. The plug-in unit: makes its stored form findable.
+    {VeskPlugInLNMailInitialize, VeskPlugInLNMailFinalize},
+};
+
+TUnitSections& Units() {
+  static TUnitSections Units(Sections);
+  return Units;
+}
+
+}  // namespace
+
+extern "C" {
+
+VESK_API void Initialize() {
+  Units().Initialize();
+}
+
+VESK_API void Finalize() {
+  Units().Finalize();
+}
+}

@@ -1,0 +1,102 @@
+// The mail operations of the registered object while it is not connected.
+#include <gtest/gtest.h>
+
+#include "Customintf.h"
+#include "PluginModuleFixture.h"
+#include "RecordingFramework.h"
+#include "StringList.h"
+
+namespace {
+
+class MailInterfaceTest : public PluginModuleFixture {
+ protected:
+  void SetUp() override {
+    ApplicationServices = Framework.AsInterface();
+    Module.Register();
+    Mail = InterfaceCast<IMailInterface>(Framework.Service);
+    ASSERT_TRUE(Mail);
+  }
+  void TearDown() override {
+    Mail.Reset();
+    Module.UnRegister();
+  }
+
+  TRecordingFramework Framework;
+  TInterfaceRef<IMailInterface> Mail;
+};
+
+TEST_F(MailInterfaceTest, GetMailEmptiesOnlyTheFourStrings) {
+  TStringList Body;
+  Body.Add("{\\rtf1 old body}");
+  TStringList Attachments;
+  Attachments.Add("old.pdf");
+  TMailItemData Data;
+  Data.NoteID = 7;
+  Data.KeepSentCopy = true;
+  Data.Date = 45000.5;
+  Data.From = "Jane Doe";
+  Data.SendTo = "John Doe";
+  Data.CopyTo = "Team";
+  Data.Subject = "Old subject";
+  Data.Body = &Body;
+  Data.Attachments = &Attachments;
+
+  Mail->GetMail(42, "ignored", Data);
+  EXPECT_EQ(Data.From, "");
+  EXPECT_EQ(Data.SendTo, "");
+  EXPECT_EQ(Data.CopyTo, "");
+  EXPECT_EQ(Data.Subject, "");
+  EXPECT_TRUE(Data.KeepSentCopy);
+  EXPECT_EQ(Data.NoteID, 7);
+  EXPECT_EQ(Data.Date, 45000.5);
+  EXPECT_EQ(Data.Body, &Body);
+  EXPECT_EQ(Data.Attachments, &Attachments);
+  ASSERT_EQ(Body.Count(), 1);
+  EXPECT_EQ(Body.Strings(0), "{\\rtf1 old body}");
+  EXPECT_EQ(Attachments.Count(), 1);
+}
+
+TEST_F(MailInterfaceTest, GetMailItemsHandsOutNoList) {
+  TStringList Stale;
+  for (int Folder : {0, 1, 2, 3, 4, 255}) {
+    TStringList* List = &Stale;
+    Mail->GetMailItems(static_cast<mfType>(Folder), List);
+    EXPECT_EQ(List, nullptr) << "folder " << Folder;
+  }
+}
+
+TEST_F(MailInterfaceTest, OtherOperationsDoNothingWhileDisconnected) {
+  TMailItemData Data;
+  Data.Subject = "kept";
+  Mail->SendMail(Data);
+  Mail->MailToFolder(Data, mfDrafts);
+  EXPECT_FALSE(Mail->Detach(1, "", "file.txt", Env.Root() / "file.txt"));
+  EXPECT_FALSE(std::filesystem::exists(Env.Root() / "file.txt"));
+  Mail->CreateModul();
+  Mail->DestroyModule();
+  Mail->SetAuxFolder("a", "b");
+  Mail->DisConnect();
+  EXPECT_FALSE(Mail->IsConnected());
+  EXPECT_EQ(Data.Subject, "kept");
+}
+
+TEST_F(MailInterfaceTest, ConnectAndAddressLookupAreNotAvailableYet) {
+  try {
+    Mail->Connect();
+    FAIL() << "no error";
+  } catch (const Exception& Error) {
+    EXPECT_EQ(Error.Message(), "Connect is not available in this build");
+  }
+  EXPECT_FALSE(Mail->IsConnected());
+  TStringList Stale;
+  TStringList* List = &Stale;
+  try {
+    Mail->GetAddressItems("Doe", List);
+    FAIL() << "no error";
+  } catch (const Exception& Error) {
+    EXPECT_EQ(Error.Message(), "GetAddressItems is not available in this build");
+  }
+  EXPECT_EQ(List, nullptr);
+}
+
+}  // namespace

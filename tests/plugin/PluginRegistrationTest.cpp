@@ -1,0 +1,141 @@
+// Register and UnRegister of the real plug-in module against a recording fake of the framework.
+#include <gtest/gtest.h>
+
+#include "Customintf.h"
+#include "ELotusNotes.h"
+#include "FormResources.h"
+#include "Hlxvisualclasses.h"
+#include "PluginModuleFixture.h"
+#include "RecordingFramework.h"
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+// Tells whether a component it watches has been destroyed.
+class TWatcher : public TComponent {
+ public:
+  TWatcher() : TComponent(nullptr) {}
+  void Watch(TComponent* Component) { Component->FreeNotification(this); }
+  bool Destroyed = false;
+
+ protected:
+  void Notification(TComponent*, TOperation Operation) override {
+    Destroyed = Destroyed || Operation == opRemove;
+  }
+};
+
+class PluginRegistrationTest : public PluginModuleFixture {};
+
+TEST_F(PluginRegistrationTest, RegisterAnnouncesThePluginThenTheService) {
+  TRecordingFramework Framework;
+  ApplicationServices = Framework.AsInterface();
+  Module.Register();
+  EXPECT_EQ(
+      Framework.Calls,
+      (TLines{"QueryInterface IPluginRegistry", "RegisterPlugin", "QueryInterface IServiceRegistry",
+              "RegisterService MailInterface", "QueryInterface IMainAppService"}));
+  // The registries were let go; the main application service is kept by the plug-in.
+  EXPECT_EQ(Framework.References, 1);
+  ASSERT_NE(Framework.Plugin, nullptr);
+  TWatcher Watcher;
+  Watcher.Watch(Framework.Plugin);
+
+  Module.UnRegister();
+  EXPECT_TRUE(Watcher.Destroyed);
+  EXPECT_EQ(Framework.References, 0);
+  EXPECT_EQ(Framework.Calls.size(), 5u);  // UnRegister calls nothing
+}
+
+TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredForm) {
+  TRecordingFramework Framework;
+  ApplicationServices = Framework.AsInterface();
+  Module.Register();
+  ThlxVisualPlugin* Plugin = Framework.Plugin;
+  ASSERT_NE(Plugin, nullptr);
+  EXPECT_EQ(Plugin->Name(), "vpiLNMail");
+  EXPECT_EQ(Plugin->ClassName(), "TvpiLNMail");
+  EXPECT_EQ(Plugin->Version(), "6.0 Professional");
+  EXPECT_FALSE(Plugin->OldCreateOrder());
+  EXPECT_EQ(Plugin->GetCommands().Count(), 0u);
+  {
+    auto Mail = InterfaceCast<IMailInterface>(Framework.Service);
+    ASSERT_TRUE(Mail);
+    EXPECT_EQ(InterfaceCast<IMailInterface>(Plugin).Get(), Mail.Get());
+    for (const std::string& Text : {Mail->GetPluginID(), Mail->GetPluginName(), Mail->GetAuthor(),
+                                    Mail->GetDescription(), Mail->GetCopyright()})
+      EXPECT_EQ(Text, "");
+    Mail->SetAuthor("someone");
+    EXPECT_EQ(Plugin->GetAuthor(), "someone");
+    EXPECT_FALSE(Mail->IsConnected());
+  }
+  EXPECT_EQ(Framework.References, 1);  // the object's life is not counted
+  Module.UnRegister();
+}
+
+TEST_F(PluginRegistrationTest, WithoutApplicationServicesNothingIsCalled) {
+  TRecordingFramework Framework;
+  Module.Register();  // ApplicationServices is empty
+  Module.UnRegister();
+  // The object was freed: a new one can be registered, and this time it is announced.
+  ApplicationServices = Framework.AsInterface();
+  Module.Register();
+  EXPECT_EQ(Framework.Calls.size(), 5u);
+  Module.UnRegister();
+}
+
+TEST_F(PluginRegistrationTest, AMissingRegistryRaisesAndTheObjectStaysForUnRegister) {
+  TRecordingFramework Framework(false);
+  ApplicationServices = Framework.AsInterface();
+  try {
+    Module.Register();
+    FAIL() << "no error";
+  } catch (const EIntfCastError& Error) {
+    EXPECT_EQ(Error.Message(), "Interface not supported");
+  }
+  EXPECT_EQ(Framework.Calls, (TLines{"QueryInterface IPluginRegistry", "RegisterPlugin",
+                                     "QueryInterface IServiceRegistry"}));
+  EXPECT_EQ(Framework.References, 0);  // the plug-in registry was released on the way out
+  ASSERT_NE(Framework.Plugin, nullptr);
+  TWatcher Watcher;
+  Watcher.Watch(Framework.Plugin);
+  Module.UnRegister();
+  EXPECT_TRUE(Watcher.Destroyed);
+}
+
+TEST_F(PluginRegistrationTest, ASecondRegisterWithoutUnRegisterIsRefused) {
+  TRecordingFramework Framework;
+  ApplicationServices = Framework.AsInterface();
+  Module.Register();
+  EXPECT_THROW(Module.Register(), Exception);
+  EXPECT_EQ(Framework.Calls.size(), 5u);
+  Module.UnRegister();
+}
+
+TEST_F(PluginRegistrationTest, AnObjectLeftRegisteredIsFreedAtShutdown) {
+  TRecordingFramework Framework;
+  ApplicationServices = Framework.AsInterface();
+  Module.Register();
+  TWatcher Watcher;
+  Watcher.Watch(Framework.Plugin);
+  Module.Unload();
+  EXPECT_TRUE(Watcher.Destroyed);
+  EXPECT_EQ(Framework.References, 0);
+}
+
+TEST_F(PluginRegistrationTest, TheStoredFormIsFindableWhileTheModuleIsLoaded) {
+  EXPECT_NE(FindFormResource("TVPILNMAIL").find("object vpiLNMail: TvpiLNMail"), std::string::npos);
+  Module.Unload();
+  EXPECT_THROW(FindFormResource("TVPILNMAIL"), EResNotFound);
+}
+
+TEST(PluginStartUpTest, WithoutNotesSettingsTheModuleDoesNotLoad) {
+  vesktest::TestNotesEnv Env;
+  setenv("NOTES_INI", (Env.Root() / "missing.ini").c_str(), 1);
+  EXPECT_THROW(TPackage Module(VESK_PLUGIN_MODULE), ELotusNotes);
+  // The sections that had started were shut down again: the module loads once settings exist.
+  setenv("NOTES_INI", Env.IniFile().c_str(), 1);
+  TPackage Module(VESK_PLUGIN_MODULE);
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// The command-line host vesk-mail, run as a child process the way a user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "TempDir.h"
+
+namespace {
+
+struct TRun {
+  int ExitCode;
+  std::string Output;  // stdout and stderr
+};
+
+std::string Quoted(const std::string& Text) {
+  return "'" + Text + "'";
+}
+
+// Runs vesk-mail with Arguments under "env" with EnvArguments (variables to unset or set).
+TRun RunVeskMail(const std::string& EnvArguments, const std::string& Arguments) {
+  std::string Command =
+      "env " + EnvArguments + " " + Quoted(VESK_MAIL_PROGRAM) + " " + Arguments + " 2>&1";
+  FILE* Pipe = popen(Command.c_str(), "r");
+  if (!Pipe) return {-1, "popen failed"};
+  std::string Output;
+  char Buffer[4096];
+  for (size_t Read; (Read = fread(Buffer, 1, sizeof Buffer, Pipe)) > 0;)
+    Output.append(Buffer, Read);
+  int Status = pclose(Pipe);
+  return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, Output};
+}
+
+std::string ReadFile(const std::filesystem::path& File) {
+  std::ifstream Stream(File);
+  std::ostringstream Text;
+  Text << Stream.rdbuf();
+  return Text.str();
+}
+
+bool Contains(const std::string& Text, const std::string& Part) {
+  return Text.find(Part) != std::string::npos;
+}
+
+class VeskMailProgramTest : public testing::Test {
+ protected:
+  std::string Home() const { return "HOME=" + Quoted(FHome.Path().string()); }
+
+  vesktest::TempDir FHome;
+};
+
+TEST_F(VeskMailProgramTest, RegistersThePluginAndItsMailService) {
+  std::filesystem::path EnvDir = FHome.Path() / "env";
+  TRun Run = RunVeskMail(Home(), "--env " + Quoted(EnvDir.string()));
+  EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
+  EXPECT_TRUE(Contains(Run.Output,
+                       "plug-in \"vpiLNMail\" (TvpiLNMail) registered, Version 6.0 "
+                       "Professional\n"))
+      << Run.Output;
+  EXPECT_TRUE(Contains(Run.Output, "commands registered: 0\n")) << Run.Output;
+  EXPECT_TRUE(Contains(Run.Output, "service \"MailInterface\" registered\n")) << Run.Output;
+  EXPECT_TRUE(Contains(Run.Output, "MailInterface: IsConnected = false\n")) << Run.Output;
+  EXPECT_TRUE(Contains(Run.Output, "plug-in module unloaded\n")) << Run.Output;
+  EXPECT_TRUE(std::filesystem::is_directory(EnvDir / "data"));
+  EXPECT_EQ(ReadFile(EnvDir / "notes.ini"),
+            "[Notes]\nDirectory=" + (EnvDir / "data").string() + "\n");
+}
+
+TEST_F(VeskMailProgramTest, MakesItsOwnEnvironmentWhenNoneIsConfigured) {
+  std::filesystem::path DataHome = FHome.Path() / "xdg";
+  TRun Run =
+      RunVeskMail("-u NOTES_INI XDG_DATA_HOME=" + Quoted(DataHome.string()) + " " + Home(), "");
+  EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
+  std::filesystem::path Ini = DataHome / "vesk-mail" / "notes.ini";
+  EXPECT_TRUE(Contains(Run.Output, "Notes settings: " + Ini.string() + "\n")) << Run.Output;
+  EXPECT_TRUE(Contains(ReadFile(Ini), "Directory=" + (DataHome / "vesk-mail" / "data").string()));
+
+  // Without XDG_DATA_HOME the folder is under the home directory; a second run reuses it.
+  std::filesystem::path Default = FHome.Path() / ".local" / "share" / "vesk-mail" / "notes.ini";
+  for (int Pass = 0; Pass < 2; ++Pass) {
+    Run = RunVeskMail("-u NOTES_INI -u XDG_DATA_HOME " + Home(), "");
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
+    EXPECT_TRUE(Contains(Run.Output, "Notes settings: " + Default.string() + "\n")) << Run.Output;
+  }
+}
+
+TEST_F(VeskMailProgramTest, TheEnvOptionWinsOverConfiguredSettings) {
+  std::filesystem::path EnvDir = FHome.Path() / "chosen";
+  TRun Run =
+      RunVeskMail("NOTES_INI=/nonexistent/notes.ini " + Home(), "--env " + Quoted(EnvDir.string()));
+  EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
+  EXPECT_TRUE(std::filesystem::exists(EnvDir / "notes.ini"));
+}
+
+TEST_F(VeskMailProgramTest, FailuresAreReportedWithExitCodeOne) {
+  TRun Missing = RunVeskMail(
+      Home(), "--env " + Quoted(FHome.Path().string()) + " --plugin /nonexistent/libNothing.so");
+  EXPECT_EQ(Missing.ExitCode, 1);
+  EXPECT_TRUE(Contains(Missing.Output, "vesk-mail: Can't load package /nonexistent/libNothing.so"))
+      << Missing.Output;
+
+  TRun NoSettings = RunVeskMail("NOTES_INI=/nonexistent/notes.ini " + Home(), "");
+  EXPECT_EQ(NoSettings.ExitCode, 1) << NoSettings.Output;
+  EXPECT_TRUE(Contains(NoSettings.Output, "vesk-mail: ")) << NoSettings.Output;
+
+  TRun Unknown = RunVeskMail(Home(), "--frobnicate");
+  EXPECT_EQ(Unknown.ExitCode, 1);
+  EXPECT_TRUE(Contains(Unknown.Output, "vesk-mail: Unknown option --frobnicate")) << Unknown.Output;
+
+  TRun NoArgument = RunVeskMail(Home(), "--env");
+  EXPECT_EQ(NoArgument.ExitCode, 1);
+  EXPECT_TRUE(Contains(NoArgument.Output, "Option --env needs an argument")) << NoArgument.Output;
+}
+
+TEST_F(VeskMailProgramTest, HelpDescribesTheOptions) {
+  TRun Run = RunVeskMail(Home(), "--help");
+  EXPECT_EQ(Run.ExitCode, 0);
+  EXPECT_TRUE(Contains(Run.Output, "Usage: vesk-mail [--env DIR] [--plugin PATH]")) << Run.Output;
+  EXPECT_FALSE(std::filesystem::exists(FHome.Path() / ".local")) << "help prepared an environment";
+}
+
+}  // namespace
