@@ -146,26 +146,34 @@ bool ScanTime(TScanner& Scan, TDateTime& Value, const TFormatSettings& Settings)
   return TryEncodeTime(Hour, Min, Sec, MSec, Value);
 }
 
-[[noreturn]] void RaiseConvertError(const std::string& S, const char* What) {
-  throw EConvertError("'" + S + "' is not a valid " + What);
+using TScanFunction = bool (*)(TScanner&, TDateTime&, const TFormatSettings&);
+using TTryFunction = bool (*)(const std::string&, TDateTime&, const TFormatSettings&);
+
+// The whole text must be what Scan reads; Value changes only on success.
+bool ScanWhole(TScanFunction Scan, const std::string& S, TDateTime& Value,
+               const TFormatSettings& Settings) {
+  TScanner Scanner(S);
+  TDateTime Result = 0;
+  if (!Scan(Scanner, Result, Settings) || !Scanner.AtEnd()) return false;
+  Value = Result;
+  return true;
+}
+
+TDateTime ConvertOrRaise(TTryFunction Try, const std::string& S, const TFormatSettings& Settings,
+                         const char* What) {
+  TDateTime Value = 0;
+  if (!Try(S, Value, Settings)) throw EConvertError("'" + S + "' is not a valid " + What);
+  return Value;
 }
 
 }  // namespace
 
 bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
-  TScanner Scan(S);
-  TDateTime Result = 0;
-  if (!ScanDate(Scan, Result, Settings) || !Scan.AtEnd()) return false;
-  Value = Result;
-  return true;
+  return ScanWhole(ScanDate, S, Value, Settings);
 }
 
 bool TryStrToTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
-  TScanner Scan(S);
-  TDateTime Result = 0;
-  if (!ScanTime(Scan, Result, Settings) || !Scan.AtEnd()) return false;
-  Value = Result;
-  return true;
+  return ScanWhole(ScanTime, S, Value, Settings);
 }
 
 // A date alone, a date and a time, or a time alone.
@@ -179,19 +187,13 @@ bool TryStrToDateTime(const std::string& S, TDateTime& Value, const TFormatSetti
 }
 
 TDateTime StrToDate(const std::string& S, const TFormatSettings& Settings) {
-  TDateTime Value = 0;
-  if (!TryStrToDate(S, Value, Settings)) RaiseConvertError(S, "date");
-  return Value;
+  return ConvertOrRaise(TryStrToDate, S, Settings, "date");
 }
 
 TDateTime StrToTime(const std::string& S, const TFormatSettings& Settings) {
-  TDateTime Value = 0;
-  if (!TryStrToTime(S, Value, Settings)) RaiseConvertError(S, "time");
-  return Value;
+  return ConvertOrRaise(TryStrToTime, S, Settings, "time");
 }
 
 TDateTime StrToDateTime(const std::string& S, const TFormatSettings& Settings) {
-  TDateTime Value = 0;
-  if (!TryStrToDateTime(S, Value, Settings)) RaiseConvertError(S, "date and time");
-  return Value;
+  return ConvertOrRaise(TryStrToDateTime, S, Settings, "date and time");
 }

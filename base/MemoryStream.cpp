@@ -1,5 +1,6 @@
 #include "MemoryStream.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "FileStream.h"
@@ -15,12 +16,24 @@ int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
   return Count;
 }
 
+// Buffer may lie inside this stream's own memory (a stream saved into itself), so growth
+// copies into new memory before the old is released, and overlapping copies use memmove.
 int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
   int64_t End = 0;
   if (Count <= 0 || __builtin_add_overflow(FPosition, Count, &End)) return 0;
-  if (End > Size()) FData.resize(static_cast<size_t>(End));
-  memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
-  FPosition += Count;
+  size_t NewSize = static_cast<size_t>(End);
+  if (NewSize > FData.capacity()) {
+    std::vector<char> Grown;
+    Grown.reserve(std::max(NewSize, FData.capacity() * 2));
+    Grown.assign(FData.begin(), FData.end());
+    Grown.resize(NewSize);
+    memcpy(Grown.data() + FPosition, Buffer, static_cast<size_t>(Count));
+    FData.swap(Grown);
+  } else {
+    if (NewSize > FData.size()) FData.resize(NewSize);
+    memmove(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
+  }
+  FPosition = End;
   return Count;
 }
 

@@ -98,6 +98,17 @@ TEST(MemoryStream, CopyFromWholeOrPart) {
   EXPECT_EQ(Part.CopyFrom(Source, 5), 5);
   EXPECT_EQ(Contents(Part), Large.substr(10, 5));
   EXPECT_THROW(Part.CopyFrom(Source, 300000), EReadError);
+  EXPECT_THROW(Part.CopyFrom(Source, -1), EStreamError);
+}
+
+TEST(MemoryStream, WritingItsOwnMemoryIntoItself) {
+  TMemoryStream Stream;
+  Stream.WriteBuffer("abcd", 4);
+  Stream.SaveToStream(Stream);  // grows while reading from its own memory
+  EXPECT_EQ(Contents(Stream), "abcdabcd");
+  Stream.SetPosition(1);
+  Stream.WriteBuffer(Stream.Memory(), 4);  // overlapping, without growth
+  EXPECT_EQ(Contents(Stream), "aabcdbcd");
 }
 
 TEST_F(FileStreamTest, MemoryStreamFileRoundTrip) {
