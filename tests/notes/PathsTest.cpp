@@ -5,6 +5,7 @@
 #include "NotesFixture.h"
 #include "NotesPaths.h"
 #include "Registry.h"
+#include "notesapi/notesrt.h"
 
 namespace {
 

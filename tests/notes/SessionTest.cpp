@@ -4,6 +4,7 @@
 #include "NotesApiErrors.h"
 #include "NotesFixture.h"
 #include "NotesRichText.h"
+#include "notesapi/notesrt.h"
 
 namespace {
 
