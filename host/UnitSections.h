@@ -30,3 +30,19 @@ class VESK_API TUnitSections {
   size_t FCount;
   size_t FStarted = 0;
 };
+
+// Defines a module's exported Initialize and Finalize over its table of sections, the entry
+// points TPackage runs when it loads and unloads the module.
+#define VESK_MODULE_SECTIONS(Sections)    \
+  namespace {                             \
+  TUnitSections& ModuleUnits() {          \
+    static TUnitSections Units(Sections); \
+    return Units;                         \
+  }                                       \
+  }                                       \
+  extern "C" VESK_API void Initialize() { \
+    ModuleUnits().Initialize();           \
+  }                                       \
+  extern "C" VESK_API void Finalize() {   \
+    ModuleUnits().Finalize();             \
+  }

@@ -24,20 +24,6 @@ const TUnitSection Sections[] = {
     {VeskPlugInLNMailInitialize, VeskPlugInLNMailFinalize},
 };
 
-TUnitSections& Units() {
-  static TUnitSections Units(Sections);
-  return Units;
-}
-
 }  // namespace
 
-extern "C" {
-
-VESK_API void Initialize() {
-  Units().Initialize();
-}
-
-VESK_API void Finalize() {
-  Units().Finalize();
-}
-}
+VESK_MODULE_SECTIONS(Sections)

@@ -44,22 +44,11 @@ const TUnitSection Sections[] = {
     {Start<3>, Stop<3>},
 };
 
-TUnitSections& Units() {
-  static TUnitSections Units(Sections);
-  return Units;
-}
-
 }  // namespace
 
+VESK_MODULE_SECTIONS(Sections)
+
 extern "C" {
-
-VESK_API void Initialize() {
-  Units().Initialize();
-}
-
-VESK_API void Finalize() {
-  Units().Finalize();
-}
 
 #ifndef NO_REGISTER
 VESK_API void Register() {
