@@ -13,7 +13,10 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 // Ordered strings, each with an optional object; optionally sorted with a duplicates rule; lines
 // of the form name=value are found by name without regard to case. Objects are borrowed unless
-// OwnsObjects is set. The list is passed by pointer or reference, never copied (see Assign).
+// OwnsObjects is set; an owning list takes every object handed to it and frees one it does not
+// store (an ignored or refused duplicate, an index out of range). Lines are compared as
+// AnsiCompareText does, or AnsiCompareStr when CaseSensitive is set. The list is passed by
+// pointer or reference, never copied (see Assign).
 // Add, AddObject, Insert, InsertObject, Put, Delete and Clear are virtual so that a list can
 // mirror its changes elsewhere; the other operations go through them where Delphi's do.
 class VESK_API TStringList {

@@ -42,11 +42,12 @@ bool TryTextToBoolean(const std::string& S, int64_t& Value) {
 }
 
 // Rounds half to even, as the platform's variant conversions do; false when out of range.
-bool TryRound(double Value, double Min, double Max, int64_t& Result) {
+bool TryRound(double Value, int64_t Min, int64_t Max, int64_t& Result) {
+  constexpr double Limit = 9223372036854775808.0;  // 2^63, exactly
   double Rounded = std::nearbyint(Value);
-  if (!(Rounded >= Min && Rounded <= Max)) return false;
+  if (!(Rounded >= -Limit && Rounded < Limit)) return false;
   Result = static_cast<int64_t>(Rounded);
-  return true;
+  return Result >= Min && Result <= Max;
 }
 
 }  // namespace
@@ -116,8 +117,7 @@ int64_t TVariant::WholeNumber(TVarType Target, int64_t Min, int64_t Max) const {
   } else if (FType == varBoolean) {
     Value = std::get<int64_t>(FValue) != 0 ? -1 : 0;
   } else if (!(IsTextKind(FType) && TryTextToInt64(AsString(), Value)) &&
-             !TryRound(NumberValue(Target), static_cast<double>(Min), static_cast<double>(Max),
-                       Value)) {
+             !TryRound(NumberValue(Target), Min, Max, Value)) {
     RaiseCastError(Target);
   }
   if (Value < Min || Value > Max) RaiseCastError(Target);
@@ -145,9 +145,7 @@ int64_t TVariant::AsCurrency() const {
       RaiseCastError(varCurrency);
     return Scaled;
   }
-  // 2^63 is exactly representable; every double below it converts.
-  if (!TryRound(NumberValue(varCurrency) * CurrencyScale, -9223372036854775808.0,
-                std::nextafter(9223372036854775808.0, 0.0), Scaled))
+  if (!TryRound(NumberValue(varCurrency) * CurrencyScale, INT64_MIN, INT64_MAX, Scaled))
     RaiseCastError(varCurrency);
   return Scaled;
 }

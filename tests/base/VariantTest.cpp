@@ -28,21 +28,13 @@ std::string ErrorOf(F Convert) {
   return "no error";
 }
 
-TEST(Variant, KindsOfConstructedValues) {
-  EXPECT_EQ(TVariant().VarType(), varEmpty);
-  EXPECT_TRUE(TVariant().IsEmpty());
-  EXPECT_TRUE(TVariant::Null().IsNull());
+TEST(Variant, ConstructorsChooseTheKind) {
   EXPECT_EQ(TVariant(int16_t{7}).VarType(), varSmallint);
   EXPECT_EQ(TVariant(7).VarType(), varInteger);
   EXPECT_EQ(TVariant(1.5f).VarType(), varSingle);
-  EXPECT_EQ(TVariant(1.5).VarType(), varDouble);
   EXPECT_EQ(TVariant(true).VarType(), varBoolean);
-  EXPECT_EQ(TVariant::FromCurrency(15000).VarType(), varCurrency);
-  EXPECT_EQ(TVariant::FromDate(45000.25).VarType(), varDate);
-  EXPECT_EQ(TVariant::FromInt64(1).VarType(), varInt64);
-  EXPECT_EQ(TVariant::FromByte(1).VarType(), varByte);
   EXPECT_EQ(TVariant(u"wide").VarType(), varOleStr);
-  EXPECT_EQ(TVariant(std::string("s")).VarType(), varString);
+  EXPECT_TRUE(TVariant::Null().IsNull());
 }
 
 TEST(Variant, StringLiteralMakesAStringNotABoolean) {
@@ -125,6 +117,8 @@ TEST(Variant, OutOfRangeConversionsFail) {
   EXPECT_EQ(TVariant("-2147483648").AsInteger(), INT32_MIN);
   EXPECT_THROW(TVariant::FromInt64(INT64_MAX).AsCurrency(), EVariantError);
   EXPECT_THROW(TVariant(1e300).AsCurrency(), EVariantError);
+  EXPECT_THROW(TVariant(9223372036854775808.0).AsInt64(), EVariantError);
+  EXPECT_EQ(TVariant(-9223372036854775808.0).AsInt64(), INT64_MIN);
   EXPECT_THROW(TVariant(std::nan("")).AsInteger(), EVariantError);
   EXPECT_THROW(TVariant(70000).AsType(varSmallint), EVariantError);
   EXPECT_THROW(TVariant(-1).AsType(varByte), EVariantError);
