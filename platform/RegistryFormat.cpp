@@ -147,15 +147,20 @@ std::string NormalizeKeyPath(std::string_view Path) {
   std::string Result;
   while (!Path.empty()) {
     size_t End = std::min(Path.find('\\'), Path.size());
-    if (End > 0) Result += (Result.empty() ? "" : "\\") + std::string(Path.substr(0, End));
+    if (End > 0) {
+      if (!Result.empty()) Result += '\\';
+      Result.append(Path.substr(0, End));
+    }
     Path.remove_prefix(std::min(End + 1, Path.size()));
   }
   return Result;
 }
 
 std::string FormatValueLine(const TRegistryValue& Value) {
-  std::string Name = Value.Name.empty() ? "@" : Quote(Value.Name);
-  return Name + "=" + std::visit(TFormatData(), Value.Data);
+  std::string Line = Value.Name.empty() ? "@" : Quote(Value.Name);
+  Line += '=';
+  Line += std::visit(TFormatData(), Value.Data);
+  return Line;
 }
 
 std::optional<TRegistryValue> ParseValueLine(std::string_view Line) {

@@ -47,6 +47,25 @@ TEST_F(PluginRegistrationTest, RegisterAnnouncesThePluginThenTheService) {
   EXPECT_EQ(Framework.Calls.size(), 5u);  // UnRegister calls nothing
 }
 
+TEST_F(PluginRegistrationTest, CommandsOfTheStoredFormAreRegisteredInOrder) {
+  // A form with commands stands in for the module's own, which has none.
+  RegisterFormResource("TVPILNMAIL",
+                       "object vpiLNMail: TvpiLNMail\n"
+                       "  Commands = <\n"
+                       "    item\n      Caption = 'Open'\n    end\n"
+                       "    item\n      Caption = 'Close'\n    end>\n"
+                       "end\n");
+  TRecordingFramework Framework;
+  ApplicationServices = Framework.AsInterface();
+  Module.Register();
+  EXPECT_EQ(Framework.Calls,
+            (TLines{"QueryInterface IPluginRegistry", "RegisterPlugin",
+                    "RegisterCommand (no command object)", "RegisterCommand (no command object)",
+                    "QueryInterface IServiceRegistry", "RegisterService MailInterface",
+                    "QueryInterface IMainAppService"}));
+  Module.UnRegister();
+}
+
 TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredForm) {
   TRecordingFramework Framework;
   ApplicationServices = Framework.AsInterface();

@@ -31,8 +31,9 @@ void TRecordingFramework::UnRegisterPlugin(ThlxVisualPlugin*) {
   Calls.push_back("UnRegisterPlugin");
 }
 
-void TRecordingFramework::RegisterCommand(ThlxVisualPlugin*, IInterface*) {
-  Calls.push_back("RegisterCommand");
+void TRecordingFramework::RegisterCommand(ThlxVisualPlugin* APlugin, IInterface* Command) {
+  std::string Of = APlugin == Plugin ? "" : " of another plug-in";
+  Calls.push_back("RegisterCommand" + Of + (Command ? "" : " (no command object)"));
 }
 
 void TRecordingFramework::RegisterService(const std::string& Name, IInterface* AService) {
