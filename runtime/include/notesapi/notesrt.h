@@ -7,13 +7,9 @@
    $HOME/notes/data/notes.ini. */
 #define NOTESRT_INI_ENV "NOTES_INI"
 
-/* Settings in notes.ini that only this runtime reads; it has no ID files and no network. */
-/* The current user (SECKFMGetUserName, signing), stored abbreviated or canonical. */
-#define NOTESRT_USERNAME_KEY "NotesRT_UserName"
-/* Root directory under which each server has a data directory of its own. */
-#define NOTESRT_SERVERSDIR_KEY "NotesRT_ServersDir"
-/* Comma-separated server names treated as unreachable. */
-#define NOTESRT_UNREACHABLE_KEY "NotesRT_Unreachable"
+/* Setting only this runtime reads, for it has no ID files: the current user (SECKFMGetUserName),
+   stored abbreviated or canonical. */
+#define NOTESRT_USER_NAME_VAR "NotesRT_UserName"
 
 /* Kinds of handles the runtime hands out; every kind is counted separately. */
 #define NOTESRT_HANDLE_MEMORY 0
@@ -38,9 +34,9 @@
 #define ERR_NOTESRT_NOT_INITIALIZED (PKG_OS + 0xF4)  /* NotesInit has not been called */
 #define ERR_NOTESRT_TOO_MANY_HANDLES (PKG_OS + 0xF5) /* every handle of that kind is in use */
 #define ERR_NOTESRT_INTERNAL (PKG_OS + 0xF6)         /* unexpected failure inside the runtime */
-#define ERR_NOTESRT_NO_USER (PKG_OS + 0xF7)          /* NOTESRT_USERNAME_KEY is not set */
-#define ERR_NOTESRT_NAME_TOO_LONG (PKG_OS + 0xF8)    /* a name does not fit the caller's buffer */
-#define ERR_NOTESRT_TOO_MANY_OUS (PKG_OS + 0xF9)     /* more than DN_OUNITS organizational units */
+#define ERR_NOTESRT_NO_USER (PKG_OS + 0xFB)          /* NOTESRT_USER_NAME_VAR is not set */
+#define ERR_NOTESRT_NAME_TOO_LONG (PKG_OS + 0xFC)    /* a name does not fit the caller's buffer */
+#define ERR_NOTESRT_TOO_MANY_OUS (PKG_OS + 0xFD)     /* more than DN_OUNITS organizational units */
 
 NOTESAPI_BEGIN_DECLS
 /* Number of open handles of one kind (NOTESRT_HANDLE_KINDS: of every kind). */
