@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 
+#include "FileText.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "StringList.h"
@@ -15,16 +16,8 @@
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& File) {
-  std::ifstream Stream(File, std::ios::binary);
-  std::ostringstream Text;
-  Text << Stream.rdbuf();
-  return Text.str();
-}
-
-void WriteFile(const std::filesystem::path& File, const std::string& Text) {
-  std::ofstream(File, std::ios::binary) << Text;
-}
+using vesktest::ReadFileText;
+using vesktest::WriteFileText;
 
 class RegistryFileTest : public testing::Test {
  protected:
@@ -39,7 +32,7 @@ TEST_F(RegistryFileTest, ValuesAreStoredAsReadableLines) {
   Registry.WriteString("Text", "a \"b\" c:\\d\r\ne");
   Registry.WriteInteger("Count", 10);
   Registry.WriteBinaryData("Bytes", {0x01, 0xff});
-  std::string Text = ReadFile(UserFile());
+  std::string Text = ReadFileText(UserFile());
   EXPECT_NE(Text.find("[Software\\Vesk]\n"
                       "\"Text\"=\"a \\\"b\\\" c:\\\\d\\r\\ne\"\n"
                       "\"Count\"=dword:0000000a\n"
@@ -52,14 +45,14 @@ TEST_F(RegistryFileTest, ASaveReplacesTheFileAndNeverRewritesItInPlace) {
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Key", true));
   Registry.WriteString("First", "1");
-  std::string Before = ReadFile(UserFile());
+  std::string Before = ReadFileText(UserFile());
   // A reader that opened the file before the save keeps reading the complete old file.
   std::ifstream Reader(UserFile(), std::ios::binary);
   Registry.WriteString("Second", "2");
   std::ostringstream SeenByReader;
   SeenByReader << Reader.rdbuf();
   EXPECT_EQ(SeenByReader.str(), Before);
-  EXPECT_NE(ReadFile(UserFile()).find("\"Second\"=\"2\""), std::string::npos);
+  EXPECT_NE(ReadFileText(UserFile()).find("\"Second\"=\"2\""), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(UserFile().string() + ".tmp"));
 }
 
@@ -69,7 +62,7 @@ TEST_F(RegistryFileTest, ATemporaryFileLeftByACrashedWriterDoesNoHarm) {
     ASSERT_TRUE(Registry.OpenKey("Key", true));
     Registry.WriteString("Kept", "yes");
   }
-  WriteFile(UserFile().string() + ".tmp", "[Key]\n\"Kept\"=\"half writ");
+  WriteFileText(UserFile().string() + ".tmp", "[Key]\n\"Kept\"=\"half writ");
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Key", false));
   EXPECT_EQ(Registry.ReadString("Kept"), "yes");
@@ -116,18 +109,18 @@ TEST_F(RegistryFileTest, WritersInSeveralProcessesLoseNoChange) {
 }
 
 TEST_F(RegistryFileTest, AFileEditedByHandIsReadAndItsUnreadableLinesAreKept) {
-  WriteFile(UserFile(),
-            "; written by hand, with Windows line ends\r\n"
-            "[Software\\Lotus\\Notes]\r\n"
-            "\"Path\"=\"/opt/notes\"\r\n"
-            "\"Broken\"=dword:zz\r\n"
-            "this line means nothing\r\n"
-            "\"Unterminated\"=\"abc\r\n"
-            "\"DataPath\"=\"/srv/notes\"   \r\n"
-            "\n"
-            "[Unclosed\n"
-            "\"Number\"=dword:00000020\n"
-            "\x01\x02\xff binary junk\n");
+  WriteFileText(UserFile(),
+                "; written by hand, with Windows line ends\r\n"
+                "[Software\\Lotus\\Notes]\r\n"
+                "\"Path\"=\"/opt/notes\"\r\n"
+                "\"Broken\"=dword:zz\r\n"
+                "this line means nothing\r\n"
+                "\"Unterminated\"=\"abc\r\n"
+                "\"DataPath\"=\"/srv/notes\"   \r\n"
+                "\n"
+                "[Unclosed\n"
+                "\"Number\"=dword:00000020\n"
+                "\x01\x02\xff binary junk\n");
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Software\\Lotus\\Notes", false));
   EXPECT_EQ(Registry.ReadString("Path"), "/opt/notes");
@@ -141,7 +134,7 @@ TEST_F(RegistryFileTest, AFileEditedByHandIsReadAndItsUnreadableLinesAreKept) {
   EXPECT_EQ(Names.Strings(0), "Lotus");
 
   Registry.WriteString("Saved", "now");
-  std::string Saved = ReadFile(UserFile());
+  std::string Saved = ReadFileText(UserFile());
   for (const char* Line : {"\"Broken\"=dword:zz\n", "this line means nothing\n",
                            "\"Unterminated\"=\"abc\n", "[Unclosed\n", "\x01\x02\xff binary junk\n"})
     EXPECT_NE(Saved.find(Line), std::string::npos) << Line;

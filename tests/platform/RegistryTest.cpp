@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "Registry.h"
+#include "ScopedEnv.h"
 #include "StringList.h"
 #include "TestNotesEnv.h"
 
@@ -214,41 +215,19 @@ TEST_F(RegistryTest, KeyNamesThatCannotBeStoredAreRefused) {
   EXPECT_FALSE(Registry.KeyExists("Bad"));
 }
 
-// Changes one environment variable for the life of the object.
-class TScopedEnv {
- public:
-  TScopedEnv(const char* Name, const char* Value) : FName(Name) {
-    if (const char* Old = std::getenv(Name)) FOld = Old;
-    if (Value)
-      setenv(Name, Value, 1);
-    else
-      unsetenv(Name);
-  }
-  ~TScopedEnv() {
-    if (FOld)
-      setenv(FName, FOld->c_str(), 1);
-    else
-      unsetenv(FName);
-  }
-
- private:
-  const char* FName;
-  std::optional<std::string> FOld;
-};
-
 TEST_F(RegistryTest, DirectoryFollowsTheEnvironment) {
   EXPECT_EQ(TRegistry::Directory(), Env.RegistryDir());
-  TScopedEnv NoRegistryDir("VESK_REGISTRY_DIR", nullptr);
-  TScopedEnv Home("HOME", "/home/someone");
+  vesktest::ScopedEnv NoRegistryDir("VESK_REGISTRY_DIR", nullptr);
+  vesktest::ScopedEnv Home("HOME", "/home/someone");
   {
-    TScopedEnv ConfigHome("XDG_CONFIG_HOME", "/config");
+    vesktest::ScopedEnv ConfigHome("XDG_CONFIG_HOME", "/config");
     EXPECT_EQ(TRegistry::Directory(), "/config/vesk/registry");
   }
   {
-    TScopedEnv RelativeConfigHome("XDG_CONFIG_HOME", "relative");
+    vesktest::ScopedEnv RelativeConfigHome("XDG_CONFIG_HOME", "relative");
     EXPECT_EQ(TRegistry::Directory(), "/home/someone/.config/vesk/registry");
   }
-  TScopedEnv NoConfigHome("XDG_CONFIG_HOME", nullptr);
+  vesktest::ScopedEnv NoConfigHome("XDG_CONFIG_HOME", nullptr);
   EXPECT_EQ(TRegistry::Directory(), "/home/someone/.config/vesk/registry");
 }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "FileText.h"
 #include "RuntimeFixture.h"
 #include "TestNotesEnv.h"
 #include "notesapi/names.h"
@@ -16,16 +17,8 @@
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::filesystem::path& Path, const std::string& Text) {
-  std::ofstream(Path, std::ios::binary) << Text;
-}
+using vesktest::ReadFileText;
+using vesktest::WriteFileText;
 
 std::string Setting(const char* Name) {
   char value[MAXENVVALUE];
@@ -54,7 +47,7 @@ TEST_F(Settings, AnUnsetNameGivesFalseAndAnEmptyString) {
 
 TEST_F(Settings, ValuesAreCutToTheBufferAtACharacterBoundary) {
   // "ab" and a Cyrillic letter: group byte 0x05 and its data byte.
-  WriteFile(FEnv.IniFile(), "[Notes]\nName=ab\x05\xC6z\n");
+  WriteFileText(FEnv.IniFile(), "[Notes]\nName=ab\x05\xC6z\n");
   char value[8];
   std::memset(value, 'x', sizeof value);
   EXPECT_TRUE(OSGetEnvironmentString("Name", value, 4));
@@ -65,15 +58,15 @@ TEST_F(Settings, ValuesAreCutToTheBufferAtACharacterBoundary) {
 }
 
 TEST_F(Settings, WritesAreReadBackAndKeepTheOtherLines) {
-  WriteFile(FEnv.IniFile(),
-            "[Notes]\n; a comment\nDirectory=/data\nKeepMe=1\n\n[Other]\nOtherKey=2\n");
+  WriteFileText(FEnv.IniFile(),
+                "[Notes]\n; a comment\nDirectory=/data\nKeepMe=1\n\n[Other]\nOtherKey=2\n");
   OSSetEnvironmentVariable("directory", "/elsewhere");
   OSSetEnvironmentVariable("MailServer", "CN=Srv1/O=Acme");
   OSSetEnvironmentInt("Count", -42);
   EXPECT_EQ(Setting("Directory"), "/elsewhere");
   EXPECT_EQ(Setting("MailServer"), "CN=Srv1/O=Acme");
   EXPECT_EQ(OSGetEnvironmentLong("Count"), -42);
-  EXPECT_EQ(ReadFile(FEnv.IniFile()),
+  EXPECT_EQ(ReadFileText(FEnv.IniFile()),
             "[Notes]\n; a comment\ndirectory=/elsewhere\nKeepMe=1\n\nMailServer=CN=Srv1/O=Acme\n"
             "Count=-42\n[Other]\nOtherKey=2\n");
 }
@@ -84,17 +77,17 @@ TEST_F(Settings, AnEmptyValueKeepsTheLine) {
   char value[8] = "x";
   EXPECT_TRUE(OSGetEnvironmentString("MailFile", value, sizeof value - 1));
   EXPECT_STREQ(value, "");
-  EXPECT_NE(ReadFile(FEnv.IniFile()).find("\nMailFile=\n"), std::string::npos);
+  EXPECT_NE(ReadFileText(FEnv.IniFile()).find("\nMailFile=\n"), std::string::npos);
 }
 
 TEST_F(Settings, UnstorableNamesAndValuesLeaveTheFileAlone) {
-  std::string before = ReadFile(FEnv.IniFile());
+  std::string before = ReadFileText(FEnv.IniFile());
   OSSetEnvironmentVariable("Bad\nName", "1");
   OSSetEnvironmentVariable("Name", "two\nlines");
   OSSetEnvironmentVariable("A=B", "1");
   OSSetEnvironmentVariable("", "1");
   OSSetEnvironmentVariable(nullptr, "1");
-  EXPECT_EQ(ReadFile(FEnv.IniFile()), before);
+  EXPECT_EQ(ReadFileText(FEnv.IniFile()), before);
 }
 
 // The file is replaced by renaming a complete new one over it, never rewritten in place.
@@ -114,7 +107,7 @@ TEST_F(Settings, RewriteReplacesTheFileWhole) {
 
 TEST_F(Settings, ChangesMadeByOthersAreSeen) {
   EXPECT_EQ(Setting("Ports"), "<unset>");
-  WriteFile(FEnv.IniFile(), "[Notes]\nPorts=TCPIP,LAN0\n");
+  WriteFileText(FEnv.IniFile(), "[Notes]\nPorts=TCPIP,LAN0\n");
   EXPECT_EQ(Setting("Ports"), "TCPIP,LAN0");
 }
 

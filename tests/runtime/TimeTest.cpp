@@ -2,11 +2,11 @@
 
 #include <ctime>
 
-#include "TzScope.h"
+#include "ScopedEnv.h"
 #include "notesapi/misc.h"
 #include "notesapi/ostime.h"
 
-using runtimetest::TzScope;
+using vesktest::ScopedTimeZone;
 
 namespace {
 
@@ -54,19 +54,19 @@ void ExpectFields(const TIME& Time, int Year, int Month, int Day, int Hour, int 
 TEST(TimeZone, IsWholeHoursWestAndWhetherTheZoneObservesDst) {
   int zone = 99, dst = 99;
   {
-    TzScope tz("America/New_York");
+    ScopedTimeZone tz("America/New_York");
     OSCurrentTimeZone(&zone, &dst);
     EXPECT_EQ(zone, 5);
     EXPECT_EQ(dst, TRUE);
   }
   {
-    TzScope tz("Asia/Kolkata");
+    ScopedTimeZone tz("Asia/Kolkata");
     OSCurrentTimeZone(&zone, &dst);
     EXPECT_EQ(zone, -5);
     EXPECT_EQ(dst, FALSE);
   }
   {
-    TzScope tz("Europe/Berlin");
+    ScopedTimeZone tz("Europe/Berlin");
     OSCurrentTimeZone(&zone, nullptr);
     EXPECT_EQ(zone, -1);
   }
@@ -80,13 +80,13 @@ constexpr DWORD BombayTicks = (9 * 3600 + 19 * 60 + 4) * 100;
 // 2:49:04 PM EST on 10 December 1996, and the same wall-clock time in Bombay.
 TEST(TimeLocalToGM, EncodesThePublishedExamples) {
   {
-    TzScope tz("America/New_York");
+    ScopedTimeZone tz("America/New_York");
     TIMEDATE gm = ToGM(Local(1996, 12, 10, 14, 49, 4, 0));
     EXPECT_EQ(gm.Innards[0], 0x006CDCC0u);
     EXPECT_EQ(gm.Innards[1], 0x852563FCu);
   }
   {
-    TzScope tz("Asia/Kolkata");
+    ScopedTimeZone tz("Asia/Kolkata");
     TIMEDATE gm = ToGM(Local(1996, 12, 10, 14, 49, 4, 0));
     EXPECT_EQ(gm.Innards[0], BombayTicks);
     EXPECT_EQ(gm.Innards[1], 0x652563FCu);
@@ -95,7 +95,7 @@ TEST(TimeLocalToGM, EncodesThePublishedExamples) {
 
 // A zone given in the four-digit form (GMT+5:30 is -3005) while the machine is elsewhere.
 TEST(TimeLocalToGM, HonoursAFractionalZoneOtherThanTheMachines) {
-  TzScope tz("America/New_York");
+  ScopedTimeZone tz("America/New_York");
   TIME time = Local(1996, 12, 10, 14, 49, 4, 0);
   time.zone = -3005;
   time.dst = FALSE;
@@ -110,7 +110,7 @@ TEST(TimeLocalToGM, HonoursAFractionalZoneOtherThanTheMachines) {
 }
 
 TEST(TimeRoundTrip, BothDaylightSavingSeasons) {
-  TzScope tz("America/New_York");
+  ScopedTimeZone tz("America/New_York");
   TIMEDATE winter = ToGM(Local(2021, 1, 15, 8, 30, 15, 25));
   EXPECT_EQ(winter.Innards[0], (13 * 3600 + 30 * 60 + 15) * 100u + 25);
   TIMEDATE summer = ToGM(Local(2021, 7, 4, 8, 30, 15, 25));
@@ -124,7 +124,7 @@ TEST(TimeRoundTrip, BothDaylightSavingSeasons) {
 
 // Another zone with the DST flag shifts by an hour only in the machine's DST period.
 TEST(TimeRoundTrip, ForeignZoneWithDstFollowsTheMachinesSeason) {
-  TzScope tz("America/New_York");
+  ScopedTimeZone tz("America/New_York");
   for (int month : {1, 7}) {
     TIME time = Local(2021, month, 10, 12, 0, 0, 0);
     time.zone = 6;
@@ -142,14 +142,14 @@ TEST(TimeRoundTrip, ForeignZoneWithDstFollowsTheMachinesSeason) {
 
 // 0.5 seconds become 50 hundredths and come back as 50.
 TEST(TimeRoundTrip, KeepsHundredths) {
-  TzScope tz("Europe/Berlin");
+  ScopedTimeZone tz("Europe/Berlin");
   TIMEDATE gm = ToGM(Local(2000, 2, 29, 23, 59, 59, 50));
   EXPECT_EQ(gm.Innards[0] % 100, 50u);
   ExpectFields(Expand(gm), 2000, 2, 29, 23, 59, 59, 50);
 }
 
 TEST(TimeRoundTrip, DateOnly) {
-  TzScope tz("Asia/Kolkata");
+  ScopedTimeZone tz("Asia/Kolkata");
   TIME time = Local(2024, 3, 31, -1, 0, 0, 0);
   ASSERT_FALSE(TimeLocalToGM(&time));
   EXPECT_EQ(time.GM.Innards[0], ALLDAY);
@@ -159,7 +159,7 @@ TEST(TimeRoundTrip, DateOnly) {
 }
 
 TEST(TimeLocalToGM, IgnoresTheWeekday) {
-  TzScope tz("America/New_York");
+  ScopedTimeZone tz("America/New_York");
   TIME time = Local(1996, 12, 10, 14, 49, 4, 0);
   TIMEDATE withZero = ToGM(time);
   time.weekday = 6;
@@ -172,7 +172,7 @@ TEST(TimeLocalToGM, IgnoresTheWeekday) {
 }
 
 TEST(TimeLocalToGM, InvalidFieldsReturnTrueAndLeaveGMZero) {
-  TzScope tz("UTC");
+  ScopedTimeZone tz("UTC");
   TIME bad[] = {Local(2021, 13, 1, 0, 0, 0, 0),  Local(2021, 2, 29, 0, 0, 0, 0),
                 Local(2021, 1, 1, 24, 0, 0, 0),  Local(2021, 1, 1, 0, 60, 0, 0),
                 Local(2021, 1, 1, 0, 0, 0, 100), Local(0, 1, 1, 0, 0, 0, 0),
@@ -203,7 +203,7 @@ TEST(TimeGMToLocalZone, RejectsValuesThatAreNoTime) {
 }
 
 TEST(TimeGMToLocal, UsesAndReportsTheMachinesZone) {
-  TzScope tz("America/New_York");
+  ScopedTimeZone tz("America/New_York");
   TIME time{};
   time.zone = 3;
   time.GM.Innards[0] = 0x006CDCC0;
@@ -223,7 +223,7 @@ TEST(TimeConstant, MinimumMaximumAndWildcard) {
   EXPECT_EQ(value.Innards[0], ALLDAY);
   EXPECT_EQ(value.Innards[1], ANYDAY);
   TimeConstant(TIMEDATE_MAXIMUM, &value);
-  TzScope tz("UTC");
+  ScopedTimeZone tz("UTC");
   ExpectFields(Expand(value), 9999, 12, 31, 23, 59, 59, 99);
 }
 
@@ -247,7 +247,7 @@ TEST(TimeDate, CompareGoesByDayThenTimeIgnoringTheZone) {
 }
 
 TEST(CurrentTimeDate, IsNowInTheMachinesZone) {
-  TzScope tz("America/New_York");
+  ScopedTimeZone tz("America/New_York");
   TIMEDATE now{};
   OSCurrentTIMEDATE(&now);
   time_t seconds = time(nullptr);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ScopedEnv.h"
 #include "TempDir.h"
 
 namespace vesktest {
@@ -26,8 +27,8 @@ class TestNotesEnv {
 
  private:
   TempDir FDir;
-  std::optional<std::string> FOldIni;
-  std::optional<std::string> FOldRegistry;
+  std::optional<ScopedEnv> FIni;
+  std::optional<ScopedEnv> FRegistry;
 };
 
 }  // namespace vesktest
