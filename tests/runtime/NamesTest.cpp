@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "RuntimeFixture.h"
+#include "notesapi/dname.h"
+#include "notesapi/kfm.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/names.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/osenv.h"
+#include "notesapi/osmisc.h"
+
+namespace {
+
+constexpr char Canary = '\x5A';
+
+struct TCase {
+  const char* In;
+  const char* Out;
+};
+
+using TConvert = STATUS (*)(DWORD, const char*, const char*, char*, WORD, WORD*);
+
+struct TResult {
+  STATUS Status;
+  std::string Text;
+  WORD Length;
+};
+
+// Converts into a buffer of Size bytes followed by canaries, which must stay untouched.
+TResult Convert(TConvert Function, const std::string& Name, WORD Size = MAXUSERNAME + 1,
+                const char* Template = nullptr) {
+  std::vector<char> out(Size + 8u, Canary);
+  WORD length = 0xFFFF;
+  STATUS status = Function(0, Template, Name.c_str(), out.data(), Size, &length);
+  for (size_t at = Size; at < out.size(); ++at) EXPECT_EQ(out[at], Canary) << "overrun at " << at;
+  EXPECT_EQ(std::strlen(out.data()), length);
+  return {status, out.data(), length};
+}
+
+std::string Canonicalize(const std::string& Name, const char* Template = nullptr) {
+  TResult result = Convert(DNCanonicalize, Name, MAXUSERNAME + 1, Template);
+  EXPECT_EQ(result.Status, NOERROR) << Name;
+  return result.Text;
+}
+
+std::string Abbreviate(const std::string& Name) {
+  TResult result = Convert(DNAbbreviate, Name);
+  EXPECT_EQ(result.Status, NOERROR) << Name;
+  return result.Text;
+}
+
+std::string Text(const char* Pointer, WORD Length) {
+  return Pointer ? std::string(Pointer, Length) : "<null>";
+}
+
+std::string Native(const std::string& Lmbcs) {
+  char out[256];
+  WORD length = OSTranslate(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs.data(),
+                            static_cast<WORD>(Lmbcs.size()), out, sizeof out);
+  return std::string(out, length);
+}
+
+std::string UserName() {
+  char name[MAXUSERNAME + 1 + 8];
+  std::memset(name, Canary, sizeof name);
+  STATUS status = SECKFMGetUserName(name);
+  for (size_t at = MAXUSERNAME + 1; at < sizeof name; ++at) EXPECT_EQ(name[at], Canary);
+  return status == NOERROR ? std::string(name) : "status " + std::to_string(status) + name;
+}
+
+// Characters of the LMBCS Unicode group (0x14 and UTF-16BE) whose second bytes look like ASCII:
+// U+2F41 carries a "/", U+4E20 a blank. Splitting or trimming at them would cut the character.
+const std::string SlashInside = "\x14\x2F\x41";
+const std::string BlankInside = "\x14\x4E\x20";
+
+class Names : public runtimetest::RuntimeTest {};
+
+}  // namespace
+
+TEST_F(Names, CanonicalizeLabelsTheParts) {
+  const TCase cases[] = {
+      {"", ""},
+      {"John Doe", "John Doe"},
+      {"John Doe/Acme", "CN=John Doe/O=Acme"},
+      {"John Doe/Sales/Acme", "CN=John Doe/OU=Sales/O=Acme"},
+      {"John Doe/Acme/US", "CN=John Doe/O=Acme/C=US"},
+      {"John Doe/Sales/Acme/US", "CN=John Doe/OU=Sales/O=Acme/C=US"},
+      {"J/U1/U2/U3/U4/Acme", "CN=J/OU=U1/OU=U2/OU=U3/OU=U4/O=Acme"},
+      {"J/U1/U2/U3/U4/Acme/DE", "CN=J/OU=U1/OU=U2/OU=U3/OU=U4/O=Acme/C=DE"},
+      {"John/IT", "CN=John/O=IT"},  // two parts never have a country
+      {"John/Acme@AcmeDomain", "CN=John/O=Acme@AcmeDomain"},
+      {"  John Doe / Sales\t/ Acme @ Dom ", "CN=John Doe/OU=Sales/O=Acme@Dom"},
+      {"  John Doe  ", "John Doe"},
+      {"jdoe@acme.com", "jdoe@acme.com"},
+      {"John$/Doe/Acme", "CN=John$/Doe/O=Acme"},
+      {"John$ /Acme", "CN=John$ /O=Acme"},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(Canonicalize(c.In), c.Out) << c.In;
+}
+
+TEST_F(Names, CanonicalAndMalformedNamesAreNotRelabelled) {
+  const TCase cases[] = {
+      {"CN=John Doe/OU=Sales/O=Acme/C=US", "CN=John Doe/OU=Sales/O=Acme/C=US"},
+      {"cn=John Doe/o=Acme", "cn=John Doe/o=Acme"},
+      {"CN=John Doe", "CN=John Doe"},
+      {" CN=John / O=Acme @Dom", "CN=John/O=Acme@Dom"},
+      {"John//Acme", "John//Acme"},
+      {"/Acme", "/Acme"},
+      {"John/", "John/"},
+      {"X=1/Acme", "X=1/Acme"},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(Canonicalize(c.In), c.Out) << c.In;
+}
+
+TEST_F(Names, MoreThanFourUnitsAreRefused) {
+  TResult result = Convert(DNCanonicalize, "J/U1/U2/U3/U4/U5/Acme/US");
+  EXPECT_EQ(result.Status, ERR_NOTESRT_TOO_MANY_OUS);
+  EXPECT_EQ(result.Text, "");
+  EXPECT_EQ(result.Length, 0);
+  EXPECT_EQ(Convert(DNCanonicalize, "J/U1/U2/U3/U4/U5/Acme").Status, ERR_NOTESRT_TOO_MANY_OUS);
+  EXPECT_FALSE(runtimetest::StatusText(ERR_NOTESRT_TOO_MANY_OUS).empty());
+}
+
+TEST_F(Names, TemplateCompletesACommonName) {
+  const char* canonical = "CN=Me/OU=Sales/O=Acme/C=US";
+  EXPECT_EQ(Canonicalize("John", canonical), "CN=John/OU=Sales/O=Acme/C=US");
+  EXPECT_EQ(Canonicalize("John/", canonical), "CN=John/OU=Sales/O=Acme/C=US");
+  EXPECT_EQ(Canonicalize("John@Dom", canonical), "CN=John/OU=Sales/O=Acme/C=US@Dom");
+  EXPECT_EQ(Canonicalize("John", "Me/East/Acme"), "CN=John/OU=East/O=Acme");
+  EXPECT_EQ(Canonicalize("John/Beta", canonical), "CN=John/O=Beta");
+  EXPECT_EQ(Canonicalize("John", "Me"), "John");
+  EXPECT_EQ(Canonicalize("John", ""), "John");
+}
+
+TEST_F(Names, AbbreviateDropsOnlyTheHierarchyLabels) {
+  const TCase cases[] = {
+      {"", ""},
+      {"CN=John Doe/OU=Sales/O=Acme/C=US", "John Doe/Sales/Acme/US"},
+      {"cn=John/ou=A/ou=B/o=Acme", "John/A/B/Acme"},
+      {"CN=John/O=Acme@AcmeDomain", "John/Acme@AcmeDomain"},
+      {"CN=John Doe/G=John/S=Doe/O=Acme/PRMD=P/ADMD=A", "John Doe/G=John/S=Doe/Acme/PRMD=P/ADMD=A"},
+      {"CN=John Doe", "John Doe"},
+      {" CN = John / O = Acme ", "John/Acme"},
+      {"John Doe/Acme", "John Doe/Acme"},
+      {" John Doe ", " John Doe "},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(Abbreviate(c.In), c.Out) << c.In;
+}
+
+TEST_F(Names, AbbreviateAndCanonicalizeRoundTrip) {
+  for (const char* name : {"CN=John Doe/OU=Sales/O=Acme/C=US", "CN=J/OU=A/OU=B/OU=C/OU=D/O=Acme",
+                           "CN=John/O=Acme@Dom"})
+    EXPECT_EQ(Canonicalize(Abbreviate(name)), name);
+}
+
+TEST_F(Names, NonAsciiNamesAreSplitAtWholeCharacters) {
+  ASSERT_EQ(Native(SlashInside), "\xE2\xBD\x81");  // U+2F41
+  ASSERT_EQ(Native(BlankInside), "\xE4\xB8\xA0");  // U+4E20
+  // "Müller" in group-one bytes, a Cyrillic country of two characters.
+  EXPECT_EQ(Canonicalize("M\x81ller/Acme"), "CN=M\x81ller/O=Acme");
+  EXPECT_EQ(Canonicalize("A/Acme/\x05\xC6\x05\xC7"), "CN=A/O=Acme/C=\x05\xC6\x05\xC7");
+  EXPECT_EQ(Canonicalize("Ab" + SlashInside + "/Acme"), "CN=Ab" + SlashInside + "/O=Acme");
+  EXPECT_EQ(Canonicalize("Ab" + SlashInside), "Ab" + SlashInside);
+  EXPECT_EQ(Canonicalize("Ab" + BlankInside + "/Acme"), "CN=Ab" + BlankInside + "/O=Acme");
+  EXPECT_EQ(Abbreviate("CN=" + BlankInside + "/O=Acme"), BlankInside + "/Acme");
+}
+
+TEST_F(Names, AResultLongerThanTheBufferIsCutAtACharacter) {
+  TResult cut = Convert(DNCanonicalize, "John Doe/Acme", 8);
+  EXPECT_EQ(cut.Status, ERR_NOTESRT_NAME_TOO_LONG);
+  EXPECT_EQ(cut.Text, "CN=John");
+  EXPECT_EQ(cut.Length, 7);
+  // "CN=" and two Cyrillic letters of two bytes each: five bytes fit one letter, four none.
+  std::string name = "\x05\xC6\x05\xC7/Acme";
+  EXPECT_EQ(Convert(DNCanonicalize, name, 6).Text, "CN=\x05\xC6");
+  EXPECT_EQ(Convert(DNCanonicalize, name, 5).Text, "CN=");
+  EXPECT_EQ(Convert(DNAbbreviate, "CN=John Doe/O=Acme", 5).Text, "John");
+  TResult exact = Convert(DNCanonicalize, "John Doe/Acme", 19);
+  EXPECT_EQ(exact.Status, NOERROR);
+  EXPECT_EQ(exact.Text, "CN=John Doe/O=Acme");
+  EXPECT_FALSE(runtimetest::StatusText(ERR_NOTESRT_NAME_TOO_LONG).empty());
+}
+
+TEST_F(Names, OptionalAndMissingArguments) {
+  char out[64];
+  EXPECT_EQ(DNCanonicalize(0, nullptr, "John/Acme", out, sizeof out, nullptr), NOERROR);
+  EXPECT_STREQ(out, "CN=John/O=Acme");
+  EXPECT_EQ(DNAbbreviate(0, nullptr, "CN=John/O=Acme", out, sizeof out, nullptr), NOERROR);
+  EXPECT_STREQ(out, "John/Acme");
+  WORD length = 99;
+  EXPECT_EQ(DNCanonicalize(0, nullptr, nullptr, out, sizeof out, &length), ERR_MISC_INVALID_ARGS);
+  EXPECT_STREQ(out, "");
+  EXPECT_EQ(length, 0);
+  EXPECT_EQ(DNAbbreviate(0, nullptr, "John", nullptr, 10, nullptr), ERR_MISC_INVALID_ARGS);
+  out[0] = 'x';
+  EXPECT_EQ(DNAbbreviate(0, nullptr, "John", out, 0, nullptr), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(out[0], 'x');
+}
+
+TEST_F(Names, ParseGivesPointersIntoTheCallersText) {
+  const std::string name = "CN=John Doe/OU=Sales/OU=East/O=Acme/C=US@AcmeDomain";
+  DN_COMPONENTS comp;
+  ASSERT_EQ(DNParse(0, nullptr, name.c_str(), &comp, sizeof comp), NOERROR);
+  EXPECT_EQ(comp.Flags, 0u);
+  EXPECT_EQ(comp.CN, name.c_str() + 3);
+  EXPECT_EQ(Text(comp.CN, comp.CNLength), "John Doe");
+  EXPECT_EQ(Text(comp.OU[0], comp.OULength[0]), "Sales");
+  EXPECT_EQ(Text(comp.OU[1], comp.OULength[1]), "East");
+  EXPECT_EQ(comp.OU[2], nullptr);
+  EXPECT_EQ(comp.OULength[2], 0);
+  EXPECT_EQ(Text(comp.O, comp.OLength), "Acme");
+  EXPECT_EQ(Text(comp.C, comp.CLength), "US");
+  EXPECT_EQ(Text(comp.Domain, comp.DomainLength), "AcmeDomain");
+  EXPECT_EQ(comp.Domain, name.c_str() + name.size() - 10);
+  EXPECT_EQ(comp.G, nullptr);
+  EXPECT_EQ(comp.QLength, 0);
+}
+
+TEST_F(Names, ParseReadsEveryKeywordInAnyCase) {
+  const std::string name =
+      " cn = John Doe /g=John/S=Doe/i=JD/Q=Jr/ou=A/OU=B/OU=C/OU=D/o=Acme/PRMD=P/ADMD=M/C=US";
+  DN_COMPONENTS comp;
+  ASSERT_EQ(DNParse(0, nullptr, name.c_str(), &comp, sizeof comp), NOERROR);
+  EXPECT_EQ(Text(comp.CN, comp.CNLength), "John Doe");
+  EXPECT_EQ(Text(comp.G, comp.GLength), "John");
+  EXPECT_EQ(Text(comp.S, comp.SLength), "Doe");
+  EXPECT_EQ(Text(comp.I, comp.ILength), "JD");
+  EXPECT_EQ(Text(comp.Q, comp.QLength), "Jr");
+  EXPECT_EQ(Text(comp.OU[0], comp.OULength[0]), "A");
+  EXPECT_EQ(Text(comp.OU[3], comp.OULength[3]), "D");
+  EXPECT_EQ(Text(comp.PRMD, comp.PRMDLength), "P");
+  EXPECT_EQ(Text(comp.ADMD, comp.ADMDLength), "M");
+  EXPECT_EQ(Text(comp.C, comp.CLength), "US");
+}
+
+TEST_F(Names, ParseKeepsEscapesAndWholeCharacters) {
+  const std::string name = "CN=John$/Doe" + BlankInside + "/O=Acme";
+  DN_COMPONENTS comp;
+  ASSERT_EQ(DNParse(0, nullptr, name.c_str(), &comp, sizeof comp), NOERROR);
+  EXPECT_EQ(Text(comp.CN, comp.CNLength), "John$/Doe" + BlankInside);
+  EXPECT_EQ(Text(comp.O, comp.OLength), "Acme");
+}
+
+TEST_F(Names, ParseOfOtherFormsLeavesTheComponentsEmpty) {
+  const struct {
+    const char* Name;
+    DWORD Flags;
+  } cases[] = {{"John Doe", DN_NONDISTINGUISHED},
+               {"", DN_NONDISTINGUISHED},
+               {"John Doe/Acme", DN_NONSTANDARD},
+               {"CN=A/CN=B", DN_NONSTANDARD},
+               {"CN=A/Sales/O=Acme", DN_NONSTANDARD},
+               {"CN=A/OU=1/OU=2/OU=3/OU=4/OU=5/O=Acme", DN_NONSTANDARD}};
+  for (const auto& c : cases) {
+    DN_COMPONENTS comp;
+    std::memset(&comp, 0xAB, sizeof comp);
+    ASSERT_EQ(DNParse(0, nullptr, c.Name, &comp, sizeof comp), NOERROR) << c.Name;
+    EXPECT_EQ(comp.Flags, c.Flags) << c.Name;
+    EXPECT_EQ(comp.CN, nullptr) << c.Name;
+    EXPECT_EQ(comp.CNLength, 0) << c.Name;
+    EXPECT_EQ(comp.O, nullptr) << c.Name;
+    EXPECT_EQ(comp.OULength[0], 0) << c.Name;
+  }
+}
+
+TEST_F(Names, ParseRefusesARecordOfAnotherSize) {
+  std::vector<unsigned char> record(sizeof(DN_COMPONENTS) + 8, 0xAB);
+  auto comp = reinterpret_cast<DN_COMPONENTS*>(record.data());
+  EXPECT_EQ(DNParse(0, nullptr, "CN=John/O=Acme", comp, 88), ERR_DN_COMP_VERSION);
+  EXPECT_EQ(DNParse(0, nullptr, "CN=John/O=Acme", comp, sizeof(DN_COMPONENTS) + 8),
+            ERR_DN_COMP_VERSION);
+  for (unsigned char byte : record) EXPECT_EQ(byte, 0xAB);
+  EXPECT_EQ(DNParse(0, nullptr, nullptr, comp, sizeof(DN_COMPONENTS)), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(DNParse(0, nullptr, "John", nullptr, sizeof(DN_COMPONENTS)), ERR_MISC_INVALID_ARGS);
+}
+
+TEST_F(Names, CurrentUserIsReturnedCanonical) {
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "John Doe/Sales/Acme");
+  EXPECT_EQ(UserName(), "CN=John Doe/OU=Sales/O=Acme");
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "CN=Jane Roe/O=Acme");
+  EXPECT_EQ(UserName(), "CN=Jane Roe/O=Acme");
+}
+
+TEST_F(Names, WithoutAUserThereIsAStatusWithAText) {
+  char name[MAXUSERNAME + 1] = "stale";
+  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_NO_USER);
+  EXPECT_STREQ(name, "");
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "  ");
+  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_NO_USER);
+  EXPECT_EQ(runtimetest::StatusText(ERR_NOTESRT_NO_USER),
+            "No current user is configured (NotesRT_UserName in notes.ini)");
+  EXPECT_EQ(SECKFMGetUserName(nullptr), ERR_MISC_INVALID_ARGS);
+}
+
+TEST_F(Names, AUserNameTooLongForTheBufferIsNotCut) {
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, (std::string(250, 'j') + "/Acme").c_str());
+  char name[MAXUSERNAME + 1 + 8];
+  std::memset(name, Canary, sizeof name);
+  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_NAME_TOO_LONG);
+  EXPECT_STREQ(name, "");
+  for (size_t at = MAXUSERNAME + 1; at < sizeof name; ++at) EXPECT_EQ(name[at], Canary);
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "J/U1/U2/U3/U4/U5/Acme");
+  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_TOO_MANY_OUS);
+}
