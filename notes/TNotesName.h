@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "Object.h"
+
+// Indexes of the components of a name (GetNameComponent, SetNameComponent), named after their
+// keywords. ncOU1 is the unit next to the common name.
+enum TNotesNameComponent {
+  ncCN,
+  ncG,
+  ncS,
+  ncI,
+  ncQ,
+  ncC,
+  ncOU1,
+  ncOU2,
+  ncOU3,
+  ncOU4,
+  ncADMD,
+  ncPRMD,
+  ncO,
+  ncCount
+};
+
+// One Notes hierarchical name, held in canonical form (CN=.../OU=.../O=.../C=...), with its
+// components, its abbreviated form and a keyword form.
+class TNotesName : public TObject {
+ public:
+  explicit TNotesName(const std::string& Name);
+
+  // A canonical text is kept as it is; any other text is canonicalised.
+  void SetName(const std::string& Value);
+  const std::string& GetName() const { return FName; }
+  // The component's value ("$" escapes resolved); "" when absent or Index is out of range.
+  // The common name of a name without one (a flat name) is the whole name.
+  std::string GetNameComponent(int Index);
+  // Replaces one component and rebuilds the name in canonical order; ELotusNotes for an Index
+  // out of range. "/", "=", "@" and "$" in Value are escaped, so they stay part of it.
+  void SetNameComponent(int Index, const std::string& Value);
+  // "C/O/OU1/OU2/OU3/OU4", absent components leaving their places empty.
+  std::string GetKeyword();
+  // Spelled as the interface has always spelled it.
+  bool IsHirerarchical() const;
+  std::string GetAbbreviatedName() const { return TranslateName(FName, false, ""); }
+  void SetAbbreviatedName(const std::string& Value) { SetName(Value); }
+  // The components are valid for the current name.
+  bool IsParsed() const { return FParsed; }
+
+  // Whether Text, upper-cased, contains "/" + keyword + "=" for any keyword of a name.
+  static bool IsCanonical(const std::string& Text);
+  // Canonical or abbreviated form of Text; a non-empty Template completes a flat name.
+  static std::string TranslateName(const std::string& Text, bool ToCanonical,
+                                   const std::string& Template);
+
+ private:
+  void Parse();
+  std::string FName;
+  // Owned copies of the components, so that copies and moves of the object stay valid.
+  std::array<std::string, ncCount> FComponents;
+  std::string FDomain;
+  bool FParsed = false;
+};
