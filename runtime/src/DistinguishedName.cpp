@@ -11,16 +11,24 @@ namespace notesrt {
 
 namespace {
 
-struct TKeywordName {
+// The keywords in canonical order, most specific first: the personal parts, the units (OU[0]
+// next to the common name), the organisation, the X.400 domains, the country.
+struct TKeywordField {
   std::string_view Name;
   TDnKeyword Keyword;
+  std::string_view TDnComponents::*Field;  // null for OU, which has several
 };
 
-constexpr TKeywordName Keywords[] = {{"CN", TDnKeyword::CN},     {"G", TDnKeyword::G},
-                                     {"S", TDnKeyword::S},       {"I", TDnKeyword::I},
-                                     {"Q", TDnKeyword::Q},       {"OU", TDnKeyword::OU},
-                                     {"O", TDnKeyword::O},       {"C", TDnKeyword::C},
-                                     {"ADMD", TDnKeyword::ADMD}, {"PRMD", TDnKeyword::PRMD}};
+constexpr TKeywordField Keywords[] = {{"CN", TDnKeyword::CN, &TDnComponents::CN},
+                                      {"G", TDnKeyword::G, &TDnComponents::G},
+                                      {"S", TDnKeyword::S, &TDnComponents::S},
+                                      {"I", TDnKeyword::I, &TDnComponents::I},
+                                      {"Q", TDnKeyword::Q, &TDnComponents::Q},
+                                      {"OU", TDnKeyword::OU, nullptr},
+                                      {"O", TDnKeyword::O, &TDnComponents::O},
+                                      {"PRMD", TDnKeyword::PRMD, &TDnComponents::PRMD},
+                                      {"ADMD", TDnKeyword::ADMD, &TDnComponents::ADMD},
+                                      {"C", TDnKeyword::C, &TDnComponents::C}};
 
 bool SameAscii(std::string_view A, std::string_view B) {
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
@@ -29,7 +37,7 @@ bool SameAscii(std::string_view A, std::string_view B) {
 }
 
 TDnKeyword KeywordOf(std::string_view Text) {
-  for (const TKeywordName& keyword : Keywords)
+  for (const TKeywordField& keyword : Keywords)
     if (SameAscii(Text, keyword.Name)) return keyword.Keyword;
   return TDnKeyword::Unknown;
 }
@@ -45,32 +53,11 @@ bool IsDropped(TDnKeyword Keyword) {
 }
 
 std::string_view* SlotOf(TDnComponents& Name, TDnKeyword Keyword) {
-  switch (Keyword) {
-    case TDnKeyword::CN:
-      return &Name.CN;
-    case TDnKeyword::G:
-      return &Name.G;
-    case TDnKeyword::S:
-      return &Name.S;
-    case TDnKeyword::I:
-      return &Name.I;
-    case TDnKeyword::Q:
-      return &Name.Q;
-    case TDnKeyword::O:
-      return &Name.O;
-    case TDnKeyword::C:
-      return &Name.C;
-    case TDnKeyword::ADMD:
-      return &Name.ADMD;
-    case TDnKeyword::PRMD:
-      return &Name.PRMD;
-    default:
-      return nullptr;
-  }
+  for (const TKeywordField& keyword : Keywords)
+    if (keyword.Keyword == Keyword && keyword.Field) return &(Name.*keyword.Field);
+  return nullptr;
 }
 
-// Canonical order, most specific first: the personal parts, the units (OU[0] next to the common
-// name), the organisation and the X.400 domains, the country.
 std::string Format(const TDnComponents& Name) {
   std::string text;
   auto add = [&text](std::string_view Keyword, std::string_view Value) {
@@ -78,16 +65,10 @@ std::string Format(const TDnComponents& Name) {
     if (!text.empty()) text += '/';
     text.append(Keyword).append("=").append(Value);
   };
-  add("CN", Name.CN);
-  add("G", Name.G);
-  add("S", Name.S);
-  add("I", Name.I);
-  add("Q", Name.Q);
-  for (size_t unit = 0; unit < Name.OUCount; ++unit) add("OU", Name.OU[unit]);
-  add("O", Name.O);
-  add("PRMD", Name.PRMD);
-  add("ADMD", Name.ADMD);
-  add("C", Name.C);
+  for (const TKeywordField& keyword : Keywords) {
+    if (keyword.Field) add(keyword.Name, Name.*keyword.Field);
+    for (size_t unit = 0; !keyword.Field && unit < Name.OUCount; ++unit) add("OU", Name.OU[unit]);
+  }
   if (!Name.Domain.empty()) text.append("@").append(Name.Domain);
   return text;
 }

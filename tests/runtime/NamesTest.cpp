@@ -151,12 +151,6 @@ TEST_F(Names, AbbreviateDropsOnlyTheHierarchyLabels) {
   for (const TCase& c : cases) EXPECT_EQ(Abbreviate(c.In), c.Out) << c.In;
 }
 
-TEST_F(Names, AbbreviateAndCanonicalizeRoundTrip) {
-  for (const char* name : {"CN=John Doe/OU=Sales/O=Acme/C=US", "CN=J/OU=A/OU=B/OU=C/OU=D/O=Acme",
-                           "CN=John/O=Acme@Dom"})
-    EXPECT_EQ(Canonicalize(Abbreviate(name)), name);
-}
-
 TEST_F(Names, NonAsciiNamesAreSplitAtWholeCharacters) {
   ASSERT_EQ(Native(SlashInside), "\xE2\xBD\x81");  // U+2F41
   ASSERT_EQ(Native(BlankInside), "\xE4\xB8\xA0");  // U+4E20
