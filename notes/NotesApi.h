@@ -2,11 +2,16 @@
 
 // The Notes C API as the object library sees it. Everything the library knows of Notes comes
 // through these declarations, so it builds against the embedded runtime or a real installation.
+#include "notesapi/dname.h"
 #include "notesapi/global.h"
 #include "notesapi/idtable.h"
+#include "notesapi/kfm.h"
+#include "notesapi/mailserv.h"
 #include "notesapi/misc.h"
 #include "notesapi/names.h"
 #include "notesapi/nsfdata.h"
+#include "notesapi/nsfdb.h"
+#include "notesapi/nsfnote.h"
 #include "notesapi/osenv.h"
 #include "notesapi/osfile.h"
 #include "notesapi/osmem.h"

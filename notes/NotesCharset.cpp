@@ -10,15 +10,6 @@ namespace {
 // direction, so input pieces of this size always fit the largest output a WORD can count.
 constexpr size_t MaxPiece = 0xFFFF / 3;
 
-// Bytes of the LMBCS character starting with Lead: controls that stand for themselves and
-// every byte from 0x20 up are single; the double-byte groups and the Unicode group carry two
-// data bytes, every other group byte one.
-size_t LmbcsCharSize(uint8_t Lead) {
-  if (Lead >= 0x20 || Lead == 0x00 || Lead == 0x09 || Lead == 0x0A || Lead == 0x0D) return 1;
-  if (Lead >= 0x10 && Lead <= 0x14) return 3;
-  return 2;
-}
-
 size_t LmbcsPieceEnd(const std::string& Text, size_t Start) {
   size_t end = Start;
   while (end < Text.size()) {
@@ -59,6 +50,14 @@ std::string CutAtNul(std::string Text) {
 }
 
 }  // namespace
+
+// Controls that stand for themselves and every byte from 0x20 up are single; the double-byte
+// groups and the Unicode group carry two data bytes, every other group byte one.
+size_t LmbcsCharSize(uint8_t Lead) {
+  if (Lead >= 0x20 || Lead == 0x00 || Lead == 0x09 || Lead == 0x0A || Lead == 0x0D) return 1;
+  if (Lead >= 0x10 && Lead <= 0x14) return 3;
+  return 2;
+}
 
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs) {
   return Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsPieceEnd);

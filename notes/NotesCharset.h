@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Text crossing to and from Notes is LMBCS; the native character set is UTF-8. Both
@@ -10,3 +12,7 @@ std::string Native2Lmbcs(const std::string& Native);
 // The same conversions keeping embedded NULs (Notes' line breaks inside a text value).
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs);
 std::string Native2LmbcsRaw(const std::string& Native);
+
+// Bytes of the LMBCS character whose first byte is Lead (1 to 3), so that texts can be cut
+// between characters.
+size_t LmbcsCharSize(uint8_t Lead);

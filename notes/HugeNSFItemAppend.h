@@ -1,0 +1,17 @@
+#pragma once
+
+#include "NotesApi.h"
+
+// The largest piece of a value that goes into one item.
+constexpr DWORD MaxItemPiece = 65000;
+
+// Appends a value of any length: up to MaxItemPiece bytes as one item, a longer one as several
+// items of the same name, flags and type, each with the next piece in order. Raises ELotusNotes
+// when an append fails.
+void HugeNSFItemAppend(NOTEHANDLE Note, WORD ItemFlags, const char* Name, WORD NameLength,
+                       WORD DataType, const void* Value, DWORD Length);
+
+// The same for LMBCS text (TYPE_TEXT): every piece ends between two characters, so that each
+// item holds whole characters and the pieces join back into the text.
+void HugeNSFTextAppend(NOTEHANDLE Note, WORD ItemFlags, const char* Name, WORD NameLength,
+                       const char* Text, DWORD Length);

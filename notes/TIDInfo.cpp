@@ -1,0 +1,3 @@
+#include "TIDInfo.h"
+
+TIDInfo::~TIDInfo() = default;

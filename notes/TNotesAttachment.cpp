@@ -1,0 +1,3 @@
+#include "TNotesAttachment.h"
+
+TNotesAttachment::~TNotesAttachment() = default;

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "NotesApi.h"
+#include "Object.h"
+
+class TNotesDocument;
+class TNotesDocumentCollection;
+
+// One Notes database (NSF file), local or on a server: opening (the user's mail database by
+// default, with its local replica as fallback), information, documents, new databases and the
+// current user's read marks. Closed on destruction. Documents and collections made from it
+// must not outlive it.
+class TNotesDatabase : public TObject {
+ public:
+  TNotesDatabase() = default;
+  ~TNotesDatabase() override;
+  TNotesDatabase(const TNotesDatabase&) = delete;
+  TNotesDatabase& operator=(const TNotesDatabase&) = delete;
+
+  // Opens Server's FileName ("LOCAL" or "" for this machine); both empty open the mail file.
+  // Returns true or raises ELotusNotes; a failed open leaves the object closed with its
+  // previous names.
+  bool Open(const std::string& Server, const std::string& FileName);
+  bool OpenMail() { return Open("", ""); }
+  void Close();
+  void CloseSession();
+  DBHANDLE Handle() const { return FHandle; }
+  bool GetActive() const { return FHandle != NULLHANDLE; }
+  void SetActive(bool Value);
+  const std::string& FileName() const { return FFileName; }
+  const std::string& ServerName() const { return FServerName; }
+  // A different name closes the database.
+  void SetFileName(const std::string& Value);
+  void SetServerName(const std::string& Value);
+
+  // A mail sent from this database is also stored in it.
+  bool KeepSentCopy = false;
+
+  std::string GetTitle() const;
+  void SetTitle(const std::string& Title);
+  std::string GetFullName() const;
+  TIMEDATE GetDatabaseID() const;
+  DBREPLICAINFO GetReplicaInfo() const;
+  void SetReplicaInfo(const DBREPLICAINFO& Info);
+  DBQUOTAINFO GetQuotaInfo() const;
+  // Opens this object's own database first when it is closed (the mail file only when no
+  // file is set).
+  WORD NotesVersion();
+
+  // The current user and the mail settings; no database needs to be open. LMBCS results.
+  static std::string LmbcsUserName();
+  static std::string UserName();
+  static std::string MailFileName();
+  static std::string MailServer();
+  // The current user's name in canonical form, LMBCS, as unread tables and profiles key it.
+  static std::string CanonicalLmbcsUserName();
+
+  std::unique_ptr<TNotesDocument> CreateDocument();
+  std::unique_ptr<TNotesDocument> CreateResponseDocument(const UNIVERSALNOTEID& ParentUnid,
+                                                         const std::string& Subject);
+  void Delete(NOTEID NoteID);
+  // Closes the document's note and deletes it from the database.
+  void DeleteDocument(TNotesDocument& Document);
+  void CopyRecords(TNotesDatabase& Source);
+  // Creates a database that does not exist yet (from a template when TemplatePath is set) and
+  // opens it. An existing file is an error, never overwritten.
+  void CreateNew(const std::string& Server, const std::string& FileName,
+                 const std::string& TemplatePath);
+
+  void MarkRead(NOTEID NoteID, bool Read);
+  void MarkAllRead(const TNotesDocumentCollection& Collection, bool Read);
+  std::unique_ptr<TNotesDocumentCollection> UnreadDocuments();
+
+ private:
+  void CloseWith(STATUS (*CloseFunction)(DBHANDLE));
+  void SetReadMarks(const std::vector<NOTEID>& NoteIDs, bool Read);
+
+  DBHANDLE FHandle = NULLHANDLE;
+  std::string FFileName;
+  std::string FServerName;
+};

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DateUtils.h"
+#include "NotesApi.h"
+#include "NotesHandle.h"
+#include "Object.h"
+#include "StringList.h"
+#include "Variant.h"
+
+class TNotesDatabase;
+class TNotesItem;
+
+// One note of a database open in memory: new, opened by note ID or UNID, a response or a
+// profile note. It owns the note handle and the item objects it hands out, lists the note's
+// items and file attachments, saves and copies the note, and tracks the current user's read
+// mark. The document must not outlive its database.
+class TNotesDocument : public TObject {
+ public:
+  // A new note; its composed date is now.
+  explicit TNotesDocument(TNotesDatabase& Database);
+  TNotesDocument(TNotesDatabase& Database, NOTEID NoteID);
+  TNotesDocument(TNotesDatabase& Database, const UNIVERSALNOTEID& Unid);
+  // The profile note ProfileName of the current user, created when missing.
+  TNotesDocument(TNotesDatabase& Database, const std::string& ProfileName);
+  // A new response to Parent, with "Re: " and the parent's subject as its subject.
+  TNotesDocument(TNotesDatabase& Database, TNotesDocument& Parent);
+  // A new response to the note ParentUnid.
+  static std::unique_ptr<TNotesDocument> CreateResponse(TNotesDatabase& Database,
+                                                        const UNIVERSALNOTEID& ParentUnid);
+  ~TNotesDocument() override;
+  TNotesDocument(const TNotesDocument&) = delete;
+  TNotesDocument& operator=(const TNotesDocument&) = delete;
+
+  TNotesDatabase& Database() const { return *FDatabase; }
+  NOTEHANDLE NoteHandle() const { return FNote.Get(); }
+  NOTEID NoteID() const { return FNoteID; }
+  const std::string& ProfileName() const { return FProfileName; }
+  // The summary lines of the collection entry this document came from.
+  TStringList& Summary() { return FSummary; }
+  WORD AttachCounter() const { return FAttachCounter; }
+  void SetAttachCounter(WORD Value) { FAttachCounter = Value; }
+  // Closes the note without saving; the document then has no note (used to delete it).
+  void CloseNote();
+
+  // Items
+  void ReloadFields();
+  int GetFieldCount() const { return FFields.Count(); }
+  const std::string& GetFieldName(int Index) const { return FFields.Strings(Index); }
+  // The document's object for the first item of Name (owned by the document). An item written
+  // after the list of fields was read is found as well.
+  TNotesItem* GetItemByName(const std::string& Name);
+  bool IsItemExists(const std::string& Name) const;
+  // Removes every item of Name from the note, and Name's first entry from the fields.
+  void DeleteItem(const std::string& Name);
+  // Replaces every item of Name by Value; a value that cannot be stored raises first.
+  void ReplaceItemValue(const std::string& Name, const TVariant& Value);
+  // Replaces Name by every item of that name in Source, in order.
+  void CopyItem(TNotesDocument& Source, const std::string& Name);
+  int CountMultipleItems(const std::string& Name);
+  // Objects for every item of Name in note order, all owned by the caller.
+  std::vector<std::unique_ptr<TNotesItem>> LoadMultipleItems(const std::string& Name);
+  // Mail header items by their item codes (MAIL_..._ITEM_NUM); a missing item reads as "".
+  std::string GetItemByNum(WORD Code) const;
+  void SetItemByNum(WORD Code, const std::string& Value);
+
+  TDateTime GetLastModified() const;
+  TDateTime GetLastAccessed() const;
+  ORIGINATORID GetOriginatorID() const;
+  UNIVERSALNOTEID GetUniversalID() const;
+
+  // Saving and copying
+  void Save();
+  std::unique_ptr<TNotesDocument> CopyToDatabase(TNotesDatabase& TargetDatabase) const;
+
+  // Attachments, as the note had them when it was opened; names upper-cased.
+  int GetAttachmentCount() const { return FAttachments.Count(); }
+  const std::string& GetAttachment(int Index) const { return FAttachments.Strings(Index); }
+  int FindAttachment(const std::string& FileName) const;
+  void Attach(const std::string& FileName);
+  // Writes attachment Index to FileName; an empty FileName means the attachment's own name
+  // (without any directory part) in the current directory.
+  void Detach(int Index, const std::string& FileName) const;
+  void DeleteAttachment(int Index);
+
+  // Font table ("$Fonts"): face names with TNotesFont objects.
+  void LoadFontTable();
+  void SaveFontTable();
+  TStringList* FontTable() const { return FFontTable.get(); }
+  WORD MaxFontID() const { return FMaxFontID; }
+
+  // Signature and read mark
+  void Sign();
+  bool GetSignature(std::string& Signer, std::string& Certifier, TDateTime* WhenSigned) const;
+  // Asks the unread table the first time it is needed.
+  bool GetIsRead();
+  void SetIsRead(bool Value);
+  // The read state as known without asking Notes, set by the collection that made the
+  // document.
+  void AssumeIsRead(bool Value) { FIsRead = Value; }
+  void UpdateUnread();
+
+ private:
+  TNotesDocument(TNotesDatabase& Database, TNoteHandle Note);
+  void InitDocument(NOTEID NoteID);
+  void ListAttachments();
+  NOTEID NoteIDFromNote() const;
+  void SetComposedDate();
+  const class TNotesAttachment& AttachmentAt(int Index) const;
+
+  TNoteHandle FNote;
+  NOTEID FNoteID = 0;
+  TStringList FFields;
+  TNotesDatabase* FDatabase;
+  TStringList FAttachments;
+  std::unique_ptr<TStringList> FFontTable;
+  std::optional<bool> FIsRead;
+  std::string FProfileName;
+  TStringList FSummary;
+  WORD FAttachCounter = 0;
+  WORD FMaxFontID = 4;
+  // Item objects whose field entries a reload dropped; callers may still hold them.
+  std::vector<std::unique_ptr<TObject>> FRetiredItems;
+};

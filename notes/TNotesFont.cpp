@@ -1,0 +1,3 @@
+#include "TNotesFont.h"
+
+TNotesFont::~TNotesFont() = default;

@@ -1,0 +1,126 @@
+// The typed writers of TNotesItem.
+#include <cstring>
+
+#include "ELotusNotes.h"
+#include "NotesCharset.h"
+#include "NotesListValue.h"
+#include "NotesText.h"
+#include "NotesTime.h"
+#include "TNotesItem.h"
+
+namespace {
+
+// The array converted element by element to Type, unless it already holds that kind.
+TVariant ArrayOf(const TVariant& Value, TVarType Type) {
+  return Value.ElementType() == Type ? Value : Value.AsType(Type);
+}
+
+}  // namespace
+
+void TNotesItem::SetAsString(const std::string& Text) {
+  std::vector<char> buffer;
+  uint32_t length = 0;
+  StringToNotes(Native2Lmbcs(Text), buffer, length);
+  SetValueBuffer(TYPE_TEXT, FItemFlags, buffer.data(), length - 1);
+}
+
+void TNotesItem::SetAsFloat(double Number) {
+  FItemFlags |= ITEM_SUMMARY;
+  DeleteAllItems();
+  const NUMBER number = Number;
+  CheckNotesStatus(NSFItemSetNumber(NoteHandle(), FLmbcsName.data(), &number));
+  SetCreated();
+}
+
+void TNotesItem::SetAsDateTime(TDateTime DateTime) {
+  if (DateTime == 0) {
+    SetAsString("");
+    return;
+  }
+  const TIMEDATE time = DateTimeToNotes(DateTime);
+  DeleteAllItems();
+  CheckNotesStatus(NSFItemSetTime(NoteHandle(), FLmbcsName.data(), &time));
+  SetCreated();
+}
+
+void TNotesItem::SetAsList(const TVariant& Value) {
+  if (!Value.IsArray()) {
+    SetItemValue(Value);
+    return;
+  }
+  const TListValue list = BuildListValue(Value);
+  const WORD flags = list.DataType == TYPE_TEXT_LIST ? FItemFlags : WORD{ITEM_SUMMARY};
+  ReplaceWithValue(list.DataType, flags, list.Bytes);
+}
+
+void TNotesItem::SetAsNumbers(const TVariant& Value) {
+  if (Value.IsArray()) SetAsList(ArrayOf(Value, varDouble));
+}
+
+void TNotesItem::SetAsTimes(const TVariant& Value) {
+  if (Value.IsArray()) SetAsList(ArrayOf(Value, varDate));
+}
+
+void TNotesItem::SetAsStrings(const TStringList* List) {
+  if (List == nullptr) return;
+  TStringList& lines = Lines();
+  lines.Assign(*List);
+  if (lines.Count() == 0) {
+    SetAsString("");
+    return;
+  }
+  TVariant array = TVariant::CreateArray(0, lines.Count() - 1, varOleStr);
+  for (int i = 0; i < lines.Count(); ++i) array.PutElement(i, TVariant(lines.Strings(i)));
+  SetAsList(array);
+}
+
+void TNotesItem::SetAsReference(const UNIVERSALNOTEID& Unid) {
+  std::vector<char> buffer(sizeof(LIST) + sizeof(Unid));
+  const LIST list{1};
+  std::memcpy(buffer.data(), &list, sizeof(list));
+  std::memcpy(buffer.data() + sizeof(list), &Unid, sizeof(Unid));
+  SetValueBuffer(TYPE_NOTEREF_LIST, FItemFlags, buffer.data(), static_cast<DWORD>(buffer.size()));
+}
+
+void TNotesItem::SetItemValue(const TVariant& Value) {
+  if (Value.IsArray()) {
+    SetAsList(Value);
+    return;
+  }
+  switch (Value.VarType()) {
+    case varEmpty:
+    case varNull:
+      // Nothing to store: the item goes, so that reading it gives the neutral value.
+      DeleteAllItems();
+      SetCreated();
+      return;
+    case varSmallint:
+    case varInteger:
+    case varByte:
+    case varWord:
+    case varInt64:
+    case varSingle:
+    case varDouble:
+    case varCurrency:
+      SetAsFloat(Value.AsDouble());
+      return;
+    case varBoolean:
+      SetAsFloat(Value.AsBoolean() ? 1 : 0);
+      return;
+    case varDate:
+      SetAsDateTime(Value.AsDateTime());
+      return;
+    case varOleStr:
+    case varString:
+      SetAsString(Value.AsString());
+      return;
+    default:
+      throw ELotusNotes(
+          -1, "A " + VarTypeName(Value.VarType()) + " value cannot be stored in the item " + FName);
+  }
+}
+
+void TNotesItem::SetRichText(const TStringList&) {
+  throw ELotusNotes(-1,
+                    "Rich-text composition is not available in this build (item " + FName + ")");
+}
