@@ -34,9 +34,18 @@
 #define ERR_NOTESRT_NOT_INITIALIZED (PKG_OS + 0xF4)  /* NotesInit has not been called */
 #define ERR_NOTESRT_TOO_MANY_HANDLES (PKG_OS + 0xF5) /* every handle of that kind is in use */
 #define ERR_NOTESRT_INTERNAL (PKG_OS + 0xF6)         /* unexpected failure inside the runtime */
+#define ERR_NOTESRT_IN_USE (PKG_OS + 0xF7)           /* database open here: cannot be replaced */
+#define ERR_NOTESRT_STORAGE (PKG_OS + 0xF8)          /* database file could not be read/written */
+#define ERR_NOTESRT_BUSY (PKG_OS + 0xF9)             /* another process kept the file locked */
+#define ERR_NOTESRT_TOO_BIG (PKG_OS + 0xFA)          /* item value over 65,535 bytes */
 #define ERR_NOTESRT_NO_USER (PKG_OS + 0xFB)          /* NOTESRT_USER_NAME_VAR is not set */
 #define ERR_NOTESRT_NAME_TOO_LONG (PKG_OS + 0xFC)    /* a name does not fit the caller's buffer */
 #define ERR_NOTESRT_TOO_MANY_OUS (PKG_OS + 0xFD)     /* more than DN_OUNITS organizational units */
+
+/* Settings only this runtime reads: the directory holding one directory per server, and a
+   comma-separated list of server names to treat as unreachable. */
+#define NOTESRT_SERVERS_DIR_VAR "NotesRT_ServersDir"
+#define NOTESRT_UNREACHABLE_VAR "NotesRT_Unreachable"
 
 NOTESAPI_BEGIN_DECLS
 /* Number of open handles of one kind (NOTESRT_HANDLE_KINDS: of every kind). */

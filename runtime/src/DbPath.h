@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace notesrt {
+
+// Where a database path as the API takes it ("file", "dir\file", "server!!file", LMBCS) is on
+// disk. Relative paths start at the data directory (or the server's directory); "\" and "/"
+// both separate; each component is matched on disk without regard to case; ".." is refused.
+struct TDbPath {
+  std::filesystem::path File;
+  bool Directory = false;
+};
+
+// An existing database or directory; ".nsf" may be left out. ERR_NOEXIST when there is none,
+// ERR_SERVER_NOT_RESPONDING for a server that cannot be reached, ERR_INV_FILE_NAME for a
+// malformed path.
+TDbPath ResolveExisting(std::string_view Path);
+// Where a new database goes: existing components keep the case found on disk, the rest is
+// taken as given.
+std::filesystem::path ResolveNew(std::string_view Path);
+
+}  // namespace notesrt

@@ -1,0 +1,50 @@
+#include "DbSchema.h"
+
+#include <array>
+#include <string>
+
+#include "DbFile.h"
+
+namespace notesrt::DbSchema {
+
+namespace {
+
+// Each step moves the schema up by one version; steps are never edited once released, later
+// features (views, full text) append their own.
+constexpr std::array Steps{
+    // Version 1: header, notes with their items, attachment objects, unread marks.
+    "CREATE TABLE header(id INTEGER PRIMARY KEY CHECK(id = 1), replica_id BLOB, "
+    "  replica_flags INTEGER, cutoff_interval INTEGER, cutoff BLOB, db_id BLOB, "
+    "  db_class INTEGER, info BLOB, next_note_id INTEGER, mod_counter INTEGER, modified BLOB);"
+    "INSERT INTO header(id, next_note_id, mod_counter, info) VALUES(1, 4, 0, x'');"
+    "CREATE TABLE notes(note_id INTEGER PRIMARY KEY, class INTEGER, flags INTEGER, "
+    "  unid BLOB UNIQUE, seq INTEGER, seq_time BLOB, modified BLOB, accessed BLOB, added BLOB, "
+    "  parent_id INTEGER, deleted INTEGER NOT NULL DEFAULT 0, deleted_time BLOB, "
+    "  profile_name TEXT, profile_user TEXT, added_counter INTEGER, changed_counter INTEGER);"
+    "CREATE INDEX notes_parent ON notes(parent_id);"
+    "CREATE INDEX notes_profile ON notes(profile_name, profile_user);"
+    "CREATE TABLE items(note_id INTEGER, ord INTEGER, name BLOB, name_key BLOB, "
+    "  flags INTEGER, type INTEGER, value BLOB, changed BLOB, PRIMARY KEY(note_id, ord)) "
+    "  WITHOUT ROWID;"
+    "CREATE INDEX items_name ON items(name_key);"
+    "CREATE TABLE objects(object_id INTEGER PRIMARY KEY, note_id INTEGER, data BLOB);"
+    "CREATE INDEX objects_note ON objects(note_id);"
+    "CREATE TABLE unread_users(user_key TEXT PRIMARY KEY);"
+    "CREATE TABLE unread(user_key TEXT, note_id INTEGER, PRIMARY KEY(user_key, note_id)) "
+    "  WITHOUT ROWID;"
+    "CREATE INDEX unread_note ON unread(note_id);",
+};
+
+}  // namespace
+
+int64_t CurrentVersion() {
+  return static_cast<int64_t>(Steps.size());
+}
+
+void Migrate(TDbFile& File, int64_t FromVersion) {
+  for (int64_t version = FromVersion; version < CurrentVersion(); ++version)
+    File.Execute(Steps[static_cast<size_t>(version)]);
+  File.Execute(("PRAGMA user_version = " + std::to_string(CurrentVersion())).c_str());
+}
+
+}  // namespace notesrt::DbSchema

@@ -1,0 +1,138 @@
+// Items of an open note: append, delete, find, walk, scan.
+#include <vector>
+
+#include "ApiCall.h"
+#include "BufferText.h"
+#include "HandleTable.h"
+#include "ItemArgs.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/nsfnote.h"
+
+using notesrt::NoteOf;
+using notesrt::TNote;
+using notesrt::TNoteItem;
+
+namespace {
+
+template <class T>
+void Set(T* Target, const T& Value) {
+  if (Target) *Target = Value;
+}
+
+void Describe(const TNoteItem* Item, BLOCKID* ItemBid, WORD* Type, BLOCKID* ValueBid,
+              DWORD* Length) {
+  Set(ItemBid, Item ? notesrt::ItemBlockId(*Item) : BLOCKID{});
+  Set(Type, Item ? Item->Type : WORD{TYPE_INVALID_OR_UNKNOWN});
+  Set(ValueBid, Item ? notesrt::ValueBlockId(*Item) : BLOCKID{});
+  Set(Length, Item ? static_cast<DWORD>(TNote::ValueOf(*Item).size()) : DWORD{0});
+}
+
+}  // namespace
+
+// Appends after the items already there, also after items of the same name. Rich text cannot be
+// summary data, so its ITEM_SUMMARY is dropped as published.
+STATUS LNPUBLIC NSFItemAppend(NOTEHANDLE note_handle, WORD item_flags, const char* item_name,
+                              WORD name_len, WORD item_type, const void* item_value,
+                              DWORD value_len) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    TNote& note = NoteOf(note_handle);
+    std::optional<std::string_view> name = notesrt::ItemNameArg(item_name, name_len);
+    if (!name || name->empty() || (!item_value && value_len > 0)) return ERR_MISC_INVALID_ARGS;
+    if (item_type == TYPE_COMPOSITE) item_flags &= ~ITEM_SUMMARY;
+    std::string_view value(static_cast<const char*>(item_value), item_value ? value_len : 0);
+    note.Append(*name, item_flags, item_type, value, notesrt::ItemChangeTime());
+    return NOERROR;
+  });
+}
+
+// Every item of the name goes, so that no continuation item of an old value survives.
+STATUS LNPUBLIC NSFItemDelete(NOTEHANDLE note_handle, const char* item_name, WORD name_len) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    TNote& note = NoteOf(note_handle);
+    std::optional<std::string_view> name = notesrt::ItemNameArg(item_name, name_len);
+    if (!name) return ERR_MISC_INVALID_ARGS;
+    return note.DeleteAll(*name) ? NOERROR : ERR_ITEM_NOT_FOUND;
+  });
+}
+
+STATUS LNPUBLIC NSFItemInfo(NOTEHANDLE note_handle, const char* item_name, WORD name_len,
+                            BLOCKID* item_blockid, WORD* value_datatype, BLOCKID* value_blockid,
+                            DWORD* value_len) {
+  Describe(nullptr, item_blockid, value_datatype, value_blockid, value_len);
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    TNoteItem* item = NoteOf(note_handle).Find(notesrt::ItemNameArg(item_name, name_len));
+    if (!item) return ERR_ITEM_NOT_FOUND;
+    Describe(item, item_blockid, value_datatype, value_blockid, value_len);
+    return NOERROR;
+  });
+}
+
+// A null or stale previous item ends the walk: starting over would loop.
+STATUS LNPUBLIC NSFItemInfoNext(NOTEHANDLE note_handle, BLOCKID NextItem, const char* item_name,
+                                WORD name_len, BLOCKID* item_blockid_ptr, WORD* value_type_ptr,
+                                BLOCKID* value_blockid_ptr, DWORD* value_len_ptr) {
+  Describe(nullptr, item_blockid_ptr, value_type_ptr, value_blockid_ptr, value_len_ptr);
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    TNote& note = NoteOf(note_handle);
+    TNoteItem* item = note.FindNext(NextItem, notesrt::ItemNameArg(item_name, name_len));
+    if (!item) return ERR_ITEM_NOT_FOUND;
+    Describe(item, item_blockid_ptr, value_type_ptr, value_blockid_ptr, value_len_ptr);
+    return NOERROR;
+  });
+}
+
+// A bad item BLOCKID leaves every output empty.
+void LNPUBLIC NSFItemQuery(NOTEHANDLE note_handle, BLOCKID item_bid, char* item_name,
+                           WORD return_buf_len, WORD* name_len_ptr, WORD* item_flags_ptr,
+                           WORD* value_datatype_ptr, BLOCKID* value_bid_ptr, DWORD* value_len_ptr) {
+  notesrt::CopyToBuffer("", item_name, return_buf_len);
+  Set(name_len_ptr, WORD{0});
+  Set(item_flags_ptr, WORD{0});
+  Describe(nullptr, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
+  notesrt::ApiVoidCall([&] {
+    TNote* note = notesrt::THandleTable::Instance().Find<TNote>(note_handle);
+    TNoteItem* item = note ? note->FindByBlock(item_bid) : nullptr;
+    if (!item) return;
+    size_t length = notesrt::CopyToBuffer(item->Name, item_name, return_buf_len);
+    Set(name_len_ptr, static_cast<WORD>(item_name ? length : item->Name.size()));
+    Set(item_flags_ptr, item->Flags);
+    Describe(item, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
+  });
+}
+
+// The routine may change the note; items it deletes are skipped, items it adds are not visited.
+STATUS LNPUBLIC NSFItemScan(NOTEHANDLE note_handle, NSFITEMSCANPROC ActionRoutine,
+                            void* func_param) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    TNote& note = NoteOf(note_handle);
+    if (!ActionRoutine) return ERR_MISC_INVALID_ARGS;
+    std::vector<BLOCKID> items;
+    for (const TNoteItem& item : note.Items()) items.push_back(notesrt::ItemBlockId(item));
+    for (const BLOCKID& id : items) {
+      TNoteItem* item = note.FindByBlock(id);
+      if (!item) continue;
+      std::string_view value = TNote::ValueOf(*item);
+      STATUS status = ActionRoutine(
+          0, item->Flags, item->Name.data(), static_cast<WORD>(item->Name.size()),
+          const_cast<char*>(value.data()), static_cast<DWORD>(value.size()), func_param);
+      if (status != NOERROR) return status;
+    }
+    return NOERROR;
+  });
+}
+
+// A null note handle gives a cleared time, as published.
+STATUS LNPUBLIC NSFItemGetModifiedTime(NOTEHANDLE hNote, const char* ItemName, WORD ItemNameLength,
+                                       DWORD, TIMEDATE* retTime) {
+  if (retTime) *retTime = TIMEDATE{};
+  if (hNote == NULLHANDLE) return NOERROR;
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    std::optional<std::string_view> name = notesrt::ItemNameArg(ItemName, ItemNameLength);
+    if (!name) return ERR_MISC_INVALID_ARGS;
+    TNoteItem* item = NoteOf(hNote).Find(name);
+    if (!item) return ERR_ITEM_NOT_FOUND;
+    if (retTime) *retTime = item->Changed;
+    return NOERROR;
+  });
+}

@@ -1,0 +1,39 @@
+#include "ItemArgs.h"
+
+#include <cstring>
+
+#include "EStatus.h"
+#include "HandleTable.h"
+#include "TimeConversion.h"
+#include "notesapi/miscerr.h"
+
+namespace notesrt {
+
+TNote& NoteOf(DHANDLE Handle) {
+  return THandleTable::Instance().Get<TNote>(Handle);
+}
+
+std::optional<std::string_view> ItemNameArg(const char* Name, WORD Length) {
+  if (!Name) return std::nullopt;
+  if (Length == MAXWORD) return std::string_view(Name);
+  return std::string_view(Name, Length);
+}
+
+std::string_view NameArg(const char* Name) {
+  if (!Name) throw EStatus(ERR_MISC_INVALID_ARGS);
+  return Name;
+}
+
+BLOCKID ItemBlockId(const TNoteItem& Item) {
+  return BLOCKID{Item.ItemBlock, NULLBLOCK};
+}
+
+BLOCKID ValueBlockId(const TNoteItem& Item) {
+  return BLOCKID{Item.ValueBlock, NULLBLOCK};
+}
+
+TIMEDATE ItemChangeTime() {
+  return CurrentTimeDate();
+}
+
+}  // namespace notesrt

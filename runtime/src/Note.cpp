@@ -1,0 +1,140 @@
+#include "Note.h"
+
+#include <algorithm>
+
+#include "EStatus.h"
+#include "HandleTable.h"
+#include "ItemName.h"
+#include "MemoryBlock.h"
+#include "StoredValue.h"
+
+namespace notesrt {
+
+namespace {
+
+constexpr size_t MaxPlainValue = 65535;
+// Object type word and object ID.
+constexpr size_t ObjectDescriptorSize = sizeof(WORD) + sizeof(DWORD);
+
+// Removes a handle from the table unless the table has already let it go (NotesTerm).
+void FreeBlock(DHANDLE Handle) {
+  THandleTable::Instance().Remove(Handle, TMemoryBlock::KindId);
+}
+
+DHANDLE BlockWith(std::string_view Prefix, std::string_view Bytes) {
+  DHANDLE handle = TMemoryBlock::Allocate(std::max<size_t>(Prefix.size() + Bytes.size(), 1), true);
+  char* data = THandleTable::Instance().Get<TMemoryBlock>(handle).Data();
+  std::copy(Prefix.begin(), Prefix.end(), data);
+  std::copy(Bytes.begin(), Bytes.end(), data + Prefix.size());
+  return handle;
+}
+
+bool Matches(const TNoteItem& Item, const std::optional<std::string_view>& Name) {
+  return !Name || SameItemName(Item.Name, *Name);
+}
+
+}  // namespace
+
+TNote::TNote(std::shared_ptr<TDatabase> Database, DBHANDLE DbHandle, TNoteHeader Header)
+    : FDatabase(std::move(Database)), FDbHandle(DbHandle), FHeader(std::move(Header)) {}
+
+TNote::~TNote() {
+  for (const TNoteItem& item : FItems) {
+    FreeBlock(item.ItemBlock);
+    FreeBlock(item.ValueBlock);
+  }
+  for (DHANDLE handle : FRetired) FreeBlock(handle);
+}
+
+void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
+  FDbHandle = DbHandle;
+  FDatabase = std::move(Database);
+}
+
+TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
+                         const TIMEDATE& Changed) {
+  if (Type != TYPE_COMPOSITE && Value.size() > MaxPlainValue) throw EStatus(ERR_NOTESRT_TOO_BIG);
+  TNoteItem item{std::string(Name), Flags, Type, Changed, 0, 0, std::nullopt};
+  item.ItemBlock = BlockWith(Name, {});
+  try {
+    item.ValueBlock = BlockWith(BytesOf(Type), Value);
+  } catch (...) {
+    FreeBlock(item.ItemBlock);
+    throw;
+  }
+  // Stored attachments are found through the object ID their descriptor carries.
+  if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
+    item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
+  auto position = FItems.insert(FItems.end(), std::move(item));
+  FByBlock[position->ItemBlock] = position;
+  return *position;
+}
+
+void TNote::Load(const std::vector<TStoredItem>& Items) {
+  for (const TStoredItem& item : Items)
+    Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
+}
+
+TNoteItem* TNote::Find(const std::optional<std::string_view>& Name) {
+  for (TNoteItem& item : FItems)
+    if (Matches(item, Name)) return &item;
+  return nullptr;
+}
+
+TNoteItem* TNote::FindNext(const BLOCKID& After, const std::optional<std::string_view>& Name) {
+  if (After.block != 0) return nullptr;
+  DHANDLE pool = After.pool;  // BLOCKID is packed: no reference to its field
+  auto found = FByBlock.find(pool);
+  if (found == FByBlock.end()) return nullptr;
+  for (auto next = std::next(found->second); next != FItems.end(); ++next)
+    if (Matches(*next, Name)) return &*next;
+  return nullptr;
+}
+
+TNoteItem* TNote::FindByBlock(const BLOCKID& Item) {
+  if (Item.block != 0) return nullptr;
+  DHANDLE pool = Item.pool;
+  auto found = FByBlock.find(pool);
+  return found == FByBlock.end() ? nullptr : &*found->second;
+}
+
+bool TNote::DeleteAll(std::string_view Name) {
+  bool deleted = false;
+  for (auto item = FItems.begin(); item != FItems.end();) {
+    auto next = std::next(item);
+    if (SameItemName(item->Name, Name)) {
+      Retire(item);
+      deleted = true;
+    }
+    item = next;
+  }
+  return deleted;
+}
+
+void TNote::Delete(const TNoteItem& Item) {
+  auto found = FByBlock.find(Item.ItemBlock);
+  if (found != FByBlock.end()) Retire(found->second);
+}
+
+void TNote::Retire(TItems::iterator Item) {
+  FRetired.push_back(Item->ItemBlock);
+  FRetired.push_back(Item->ValueBlock);
+  FByBlock.erase(Item->ItemBlock);
+  FItems.erase(Item);
+}
+
+std::string_view TNote::ValueOf(const TNoteItem& Item) {
+  TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
+  return std::string_view(block.Data(), block.Size());
+}
+
+char* TNote::WritableValue(const TNoteItem& Item) {
+  return THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock).Data();
+}
+
+std::string_view TNote::DataOf(const TNoteItem& Item) {
+  std::string_view value = ValueOf(Item);
+  return value.substr(std::min(value.size(), sizeof(WORD)));
+}
+
+}  // namespace notesrt

@@ -1,0 +1,140 @@
+#include "NoteStore.h"
+
+#include "DbFile.h"
+#include "EStatus.h"
+#include "ItemName.h"
+#include "Oid.h"
+#include "StoredValue.h"
+#include "notesapi/nsferr.h"
+
+namespace notesrt {
+
+namespace {
+
+constexpr const char* RowColumns =
+    "SELECT note_id, class, flags, unid, seq, seq_time, modified, accessed, added, parent_id, "
+    "deleted, profile_name, profile_user FROM notes ";
+
+TNoteRow ReadRow(const TSqlQuery& Query) {
+  TNoteRow row;
+  TNoteHeader& header = row.Header;
+  header.Id = static_cast<NOTEID>(Query.Int(0));
+  header.Class = static_cast<WORD>(Query.Int(1));
+  header.Flags = static_cast<WORD>(Query.Int(2));
+  auto unid = FromBytes<UNIVERSALNOTEID>(Query.Blob(3));
+  header.Oid.File[0] = unid.File[0];
+  header.Oid.File[1] = unid.File[1];
+  header.Oid.Note = unid.Note;
+  header.Oid.Sequence = static_cast<DWORD>(Query.Int(4));
+  header.Oid.SequenceTime = FromBytes<TIMEDATE>(Query.Blob(5));
+  header.Modified = FromBytes<TIMEDATE>(Query.Blob(6));
+  header.Accessed = FromBytes<TIMEDATE>(Query.Blob(7));
+  header.Added = FromBytes<TIMEDATE>(Query.Blob(8));
+  header.Parent = static_cast<NOTEID>(Query.Int(9));
+  row.Deleted = Query.Int(10) != 0;
+  header.ProfileName = std::string(Query.Blob(11));
+  header.ProfileUser = std::string(Query.Blob(12));
+  return row;
+}
+
+}  // namespace
+
+std::optional<TNoteRow> TNoteStore::Row(NOTEID Id) {
+  TSqlQuery query(FFile.Statement(std::string(RowColumns) + "WHERE note_id = ?"));
+  query.Bind(1, Id);
+  if (!query.Step()) return std::nullopt;
+  return ReadRow(query);
+}
+
+TStoredNote TNoteStore::Load(NOTEID Id) {
+  std::optional<TNoteRow> row = Row(Id);
+  if (!row) throw EStatus(ERR_INVALID_NOTE);
+  if (row->Deleted) throw EStatus(ERR_NOTE_DELETED);
+  return TStoredNote{row->Header, Items(Id)};
+}
+
+std::vector<TStoredItem> TNoteStore::Items(NOTEID Id) {
+  TSqlQuery query(FFile.Statement(
+      "SELECT name, flags, type, value, changed FROM items WHERE note_id = ? ORDER BY ord"));
+  query.Bind(1, Id);
+  std::vector<TStoredItem> items;
+  while (query.Step()) {
+    items.push_back(TStoredItem{std::string(query.Blob(0)), static_cast<WORD>(query.Int(1)),
+                                static_cast<WORD>(query.Int(2)), std::string(query.Blob(3)),
+                                FromBytes<TIMEDATE>(query.Blob(4))});
+  }
+  return items;
+}
+
+NOTEID TNoteStore::IdOfUnid(const UNIVERSALNOTEID& Unid) {
+  TSqlQuery query(FFile.Statement("SELECT note_id FROM notes WHERE unid = ?"));
+  query.BindBlob(1, BytesOf(Unid));
+  return query.Step() ? static_cast<NOTEID>(query.Int(0)) : 0;
+}
+
+NOTEID TNoteStore::IdOfProfile(std::string_view Name, std::string_view User) {
+  TSqlQuery query(FFile.Statement(
+      "SELECT note_id FROM notes WHERE profile_name = ? AND profile_user = ? AND deleted = 0"));
+  query.BindText(1, Name).BindText(2, User);
+  return query.Step() ? static_cast<NOTEID>(query.Int(0)) : 0;
+}
+
+std::vector<TNoteHeader> TNoteStore::List() {
+  TSqlQuery query(FFile.Statement(std::string(RowColumns) + "WHERE deleted = 0 ORDER BY note_id"));
+  std::vector<TNoteHeader> headers;
+  while (query.Step()) headers.push_back(ReadRow(query).Header);
+  return headers;
+}
+
+void TNoteStore::Store(const TStoredNote& Note, int64_t Counter) {
+  const TNoteHeader& header = Note.Header;
+  TSqlQuery query(FFile.Statement(
+      "INSERT INTO notes(note_id, class, flags, unid, seq, seq_time, modified, accessed, added, "
+      "  parent_id, deleted, deleted_time, profile_name, profile_user, added_counter, "
+      "  changed_counter) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0, NULL, ?11, ?12, "
+      "  ?13, ?13) "
+      "ON CONFLICT(note_id) DO UPDATE SET class = ?2, flags = ?3, unid = ?4, seq = ?5, "
+      "  seq_time = ?6, modified = ?7, accessed = ?8, added = ?9, parent_id = ?10, deleted = 0, "
+      "  deleted_time = NULL, profile_name = ?11, profile_user = ?12, changed_counter = ?13"));
+  query.Bind(1, header.Id).Bind(2, header.Class).Bind(3, header.Flags);
+  query.BindBlob(4, BytesOf(UnidOf(header.Oid))).Bind(5, header.Oid.Sequence);
+  query.BindBlob(6, BytesOf(header.Oid.SequenceTime)).BindBlob(7, BytesOf(header.Modified));
+  query.BindBlob(8, BytesOf(header.Accessed)).BindBlob(9, BytesOf(header.Added));
+  query.Bind(10, header.Parent);
+  if (header.ProfileName.empty())
+    query.BindNull(11).BindNull(12);
+  else
+    query.BindText(11, header.ProfileName).BindText(12, header.ProfileUser);
+  query.Bind(13, Counter);
+  query.Run();
+  StoreItems(header.Id, Note.Items);
+}
+
+void TNoteStore::StoreItems(NOTEID Id, const std::vector<TStoredItem>& Items) {
+  TSqlQuery(FFile.Statement("DELETE FROM items WHERE note_id = ?")).Bind(1, Id).Run();
+  TSqlStatement& insert = FFile.Statement(
+      "INSERT INTO items(note_id, ord, name, name_key, flags, type, value, changed) "
+      "VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
+  int64_t order = 0;
+  for (const TStoredItem& item : Items) {
+    TSqlQuery query(insert);
+    query.Bind(1, Id).Bind(2, order++).BindBlob(3, item.Name).BindBlob(4, ItemNameKey(item.Name));
+    query.Bind(5, item.Flags).Bind(6, item.Type).BindBlob(7, item.Value);
+    query.BindBlob(8, BytesOf(item.Changed));
+    query.Run();
+  }
+}
+
+void TNoteStore::Delete(NOTEID Id, const TIMEDATE& Now, int64_t Counter, bool NoStub) {
+  TSqlQuery(FFile.Statement("DELETE FROM items WHERE note_id = ?")).Bind(1, Id).Run();
+  if (NoStub) {
+    TSqlQuery(FFile.Statement("DELETE FROM notes WHERE note_id = ?")).Bind(1, Id).Run();
+    return;
+  }
+  TSqlQuery query(FFile.Statement(
+      "UPDATE notes SET deleted = 1, deleted_time = ?2, modified = ?2, changed_counter = ?3, "
+      "  parent_id = 0, profile_name = NULL, profile_user = NULL WHERE note_id = ?1"));
+  query.Bind(1, Id).BindBlob(2, BytesOf(Now)).Bind(3, Counter).Run();
+}
+
+}  // namespace notesrt

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "StoredNote.h"
+
+namespace notesrt {
+
+class TDbFile;
+
+// What a note row says about a note without its items.
+struct TNoteRow {
+  TNoteHeader Header;
+  bool Deleted = false;
+};
+
+// The notes and items tables of one database file.
+class TNoteStore {
+ public:
+  explicit TNoteStore(TDbFile& File) : FFile(File) {}
+
+  std::optional<TNoteRow> Row(NOTEID Id);
+  // The note with its items; ERR_INVALID_NOTE when unknown, ERR_NOTE_DELETED for a stub.
+  TStoredNote Load(NOTEID Id);
+  std::vector<TStoredItem> Items(NOTEID Id);
+  // 0 when no note (nor stub) has that UNID.
+  NOTEID IdOfUnid(const UNIVERSALNOTEID& Unid);
+  // The live note of a profile key; 0 when there is none.
+  NOTEID IdOfProfile(std::string_view Name, std::string_view User);
+  // Every note that is not a deletion stub, in note ID order.
+  std::vector<TNoteHeader> List();
+
+  // Inside a write: replaces the row and items of Note.Header.Id. Counter is the database's
+  // change counter of this write; a new row records it as the time it was added.
+  void Store(const TStoredNote& Note, int64_t Counter);
+  // Inside a write: leaves a stub (or nothing when NoStub) in place of the note.
+  void Delete(NOTEID Id, const TIMEDATE& Now, int64_t Counter, bool NoStub);
+
+ private:
+  void StoreItems(NOTEID Id, const std::vector<TStoredItem>& Items);
+
+  TDbFile& FFile;
+};
+
+}  // namespace notesrt

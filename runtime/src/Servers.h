@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace notesrt {
+
+// Servers are directories under the NotesRT_ServersDir setting, one per server, named after the
+// server's canonical name (ServerDirectoryName). A server is reachable when its directory
+// exists and NotesRT_Unreachable does not list it.
+
+// The data directory of Server (LMBCS; abbreviated, canonical or flat); raises
+// ERR_SERVER_NOT_RESPONDING when it cannot be reached.
+std::filesystem::path ServerDirectory(std::string_view Server);
+// "CN=Srv1/O=Acme" -> "CN=SRV1%2FO=ACME": upper case, with bytes that are unsafe in a file name
+// written as %XX. Takes and gives UTF-8.
+std::string ServerDirectoryName(std::string_view CanonicalUtf8);
+
+}  // namespace notesrt

@@ -1,0 +1,219 @@
+// Database files: create, open, reopen, refuse what is not a database, header information.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "StorageFixture.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/oserr.h"
+#include "notesapi/osmisc.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+
+class Databases : public runtimetest::StorageTest {
+ protected:
+  void WriteFile(const std::string& Name, const std::string& Bytes) {
+    std::ofstream(FileOf(Name), std::ios::binary) << Bytes;
+  }
+
+  STATUS OpenStatus(const std::string& Path) {
+    DBHANDLE db = NULLHANDLE;
+    STATUS status = NSFDbOpen(Path.c_str(), &db);
+    if (db) NSFDbClose(db);
+    return status;
+  }
+};
+
+TEST_F(Databases, DocumentsSurviveCloseAndReopen) {
+  NewDatabase();
+  NOTEID id;
+  {
+    DbRef db("test.nsf");
+    id = SaveDocument(db.Get(), "kept");
+  }
+  DbRef db("test.nsf");
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
+  EXPECT_EQ(Text(note.Get(), "Subject"), "kept");
+}
+
+TEST_F(Databases, CreateRefusesAnExistingFileUnlessForced) {
+  NewDatabase();
+  {
+    DbRef db("test.nsf");
+    SaveDocument(db.Get(), "old");
+    EXPECT_EQ(NSFDbCreate("test.nsf", DBCLASS_NOTEFILE, TRUE), ERR_NOTESRT_IN_USE);
+  }
+  EXPECT_EQ(NSFDbCreate("test.nsf", DBCLASS_NOTEFILE, FALSE), ERR_EXISTS);
+  EXPECT_EQ(NSFDbCreate("TEST.NSF", DBCLASS_NOTEFILE, FALSE), ERR_EXISTS);
+  ASSERT_EQ(NSFDbCreate("test.nsf", DBCLASS_NOTEFILE, TRUE), NOERROR);
+  DbRef db("test.nsf");
+  NoteRef note;
+  EXPECT_EQ(NSFNoteOpen(db.Get(), 4, 0, note.Out()), ERR_INVALID_NOTE);
+  EXPECT_EQ(NSFDbCreate("bad.nsf", 0x1234, FALSE), ERR_DBCLASS);
+}
+
+TEST_F(Databases, PathsIgnoreCaseSeparatorsAndTheNsfExtension) {
+  std::filesystem::create_directories(FileOf("Mail"));
+  NewDatabase("Mail/JDoe.nsf");
+  for (const char* path : {"mail\\jdoe.nsf", "MAIL/JDOE", "mail\\JDoe", "./Mail//jdoe.NSF"})
+    EXPECT_EQ(OpenStatus(path), NOERROR) << path;
+  EXPECT_EQ(OpenStatus((FEnv.DataDir() / "mail" / "jdoe").string()), NOERROR);
+  EXPECT_EQ(OpenStatus("mail/other.nsf"), ERR_NOEXIST);
+  EXPECT_EQ(OpenStatus("../data/mail/jdoe.nsf"), ERR_INV_FILE_NAME);
+  NewDatabase("new/sub/created.nsf");
+  EXPECT_TRUE(std::filesystem::exists(FileOf("new/sub/created.nsf")));
+}
+
+TEST_F(Databases, TemplatesNeedTheirExtension) {
+  NewDatabase("mail.ntf");
+  EXPECT_EQ(OpenStatus("mail.ntf"), NOERROR);
+  EXPECT_EQ(OpenStatus("mail"), ERR_NOEXIST);
+}
+
+TEST_F(Databases, FilesThatAreNotDatabasesGiveAnError) {
+  WriteFile("garbage.nsf", std::string(5000, 'x'));
+  WriteFile("empty.nsf", "");
+  EXPECT_EQ(OpenStatus("garbage.nsf"), ERR_NOT_NSF);
+  EXPECT_EQ(OpenStatus("empty.nsf"), ERR_NOT_NSF);
+  EXPECT_EQ(std::filesystem::file_size(FileOf("empty.nsf")), 0u);
+
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(FileOf("other.nsf").c_str(), &other), SQLITE_OK);
+  sqlite3_exec(other, "CREATE TABLE t(x); PRAGMA user_version = 1;", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(OpenStatus("other.nsf"), ERR_NOT_NSF);
+}
+
+TEST_F(Databases, NewerSchemaIsRefused) {
+  NewDatabase();
+  sqlite3* file = nullptr;
+  ASSERT_EQ(sqlite3_open(FileOf("test.nsf").c_str(), &file), SQLITE_OK);
+  sqlite3_exec(file, "PRAGMA user_version = 999", nullptr, nullptr, nullptr);
+  sqlite3_close(file);
+  EXPECT_EQ(OpenStatus("test.nsf"), ERR_NSF_VERSION);
+}
+
+TEST_F(Databases, TruncatedFilesAreRefused) {
+  NewDatabase();
+  {
+    DbRef db("test.nsf");
+    for (int i = 0; i < 50; ++i) SaveDocument(db.Get(), std::string(500, 'a' + i % 26));
+  }
+  auto size = std::filesystem::file_size(FileOf("test.nsf"));
+  for (auto cut : {size - 1, size / 2, size_t{4096 + 10}, size_t{100}, size_t{10}}) {
+    std::filesystem::copy_file(FileOf("test.nsf"), FileOf("cut.nsf"),
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(FileOf("cut.nsf"), cut);
+    EXPECT_EQ(OpenStatus("cut.nsf"), ERR_NOT_NSF) << cut;
+  }
+  EXPECT_EQ(OpenStatus("test.nsf"), NOERROR);
+}
+
+TEST_F(Databases, DirectoriesOpenAsDirectoryHandles) {
+  std::filesystem::create_directories(FileOf("Archive"));
+  for (const char* path : {"", "archive"}) {
+    DbRef db(path);
+    USHORT mode = 0;
+    ASSERT_EQ(NSFDbModeGet(db.Get(), &mode), NOERROR);
+    EXPECT_EQ(mode, DB_DIRECTORY);
+    NOTEHANDLE note = NULLHANDLE;
+    EXPECT_EQ(NSFNoteCreate(db.Get(), &note), ERR_DIRECTORY);
+    char info[NSF_INFO_SIZE];
+    EXPECT_EQ(NSFDbInfoGet(db.Get(), info), ERR_DIRECTORY);
+  }
+  DBHANDLE db = NULLHANDLE;
+  ASSERT_EQ(NSFDbOpen(nullptr, &db), NOERROR);
+  EXPECT_NE(db, NULLHANDLE);
+  EXPECT_EQ(NSFDbCloseSession(db), NOERROR);
+  EXPECT_EQ(NSFDbClose(db), ERR_NOTESRT_INVALID_HANDLE);
+}
+
+TEST_F(Databases, InformationBufferIsStoredAndParsed) {
+  NewDatabase();
+  char info[NSF_INFO_SIZE] = "";
+  {
+    DbRef db("test.nsf");
+    strcpy(info, "Old title\nCategory\n#1StdR4Mail");
+    NSFDbInfoModify(info, INFOPARSE_TITLE, "Inbox of J");
+    EXPECT_STREQ(info, "Inbox of J\nCategory\n#1StdR4Mail");
+    NSFDbInfoModify(info, INFOPARSE_DESIGN_CLASS, "Base");
+    ASSERT_EQ(NSFDbInfoSet(db.Get(), info), NOERROR);
+  }
+  DbRef db("test.nsf");
+  char stored[NSF_INFO_SIZE];
+  ASSERT_EQ(NSFDbInfoGet(db.Get(), stored), NOERROR);
+  EXPECT_STREQ(stored, "Inbox of J\nCategory\n#1StdR4Mail\n#2Base");
+  char piece[NSF_INFO_SIZE];
+  NSFDbInfoParse(stored, INFOPARSE_CLASS, piece, sizeof piece - 1);
+  EXPECT_STREQ(piece, "StdR4Mail");
+  NSFDbInfoParse(stored, INFOPARSE_TITLE, piece, 5);
+  EXPECT_STREQ(piece, "Inbox");
+}
+
+TEST_F(Databases, LongTitleIsCutAtACharacterBoundary) {
+  char info[NSF_INFO_SIZE] = "\n#1Template";
+  // Three-byte LMBCS characters, so that a cut by bytes would split one.
+  char wide[8];
+  WORD wideLength = OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, "\xE6\x97\xA5", 3, wide, sizeof wide);
+  ASSERT_EQ(wideLength, 3);
+  std::string title;
+  for (int i = 0; i < 100; ++i) title.append(wide, wideLength);
+  NSFDbInfoModify(info, INFOPARSE_TITLE, title.c_str());
+  std::string result(info);
+  EXPECT_LE(result.size(), NSF_INFO_SIZE - 1u);
+  size_t titleLength = result.find('\n');
+  EXPECT_EQ(titleLength % 3, 0u);
+  EXPECT_GT(titleLength, 100u);
+  EXPECT_EQ(result.substr(titleLength), "\n\n#1Template");
+  char tooLong[200];
+  std::memset(tooLong, 'a', sizeof tooLong - 1);
+  tooLong[sizeof tooLong - 1] = '\0';
+  NewDatabase();
+  DbRef db("test.nsf");
+  EXPECT_EQ(NSFDbInfoSet(db.Get(), tooLong), ERR_NSF_INFO_SIZE);
+}
+
+TEST_F(Databases, IdentityIsStableAndDistinct) {
+  NewDatabase("a.nsf");
+  NewDatabase("b.nsf");
+  DBID idA{}, idB{};
+  DBREPLICAINFO replicaA{}, replicaB{};
+  {
+    DbRef a("a.nsf"), b("b.nsf");
+    ASSERT_EQ(NSFDbIDGet(a.Get(), &idA), NOERROR);
+    ASSERT_EQ(NSFDbReplicaInfoGet(a.Get(), &replicaA), NOERROR);
+    ASSERT_EQ(NSFDbReplicaInfoGet(b.Get(), &replicaB), NOERROR);
+    EXPECT_NE(std::memcmp(&replicaA.ID, &replicaB.ID, sizeof(TIMEDATE)), 0);
+    replicaB.ID = replicaA.ID;
+    replicaB.CutoffInterval = 90;
+    ASSERT_EQ(NSFDbReplicaInfoSet(b.Get(), &replicaB), NOERROR);
+    WORD build = 0;
+    ASSERT_EQ(NSFDbGetBuildVersion(a.Get(), &build), NOERROR);
+    EXPECT_EQ(build, 461);
+  }
+  DbRef a("a.nsf"), b("b.nsf");
+  ASSERT_EQ(NSFDbIDGet(a.Get(), &idB), NOERROR);
+  EXPECT_EQ(std::memcmp(&idA, &idB, sizeof idA), 0);
+  DBREPLICAINFO reread{};
+  ASSERT_EQ(NSFDbReplicaInfoGet(b.Get(), &reread), NOERROR);
+  EXPECT_EQ(std::memcmp(&reread.ID, &replicaA.ID, sizeof(TIMEDATE)), 0);
+  EXPECT_EQ(reread.CutoffInterval, 90);
+}
+
+TEST_F(Databases, HandlesOnOneFileSeeEachOthersWrites) {
+  NewDatabase();
+  DbRef first("test.nsf"), second("TEST");
+  NOTEID id = SaveDocument(first.Get(), "shared");
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(second.Get(), id, 0, note.Out()), NOERROR);
+  EXPECT_EQ(Text(note.Get(), "Subject"), "shared");
+}
+
+}  // namespace

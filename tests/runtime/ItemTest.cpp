@@ -1,0 +1,273 @@
+// Items of an open note: order, several items of one name, BLOCKIDs, typed values, limits.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "StorageFixture.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/osmisc.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+
+class Items : public runtimetest::StorageTest {
+ protected:
+  void SetUp() override {
+    StorageTest::SetUp();
+    NewDatabase();
+    FDb = std::make_unique<DbRef>("test.nsf");
+    FNote = std::make_unique<NoteRef>();
+    ASSERT_EQ(NSFNoteCreate(FDb->Get(), FNote->Out()), NOERROR);
+  }
+  void TearDown() override {
+    FNote.reset();
+    FDb.reset();
+    StorageTest::TearDown();
+  }
+
+  NOTEHANDLE Note() const { return FNote->Get(); }
+
+  // The texts of every item of Name, walked with NSFItemInfo / NSFItemInfoNext.
+  std::vector<std::string> Walk(const char* Name) {
+    std::vector<std::string> texts;
+    BLOCKID item{}, value{};
+    DWORD length = 0;
+    WORD length16 = static_cast<WORD>(std::strlen(Name));
+    STATUS status = NSFItemInfo(Note(), Name, length16, &item, nullptr, &value, &length);
+    while (status == NOERROR) {
+      char* bytes = OSLockBlock(char, value);
+      texts.emplace_back(bytes + sizeof(WORD), length - sizeof(WORD));
+      OSUnlockBlock(value);
+      status = NSFItemInfoNext(Note(), item, Name, length16, &item, nullptr, &value, &length);
+    }
+    EXPECT_EQ(status, ERR_ITEM_NOT_FOUND);
+    return texts;
+  }
+
+  std::unique_ptr<DbRef> FDb;
+  std::unique_ptr<NoteRef> FNote;
+};
+
+TEST_F(Items, SeveralItemsOfOneNameKeepTheirOrder) {
+  AppendText(Note(), "Body", "one");
+  AppendText(Note(), "Other", "x");
+  AppendText(Note(), "body", "two");
+  AppendText(Note(), "BODY", "three");
+  EXPECT_EQ(Walk("Body"), (std::vector<std::string>{"one", "two", "three"}));
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  NoteRef reread;
+  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, reread.Out()), NOERROR);
+  std::swap(*FNote->Out(), *reread.Out());
+  EXPECT_EQ(Walk("bOdY"), (std::vector<std::string>{"one", "two", "three"}));
+}
+
+TEST_F(Items, DeleteRemovesEveryItemOfTheName) {
+  AppendText(Note(), "Body", "one");
+  AppendText(Note(), "Body", "two");
+  AppendText(Note(), "Keep", "k");
+  EXPECT_EQ(NSFItemDelete(Note(), "BODY", 4), NOERROR);
+  EXPECT_EQ(NSFItemDelete(Note(), "Body", 4), ERR_ITEM_NOT_FOUND);
+  EXPECT_TRUE(Walk("Body").empty());
+  EXPECT_EQ(Text(Note(), "Keep"), "k");
+}
+
+TEST_F(Items, NullOrStaleBlockIdsEndTheWalk) {
+  AppendText(Note(), "A", "1");
+  AppendText(Note(), "A", "2");
+  BLOCKID first{}, value{}, next{};
+  ASSERT_EQ(NSFItemInfo(Note(), "A", 1, &first, nullptr, &value, nullptr), NOERROR);
+  EXPECT_EQ(NSFItemInfoNext(Note(), BLOCKID{}, "A", 1, &next, nullptr, nullptr, nullptr),
+            ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(NSFItemInfoNext(Note(), value, "A", 1, &next, nullptr, nullptr, nullptr),
+            ERR_ITEM_NOT_FOUND);
+  ASSERT_EQ(NSFItemDelete(Note(), "A", 1), NOERROR);
+  EXPECT_EQ(NSFItemInfoNext(Note(), first, "A", 1, &next, nullptr, nullptr, nullptr),
+            ERR_ITEM_NOT_FOUND);
+  // The deleted value's memory stays readable until the note is closed.
+  char* old = OSLockBlock(char, value);
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(std::string(old + 2, 1), "1");
+  OSUnlockBlock(value);
+  char name[16] = "unchanged";
+  WORD type = 77;
+  NSFItemQuery(Note(), first, name, sizeof name, nullptr, nullptr, &type, nullptr, nullptr);
+  EXPECT_STREQ(name, "");
+  EXPECT_EQ(type, TYPE_INVALID_OR_UNKNOWN);
+}
+
+TEST_F(Items, BlockIdsStayValidAcrossOtherWrites) {
+  AppendText(Note(), "Subject", "hello");
+  BLOCKID item{}, value{};
+  ASSERT_EQ(NSFItemInfo(Note(), "Subject", 7, &item, nullptr, &value, nullptr), NOERROR);
+  for (int i = 0; i < 20; ++i) AppendText(Note(), "Filler" + std::to_string(i), "x");
+  ASSERT_EQ(NSFItemDelete(Note(), "Filler3", 7), NOERROR);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  char name[32];
+  WORD nameLength = 0, flags = 0, type = 0;
+  DWORD length = 0;
+  BLOCKID queried{};
+  NSFItemQuery(Note(), item, name, sizeof name, &nameLength, &flags, &type, &queried, &length);
+  EXPECT_EQ(std::string(name, nameLength), "Subject");
+  EXPECT_EQ(flags & ITEM_SUMMARY, ITEM_SUMMARY);
+  EXPECT_EQ(type, TYPE_TEXT);
+  EXPECT_EQ(length, 7u);
+  EXPECT_EQ(queried.pool, value.pool);
+  WORD* typeWord = OSLockBlock(WORD, value);
+  EXPECT_EQ(*typeWord, TYPE_TEXT);
+  EXPECT_EQ(std::memcmp(typeWord + 1, "hello", 5), 0);
+  OSUnlockBlock(value);
+  EXPECT_EQ(OSMemFree(value.pool), ERR_NOTESRT_RUNTIME_OWNED);
+}
+
+TEST_F(Items, FirstItemOfTheNoteAndScanInNoteOrder) {
+  AppendText(Note(), "B", "2");
+  AppendText(Note(), "A", "1");
+  AppendText(Note(), "B", "3");
+  WORD type = 0;
+  ASSERT_EQ(NSFItemInfo(Note(), nullptr, 0, nullptr, &type, nullptr, nullptr), NOERROR);
+  std::vector<std::string> seen;
+  auto collect = [](WORD, WORD, char* Name, WORD NameLength, void* Value, DWORD Length,
+                    void* Context) -> STATUS {
+    auto* out = static_cast<std::vector<std::string>*>(Context);
+    out->push_back(std::string(Name, NameLength) + "=" +
+                   std::string(static_cast<char*>(Value) + 2, Length - 2));
+    return NOERROR;
+  };
+  ASSERT_EQ(NSFItemScan(Note(), collect, &seen), NOERROR);
+  EXPECT_EQ(seen, (std::vector<std::string>{"B=2", "A=1", "B=3"}));
+  auto stop = [](WORD, WORD, char*, WORD, void*, DWORD, void*) -> STATUS { return 0x1234; };
+  EXPECT_EQ(NSFItemScan(Note(), stop, nullptr), 0x1234);
+}
+
+TEST_F(Items, RichTextIsNeverSummaryAndSizesAreLimited) {
+  ASSERT_EQ(NSFItemAppend(Note(), ITEM_SUMMARY, "Body", 4, TYPE_COMPOSITE, "\0\0", 2), NOERROR);
+  BLOCKID item{};
+  ASSERT_EQ(NSFItemInfo(Note(), "Body", 4, &item, nullptr, nullptr, nullptr), NOERROR);
+  WORD flags = 0;
+  NSFItemQuery(Note(), item, nullptr, 0, nullptr, &flags, nullptr, nullptr, nullptr);
+  EXPECT_EQ(flags & ITEM_SUMMARY, 0);
+
+  std::string big(65535, 'b');
+  EXPECT_EQ(NSFItemAppend(Note(), 0, "Big", 3, TYPE_TEXT, big.data(), big.size()), NOERROR);
+  big += 'c';
+  EXPECT_EQ(NSFItemAppend(Note(), 0, "Big", 3, TYPE_TEXT, big.data(), big.size()),
+            ERR_NOTESRT_TOO_BIG);
+  EXPECT_EQ(NSFItemAppend(Note(), 0, "Rich", 4, TYPE_COMPOSITE, big.data(), big.size()), NOERROR);
+  EXPECT_EQ(NSFItemAppend(Note(), 0, nullptr, 3, TYPE_TEXT, "x", 1), ERR_MISC_INVALID_ARGS);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  NoteRef reread;
+  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, reread.Out()), NOERROR);
+  DWORD length = 0;
+  ASSERT_EQ(NSFItemInfo(reread.Get(), "Rich", 4, nullptr, nullptr, nullptr, &length), NOERROR);
+  EXPECT_EQ(length, big.size() + 2);
+}
+
+TEST_F(Items, GetTextKeepsLineBreaksAndCutsWholeCharacters) {
+  AppendText(Note(), "Lines", std::string("one\0two", 7));
+  char buffer[32];
+  EXPECT_EQ(NSFItemGetText(Note(), "Lines", buffer, sizeof buffer), 7);
+  EXPECT_EQ(std::string(buffer, 8), std::string("one\0two\0", 8));
+  EXPECT_EQ(NSFItemGetText(Note(), "Lines", buffer, 4), 3);
+  EXPECT_STREQ(buffer, "one");
+
+  char lmbcs[64];
+  WORD length =
+      OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, "a\xC3\xBC\xE6\x97\xA5", 6, lmbcs, sizeof lmbcs);
+  AppendText(Note(), "Wide", std::string(lmbcs, length));
+  for (WORD size = 1; size <= length + 1; ++size) {
+    std::memset(buffer, 0x7F, sizeof buffer);
+    WORD got = NSFItemGetText(Note(), "Wide", buffer, size);
+    EXPECT_LT(got, size);
+    EXPECT_EQ(buffer[got], '\0');
+    EXPECT_EQ(buffer[size], 0x7F) << "wrote past the buffer";
+    char utf8[64];
+    WORD back = OSTranslate(OS_TRANSLATE_LMBCS_TO_UTF8, buffer, got, utf8, sizeof utf8);
+    EXPECT_EQ(std::string(utf8, back), std::string("a\xC3\xBC\xE6\x97\xA5", 6).substr(0, back));
+  }
+  EXPECT_EQ(NSFItemGetText(Note(), "Missing", buffer, sizeof buffer), 0);
+  EXPECT_STREQ(buffer, "");
+}
+
+TEST_F(Items, TextListsNumbersAndTimes) {
+  const char list[] =
+      "\x02\x00\x03\x00\x02\x00"
+      "onetw";
+  ASSERT_EQ(NSFItemAppend(Note(), 0, "L", 1, TYPE_TEXT_LIST, list, sizeof list - 1), NOERROR);
+  EXPECT_EQ(NSFItemGetTextListEntries(Note(), "L"), 2);
+  char entry[8];
+  EXPECT_EQ(NSFItemGetTextListEntry(Note(), "L", 1, entry, sizeof entry - 1), 2);
+  EXPECT_STREQ(entry, "tw");
+  EXPECT_EQ(NSFItemGetTextListEntry(Note(), "L", 2, entry, sizeof entry - 1), 0);
+  EXPECT_EQ(NSFItemGetText(Note(), "L", entry, sizeof entry), 3);
+  const char broken[] = "\x09\x00\x03\x00";
+  ASSERT_EQ(NSFItemAppend(Note(), 0, "Bad", 3, TYPE_TEXT_LIST, broken, 4), NOERROR);
+  EXPECT_EQ(NSFItemGetTextListEntries(Note(), "Bad"), 0);
+  EXPECT_EQ(NSFItemGetTextListEntry(Note(), "Bad", 5, entry, sizeof entry - 1), 0);
+
+  NUMBER number = 2.5, read = 0;
+  ASSERT_EQ(NSFItemSetNumber(Note(), "N", &number), NOERROR);
+  number = 7.25;
+  ASSERT_EQ(NSFItemSetNumber(Note(), "n", &number), NOERROR);
+  EXPECT_TRUE(NSFItemGetNumber(Note(), "N", &read));
+  EXPECT_EQ(read, 7.25);
+  EXPECT_FALSE(NSFItemGetNumber(Note(), "L", &read));
+  EXPECT_FALSE(NSFItemGetNumber(Note(), "Missing", &read));
+
+  TIMEDATE when{{123, 2460000}}, back{};
+  ASSERT_EQ(NSFItemSetTime(Note(), "T", &when), NOERROR);
+  EXPECT_TRUE(NSFItemGetTime(Note(), "T", &back));
+  EXPECT_EQ(std::memcmp(&when, &back, sizeof when), 0);
+  EXPECT_FALSE(NSFItemGetTime(Note(), "N", &back));
+  WORD flags = 0;
+  BLOCKID item{};
+  ASSERT_EQ(NSFItemInfo(Note(), "T", 1, &item, nullptr, nullptr, nullptr), NOERROR);
+  NSFItemQuery(Note(), item, nullptr, 0, nullptr, &flags, nullptr, nullptr, nullptr);
+  EXPECT_EQ(flags & ITEM_SUMMARY, ITEM_SUMMARY);
+}
+
+TEST_F(Items, ModifiedTimeIsKeptPerItem) {
+  AppendText(Note(), "A", "1");
+  TIMEDATE changed{};
+  ASSERT_EQ(NSFItemGetModifiedTime(Note(), "A", MAXWORD, 0, &changed), NOERROR);
+  EXPECT_NE(changed.Innards[1], 0u);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  NoteRef reread;
+  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, reread.Out()), NOERROR);
+  TIMEDATE stored{};
+  ASSERT_EQ(NSFItemGetModifiedTime(reread.Get(), "a", 1, 0, &stored), NOERROR);
+  EXPECT_EQ(std::memcmp(&changed, &stored, sizeof stored), 0);
+  EXPECT_EQ(NSFItemGetModifiedTime(reread.Get(), "B", 1, 0, &stored), ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(NSFItemGetModifiedTime(NULLHANDLE, "A", 1, 0, &stored), NOERROR);
+  EXPECT_EQ(stored.Innards[1], 0u);
+}
+
+TEST_F(Items, MailHeaderItems) {
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, "Hi", 2), NOERROR);
+  TIMEDATE when{{1, 2460000}};
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &when, sizeof when), NOERROR);
+  EXPECT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, "x", 1), ERR_MISC_INVALID_ARGS);
+  const char list[] =
+      "\x02\x00\x01\x00\x01\x00"
+      "ab";
+  ASSERT_EQ(NSFItemAppend(Note(), 0, "SendTo", 6, TYPE_TEXT_LIST, list, sizeof list - 1), NOERROR);
+  char text[8];
+  WORD length = 0;
+  ASSERT_EQ(MailGetMessageItem(Note(), MAIL_SUBJECT_ITEM_NUM, text, sizeof text, &length), NOERROR);
+  EXPECT_EQ(std::string(text, length), "Hi");
+  ASSERT_EQ(MailGetMessageItem(Note(), MAIL_SENDTO_ITEM_NUM, text, sizeof text, &length), NOERROR);
+  EXPECT_EQ(std::string(text, length), "a,b");
+  ASSERT_EQ(MailGetMessageItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, text, sizeof text, &length),
+            NOERROR);
+  EXPECT_EQ(length, 0);
+  EXPECT_EQ(MailGetMessageItem(Note(), MAIL_COPYTO_ITEM_NUM, text, sizeof text, &length),
+            ERR_ITEM_NOT_FOUND);
+  EXPECT_TRUE(NSFItemGetTime(Note(), MAIL_POSTEDDATE_ITEM, &when));
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#include "StorageFixture.h"
+
+namespace runtimetest {
+
+DbRef::DbRef(const std::string& Path) {
+  EXPECT_EQ(NSFDbOpen(Path.c_str(), &FHandle), NOERROR) << Path;
+}
+
+DbRef::~DbRef() {
+  Close();
+}
+
+void DbRef::Close() {
+  if (FHandle) {
+    EXPECT_EQ(NSFDbClose(FHandle), NOERROR);
+  }
+  FHandle = NULLHANDLE;
+}
+
+NoteRef::~NoteRef() {
+  if (FHandle) {
+    EXPECT_EQ(NSFNoteClose(FHandle), NOERROR);
+  }
+}
+
+std::string StorageTest::NewDatabase(const std::string& Name) {
+  EXPECT_EQ(NSFDbCreate(Name.c_str(), DBCLASS_NOTEFILE, FALSE), NOERROR) << Name;
+  return Name;
+}
+
+void StorageTest::AppendText(NOTEHANDLE Note, const std::string& Name, const std::string& Text,
+                             WORD Flags) {
+  ASSERT_EQ(NSFItemAppend(Note, Flags, Name.c_str(), static_cast<WORD>(Name.size()), TYPE_TEXT,
+                          Text.data(), Text.size()),
+            NOERROR);
+}
+
+std::string StorageTest::Text(NOTEHANDLE Note, const std::string& Name) {
+  char buffer[1024];
+  WORD length = NSFItemGetText(Note, Name.c_str(), buffer, sizeof buffer);
+  return std::string(buffer, length);
+}
+
+NOTEID StorageTest::IdOf(NOTEHANDLE Note) {
+  NOTEID id = 0;
+  NSFNoteGetInfo(Note, _NOTE_ID, &id);
+  return id;
+}
+
+NOTEID StorageTest::SaveDocument(DBHANDLE Db, const std::string& Subject) {
+  NoteRef note;
+  EXPECT_EQ(NSFNoteCreate(Db, note.Out()), NOERROR);
+  AppendText(note.Get(), "Subject", Subject);
+  EXPECT_EQ(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT), NOERROR);
+  return IdOf(note.Get());
+}
+
+}  // namespace runtimetest

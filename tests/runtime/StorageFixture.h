@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+
+#include "RuntimeFixture.h"
+#include "notesapi/nsfdb.h"
+#include "notesapi/nsfnote.h"
+
+namespace runtimetest {
+
+// An open database handle, closed at scope exit.
+class DbRef {
+ public:
+  explicit DbRef(const std::string& Path);
+  ~DbRef();
+  DbRef(const DbRef&) = delete;
+  DbRef& operator=(const DbRef&) = delete;
+  DBHANDLE Get() const { return FHandle; }
+  void Close();
+
+ private:
+  DBHANDLE FHandle = NULLHANDLE;
+};
+
+// An open note handle, closed at scope exit.
+class NoteRef {
+ public:
+  NoteRef() = default;
+  explicit NoteRef(NOTEHANDLE Handle) : FHandle(Handle) {}
+  ~NoteRef();
+  NoteRef(const NoteRef&) = delete;
+  NoteRef& operator=(const NoteRef&) = delete;
+  NOTEHANDLE Get() const { return FHandle; }
+  NOTEHANDLE* Out() { return &FHandle; }
+
+ private:
+  NOTEHANDLE FHandle = NULLHANDLE;
+};
+
+// A runtime with a data directory and helpers to make databases and notes in it.
+class StorageTest : public RuntimeTest {
+ protected:
+  // Creates "<Name>" in the data directory and returns the name.
+  std::string NewDatabase(const std::string& Name = "test.nsf");
+  std::filesystem::path FileOf(const std::string& Name) const { return FEnv.DataDir() / Name; }
+
+  static void AppendText(NOTEHANDLE Note, const std::string& Name, const std::string& Text,
+                         WORD Flags = ITEM_SUMMARY);
+  static std::string Text(NOTEHANDLE Note, const std::string& Name);
+  static NOTEID IdOf(NOTEHANDLE Note);
+  // A new document with one Subject item, saved; returns its note ID.
+  static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
+};
+
+}  // namespace runtimetest
