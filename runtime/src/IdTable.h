@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <set>
 
 #include "HandleObject.h"
@@ -22,9 +24,14 @@ class NOTESRT_TESTED TIdTable : public THandleObject {
   WORD Kind() const override { return KindId; }
 
   std::set<NOTEID>& Ids() { return FIds; }
+  // For an unread table: the database's change counter when it was read, so that bringing it up
+  // to date adds only documents created since.
+  std::optional<int64_t> SyncCounter() const { return FSyncCounter; }
+  void SetSyncCounter(int64_t Counter) { FSyncCounter = Counter; }
 
  private:
   std::set<NOTEID> FIds;
+  std::optional<int64_t> FSyncCounter;
 };
 
 }  // namespace notesrt

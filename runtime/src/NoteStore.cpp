@@ -86,6 +86,16 @@ std::vector<TNoteHeader> TNoteStore::List() {
   return headers;
 }
 
+std::set<NOTEID> TNoteStore::Documents(int64_t AddedAfter) {
+  TSqlQuery query(FFile.Statement(
+      "SELECT note_id FROM notes WHERE deleted = 0 AND class = 1 AND profile_name IS NULL "
+      "AND added_counter > ?"));
+  query.Bind(1, AddedAfter);
+  std::set<NOTEID> ids;
+  while (query.Step()) ids.insert(static_cast<NOTEID>(query.Int(0)));
+  return ids;
+}
+
 void TNoteStore::Store(const TStoredNote& Note, int64_t Counter) {
   const TNoteHeader& header = Note.Header;
   TSqlQuery query(FFile.Statement(

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "StoredNote.h"
@@ -30,6 +32,9 @@ class TNoteStore {
   NOTEID IdOfProfile(std::string_view Name, std::string_view User);
   // Every note that is not a deletion stub, in note ID order.
   std::vector<TNoteHeader> List();
+  // The documents a user can read (no design notes, stubs or profiles); with AddedAfter, only
+  // those added after that change counter value.
+  std::set<NOTEID> Documents(int64_t AddedAfter = -1);
 
   // Inside a write: replaces the row and items of Note.Header.Id. Counter is the database's
   // change counter of this write; a new row records it as the time it was added.

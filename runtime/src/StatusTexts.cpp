@@ -44,7 +44,7 @@ constexpr std::array Texts{
     TEntry{ERR_NOTESRT_TOO_MANY_HANDLES, "Too many open handles of this kind"},
     TEntry{ERR_NOTESRT_INTERNAL, "Internal error in the Notes runtime"},
     TEntry{ERR_NOTESRT_IN_USE, "Database is in use and cannot be replaced"},
-    TEntry{ERR_NOTESRT_STORAGE, "Database file could not be read or written"},
+    TEntry{ERR_NOTESRT_STORAGE, "File could not be read or written"},
     TEntry{ERR_NOTESRT_BUSY, "Database is locked by another process; try again"},
     TEntry{ERR_NOTESRT_TOO_BIG, "Field value is larger than 65,535 bytes"},
     TEntry{ERR_NOTESRT_NO_USER, "No current user is configured (NotesRT_UserName in notes.ini)"},

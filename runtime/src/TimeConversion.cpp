@@ -124,10 +124,14 @@ bool GMToLocal(TIME& Time) {
 TIMEDATE CurrentTimeDate() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
+  return TimeDateOf(now);
+}
+
+TIMEDATE TimeDateOf(const timespec& Time) {
   TSystemZone system;
-  DWORD zone = ZoneBits(system.StandardOffsetEastMinutes(now.tv_sec), system.ObservesDst());
+  DWORD zone = ZoneBits(system.StandardOffsetEastMinutes(Time.tv_sec), system.ObservesDst());
   TIMEDATE result{};
-  Encode(now.tv_sec, static_cast<int>(now.tv_nsec / 10000000), zone, result);
+  Encode(Time.tv_sec, static_cast<int>(Time.tv_nsec / 10000000), zone, result);
   return result;
 }
 

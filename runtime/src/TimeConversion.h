@@ -1,5 +1,7 @@
 #pragma once
 
+#include <time.h>
+
 #include "notesapi/misc.h"
 
 namespace notesrt {
@@ -17,5 +19,7 @@ bool LocalToGM(TIME& Time);
 bool GMToLocal(TIME& Time);
 // Now, to the hundredth, with the machine's zone in the high byte.
 TIMEDATE CurrentTimeDate();
+// A file-system time the same way.
+TIMEDATE TimeDateOf(const timespec& Time);
 
 }  // namespace notesrt

@@ -35,7 +35,7 @@
 #define ERR_NOTESRT_TOO_MANY_HANDLES (PKG_OS + 0xF5) /* every handle of that kind is in use */
 #define ERR_NOTESRT_INTERNAL (PKG_OS + 0xF6)         /* unexpected failure inside the runtime */
 #define ERR_NOTESRT_IN_USE (PKG_OS + 0xF7)           /* database open here: cannot be replaced */
-#define ERR_NOTESRT_STORAGE (PKG_OS + 0xF8)          /* database file could not be read/written */
+#define ERR_NOTESRT_STORAGE (PKG_OS + 0xF8)          /* a file could not be read or written */
 #define ERR_NOTESRT_BUSY (PKG_OS + 0xF9)             /* another process kept the file locked */
 #define ERR_NOTESRT_TOO_BIG (PKG_OS + 0xFA)          /* item value over 65,535 bytes */
 #define ERR_NOTESRT_NO_USER (PKG_OS + 0xFB)          /* NOTESRT_USER_NAME_VAR is not set */

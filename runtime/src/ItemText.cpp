@@ -1,0 +1,126 @@
+#include "ItemText.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "ItemValue.h"
+#include "StoredValue.h"
+#include "notesapi/misc.h"
+#include "notesapi/nsfdata.h"
+
+namespace notesrt {
+
+namespace {
+
+constexpr WORD CdText = 0xFF85;
+constexpr BYTE CdParagraph = 0x81;
+// CDTEXT: WSIG (4 bytes), FONTID (4 bytes), then the text.
+constexpr size_t CdTextHeader = 8;
+
+std::string NumberText(NUMBER Number) {
+  char text[32];
+  auto result = std::to_chars(text, text + sizeof text, Number);
+  return std::string(text, result.ptr);
+}
+
+std::string TimeText(const TIMEDATE& Time) {
+  TIME local{};
+  local.GM = Time;
+  if (TimeGMToLocal(&local)) return "";
+  char text[32];
+  bool hasDate = Time.Innards[1] != ANYDAY, hasTime = Time.Innards[0] != ALLDAY;
+  if (hasDate && hasTime)
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.year, local.month,
+                  local.day, local.hour, local.minute, local.second);
+  else if (hasDate)
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.year, local.month, local.day);
+  else
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.hour, local.minute, local.second);
+  return text;
+}
+
+// A RANGE of fixed-size elements: the listed ones, then the pairs as "lower - upper".
+template <class T, class TFormat>
+std::string RangeText(std::string_view Data, char Separator, TFormat&& Format) {
+  size_t list = ReadAt<WORD>(Data, 0), pairs = ReadAt<WORD>(Data, sizeof(WORD));
+  if (Data.size() < sizeof(RANGE) + (list + 2 * pairs) * sizeof(T)) return "";
+  std::string text;
+  size_t offset = sizeof(RANGE);
+  for (size_t index = 0; index < list + pairs; ++index) {
+    if (index > 0) text += Separator;
+    text += Format(ReadAt<T>(Data, offset));
+    offset += sizeof(T);
+    if (index < list) continue;
+    text += " - " + Format(ReadAt<T>(Data, offset));
+    offset += sizeof(T);
+  }
+  return text;
+}
+
+std::string ListText(std::string_view Data, char Separator) {
+  std::string text;
+  size_t count = TextEntryCount(TYPE_TEXT_LIST, Data);
+  for (size_t index = 0; index < count; ++index) {
+    if (index > 0) text += Separator;
+    text += TextEntry(TYPE_TEXT_LIST, Data, index).value_or("");
+  }
+  return text;
+}
+
+// The length of the CD record at Offset (header included), or 0 when it is malformed.
+size_t RecordLength(std::string_view Data, size_t Offset) {
+  auto signature = ReadAt<WORD>(Data, Offset);
+  size_t high = signature >> 8, length = high, header = sizeof(WORD);
+  if (high == 0xFF) {
+    length = ReadAt<WORD>(Data, Offset + sizeof(WORD));
+    header = 2 * sizeof(WORD);
+  } else if (high == 0) {
+    length = ReadAt<DWORD>(Data, Offset + sizeof(WORD));
+    header = sizeof(WORD) + sizeof(DWORD);
+  }
+  return length >= header && length <= Data.size() - Offset ? length : 0;
+}
+
+std::string RichText(std::string_view Data) {
+  std::string text;
+  bool started = false;
+  for (size_t offset = 0; offset + sizeof(WORD) <= Data.size();) {
+    size_t length = RecordLength(Data, offset);
+    if (length == 0) break;
+    auto signature = ReadAt<WORD>(Data, offset);
+    if ((signature & 0xFF) == CdParagraph && signature >> 8 != 0xFF && signature >> 8 != 0) {
+      if (started) text += '\0';
+      started = true;
+    } else if (signature == CdText && length >= CdTextHeader) {
+      text.append(Data.substr(offset + CdTextHeader, length - CdTextHeader));
+    }
+    offset += length + (length % 2);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
+  if (Separator == '\0') Separator = ';';
+  switch (Type) {
+    case TYPE_TEXT:
+      return std::string(Data);
+    case TYPE_TEXT_LIST:
+      return ListText(Data, Separator);
+    case TYPE_NUMBER:
+      return Data.size() >= sizeof(NUMBER) ? NumberText(ReadAt<NUMBER>(Data, 0)) : "";
+    case TYPE_NUMBER_RANGE:
+      return RangeText<NUMBER>(Data, Separator, NumberText);
+    case TYPE_TIME:
+      return Data.size() >= sizeof(TIMEDATE) ? TimeText(ReadAt<TIMEDATE>(Data, 0)) : "";
+    case TYPE_TIME_RANGE:
+      return RangeText<TIMEDATE>(Data, Separator, TimeText);
+    case TYPE_COMPOSITE:
+      return RichText(Data);
+    default:
+      return "";
+  }
+}
+
+}  // namespace notesrt

@@ -1,0 +1,106 @@
+// Values converted to text.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "StorageFixture.h"
+#include "notesapi/misc.h"
+#include "notesapi/ostime.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+
+class ItemText : public runtimetest::StorageTest {
+ protected:
+  void SetUp() override {
+    StorageTest::SetUp();
+    NewDatabase();
+    FDb = std::make_unique<DbRef>("test.nsf");
+    FNote = std::make_unique<NoteRef>();
+    ASSERT_EQ(NSFNoteCreate(FDb->Get(), FNote->Out()), NOERROR);
+  }
+  void TearDown() override {
+    FNote.reset();
+    FDb.reset();
+    StorageTest::TearDown();
+  }
+
+  std::string Convert(const char* Name, char Separator = ';', WORD Size = 256) {
+    char text[256];
+    WORD length = NSFItemConvertToText(FNote->Get(), Name, text, Size, Separator);
+    return std::string(text, length);
+  }
+
+  void Append(const char* Name, WORD Type, const std::string& Value) {
+    ASSERT_EQ(NSFItemAppend(FNote->Get(), 0, Name, static_cast<WORD>(std::strlen(Name)), Type,
+                            Value.data(), Value.size()),
+              NOERROR);
+  }
+
+  std::unique_ptr<DbRef> FDb;
+  std::unique_ptr<NoteRef> FNote;
+};
+
+TEST_F(ItemText, EachTypeHasItsTextForm) {
+  NUMBER number = 0.1;
+  Append("N", TYPE_NUMBER, std::string(reinterpret_cast<char*>(&number), sizeof number));
+  EXPECT_EQ(Convert("N"), "0.1");
+  Append("L", TYPE_TEXT_LIST,
+         std::string("\x02\x00\x01\x00\x02\x00"
+                     "abc",
+                     9));
+  EXPECT_EQ(Convert("L", ','), "a,bc");
+  std::string range("\x02\x00\x00\x00", 4);
+  for (NUMBER value : {1.5, -2.0}) range.append(reinterpret_cast<char*>(&value), sizeof value);
+  Append("R", TYPE_NUMBER_RANGE, range);
+  EXPECT_EQ(Convert("R"), "1.5;-2");
+  TIME local{2024, 3, 9, 0, 14, 5, 6, 0, 0, 0, {}};
+  OSCurrentTimeZone(&local.zone, &local.dst);
+  ASSERT_FALSE(TimeLocalToGM(&local));
+  ASSERT_EQ(NSFItemSetTime(FNote->Get(), "T", &local.GM), NOERROR);
+  EXPECT_EQ(Convert("T"), "2024-03-09 14:05:06");
+  EXPECT_EQ(Convert("Missing"), "");
+  EXPECT_EQ(Convert("L", ',', 3), "a,");
+}
+
+TEST_F(ItemText, RichTextGivesItsTextRuns) {
+  // CDPARAGRAPH, CDTEXT "Hi" (odd length, padded), CDPARAGRAPH, CDTEXT "there".
+  std::string body("\x81\x02", 2);
+  body += std::string(
+      "\x85\xFF\x0A\x00\x00\x00\x00\x00"
+      "Hi",
+      10);
+  body += std::string("\x81\x02", 2);
+  body += std::string(
+      "\x85\xFF\x0D\x00\x00\x00\x00\x00"
+      "there\0",
+      14);
+  Append("Body", TYPE_COMPOSITE, body);
+  EXPECT_EQ(Convert("Body"), std::string("Hi\0there", 8));
+  // A record claiming more than the value holds ends the walk.
+  Append("Bad", TYPE_COMPOSITE,
+         std::string("\x85\xFF\xF0\x00\x00\x00\x00\x00"
+                     "x",
+                     9));
+  EXPECT_EQ(Convert("Bad"), "");
+}
+
+TEST_F(ItemText, ValueBlockIdsConvertWithinTheirLength) {
+  Append("L", TYPE_TEXT_LIST,
+         std::string("\x02\x00\x01\x00\x01\x00"
+                     "ab",
+                     8));
+  BLOCKID value{};
+  DWORD length = 0;
+  WORD type = 0;
+  ASSERT_EQ(NSFItemInfo(FNote->Get(), "L", 1, nullptr, &type, &value, &length), NOERROR);
+  char text[16];
+  EXPECT_EQ(NSFItemConvertValueToText(type, value, length, text, sizeof text, '|'), 3);
+  EXPECT_STREQ(text, "a|b");
+  EXPECT_EQ(NSFItemConvertValueToText(type, value, 1000, text, sizeof text, '|'), 3);
+  EXPECT_EQ(NSFItemConvertValueToText(type, BLOCKID{}, length, text, sizeof text, '|'), 0);
+}
+
+}  // namespace
