@@ -1,0 +1,182 @@
+#include <filesystem>
+#include <string>
+
+#include "ELotusNotes.h"
+#include "NotesCharset.h"
+#include "StorageFixture.h"
+#include "TNotesDocumentCollection.h"
+
+namespace {
+
+using DatabaseTest = StorageFixture;
+
+TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabase) {
+  const NOTEID noteID = SavedDocument("keep me");
+  TNotesDatabase other;
+  EXPECT_THROW(other.CreateNew("", "test.nsf", ""), ELotusNotes);
+  EXPECT_FALSE(other.GetActive());
+  Reopen();
+  TNotesDocument document(*FDatabase, noteID);
+  EXPECT_EQ(document.GetItemByName("Subject")->GetAsString(), "keep me");
+}
+
+TEST_F(DatabaseTest, BlankNamesAreRefused) {
+  TNotesDatabase other;
+  try {
+    other.CreateNew("", "", "");
+    ADD_FAILURE() << "created a database without a name";
+  } catch (const ELotusNotes& e) {
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_EQ(std::string(e.Message()), "Database Name is blank");
+  }
+  EXPECT_THROW(other.Open("CN=Srv1/O=Acme", ""), ELotusNotes);
+}
+
+TEST_F(DatabaseTest, LocalInAnyCaseOpensTheLocalFile) {
+  TNotesDatabase other;
+  EXPECT_TRUE(other.Open("lOcAl", "test.nsf"));
+  EXPECT_EQ(other.ServerName(), "");
+  EXPECT_EQ(other.GetFullName(), "test.nsf");
+}
+
+TEST_F(DatabaseTest, AFailedOpenLeavesTheDatabaseClosedWithItsNames) {
+  EXPECT_THROW(FDatabase->Open("", "missing.nsf"), ELotusNotes);
+  EXPECT_FALSE(FDatabase->GetActive());
+  EXPECT_EQ(FDatabase->FileName(), "test.nsf");
+  FDatabase->SetActive(true);
+  EXPECT_TRUE(FDatabase->GetActive());
+  FDatabase->SetFileName("other.nsf");
+  EXPECT_FALSE(FDatabase->GetActive());
+}
+
+TEST_F(DatabaseTest, InformationPersists) {
+  FDatabase->SetTitle("Jane's Mail – Größe");
+  DBREPLICAINFO info = FDatabase->GetReplicaInfo();
+  info.CutoffInterval = 90;
+  FDatabase->SetReplicaInfo(info);
+  const TIMEDATE id = FDatabase->GetDatabaseID();
+  Reopen();
+  EXPECT_EQ(FDatabase->GetTitle(), "Jane's Mail – Größe");
+  EXPECT_EQ(FDatabase->GetReplicaInfo().CutoffInterval, 90);
+  const TIMEDATE again = FDatabase->GetDatabaseID();
+  EXPECT_EQ(id.Innards[0], again.Innards[0]);
+  EXPECT_EQ(id.Innards[1], again.Innards[1]);
+  EXPECT_GT(FDatabase->GetQuotaInfo().CurrentDbSize, 0u);
+}
+
+TEST_F(DatabaseTest, NotesVersionReopensItsOwnFile) {
+  FDatabase->Close();
+  EXPECT_GT(FDatabase->NotesVersion(), 0);
+  EXPECT_TRUE(FDatabase->GetActive());
+  EXPECT_EQ(FDatabase->FileName(), "test.nsf");
+  EXPECT_EQ(FDatabase->ServerName(), "");
+}
+
+TEST_F(DatabaseTest, UserAndMailSettings) {
+  EXPECT_EQ(TNotesDatabase::UserName(), "CN=Jane Doe/O=Acme");
+  EXPECT_EQ(TNotesDatabase::MailServer(), "CN=Srv1/O=Acme");
+  EXPECT_EQ(TNotesDatabase::MailFileName(), "mail/jdoe.nsf");
+  const std::string longName = "mail/" + std::string(400, 'm') + ".nsf";
+  OSSetEnvironmentVariable("MailFile", longName.c_str());
+  EXPECT_EQ(TNotesDatabase::MailFileName(), longName);
+}
+
+TEST_F(DatabaseTest, DeleteDocumentClosesAndDeletesTheNote) {
+  const NOTEID noteID = SavedDocument("gone");
+  TNotesDocument document(*FDatabase, noteID);
+  FDatabase->DeleteDocument(document);
+  EXPECT_EQ(document.NoteHandle(), NULLHANDLE);
+  EXPECT_THROW(TNotesDocument(*FDatabase, noteID), ELotusNotes);
+  FDatabase->DeleteDocument(document);
+}
+
+TEST_F(DatabaseTest, DocumentsCopyBetweenDatabases) {
+  const NOTEID noteID = SavedDocument("copied");
+  TNotesDatabase target;
+  target.CreateNew("", "target.nsf", "");
+  {
+    TNotesDocument document(*FDatabase, noteID);
+    auto copy = document.CopyToDatabase(target);
+    EXPECT_EQ(copy->GetItemByName("Subject")->GetAsString(), "copied");
+  }
+  TNotesDatabase all;
+  all.CreateNew("", "all.nsf", "");
+  SavedDocument("second");
+  all.CopyRecords(*FDatabase);
+  auto unread = all.UnreadDocuments();
+  EXPECT_EQ(unread->Count(), 2);
+}
+
+TEST_F(DatabaseTest, ReadMarksFollowTheCurrentUser) {
+  const NOTEID first = SavedDocument("first");
+  const NOTEID second = SavedDocument("second");
+  auto unread = FDatabase->UnreadDocuments();
+  ASSERT_EQ(unread->Count(), 2);
+  EXPECT_FALSE(unread->GetDocument(0)->GetIsRead());
+  FDatabase->MarkRead(first, true);
+  // A document from an ordinary collection asks the read marks.
+  TNotesDocumentCollection plain(*FDatabase);
+  plain.AddDocumentId(static_cast<int32_t>(first), "");
+  plain.AddDocumentId(static_cast<int32_t>(second), "");
+  EXPECT_TRUE(plain.GetDocument(0)->GetIsRead());
+  auto secondDocument = plain.GetDocument(1);
+  EXPECT_FALSE(secondDocument->GetIsRead());
+  secondDocument->SetIsRead(true);
+  EXPECT_EQ(FDatabase->UnreadDocuments()->Count(), 0);
+  plain.MarkAllRead(false);
+  Reopen();
+  EXPECT_EQ(FDatabase->UnreadDocuments()->Count(), 2);
+}
+
+TEST_F(DatabaseTest, CollectionDocumentsCarryTheirSummaryLines) {
+  TNotesDocumentCollection collection(*FDatabase);
+  collection.AddDocumentId(static_cast<int32_t>(SavedDocument("x")), "\r\nA=1\r\nB=x;y;");
+  auto document = collection.GetDocument(0);
+  ASSERT_EQ(document->Summary().Count(), 3);
+  EXPECT_EQ(document->Summary().Strings(0), "");
+  EXPECT_EQ(document->Summary().Strings(2), "B=x;y;");
+}
+
+class MailTest : public StorageFixture {
+ protected:
+  std::filesystem::path ServersDir() const { return FEnv.Root() / "servers"; }
+  void SetUp() override {
+    StorageFixture::SetUp();
+    std::filesystem::create_directories(ServersDir());
+    OSSetEnvironmentVariable("NotesRT_ServersDir", ServersDir().c_str());
+    std::filesystem::create_directories(FEnv.DataDir() / "mail");
+    TNotesDatabase replica;
+    replica.CreateNew("", "mail/jdoe.nsf", "");
+    replica.SetTitle("Local replica");
+  }
+};
+
+TEST_F(MailTest, AnUnreachableMailServerFallsBackToTheLocalReplica) {
+  TNotesDatabase mail;
+  EXPECT_TRUE(mail.OpenMail());
+  EXPECT_EQ(mail.ServerName(), "");
+  EXPECT_EQ(mail.FileName(), "mail/jdoe.nsf");
+  EXPECT_EQ(mail.GetTitle(), "Local replica");
+}
+
+TEST_F(MailTest, AReachableMailServerIsUsed) {
+  std::filesystem::create_directories(ServersDir() / "CN=SRV1%2FO=ACME" / "mail");
+  {
+    TNotesDatabase server;
+    server.CreateNew("CN=Srv1/O=Acme", "mail/jdoe.nsf", "");
+    server.SetTitle("On the server");
+  }
+  TNotesDatabase mail;
+  EXPECT_TRUE(mail.OpenMail());
+  EXPECT_EQ(mail.ServerName(), "CN=Srv1/O=Acme");
+  EXPECT_EQ(mail.GetTitle(), "On the server");
+}
+
+TEST_F(MailTest, NoMailFileIsAnErrorNotTheDataDirectory) {
+  OSSetEnvironmentVariable("MailFile", "");
+  TNotesDatabase mail;
+  EXPECT_THROW(mail.OpenMail(), ELotusNotes);
+  EXPECT_FALSE(mail.GetActive());
+}
+
+}  // namespace

@@ -1,0 +1,249 @@
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "ELotusNotes.h"
+#include "FileText.h"
+#include "NotesCharset.h"
+#include "StorageFixture.h"
+#include "TNotesFont.h"
+
+namespace {
+
+using DocumentTest = StorageFixture;
+
+// Items appended straight through the API, as mail from outside arrives.
+void AppendText(TNotesDocument& Document, const std::string& Name, const std::string& Text) {
+  ASSERT_EQ(NSFItemAppend(Document.NoteHandle(), ITEM_SUMMARY, Name.c_str(),
+                          static_cast<WORD>(Name.size()), TYPE_TEXT, Text.data(),
+                          static_cast<DWORD>(Text.size())),
+            NOERROR);
+}
+
+TEST_F(DocumentTest, FieldsListEveryItemAndDeleteItemRemovesThemAll) {
+  NOTEID noteID;
+  {
+    auto document = FDatabase->CreateDocument();
+    AppendText(*document, "Body", "one");
+    AppendText(*document, "Body", "two");
+    AppendText(*document, "Body", "three");
+    document->Save();
+    noteID = document->NoteID();
+  }
+  TNotesDocument document(*FDatabase, noteID);
+  int bodies = 0;
+  for (int i = 0; i < document.GetFieldCount(); ++i) bodies += document.GetFieldName(i) == "Body";
+  EXPECT_EQ(bodies, 3);
+  EXPECT_EQ(document.GetItemByName("BODY")->GetAsString(), "onetwothree");
+  document.DeleteItem("body");
+  EXPECT_FALSE(document.IsItemExists("Body"));
+  bodies = 0;
+  for (int i = 0; i < document.GetFieldCount(); ++i) bodies += document.GetFieldName(i) == "Body";
+  EXPECT_EQ(bodies, 2);
+  EXPECT_EQ(document.CountMultipleItems("Body"), 0);
+}
+
+TEST_F(DocumentTest, ItemsWrittenAfterOpeningAreFound) {
+  auto document = FDatabase->CreateDocument();
+  document->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Hello");
+  EXPECT_EQ(document->GetItemByName("Subject")->GetAsString(), "Hello");
+}
+
+TEST_F(DocumentTest, ReplaceItemValueStoresOrRaisesBeforeRemoving) {
+  auto document = FDatabase->CreateDocument();
+  document->ReplaceItemValue("Count", TVariant::FromInt64(7));
+  EXPECT_EQ(document->GetItemByName("Count")->GetAsFloat(), 7.0);
+  TVariant mixed = TVariant::CreateArray(0, 1, varVariant);
+  mixed.PutElement(0, TVariant("x"));
+  mixed.PutElement(1, TVariant(1.0));
+  EXPECT_THROW(document->ReplaceItemValue("Count", mixed), ELotusNotes);
+  EXPECT_EQ(document->GetItemByName("Count")->GetAsFloat(), 7.0);
+}
+
+TEST_F(DocumentTest, CopyItemCopiesEveryItemOfTheName) {
+  auto source = FDatabase->CreateDocument();
+  const std::string longText = std::string(70000, 'x') + std::string(70000, 'y');
+  source->GetItemByName("Body")->SetAsString(longText);
+  auto target = FDatabase->CreateDocument();
+  target->GetItemByName("Body")->SetAsString("old");
+  target->CopyItem(*source, "Body");
+  EXPECT_EQ(target->CountMultipleItems("Body"), source->CountMultipleItems("Body"));
+  EXPECT_EQ(target->GetItemByName("Body")->GetAsString(), longText);
+}
+
+TEST_F(DocumentTest, SavedDocumentsOpenByIdAndUnidAfterReopening) {
+  auto document = FDatabase->CreateDocument();
+  EXPECT_EQ(document->NoteID(), 0u);
+  document->GetItemByName("Subject")->SetAsString("Persisted");
+  document->Save();
+  const NOTEID noteID = document->NoteID();
+  EXPECT_NE(noteID, 0u);
+  const UNIVERSALNOTEID unid = document->GetUniversalID();
+  document.reset();
+  Reopen();
+  TNotesDocument byID(*FDatabase, noteID);
+  EXPECT_EQ(byID.GetItemByName("Subject")->GetAsString(), "Persisted");
+  TNotesDocument byUnid(*FDatabase, unid);
+  EXPECT_EQ(byUnid.NoteID(), noteID);
+  EXPECT_GT(byUnid.GetLastModified(), 0);
+}
+
+TEST_F(DocumentTest, ResponsesReferToTheirParent) {
+  const NOTEID parentID = SavedDocument("Budget");
+  TNotesDocument parent(*FDatabase, parentID);
+  TNotesDocument response(*FDatabase, parent);
+  const UNIVERSALNOTEID ref = response.GetItemByName("$REF")->GetAsReference();
+  const UNIVERSALNOTEID parentUnid = parent.GetUniversalID();
+  EXPECT_EQ(std::memcmp(&ref, &parentUnid, sizeof(ref)), 0);
+  EXPECT_EQ(response.GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Re: Budget");
+  auto other = FDatabase->CreateResponseDocument(parentUnid, "Answer");
+  EXPECT_EQ(other->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Answer");
+}
+
+TEST_F(DocumentTest, LongHeaderItemsAreReadWhole) {
+  auto document = FDatabase->CreateDocument();
+  const std::string subject(5000, 's');
+  document->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, subject);
+  EXPECT_EQ(document->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), subject);
+  EXPECT_EQ(document->GetItemByNum(MAIL_FORM_ITEM_NUM), "");
+}
+
+TEST_F(DocumentTest, ProfilesKeepTheirItems) {
+  {
+    TNotesDocument profile(*FDatabase, std::string("Settings"));
+    EXPECT_NE(profile.NoteID(), 0u);
+    profile.GetItemByName("Colour")->SetAsString("blue");
+    profile.Save();
+  }
+  Reopen();
+  TNotesDocument profile(*FDatabase, std::string("settings"));
+  EXPECT_EQ(profile.GetItemByName("Colour")->GetAsString(), "blue");
+}
+
+class AttachmentTest : public StorageFixture {
+ protected:
+  // A saved note with one attachment stored under Name; returns its note ID.
+  NOTEID WithAttachment(const std::string& Name, const std::string& Content) {
+    const auto file = FEnv.Root() / "source.bin";
+    vesktest::WriteFileText(file, Content);
+    auto document = FDatabase->CreateDocument();
+    std::string path = Native2Lmbcs(file.string());
+    std::string name = Native2Lmbcs(Name);
+    EXPECT_EQ(MailAddMessageAttachment(document->NoteHandle(), path.data(), name.data()), NOERROR);
+    document->Save();
+    return document->NoteID();
+  }
+};
+
+TEST_F(AttachmentTest, AttachListsOnlyAfterReopeningUpperCased) {
+  const auto file = FEnv.Root() / "Größe.txt";
+  vesktest::WriteFileText(file, "content");
+  auto document = FDatabase->CreateDocument();
+  try {
+    document->Attach((FEnv.Root() / "missing.txt").string());
+    ADD_FAILURE() << "a missing file was attached";
+  } catch (const ELotusNotes& e) {
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_NE(std::string(e.Message()).find("File to be attached does not exist: "),
+              std::string::npos);
+  }
+  document->Attach(file.string());
+  EXPECT_EQ(document->GetAttachmentCount(), 0);
+  document->Save();
+  TNotesDocument reopened(*FDatabase, document->NoteID());
+  ASSERT_EQ(reopened.GetAttachmentCount(), 1);
+  EXPECT_EQ(reopened.GetAttachment(0), "GRÖSSE.TXT");
+  EXPECT_EQ(reopened.FindAttachment("größe.txt"), 0);
+  EXPECT_EQ(reopened.FindAttachment("other.txt"), -1);
+  const auto target = FEnv.Root() / "out.txt";
+  reopened.Detach(0, target.string());
+  EXPECT_EQ(vesktest::ReadFileText(target), "content");
+}
+
+// Runs in a directory of its own, so that detaching under the stored name stays inside it.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::filesystem::path& Path)
+      : FOld(std::filesystem::current_path()) {
+    std::filesystem::create_directories(Path);
+    std::filesystem::current_path(Path);
+  }
+  ~CurrentDirectory() { std::filesystem::current_path(FOld); }
+
+ private:
+  std::filesystem::path FOld;
+};
+
+TEST_F(AttachmentTest, DetachUnderTheStoredNameNeverLeavesTheDirectory) {
+  const NOTEID noteID = WithAttachment("../escape/Report.txt", "data");
+  TNotesDocument document(*FDatabase, noteID);
+  const auto work = FEnv.Root() / "work" / "inner";
+  CurrentDirectory scope(work);
+  document.Detach(0, "");
+  EXPECT_EQ(vesktest::ReadFileText(work / "Report.txt"), "data");
+  EXPECT_FALSE(std::filesystem::exists(FEnv.Root() / "work" / "escape"));
+  EXPECT_THROW(document.Detach(1, ""), ELotusNotes);
+}
+
+TEST_F(AttachmentTest, DotNamesAreRefused) {
+  TNotesDocument document(*FDatabase, WithAttachment("..", "data"));
+  ASSERT_EQ(document.GetAttachmentCount(), 1);
+  CurrentDirectory scope(FEnv.Root() / "work");
+  EXPECT_THROW(document.Detach(0, ""), ELotusNotes);
+}
+
+TEST_F(AttachmentTest, DeleteAttachmentIgnoresBadIndexes) {
+  TNotesDocument document(*FDatabase, WithAttachment("a.txt", "data"));
+  document.DeleteAttachment(-1);
+  document.DeleteAttachment(1);
+  EXPECT_EQ(document.GetAttachmentCount(), 1);
+  document.DeleteAttachment(0);
+  EXPECT_EQ(document.GetAttachmentCount(), 0);
+  document.Save();
+  TNotesDocument reopened(*FDatabase, document.NoteID());
+  EXPECT_EQ(reopened.GetAttachmentCount(), 0);
+}
+
+TEST_F(DocumentTest, FontTableRoundTrips) {
+  auto document = FDatabase->CreateDocument();
+  document->LoadFontTable();
+  EXPECT_EQ(document->FontTable()->Count(), 0);
+  EXPECT_EQ(document->MaxFontID(), 4);
+  document->FontTable()->AddObject("Arial", new TNotesFont(5, 1));
+  document->FontTable()->AddObject("Courier New", new TNotesFont(9, 3));
+  document->SaveFontTable();
+  document->Save();
+  TNotesDocument reopened(*FDatabase, document->NoteID());
+  reopened.LoadFontTable();
+  ASSERT_EQ(reopened.FontTable()->Count(), 2);
+  EXPECT_EQ(reopened.FontTable()->Strings(1), "Courier New");
+  EXPECT_EQ(static_cast<TNotesFont*>(reopened.FontTable()->Objects(1))->Family, 3);
+  EXPECT_EQ(reopened.MaxFontID(), 9);
+}
+
+TEST_F(DocumentTest, SignatureNamesTheCurrentUser) {
+  auto document = FDatabase->CreateDocument();
+  std::string signer, certifier;
+  EXPECT_FALSE(document->GetSignature(signer, certifier, nullptr));
+  document->Sign();
+  TDateTime when = 0;
+  ASSERT_TRUE(document->GetSignature(signer, certifier, &when));
+  EXPECT_EQ(signer, "CN=Jane Doe/O=Acme");
+  EXPECT_GT(when, 0);
+}
+
+TEST_F(DocumentTest, MultipleItemsAreLoadedInOrder) {
+  auto document = FDatabase->CreateDocument();
+  EXPECT_EQ(document->CountMultipleItems("Body"), 0);
+  EXPECT_TRUE(document->LoadMultipleItems("Body").empty());
+  AppendText(*document, "Body", "one");
+  AppendText(*document, "Body", "two");
+  const auto items = document->LoadMultipleItems("Body");
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[1]->Index(), 1);
+  EXPECT_EQ(items[1]->GetAsString(), "two");
+}
+
+}  // namespace

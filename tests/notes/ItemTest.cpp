@@ -1,0 +1,194 @@
+#include <string>
+
+#include "ELotusNotes.h"
+#include "HugeNSFItemAppend.h"
+#include "NotesCharset.h"
+#include "NotesText.h"
+#include "StorageFixture.h"
+
+namespace {
+
+class ItemTest : public StorageFixture {
+ protected:
+  void SetUp() override {
+    StorageFixture::SetUp();
+    FDocument = FDatabase->CreateDocument();
+  }
+  void TearDown() override {
+    FDocument.reset();
+    StorageFixture::TearDown();
+  }
+  TNotesItem& Item(const std::string& Name) { return *FDocument->GetItemByName(Name); }
+  // Saves, reopens the database and the note, so that values are read from disk.
+  void SaveAndReload() {
+    FDocument->Save();
+    const NOTEID noteID = FDocument->NoteID();
+    FDocument.reset();
+    Reopen();
+    FDocument = std::make_unique<TNotesDocument>(*FDatabase, noteID);
+  }
+
+  std::unique_ptr<TNotesDocument> FDocument;
+};
+
+// 64,999 ASCII bytes and then three-byte LMBCS characters, so that a cut at 65,000 bytes
+// would fall inside one.
+std::string LongText() {
+  std::string text(64999, 'a');
+  for (int i = 0; i < 30000; ++i) text += "漢";
+  return text + "end";
+}
+
+TEST_F(ItemTest, LongTextIsSplitBetweenCharactersAndReadsBackWhole) {
+  const std::string text = LongText();
+  Item("Body").SetAsString(text);
+  SaveAndReload();
+  TNotesItem& body = Item("Body");
+  EXPECT_EQ(body.GetAsString(), text);
+  auto walker = TNotesItem::Create(*FDocument, "Body");
+  int pieces = 1;
+  for (; walker->LoadNextItem(); ++pieces) {
+    EXPECT_EQ(walker->Index(), pieces);
+    EXPECT_EQ(walker->DataType(), TYPE_TEXT);
+    // Each piece holds whole characters: it converts to native text on its own.
+    const std::vector<char> value = walker->GetValueBuffer();
+    const std::string piece(value.begin() + 2, value.end());
+    EXPECT_EQ(Native2Lmbcs(Lmbcs2Native(piece)), piece);
+  }
+  EXPECT_GE(pieces, 2);
+  EXPECT_EQ(FDocument->CountMultipleItems("Body"), pieces);
+}
+
+TEST_F(ItemTest, RewritingALongValueLeavesNoOldPiecesBehind) {
+  Item("Body").SetAsString(LongText());
+  Item("Body").SetAsString("short");
+  SaveAndReload();
+  EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1);
+  EXPECT_EQ(Item("Body").GetAsString(), "short");
+}
+
+TEST_F(ItemTest, ALoadedItemRewrittenLongerReadsBackWhole) {
+  TNotesItem& subject = Item("Subject");
+  subject.SetAsString("ab");
+  EXPECT_EQ(subject.GetAsString(), "ab");
+  subject.SetAsString("a much longer subject");
+  EXPECT_EQ(subject.GetAsString(), "a much longer subject");
+  EXPECT_EQ(subject.ValueLength(), 2u + 21u);
+}
+
+TEST_F(ItemTest, DateTimeZeroAndEmptyStringListWriteEmptyText) {
+  Item("When").SetAsDateTime(0);
+  EXPECT_EQ(Item("When").DataType(), TYPE_TEXT);
+  EXPECT_EQ(Item("When").GetAsString(), "");
+  TStringList empty;
+  Item("Lines").SetAsStrings(&empty);
+  EXPECT_EQ(Item("Lines").DataType(), TYPE_TEXT);
+}
+
+TEST_F(ItemTest, ScalarKindsAreStoredAsNumbersAndNullRemoves) {
+  Item("Flag").SetItemValue(TVariant(true));
+  EXPECT_EQ(Item("Flag").GetAsFloat(), 1.0);
+  Item("Byte").SetItemValue(TVariant::FromByte(200));
+  EXPECT_EQ(Item("Byte").GetAsFloat(), 200.0);
+  Item("Big").SetItemValue(TVariant::FromInt64(int64_t{1} << 40));
+  EXPECT_EQ(Item("Big").GetAsFloat(), static_cast<double>(int64_t{1} << 40));
+  EXPECT_EQ(Item("Big").DataType(), TYPE_NUMBER);
+  Item("Big").SetItemValue(TVariant::Null());
+  EXPECT_FALSE(Item("Big").Loaded());
+  EXPECT_FALSE(FDocument->IsItemExists("Big"));
+}
+
+TEST_F(ItemTest, AListThatCannotBeStoredKeepsTheOldValue) {
+  Item("Tags").SetAsString("old");
+  TVariant mixed = TVariant::CreateArray(0, 1, varVariant);
+  mixed.PutElement(0, TVariant("x"));
+  mixed.PutElement(1, TVariant(2.5));
+  EXPECT_THROW(Item("Tags").SetAsList(mixed), ELotusNotes);
+  EXPECT_EQ(Item("Tags").GetAsString(), "old");
+}
+
+TEST_F(ItemTest, TextListWithAnyLowerBoundAndLongEntriesReadsBackWhole) {
+  const std::string longEntry(5000, 'e');
+  TVariant list = TVariant::CreateArray(3, 4, varOleStr);
+  list.PutElement(3, TVariant("größe"));
+  list.PutElement(4, TVariant(longEntry));
+  Item("Tags").SetAsList(list);
+  SaveAndReload();
+  const TVariant read = Item("Tags").GetAsList();
+  ASSERT_TRUE(read.IsArray());
+  EXPECT_EQ(read.LowBound(), 0);
+  EXPECT_EQ(read.GetElement(0).AsString(), "größe");
+  EXPECT_EQ(read.GetElement(1).AsString(), longEntry);
+  TStringList& lines = Item("Tags").GetAsStrings();
+  Item("Tags").GetAsStrings();
+  EXPECT_EQ(lines.Count(), 2);
+}
+
+TEST_F(ItemTest, NumberAndTimeListsReadAsArraysFromZero) {
+  TVariant numbers = TVariant::CreateArray(5, 5, varDouble);
+  numbers.PutElement(5, TVariant(4.5));
+  Item("N").SetAsNumbers(numbers);
+  const TVariant read = Item("N").GetAsNumbers();
+  ASSERT_TRUE(read.IsArray());
+  EXPECT_EQ(read.LowBound(), 0);
+  EXPECT_EQ(read.GetElement(0).AsDouble(), 4.5);
+  TVariant times = TVariant::CreateArray(0, 1, varDate);
+  times.PutElement(0, TVariant::FromDate(45000.5));
+  times.PutElement(1, TVariant::FromDate(45001.25));
+  Item("T").SetAsTimes(times);
+  EXPECT_NEAR(Item("T").GetAsTimes().GetElement(1).AsDateTime(), 45001.25, 1e-6);
+}
+
+TEST_F(ItemTest, WrongAndMissingTypesGiveNeutralValues) {
+  Item("Text").SetAsString("abc");
+  EXPECT_EQ(Item("Text").GetAsNumbers(), TVariant(int32_t{0}));
+  EXPECT_TRUE(Item("Text").GetAsTimes().IsNull());
+  EXPECT_EQ(Item("Text").GetAsFloat(), 0.0);
+  TNotesItem& missing = Item("Missing");
+  EXPECT_FALSE(missing.Loaded());
+  EXPECT_EQ(missing.GetAsString(), "");
+  EXPECT_TRUE(missing.GetAsList().IsNull());
+  EXPECT_TRUE(missing.GetItemValue().IsNull());
+  EXPECT_THROW(TNotesItem::Create(*FDocument, "Missing"), ELotusNotes);
+}
+
+TEST_F(ItemTest, ReferencesAndNonAsciiNamesSurviveASave) {
+  UNIVERSALNOTEID unid{};
+  unid.File[0] = 0x11223344;
+  unid.Note.Innards[1] = 0x55667788;
+  Item("$REF").SetAsReference(unid);
+  Item("Grüße").SetAsString("Zürich\r\nGenève");
+  SaveAndReload();
+  const UNIVERSALNOTEID read = Item("$REF").GetAsReference();
+  EXPECT_EQ(read.File[0], 0x11223344u);
+  EXPECT_EQ(read.Note.Innards[1], 0x55667788u);
+  EXPECT_EQ(Item("Grüße").GetAsString(), "Zürich\r\nGenève");
+  EXPECT_EQ(Item("$REF").GetItemValue().AsString(), UNIDtoStr(unid, true));
+}
+
+TEST_F(ItemTest, HugeValuesArePiecesOfAtMost65000Bytes) {
+  const std::vector<char> value(65001, 'v');
+  HugeNSFItemAppend(FDocument->NoteHandle(), 0, "Blob", 4, TYPE_TEXT, value.data(),
+                    static_cast<DWORD>(value.size()));
+  const auto items = FDocument->LoadMultipleItems("Blob");
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0]->ValueLength(), 2u + 65000u);
+  EXPECT_EQ(items[1]->ValueLength(), 2u + 1u);
+}
+
+TEST_F(ItemTest, ReloadingFieldsKeepsHandedOutItemsUsable) {
+  TNotesItem* subject = FDocument->GetItemByName("Subject");
+  subject->SetAsString("kept");
+  FDocument->ReloadFields();
+  EXPECT_EQ(FDocument->GetItemByName("Subject"), subject);
+  EXPECT_EQ(subject->GetAsString(), "kept");
+}
+
+TEST_F(ItemTest, RichTextCompositionIsNotInThisBuild) {
+  TStringList lines;
+  lines.Add("x");
+  EXPECT_THROW(Item("Body").SetRichText(lines), ELotusNotes);
+  EXPECT_FALSE(FDocument->IsItemExists("Body"));
+}
+
+}  // namespace

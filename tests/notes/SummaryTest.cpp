@@ -1,0 +1,197 @@
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Classes.h"
+#include "NotesFixture.h"
+#include "NotesSummary.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocumentCollection.h"
+
+namespace {
+
+using SummaryTest = NotesFixture;
+
+template <typename T>
+void Put(std::vector<char>& Bytes, const T& Value) {
+  const auto* data = reinterpret_cast<const char*>(&Value);
+  Bytes.insert(Bytes.end(), data, data + sizeof(T));
+}
+
+std::vector<char> TextValue(const std::string& Text) {
+  std::vector<char> value;
+  Put(value, WORD{TYPE_TEXT});
+  value.insert(value.end(), Text.begin(), Text.end());
+  return value;
+}
+
+std::vector<char> TextListValue(const std::vector<std::string>& Entries) {
+  std::vector<char> value;
+  Put(value, WORD{TYPE_TEXT_LIST});
+  Put(value, static_cast<WORD>(Entries.size()));
+  for (const auto& entry : Entries) Put(value, static_cast<WORD>(entry.size()));
+  for (const auto& entry : Entries) value.insert(value.end(), entry.begin(), entry.end());
+  return value;
+}
+
+// A summary buffer as Notes lays it out: total, count, descriptors, then names and values.
+std::vector<char> Summary(const std::vector<std::pair<std::string, std::vector<char>>>& Items) {
+  std::vector<char> body;
+  std::vector<char> table;
+  Put(table, WORD{0});
+  Put(table, static_cast<WORD>(Items.size()));
+  for (const auto& [name, value] : Items) {
+    Put(table, static_cast<WORD>(name.size()));
+    Put(table, static_cast<WORD>(value.size()));
+    body.insert(body.end(), name.begin(), name.end());
+    body.insert(body.end(), value.begin(), value.end());
+  }
+  table.insert(table.end(), body.begin(), body.end());
+  const WORD total = static_cast<WORD>(table.size());
+  std::memcpy(table.data(), &total, sizeof(total));
+  return table;
+}
+
+std::string SummaryText(const std::vector<char>& Buffer, size_t Size) {
+  std::string text;
+  DecodeSummary(Buffer.data(), Size, [&](const std::string& Name, const TVariant& Value) {
+    AppendSummaryText(Name, Value, text);
+  });
+  return text;
+}
+
+const std::vector<char> TwoItems =
+    Summary({{"A", TextValue("1")}, {"B", TextListValue({"x", "y"})}});
+
+TEST_F(SummaryTest, TextAndTextListGiveNameValueLines) {
+  EXPECT_EQ(SummaryText(TwoItems, TwoItems.size()), "\r\nA=1\r\nB=x;y;");
+}
+
+TEST_F(SummaryTest, UnsupportedTypeContributesItsNameOnly) {
+  std::vector<char> object;
+  Put(object, WORD{TYPE_OBJECT});
+  Put(object, DWORD{42});
+  const auto buffer = Summary({{"$FILE", object}, {"A", TextValue("1")}});
+  EXPECT_EQ(SummaryText(buffer, buffer.size()), "\r\n$FILE=\r\nA=1");
+}
+
+TEST_F(SummaryTest, ReturnsTheClaimedTotalForSteppingOver) {
+  EXPECT_EQ(DecodeSummary(TwoItems.data(), TwoItems.size(), [](auto&, auto&) {}), TwoItems.size());
+}
+
+TEST_F(SummaryTest, ItemsBeyondTheBufferAreNeverRead) {
+  // Cut inside the second item: only the first is whole.
+  EXPECT_EQ(SummaryText(TwoItems, TwoItems.size() - 1), "\r\nA=1");
+  // A table whose total length claims less than its items hold stops at that total.
+  std::vector<char> shortTotal = TwoItems;
+  const WORD total = static_cast<WORD>(TwoItems.size() - 3);
+  std::memcpy(shortTotal.data(), &total, sizeof(total));
+  EXPECT_EQ(SummaryText(shortTotal, shortTotal.size()), "\r\nA=1");
+}
+
+TEST_F(SummaryTest, MalformedHeadersGiveNothing) {
+  EXPECT_EQ(SummaryText(TwoItems, 3), "");
+  // An item count whose descriptors would run past the buffer.
+  std::vector<char> manyItems = TwoItems;
+  const WORD count = 5000;
+  std::memcpy(manyItems.data() + sizeof(WORD), &count, sizeof(count));
+  EXPECT_EQ(SummaryText(manyItems, manyItems.size()), "");
+  // A name length that runs past the table.
+  std::vector<char> longName = TwoItems;
+  const WORD nameLength = 0xFFFF;
+  std::memcpy(longName.data() + 4, &nameLength, sizeof(nameLength));
+  EXPECT_EQ(SummaryText(longName, longName.size()), "");
+}
+
+TEST_F(SummaryTest, NullAndEmptyValuesHaveNoText) {
+  std::string text;
+  AppendSummaryText("N", TVariant::Null(), text);
+  AppendSummaryText("E", TVariant(), text);
+  EXPECT_EQ(text, "\r\nN=\r\nE=");
+}
+
+class CollectionTest : public NotesFixture {
+ protected:
+  TNotesDatabase FDatabase;
+  TNotesDocumentCollection FCollection{FDatabase};
+};
+
+TEST_F(CollectionTest, NoteIDZeroIsNeverAdded) {
+  EXPECT_EQ(FCollection.AddDocumentId(0, "\r\nA=1"), -1);
+  EXPECT_EQ(FCollection.Count(), 0);
+  EXPECT_EQ(FCollection.AddDocumentId(8, "x"), 0);
+  EXPECT_EQ(FCollection.AddDocumentId(8, "y"), 1);
+  EXPECT_EQ(FCollection.GetSummaryValues(1), "y");
+}
+
+TEST_F(CollectionTest, DeleteMovesLaterEntriesUpAndBadIndexesRaise) {
+  FCollection.AddDocumentId(4, "");
+  FCollection.AddDocumentId(8, "");
+  FCollection.AddDocumentId(12, "");
+  FCollection.DeleteDocumentID(1);
+  EXPECT_EQ(FCollection.GetDocumentId(1), 12);
+  EXPECT_THROW(FCollection.GetDocumentId(2), EStringListError);
+  EXPECT_THROW(FCollection.DeleteDocumentID(-1), EStringListError);
+  FCollection.Clear();
+  EXPECT_EQ(FCollection.Count(), 0);
+}
+
+// A view-reading buffer in Notes memory: note IDs, each followed by its summary.
+class ViewBuffer {
+ public:
+  void Add(DWORD NoteID, const std::vector<char>& SummaryBuffer) {
+    Put(FBytes, NoteID);
+    FBytes.insert(FBytes.end(), SummaryBuffer.begin(), SummaryBuffer.end());
+  }
+  DHANDLE Allocate(size_t Size) {
+    EXPECT_EQ(OSMemAlloc(0, static_cast<DWORD>(Size), &FHandle), NOERROR);
+    std::memcpy(OSLockObject(FHandle), FBytes.data(), std::min(Size, FBytes.size()));
+    OSUnlockObject(FHandle);
+    return FHandle;
+  }
+  size_t Size() const { return FBytes.size(); }
+  ~ViewBuffer() {
+    if (FHandle != NULLHANDLE) OSMemFree(FHandle);
+  }
+
+ private:
+  std::vector<char> FBytes;
+  DHANDLE FHandle = NULLHANDLE;
+};
+
+TEST_F(CollectionTest, ViewBufferSkipsCategoryRowsButStepsOverTheirSummaries) {
+  ViewBuffer buffer;
+  buffer.Add(0x80000004, Summary({{"Cat", TextValue("c")}}));
+  buffer.Add(20, TwoItems);
+  buffer.Add(0x40000008, Summary({}));
+  buffer.Add(24, Summary({{"A", TextValue("2")}}));
+  FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size()), 4, true);
+  ASSERT_EQ(FCollection.Count(), 2);
+  EXPECT_EQ(FCollection.GetDocumentId(0), 20);
+  EXPECT_EQ(FCollection.GetSummaryValues(0), "\r\nA=1\r\nB=x;y;");
+  EXPECT_EQ(FCollection.GetDocumentId(1), 24);
+  EXPECT_EQ(FCollection.GetSummaryValues(1), "\r\nA=2");
+}
+
+TEST_F(CollectionTest, ViewBufferWithoutSummariesHoldsOnlyIDs) {
+  ViewBuffer buffer;
+  for (DWORD id : {4u, 0xC000000Cu, 12u}) buffer.Add(id, {});
+  FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size()), 3, false);
+  ASSERT_EQ(FCollection.Count(), 2);
+  EXPECT_EQ(FCollection.GetDocumentId(1), 12);
+  EXPECT_EQ(FCollection.GetSummaryValues(1), "");
+}
+
+TEST_F(CollectionTest, ViewBufferClaimingMoreThanItHoldsStopsAtItsEnd) {
+  ViewBuffer buffer;
+  buffer.Add(20, TwoItems);
+  buffer.Add(24, TwoItems);
+  // The memory ends one byte before the second entry's last item does.
+  FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size() - 1), 50, true);
+  ASSERT_EQ(FCollection.Count(), 2);
+  EXPECT_EQ(FCollection.GetSummaryValues(0), "\r\nA=1\r\nB=x;y;");
+  EXPECT_EQ(FCollection.GetSummaryValues(1), "\r\nA=1");
+}
+
+}  // namespace
