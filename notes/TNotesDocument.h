@@ -13,6 +13,7 @@
 #include "Variant.h"
 
 class TNotesDatabase;
+class TNotesAttachment;
 class TNotesItem;
 
 // One note of a database open in memory: new, opened by note ID or UNID, a response or a
@@ -110,7 +111,7 @@ class TNotesDocument : public TObject {
   void ListAttachments();
   NOTEID NoteIDFromNote() const;
   void SetComposedDate();
-  const class TNotesAttachment& AttachmentAt(int Index) const;
+  const TNotesAttachment& AttachmentAt(int Index) const;
 
   TNoteHandle FNote;
   NOTEID FNoteID = 0;

@@ -20,6 +20,20 @@ TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabase) {
   EXPECT_EQ(document.GetItemByName("Subject")->GetAsString(), "keep me");
 }
 
+TEST_F(DatabaseTest, CreateNewFromATemplateCopiesItAndNeverOverwrites) {
+  SavedDocument("from the template");
+  FDatabase->SetTitle("Template");
+  TNotesDatabase copy;
+  copy.CreateNew("", "copy.nsf", "test.nsf");
+  EXPECT_EQ(copy.GetTitle(), "Template");
+  EXPECT_EQ(copy.UnreadDocuments()->Count(), 1);
+  copy.SetTitle("Copy");
+  copy.Close();
+  EXPECT_THROW(copy.CreateNew("", "copy.nsf", "test.nsf"), ELotusNotes);
+  copy.Open("", "copy.nsf");
+  EXPECT_EQ(copy.GetTitle(), "Copy");
+}
+
 TEST_F(DatabaseTest, BlankNamesAreRefused) {
   TNotesDatabase other;
   try {
