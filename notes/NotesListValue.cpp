@@ -88,7 +88,8 @@ std::vector<char> BuildTextList(const TVariant& Array) {
 }  // namespace
 
 TListValue BuildListValue(const TVariant& Array) {
-  if (static_cast<DWORD>(Array.ElementCount()) > MAXWORD) throw ELotusNotes(-1, "The list has too many entries");
+  if (static_cast<DWORD>(Array.ElementCount()) > MAXWORD)
+    throw ELotusNotes(-1, "The list has too many entries");
   switch (ListKind(Array)) {
     case lkNumber:
       return {TYPE_NUMBER_RANGE, BuildRange<NUMBER>(Array, [](const TVariant& Element) {

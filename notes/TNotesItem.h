@@ -92,6 +92,7 @@ class TNotesItem : public TObject {
   TNotesItem(const TNotesItem& Previous, TNextItem);
 
   NOTEHANDLE NoteHandle() const;
+  // The name as Notes holds it, for the rich-text item that derives from this class.
   const std::string& LmbcsName() const { return FLmbcsName; }
   WORD LmbcsNameLength() const { return static_cast<WORD>(FLmbcsName.size()); }
   // After every write: the descriptor of the first item of the name, or not loaded when the
