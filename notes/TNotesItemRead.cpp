@@ -22,6 +22,22 @@ TVariant AsArray(const TVariant& Value, TVarType ElementType) {
   return array;
 }
 
+// Notes text keeps a NUL after each line but the last. Every NUL is a line break, empty lines
+// included (NotesToString would end the text at the first empty line); only the terminator
+// after the last line is dropped.
+std::string LinesToString(std::string Text) {
+  if (!Text.empty() && Text.back() == '\0') Text.pop_back();
+  std::string result;
+  result.reserve(Text.size());
+  for (char c : Text) {
+    if (c == '\0')
+      result += "\r\n";
+    else
+      result += c;
+  }
+  return result;
+}
+
 std::string UpToNul(const std::vector<char>& Buffer) {
   return std::string(Buffer.data(), strnlen(Buffer.data(), Buffer.size()));
 }
@@ -39,7 +55,7 @@ std::string TNotesItem::JoinedText() const {
     if (value.size() > sizeof(WORD)) text.append(value.begin() + sizeof(WORD), value.end());
     next = item->CreateNextItem();
   }
-  return Lmbcs2Native(NotesToString(text.data(), text.size()));
+  return Lmbcs2NativeRaw(LinesToString(std::move(text)));
 }
 
 std::string TNotesItem::GetAsString() const {

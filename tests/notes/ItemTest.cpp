@@ -76,6 +76,12 @@ TEST_F(ItemTest, ALoadedItemRewrittenLongerReadsBackWhole) {
   EXPECT_EQ(subject.ValueLength(), 2u + 21u);
 }
 
+TEST_F(ItemTest, EmptyLinesInsideATextAreKept) {
+  Item("Body").SetAsString("Dear Jane,\r\n\r\nthe figures.\r\n\r\n\r\nRegards");
+  SaveAndReload();
+  EXPECT_EQ(Item("Body").GetAsString(), "Dear Jane,\r\n\r\nthe figures.\r\n\r\n\r\nRegards");
+}
+
 TEST_F(ItemTest, DateTimeZeroAndEmptyStringListWriteEmptyText) {
   Item("When").SetAsDateTime(0);
   EXPECT_EQ(Item("When").DataType(), TYPE_TEXT);
