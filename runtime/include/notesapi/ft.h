@@ -1,0 +1,39 @@
+/* Full-text search. */
+#ifndef NOTESAPI_FT_H
+#define NOTESAPI_FT_H
+#include "nif.h"
+
+#define FT_SEARCH_SET_COLL 0x00000001u
+#define FT_SEARCH_NUMDOCS_ONLY 0x00000002u
+#define FT_SEARCH_REFINE 0x00000004u
+#define FT_SEARCH_SCORES 0x00000008u
+#define FT_SEARCH_RET_IDTABLE 0x00000010u
+#define FT_SEARCH_SORT_DATE 0x00000020u
+#define FT_SEARCH_SORT_ASCEND 0x00000040u
+#define FT_SEARCH_TOP_SCORES 0x00000080u
+#define FT_SEARCH_STEM_WORDS 0x00000200u
+#define FT_SEARCH_THESAURUS_WORDS 0x00000400u
+#define FT_SEARCH_FUZZY 0x00004000u
+
+#define FT_RESULTS_SCORES 0x0001
+#define FT_RESULTS_EXPANDED 0x0002
+#define FT_RESULTS_URL 0x0004
+
+#pragma pack(push, 1)
+typedef struct {
+  DWORD NumHits;
+  WORD Flags;
+  WORD VarLength;
+  /* NOTEID[NumHits], then BYTE score[NumHits] with FT_RESULTS_SCORES */
+} FT_SEARCH_RESULTS;
+#pragma pack(pop)
+
+NOTESAPI_BEGIN_DECLS
+STATUS LNPUBLIC FTOpenSearch(DHANDLE* rethSearch);
+STATUS LNPUBLIC FTSearch(DBHANDLE hDB, DHANDLE* phSearch, HCOLLECTION hColl, char* Query,
+                         DWORD Options, WORD Limit, DHANDLE hIDTable, DWORD* retNumDocs,
+                         DHANDLE* Reserved, DHANDLE* rethResults);
+STATUS LNPUBLIC FTCloseSearch(DHANDLE hSearch);
+NOTESAPI_END_DECLS
+
+#endif
