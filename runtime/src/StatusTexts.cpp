@@ -13,6 +13,7 @@
 #include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/nsfsearc.h"
 #include "notesapi/odserr.h"
 #include "notesapi/oserr.h"
 #include "notesapi/osmisc.h"
@@ -91,6 +92,41 @@ constexpr std::array Texts{
     TEntry{ERR_DN_COMP_VERSION, "Invalid Name Parsing buffer size"},
     TEntry{ERR_MISC_INVALID_ARGS, "Invalid arguments"},
     TEntry{ERR_FORMULA_COMPILATION, "Formula Error"},
+    TEntry{ERR_FORMULA_EMPTY, "The formula is empty"},
+    TEntry{ERR_FORMULA_TOO_LONG, "The formula is too long"},
+    TEntry{ERR_FORMULA_INVALID_CHAR, "Invalid character"},
+    TEntry{ERR_FORMULA_UNTERMINATED_STRING, "Unterminated string"},
+    TEntry{ERR_FORMULA_UNTERMINATED_BRACKET, "Missing ] after a date, time or keyword"},
+    TEntry{ERR_FORMULA_INVALID_NUMBER, "Invalid number"},
+    TEntry{ERR_FORMULA_INVALID_TIME, "Invalid date or time"},
+    TEntry{ERR_FORMULA_UNKNOWN_KEYWORD, "Unknown or misplaced keyword"},
+    TEntry{ERR_FORMULA_MISSING_SEMICOLON, "Missing semicolon"},
+    TEntry{ERR_FORMULA_MISSING_OPERAND, "Missing operand"},
+    TEntry{ERR_FORMULA_MISSING_PAREN, "Missing )"},
+    TEntry{ERR_FORMULA_MISSING_BRACKET, "Missing ] after a list subscript"},
+    TEntry{ERR_FORMULA_UNKNOWN_FUNCTION, "Unknown @function"},
+    TEntry{ERR_FORMULA_UNSUPPORTED_FUNCTION,
+           "@function or keyword not supported here: it needs a user interface, another "
+           "database, the mail router or the client's environment"},
+    TEntry{ERR_FORMULA_ARGUMENT_COUNT, "Wrong number of arguments for @function"},
+    TEntry{ERR_FORMULA_NAME_EXPECTED, "Field name expected"},
+    TEntry{ERR_FORMULA_VIEW_ONLY, "@function allowed only in a view selection formula"},
+    TEntry{ERR_FORMULA_TOO_DEEP, "The formula is nested too deeply"},
+    TEntry{ERR_FORMULA_KEYWORD_PLACE, "Keyword not allowed here"},
+    TEntry{ERR_FORMULA_UNEXPECTED, "Unexpected symbol"},
+    TEntry{ERR_FORMULA_WRONG_TYPE, "Incorrect data type for operator or @function"},
+    TEntry{ERR_FORMULA_DIVIDE_BY_ZERO, "Division by zero"},
+    TEntry{ERR_FORMULA_SUBSCRIPT, "List subscript out of range"},
+    TEntry{ERR_FORMULA_INVALID_ARGUMENT, "Invalid argument for @function"},
+    TEntry{ERR_FORMULA_USER_ERROR, "The formula gave @Error"},
+    TEntry{ERR_FORMULA_NEEDS_NOTE, "This part of the formula needs a document"},
+    TEntry{ERR_FORMULA_NOT_NUMBER, "Text cannot be converted to a number"},
+    TEntry{ERR_FORMULA_NOT_TIME, "Text cannot be converted to a date or time"},
+    TEntry{ERR_FORMULA_DAMAGED_VALUE, "A field value is damaged"},
+    TEntry{ERR_FORMULA_VALUE_TOO_BIG, "A formula value has grown too large"},
+    TEntry{ERR_FORMULA_RESULT_TOO_BIG, "The formula result is larger than 65,535 bytes"},
+    TEntry{ERR_FORMULA_DAMAGED, "Compiled formula is damaged or of another version"},
+    TEntry{ERR_FORMULA_OVERFLOW, "Number or date out of range"},
     TEntry{ERR_DATATYPE, "Cannot convert field - unsupported datatype"},
     TEntry{ERR_ODS_ENUM_COMPLETE, "Done enumerating CD buffer (internal)"},
     TEntry{ERR_ODS_NO_SUCH_ENTRY, "No such entry"},

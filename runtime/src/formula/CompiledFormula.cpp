@@ -1,0 +1,122 @@
+#include "formula/CompiledFormula.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "EStatus.h"
+#include "formula/CompileError.h"
+#include "formula/Parser.h"
+#include "formula/SourceText.h"
+#include "notesapi/nsfsearc.h"
+
+namespace notesrt {
+
+namespace {
+
+constexpr char Magic[4] = {'N', 'R', 'F', 'm'};
+constexpr WORD Version = 1;
+constexpr WORD ViewSelectionFlag = 0x0001;
+constexpr size_t MaxSerialised = 0xFFFF;
+
+#pragma pack(push, 1)
+struct THeader {
+  char Magic[4];
+  WORD Version;
+  WORD Flags;
+  DWORD Owner;
+  DWORD SourceLength;
+  DWORD Checksum;
+};
+#pragma pack(pop)
+static_assert(sizeof(THeader) == TCompiledFormula::HeaderSize);
+
+// FNV-1a over what the header says and the source; the owner is left out, it is filled in
+// after the block exists.
+DWORD Checksum(const THeader& Header, std::string_view Source) {
+  DWORD hash = 2166136261u;
+  auto mix = [&](const void* Data, size_t Size) {
+    for (size_t i = 0; i < Size; ++i) {
+      hash ^= static_cast<const unsigned char*>(Data)[i];
+      hash *= 16777619u;
+    }
+  };
+  mix(&Header.Version, sizeof Header.Version);
+  mix(&Header.Flags, sizeof Header.Flags);
+  mix(&Header.SourceLength, sizeof Header.SourceLength);
+  mix(Source.data(), Source.size());
+  return hash;
+}
+
+TCompileError Located(const EFormulaCompile& Failure, const TSourceText& Source) {
+  TCompileError error;
+  error.Status = Failure.Status();
+  Source.Position(Failure.Start(), error.Line, error.Column);
+  size_t start = Source.ByteOffset(Failure.Start());
+  size_t end = Source.ByteOffset(Failure.End());
+  error.Offset = static_cast<WORD>(std::min<size_t>(start, MAXWORD));
+  error.Length = static_cast<WORD>(std::min<size_t>(end - start, MAXWORD));
+  return error;
+}
+
+}  // namespace
+
+TCompiledFormula::TCompiledFormula(std::string Lmbcs, bool ViewSelection, TProgram Program)
+    : FLmbcs(std::move(Lmbcs)), FViewSelection(ViewSelection), FProgram(std::move(Program)) {}
+
+std::shared_ptr<const TCompiledFormula> TCompiledFormula::Compile(std::string_view Text,
+                                                                  bool ViewSelection,
+                                                                  TCompileError& Error) {
+  Error = TCompileError();
+  TSourceText source = TSourceText::Decode(Text);
+  try {
+    TProgram program = TParser(source.Text(), ViewSelection).Parse();
+    std::string lmbcs = source.Lmbcs();
+    if (lmbcs.size() + HeaderSize > MaxSerialised)
+      throw EFormulaCompile(ERR_FORMULA_TOO_LONG, 0, source.Text().size());
+    return std::make_shared<const TCompiledFormula>(std::move(lmbcs), ViewSelection,
+                                                    std::move(program));
+  } catch (const EFormulaCompile& failure) {
+    Error = Located(failure, source);
+    return nullptr;
+  }
+}
+
+std::shared_ptr<const TCompiledFormula> TCompiledFormula::Load(const void* Bytes,
+                                                               size_t Available) {
+  THeader header;
+  if (!Bytes || Available < HeaderSize) throw EStatus(ERR_FORMULA_DAMAGED);
+  std::memcpy(&header, Bytes, HeaderSize);
+  if (std::memcmp(header.Magic, Magic, sizeof Magic) != 0 || header.Version != Version ||
+      header.SourceLength > Available - HeaderSize || header.SourceLength > MaxSerialised)
+    throw EStatus(ERR_FORMULA_DAMAGED);
+  std::string lmbcs(static_cast<const char*>(Bytes) + HeaderSize, header.SourceLength);
+  if (Checksum(header, lmbcs) != header.Checksum) throw EStatus(ERR_FORMULA_DAMAGED);
+  bool viewSelection = header.Flags & ViewSelectionFlag;
+  try {
+    TProgram program = TParser(TSourceText::DecodeLmbcs(lmbcs).Text(), viewSelection).Parse();
+    return std::make_shared<const TCompiledFormula>(std::move(lmbcs), viewSelection,
+                                                    std::move(program));
+  } catch (const EFormulaCompile&) {
+    throw EStatus(ERR_FORMULA_DAMAGED);
+  }
+}
+
+DHANDLE TCompiledFormula::OwnerOf(const void* Bytes) {
+  THeader header;
+  std::memcpy(&header, Bytes, HeaderSize);
+  return std::memcmp(header.Magic, Magic, sizeof Magic) == 0 ? header.Owner : NULLHANDLE;
+}
+
+std::string TCompiledFormula::Serialize(DHANDLE Owner) const {
+  THeader header{};
+  std::memcpy(header.Magic, Magic, sizeof Magic);
+  header.Version = Version;
+  header.Flags = FViewSelection ? ViewSelectionFlag : 0;
+  header.Owner = Owner;
+  header.SourceLength = static_cast<DWORD>(FLmbcs.size());
+  header.Checksum = Checksum(header, FLmbcs);
+  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+  return bytes + FLmbcs;
+}
+
+}  // namespace notesrt

@@ -1,0 +1,64 @@
+#include "formula/NoteContext.h"
+
+#include <filesystem>
+
+#include "Database.h"
+#include "DbInfo.h"
+#include "Note.h"
+#include "TimeConversion.h"
+#include "notesapi/names.h"
+#include "notesapi/nsfdb.h"
+#include "notesapi/nsfnote.h"
+#include "notesapi/osfile.h"
+
+namespace notesrt {
+
+std::optional<TItemValue> TNoteContext::ReadItem(std::string_view Name) {
+  const TNoteItem* item = FNote.Find(Name);
+  if (!item) return std::nullopt;
+  return TItemValue{item->Type, std::string(TNote::DataOf(*item))};
+}
+
+// Assigned fields are summary fields, as Notes makes them.
+void TNoteContext::WriteItem(std::string_view Name, const TItemValue& Value) {
+  FNote.DeleteAll(Name);
+  FNote.Append(Name, ITEM_SUMMARY, Value.Type, Value.Bytes, CurrentTimeDate());
+}
+
+NOTEID TNoteContext::NoteId() {
+  return FNote.Header().Id;
+}
+
+UNIVERSALNOTEID TNoteContext::Unid() {
+  const ORIGINATORID& oid = FNote.Header().Oid;
+  return UNIVERSALNOTEID{{oid.File[0], oid.File[1]}, oid.Note};
+}
+
+// The note part of the UNID is the time the note was made.
+TIMEDATE TNoteContext::Created() {
+  return FNote.Header().Oid.Note;
+}
+
+TIMEDATE TNoteContext::Modified() {
+  return FNote.Header().Modified;
+}
+
+bool TNoteContext::IsResponse() {
+  return FNote.Header().Parent != 0 || FNote.Find(std::string_view(ITEM_NAME_NOTEREF));
+}
+
+// Relative to the data directory when the file is in it, as Notes names local databases.
+std::string TNoteContext::DbPath() {
+  char dataDirectory[MAXPATH] = {};
+  OSGetDataDirectory(dataDirectory);
+  std::filesystem::path path = FNote.Database().Path();
+  std::filesystem::path relative = path.lexically_relative(dataDirectory);
+  bool inside = !relative.empty() && *relative.begin() != "..";
+  return (inside ? relative : path).generic_string();
+}
+
+std::string TNoteContext::DbTitle() {
+  return std::string(TDbInfo(FNote.Database().Header().Info).Piece(0));
+}
+
+}  // namespace notesrt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notesapi/global.h"
+
+namespace notesrt {
+
+// A formula's text as characters, each with the byte offset it had in the text as passed, so
+// that errors can point into the caller's own bytes.
+class TSourceText {
+ public:
+  // LMBCS, as published. Some callers pass their native UTF-8 unconverted; text that is valid
+  // UTF-8 with multibyte characters and no LMBCS group bytes is read as UTF-8.
+  static TSourceText Decode(std::string_view Bytes);
+  // Strictly LMBCS: how a compiled formula stores its source.
+  static TSourceText DecodeLmbcs(std::string_view Bytes);
+
+  const std::u16string& Text() const { return FText; }
+  size_t ByteOffset(size_t Index) const { return FOffsets[Index]; }
+  // 1-based line and column (in characters) of the character at Index.
+  void Position(size_t Index, WORD& Line, WORD& Column) const;
+  std::string Lmbcs() const;
+
+ private:
+  static bool LooksLikeUtf8(std::string_view Bytes);
+  static TSourceText DecodeUtf8(std::string_view Bytes);
+
+  std::u16string FText;
+  // One per UTF-16 unit, plus the end of the text.
+  std::vector<uint32_t> FOffsets;
+};
+
+}  // namespace notesrt
