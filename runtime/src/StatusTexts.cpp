@@ -133,6 +133,16 @@ constexpr std::array Texts{
     TEntry{ERR_SERVER_NOT_RESPONDING, "The server is not responding."},
     TEntry{ERR_NO_SERVER_ACCESS, "You are not authorized to use the server"},
     TEntry{ERR_FT_NOMATCHES, "No documents found"},
+    TEntry{ERR_NOTESRT_FT_SYNTAX, "Query is not understandable"},
+    TEntry{ERR_NOTESRT_FT_NO_WORDS, "Query contains no words to search for"},
+    TEntry{ERR_NOTESRT_FT_OPERATOR,
+           "Query operator not supported (TERMWEIGHT, PARAGRAPH, SENTENCE, EXACTCASE, field "
+           "comparisons); put a word in quotes to search for it"},
+    TEntry{ERR_NOTESRT_FT_WILDCARD, "Wildcards (* and ?) are allowed only at the end of a word"},
+    TEntry{ERR_NOTESRT_FT_OPTIONS,
+           "Full-text search option not supported (set collection, count only, ID table "
+           "results, date order, thesaurus, fuzzy)"},
+    TEntry{ERR_NOTESRT_FT_COLLECTION, "Full-text search within a view collection is not supported"},
     TEntry{ERR_BSAFE_USER_ABORT, "The prompt for password was aborted by user"},
 };
 
