@@ -83,7 +83,8 @@ TDatabase::TDatabase(std::filesystem::path Path, std::unique_ptr<TDbFile> File)
       FFile(std::move(File)),
       FNotes(*FFile),
       FObjects(*FFile),
-      FUnread(*FFile) {}
+      FUnread(*FFile),
+      FObservers(*FFile) {}
 
 TDatabase::~TDatabase() {
   TDatabaseRegistry::Instance().Forget(FPath, this);
@@ -150,6 +151,7 @@ void TDatabase::DeleteNote(NOTEID Id, bool NoStub) {
     if (row->Deleted) throw EStatus(ERR_NOTE_DELETED);
     TIMEDATE now = CurrentTimeDate();
     FNotes.Delete(Id, now, BumpCounter(now), NoStub);
+    FObservers.NoteDeleted(Id);
     FObjects.DropUnreferenced(Id, {});
     FUnread.RemoveNote(Id);
   });

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "DbFile.h"
+#include "NoteObservers.h"
 #include "NoteStore.h"
 #include "ObjectStore.h"
 #include "UnreadStore.h"
@@ -45,6 +46,8 @@ class TDatabase {
   TNoteStore& Notes() { return FNotes; }
   TObjectStore& Objects() { return FObjects; }
   TUnreadStore& Unread() { return FUnread; }
+  // Told of every note stored or deleted, inside the same write.
+  TNoteObservers& Observers() { return FObservers; }
 
   // Runs Body in one write transaction of this file.
   template <class TBody>
@@ -72,6 +75,7 @@ class TDatabase {
   TNoteStore FNotes;
   TObjectStore FObjects;
   TUnreadStore FUnread;
+  TNoteObservers FObservers;
 };
 
 }  // namespace notesrt

@@ -110,6 +110,7 @@ void Write(TDatabase& Database, const TNote& Note, TPendingSave& Save, const TIM
   header.Parent = ParentOf(Database, Note);
   StoreObjects(Database, Note, Save);
   Database.Notes().Store(Save.Stored, Database.BumpCounter(Now));
+  Database.Observers().NoteStored(Save.Stored);
   bool document = header.Class == NOTE_CLASS_DOCUMENT && header.ProfileName.empty();
   if (Save.IsNew && document) Database.Unread().AddDocument(header.Id);
 }

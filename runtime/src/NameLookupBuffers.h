@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notesapi/global.h"
+
+namespace notesrt {
+
+// The lookup results handed out and not yet freed. The locator functions get bare pointers
+// into a result, never its handle; this finds the result a pointer belongs to, so that every
+// read they make stays inside it. Callers hold the API lock.
+class TNameLookupBuffers {
+ public:
+  static TNameLookupBuffers& Instance();
+
+  // A new memory handle holding Bytes, remembered as a lookup result.
+  DHANDLE Add(const std::string& Bytes);
+  // The bytes of the locked lookup result that Pointer points into, and its offset there;
+  // nullopt for any other pointer (also one into a result that is unlocked or freed).
+  struct TPosition {
+    std::string_view Bytes;
+    size_t Offset;
+  };
+  std::optional<TPosition> Find(const void* Pointer);
+
+ private:
+  TNameLookupBuffers() = default;
+  void ForgetFreed();
+
+  std::vector<DHANDLE> FHandles;
+};
+
+}  // namespace notesrt

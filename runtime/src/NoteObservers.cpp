@@ -1,0 +1,19 @@
+#include "NoteObservers.h"
+
+#include "AddressBookIndex.h"
+
+namespace notesrt {
+
+TNoteObservers::TNoteObservers(TDbFile& File) {
+  FObservers.push_back(std::make_unique<TAddressBookIndex>(File));
+}
+
+void TNoteObservers::NoteStored(const TStoredNote& Note) {
+  for (const auto& observer : FObservers) observer->NoteStored(Note);
+}
+
+void TNoteObservers::NoteDeleted(NOTEID Id) {
+  for (const auto& observer : FObservers) observer->NoteDeleted(Id);
+}
+
+}  // namespace notesrt
