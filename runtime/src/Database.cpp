@@ -5,6 +5,7 @@
 
 #include "DatabaseRegistry.h"
 #include "EStatus.h"
+#include "Oid.h"
 #include "StoredValue.h"
 #include "TimeConversion.h"
 #include "notesapi/notesrt.h"
@@ -84,10 +85,15 @@ TDatabase::TDatabase(std::filesystem::path Path, std::unique_ptr<TDbFile> File)
       FNotes(*FFile),
       FObjects(*FFile),
       FUnread(*FFile),
-      FObservers(*FFile) {}
+      FObservers(*FFile),
+      FRandom(std::random_device()()) {}
 
 TDatabase::~TDatabase() {
   TDatabaseRegistry::Instance().Forget(FPath, this);
+}
+
+ORIGINATORID TDatabase::NewOid() {
+  return notesrt::NewOid(FRandom);
 }
 
 TDbHeader TDatabase::Header() {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,8 @@ class TDatabase {
   }
 
   TDbHeader Header();
+  // A fresh originator ID for a note of this database.
+  ORIGINATORID NewOid();
   void SetInfo(std::string_view Info);
   void SetReplicaInfo(const DBREPLICAINFO& Replica);
   // Inside a write: the next note ID (multiples of 4 from 4, never handed out twice).
@@ -76,6 +79,9 @@ class TDatabase {
   TObjectStore FObjects;
   TUnreadStore FUnread;
   TNoteObservers FObservers;
+  // Seeded once per open file: a random device read for every note would cost more than the
+  // note's save.
+  std::mt19937_64 FRandom;
 };
 
 }  // namespace notesrt

@@ -4,7 +4,6 @@
 #include "DbHandle.h"
 #include "DbPath.h"
 #include "HandleTable.h"
-#include "Oid.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsferr.h"
@@ -103,9 +102,9 @@ STATUS LNPUBLIC NSFDbGetBuildVersion(DBHANDLE hDB, WORD* retVersion) {
 
 STATUS LNPUBLIC NSFDbGenerateOID(DBHANDLE hDB, ORIGINATORID* retOID) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    DatabaseOf(hDB);
+    TDatabase& database = DatabaseOf(hDB);
     if (!retOID) return ERR_MISC_INVALID_ARGS;
-    *retOID = notesrt::NewOid();
+    *retOID = database.NewOid();
     return NOERROR;
   });
 }

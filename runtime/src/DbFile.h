@@ -38,8 +38,8 @@ class TDbFile {
   // made inside Body joins the outer transaction. Any exception rolls everything back.
   template <class TBody>
   auto Write(TBody&& Body) {
-    if (FWriteDepth > 0) return Body();
-    TWriteScope scope(*this);
+    if (FInWrite) return Body();
+    TTransaction scope(*this);
     if constexpr (std::is_void_v<decltype(Body())>) {
       Body();
       scope.Commit();
@@ -56,10 +56,10 @@ class TDbFile {
   void Configure();
   void CheckSchema();
 
-  class TWriteScope {
+  class TTransaction {
    public:
-    explicit TWriteScope(TDbFile& File);
-    ~TWriteScope();
+    explicit TTransaction(TDbFile& File);
+    ~TTransaction();
     void Commit();
 
    private:
@@ -68,7 +68,7 @@ class TDbFile {
   };
 
   sqlite3* FDb;
-  int FWriteDepth = 0;
+  bool FInWrite = false;
   std::unordered_map<std::string, std::unique_ptr<TSqlStatement>> FStatements;
 };
 

@@ -40,7 +40,7 @@ std::string_view TDbInfo::Piece(size_t What) const {
 void TDbInfo::SetPiece(size_t What, std::string_view Text) {
   if (What >= Pieces) return;
   // Measured with a one-byte placeholder, so that the separator the piece brings counts too.
-  FPieces[What] = "x";
+  FPieces[What].assign(1, 'x');
   size_t rest = this->Text().size() - 1;
   size_t room = rest < NSF_INFO_SIZE - 1 ? NSF_INFO_SIZE - 1 - rest : 0;
   FPieces[What] = Text.substr(0, TLmbcsCodec::Shared().WholePrefix(Text, room));

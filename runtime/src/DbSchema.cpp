@@ -12,7 +12,8 @@ namespace {
 // Each step moves the schema up by one version; steps are never edited once released, later
 // features (views, full text) append their own.
 constexpr std::array Steps{
-    // Version 1: header, notes with their items, attachment objects, unread marks.
+    // Version 1: header, notes (each with its items in one blob), attachment objects, unread
+    // marks.
     "CREATE TABLE header(id INTEGER PRIMARY KEY CHECK(id = 1), replica_id BLOB, "
     "  replica_flags INTEGER, cutoff_interval INTEGER, cutoff BLOB, db_id BLOB, "
     "  db_class INTEGER, info BLOB, next_note_id INTEGER, mod_counter INTEGER, modified BLOB);"
@@ -20,13 +21,12 @@ constexpr std::array Steps{
     "CREATE TABLE notes(note_id INTEGER PRIMARY KEY, class INTEGER, flags INTEGER, "
     "  unid BLOB UNIQUE, seq INTEGER, seq_time BLOB, modified BLOB, accessed BLOB, added BLOB, "
     "  parent_id INTEGER, deleted INTEGER NOT NULL DEFAULT 0, deleted_time BLOB, "
-    "  profile_name TEXT, profile_user TEXT, added_counter INTEGER, changed_counter INTEGER);"
-    "CREATE INDEX notes_parent ON notes(parent_id);"
-    "CREATE INDEX notes_profile ON notes(profile_name, profile_user);"
-    "CREATE TABLE items(note_id INTEGER, ord INTEGER, name BLOB, name_key BLOB, "
-    "  flags INTEGER, type INTEGER, value BLOB, changed BLOB, PRIMARY KEY(note_id, ord)) "
-    "  WITHOUT ROWID;"
-    "CREATE INDEX items_name ON items(name_key);"
+    "  profile_name TEXT, profile_user TEXT, added_counter INTEGER, changed_counter INTEGER, "
+    "  items BLOB);"
+    // Partial indexes: an ordinary document adds no entry to them, and so no page to its save.
+    "CREATE INDEX notes_parent ON notes(parent_id) WHERE parent_id <> 0;"
+    "CREATE INDEX notes_profile ON notes(profile_name, profile_user) "
+    "  WHERE profile_name IS NOT NULL;"
     "CREATE TABLE objects(object_id INTEGER PRIMARY KEY, note_id INTEGER, data BLOB);"
     "CREATE INDEX objects_note ON objects(note_id);"
     "CREATE TABLE unread_users(user_key TEXT PRIMARY KEY);"

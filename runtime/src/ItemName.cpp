@@ -18,10 +18,4 @@ bool SameItemName(std::string_view A, std::string_view B) {
          });
 }
 
-std::string ItemNameKey(std::string_view Name) {
-  std::string key(Name);
-  std::transform(key.begin(), key.end(), key.begin(), FoldAscii);
-  return key;
-}
-
 }  // namespace notesrt

@@ -8,7 +8,5 @@ namespace notesrt {
 // Item names match without regard to case. Notes item names are ASCII in practice, so folding
 // the ASCII letters of the LMBCS bytes is enough and leaves every other byte as it is.
 bool SameItemName(std::string_view A, std::string_view B);
-// The folded form, stored beside the name for look-ups in SQL.
-std::string ItemNameKey(std::string_view Name);
 
 }  // namespace notesrt

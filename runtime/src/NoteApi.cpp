@@ -7,7 +7,6 @@
 #include "HandleTable.h"
 #include "Note.h"
 #include "NoteWriter.h"
-#include "Oid.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/nsfnote.h"
@@ -117,7 +116,7 @@ STATUS LNPUBLIC NSFNoteCreate(DBHANDLE db_handle, NOTEHANDLE* note_handle) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!note_handle) return ERR_MISC_INVALID_ARGS;
     TNoteHeader header;
-    header.Oid = notesrt::NewOid();
+    header.Oid = TDbHandle::DatabaseOf(db_handle)->NewOid();
     header.Class = NOTE_CLASS_DOCUMENT;
     *note_handle = THandleTable::Instance().Add(
         std::make_unique<TNote>(TDbHandle::DatabaseOf(db_handle), db_handle, header));

@@ -2,7 +2,7 @@
 
 #include "DbFile.h"
 #include "EStatus.h"
-#include "ItemName.h"
+#include "ItemCodec.h"
 #include "Oid.h"
 #include "StoredValue.h"
 #include "notesapi/nsferr.h"
@@ -11,9 +11,10 @@ namespace notesrt {
 
 namespace {
 
+constexpr int ItemsColumn = 13;
 constexpr const char* RowColumns =
     "SELECT note_id, class, flags, unid, seq, seq_time, modified, accessed, added, parent_id, "
-    "deleted, profile_name, profile_user FROM notes ";
+    "deleted, profile_name, profile_user, items FROM notes ";
 
 TNoteRow ReadRow(const TSqlQuery& Query) {
   TNoteRow row;
@@ -47,23 +48,16 @@ std::optional<TNoteRow> TNoteStore::Row(NOTEID Id) {
 }
 
 TStoredNote TNoteStore::Load(NOTEID Id) {
-  std::optional<TNoteRow> row = Row(Id);
-  if (!row) throw EStatus(ERR_INVALID_NOTE);
-  if (row->Deleted) throw EStatus(ERR_NOTE_DELETED);
-  return TStoredNote{row->Header, Items(Id)};
+  TSqlQuery query(FFile.Statement(std::string(RowColumns) + "WHERE note_id = ?"));
+  query.Bind(1, Id);
+  if (!query.Step()) throw EStatus(ERR_INVALID_NOTE);
+  TNoteRow row = ReadRow(query);
+  if (row.Deleted) throw EStatus(ERR_NOTE_DELETED);
+  return TStoredNote{row.Header, DecodeItems(query.Blob(ItemsColumn))};
 }
 
 std::vector<TStoredItem> TNoteStore::Items(NOTEID Id) {
-  TSqlQuery query(FFile.Statement(
-      "SELECT name, flags, type, value, changed FROM items WHERE note_id = ? ORDER BY ord"));
-  query.Bind(1, Id);
-  std::vector<TStoredItem> items;
-  while (query.Step()) {
-    items.push_back(TStoredItem{std::string(query.Blob(0)), static_cast<WORD>(query.Int(1)),
-                                static_cast<WORD>(query.Int(2)), std::string(query.Blob(3)),
-                                FromBytes<TIMEDATE>(query.Blob(4))});
-  }
-  return items;
+  return Load(Id).Items;
 }
 
 NOTEID TNoteStore::IdOfUnid(const UNIVERSALNOTEID& Unid) {
@@ -101,11 +95,12 @@ void TNoteStore::Store(const TStoredNote& Note, int64_t Counter) {
   TSqlQuery query(FFile.Statement(
       "INSERT INTO notes(note_id, class, flags, unid, seq, seq_time, modified, accessed, added, "
       "  parent_id, deleted, deleted_time, profile_name, profile_user, added_counter, "
-      "  changed_counter) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0, NULL, ?11, ?12, "
-      "  ?13, ?13) "
+      "  changed_counter, items) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0, NULL, ?11, "
+      "  ?12, ?13, ?13, ?14) "
       "ON CONFLICT(note_id) DO UPDATE SET class = ?2, flags = ?3, unid = ?4, seq = ?5, "
       "  seq_time = ?6, modified = ?7, accessed = ?8, added = ?9, parent_id = ?10, deleted = 0, "
-      "  deleted_time = NULL, profile_name = ?11, profile_user = ?12, changed_counter = ?13"));
+      "  deleted_time = NULL, profile_name = ?11, profile_user = ?12, changed_counter = ?13, items "
+      "= ?14"));
   query.Bind(1, header.Id).Bind(2, header.Class).Bind(3, header.Flags);
   query.BindBlob(4, BytesOf(UnidOf(header.Oid))).Bind(5, header.Oid.Sequence);
   query.BindBlob(6, BytesOf(header.Oid.SequenceTime)).BindBlob(7, BytesOf(header.Modified));
@@ -115,35 +110,19 @@ void TNoteStore::Store(const TStoredNote& Note, int64_t Counter) {
     query.BindNull(11).BindNull(12);
   else
     query.BindText(11, header.ProfileName).BindText(12, header.ProfileUser);
-  query.Bind(13, Counter);
+  query.Bind(13, Counter).BindBlob(14, EncodeItems(Note.Items));
   query.Run();
-  StoreItems(header.Id, Note.Items);
-}
-
-void TNoteStore::StoreItems(NOTEID Id, const std::vector<TStoredItem>& Items) {
-  TSqlQuery(FFile.Statement("DELETE FROM items WHERE note_id = ?")).Bind(1, Id).Run();
-  TSqlStatement& insert = FFile.Statement(
-      "INSERT INTO items(note_id, ord, name, name_key, flags, type, value, changed) "
-      "VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
-  int64_t order = 0;
-  for (const TStoredItem& item : Items) {
-    TSqlQuery query(insert);
-    query.Bind(1, Id).Bind(2, order++).BindBlob(3, item.Name).BindBlob(4, ItemNameKey(item.Name));
-    query.Bind(5, item.Flags).Bind(6, item.Type).BindBlob(7, item.Value);
-    query.BindBlob(8, BytesOf(item.Changed));
-    query.Run();
-  }
 }
 
 void TNoteStore::Delete(NOTEID Id, const TIMEDATE& Now, int64_t Counter, bool NoStub) {
-  TSqlQuery(FFile.Statement("DELETE FROM items WHERE note_id = ?")).Bind(1, Id).Run();
   if (NoStub) {
     TSqlQuery(FFile.Statement("DELETE FROM notes WHERE note_id = ?")).Bind(1, Id).Run();
     return;
   }
   TSqlQuery query(FFile.Statement(
       "UPDATE notes SET deleted = 1, deleted_time = ?2, modified = ?2, changed_counter = ?3, "
-      "  parent_id = 0, profile_name = NULL, profile_user = NULL WHERE note_id = ?1"));
+      "  parent_id = 0, profile_name = NULL, profile_user = NULL, items = x'' "
+      "WHERE note_id = ?1"));
   query.Bind(1, Id).BindBlob(2, BytesOf(Now)).Bind(3, Counter).Run();
 }
 

@@ -17,7 +17,7 @@ struct TNoteRow {
   bool Deleted = false;
 };
 
-// The notes and items tables of one database file.
+// The notes of one database file, each one row with its items.
 class TNoteStore {
  public:
   explicit TNoteStore(TDbFile& File) : FFile(File) {}
@@ -25,6 +25,7 @@ class TNoteStore {
   std::optional<TNoteRow> Row(NOTEID Id);
   // The note with its items; ERR_INVALID_NOTE when unknown, ERR_NOTE_DELETED for a stub.
   TStoredNote Load(NOTEID Id);
+  // Only the items (as Load).
   std::vector<TStoredItem> Items(NOTEID Id);
   // 0 when no note (nor stub) has that UNID.
   NOTEID IdOfUnid(const UNIVERSALNOTEID& Unid);
@@ -43,8 +44,6 @@ class TNoteStore {
   void Delete(NOTEID Id, const TIMEDATE& Now, int64_t Counter, bool NoStub);
 
  private:
-  void StoreItems(NOTEID Id, const std::vector<TStoredItem>& Items);
-
   TDbFile& FFile;
 };
 

@@ -1,16 +1,14 @@
 #include "Oid.h"
 
-#include <random>
-
 #include "TimeConversion.h"
 
 namespace notesrt {
 
-ORIGINATORID NewOid() {
-  std::random_device random;
+ORIGINATORID NewOid(std::mt19937_64& Random) {
   ORIGINATORID oid{};
-  oid.File[0] = random();
-  oid.File[1] = random();
+  uint64_t file = Random();
+  oid.File[0] = static_cast<DWORD>(file);
+  oid.File[1] = static_cast<DWORD>(file >> 32);
   oid.Note = CurrentTimeDate();
   return oid;
 }

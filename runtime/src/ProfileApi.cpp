@@ -8,7 +8,6 @@
 #include "ItemArgs.h"
 #include "Note.h"
 #include "NoteWriter.h"
-#include "Oid.h"
 #include "TextFold.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsfnote.h"
@@ -35,11 +34,12 @@ TProfileKey KeyOf(const char* Name, WORD NameLength, const char* User, WORD User
 
 std::unique_ptr<TNote> NewProfile(DBHANDLE DbHandle, const TProfileKey& Key) {
   notesrt::TNoteHeader header;
-  header.Oid = notesrt::NewOid();
+  const std::shared_ptr<TDatabase>& database = notesrt::TDbHandle::DatabaseOf(DbHandle);
+  header.Oid = database->NewOid();
   header.Class = NOTE_CLASS_DOCUMENT;
   header.ProfileName = Key.Name;
   header.ProfileUser = Key.User;
-  return std::make_unique<TNote>(notesrt::TDbHandle::DatabaseOf(DbHandle), DbHandle, header);
+  return std::make_unique<TNote>(database, DbHandle, header);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@ namespace notesrt {
 namespace {
 
 constexpr int64_t HundredthsPerDay = TICKS_IN_DAY;
+// 31 December 9999.
+constexpr int64_t LastJulianDay = 5373484;
 
 TIME MachineTime() {
   TSystemZone system;
@@ -42,6 +44,11 @@ TLocalTime ClockOfTicks(DWORD Ticks) {
 }
 
 }  // namespace
+
+bool IsFormulaJulianDay(int64_t JulianDay) {
+  return JulianDay >= 0 && JulianDay <= LastJulianDay &&
+         IsConvertibleJulianDay(static_cast<DWORD>(JulianDay));
+}
 
 bool HasDate(const TIMEDATE& Time) {
   return Time.Innards[1] != ANYDAY;
@@ -104,7 +111,7 @@ int64_t InstantOf(const TIMEDATE& Time) {
 std::optional<TIMEDATE> TimeOfInstant(int64_t Hundredths) {
   int64_t day = FloorDiv(Hundredths, HundredthsPerDay);
   auto julianDay = day + JulianDayOf1970;
-  if (julianDay < 0 || !IsConvertibleJulianDay(static_cast<DWORD>(julianDay))) return std::nullopt;
+  if (!IsFormulaJulianDay(julianDay)) return std::nullopt;
   time_t utc = static_cast<time_t>(day * SecondsPerDay);
   TSystemZone system;
   TIMEDATE time;

@@ -24,6 +24,9 @@ struct TLocalTime {
   bool HasTime() const { return Hour >= 0; }
 };
 
+// Formula times run from the year 1 to 31 December 9999, as TIMEDATE_MAXIMUM does.
+bool IsFormulaJulianDay(int64_t JulianDay);
+
 bool HasDate(const TIMEDATE& Time);
 bool HasTime(const TIMEDATE& Time);
 

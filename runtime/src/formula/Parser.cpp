@@ -224,16 +224,29 @@ TParser::TNodePtr TParser::ParseMultiplicative() {
 
 TParser::TNodePtr TParser::ParseUnary() {
   if (!IsOperator(TOperator::Plus) && !IsOperator(TOperator::Minus)) return ParseList();
+  return ParseSign(&TParser::ParseUnary);
+}
+
+TParser::TNodePtr TParser::ParseList() {
+  return ParseChain(&TParser::ParseListOperand, IsList);
+}
+
+// A sign right before an element belongs to that element: 1:-2 is 1 and -2. A sign before the
+// first element still applies to the whole list (-1:2 is -1:-2), as unary operators bind less
+// tightly than ":".
+TParser::TNodePtr TParser::ParseListOperand() {
+  if (!IsOperator(TOperator::Plus) && !IsOperator(TOperator::Minus)) return ParsePostfix();
+  return ParseSign(&TParser::ParseListOperand);
+}
+
+// At a "+" or "-": the sign applied to what Operand parses after it.
+TParser::TNodePtr TParser::ParseSign(TOperand Operand) {
   TDepthGuard guard(*this);
   auto node = std::make_unique<TNode>(TNodeKind::Unary);
   node->Op = FToken.Op;
   Advance();
-  node->Children.push_back(ParseUnary());
+  node->Children.push_back((this->*Operand)());
   return node;
-}
-
-TParser::TNodePtr TParser::ParseList() {
-  return ParseChain(&TParser::ParsePostfix, IsList);
 }
 
 // Operators of one level, kept flat so that a long run of them nests nothing.

@@ -50,6 +50,8 @@ class TParser {
   TNodePtr ParseMultiplicative();
   TNodePtr ParseUnary();
   TNodePtr ParseList();
+  TNodePtr ParseListOperand();
+  TNodePtr ParseSign(TOperand Operand);
   TNodePtr ParseChain(TOperand Operand, bool (*Accepts)(TOperator));
   TNodePtr ParsePostfix();
   TNodePtr ParsePrimary();

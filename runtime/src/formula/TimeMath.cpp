@@ -16,7 +16,7 @@ constexpr double MaxShift = 1e12;
 
 std::optional<TIMEDATE> MoveDateOnly(const TIMEDATE& Time, int64_t Days) {
   int64_t julianDay = static_cast<int64_t>(Time.Innards[1] & JulianDayMask) + Days;
-  if (julianDay < 0 || !IsConvertibleJulianDay(static_cast<DWORD>(julianDay))) return std::nullopt;
+  if (!IsFormulaJulianDay(julianDay)) return std::nullopt;
   TIMEDATE moved = Time;
   moved.Innards[1] = (Time.Innards[1] & ~JulianDayMask) | static_cast<DWORD>(julianDay);
   return moved;

@@ -10,7 +10,7 @@
 namespace notesrt {
 
 // One element of a time value: a moment, or a range when IsRange.
-struct TTimeEntry {
+struct NOTESRT_TESTED TTimeEntry {
   TIMEDATE Lower{};
   TIMEDATE Upper{};
   bool IsRange = false;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+// A private notes.ini and data directory on disk (never tmpfs, so that durable commits cost what
+// they cost), with the runtime initialised; removed at the end.
+class TBenchEnv {
+ public:
+  TBenchEnv();
+  ~TBenchEnv();
+  TBenchEnv(const TBenchEnv&) = delete;
+  TBenchEnv& operator=(const TBenchEnv&) = delete;
+
+  std::filesystem::path DataDir() const { return FRoot / "data"; }
+
+ private:
+  std::filesystem::path FRoot;
+};

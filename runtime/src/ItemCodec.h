@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "StoredNote.h"
+
+namespace notesrt {
+
+// A note's items as stored: one blob per note, so that opening a note reads one row and saving
+// it writes one. Each item is a fixed header (name length WORD, flags WORD, type WORD, value
+// length DWORD, last-changed TIMEDATE), then the name, then the value without its type word.
+std::string EncodeItems(const std::vector<TStoredItem>& Items);
+// ERR_INVALID_ITEMUNK when a length runs past the blob.
+std::vector<TStoredItem> DecodeItems(std::string_view Blob);
+
+}  // namespace notesrt

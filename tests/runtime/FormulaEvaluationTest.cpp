@@ -1,0 +1,148 @@
+// Errors as values, assignments to the note, defaults, selections and limits.
+#include "FormulaFixture.h"
+#include "notesapi/nsfsearc.h"
+
+using formulatest::FormulaTest;
+using formulatest::NumberItem;
+using formulatest::TextItem;
+
+namespace {
+
+using FormulaEvaluation = FormulaTest;
+
+TEST_F(FormulaEvaluation, ErrorsTravelThroughOperatorsAndFunctions) {
+  struct TCase {
+    const char* Formula;
+    STATUS Status;
+  } cases[] = {
+      {"1 + \"a\"", ERR_FORMULA_WRONG_TYPE},
+      {"\"a\" = 1", ERR_FORMULA_WRONG_TYPE},
+      {"Amount > \"10\"", ERR_FORMULA_WRONG_TYPE},
+      {"-\"a\"", ERR_FORMULA_WRONG_TYPE},
+      {"[2024-01-01] < 1", ERR_FORMULA_WRONG_TYPE},
+      {"\"a\" : 1", ERR_FORMULA_WRONG_TYPE},
+      {"@Left(1; 1)", ERR_FORMULA_WRONG_TYPE},
+      {"1 / 0", ERR_FORMULA_DIVIDE_BY_ZERO},
+      {"@Modulo(5; 0)", ERR_FORMULA_DIVIDE_BY_ZERO},
+      {"(1:2)[3]", ERR_FORMULA_SUBSCRIPT},
+      {"(1:2)[0]", ERR_FORMULA_SUBSCRIPT},
+      {"@Error + 1", ERR_FORMULA_USER_ERROR},
+      {"@Length(@Error)", ERR_FORMULA_USER_ERROR},
+      {"1/0 + @Error", ERR_FORMULA_DIVIDE_BY_ZERO},
+      {"@Subset(1:2; 0)", ERR_FORMULA_INVALID_ARGUMENT},
+      {"@TextToNumber(\"12x\")", ERR_FORMULA_NOT_NUMBER},
+      {"1e308 * 10", ERR_FORMULA_OVERFLOW},
+      {"@Text(1; \"Q\")", ERR_FORMULA_INVALID_ARGUMENT},
+  };
+  for (const TCase& c : cases) {
+    notesrt::TValue value = Value(c.Formula);
+    ASSERT_TRUE(value.IsError()) << c.Formula;
+    EXPECT_EQ(value.ErrorStatus(), c.Status) << c.Formula;
+  }
+}
+
+TEST_F(FormulaEvaluation, ASelectionMatchesOnlyANonZeroNumber) {
+  EXPECT_TRUE(Run("SELECT @All").Matches);
+  EXPECT_TRUE(Run("SELECT Form = \"x\" | Amount = 42").Matches);
+  EXPECT_FALSE(Run("SELECT Amount = 41").Matches);
+  EXPECT_FALSE(Run("SELECT 1 / 0").Matches) << "an error selects nothing";
+  EXPECT_FALSE(Run("SELECT \"1\"").Matches);
+  EXPECT_TRUE(Run("Amount").Matches) << "without SELECT the last value decides";
+  EXPECT_FALSE(Run("SELECT 0; 1").Matches) << "SELECT decides over later statements";
+}
+
+TEST_F(FormulaEvaluation, FieldAssignmentChangesTheNoteAndLaterReadsSeeIt) {
+  notesrt::TFormulaResult result = Run("FIELD Subject := Subject + \"!\"; Subject");
+  EXPECT_TRUE(result.Modified);
+  EXPECT_EQ(result.Value, notesrt::TValue::Text(u"Hello!"));
+  ASSERT_EQ(FContext.Written, std::vector<std::string>{"Subject"});
+  EXPECT_EQ(FContext.Items["SUBJECT"].Type, TYPE_TEXT);
+  EXPECT_EQ(FContext.Items["SUBJECT"].Bytes, "Hello!");
+}
+
+TEST_F(FormulaEvaluation, FieldAssignmentWritesListsInTheirLayouts) {
+  Run("FIELD Numbers := 1:2; FIELD Names := \"a\":\"bc\"");
+  std::string numbers = FContext.Items["NUMBERS"].Bytes;
+  EXPECT_EQ(FContext.Items["NUMBERS"].Type, TYPE_NUMBER_RANGE);
+  ASSERT_EQ(numbers.size(), 4u + 16);
+  EXPECT_EQ(numbers.substr(0, 4), std::string("\x02\x00\x00\x00", 4));
+  EXPECT_EQ(FContext.Items["NAMES"].Type, TYPE_TEXT_LIST);
+  EXPECT_EQ(FContext.Items["NAMES"].Bytes, std::string("\x02\x00\x01\x00\x02\x00"
+                                                       "abc",
+                                                       9));
+}
+
+TEST_F(FormulaEvaluation, AnErrorIsNeverWrittenToTheNote) {
+  notesrt::TFormulaResult result = Run("FIELD Amount := 1 / 0");
+  EXPECT_FALSE(result.Modified);
+  EXPECT_TRUE(FContext.Written.empty());
+  EXPECT_EQ(FContext.Items["AMOUNT"].Bytes, NumberItem(42).Bytes);
+}
+
+TEST_F(FormulaEvaluation, SetFieldIsAnAssignmentInsideAnExpression) {
+  notesrt::TFormulaResult result = Run("@SetField(\"Count\"; 3) * 2");
+  EXPECT_TRUE(result.Modified);
+  EXPECT_EQ(result.Value, notesrt::TValue::Number(6));
+  EXPECT_EQ(FContext.Items["COUNT"].Bytes, NumberItem(3).Bytes);
+}
+
+TEST_F(FormulaEvaluation, DefaultAppliesOnlyToAMissingField) {
+  EXPECT_EQ(Value("DEFAULT Subject := \"d\"; Subject"), notesrt::TValue::Text(u"Hello"));
+  EXPECT_EQ(Value("DEFAULT Other := \"d\"; Other"), notesrt::TValue::Text(u"d"));
+  EXPECT_TRUE(FContext.Written.empty()) << "DEFAULT does not write";
+}
+
+TEST_F(FormulaEvaluation, WithoutANoteFieldsAreEmptyAndDocumentFunctionsFail) {
+  FContext.Note = false;
+  EXPECT_EQ(Value("Subject"), notesrt::TValue());
+  EXPECT_EQ(Value("@IsAvailable(Subject)"), notesrt::TValue::Number(0));
+  for (const char* formula : {"@Created", "@Modified", "@NoteID", "@DocumentUniqueID",
+                              "@IsResponseDoc", "@Author", "@DbName", "@DbTitle", "FIELD X := 1"})
+    EXPECT_EQ(Value(formula), notesrt::TValue::Error(ERR_FORMULA_NEEDS_NOTE)) << formula;
+  EXPECT_EQ(Value("@Name([CN]; @UserName)"), notesrt::TValue::Text(u"John Doe"));
+}
+
+TEST_F(FormulaEvaluation, DamagedOrUnknownItemValuesDoNotCrash) {
+  FContext.Set("Short", notesrt::TItemValue{TYPE_NUMBER, "abc"});
+  FContext.Set("List", notesrt::TItemValue{TYPE_TEXT_LIST, std::string("\x05\x00\x02\x00", 4)});
+  FContext.Set("Range", notesrt::TItemValue{TYPE_TIME_RANGE, std::string("\x01\x00\x09\x00", 4)});
+  FContext.Set("Body", notesrt::TItemValue{TYPE_COMPOSITE, "\x01\x02\x03"});
+  for (const char* name : {"Short", "List", "Range"})
+    EXPECT_EQ(Value(name), notesrt::TValue::Error(ERR_FORMULA_DAMAGED_VALUE)) << name;
+  EXPECT_EQ(Value("Body"), notesrt::TValue()) << "rich text reads as empty";
+}
+
+TEST_F(FormulaEvaluation, ValuesThatWouldExhaustMemoryBecomeErrors) {
+  std::string formula =
+      "x := \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\";";
+  for (int i = 0; i < 20; ++i) formula += "x := x + x;";
+  formula += "x";
+  EXPECT_EQ(Value(formula), notesrt::TValue::Error(ERR_FORMULA_VALUE_TOO_BIG));
+  std::string list = "x := 1:2:3:4:5:6:7:8:9:10; y := x *+ x *+ x *+ x *+ x; y *+ x";
+  EXPECT_EQ(Value(list), notesrt::TValue::Error(ERR_FORMULA_VALUE_TOO_BIG));
+}
+
+TEST_F(FormulaEvaluation, ViewSelectionsKnowTheyWantResponses) {
+  notesrt::TCompileError error;
+  auto formula =
+      notesrt::TCompiledFormula::Compile("SELECT Form = \"Memo\" | @AllDescendants", true, error);
+  ASSERT_TRUE(formula);
+  EXPECT_TRUE(formula->UsesAllDescendants());
+  EXPECT_FALSE(formula->UsesAllChildren());
+  EXPECT_FALSE(notesrt::TCompiledFormula::Compile("@AllChildren", false, error));
+  EXPECT_EQ(error.Status, ERR_FORMULA_VIEW_ONLY);
+}
+
+TEST_F(FormulaEvaluation, OneEvaluatorServesManyNotes) {
+  notesrt::TCompileError error;
+  notesrt::TEvaluator evaluator(
+      notesrt::TCompiledFormula::Compile("SELECT Subject < \"M\"", false, error));
+  int matches = 0;
+  for (const char* subject : {"apple", "Zebra", "kiwi", "Melon"}) {
+    FContext.Set("Subject", TextItem(subject));
+    matches += evaluator.Evaluate(FContext).Matches ? 1 : 0;
+  }
+  EXPECT_EQ(matches, 2);
+}
+
+}  // namespace

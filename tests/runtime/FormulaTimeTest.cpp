@@ -1,0 +1,100 @@
+// Dates and times in Europe/Berlin, which changes to summer time on 31 March 2024 at 02:00.
+#include "FormulaFixture.h"
+#include "notesapi/nsfsearc.h"
+
+using formulatest::Describe;
+using formulatest::FormulaTest;
+
+namespace {
+
+class FormulaTime : public FormulaTest {
+ protected:
+  void Same(const char* Formula, const char* Expected) {
+    notesrt::TValue actual = Value(Formula);
+    notesrt::TValue expected = Value(Expected);
+    EXPECT_EQ(actual, expected) << Formula << " gives " << Describe(actual) << ", expected "
+                                << Describe(expected);
+  }
+};
+
+TEST_F(FormulaTime, LiteralsInIsoAndUsFormsMeanTheSameLocalTime) {
+  Same("[01/31/2024]", "[2024-01-31]");
+  Same("[01/31/2024 10:30 PM]", "[2024-01-31 22:30]");
+  Same("[12:00 AM]", "[00:00]");
+  Same("[2024-01-31 10:30:15]", "@Date(2024; 1; 31; 10; 30; 15)");
+  notesrt::TValue gmt = Value("[2024-01-31 10:30]");
+  ASSERT_EQ(gmt.Kind(), notesrt::TValueKind::Time);
+  EXPECT_EQ(gmt.AsTimes()[0].Lower.Innards[0], (9u * 3600 + 30 * 60) * 100) << "stored as GMT";
+}
+
+TEST_F(FormulaTime, AddingSecondsMovesTheInstantAcrossTheClockChange) {
+  Same("[2024-01-31 10:00] + 3600", "[2024-01-31 11:00]");
+  Same("3600 + [2024-01-31 10:00]", "[2024-01-31 11:00]");
+  Same("[2024-01-31 10:00] - 60", "[2024-01-31 09:59]");
+  Same("[2024-03-30 12:00] + 86400", "[2024-03-31 13:00]");
+  Same("[2024-01-31]:[2024-02-01] + 86400", "[2024-02-01]:[2024-02-02]");
+  Same("[2024-01-31] + 3600", "[2024-01-31 01:00]");
+  Same("[23:00] + 7200", "[01:00]");
+}
+
+TEST_F(FormulaTime, SubtractingTimesGivesSeconds) {
+  Same("[2024-02-01] - [2024-01-31]", "86400");
+  Same("[2024-03-31 12:00] - [2024-03-30 12:00]", "82800");
+  Same("[2024-01-31 10:00] - [2024-01-31]", "36000");
+}
+
+TEST_F(FormulaTime, ComparisonsUseTheInstant) {
+  Same("[2024-01-31 10:00] < [2024-01-31 11:00]", "1");
+  Same("[2024-01-31] = [01/31/2024]", "1");
+  Same("[2024-01-31 10:00] *= [2024-01-30]:[2024-01-31 10:00]", "1");
+}
+
+TEST_F(FormulaTime, AdjustWorksOnTheCalendarAndTheWallClock) {
+  Same("@Adjust([2024-01-31]; 0; 1; 0; 0; 0; 0)", "[2024-03-02]");
+  Same("@Adjust([2024-03-30 12:00]; 0; 0; 1; 0; 0; 0)", "[2024-03-31 12:00]");
+  Same("@Adjust([2024-12-31 23:30]; 1; 0; 0; 0; 45; 0)", "[2026-01-01 00:15]");
+  Same("@Adjust([2024-01-31 10:00]:[2024-02-01 10:00]; 0; 0; -1; -1; 0; 0)",
+       "[2024-01-30 09:00]:[2024-01-31 09:00]");
+}
+
+TEST_F(FormulaTime, PartsAndBuildingFromParts) {
+  Same("@Year([2024-01-31 10:30])", "2024");
+  Same("@Month([2024-01-31 10:30])", "1");
+  Same("@Day([2024-01-31 10:30])", "31");
+  Same("@Hour([2024-01-31 10:30])", "10");
+  Same("@Minute([2024-01-31 10:30])", "30");
+  Same("@Second([2024-01-31 10:30:15])", "15");
+  Same("@Weekday([2024-01-31])", "4");
+  Same("@Hour([2024-01-31])", "-1");
+  Same("@Year([10:30])", "-1");
+  Same("@Date(2024; 1; 31)", "[2024-01-31]");
+  Same("@Date([2024-01-31 10:30])", "[2024-01-31]");
+  Same("@Time(10; 30; 0)", "[10:30]");
+  Same("@Time([2024-01-31 10:30])", "[10:30]");
+  Same("@Time(2024; 1; 31; 10; 30; 15)", "[2024-01-31 10:30:15]");
+}
+
+TEST_F(FormulaTime, TodayAndItsNeighbours) {
+  Same("@IsTime(@Now)", "1");
+  Same("@Today", "@Date(@Now)");
+  Same("@Yesterday", "@Adjust(@Today; 0; 0; -1; 0; 0; 0)");
+  Same("@Tomorrow", "@Today + 86400");
+  Same("@Hour(@Today)", "-1");
+}
+
+TEST_F(FormulaTime, RangesReadWriteAndCompareAsPairs) {
+  Same("@TextToTime(\"2024-01-01 - 2024-01-31\") = [2024-01-01 - 2024-01-31]", "1");
+  Same("@Text([2024-01-01 - 2024-01-31])", "\"2024-01-01 - 2024-01-31\"");
+  EXPECT_EQ(Value("[2024-01-01 - 2024-01-31] < [2024-02-01]"),
+            notesrt::TValue::Error(ERR_FORMULA_WRONG_TYPE));
+  EXPECT_EQ(Value("[2024-01-01 - 2024-01-31] + 1"), notesrt::TValue::Error(ERR_FORMULA_OVERFLOW));
+}
+
+TEST_F(FormulaTime, InvalidDatesAreErrorsNotWrongDates) {
+  EXPECT_EQ(Value("@Date(2024; 2; 30)"), notesrt::TValue::Error(ERR_FORMULA_INVALID_ARGUMENT));
+  EXPECT_EQ(Value("@Time(25; 0; 0)"), notesrt::TValue::Error(ERR_FORMULA_INVALID_ARGUMENT));
+  EXPECT_EQ(Value("[9999-12-31] + 86400 * 2"), notesrt::TValue::Error(ERR_FORMULA_OVERFLOW));
+  EXPECT_EQ(Value("@TextToTime(\"2024-13-01\")"), notesrt::TValue::Error(ERR_FORMULA_NOT_TIME));
+}
+
+}  // namespace
