@@ -1,0 +1,210 @@
+// NAMELookup: which keys find a person or group, the search flags, several address books and
+// server books, and the key index following every save and deletion.
+#include <gtest/gtest.h>
+
+#include "NameLookupFixture.h"
+#include "notesapi/clerr.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/niferr.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/osenv.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+using runtimetest::TLookupResult;
+using Strings = std::vector<std::string>;
+
+class NameLookup : public runtimetest::NameLookupTest {
+ protected:
+  void SetUp() override {
+    NameLookupTest::SetUp();
+    NewDatabase("names.nsf");
+  }
+};
+
+TEST_F(NameLookup, EveryKeyOfAPersonFindsItWithoutRegardToCase) {
+  DbRef book("names.nsf");
+  AddPerson(book.Get(), "John", "Doe",
+            {{"FullName", {"CN=John Doe/OU=Sales/O=Acme/C=US", "Johnny D"}},
+             {"ShortName", {"jdoe"}},
+             {"InternetAddress", {"john.doe@acme.example"}}});
+  AddPerson(book.Get(), "Mary", "Major");
+  const Strings john = {"CN=John Doe/OU=Sales/O=Acme/C=US;Johnny D"};
+  for (const char* key :
+       {"CN=John Doe/OU=Sales/O=Acme/C=US", "John Doe/Sales/Acme/US",
+        "cn=john doe/ou=SALES/o=acme/c=us", "JOHN DOE/sales/acme/us", "John Doe", "Johnny D",
+        "jdoe", "JOHN.DOE@acme.example", "john", "DOE", "  John Doe  "})
+    EXPECT_EQ(Find(key), john) << key;
+  for (const char* other : {"Jo", "John Do", "Doe John", "Sales", "Acme", "John Doe/Acme"})
+    EXPECT_EQ(Find(other), Strings()) << other;
+}
+
+TEST_F(NameLookup, TrailingStarMatchesByPrefixEachPersonOnceInKeyOrder) {
+  DbRef book("names.nsf");
+  AddPerson(book.Get(), "Joan", "Smith");
+  AddPerson(book.Get(), "John", "Doe");
+  AddPerson(book.Get(), "Bob", "Jones");
+  // John is found through "john" and "john doe", Joan through two keys too: once each.
+  EXPECT_EQ(Find("jo*", 0, "LastName"), (Strings{"Smith", "Doe", "Jones"}));
+  EXPECT_EQ(Find("John D*", 0, "LastName"), Strings{"Doe"});
+  EXPECT_EQ(Find("*", 0, "LastName").size(), 3u);
+  EXPECT_EQ(Find("x*"), Strings());
+}
+
+TEST_F(NameLookup, EmptyNameMatchesNothingUnlessAllIsAsked) {
+  DbRef book("names.nsf");
+  AddPerson(book.Get(), "Zoe", "Adams");
+  AddPerson(book.Get(), "Adam", "Young");
+  AddGroup(book.Get(), "Sales", {"Zoe Adams"});
+  runtimetest::NameLookupTest::Save(book.Get(), {{"Form", {"Memo"}}, {"Subject", {"adam"}}});
+  EXPECT_EQ(Find(""), Strings());
+  EXPECT_EQ(Find("   "), Strings());
+  // Every person once, by first key ("adam" before "zoe"), whatever name is given.
+  EXPECT_EQ(Find("", NAME_LOOKUP_ALL, "LastName"), (Strings{"Young", "Adams"}));
+  EXPECT_EQ(Find("Dummy", NAME_LOOKUP_ALL | NAME_LOOKUP_NOSEARCHING, "LastName"),
+            (Strings{"Young", "Adams"}));
+}
+
+TEST_F(NameLookup, GroupsAreFoundByListNameInTheirOwnNameSpace) {
+  DbRef book("names.nsf");
+  AddGroup(book.Get(), "Sales Team", {"John Doe", "Mary Major"});
+  AddPerson(book.Get(), "Sales", "Team");
+  TLookupResult result;
+  ASSERT_EQ(Lookup("", 0, {"$Groups"}, {"sales team"}, {"Members", "FirstName"}, result), NOERROR);
+  ASSERT_EQ(result.size(), 1u);
+  ASSERT_EQ(result[0].size(), 1u);
+  EXPECT_EQ(result[0][0][0], (Strings{"John Doe", "Mary Major"}));
+  EXPECT_EQ(result[0][0][1], Strings());
+  result.clear();
+  ASSERT_EQ(Lookup("", 0, {"($Groups)|$Groups"}, {"SALES*"}, {"ListName"}, result), NOERROR);
+  EXPECT_EQ(result[0].size(), 1u);
+}
+
+TEST_F(NameLookup, RecordsComeNameSpaceByNameInOrder) {
+  DbRef book("names.nsf");
+  AddPerson(book.Get(), "Ann", "Lee");
+  AddGroup(book.Get(), "Ann", {"Ann Lee"});
+  TLookupResult result;
+  ASSERT_EQ(Lookup("", 0, {"$Users", "$Groups"}, {"ann", "nobody", "lee"}, {"Type"}, result),
+            NOERROR);
+  ASSERT_EQ(result.size(), 6u);
+  const std::vector<size_t> counts = {1, 0, 1, 1, 0, 0};
+  for (size_t record = 0; record < counts.size(); ++record)
+    EXPECT_EQ(result[record].size(), counts[record]) << record;
+  EXPECT_EQ(result[0][0][0], Strings{"Person"});
+  EXPECT_EQ(result[3][0][0], Strings{"Group"});
+}
+
+TEST_F(NameLookup, IndexFollowsEverySaveAndDeletion) {
+  DbRef book("names.nsf");
+  NOTEID id = AddPerson(book.Get(), "Paul", "Old");
+  {
+    NoteRef note;
+    ASSERT_EQ(NSFNoteOpen(book.Get(), id, 0, note.Out()), NOERROR);
+    ASSERT_EQ(NSFItemDelete(note.Get(), "LastName", 8), NOERROR);
+    AppendText(note.Get(), "LastName", "New");
+    ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  }
+  EXPECT_EQ(Find("old"), Strings());
+  EXPECT_EQ(Find("Paul New", 0, "LastName"), Strings{"New"});
+  {
+    NoteRef note;
+    ASSERT_EQ(NSFNoteOpen(book.Get(), id, 0, note.Out()), NOERROR);
+    ASSERT_EQ(NSFItemDelete(note.Get(), "Form", 4), NOERROR);
+    ASSERT_EQ(NSFItemDelete(note.Get(), "Type", 4), NOERROR);
+    ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  }
+  EXPECT_EQ(Find("paul"), Strings());
+  EXPECT_EQ(Find("", NAME_LOOKUP_ALL), Strings());
+  NOTEID other = AddPerson(book.Get(), "Rita", "Gone");
+  ASSERT_EQ(Find("rita").size(), 1u);
+  ASSERT_EQ(NSFNoteDelete(book.Get(), other, 0), NOERROR);
+  EXPECT_EQ(Find("rita"), Strings());
+  EXPECT_EQ(Find("", NAME_LOOKUP_ALL), Strings());
+}
+
+TEST_F(NameLookup, IndexSurvivesClosingTheBook) {
+  {
+    DbRef book("names.nsf");
+    AddPerson(book.Get(), "Vera", "Stone");
+  }
+  EXPECT_EQ(Find("vera stone", 0, "LastName"), Strings{"Stone"});
+}
+
+TEST_F(NameLookup, NonAsciiNamesMatchWithoutRegardToCase) {
+  DbRef book("names.nsf");
+  AddPerson(book.Get(), Lmbcs("Jürgen"), Lmbcs("Müller"));
+  EXPECT_EQ(Find(Lmbcs("JÜRGEN MÜLLER"), 0, "LastName"), Strings{Lmbcs("Müller")});
+  EXPECT_EQ(Find(Lmbcs("mül*"), 0, "LastName"), Strings{Lmbcs("Müller")});
+}
+
+class SeveralBooks : public runtimetest::NameLookupTest {
+ protected:
+  void SetUp() override {
+    NameLookupTest::SetUp();
+    NewDatabase("first.nsf");
+    NewDatabase("second.nsf");
+    OSSetEnvironmentVariable("NAMES", " first.nsf , missing.nsf,second.nsf ");
+    DbRef first("first.nsf"), second("second.nsf");
+    AddPerson(first.Get(), "Anna", "First", {{"CompanyName", {"One"}}});
+    AddPerson(second.Get(), "Anna", "Second", {{"CompanyName", {"Two"}}});
+    AddPerson(second.Get(), "Ben", "Second", {{"CompanyName", {"Two"}}});
+  }
+};
+
+TEST_F(SeveralBooks, SearchStopsAtTheFirstBookWithAMatch) {
+  EXPECT_EQ(Find("anna", 0, "CompanyName"), Strings{"One"});
+  EXPECT_EQ(Find("ben", 0, "CompanyName"), Strings{"Two"});
+}
+
+TEST_F(SeveralBooks, ExhaustiveSearchesEveryBookInOrder) {
+  EXPECT_EQ(Find("anna", NAME_LOOKUP_EXHAUSTIVE, "CompanyName"), (Strings{"One", "Two"}));
+  EXPECT_EQ(Find("", NAME_LOOKUP_ALL | NAME_LOOKUP_EXHAUSTIVE, "CompanyName"),
+            (Strings{"One", "Two", "Two"}));
+}
+
+TEST_F(SeveralBooks, NoSearchingLooksOnlyInTheFirstBook) {
+  EXPECT_EQ(Find("ben", NAME_LOOKUP_NOSEARCHING), Strings());
+  EXPECT_EQ(Find("", NAME_LOOKUP_ALL | NAME_LOOKUP_NOSEARCHING, "CompanyName"), Strings{"One"});
+}
+
+TEST_F(SeveralBooks, NoExistingBookIsAnError) {
+  OSSetEnvironmentVariable("NAMES", "missing.nsf");
+  TLookupResult result;
+  EXPECT_EQ(Lookup("", 0, {"$Users"}, {"anna"}, {"FullName"}, result), ERR_NO_NAMES_FILE);
+  EXPECT_FALSE(runtimetest::StatusText(ERR_NO_NAMES_FILE).empty());
+}
+
+TEST_F(NameLookup, ServerBooksAreTheServersNamesFile) {
+  std::filesystem::path servers = FEnv.Root() / "servers";
+  std::filesystem::create_directories(servers / "CN=HUB%2FO=ACME");
+  OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, servers.c_str());
+  ASSERT_EQ(NSFDbCreate("CN=Hub/O=Acme!!names.nsf", DBCLASS_NOTEFILE, FALSE), NOERROR);
+  {
+    DbRef book("Hub/Acme!!names.nsf");
+    AddPerson(book.Get(), "Sam", "Server");
+  }
+  TLookupResult result;
+  ASSERT_EQ(Lookup("Hub/Acme", 0, {"$Users"}, {"sam"}, {"LastName"}, result), NOERROR);
+  EXPECT_EQ(result[0][0][0], Strings{"Server"});
+  EXPECT_EQ(Find("sam"), Strings());
+  EXPECT_EQ(Lookup("Elsewhere/Acme", 0, {"$Users"}, {"sam"}, {}, result),
+            ERR_SERVER_NOT_RESPONDING);
+}
+
+TEST_F(NameLookup, BadRequestsAreRefused) {
+  TLookupResult result;
+  EXPECT_EQ(Lookup("", 0, {"People"}, {"x"}, {}, result), ERR_NO_SUCH_NAMESPACE);
+  EXPECT_EQ(Lookup("", 0, {"$Users"}, {}, {}, result), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(Lookup("", 0, {}, {"x"}, {}, result), ERR_MISC_INVALID_ARGS);
+  DHANDLE handle = NULLHANDLE;
+  EXPECT_EQ(NAMELookup(nullptr, 0, 1, "$Users", 1, nullptr, 0, nullptr, &handle),
+            ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(NAMELookup(nullptr, 0, 1, "$Users", 1, "x", 0, nullptr, nullptr),
+            ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(handle, NULLHANDLE);
+}
+
+}  // namespace
