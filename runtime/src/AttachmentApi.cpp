@@ -12,14 +12,7 @@
 using notesrt::TNote;
 using notesrt::TNoteItem;
 
-namespace {
-
-template <class T>
-void Set(T* Target, const T& Value) {
-  if (Target) *Target = Value;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // Stored with the given name part, on this machine's host type and uncompressed.
 STATUS LNPUBLIC MailAddMessageAttachment(DHANDLE hMessage, char* FileName, char* OriginalFileName) {
@@ -59,13 +52,13 @@ BOOL LNPUBLIC MailGetMessageAttachmentInfo(DHANDLE hMessage, WORD Num, BLOCKID* 
     TNoteItem* item = notesrt::NthFileItem(notesrt::NoteOf(hMessage), Num);
     if (!item) return FALSE;
     auto object = notesrt::TFileObject::Parse(TNote::DataOf(*item));
-    Set(bhItem, notesrt::ItemBlockId(*item));
+    notesrt::SetIfGiven(bhItem, notesrt::ItemBlockId(*item));
     notesrt::CopyToBuffer(object.Name, FileName, MAXPATH);
-    Set(FileSize, object.Header.FileSize);
-    Set(FileAttributes, object.Header.FileAttributes);
-    Set(FileHostType, object.Header.HostType);
-    Set(FileCreated, object.Header.FileCreated);
-    Set(FileModified, object.Header.FileModified);
+    notesrt::SetIfGiven(FileSize, object.Header.FileSize);
+    notesrt::SetIfGiven(FileAttributes, object.Header.FileAttributes);
+    notesrt::SetIfGiven(FileHostType, object.Header.HostType);
+    notesrt::SetIfGiven(FileCreated, object.Header.FileCreated);
+    notesrt::SetIfGiven(FileModified, object.Header.FileModified);
     return TRUE;
   });
 }

@@ -15,17 +15,12 @@ using notesrt::TNoteItem;
 
 namespace {
 
-template <class T>
-void Set(T* Target, const T& Value) {
-  if (Target) *Target = Value;
-}
-
 void Describe(const TNoteItem* Item, BLOCKID* ItemBid, WORD* Type, BLOCKID* ValueBid,
               DWORD* Length) {
-  Set(ItemBid, Item ? notesrt::ItemBlockId(*Item) : BLOCKID{});
-  Set(Type, Item ? Item->Type : WORD{TYPE_INVALID_OR_UNKNOWN});
-  Set(ValueBid, Item ? notesrt::ValueBlockId(*Item) : BLOCKID{});
-  Set(Length, Item ? static_cast<DWORD>(TNote::ValueOf(*Item).size()) : DWORD{0});
+  notesrt::SetIfGiven(ItemBid, Item ? notesrt::ItemBlockId(*Item) : BLOCKID{});
+  notesrt::SetIfGiven(Type, Item ? Item->Type : WORD{TYPE_INVALID_OR_UNKNOWN});
+  notesrt::SetIfGiven(ValueBid, Item ? notesrt::ValueBlockId(*Item) : BLOCKID{});
+  notesrt::SetIfGiven(Length, Item ? static_cast<DWORD>(TNote::ValueOf(*Item).size()) : DWORD{0});
 }
 
 }  // namespace
@@ -87,16 +82,16 @@ void LNPUBLIC NSFItemQuery(NOTEHANDLE note_handle, BLOCKID item_bid, char* item_
                            WORD return_buf_len, WORD* name_len_ptr, WORD* item_flags_ptr,
                            WORD* value_datatype_ptr, BLOCKID* value_bid_ptr, DWORD* value_len_ptr) {
   notesrt::CopyToBuffer("", item_name, return_buf_len);
-  Set(name_len_ptr, WORD{0});
-  Set(item_flags_ptr, WORD{0});
+  notesrt::SetIfGiven(name_len_ptr, WORD{0});
+  notesrt::SetIfGiven(item_flags_ptr, WORD{0});
   Describe(nullptr, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
   notesrt::ApiVoidCall([&] {
     TNote* note = notesrt::THandleTable::Instance().Find<TNote>(note_handle);
     TNoteItem* item = note ? note->FindByBlock(item_bid) : nullptr;
     if (!item) return;
     size_t length = notesrt::CopyToBuffer(item->Name, item_name, return_buf_len);
-    Set(name_len_ptr, static_cast<WORD>(item_name ? length : item->Name.size()));
-    Set(item_flags_ptr, item->Flags);
+    notesrt::SetIfGiven(name_len_ptr, static_cast<WORD>(item_name ? length : item->Name.size()));
+    notesrt::SetIfGiven(item_flags_ptr, item->Flags);
     Describe(item, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
   });
 }

@@ -18,6 +18,11 @@ std::optional<std::string_view> ItemNameArg(const char* Name, WORD Length);
 std::string_view NameArg(const char* Name);
 BLOCKID ItemBlockId(const TNoteItem& Item);
 BLOCKID ValueBlockId(const TNoteItem& Item);
+// Fills an optional output.
+template <class T>
+void SetIfGiven(T* Target, const T& Value) {
+  if (Target) *Target = Value;
+}
 // The current time, for an item's last-changed time.
 TIMEDATE ItemChangeTime();
 

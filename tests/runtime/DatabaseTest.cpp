@@ -22,6 +22,14 @@ class Databases : public runtimetest::StorageTest {
     std::ofstream(FileOf(Name), std::ios::binary) << Bytes;
   }
 
+  // Runs SQL on a file directly, as another program would.
+  void ExecuteOn(const std::string& Name, const char* Sql) {
+    sqlite3* file = nullptr;
+    ASSERT_EQ(sqlite3_open(FileOf(Name).c_str(), &file), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(file, Sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(file);
+  }
+
   STATUS OpenStatus(const std::string& Path) {
     DBHANDLE db = NULLHANDLE;
     STATUS status = NSFDbOpen(Path.c_str(), &db);
@@ -84,19 +92,13 @@ TEST_F(Databases, FilesThatAreNotDatabasesGiveAnError) {
   EXPECT_EQ(OpenStatus("empty.nsf"), ERR_NOT_NSF);
   EXPECT_EQ(std::filesystem::file_size(FileOf("empty.nsf")), 0u);
 
-  sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(FileOf("other.nsf").c_str(), &other), SQLITE_OK);
-  sqlite3_exec(other, "CREATE TABLE t(x); PRAGMA user_version = 1;", nullptr, nullptr, nullptr);
-  sqlite3_close(other);
+  ExecuteOn("other.nsf", "CREATE TABLE t(x); PRAGMA user_version = 1;");
   EXPECT_EQ(OpenStatus("other.nsf"), ERR_NOT_NSF);
 }
 
 TEST_F(Databases, NewerSchemaIsRefused) {
   NewDatabase();
-  sqlite3* file = nullptr;
-  ASSERT_EQ(sqlite3_open(FileOf("test.nsf").c_str(), &file), SQLITE_OK);
-  sqlite3_exec(file, "PRAGMA user_version = 999", nullptr, nullptr, nullptr);
-  sqlite3_close(file);
+  ExecuteOn("test.nsf", "PRAGMA user_version = 999");
   EXPECT_EQ(OpenStatus("test.nsf"), ERR_NSF_VERSION);
 }
 

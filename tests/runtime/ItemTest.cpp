@@ -13,26 +13,10 @@
 
 namespace {
 
-using runtimetest::DbRef;
 using runtimetest::NoteRef;
 
-class Items : public runtimetest::StorageTest {
+class Items : public runtimetest::NewNoteTest {
  protected:
-  void SetUp() override {
-    StorageTest::SetUp();
-    NewDatabase();
-    FDb = std::make_unique<DbRef>("test.nsf");
-    FNote = std::make_unique<NoteRef>();
-    ASSERT_EQ(NSFNoteCreate(FDb->Get(), FNote->Out()), NOERROR);
-  }
-  void TearDown() override {
-    FNote.reset();
-    FDb.reset();
-    StorageTest::TearDown();
-  }
-
-  NOTEHANDLE Note() const { return FNote->Get(); }
-
   // The texts of every item of Name, walked with NSFItemInfo / NSFItemInfoNext.
   std::vector<std::string> Walk(const char* Name) {
     std::vector<std::string> texts;
@@ -49,9 +33,6 @@ class Items : public runtimetest::StorageTest {
     EXPECT_EQ(status, ERR_ITEM_NOT_FOUND);
     return texts;
   }
-
-  std::unique_ptr<DbRef> FDb;
-  std::unique_ptr<NoteRef> FNote;
 };
 
 TEST_F(Items, SeveralItemsOfOneNameKeepTheirOrder) {

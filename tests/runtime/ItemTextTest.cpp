@@ -9,38 +9,19 @@
 
 namespace {
 
-using runtimetest::DbRef;
-using runtimetest::NoteRef;
-
-class ItemText : public runtimetest::StorageTest {
+class ItemText : public runtimetest::NewNoteTest {
  protected:
-  void SetUp() override {
-    StorageTest::SetUp();
-    NewDatabase();
-    FDb = std::make_unique<DbRef>("test.nsf");
-    FNote = std::make_unique<NoteRef>();
-    ASSERT_EQ(NSFNoteCreate(FDb->Get(), FNote->Out()), NOERROR);
-  }
-  void TearDown() override {
-    FNote.reset();
-    FDb.reset();
-    StorageTest::TearDown();
-  }
-
   std::string Convert(const char* Name, char Separator = ';', WORD Size = 256) {
     char text[256];
-    WORD length = NSFItemConvertToText(FNote->Get(), Name, text, Size, Separator);
+    WORD length = NSFItemConvertToText(Note(), Name, text, Size, Separator);
     return std::string(text, length);
   }
 
   void Append(const char* Name, WORD Type, const std::string& Value) {
-    ASSERT_EQ(NSFItemAppend(FNote->Get(), 0, Name, static_cast<WORD>(std::strlen(Name)), Type,
+    ASSERT_EQ(NSFItemAppend(Note(), 0, Name, static_cast<WORD>(std::strlen(Name)), Type,
                             Value.data(), Value.size()),
               NOERROR);
   }
-
-  std::unique_ptr<DbRef> FDb;
-  std::unique_ptr<NoteRef> FNote;
 };
 
 TEST_F(ItemText, EachTypeHasItsTextForm) {
@@ -59,7 +40,7 @@ TEST_F(ItemText, EachTypeHasItsTextForm) {
   TIME local{2024, 3, 9, 0, 14, 5, 6, 0, 0, 0, {}};
   OSCurrentTimeZone(&local.zone, &local.dst);
   ASSERT_FALSE(TimeLocalToGM(&local));
-  ASSERT_EQ(NSFItemSetTime(FNote->Get(), "T", &local.GM), NOERROR);
+  ASSERT_EQ(NSFItemSetTime(Note(), "T", &local.GM), NOERROR);
   EXPECT_EQ(Convert("T"), "2024-03-09 14:05:06");
   EXPECT_EQ(Convert("Missing"), "");
   EXPECT_EQ(Convert("L", ',', 3), "a,");
@@ -95,7 +76,7 @@ TEST_F(ItemText, ValueBlockIdsConvertWithinTheirLength) {
   BLOCKID value{};
   DWORD length = 0;
   WORD type = 0;
-  ASSERT_EQ(NSFItemInfo(FNote->Get(), "L", 1, nullptr, &type, &value, &length), NOERROR);
+  ASSERT_EQ(NSFItemInfo(Note(), "L", 1, nullptr, &type, &value, &length), NOERROR);
   char text[16];
   EXPECT_EQ(NSFItemConvertValueToText(type, value, length, text, sizeof text, '|'), 3);
   EXPECT_STREQ(text, "a|b");

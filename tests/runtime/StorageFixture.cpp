@@ -55,4 +55,18 @@ NOTEID StorageTest::SaveDocument(DBHANDLE Db, const std::string& Subject) {
   return IdOf(note.Get());
 }
 
+void NewNoteTest::SetUp() {
+  StorageTest::SetUp();
+  NewDatabase();
+  FDb = std::make_unique<DbRef>("test.nsf");
+  FNote = std::make_unique<NoteRef>();
+  ASSERT_EQ(NSFNoteCreate(FDb->Get(), FNote->Out()), NOERROR);
+}
+
+void NewNoteTest::TearDown() {
+  FNote.reset();
+  FDb.reset();
+  StorageTest::TearDown();
+}
+
 }  // namespace runtimetest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "RuntimeFixture.h"
@@ -50,6 +51,18 @@ class StorageTest : public RuntimeTest {
   static NOTEID IdOf(NOTEHANDLE Note);
   // A new document with one Subject item, saved; returns its note ID.
   static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
+};
+
+// A new, unsaved note in a fresh database, for tests of items.
+class NewNoteTest : public StorageTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  NOTEHANDLE Note() const { return FNote->Get(); }
+
+  std::unique_ptr<DbRef> FDb;
+  std::unique_ptr<NoteRef> FNote;
 };
 
 }  // namespace runtimetest
