@@ -6,6 +6,7 @@
 #include "notesapi/global.h"
 #include "notesapi/idtable.h"
 #include "notesapi/kfm.h"
+#include "notesapi/lookup.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/misc.h"
 #include "notesapi/names.h"

@@ -9,6 +9,7 @@
 
 class TNotesDocument;
 class TNotesDocumentCollection;
+class TStringList;
 
 // One Notes database (NSF file), local or on a server: opening (the user's mail database by
 // default, with its local replica as fallback), information, documents, new databases and the
@@ -58,6 +59,9 @@ class TNotesDatabase : public TObject {
   static std::string MailServer();
   // The current user's name in canonical form, LMBCS, as unread tables and profiles key it.
   static std::string CanonicalLmbcsUserName();
+  // Adds the address books in use to List: Server's names.nsf, or for "" the local books the
+  // setting NAMES lists; each as its path, or with WithTitles as "path=title".
+  static void ListAddressBooks(const std::string& Server, TStringList& List, bool WithTitles);
 
   std::unique_ptr<TNotesDocument> CreateDocument();
   std::unique_ptr<TNotesDocument> CreateResponseDocument(const UNIVERSALNOTEID& ParentUnid,
@@ -70,6 +74,8 @@ class TNotesDatabase : public TObject {
   // opens it. An existing file is an error, never overwritten.
   void CreateNew(const std::string& Server, const std::string& FileName,
                  const std::string& TemplatePath);
+  // Opens the user's own address book: the first book of the setting NAMES, else NAMES.NSF.
+  bool OpenPrivateAddressBook();
 
   void MarkRead(NOTEID NoteID, bool Read);
   void MarkAllRead(const TNotesDocumentCollection& Collection, bool Read);

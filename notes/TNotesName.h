@@ -1,9 +1,13 @@
 #pragma once
 
 #include <array>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "Object.h"
+
+class TStringList;
 
 // Indexes of the components of a name (GetNameComponent, SetNameComponent), named after their
 // keywords. ncOU1 is the unit next to the common name.
@@ -23,6 +27,11 @@ enum TNotesNameComponent {
   ncO,
   ncCount
 };
+
+// How a lookup searches the address books (NAME_LOOKUP_ALL, NAME_LOOKUP_NOSEARCHING,
+// NAME_LOOKUP_EXHAUSTIVE).
+enum TNotesLookupOption { nloAll, nloNoSearch, nloExhaustive };
+using TNotesLookupOptions = std::set<TNotesLookupOption>;
 
 // One Notes hierarchical name, held in canonical form (CN=.../OU=.../O=.../C=...), with its
 // components, its abbreviated form and a keyword form.
@@ -53,6 +62,23 @@ class TNotesName : public TObject {
   // Canonical or abbreviated form of Text; a non-empty Template completes a flat name.
   static std::string TranslateName(const std::string& Text, bool ToCanonical,
                                    const std::string& Template);
+
+  // Looks Names up in the name spaces Views ("$Users" when Views is empty) of Server's address
+  // books ("" for the local ones) and puts into Results, for every document found, one line
+  // per item of Items in that order: its values joined with ", ", or "" when the document
+  // lacks it. "*" alone asks for the empty name; a name ending in "*" matches by prefix.
+  // True when Results holds a line. A failure raises ELotusNotes and leaves Results as it was.
+  static bool LookupName(const std::string& Server, const std::vector<std::string>& Views,
+                         const std::vector<std::string>& Names,
+                         const std::vector<std::string>& Items, const TNotesLookupOptions& Options,
+                         TStringList& Results);
+  // The same with string lists; an empty Views, or one whose first name is empty, gets
+  // "$Users" as its first name.
+  static bool LookupNameList(const std::string& Server, TStringList& Views,
+                             const TStringList& Names, const TStringList& Items,
+                             const TNotesLookupOptions& Options, TStringList& Results);
+  // Whether Name is a key of a person in any of Server's address books.
+  static bool CheckAddress(const std::string& Server, const std::string& Name);
 
  private:
   void Parse();

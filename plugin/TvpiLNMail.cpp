@@ -1,12 +1,31 @@
 #include "TvpiLNMail.h"
 
 #include "Exception.h"
+#include "StringList.h"
+#include "TNotesName.h"
 
 namespace {
 
 // The operations below need the mail database layer, which this build does not have yet.
 [[noreturn]] void RaiseNotAvailable(const std::string& Operation) {
   throw Exception(Operation + " is not available in this build");
+}
+
+// The host's four lines per person. MailAddress is a forwarding address that directories rarely
+// fill in, so the person's InternetAddress stands in when it is empty.
+const std::vector<std::string> AddressItems = {"FirstName", "LastName", "CompanyName",
+                                               "MailAddress", "InternetAddress"};
+constexpr int HostLinesPerEntry = 4;
+constexpr int MailAddressLine = 3;
+constexpr int InternetAddressLine = 4;
+
+void AddHostLines(const TStringList& Found, TStringList& List) {
+  const int itemCount = static_cast<int>(AddressItems.size());
+  for (int entry = 0; entry + itemCount <= Found.Count(); entry += itemCount) {
+    for (int line = 0; line < HostLinesPerEntry - 1; ++line) List.Add(Found.Strings(entry + line));
+    const std::string& mailAddress = Found.Strings(entry + MailAddressLine);
+    List.Add(mailAddress.empty() ? Found.Strings(entry + InternetAddressLine) : mailAddress);
+  }
 }
 
 }  // namespace
@@ -58,7 +77,16 @@ bool TvpiLNMail::Detach(int32_t, const std::string&, const std::string&, const s
   return false;
 }
 
-void TvpiLNMail::GetAddressItems(const std::string&, TStringList*& List) {
-  List = nullptr;
-  RaiseNotAvailable("GetAddressItems");
+// An empty text or "*" lists everybody of the first address book; any other text is looked up
+// in every book ("Jo*" finds the keys that begin with "Jo"). The list is the caller's from the
+// start, so it stays with the caller, empty, when the lookup fails.
+void TvpiLNMail::GetAddressItems(const std::string& Search, TStringList*& List) {
+  List = new TStringList();
+  const bool everybody = Search.empty() || Search == "*";
+  const std::string name = everybody ? "Dummy" : Search;
+  const TNotesLookupOptions options =
+      everybody ? TNotesLookupOptions{nloAll, nloNoSearch} : TNotesLookupOptions{nloExhaustive};
+  TStringList found;
+  TNotesName::LookupName("", {"$Users"}, {name}, AddressItems, options, found);
+  AddHostLines(found, *List);
 }
