@@ -4,12 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "DateUtils.h"
 #include "NotesApi.h"
 #include "Object.h"
+#include "TNotesViewList.h"
 
 class TNotesDocument;
 class TNotesDocumentCollection;
 class TStringList;
+class TNotesView;
 
 // One Notes database (NSF file), local or on a server: opening (the user's mail database by
 // default, with its local replica as fallback), information, documents, new databases and the
@@ -81,6 +84,33 @@ class TNotesDatabase : public TObject {
   void MarkAllRead(const TNotesDocumentCollection& Collection, bool Read);
   std::unique_ptr<TNotesDocumentCollection> UnreadDocuments();
 
+  // Notes of the classes NoteClass (NOTE_CLASS_...) that Formula selects (every note when it is
+  // empty), modified after Since (from any date when it is 0), with their summary items when
+  // WithSummary is set. The collections found are the caller's.
+  std::unique_ptr<TNotesDocumentCollection> FindNotes(const std::string& Formula, TDateTime Since,
+                                                      WORD NoteClass, bool WithSummary);
+  // Documents, with their summaries.
+  std::unique_ptr<TNotesDocumentCollection> Search(const std::string& Formula, TDateTime Since,
+                                                   int32_t Unused = 0);
+  // The first document Formula selects, or null.
+  std::unique_ptr<TNotesDocument> FindDocument(const std::string& Formula);
+
+  // The database's views and folders (the current user's private ones included), by the
+  // titles their design notes hold, for example "Inbox|($Inbox)". The objects GetViewByIndex
+  // and GetViews hand out belong to the database and stay valid until it closes.
+  void CheckViews();
+  int GetViewCount();
+  // Indexes outside the list raise EStringListError.
+  TNotesView* GetViewByIndex(int Index);
+  // The view whose whole title is Name, else the first one with a "|"-separated part (title or
+  // alias) that is Name; case is ignored. Null when none is.
+  TNotesView* GetViews(const std::string& Name);
+  // Reads the titles again on next use.
+  void UpdateViews();
+  // A new view or folder read by name, owned by the caller.
+  std::unique_ptr<TNotesView> OpenView(const std::string& Name, TDateTime Unused1 = 0,
+                                       int32_t Unused2 = 0);
+
  private:
   void CloseWith(STATUS (*CloseFunction)(DBHANDLE));
   void SetReadMarks(const std::vector<NOTEID>& NoteIDs, bool Read);
@@ -88,4 +118,5 @@ class TNotesDatabase : public TObject {
   DBHANDLE FHandle = NULLHANDLE;
   std::string FFileName;
   std::string FServerName;
+  TNotesViewList FViews;
 };

@@ -16,6 +16,7 @@ namespace {
 constexpr char Magic[4] = {'N', 'R', 'F', 'm'};
 constexpr WORD Version = 1;
 constexpr WORD ViewSelectionFlag = 0x0001;
+constexpr WORD Utf8Flag = 0x0002;
 constexpr size_t MaxSerialised = 0xFFFF;
 
 #pragma pack(push, 1)
@@ -60,8 +61,12 @@ TCompileError Located(const EFormulaCompile& Failure, const TSourceText& Source)
 
 }  // namespace
 
-TCompiledFormula::TCompiledFormula(std::string Lmbcs, bool ViewSelection, TProgram Program)
-    : FLmbcs(std::move(Lmbcs)), FViewSelection(ViewSelection), FProgram(std::move(Program)) {}
+TCompiledFormula::TCompiledFormula(std::string Source, WORD Flags, TProgram Program)
+    : FSource(std::move(Source)), FFlags(Flags), FProgram(std::move(Program)) {}
+
+bool TCompiledFormula::ViewSelection() const {
+  return FFlags & ViewSelectionFlag;
+}
 
 std::shared_ptr<const TCompiledFormula> TCompiledFormula::Compile(std::string_view Text,
                                                                   bool ViewSelection,
@@ -70,11 +75,10 @@ std::shared_ptr<const TCompiledFormula> TCompiledFormula::Compile(std::string_vi
   TSourceText source = TSourceText::Decode(Text);
   try {
     TProgram program = TParser(source.Text(), ViewSelection).Parse();
-    std::string lmbcs = source.Lmbcs();
-    if (lmbcs.size() + HeaderSize > MaxSerialised)
+    if (Text.size() + HeaderSize > MaxSerialised)
       throw EFormulaCompile(ERR_FORMULA_TOO_LONG, 0, source.Text().size());
-    return std::make_shared<const TCompiledFormula>(std::move(lmbcs), ViewSelection,
-                                                    std::move(program));
+    WORD flags = (ViewSelection ? ViewSelectionFlag : 0) | (source.IsUtf8() ? Utf8Flag : 0);
+    return std::make_shared<const TCompiledFormula>(std::string(Text), flags, std::move(program));
   } catch (const EFormulaCompile& failure) {
     Error = Located(failure, source);
     return nullptr;
@@ -89,12 +93,14 @@ std::shared_ptr<const TCompiledFormula> TCompiledFormula::Load(const void* Bytes
   if (std::memcmp(header.Magic, Magic, sizeof Magic) != 0 || header.Version != Version ||
       header.SourceLength > Available - HeaderSize || header.SourceLength > MaxSerialised)
     throw EStatus(ERR_FORMULA_DAMAGED);
-  std::string lmbcs(static_cast<const char*>(Bytes) + HeaderSize, header.SourceLength);
-  if (Checksum(header, lmbcs) != header.Checksum) throw EStatus(ERR_FORMULA_DAMAGED);
-  bool viewSelection = header.Flags & ViewSelectionFlag;
+  std::string source(static_cast<const char*>(Bytes) + HeaderSize, header.SourceLength);
+  if (Checksum(header, source) != header.Checksum ||
+      (header.Flags & ~(ViewSelectionFlag | Utf8Flag)))
+    throw EStatus(ERR_FORMULA_DAMAGED);
   try {
-    TProgram program = TParser(TSourceText::DecodeLmbcs(lmbcs).Text(), viewSelection).Parse();
-    return std::make_shared<const TCompiledFormula>(std::move(lmbcs), viewSelection,
+    TSourceText text = TSourceText::Decode(source, header.Flags & Utf8Flag);
+    TProgram program = TParser(text.Text(), header.Flags & ViewSelectionFlag).Parse();
+    return std::make_shared<const TCompiledFormula>(std::move(source), header.Flags,
                                                     std::move(program));
   } catch (const EFormulaCompile&) {
     throw EStatus(ERR_FORMULA_DAMAGED);
@@ -111,12 +117,12 @@ std::string TCompiledFormula::Serialize(DHANDLE Owner) const {
   THeader header{};
   std::memcpy(header.Magic, Magic, sizeof Magic);
   header.Version = Version;
-  header.Flags = FViewSelection ? ViewSelectionFlag : 0;
+  header.Flags = FFlags;
   header.Owner = Owner;
-  header.SourceLength = static_cast<DWORD>(FLmbcs.size());
-  header.Checksum = Checksum(header, FLmbcs);
+  header.SourceLength = static_cast<DWORD>(FSource.size());
+  header.Checksum = Checksum(header, FSource);
   std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-  return bytes + FLmbcs;
+  return bytes + FSource;
 }
 
 }  // namespace notesrt

@@ -20,7 +20,8 @@ struct TCompileError {
 };
 
 // A parsed formula and its serialised form. The serialised form is self-contained (a header and
-// the source in LMBCS), so a compute can be rebuilt from the bytes alone. Immutable: one
+// the source as it was passed: LMBCS, or UTF-8 when flagged so), so a compute can be rebuilt
+// from the bytes alone. Immutable: one
 // compiled formula may serve any number of evaluations.
 class NOTESRT_TESTED TCompiledFormula {
  public:
@@ -42,15 +43,16 @@ class NOTESRT_TESTED TCompiledFormula {
   std::string Serialize(DHANDLE Owner) const;
 
   const TProgram& Program() const { return FProgram; }
-  bool ViewSelection() const { return FViewSelection; }
+  bool ViewSelection() const;
   bool UsesAllChildren() const { return FProgram.UsesAllChildren; }
   bool UsesAllDescendants() const { return FProgram.UsesAllDescendants; }
 
-  TCompiledFormula(std::string Lmbcs, bool ViewSelection, TProgram Program);
+  TCompiledFormula(std::string Source, WORD Flags, TProgram Program);
 
  private:
-  std::string FLmbcs;
-  bool FViewSelection;
+  std::string FSource;
+  // ViewSelectionFlag, Utf8Flag.
+  WORD FFlags;
   TProgram FProgram;
 };
 

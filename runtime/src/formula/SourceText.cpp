@@ -5,12 +5,15 @@
 #include <algorithm>
 
 #include "LmbcsCodec.h"
-#include "formula/FormulaText.h"
 
 namespace notesrt {
 
 TSourceText TSourceText::Decode(std::string_view Bytes) {
-  return LooksLikeUtf8(Bytes) ? DecodeUtf8(Bytes) : DecodeLmbcs(Bytes);
+  return Decode(Bytes, LooksLikeUtf8(Bytes));
+}
+
+TSourceText TSourceText::Decode(std::string_view Bytes, bool Utf8) {
+  return Utf8 ? DecodeUtf8(Bytes) : DecodeLmbcs(Bytes);
 }
 
 TSourceText TSourceText::DecodeLmbcs(std::string_view Bytes) {
@@ -50,6 +53,7 @@ TSourceText TSourceText::DecodeUtf8(std::string_view Bytes) {
     auto start = static_cast<uint32_t>(index);
     UChar32 c;
     U8_NEXT(bytes, index, length, c);
+    if (c < 0) c = 0xFFFD;
     char16_t units[2];
     int32_t count = 0;
     U16_APPEND_UNSAFE(units, count, c);
@@ -59,6 +63,7 @@ TSourceText TSourceText::DecodeUtf8(std::string_view Bytes) {
     }
   }
   source.FOffsets.push_back(static_cast<uint32_t>(Bytes.size()));
+  source.FUtf8 = true;
   return source;
 }
 
@@ -74,10 +79,6 @@ void TSourceText::Position(size_t Index, WORD& Line, WORD& Column) const {
   }
   Line = static_cast<WORD>(std::min<size_t>(line, MAXWORD));
   Column = static_cast<WORD>(std::min<size_t>(Index - lineStart + 1, MAXWORD));
-}
-
-std::string TSourceText::Lmbcs() const {
-  return LmbcsOf(FText);
 }
 
 }  // namespace notesrt
