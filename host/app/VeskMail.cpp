@@ -1,7 +1,9 @@
 // vesk-mail: loads the mail plug-in module the way the Vesk host does and reports what it
-// registered.
+// registered, or runs one command against its mail service.
 #include <iostream>
+#include <memory>
 
+#include "AddressListText.h"
 #include "ApplicationServices.h"
 #include "Customintf.h"
 #include "Exception.h"
@@ -9,6 +11,7 @@
 #include "MailHostEnvironment.h"
 #include "MailHostOptions.h"
 #include "PackageLoader.h"
+#include "StringList.h"
 
 namespace {
 
@@ -32,21 +35,39 @@ void ReportRegistrations(const TApplicationServices& Services) {
     std::cout << "service \"" << Service.Name << "\" registered\n";
 }
 
-void ReportMailService(TApplicationServices& Services) {
+TInterfaceRef<IMailInterface> MailService(TApplicationServices& Services) {
   IInterface* Service = Services.FindService(MailServiceName);
   if (!Service) throw Exception("The plug-in registered no service \"MailInterface\"");
-  TInterfaceRef<IMailInterface> Mail = InterfaceCast<IMailInterface>(Service);
+  return InterfaceCast<IMailInterface>(Service);
+}
+
+void ReportMailService(TApplicationServices& Services) {
+  TInterfaceRef<IMailInterface> Mail = MailService(Services);
   std::cout << MailServiceName << ": IsConnected = " << (Mail->IsConnected() ? "true" : "false")
             << "\n";
 }
 
-// UnRegister runs whether or not Register got through: the plug-in object it created stays
-// until UnRegister frees it.
-void RegisterAndReport(TPackage& Package, TApplicationServices& Services) {
+// The lines the host would get for the search text; the list is the host's to free.
+void LookUpAddresses(TApplicationServices& Services, const TMailHostOptions& Options) {
+  TStringList* Found = nullptr;
+  std::unique_ptr<TStringList> Owned;
+  try {
+    MailService(Services)->GetAddressItems(Options.LookupText, Found);
+  } catch (...) {
+    Owned.reset(Found);
+    throw;
+  }
+  Owned.reset(Found);
+  if (Owned) WriteAddressList(*Owned, Options.Raw, std::cout);
+}
+
+// Body runs between Register and UnRegister. UnRegister runs whether or not Register got
+// through: the plug-in object it created stays until UnRegister frees it.
+template <class TBody>
+void WhileRegistered(TPackage& Package, TApplicationServices& Services, TBody Body) {
   try {
     Package.Register();
-    ReportRegistrations(Services);
-    ReportMailService(Services);
+    Body();
   } catch (...) {
     Services.ReleaseRegistrations();
     Package.UnRegister();
@@ -54,18 +75,32 @@ void RegisterAndReport(TPackage& Package, TApplicationServices& Services) {
   }
   Services.ReleaseRegistrations();
   Package.UnRegister();
-  std::cout << "plug-in unregistered\n";
 }
 
-void Run(const TMailHostOptions& Options) {
+// Without a command: what the plug-in registered, reported step by step.
+void RunReport(const TMailHostOptions& Options) {
   std::cout << "Notes settings: " << PrepareNotesEnvironment(Options.EnvDir).string() << "\n";
   TApplicationServices Services;
   TPublication Publication(static_cast<IPluginRegistry*>(&Services));
   TPackage Package(Options.PluginFile);
   std::cout << "plug-in module loaded: " << Package.FileName().string() << "\n";
-  RegisterAndReport(Package, Services);
+  WhileRegistered(Package, Services, [&] {
+    ReportRegistrations(Services);
+    ReportMailService(Services);
+  });
+  std::cout << "plug-in unregistered\n";
   Package.Unload();
   std::cout << "plug-in module unloaded\n";
+}
+
+// A command prints only its result, so that its output can be read by other programs.
+void RunLookup(const TMailHostOptions& Options) {
+  PrepareNotesEnvironment(Options.EnvDir);
+  TApplicationServices Services;
+  TPublication Publication(static_cast<IPluginRegistry*>(&Services));
+  TPackage Package(Options.PluginFile);
+  WhileRegistered(Package, Services, [&] { LookUpAddresses(Services, Options); });
+  Package.Unload();
 }
 
 }  // namespace
@@ -77,7 +112,10 @@ int main(int Argc, char** Argv) {
       std::cout << MailHostUsage();
       return 0;
     }
-    Run(Options);
+    if (Options.Command == "lookup")
+      RunLookup(Options);
+    else
+      RunReport(Options);
     return 0;
   } catch (const std::exception& Error) {
     std::cerr << "vesk-mail: " << Error.what() << "\n";

@@ -121,4 +121,31 @@ TEST_F(VeskMailProgramTest, HelpDescribesTheOptions) {
   EXPECT_FALSE(std::filesystem::exists(FHome.Path() / ".local")) << "help prepared an environment";
 }
 
+// The address book is made by the admin program in the environment vesk-mail prepared.
+TEST_F(VeskMailProgramTest, LookupPrintsThePeopleFound) {
+  std::filesystem::path EnvDir = FHome.Path() / "env";
+  ASSERT_EQ(RunVeskMail(Home(), "--env " + Quoted(EnvDir.string())).ExitCode, 0);
+  std::string Admin =
+      "NOTES_INI=" + Quoted((EnvDir / "notes.ini").string()) + " " + Quoted(NABADMIN_PROGRAM) + " ";
+  for (const std::string Arguments :
+       {"create names.nsf",
+        "add-person names.nsf --first John --last Doe --company Acme "
+        "--internet john@acme.example",
+        "add-person names.nsf --first Joan --last Smith", "add-person names.nsf --last Brown"})
+    ASSERT_EQ(system((Admin + Arguments + " >/dev/null").c_str()), 0) << Arguments;
+
+  std::string Env = "--env " + Quoted(EnvDir.string());
+  TRun Found = RunVeskMail(Home(), Env + " lookup 'jo*'");
+  EXPECT_EQ(Found.ExitCode, 0) << Found.Output;
+  EXPECT_EQ(Found.Output, "Joan Smith\nJohn Doe, Acme <john@acme.example>\n");
+  TRun Raw = RunVeskMail(Home(), Env + " lookup --raw 'John Doe'");
+  EXPECT_EQ(Raw.Output, "John\nDoe\nAcme\njohn@acme.example\n");
+  TRun Everybody = RunVeskMail(Home(), Env + " lookup");
+  EXPECT_EQ(Everybody.Output, "Brown\nJoan Smith\nJohn Doe, Acme <john@acme.example>\n");
+  EXPECT_EQ(RunVeskMail(Home(), Env + " lookup nobody").Output, "");
+  TRun TwoTexts = RunVeskMail(Home(), Env + " lookup John Doe");
+  EXPECT_EQ(TwoTexts.ExitCode, 1);
+  EXPECT_TRUE(Contains(TwoTexts.Output, "lookup takes one search text")) << TwoTexts.Output;
+}
+
 }  // namespace

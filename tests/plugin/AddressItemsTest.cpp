@@ -1,0 +1,98 @@
+// GetAddressItems of the real plug-in module: four lines per person, in their places, from the
+// address book the admin library writes.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Customintf.h"
+#include "ELotusNotes.h"
+#include "NotesSession.h"
+#include "PluginModuleFixture.h"
+#include "RecordingFramework.h"
+#include "StringList.h"
+#include "TAddressBookAdmin.h"
+#include "TNotesDocument.h"
+#include "TNotesItem.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class AddressItemsTest : public PluginModuleFixture {
+ protected:
+  void SetUp() override {
+    NotesObjectsInitialize();
+    TAddressBookAdmin::CreateBook("", "names.nsf", "People");
+    TAddressBookAdmin Book("", "names.nsf");
+    Book.AddPerson({"John", "Doe", "Acme", "", "", "john@acme.example", "", "", ""});
+    Book.AddPerson({"Joan", "Smith", "", "", "", "joan@acme.example", "js@relay.example", "", ""});
+    ApplicationServices = Framework.AsInterface();
+    Module.Register();
+    Mail = InterfaceCast<IMailInterface>(Framework.Service);
+    ASSERT_TRUE(Mail);
+  }
+  void TearDown() override {
+    Mail.Reset();
+    Module.UnRegister();
+    NotesObjectsFinalize();
+  }
+
+  Lines AddressItems(const std::string& Search) {
+    TStringList* List = nullptr;
+    Mail->GetAddressItems(Search, List);
+    std::unique_ptr<TStringList> Owned(List);
+    Lines Result;
+    for (int I = 0; Owned && I < Owned->Count(); ++I) Result.push_back(Owned->Strings(I));
+    return Result;
+  }
+
+  TRecordingFramework Framework;
+  TInterfaceRef<IMailInterface> Mail;
+};
+
+TEST_F(AddressItemsTest, EveryPersonGivesFourLinesInTheirPlaces) {
+  // No company: an empty third line. The fourth is the forwarding address when there is one,
+  // else the internet address.
+  EXPECT_EQ(AddressItems("jo*"), (Lines{"Joan", "Smith", "", "js@relay.example", "John", "Doe",
+                                        "Acme", "john@acme.example"}));
+  EXPECT_EQ(AddressItems("doe"), (Lines{"John", "Doe", "Acme", "john@acme.example"}));
+}
+
+TEST_F(AddressItemsTest, StarAndEmptyTextListEverybody) {
+  Lines Everybody = AddressItems("*");
+  EXPECT_EQ(Everybody.size(), 8u);
+  EXPECT_EQ(AddressItems(""), Everybody);
+}
+
+TEST_F(AddressItemsTest, NoMatchGivesAnEmptyList) {
+  TStringList* List = nullptr;
+  Mail->GetAddressItems("nobody", List);
+  std::unique_ptr<TStringList> Owned(List);
+  ASSERT_NE(List, nullptr);
+  EXPECT_EQ(List->Count(), 0);
+}
+
+TEST_F(AddressItemsTest, SeveralValuesStayOnTheirLine) {
+  TNotesDatabase Book;
+  Book.Open("", "names.nsf");
+  auto Person = Book.CreateDocument();
+  Person->ReplaceItemValue("Form", TVariant("Person"));
+  Person->ReplaceItemValue("LastName", TVariant("Many"));
+  TStringList Companies;
+  Companies.Add("North");
+  Companies.Add("South");
+  Person->GetItemByName("CompanyName")->SetAsStrings(&Companies);
+  Person->Save();
+  EXPECT_EQ(AddressItems("many"), (Lines{"", "Many", "North, South", ""}));
+}
+
+TEST_F(AddressItemsTest, AFailedLookupLeavesTheCallerAnEmptyList) {
+  OSSetEnvironmentVariable("NAMES", "missing.nsf");
+  TStringList* List = nullptr;
+  EXPECT_THROW(Mail->GetAddressItems("john", List), ELotusNotes);
+  std::unique_ptr<TStringList> Owned(List);
+  ASSERT_NE(List, nullptr);
+  EXPECT_EQ(List->Count(), 0);
+}
+
+}  // namespace
