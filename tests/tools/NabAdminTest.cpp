@@ -1,0 +1,88 @@
+// nabadmin run as a child process, the way an administrator or the demo set-up runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "TestNotesEnv.h"
+
+namespace {
+
+struct TRun {
+  int ExitCode;
+  std::string Output;  // stdout and stderr
+};
+
+class NabAdminTest : public testing::Test {
+ protected:
+  // Runs nabadmin with Arguments in the test's Notes environment.
+  TRun Run(const std::string& Arguments) {
+    std::string command = std::string("'") + NABADMIN_PROGRAM + "' " + Arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {-1, "popen failed"};
+    std::string output;
+    char buffer[4096];
+    for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      output.append(buffer, read);
+    int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  }
+
+  void AddSetting(const std::string& Line) {
+    std::ofstream(FEnv.IniFile(), std::ios::app) << Line << "\n";
+  }
+
+  vesktest::TestNotesEnv FEnv;
+};
+
+TEST_F(NabAdminTest, CreatesABookAndListsThePeopleAdded) {
+  EXPECT_EQ(Run("create names.nsf --title People").ExitCode, 0);
+  EXPECT_TRUE(std::filesystem::exists(FEnv.DataDir() / "names.nsf"));
+  TRun added =
+      Run("add-person names.nsf --first John --last Doe --company Acme --fullname 'John Doe/Acme' "
+          "--short jdoe --internet john@acme.example --mail-server Hub/Acme --mail-file mail/jdoe");
+  EXPECT_EQ(added.ExitCode, 0) << added.Output;
+  EXPECT_EQ(added.Output, "added person John Doe\n");
+  EXPECT_EQ(Run("add-person names.nsf --fullname 'CN=Mary Major/O=Acme'").ExitCode, 0);
+  EXPECT_EQ(Run("add-group names.nsf Sales 'John Doe' 'Mary Major'").Output,
+            "added group Sales with 2 member(s)\n");
+  TRun list = Run("list");
+  EXPECT_EQ(list.ExitCode, 0) << list.Output;
+  EXPECT_EQ(list.Output,
+            "CN=John Doe/O=Acme\tJohn\tDoe\tAcme\tjohn@acme.example\n"
+            "CN=Mary Major/O=Acme\t\t\t\t\n");
+}
+
+TEST_F(NabAdminTest, WorksOnAServersDirectory) {
+  std::filesystem::path servers = FEnv.Root() / "servers";
+  std::filesystem::create_directories(servers / "CN=HUB%2FO=ACME");
+  AddSetting("NotesRT_ServersDir=" + servers.string());
+  EXPECT_EQ(Run("create names.nsf --server Hub/Acme").ExitCode, 0);
+  EXPECT_TRUE(std::filesystem::exists(servers / "CN=HUB%2FO=ACME" / "names.nsf"));
+  EXPECT_EQ(Run("add-person names.nsf --server Hub/Acme --first Sam --last Server").ExitCode, 0);
+  EXPECT_EQ(Run("list --server CN=Hub/O=Acme").Output, "CN=Sam Server\tSam\tServer\t\t\n");
+  TRun unreachable = Run("list --server Gone/Acme");
+  EXPECT_EQ(unreachable.ExitCode, 1);
+  EXPECT_NE(unreachable.Output.find("server is not responding"), std::string::npos)
+      << unreachable.Output;
+}
+
+TEST_F(NabAdminTest, FailuresAndBadUsageHaveTheirExitCodes) {
+  ASSERT_EQ(Run("create names.nsf").ExitCode, 0);
+  TRun again = Run("create names.nsf");
+  EXPECT_EQ(again.ExitCode, 1);
+  EXPECT_NE(again.Output.find("File already exists"), std::string::npos) << again.Output;
+  TRun nameless = Run("add-person names.nsf --first Only");
+  EXPECT_EQ(nameless.ExitCode, 1);
+  EXPECT_NE(nameless.Output.find("needs a last name or a full name"), std::string::npos);
+  EXPECT_EQ(Run("add-person missing.nsf --last Doe").ExitCode, 1);
+  EXPECT_EQ(Run("").ExitCode, 2);
+  EXPECT_EQ(Run("frobnicate").ExitCode, 2);
+  EXPECT_EQ(Run("add-person names.nsf --last Doe --colour blue").ExitCode, 2);
+  EXPECT_EQ(Run("add-group names.nsf").ExitCode, 2);
+  EXPECT_EQ(Run("create").ExitCode, 2);
+  EXPECT_EQ(Run("list").Output, "");
+}
+
+}  // namespace
