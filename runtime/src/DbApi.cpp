@@ -4,6 +4,7 @@
 #include "DbHandle.h"
 #include "DbPath.h"
 #include "HandleTable.h"
+#include "design/Templates.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsferr.h"
@@ -34,7 +35,7 @@ STATUS LNPUBLIC NSFDbOpen(const char* PathName, DBHANDLE* rethDB) {
   if (rethDB) *rethDB = NULLHANDLE;
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!rethDB) return ERR_MISC_INVALID_ARGS;
-    notesrt::TDbPath path = notesrt::ResolveExisting(PathName ? PathName : "");
+    notesrt::TDbPath path = notesrt::design::ResolveWithTemplates(PathName ? PathName : "");
     std::unique_ptr<TDbHandle> handle =
         path.Directory ? std::make_unique<TDbHandle>(path.File)
                        : std::make_unique<TDbHandle>(TDatabase::Open(path.File));

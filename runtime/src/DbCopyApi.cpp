@@ -8,6 +8,7 @@
 #include "HandleTable.h"
 #include "NoteCopy.h"
 #include "TimeConversion.h"
+#include "design/Templates.h"
 #include "notesapi/misc.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsfdb.h"
@@ -60,7 +61,7 @@ STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD No
   if (retHandle) *retHandle = NULLHANDLE;
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!srcDb || !dstDb || !retHandle) return ERR_MISC_INVALID_ARGS;
-    notesrt::TDbPath sourcePath = notesrt::ResolveExisting(srcDb);
+    notesrt::TDbPath sourcePath = notesrt::design::ResolveWithTemplates(srcDb);
     if (sourcePath.Directory) return ERR_DIRECTORY;
     std::shared_ptr<TDatabase> source = TDatabase::Open(sourcePath.File);
     std::filesystem::path targetPath = notesrt::ResolveNew(dstDb);

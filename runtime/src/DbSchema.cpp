@@ -33,6 +33,17 @@ constexpr std::array Steps{
     "CREATE TABLE unread(user_key TEXT, note_id INTEGER, PRIMARY KEY(user_key, note_id)) "
     "  WITHOUT ROWID;"
     "CREATE INDEX unread_note ON unread(note_id);",
+    // Version 2: view indexes (each entry's evaluated columns, kept up to date from the change
+    // counter) and folder membership in insertion order.
+    "CREATE TABLE view_index(view_id INTEGER PRIMARY KEY, design_counter INTEGER, "
+    "  built_counter INTEGER, format INTEGER, members_changed INTEGER);"
+    "CREATE TABLE view_entries(view_id INTEGER, note_id INTEGER, part INTEGER, "
+    "  selected INTEGER, parent_id INTEGER, sort_key BLOB, summary BLOB, "
+    "  PRIMARY KEY(view_id, note_id, part)) WITHOUT ROWID;"
+    "CREATE INDEX view_entries_note ON view_entries(note_id);"
+    "CREATE TABLE folder_members(folder_id INTEGER, note_id INTEGER, seq INTEGER, "
+    "  PRIMARY KEY(folder_id, note_id)) WITHOUT ROWID;"
+    "CREATE INDEX folder_members_note ON folder_members(note_id);",
 };
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "NoteObservers.h"
 
 #include "AddressBookIndex.h"
+#include "FolderStore.h"
 
 namespace notesrt {
 
 TNoteObservers::TNoteObservers(TDbFile& File) {
   FObservers.push_back(std::make_unique<TAddressBookIndex>(File));
+  FObservers.push_back(std::make_unique<TFolderStore>(File));
 }
 
 void TNoteObservers::NoteStored(const TStoredNote& Note) {

@@ -8,6 +8,7 @@
 #include "BufferText.h"
 #include "notesapi/bsafeerr.h"
 #include "notesapi/clerr.h"
+#include "notesapi/foldman.h"
 #include "notesapi/fterr.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/niferr.h"
@@ -85,6 +86,11 @@ constexpr std::array Texts{
     TEntry{ERR_NO_SUCH_NAMES_BOOK, "No more Domino Directory databases"},
     TEntry{ERR_NO_SUCH_ITEM, "Specified item is not present"},
     TEntry{ERR_NO_MORE_MEMBERS, "(No more members in list)"},
+    TEntry{ERR_NOTESRT_NOT_VIEW, "The note is not a view or folder"},
+    TEntry{ERR_NOTESRT_FOLDER_EXISTS, "A view or folder with this name already exists"},
+    TEntry{ERR_NOTESRT_NOT_FOLDER, "The design note is not a folder"},
+    TEntry{ERR_NOTESRT_NOT_DOCUMENT, "Only existing documents can be put into a folder"},
+    TEntry{ERR_NOTESRT_FOLDER_NAME, "Folder name is empty, too long or malformed"},
     TEntry{ERR_NOT_FOUND, "Entry not found in index"},
     TEntry{ERR_ACL_FULL, "The access control list is full."},
     TEntry{ERR_ACL_NOENTRY, "The name is not in the list."},

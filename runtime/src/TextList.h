@@ -23,6 +23,7 @@ class TTextList {
   static std::optional<TTextList> Parse(const char* Data, size_t Size, bool Prefixed);
 
   size_t Count() const { return FEntries.size(); }
+  const std::vector<std::string>& Entries() const { return FEntries; }
   // Index may equal Count() (append).
   void Insert(size_t Index, std::string_view Text);
   void Remove(size_t Index);

@@ -1,6 +1,7 @@
 /* Views and folders: collections of note entries. */
 #ifndef NOTESAPI_NIF_H
 #define NOTESAPI_NIF_H
+#include "niferr.h"
 #include "nsfdata.h"
 
 typedef WORD HCOLLECTION;
@@ -59,6 +60,10 @@ typedef WORD HCOLLECTION;
 #define NOTEID_CATEGORY_INDENT 0x3F000000u
 #define NOTEID_CATEGORY_ID 0x00FFFFFFu
 
+/* Statuses only this runtime returns, in a range of the NIF package that Notes leaves unused.
+   OSLoadString has a text for each. */
+#define ERR_NOTESRT_NOT_VIEW (PKG_NIF + 0xF0) /* the note is not a view or folder */
+
 #pragma pack(push, 1)
 typedef struct {
   WORD Level;
@@ -73,10 +78,9 @@ STATUS LNPUBLIC NIFFindDesignNote(DBHANDLE hFile, const char* Name, WORD Class, 
 STATUS LNPUBLIC NIFFindPrivateDesignNote(DBHANDLE hFile, const char* Name, WORD Class,
                                          NOTEID* retNoteID);
 STATUS LNPUBLIC NIFOpenCollection(DBHANDLE hViewDB, DBHANDLE hDataDB, NOTEID ViewNoteID,
-                                  WORD OpenFlags, DHANDLE hUnreadList,
-                                  HCOLLECTION* rethCollection, NOTEHANDLE* rethViewNote,
-                                  UNIVERSALNOTEID* retViewUNID, DHANDLE* rethCollapsedList,
-                                  DHANDLE* rethSelectedList);
+                                  WORD OpenFlags, DHANDLE hUnreadList, HCOLLECTION* rethCollection,
+                                  NOTEHANDLE* rethViewNote, UNIVERSALNOTEID* retViewUNID,
+                                  DHANDLE* rethCollapsedList, DHANDLE* rethSelectedList);
 STATUS LNPUBLIC NIFReadEntries(HCOLLECTION hCollection, COLLECTIONPOSITION* IndexPos,
                                WORD SkipNavigator, DWORD SkipCount, WORD ReturnNavigator,
                                DWORD ReturnCount, DWORD ReturnMask, DHANDLE* rethBuffer,
@@ -84,6 +88,10 @@ STATUS LNPUBLIC NIFReadEntries(HCOLLECTION hCollection, COLLECTIONPOSITION* Inde
                                DWORD* retNumEntriesReturned, WORD* retSignalFlags);
 STATUS LNPUBLIC NIFUpdateCollection(HCOLLECTION hCollection);
 STATUS LNPUBLIC NIFCloseCollection(HCOLLECTION hCollection);
+/* Only this runtime: how many notes had their selection formula or columns evaluated when the
+   collection was last opened or updated (its index is brought up to date incrementally, so an
+   unchanged view evaluates none). */
+STATUS LNPUBLIC NotesRTCollectionEvaluations(HCOLLECTION hCollection, DWORD* retEvaluations);
 NOTESAPI_END_DECLS
 
 #endif

@@ -46,6 +46,67 @@ typedef void* HCOMPUTE;
 #define ERR_FORMULA_DAMAGED (PKG_FORMULA + 0xEB)
 #define ERR_FORMULA_OVERFLOW (PKG_FORMULA + 0xEC)
 
+/* Summary buffers: an ITEM_TABLE, then one ITEM per item, then each item's name (not
+   terminated) followed by its value (type word first). Length counts the whole buffer. */
+#pragma pack(push, 1)
+typedef struct {
+  USHORT Length;
+  USHORT Items;
+} ITEM_TABLE;
+
+typedef struct {
+  USHORT NameLength;
+  USHORT ValueLength;
+} ITEM;
+
+typedef struct {
+  DBID File;
+  TIMEDATE Note;
+  NOTEID NoteID;
+} GLOBALINSTANCEID;
+
+/* What NSFSearch hands the routine for each note or directory entry; the summary ITEM_TABLE, if
+   asked for, is passed separately. */
+typedef struct {
+  GLOBALINSTANCEID ID;
+  ORIGINATORID OriginatorID;
+  WORD NoteClass;
+  BYTE SERetFlags;
+  BYTE Privileges;
+  WORD SummaryLength;
+} SEARCH_MATCH;
+#pragma pack(pop)
+
+#define SEARCH_ALL_VERSIONS 0x0001
+#define SEARCH_SUMMARY 0x0002
+#define SEARCH_FILETYPE 0x0004
+#define SEARCH_NOTIFYDELETIONS 0x0010
+#define SEARCH_ALLPRIVS 0x0040
+#define SEARCH_NOABSTRACTS 0x1000
+#define SEARCH_DATAONLY_FORMULA 0x4000
+
+#define SE_FMATCH 0x01
+#define SE_FTRUNCATED 0x02
+
+/* A summary buffer never grows past this: items that would push it further are left out. */
+#define MAXSUMMARYSIZE 0xFFFFu
+
+/* Directory searches (SEARCH_FILETYPE): one file type in the note class mask, plus modifiers. */
+#define FILE_ANY 0
+#define FILE_DBREPL 1
+#define FILE_DBDESIGN 2
+#define FILE_MAILBOX 3
+#define FILE_DBANY 4
+#define FILE_FTANY 5
+#define FILE_DIRSONLY 7
+#define FILE_TYPEMASK 0x00FF
+#define FILE_RECURSE 0x2000
+#define FILE_NOUPDIRS 0x4000
+#define FILE_DIRS 0x8000
+
+typedef STATUS(LNCALLBACKPTR NSFSEARCHPROC)(void* EnumRoutineParameter, SEARCH_MATCH* SearchMatch,
+                                            ITEM_TABLE* SummaryBuffer);
+
 NOTESAPI_BEGIN_DECLS
 /* FormulaText is LMBCS (UTF-8 is recognised and accepted too); a FormulaTextLength of 0 means
    NUL-terminated. The compiled formula is a memory handle the caller locks to pass it to
@@ -69,6 +130,12 @@ STATUS LNPUBLIC NSFComputeEvaluate(HCOMPUTE hCompute, NOTEHANDLE hNote, DHANDLE*
                                    WORD* retResultLength, BOOL* retNoteMatchesFormula,
                                    BOOL* retNoteShouldBeDeleted, BOOL* retNoteModified);
 STATUS LNPUBLIC NSFComputeStop(HCOMPUTE hCompute);
+/* hFormula NULLHANDLE selects every note of the class mask. Since NULL or TIMEDATE_WILDCARD
+   means any time; retUntil receives the time to pass as Since next time. The routine's non-zero
+   status stops the search and is returned. ViewTitle is ignored. */
+STATUS LNPUBLIC NSFSearch(DBHANDLE hDB, FORMULAHANDLE hFormula, char* ViewTitle, WORD SearchFlags,
+                          WORD NoteClassMask, TIMEDATE* Since, NSFSEARCHPROC EnumRoutine,
+                          void* EnumRoutineParameter, TIMEDATE* retUntil);
 NOTESAPI_END_DECLS
 
 #endif

@@ -1,0 +1,18 @@
+#include "SearchContext.h"
+
+#include "ItemName.h"
+
+namespace notesrt {
+
+std::optional<TItemValue> TScannedNoteContext::ReadItem(std::string_view Name) {
+  for (const TStoredItem& item : FNote.Items)
+    if (SameItemName(item.Name, Name)) return TItemValue{item.Type, item.Value};
+  return std::nullopt;
+}
+
+UNIVERSALNOTEID TScannedNoteContext::Unid() {
+  const ORIGINATORID& oid = FNote.Header.Oid;
+  return UNIVERSALNOTEID{{oid.File[0], oid.File[1]}, oid.Note};
+}
+
+}  // namespace notesrt

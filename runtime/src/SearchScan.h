@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "StoredNote.h"
+
+namespace notesrt {
+
+class TDbFile;
+class TSqlQuery;
+
+// A note as searches and views see it: its header and its summary items (a selection formula
+// sees only those, as in Notes, and a search over many notes then reads no bodies).
+struct TScannedNote {
+  TNoteHeader Header;
+  bool Deleted = false;
+  std::vector<TStoredItem> Items;
+};
+
+// Which notes a scan returns. Profiles never; deletion stubs only when asked.
+struct TScanFilter {
+  WORD ClassMask = 0;
+  // Only notes changed after this value of the database's change counter.
+  int64_t ChangedAfter = -1;
+  bool Stubs = false;
+  // Without items the scan reads only the note rows.
+  bool Items = true;
+};
+
+// Reads the notes of a database in note ID order, a batch at a time, so that no statement
+// stays open between batches: the caller may change the database in between (a search
+// routine may save notes).
+class TNoteScan {
+ public:
+  using TNotes = std::vector<TScannedNote>;
+
+  TNoteScan(TDbFile& File, TScanFilter Filter) : FFile(File), FFilter(Filter) {}
+
+  // The next batch; empty at the end.
+  TNotes Next();
+  // One note by ID, if the filter takes it.
+  std::optional<TScannedNote> Find(NOTEID Id);
+
+ private:
+  static constexpr int64_t BatchSize = 512;
+
+  TNotes ReadRows(TSqlQuery& Query);
+
+  TDbFile& FFile;
+  TScanFilter FFilter;
+  NOTEID FAfter = 0;
+};
+
+}  // namespace notesrt

@@ -1,0 +1,105 @@
+#include "design/DesignNote.h"
+
+#include "ItemName.h"
+#include "TextFold.h"
+#include "TextList.h"
+#include "design/DesignItems.h"
+#include "notesapi/kfm.h"
+#include "notesapi/names.h"
+
+namespace notesrt::design {
+
+namespace {
+
+std::string_view Trim(std::string_view Text) {
+  size_t first = Text.find_first_not_of(" \t");
+  if (first == Text.npos) return {};
+  size_t last = Text.find_last_not_of(" \t");
+  return Text.substr(first, last - first + 1);
+}
+
+std::string Join(const std::vector<std::string>& Parts) {
+  std::string text;
+  for (const std::string& part : Parts) text += (text.empty() ? "" : "|") + part;
+  return text;
+}
+
+}  // namespace
+
+const TStoredItem* TDesignNote::Find(std::string_view Name) const {
+  for (const TStoredItem& item : FItems)
+    if (SameItemName(item.Name, Name)) return &item;
+  return nullptr;
+}
+
+std::string TDesignNote::Text(std::string_view Name) const {
+  const TStoredItem* item = Find(Name);
+  if (!item) return {};
+  if (item->Type == TYPE_TEXT) return item->Value;
+  return Join(TextList(Name));
+}
+
+std::vector<std::string> TDesignNote::TextList(std::string_view Name) const {
+  const TStoredItem* item = Find(Name);
+  if (!item) return {};
+  if (item->Type == TYPE_TEXT) return {item->Value};
+  if (item->Type != TYPE_TEXT_LIST) return {};
+  auto list = TTextList::Parse(item->Value.data(), item->Value.size(), false);
+  return list ? list->Entries() : std::vector<std::string>{};
+}
+
+std::string TDesignNote::Raw(std::string_view Name, WORD Type) const {
+  const TStoredItem* item = Find(Name);
+  return item && item->Type == Type ? item->Value : std::string();
+}
+
+std::string TDesignNote::Title() const {
+  return Text(TitleItem);
+}
+
+bool TDesignNote::IsFolder() const {
+  return Text(FlagsItem).find(FolderFlag) != std::string::npos;
+}
+
+bool TDesignNote::IsPrivate() const {
+  return Text(FlagsItem).find(PrivateFlag) != std::string::npos;
+}
+
+std::string TDesignNote::Owner() const {
+  return Text(OwnerItem);
+}
+
+bool TDesignNote::VisibleTo(std::string_view User) const {
+  return !IsPrivate() || (!User.empty() && FoldLmbcs(Owner()) == FoldLmbcs(User));
+}
+
+std::vector<std::string> TitleParts(std::string_view Title) {
+  std::vector<std::string> parts{std::string(Trim(Title))};
+  if (Title.find('|') == Title.npos) return parts;
+  size_t start = 0;
+  while (start <= Title.size()) {
+    size_t end = std::min(Title.find('|', start), Title.size());
+    parts.emplace_back(Trim(Title.substr(start, end - start)));
+    start = end + 1;
+  }
+  return parts;
+}
+
+bool TitleMatches(std::string_view Title, std::string_view Name) {
+  std::string key = FoldLmbcs(Trim(Name));
+  if (key.empty()) return false;
+  for (const std::string& part : TitleParts(Title))
+    if (FoldLmbcs(part) == key) return true;
+  return false;
+}
+
+std::string MainTitle(std::string_view Title) {
+  return std::string(Trim(Title.substr(0, Title.find('|'))));
+}
+
+std::string CurrentUser() {
+  char name[MAXUSERNAME + 1] = {};
+  return SECKFMGetUserName(name) == NOERROR ? std::string(name) : std::string();
+}
+
+}  // namespace notesrt::design

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace notesrt::design {
+
+class TDesignBuilder;
+
+// The design of each built-in template, one file each (TemplateXxx.cpp).
+void DefineBasicTemplate(TDesignBuilder& Builder);
+
+}  // namespace notesrt::design

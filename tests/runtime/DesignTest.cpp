@@ -1,0 +1,137 @@
+// Design notes: finding them by title, alias and part, private ones, the builder's single
+// transaction, and the built-in templates.
+#include <gtest/gtest.h>
+
+#include "ViewFixtureTest.h"
+#include "notesapi/nsfsearc.h"
+#include "notesapi/osmem.h"
+
+namespace runtimetest {
+namespace {
+
+using notesrt::design::TDesignBuilder;
+using notesrt::design::TViewSpec;
+
+class DesignTest : public ViewsTest {
+ protected:
+  STATUS Find(const char* Name, NOTEID* Id, bool Private = false) {
+    return Private ? NIFFindPrivateDesignNote(FDb, Name, NOTE_CLASS_VIEW, Id)
+                   : NIFFindDesignNote(FDb, Name, NOTE_CLASS_VIEW, Id);
+  }
+};
+
+TEST_F(DesignTest, ViewsAreFoundByWholeTitleAndEachTrimmedPartIgnoringCase) {
+  NOTEID inbox = AddView(TViewSpec{"Inbox | ($Inbox)|Mail", "", {}, true, false, ""});
+  for (const char* name :
+       {"Inbox | ($Inbox)|Mail", "inbox", "($INBOX)", " mail ", "INBOX | ($inbox)|mail"}) {
+    NOTEID found = 0;
+    EXPECT_EQ(Find(name, &found), NOERROR) << name;
+    EXPECT_EQ(found, inbox) << name;
+  }
+  NOTEID found = 5;
+  EXPECT_EQ(Find("In", &found), ERR_NOT_FOUND);
+  EXPECT_EQ(found, 0u);
+  EXPECT_EQ(Find("", &found), ERR_NOT_FOUND);
+  EXPECT_EQ(NIFFindDesignNote(FDb, "Inbox", NOTE_CLASS_FORM, &found), ERR_NOT_FOUND);
+}
+
+TEST_F(DesignTest, PrivateViewsAreFoundOnlyByTheirOwnerAndOnlyAsPrivate) {
+  SetUser("CN=Ann/O=Acme");
+  NOTEID mine = AddView(TViewSpec{"Todo", "", {}, false, false, "CN=Ann/O=Acme"});
+  AddView(TViewSpec{"Secret", "", {}, false, false, "CN=Bob/O=Acme"});
+  NOTEID found = 0;
+  EXPECT_EQ(Find("Todo", &found), ERR_NOT_FOUND);
+  EXPECT_EQ(Find("todo", &found, true), NOERROR);
+  EXPECT_EQ(found, mine);
+  EXPECT_EQ(Find("Secret", &found, true), ERR_NOT_FOUND);
+  EXPECT_EQ(Find("Secret", &found), ERR_NOT_FOUND);
+  HCOLLECTION collection = 0;
+  NOTEID secret = mine + 4;
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, secret, 0, NULLHANDLE, &collection, nullptr, nullptr,
+                              nullptr, nullptr),
+            ERR_VIEW_NOACCESS);
+}
+
+TEST_F(DesignTest, ViewItemsAreWhatTheObjectLibraryReads) {
+  NOTEID view = AddView(TViewSpec{"Mine|($Mine)", "", {}, true, false, "CN=Ann/O=Acme"});
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(FDb, view, 0, note.Out()), NOERROR);
+  WORD type = 0;
+  BLOCKID item{};
+  BLOCKID value{};
+  DWORD length = 0;
+  ASSERT_EQ(NSFItemInfo(note.Get(), "$TITLE", 6, &item, &type, &value, &length), NOERROR);
+  EXPECT_EQ(type, TYPE_TEXT);
+  EXPECT_EQ(Text(note.Get(), "$TITLE"), "Mine|($Mine)");
+  EXPECT_EQ(Text(note.Get(), "$Flags"), "FV");
+}
+
+TEST_F(DesignTest, FormTitleListMatchesTheAttachFormFormula) {
+  NOTEID form = TDesignBuilder().Form({{"Memo", "Mail"}, {{"Subject", "\"none\""}}}).Build(FDb)[0];
+  AddView(TViewSpec{"Memo", "", {}, false, false, ""});
+  const char formula[] = "$TITLE=\"Mail\"";
+  FORMULAHANDLE compiled = NULLHANDLE;
+  ASSERT_EQ(NSFFormulaCompile(nullptr, 0, formula, sizeof formula - 1, &compiled, nullptr, nullptr,
+                              nullptr, nullptr, nullptr, nullptr),
+            NOERROR);
+  std::vector<NOTEID> found;
+  auto collect = [](void* Found, SEARCH_MATCH* Match, ITEM_TABLE*) -> STATUS {
+    static_cast<std::vector<NOTEID>*>(Found)->push_back(Match->ID.NoteID);
+    return NOERROR;
+  };
+  EXPECT_EQ(
+      NSFSearch(FDb, compiled, nullptr, 0, NOTE_CLASS_FORM, nullptr, collect, &found, nullptr),
+      NOERROR);
+  OSMemFree(compiled);
+  EXPECT_EQ(found, (std::vector<NOTEID>{form}));
+}
+
+TEST_F(DesignTest, BuilderWritesAllNotesOrNone) {
+  TDesignBuilder builder;
+  builder.View(TViewSpec{"Good", "SELECT @All", {}, false, false, ""});
+  builder.View(TViewSpec{"Bad", "SELECT @Prompt([Ok]; \"a\"; \"b\")", {}, false, false, ""});
+  EXPECT_ANY_THROW(builder.Build(FDb));
+  NOTEID found = 0;
+  EXPECT_EQ(Find("Good", &found), ERR_NOT_FOUND);
+  TDesignBuilder columns;
+  columns.View(TViewSpec{"Columns", "", {{"", "@Nonsense(", ""}}, false, false, ""});
+  EXPECT_ANY_THROW(columns.Build(FDb));
+}
+
+class TemplateTest : public ViewsTest {};
+
+TEST_F(TemplateTest, BuiltInTemplateIsMadeOnFirstUseAndKept) {
+  ASSERT_FALSE(std::filesystem::exists(FileOf("basic.ntf")));
+  DBHANDLE templ = NULLHANDLE;
+  ASSERT_EQ(NSFDbOpen("BASIC.NTF", &templ), NOERROR);
+  NOTEID view = 0;
+  EXPECT_EQ(NIFFindDesignNote(templ, "($All)", NOTE_CLASS_VIEW, &view), NOERROR);
+  char info[NSF_INFO_SIZE] = {};
+  EXPECT_EQ(NSFDbInfoGet(templ, info), NOERROR);
+  EXPECT_EQ(std::string(info).substr(0, 15), "Basic Documents");
+  EXPECT_EQ(NSFDbClose(templ), NOERROR);
+  EXPECT_TRUE(std::filesystem::exists(FileOf("basic.ntf")));
+  ASSERT_EQ(NSFDbOpen("basic.ntf", &templ), NOERROR);
+  NOTEID again = 0;
+  EXPECT_EQ(NIFFindDesignNote(templ, "($All)", NOTE_CLASS_VIEW, &again), NOERROR);
+  EXPECT_EQ(again, view);
+  EXPECT_EQ(NSFDbClose(templ), NOERROR);
+}
+
+TEST_F(TemplateTest, DatabaseCreatedFromATemplateGetsItsDesign) {
+  DBHANDLE copy = NULLHANDLE;
+  ASSERT_EQ(NSFDbCreateAndCopy("basic.ntf", "notes.nsf", NOTE_CLASS_ALL, 0, 0, &copy), NOERROR);
+  NOTEID view = 0;
+  EXPECT_EQ(NIFFindDesignNote(copy, "All Documents", NOTE_CLASS_VIEW, &view), NOERROR);
+  EXPECT_EQ(NSFDbClose(copy), NOERROR);
+}
+
+TEST_F(TemplateTest, OnlyKnownTemplateNamesInTheDataDirectoryAreMade) {
+  DBHANDLE db = NULLHANDLE;
+  EXPECT_EQ(NSFDbOpen("unknown.ntf", &db), ERR_NOEXIST);
+  EXPECT_EQ(NSFDbOpen("sub/basic.ntf", &db), ERR_NOEXIST);
+  EXPECT_FALSE(std::filesystem::exists(FileOf("sub")));
+}
+
+}  // namespace
+}  // namespace runtimetest

@@ -1,0 +1,194 @@
+// Folders: creation, membership in insertion order, copy, rename, move, delete.
+#include <gtest/gtest.h>
+
+#include "ViewFixtureTest.h"
+#include "notesapi/foldman.h"
+#include "notesapi/idtable.h"
+
+namespace runtimetest {
+namespace {
+
+using notesrt::design::TViewSpec;
+
+class FolderTest : public ViewsTest {
+ protected:
+  NOTEID Create(const std::string& Name, DESIGN_TYPE Type = DESIGN_TYPE_SHARED, NOTEID Format = 0) {
+    NOTEID id = 0;
+    EXPECT_EQ(FolderCreate(FDb, NULLHANDLE, Format, NULLHANDLE, const_cast<char*>(Name.c_str()),
+                           static_cast<WORD>(Name.size()), Type, 0, &id),
+              NOERROR)
+        << Name;
+    return id;
+  }
+
+  STATUS WithTable(STATUS (*Call)(DBHANDLE, DBHANDLE, NOTEID, DHANDLE, DWORD), NOTEID Folder,
+                   const std::vector<NOTEID>& Ids) {
+    DHANDLE table = NULLHANDLE;
+    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
+    for (NOTEID id : Ids) IDInsert(table, id, nullptr);
+    STATUS status = Call(FDb, NULLHANDLE, Folder, table, 0);
+    IDDestroyTable(table);
+    return status;
+  }
+
+  std::string Title(NOTEID Note) {
+    NoteRef note;
+    EXPECT_EQ(NSFNoteOpen(FDb, Note, 0, note.Out()), NOERROR);
+    return Text(note.Get(), "$TITLE");
+  }
+
+  NOTEID Find(const std::string& Name) {
+    NOTEID id = 0;
+    return NIFFindDesignNote(FDb, Name.c_str(), NOTE_CLASS_VIEW, &id) == NOERROR ? id : 0;
+  }
+};
+
+TEST_F(FolderTest, SharedAndPrivateFoldersCarryTheirFlags) {
+  SetUser("CN=Ann/O=Acme");
+  NOTEID shared = Create("Projects");
+  NOTEID mine = Create("Mine", DESIGN_TYPE_PRIVATE_DATABASE);
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(FDb, shared, 0, note.Out()), NOERROR);
+  EXPECT_EQ(Text(note.Get(), "$Flags"), "F");
+  NoteRef privateNote;
+  ASSERT_EQ(NSFNoteOpen(FDb, mine, 0, privateNote.Out()), NOERROR);
+  EXPECT_EQ(Text(privateNote.Get(), "$Flags"), "FV");
+  NOTEID found = 0;
+  EXPECT_EQ(NIFFindPrivateDesignNote(FDb, "Mine", NOTE_CLASS_VIEW, &found), NOERROR);
+  EXPECT_EQ(found, mine);
+}
+
+TEST_F(FolderTest, NamesMustBeFreeAndWellFormed) {
+  AddView(TViewSpec{"Inbox|($Inbox)", "", {}, true, false, ""});
+  NOTEID id = 9;
+  char taken[] = "($inbox)";
+  EXPECT_EQ(FolderCreate(FDb, NULLHANDLE, 0, NULLHANDLE, taken, MAXWORD, 0, 0, &id),
+            ERR_NOTESRT_FOLDER_EXISTS);
+  EXPECT_EQ(id, 0u);
+  for (std::string bad : {std::string(), std::string("A\\\\B"), std::string(65, 'x')}) {
+    EXPECT_EQ(FolderCreate(FDb, NULLHANDLE, 0, NULLHANDLE, bad.data(),
+                           static_cast<WORD>(bad.size()), 0, 0, &id),
+              ERR_NOTESRT_FOLDER_NAME)
+        << bad;
+  }
+}
+
+TEST_F(FolderTest, CascadedNameMakesMissingParents) {
+  NOTEID child = Create("Work\\2024\\Q1");
+  EXPECT_EQ(Find("Work\\2024\\Q1"), child);
+  EXPECT_NE(Find("Work"), 0u);
+  EXPECT_NE(Find("Work\\2024"), 0u);
+}
+
+TEST_F(FolderTest, MembersAreShownInInsertionOrderAndOnlyDocumentsGoIn) {
+  NOTEID a = Doc({{"Subject", "a"}});
+  NOTEID b = Doc({{"Subject", "b"}});
+  NOTEID c = Doc({{"Subject", "c"}});
+  NOTEID folder = Create("Box");
+  EXPECT_EQ(WithTable(FolderDocAdd, folder, {c}), NOERROR);
+  EXPECT_EQ(WithTable(FolderDocAdd, folder, {a, b}), NOERROR);
+  EXPECT_EQ(WithTable(FolderDocAdd, folder, {c}), NOERROR);
+  EXPECT_EQ(Ids(ReadAll(folder)), (std::vector<NOTEID>{c, a, b}));
+  EXPECT_EQ(WithTable(FolderDocAdd, folder, {Doc({{"Subject", "d"}}), folder}),
+            ERR_NOTESRT_NOT_DOCUMENT);
+  EXPECT_EQ(WithTable(FolderDocAdd, folder, {0}), ERR_NOTESRT_NOT_DOCUMENT);
+  EXPECT_EQ(Ids(ReadAll(folder)), (std::vector<NOTEID>{c, a, b}));
+  EXPECT_EQ(WithTable(FolderDocRemove, folder, {a, 0x400}), NOERROR);
+  EXPECT_EQ(Ids(ReadAll(folder)), (std::vector<NOTEID>{c, b}));
+  EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, folder, 0), NOERROR);
+  EXPECT_TRUE(ReadAll(folder).empty());
+}
+
+TEST_F(FolderTest, DeletedDocumentsLeaveEveryFolder) {
+  NOTEID a = Doc({{"Subject", "a"}});
+  NOTEID b = Doc({{"Subject", "b"}});
+  NOTEID folder = Create("Box");
+  ASSERT_EQ(WithTable(FolderDocAdd, folder, {a, b}), NOERROR);
+  EXPECT_EQ(ReadAll(folder).size(), 2u);
+  ASSERT_EQ(NSFNoteDelete(FDb, a, 0), NOERROR);
+  EXPECT_EQ(Ids(ReadAll(folder)), (std::vector<NOTEID>{b}));
+  Change(b, {{"Subject", "changed"}});
+  EXPECT_EQ(Column(ReadAll(folder), "Subject"), (std::vector<std::string>{"changed"}));
+}
+
+TEST_F(FolderTest, FormatFolderGivesTheColumns) {
+  NOTEID format = AddView(TViewSpec{"Format", "", {{"Key", "", "SD"}}, true, false, ""});
+  NOTEID folder = Create("Sorted", DESIGN_TYPE_SHARED, format);
+  NOTEID one = Doc({{"Key", 1.0}});
+  NOTEID two = Doc({{"Key", 2.0}});
+  ASSERT_EQ(WithTable(FolderDocAdd, folder, {one, two}), NOERROR);
+  EXPECT_EQ(Ids(ReadAll(folder)), (std::vector<NOTEID>{two, one}));
+}
+
+TEST_F(FolderTest, CopyTakesDesignMembershipAndSubfolders) {
+  NOTEID a = Doc({{"Subject", "a"}});
+  NOTEID folder = Create("Old");
+  NOTEID sub = Create("Old\\Sub");
+  ASSERT_EQ(WithTable(FolderDocAdd, folder, {a}), NOERROR);
+  ASSERT_EQ(WithTable(FolderDocAdd, sub, {a}), NOERROR);
+  NOTEID copy = 0;
+  char name[] = "New";
+  ASSERT_EQ(FolderCopy(FDb, NULLHANDLE, folder, name, MAXWORD, 0, &copy), NOERROR);
+  EXPECT_EQ(Title(copy), "New");
+  EXPECT_EQ(Ids(ReadAll(copy)), (std::vector<NOTEID>{a}));
+  NOTEID subCopy = Find("New\\Sub");
+  ASSERT_NE(subCopy, 0u);
+  EXPECT_EQ(Ids(ReadAll(subCopy)), (std::vector<NOTEID>{a}));
+  EXPECT_EQ(Ids(ReadAll(folder)), (std::vector<NOTEID>{a}));
+  EXPECT_EQ(FolderCopy(FDb, NULLHANDLE, folder, name, MAXWORD, 0, &copy),
+            ERR_NOTESRT_FOLDER_EXISTS);
+}
+
+TEST_F(FolderTest, RenameReplacesTheTitleAndCarriesSubfolders) {
+  NOTEID folder = Create("Old|($Alias)");
+  NOTEID sub = Create("Old\\Sub");
+  char name[] = "Renamed";
+  ASSERT_EQ(FolderRename(FDb, NULLHANDLE, folder, name, MAXWORD, 0), NOERROR);
+  EXPECT_EQ(Title(folder), "Renamed");
+  EXPECT_EQ(Title(sub), "Renamed\\Sub");
+}
+
+TEST_F(FolderTest, MoveGoesBelowTheParentTitleWithoutItsAlias) {
+  NOTEID parent = Create("Parent|($P)");
+  NOTEID folder = Create("Child|($C)");
+  NOTEID sub = Create("Child\\Leaf");
+  ASSERT_EQ(FolderMove(FDb, NULLHANDLE, folder, NULLHANDLE, parent, 0), NOERROR);
+  EXPECT_EQ(Title(folder), "Parent\\Child|($C)");
+  EXPECT_EQ(Title(sub), "Parent\\Child\\Leaf");
+  EXPECT_EQ(FolderMove(FDb, NULLHANDLE, parent, NULLHANDLE, sub, 0), ERR_NOTESRT_FOLDER_NAME);
+  ASSERT_EQ(FolderMove(FDb, NULLHANDLE, folder, NULLHANDLE, 0, 0), NOERROR);
+  EXPECT_EQ(Title(folder), "Child|($C)");
+}
+
+TEST_F(FolderTest, DeleteTakesSubfoldersButNotDocuments) {
+  NOTEID a = Doc({{"Subject", "a"}});
+  NOTEID folder = Create("Top");
+  NOTEID sub = Create("Top\\Sub");
+  NOTEID other = Create("Topper");
+  ASSERT_EQ(WithTable(FolderDocAdd, sub, {a}), NOERROR);
+  ASSERT_EQ(FolderDelete(FDb, NULLHANDLE, folder, 0), NOERROR);
+  EXPECT_EQ(Find("Top"), 0u);
+  EXPECT_EQ(Find("Top\\Sub"), 0u);
+  EXPECT_EQ(Find("Topper"), other);
+  NoteRef note;
+  EXPECT_EQ(NSFNoteOpen(FDb, a, 0, note.Out()), NOERROR);
+  EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, sub, 0), ERR_NOTE_DELETED);
+}
+
+TEST_F(FolderTest, ViewsAndOtherUsersPrivateFoldersAreNotChanged) {
+  SetUser("CN=Bob/O=Acme");
+  NOTEID theirs = Create("Bob's", DESIGN_TYPE_PRIVATE_DATABASE);
+  NOTEID view = AddView(TViewSpec{"A view", "", {}, false, false, ""});
+  SetUser("CN=Ann/O=Acme");
+  EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, theirs, 0), ERR_VIEW_NOACCESS);
+  EXPECT_EQ(FolderDelete(FDb, NULLHANDLE, view, 0), ERR_NOTESRT_NOT_FOLDER);
+  EXPECT_EQ(FolderDocAdd(FDb, NULLHANDLE, view, NULLHANDLE, 0), ERR_NOTESRT_INVALID_HANDLE);
+  DBHANDLE other = NULLHANDLE;
+  NewDatabase("other.nsf");
+  ASSERT_EQ(NSFDbOpen("other.nsf", &other), NOERROR);
+  EXPECT_EQ(FolderDelete(FDb, other, theirs, 0), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(NSFDbClose(other), NOERROR);
+}
+
+}  // namespace
+}  // namespace runtimetest

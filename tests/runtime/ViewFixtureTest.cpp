@@ -1,0 +1,191 @@
+#include "ViewFixtureTest.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "SearchSummary.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsfsearc.h"
+#include "notesapi/osenv.h"
+#include "notesapi/osmem.h"
+
+namespace runtimetest {
+
+namespace {
+
+void Append(NOTEHANDLE Note, const std::string& Name, WORD Type, const std::string& Value) {
+  ASSERT_EQ(NSFItemAppend(Note, ITEM_SUMMARY, Name.c_str(), static_cast<WORD>(Name.size()), Type,
+                          Value.data(), Value.size()),
+            NOERROR);
+}
+
+std::string ListValue(const std::vector<std::string>& Texts) {
+  std::string value;
+  auto word = [&value](size_t Number) {
+    auto w = static_cast<WORD>(Number);
+    value.append(reinterpret_cast<const char*>(&w), sizeof w);
+  };
+  word(Texts.size());
+  for (const std::string& text : Texts) word(text.size());
+  for (const std::string& text : Texts) value += text;
+  return value;
+}
+
+void SetFields(NOTEHANDLE Note, const Fields& Values) {
+  for (const auto& [name, value] : Values) {
+    NSFItemDelete(Note, name.c_str(), static_cast<WORD>(name.size()));
+    if (auto* text = std::get_if<std::string>(&value))
+      Append(Note, name, TYPE_TEXT, *text);
+    else if (auto* number = std::get_if<double>(&value))
+      Append(Note, name, TYPE_NUMBER, std::string(reinterpret_cast<const char*>(number), 8));
+    else
+      Append(Note, name, TYPE_TEXT_LIST, ListValue(std::get<std::vector<std::string>>(value)));
+  }
+}
+
+std::string TextOf(std::string_view Typed) {
+  WORD type = 0;
+  std::memcpy(&type, Typed.data(), sizeof type);
+  std::string_view value = Typed.substr(sizeof type);
+  if (type == TYPE_TEXT) return std::string(value);
+  if (type == TYPE_NUMBER) {
+    double number = 0;
+    std::memcpy(&number, value.data(), sizeof number);
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", number);
+    return text;
+  }
+  if (type != TYPE_TEXT_LIST) return "?";
+  WORD count = 0;
+  std::memcpy(&count, value.data(), sizeof count);
+  std::string joined;
+  size_t offset = sizeof(WORD) * (1 + count);
+  for (WORD index = 0; index < count; ++index) {
+    WORD length = 0;
+    std::memcpy(&length, value.data() + sizeof(WORD) * (1 + index), sizeof length);
+    joined += (index ? ";" : "") + std::string(value.substr(offset, length));
+    offset += length;
+  }
+  return joined;
+}
+
+}  // namespace
+
+void ViewsTest::SetUp() {
+  StorageTest::SetUp();
+  NewDatabase("views.nsf");
+  ASSERT_EQ(NSFDbOpen("views.nsf", &FDb), NOERROR);
+}
+
+void ViewsTest::TearDown() {
+  if (FDb) {
+    EXPECT_EQ(NSFDbClose(FDb), NOERROR);
+  }
+  StorageTest::TearDown();
+}
+
+NOTEID ViewsTest::Doc(const Fields& Values, NOTEID Parent) {
+  NoteRef note;
+  EXPECT_EQ(NSFNoteCreate(FDb, note.Out()), NOERROR);
+  SetFields(note.Get(), Values);
+  if (Parent) {
+    ORIGINATORID oid{};
+    EXPECT_EQ(NSFDbGetNoteInfo(FDb, Parent, &oid, nullptr, nullptr), NOERROR);
+    std::string ref(2, '\0');
+    ref[0] = 1;
+    ref.append(reinterpret_cast<const char*>(&oid), sizeof(UNIVERSALNOTEID));
+    EXPECT_EQ(NSFItemAppend(note.Get(), 0, "$REF", 4, TYPE_NOTEREF_LIST, ref.data(), ref.size()),
+              NOERROR);
+  }
+  EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  return IdOf(note.Get());
+}
+
+void ViewsTest::Change(NOTEID Note, const Fields& Values) {
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(FDb, Note, 0, note.Out()), NOERROR);
+  SetFields(note.Get(), Values);
+  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+}
+
+NOTEID ViewsTest::AddView(const notesrt::design::TViewSpec& Spec) {
+  return notesrt::design::TDesignBuilder().View(Spec).Build(FDb).front();
+}
+
+void ViewsTest::SetUser(const std::string& Name) {
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, Name.c_str());
+}
+
+std::vector<ReadEntry> ViewsTest::ReadAll(NOTEID View, size_t* Calls, DWORD* Evaluations) {
+  HCOLLECTION collection = 0;
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, View, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
+                              nullptr),
+            NOERROR);
+  if (Evaluations) {
+    EXPECT_EQ(NotesRTCollectionEvaluations(collection, Evaluations), NOERROR);
+  }
+  COLLECTIONPOSITION position{};
+  std::vector<ReadEntry> entries;
+  WORD signals = 0;
+  size_t calls = 0;
+  do {
+    DHANDLE buffer = NULLHANDLE;
+    DWORD count = 0;
+    EXPECT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 65535,
+                             READ_MASK_NOTEID | READ_MASK_SUMMARY, &buffer, nullptr, nullptr,
+                             &count, &signals),
+              NOERROR);
+    ++calls;
+    if ((signals & SIGNAL_MORE_TO_DO) && count == 0) ADD_FAILURE() << "more to do, no entries";
+    if (buffer) {
+      auto* data = static_cast<char*>(OSLockObject(buffer));
+      for (ReadEntry& entry : Decode(data, 0xFFFF, count)) entries.push_back(entry);
+      OSUnlockObject(buffer);
+      OSMemFree(buffer);
+    }
+  } while ((signals & SIGNAL_MORE_TO_DO) && calls < 10000);
+  EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+  if (Calls) *Calls = calls;
+  return entries;
+}
+
+std::vector<ReadEntry> ViewsTest::Decode(const char* Buffer, size_t Size, DWORD Count) {
+  std::vector<ReadEntry> entries;
+  std::string_view data(Buffer, Size);
+  size_t offset = 0;
+  for (DWORD index = 0; index < Count; ++index) {
+    ReadEntry entry;
+    std::memcpy(&entry.Id, data.data() + offset, sizeof entry.Id);
+    std::string_view table = data.substr(offset + sizeof(NOTEID));
+    USHORT length = 0;
+    std::memcpy(&length, table.data(), sizeof length);
+    table = table.substr(0, length);
+    std::string_view name;
+    std::string_view value;
+    for (size_t item = 0; notesrt::TSummaryTable::ItemAt(table, item, name, value); ++item) {
+      entry.Values[std::string(name)] = TextOf(value);
+      ++entry.SummaryItems;
+    }
+    offset += sizeof(NOTEID) + length;
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+std::vector<NOTEID> ViewsTest::Ids(const std::vector<ReadEntry>& Entries) {
+  std::vector<NOTEID> ids;
+  for (const ReadEntry& entry : Entries) ids.push_back(entry.Id);
+  return ids;
+}
+
+std::vector<std::string> ViewsTest::Column(const std::vector<ReadEntry>& Entries,
+                                           const std::string& Name) {
+  std::vector<std::string> values;
+  for (const ReadEntry& entry : Entries) {
+    auto found = entry.Values.find(Name);
+    values.push_back(found == entry.Values.end() ? "-" : found->second);
+  }
+  return values;
+}
+
+}  // namespace runtimetest

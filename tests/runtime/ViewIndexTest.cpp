@@ -1,0 +1,108 @@
+// The view index kept in the database: built once, then brought up to date only from the notes
+// changed since.
+#include <gtest/gtest.h>
+
+#include "ViewFixtureTest.h"
+
+namespace runtimetest {
+namespace {
+
+using notesrt::design::TViewSpec;
+
+class ViewIndexTest : public ViewsTest {
+ protected:
+  void SetUp() override {
+    ViewsTest::SetUp();
+    for (int index = 0; index < 5; ++index)
+      FDocs.push_back(Doc({{"Form", "Memo"}, {"Subject", "s" + std::to_string(index)}}));
+    FView = AddView(
+        TViewSpec{"Memos", "SELECT Form = \"Memo\"", {{"Subject", "", "S"}}, false, false, ""});
+  }
+
+  DWORD Evaluations() {
+    DWORD evaluations = 0;
+    ReadAll(FView, nullptr, &evaluations);
+    return evaluations;
+  }
+
+  std::vector<NOTEID> FDocs;
+  NOTEID FView = 0;
+};
+
+TEST_F(ViewIndexTest, AnUnchangedViewIsNotEvaluatedAgain) {
+  EXPECT_EQ(Evaluations(), 5u);
+  EXPECT_EQ(Evaluations(), 0u);
+  EXPECT_EQ(Ids(ReadAll(FView)), FDocs);
+}
+
+TEST_F(ViewIndexTest, OnlyTheChangedDocumentIsEvaluated) {
+  Evaluations();
+  Change(FDocs[1], {{"Subject", "zz"}});
+  EXPECT_EQ(Evaluations(), 1u);
+  EXPECT_EQ(Column(ReadAll(FView), "Subject"),
+            (std::vector<std::string>{"s0", "s2", "s3", "s4", "zz"}));
+  Change(FDocs[2], {{"Form", "Other"}});
+  EXPECT_EQ(Evaluations(), 1u);
+  EXPECT_EQ(ReadAll(FView).size(), 4u);
+}
+
+TEST_F(ViewIndexTest, DeletedDocumentsLeaveTheView) {
+  Evaluations();
+  ASSERT_EQ(NSFNoteDelete(FDb, FDocs[0], 0), NOERROR);
+  ASSERT_EQ(NSFNoteDelete(FDb, FDocs[1], UPDATE_NOSTUB), NOERROR);
+  NOTEID added = Doc({{"Form", "Memo"}, {"Subject", "a"}});
+  EXPECT_EQ(Ids(ReadAll(FView)), (std::vector<NOTEID>{added, FDocs[2], FDocs[3], FDocs[4]}));
+}
+
+TEST_F(ViewIndexTest, IndexSurvivesClosingAndReopeningTheDatabase) {
+  Evaluations();
+  ASSERT_EQ(NSFDbClose(FDb), NOERROR);
+  ASSERT_EQ(NSFDbOpen("views.nsf", &FDb), NOERROR);
+  EXPECT_EQ(Evaluations(), 0u);
+}
+
+TEST_F(ViewIndexTest, ChangedDesignRebuildsTheIndex) {
+  Evaluations();
+  NoteRef view;
+  ASSERT_EQ(NSFNoteOpen(FDb, FView, 0, view.Out()), NOERROR);
+  ASSERT_EQ(NSFNoteUpdate(view.Get(), 0), NOERROR);
+  EXPECT_EQ(Evaluations(), 5u);
+}
+
+TEST_F(ViewIndexTest, RebuildFlagEvaluatesEverything) {
+  Evaluations();
+  HCOLLECTION collection = 0;
+  ASSERT_EQ(NIFOpenCollection(FDb, FDb, FView, OPEN_REBUILD_INDEX, NULLHANDLE, &collection, nullptr,
+                              nullptr, nullptr, nullptr),
+            NOERROR);
+  DWORD evaluations = 0;
+  EXPECT_EQ(NotesRTCollectionEvaluations(collection, &evaluations), NOERROR);
+  EXPECT_EQ(evaluations, 5u);
+  EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+}
+
+TEST_F(ViewIndexTest, OpenCollectionKeepsItsSnapshotUntilUpdated) {
+  HCOLLECTION collection = 0;
+  ASSERT_EQ(NIFOpenCollection(FDb, FDb, FView, 0, NULLHANDLE, &collection, nullptr, nullptr,
+                              nullptr, nullptr),
+            NOERROR);
+  Doc({{"Form", "Memo"}, {"Subject", "new"}});
+  auto count = [&] {
+    COLLECTIONPOSITION position{};
+    DWORD entries = 0;
+    EXPECT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 100,
+                             READ_MASK_NOTEID, nullptr, nullptr, nullptr, &entries, nullptr),
+              NOERROR);
+    return entries;
+  };
+  EXPECT_EQ(count(), 5u);
+  ASSERT_EQ(NIFUpdateCollection(collection), NOERROR);
+  EXPECT_EQ(count(), 6u);
+  DWORD evaluations = 0;
+  EXPECT_EQ(NotesRTCollectionEvaluations(collection, &evaluations), NOERROR);
+  EXPECT_EQ(evaluations, 1u);
+  EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+}
+
+}  // namespace
+}  // namespace runtimetest
