@@ -69,6 +69,8 @@ void TNotesDatabase::CloseWith(STATUS (*CloseFunction)(DBHANDLE)) {
   if (FHandle == NULLHANDLE) return;
   const DBHANDLE handle = FHandle;
   FHandle = NULLHANDLE;
+  // The views read belong to the database that was open.
+  FViews.Clear();
   CheckNotesStatus(CloseFunction(handle));
 }
 

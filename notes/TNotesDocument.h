@@ -88,6 +88,14 @@ class TNotesDocument : public TObject {
   void Detach(int Index, const std::string& FileName) const;
   void DeleteAttachment(int Index);
 
+  // Forms and formulas
+  // Copies the design items ("$" names but for signatures, flags, field lists and revisions,
+  // and no addressing items) of the form FormName into the note and drops its "Form" item.
+  void AttachForm(const std::string& FormName);
+  // The value of Formula for this note. A formula that does not compile raises
+  // ELnFormulaCompile.
+  TVariant Evaluate(const std::string& Formula);
+
   // Font table ("$Fonts"): face names with TNotesFont objects.
   void LoadFontTable();
   void SaveFontTable();

@@ -1,0 +1,108 @@
+#include <string>
+
+#include "DateUtils.h"
+#include "DesignFixture.h"
+#include "ELotusNotes.h"
+#include "TNotesDocumentCollection.h"
+#include "notesapi/nsfsearc.h"
+
+namespace {
+
+using DocumentFormulasTest = DesignFixture;
+
+TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimes) {
+  auto document = FDatabase->CreateDocument();
+  document->GetItemByName("Subject")->SetAsString("Größe");
+  EXPECT_EQ(document->Evaluate(R"(Subject + " ½")").AsString(), "Größe ½");
+  EXPECT_EQ(document->Evaluate("6 * 7").AsDouble(), 42.0);
+  const TVariant list = document->Evaluate(R"("a" : "b" : Subject)");
+  ASSERT_TRUE(list.IsArray());
+  ASSERT_EQ(list.ElementCount(), 3);
+  EXPECT_EQ(list.GetElement(2).AsString(), "Größe");
+  const TVariant date = document->Evaluate("@Date(2024; 1; 31)");
+  EXPECT_EQ(date.VarType(), varDate);
+  EXPECT_EQ(date.AsDateTime(), EncodeDate(2024, 1, 31));
+}
+
+TEST_F(DocumentFormulasTest, FieldAssignmentsChangeTheNoteInMemoryOnly) {
+  const NOTEID noteID = CreateDocument({{"Subject", "old"}});
+  {
+    TNotesDocument document(*FDatabase, noteID);
+    EXPECT_EQ(document.Evaluate(R"(FIELD Subject := "new"; Subject)").AsString(), "new");
+    EXPECT_EQ(document.GetItemByName("Subject")->GetAsString(), "new");
+  }
+  TNotesDocument reread(*FDatabase, noteID);
+  EXPECT_EQ(reread.GetItemByName("Subject")->GetAsString(), "old");
+}
+
+TEST_F(DocumentFormulasTest, CompileErrorsCarryStatusTextAndPositionInTheCallersText) {
+  auto document = FDatabase->CreateDocument();
+  const std::string formula = R"("Grüße – " + @Prompt([Ok]; "a"; "b"))";
+  try {
+    document->Evaluate(formula);
+    ADD_FAILURE() << "an unsupported function was accepted";
+  } catch (const ELnFormulaCompile& e) {
+    EXPECT_EQ(e.Status, ERR(ERR_FORMULA_COMPILATION));
+    EXPECT_EQ(e.CompileError, ERR_FORMULA_UNSUPPORTED_FUNCTION);
+    EXPECT_FALSE(e.ErrorText.empty());
+    EXPECT_EQ(e.ErrorOffset, formula.find("@Prompt"));
+    EXPECT_EQ(e.ErrorLength, 7);
+    EXPECT_NE(std::string(e.Message()).find(e.ErrorText), std::string::npos);
+  }
+  try {
+    document->Evaluate(R"(x := "open)");
+    ADD_FAILURE() << "an unterminated string was accepted";
+  } catch (const ELnFormulaCompile& e) {
+    EXPECT_EQ(e.CompileError, ERR_FORMULA_UNTERMINATED_STRING);
+    EXPECT_EQ(e.ErrorOffset, 5);
+  }
+}
+
+TEST_F(DocumentFormulasTest, ErrorValuesRaiseAndLeaveNothingOpen) {
+  auto document = FDatabase->CreateDocument();
+  EXPECT_THROW(document->Evaluate(R"(@Error)"), ELotusNotes);
+  EXPECT_THROW(document->Evaluate(R"(1 + "a")"), ELotusNotes);
+  EXPECT_THROW(document->Evaluate(std::string(70000, ' ') + "1"), ELotusNotes);
+}
+
+TEST_F(DocumentFormulasTest, AttachFormCopiesTheFormsDesignItemsOnly) {
+  CreateForm("Memo", {{"$Body", "design"},
+                      {"$Info", "info"},
+                      {"$Fields", "f"},
+                      {"$Signature", "s"},
+                      {"$UpdatedBy", "u"},
+                      {"$Flags", "x"},
+                      {"$Revisions", "r"},
+                      {"$MySendTo", "s"},
+                      {"$copyto2", "c"},
+                      {"Color", "red"}});
+  CreateForm("Other", {{"$Body", "other"}});
+  auto document = FDatabase->CreateDocument();
+  document->GetItemByName("Form")->SetAsString("Memo");
+  document->AttachForm("Memo");
+  EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "design");
+  EXPECT_EQ(document->GetItemByName("$Info")->GetAsString(), "info");
+  for (const char* name : {"$Fields", "$Signature", "$UpdatedBy", "$Flags", "$Revisions",
+                           "$MySendTo", "$copyto2", "Color", "Form"})
+    EXPECT_FALSE(document->IsItemExists(name)) << name;
+}
+
+TEST_F(DocumentFormulasTest, AttachFormTakesQuotesAndBackslashesInTheNameLiterally) {
+  CreateForm(R"(Say "Hi" \ Bye)", {{"$Body", "quoted"}});
+  CreateForm("Memo", {{"$Body", "memo"}});
+  auto document = FDatabase->CreateDocument();
+  document->AttachForm(R"(Say "Hi" \ Bye)");
+  EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "quoted");
+  // Unescaped, this name would select every form.
+  const std::string injected = R"(x" | @True | "y)";
+  try {
+    document->AttachForm(injected);
+    ADD_FAILURE() << "a form name was read as formula";
+  } catch (const ELotusNotes& e) {
+    EXPECT_EQ(e.Status, -1);
+    EXPECT_EQ(std::string(e.Message()), "Form " + injected + " was not found");
+  }
+  EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "quoted");
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+#include <string>
+#include <vector>
+
+#include "DateUtils.h"
+#include "DesignFixture.h"
+#include "ELotusNotes.h"
+#include "TNotesDocumentCollection.h"
+#include "notesapi/nsfsearc.h"
+
+namespace {
+
+using FindersTest = DesignFixture;
+using TIDs = std::vector<NOTEID>;
+
+TEST_F(FindersTest, AnEmptyFormulaFindsEveryDocumentFromAnyDateWithoutSummaries) {
+  const NOTEID a = CreateDocument({{"Subject", "a"}});
+  const NOTEID b = CreateDocument({{"Subject", "b"}});
+  CreateForm("Memo", {});
+  Reopen();
+  auto found = FDatabase->FindNotes("", 0, NOTE_CLASS_DOCUMENT, false);
+  EXPECT_EQ(SortedIDs(*found), (TIDs{a, b}));
+  EXPECT_EQ(found->GetSummaryValues(0), "");
+  EXPECT_EQ(&found->Database(), FDatabase.get());
+}
+
+TEST_F(FindersTest, FormulaSelectsAndSummariesCarryTheSummaryItems) {
+  CreateDocument({{"Subject", "alpha"}, {"Form", "Memo"}});
+  const NOTEID report = CreateDocument({{"Subject", "weekly report"}, {"Form", "Memo"}});
+  CreateDocument({{"Subject", "report draft"}, {"Form", "Reply"}});
+  auto found = FDatabase->FindNotes(R"(Form = "Memo" & @Contains(Subject; "report"))", 0,
+                                    NOTE_CLASS_DOCUMENT, true);
+  ASSERT_EQ(IDs(*found), (TIDs{report}));
+  EXPECT_NE(found->GetSummaryValues(0).find("\r\nSubject=weekly report"), std::string::npos);
+  auto document = found->GetDocument(0);
+  EXPECT_GE(document->Summary().IndexOf("Subject=weekly report"), 1);
+}
+
+TEST_F(FindersTest, NoteClassesSelectDesignNotes) {
+  CreateDocument({{"Subject", "doc"}});
+  const NOTEID form = CreateForm("Memo", {});
+  const NOTEID view = CreateView("All", "SELECT @All", {"Subject||S"});
+  EXPECT_EQ(IDs(*FDatabase->FindNotes("", 0, NOTE_CLASS_FORM, false)), (TIDs{form}));
+  EXPECT_EQ(IDs(*FDatabase->FindNotes("@All", 0, NOTE_CLASS_VIEW, false)), (TIDs{view}));
+}
+
+TEST_F(FindersTest, SinceLeavesOutNotesNotModifiedAfterIt) {
+  const NOTEID a = CreateDocument({{"Subject", "a"}});
+  EXPECT_EQ(IDs(*FDatabase->Search("", EncodeDate(2000, 1, 1))), (TIDs{a}));
+  EXPECT_EQ(FDatabase->Search("", EncodeDate(2200, 1, 1))->Count(), 0);
+}
+
+TEST_F(FindersTest, TextOutsideAsciiCrossesInLmbcs) {
+  const NOTEID a = CreateDocument({{"Subject", "Größe – ½"}});
+  CreateDocument({{"Subject", "Grosse"}});
+  auto found = FDatabase->Search(R"(Subject = "Größe – ½")", 0);
+  ASSERT_EQ(IDs(*found), (TIDs{a}));
+  EXPECT_NE(found->GetSummaryValues(0).find("\r\nSubject=Größe – ½"), std::string::npos);
+}
+
+TEST_F(FindersTest, AFormulaThatDoesNotCompileRaisesWithItsPosition) {
+  CreateDocument({{"Subject", "a"}});
+  try {
+    FDatabase->FindNotes(R"(Subject = "a" & @Prompt([Ok]; "x"; "y"))", 0, NOTE_CLASS_DOCUMENT,
+                         false);
+    ADD_FAILURE() << "an unsupported function was accepted";
+  } catch (const ELnFormulaCompile& e) {
+    EXPECT_EQ(e.Status, ERR(ERR_FORMULA_COMPILATION));
+    EXPECT_EQ(e.ErrorOffset, 16);
+    EXPECT_EQ(e.ErrorLength, 7);
+  }
+  EXPECT_THROW(FDatabase->Search("Subject = ", 0), ELnFormulaCompile);
+}
+
+TEST_F(FindersTest, FindDocumentGivesTheFirstMatchOrNothing) {
+  CreateDocument({{"Subject", "x"}});
+  const NOTEID y = CreateDocument({{"Subject", "y"}});
+  auto document = FDatabase->FindDocument(R"(Subject = "y")");
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->NoteID(), y);
+  EXPECT_GE(document->Summary().IndexOf("Subject=y"), 1);
+  EXPECT_EQ(FDatabase->FindDocument(R"(Subject = "z")"), nullptr);
+}
+
+TEST_F(FindersTest, DeletedDocumentsAreNotFound) {
+  const NOTEID a = CreateDocument({{"Subject", "a"}});
+  const NOTEID b = CreateDocument({{"Subject", "b"}});
+  FDatabase->Delete(a);
+  EXPECT_EQ(IDs(*FDatabase->Search("", EncodeDate(2000, 1, 1))), (TIDs{b}));
+  EXPECT_EQ(IDs(*FDatabase->Search("", 0)), (TIDs{b}));
+}
+
+TEST_F(FindersTest, AClosedDatabaseRaises) {
+  FDatabase->Close();
+  EXPECT_THROW(FDatabase->FindNotes("", 0, NOTE_CLASS_DOCUMENT, false), ELotusNotes);
+}
+
+}  // namespace

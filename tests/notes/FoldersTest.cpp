@@ -1,0 +1,152 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "DesignFixture.h"
+#include "ELotusNotes.h"
+#include "TNotesFolder.h"
+#include "TNotesView.h"
+
+namespace {
+
+using TIDs = std::vector<NOTEID>;
+
+class FoldersTest : public DesignFixture {
+ protected:
+  void SetUp() override {
+    DesignFixture::SetUp();
+    FA = CreateDocument({{"Subject", "a"}});
+    FB = CreateDocument({{"Subject", "b"}});
+    FC = CreateDocument({{"Subject", "c"}});
+  }
+
+  // The folder's documents as Notes holds them now.
+  TIDs Members(const std::string& Name) { return SortedIDs(TNotesFolder(*FDatabase, Name)); }
+
+  NOTEID FA = 0, FB = 0, FC = 0;
+};
+
+TEST_F(FoldersTest, CreatedFoldersAreEmptyAndListed) {
+  TNotesFolder shared(*FDatabase, "Projects", true, nullptr);
+  EXPECT_EQ(shared.Flags(), "F");
+  EXPECT_TRUE(shared.GetIsShared());
+  EXPECT_EQ(shared.Count(), 0);
+  EXPECT_NE(shared.ViewNoteID(), 0u);
+  TNotesFolder mine(*FDatabase, "Mine", false, nullptr);
+  EXPECT_EQ(mine.Flags(), "FV");
+  EXPECT_FALSE(mine.GetIsShared());
+  Reopen();
+  EXPECT_EQ(FDatabase->GetViews("projects")->ViewNoteID(), shared.ViewNoteID());
+  TNotesView* reread = FDatabase->GetViews("Mine");
+  ASSERT_NE(reread, nullptr);
+  EXPECT_EQ(reread->Flags(), "FV");
+  EXPECT_EQ(Members("Projects"), TIDs{});
+}
+
+TEST_F(FoldersTest, ADuplicateNameIsRefused) {
+  TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
+  EXPECT_THROW(TNotesFolder(*FDatabase, "projects", true, nullptr), ELotusNotes);
+}
+
+TEST_F(FoldersTest, DocumentsGoInAndOutAndStayInTheDatabase) {
+  TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
+  TNotesDocument a(*FDatabase, FA), b(*FDatabase, FB), c(*FDatabase, FC);
+  folder.AddDocuments({&a, &b});
+  folder.AddDocument(a);
+  EXPECT_EQ(Members("Projects"), (TIDs{FA, FB}));
+  folder.DeleteDocument(a);
+  folder.DeleteDocument(c);
+  EXPECT_EQ(Members("Projects"), (TIDs{FB}));
+  folder.AddDocuments({&a, &c});
+  folder.RemoveDocuments();
+  EXPECT_EQ(Members("Projects"), TIDs{});
+  EXPECT_EQ(FDatabase->Search("", 0)->Count(), 3);
+}
+
+TEST_F(FoldersTest, AnUnsavedDocumentOrADesignNoteFailsTheWholeCall) {
+  TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
+  TNotesDocument a(*FDatabase, FA);
+  auto unsaved = FDatabase->CreateDocument();
+  EXPECT_THROW(folder.AddDocuments({&a, unsaved.get()}), ELotusNotes);
+  TNotesDocument form(*FDatabase, CreateForm("Memo", {}));
+  EXPECT_THROW(folder.AddDocuments({&a, &form}), ELotusNotes);
+  EXPECT_EQ(Members("Projects"), TIDs{});
+}
+
+TEST_F(FoldersTest, FoldersAreFoundByAliasAndReadInFull) {
+  CreateView("Inbox|($Inbox)", "", {"Subject||S"}, "F");
+  auto* inbox = dynamic_cast<TNotesFolder*>(FDatabase->GetViews("($Inbox)"));
+  ASSERT_NE(inbox, nullptr);
+  TNotesDocument c(*FDatabase, FC), a(*FDatabase, FA);
+  inbox->AddDocuments({&c, &a});
+  EXPECT_EQ(inbox->Count(), 0);
+  inbox->Update();
+  EXPECT_EQ(IDs(*inbox), (TIDs{FA, FC}));
+  EXPECT_EQ(inbox->GetSummaryValues(1), "\r\nSubject=c");
+}
+
+TEST_F(FoldersTest, CopyHoldsTheSameDocumentsUnderTheNewName) {
+  TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
+  TNotesDocument a(*FDatabase, FA), b(*FDatabase, FB);
+  folder.AddDocuments({&a, &b});
+  auto copy = folder.Copy("Archive");
+  EXPECT_EQ(copy->Name(), "Archive");
+  EXPECT_NE(copy->ViewNoteID(), folder.ViewNoteID());
+  EXPECT_EQ(SortedIDs(*copy), (TIDs{FA, FB}));
+  copy->RemoveDocuments();
+  EXPECT_EQ(Members("Projects"), (TIDs{FA, FB}));
+}
+
+TEST_F(FoldersTest, RenameMoveAndDelete) {
+  TNotesFolder parent(*FDatabase, "Parent", true, nullptr);
+  TNotesFolder folder(*FDatabase, "Child", true, nullptr);
+  TNotesDocument a(*FDatabase, FA);
+  folder.AddDocument(a);
+  folder.SetName("Kid");
+  EXPECT_EQ(folder.Name(), "Kid");
+  EXPECT_EQ(FDatabase->GetViews("Child"), nullptr);
+  EXPECT_EQ(Members("Kid"), (TIDs{FA}));
+  folder.Move(parent);
+  EXPECT_EQ(FDatabase->GetViews("Parent\\Kid")->ViewNoteID(), folder.ViewNoteID());
+  parent.Delete();
+  EXPECT_EQ(FDatabase->GetViews("Parent"), nullptr);
+  EXPECT_EQ(FDatabase->GetViews("Parent\\Kid"), nullptr);
+  EXPECT_EQ(FDatabase->Search("", 0)->Count(), 3);
+  // The same name makes no Notes call, so the deleted folder does not complain.
+  folder.SetName("Kid");
+  EXPECT_THROW(folder.SetName("Other"), ELotusNotes);
+}
+
+TEST_F(FoldersTest, AFormatFolderGivesItsColumns) {
+  CreateView("Format", "", {"Subject||S"}, "F");
+  TNotesView* format = FDatabase->GetViews("Format");
+  ASSERT_NE(format, nullptr);
+  TNotesFolder folder(*FDatabase, "Formatted", true, format);
+  TNotesDocument b(*FDatabase, FB);
+  folder.AddDocument(b);
+  EXPECT_EQ(TNotesFolder(*FDatabase, "Formatted").GetSummaryValues(0), "\r\nSubject=b");
+}
+
+// A folder the database handed out keeps working while its own operations refresh the list
+// of views that owns it.
+TEST_F(FoldersTest, FoldersFromGetViewsSurviveTheirOwnOperations) {
+  TNotesFolder(*FDatabase, "Target", true, nullptr);
+  TNotesFolder(*FDatabase, "Work", true, nullptr);
+  auto* work = dynamic_cast<TNotesFolder*>(FDatabase->GetViews("Work"));
+  auto* target = dynamic_cast<TNotesFolder*>(FDatabase->GetViews("Target"));
+  ASSERT_NE(work, nullptr);
+  ASSERT_NE(target, nullptr);
+  work->SetName("Job");
+  EXPECT_EQ(work->Name(), "Job");
+  auto copy = work->Copy("Job copy");
+  EXPECT_EQ(&copy->Database(), FDatabase.get());
+  work->Move(*target);
+  EXPECT_EQ(FDatabase->GetViews("Target\\Job")->ViewNoteID(), work->ViewNoteID());
+  work->Delete();
+  EXPECT_EQ(FDatabase->GetViews("Target\\Job"), nullptr);
+  EXPECT_EQ(work->Name(), "Job");
+  EXPECT_EQ(target->Name(), "Target");
+  EXPECT_NE(FDatabase->GetViews("Job copy"), nullptr);
+}
+
+}  // namespace

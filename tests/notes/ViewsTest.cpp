@@ -1,0 +1,206 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "DesignFixture.h"
+#include "ELotusNotes.h"
+#include "TNotesFolder.h"
+#include "TNotesView.h"
+
+namespace {
+
+using TIDs = std::vector<NOTEID>;
+
+class ViewsTest : public DesignFixture {
+ protected:
+  // Memos by subject, with the form as a second column.
+  NOTEID CreateMemosView() {
+    return CreateView("Memos|($Memos)", R"(SELECT Form = "Memo")", {"Subject||S", "Form||"});
+  }
+  NOTEID Memo(const std::string& Subject) {
+    return CreateDocument({{"Subject", Subject}, {"Form", "Memo"}});
+  }
+};
+
+TEST_F(ViewsTest, AViewListsWhatItSelectsInViewOrderWithItsColumns) {
+  const NOTEID cherry = Memo("cherry");
+  const NOTEID apple = Memo("Apple");
+  CreateDocument({{"Subject", "banana"}, {"Form", "Reply"}});
+  const NOTEID banana = Memo("banana");
+  const NOTEID design = CreateMemosView();
+  Reopen();
+  TNotesView view(*FDatabase, "($Memos)");
+  EXPECT_EQ(IDs(view), (TIDs{apple, banana, cherry}));
+  EXPECT_EQ(view.GetSummaryValues(0), "\r\nSubject=Apple\r\nForm=Memo");
+  EXPECT_EQ(view.Name(), "($Memos)");
+  EXPECT_EQ(view.ViewNoteID(), design);
+  EXPECT_FALSE(view.GetIsFolder());
+  EXPECT_TRUE(view.GetIsShared());
+  const UNIVERSALNOTEID unid = view.GetUniversalID();
+  const UNIVERSALNOTEID expected = TNotesDocument(*FDatabase, design).GetUniversalID();
+  EXPECT_EQ(std::memcmp(&unid, &expected, sizeof(unid)), 0);
+  auto document = view.GetDocument(1);
+  EXPECT_EQ(document->NoteID(), banana);
+  EXPECT_GE(document->Summary().IndexOf("Subject=banana"), 1);
+}
+
+TEST_F(ViewsTest, CategoryRowsAreSteppedOver) {
+  const NOTEID b1 = CreateDocument({{"Subject", "b1"}, {"Form", "B"}});
+  const NOTEID a2 = CreateDocument({{"Subject", "a2"}, {"Form", "A"}});
+  const NOTEID a1 = CreateDocument({{"Subject", "a1"}, {"Form", "A"}});
+  CreateView("By form", "SELECT @All", {"Form||SC", "Subject||S"});
+  TNotesView view(*FDatabase, "By form");
+  EXPECT_EQ(IDs(view), (TIDs{a1, a2, b1}));
+  EXPECT_EQ(view.GetSummaryValues(0), "\r\nForm=A\r\nSubject=a1");
+}
+
+TEST_F(ViewsTest, AViewLargerThanOneReadIsReadWhole) {
+  TIDs expected;
+  for (int i = 0; i < 600; ++i) {
+    char subject[16];
+    std::snprintf(subject, sizeof(subject), "%04d ", i);
+    expected.push_back(CreateDocument({{"Subject", subject + std::string(400, 'x')}}));
+  }
+  CreateView("Long", "", {"Subject||S"});
+  TNotesView view(*FDatabase, "Long");
+  EXPECT_EQ(IDs(view), expected);
+  EXPECT_EQ(view.GetSummaryValues(599).substr(0, 15), "\r\nSubject=0599 ");
+}
+
+TEST_F(ViewsTest, AnEmptyViewHasNoEntries) {
+  CreateMemosView();
+  EXPECT_EQ(TNotesView(*FDatabase, "Memos").Count(), 0);
+}
+
+TEST_F(ViewsTest, LoadAddsAgainAndUpdateReadsAfresh) {
+  const NOTEID apple = Memo("apple");
+  CreateMemosView();
+  TNotesView view(*FDatabase, "Memos");
+  view.Load();
+  EXPECT_EQ(IDs(view), (TIDs{apple, apple}));
+  const NOTEID banana = Memo("banana");
+  EXPECT_EQ(view.Update(), NOERROR);
+  EXPECT_EQ(IDs(view), (TIDs{apple, banana}));
+}
+
+TEST_F(ViewsTest, NamesAreFoundByTitleByAliasAndByTheAliasAfterTheLastBar) {
+  const NOTEID design = CreateMemosView();
+  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "Memos|($Memos)"), design);
+  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "memos"), design);
+  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "($memos)"), design);
+  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "Renamed|($Memos)"), design);
+  EXPECT_THROW(TNotesView::GetViewID(*FDatabase, "($Memos)|Renamed"), ELotusNotes);
+  EXPECT_THROW(TNotesView(*FDatabase, "Nowhere"), ELotusNotes);
+}
+
+TEST_F(ViewsTest, OpenViewMakesFoldersOfFoldersAndViewsOfViews) {
+  CreateMemosView();
+  CreateView("Inbox|($Inbox)", "", {"Subject||S"}, "F");
+  auto view = FDatabase->OpenView("($Memos)");
+  EXPECT_EQ(dynamic_cast<TNotesFolder*>(view.get()), nullptr);
+  auto folder = FDatabase->OpenView("($Inbox)");
+  ASSERT_NE(dynamic_cast<TNotesFolder*>(folder.get()), nullptr);
+  EXPECT_TRUE(folder->GetIsFolder());
+  EXPECT_EQ(folder->Flags(), "F");
+}
+
+TEST_F(ViewsTest, AViewOpenedAsAFolderRaisesInvalidFolder) {
+  CreateMemosView();
+  try {
+    TNotesFolder folder(*FDatabase, "Memos");
+    ADD_FAILURE() << "a view was read as a folder";
+  } catch (const ELnInvalidFolder& e) {
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_EQ(std::string(e.Message()), "Attempting to open view Memos as a folder");
+  }
+}
+
+TEST_F(ViewsTest, PrivateViewsAreTheirOwnersOnly) {
+  const NOTEID apple = Memo("apple");
+  const NOTEID mine = CreateView("Mine", "SELECT @All", {"Subject||S"}, "V");
+  TNotesView view(*FDatabase, "Mine");
+  EXPECT_FALSE(view.GetIsShared());
+  EXPECT_EQ(IDs(view), (TIDs{apple}));
+  {
+    TNotesDocument design(*FDatabase, mine);
+    design.GetItemByName("$NotesRT_Owner")->SetAsString("CN=John Roe/O=Acme");
+    design.Save();
+  }
+  EXPECT_THROW(TNotesView(*FDatabase, "Mine"), ELotusNotes);
+  EXPECT_EQ(FDatabase->GetViewCount(), 0);
+}
+
+class DatabaseViewsTest : public ViewsTest {
+ protected:
+  void SetUp() override {
+    ViewsTest::SetUp();
+    FMemos = CreateMemosView();
+    FInbox = CreateView("Inbox|($Inbox)", "", {"Subject||S"}, "F");
+    FTwoAliases = CreateView("Mail | First | Second ", "", {"Subject||S"});
+    FPlain = CreateView("Plain", "SELECT @All", {"Subject||S"});
+  }
+
+  NOTEID FMemos = 0, FInbox = 0, FTwoAliases = 0, FPlain = 0;
+};
+
+TEST_F(DatabaseViewsTest, TitlesAreListedAsTheDesignNotesHoldThem) {
+  ASSERT_EQ(FDatabase->GetViewCount(), 4);
+  std::vector<std::string> titles;
+  for (int i = 0; i < FDatabase->GetViewCount(); ++i)
+    titles.push_back(FDatabase->GetViewByIndex(i)->Name());
+  std::sort(titles.begin(), titles.end());
+  EXPECT_EQ(titles, (std::vector<std::string>{"Inbox|($Inbox)", "Mail | First | Second ",
+                                              "Memos|($Memos)", "Plain"}));
+  EXPECT_THROW(FDatabase->GetViewByIndex(4), EStringListError);
+  EXPECT_THROW(FDatabase->GetViewByIndex(-1), EStringListError);
+}
+
+TEST_F(DatabaseViewsTest, GetViewsComparesTheWholeTitleAndEveryPart) {
+  TNotesView* inbox = FDatabase->GetViews("($Inbox)");
+  ASSERT_NE(inbox, nullptr);
+  EXPECT_EQ(inbox->ViewNoteID(), FInbox);
+  EXPECT_NE(dynamic_cast<TNotesFolder*>(inbox), nullptr);
+  EXPECT_EQ(FDatabase->GetViews("inbox|($inbox)"), inbox);
+  EXPECT_EQ(FDatabase->GetViews("INBOX"), inbox);
+  EXPECT_EQ(FDatabase->GetViews("second")->ViewNoteID(), FTwoAliases);
+  EXPECT_EQ(FDatabase->GetViews("First")->ViewNoteID(), FTwoAliases);
+  EXPECT_EQ(FDatabase->GetViews("plain")->ViewNoteID(), FPlain);
+  EXPECT_EQ(FDatabase->GetViews("Pla"), nullptr);
+  EXPECT_EQ(FDatabase->GetViews("Inbox|"), nullptr);
+  EXPECT_EQ(FDatabase->GetViews(""), nullptr);
+}
+
+TEST_F(DatabaseViewsTest, HandedOutViewsStayValidAcrossUpdateViews) {
+  TNotesView* memos = FDatabase->GetViews("($Memos)");
+  ASSERT_NE(memos, nullptr);
+  CreateView("Later", "", {"Subject||S"});
+  EXPECT_EQ(FDatabase->GetViews("Later"), nullptr);
+  FDatabase->UpdateViews();
+  EXPECT_NE(FDatabase->GetViews("Later"), nullptr);
+  EXPECT_EQ(FDatabase->GetViewCount(), 5);
+  EXPECT_EQ(memos->Name(), "Memos|($Memos)");
+  EXPECT_EQ(memos->Update(), NOERROR);
+}
+
+TEST_F(DatabaseViewsTest, ReopeningReadsTheTitlesAgain) {
+  EXPECT_EQ(FDatabase->GetViewCount(), 4);
+  CreateView("Later", "", {"Subject||S"});
+  Reopen();
+  EXPECT_EQ(FDatabase->GetViewCount(), 5);
+}
+
+TEST_F(DatabaseViewsTest, APrivateViewWithASharedViewsTitleOpensAsItself) {
+  const NOTEID mine = CreateView("Plain", "", {"Subject||S"}, "V");
+  FDatabase->UpdateViews();
+  std::vector<NOTEID> opened;
+  for (int i = 0; i < FDatabase->GetViewCount(); ++i)
+    if (FDatabase->GetViewByIndex(i)->Name() == "Plain")
+      opened.push_back(FDatabase->GetViewByIndex(i)->ViewNoteID());
+  std::sort(opened.begin(), opened.end());
+  EXPECT_EQ(opened, (TIDs{std::min(FPlain, mine), std::max(FPlain, mine)}));
+}
+
+}  // namespace
