@@ -2,12 +2,14 @@
 
 #include "AddressBookIndex.h"
 #include "FolderStore.h"
+#include "FullTextIndex.h"
 
 namespace notesrt {
 
 TNoteObservers::TNoteObservers(TDbFile& File) {
   FObservers.push_back(std::make_unique<TAddressBookIndex>(File));
   FObservers.push_back(std::make_unique<TFolderStore>(File));
+  FObservers.push_back(std::make_unique<TFullTextIndex>(File));
 }
 
 void TNoteObservers::NoteStored(const TStoredNote& Note) {

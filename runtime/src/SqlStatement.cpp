@@ -83,6 +83,10 @@ int64_t TSqlQuery::Int(int Column) const {
   return sqlite3_column_int64(FStatement, Column);
 }
 
+double TSqlQuery::Double(int Column) const {
+  return sqlite3_column_double(FStatement, Column);
+}
+
 std::string_view TSqlQuery::Blob(int Column) const {
   const void* data = sqlite3_column_blob(FStatement, Column);
   int size = sqlite3_column_bytes(FStatement, Column);

@@ -41,6 +41,7 @@ class TSqlQuery {
   void Run();
 
   int64_t Int(int Column) const;
+  double Double(int Column) const;
   std::string_view Blob(int Column) const;
   bool IsNull(int Column) const;
 
