@@ -1,0 +1,116 @@
+#include "FullTextFixture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "notesapi/osmem.h"
+#include "notesapi/osmisc.h"
+
+namespace runtimetest {
+
+namespace {
+
+FtOutcome ReadResults(STATUS Status, DWORD Count, DHANDLE Results) {
+  FtOutcome outcome;
+  outcome.Status = Status;
+  outcome.Count = Count;
+  outcome.HadResults = Results != NULLHANDLE;
+  if (!Results) return outcome;
+  DWORD size = 0;
+  EXPECT_EQ(OSMemGetSize(Results, &size), NOERROR);
+  outcome.BlockSize = size;
+  const char* block = static_cast<const char*>(OSLockObject(Results));
+  FT_SEARCH_RESULTS header;
+  std::memcpy(&header, block, sizeof header);
+  outcome.Flags = header.Flags;
+  EXPECT_EQ(header.NumHits, Count);
+  const char* ids = block + sizeof header;
+  for (DWORD index = 0; index < header.NumHits; ++index) {
+    NOTEID id;
+    std::memcpy(&id, ids + index * sizeof id, sizeof id);
+    outcome.Ids.push_back(id);
+  }
+  if (header.Flags & FT_RESULTS_SCORES) {
+    const char* scores = ids + header.NumHits * sizeof(NOTEID);
+    outcome.Scores.assign(scores, scores + header.NumHits);
+  }
+  OSUnlockObject(Results);
+  EXPECT_EQ(OSMemFree(Results), NOERROR);
+  return outcome;
+}
+
+}  // namespace
+
+void FullTextTest::SetUp() {
+  StorageTest::SetUp();
+  FDb = std::make_unique<DbRef>(NewDatabase("ft.nsf"));
+}
+
+void FullTextTest::Reopen() {
+  FDb.reset();
+  FDb = std::make_unique<DbRef>(FileOf("ft.nsf").string());
+}
+
+void FullTextTest::TearDown() {
+  FDb.reset();
+  StorageTest::TearDown();
+}
+
+// ASCII is the same in both, and may be longer than OSTranslate takes.
+std::string FullTextTest::Lmbcs(const std::string& Utf8) {
+  if (std::all_of(Utf8.begin(), Utf8.end(), [](char c) { return c > 0; })) return Utf8;
+  char out[4096];
+  WORD length = OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, Utf8.data(), static_cast<WORD>(Utf8.size()),
+                            out, sizeof out);
+  return std::string(out, length);
+}
+
+void FullTextTest::AppendRaw(NOTEHANDLE Note, const std::string& Name, WORD Type,
+                             const std::string& Value) {
+  ASSERT_EQ(NSFItemAppend(Note, 0, Name.c_str(), static_cast<WORD>(Name.size()), Type, Value.data(),
+                          Value.size()),
+            NOERROR);
+}
+
+NOTEID FullTextTest::AddDocument(Fields Items) {
+  NoteRef note;
+  EXPECT_EQ(NSFNoteCreate(Db(), note.Out()), NOERROR);
+  for (const auto& [name, text] : Items) AppendRaw(note.Get(), name, TYPE_TEXT, Lmbcs(text));
+  EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  return IdOf(note.Get());
+}
+
+void FullTextTest::Rewrite(NOTEID Id, const std::string& Name, const std::string& Utf8) {
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(Db(), Id, 0, note.Out()), NOERROR);
+  std::string text = Lmbcs(Utf8);
+  ASSERT_EQ(NSFItemSetText(note.Get(), Name.c_str(), text.data(), static_cast<WORD>(text.size())),
+            NOERROR);
+  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+}
+
+FtOutcome FullTextTest::Search(const std::string& Utf8Query, DWORD Options, WORD Limit,
+                               DHANDLE Refine) {
+  DHANDLE search = NULLHANDLE;
+  EXPECT_EQ(FTOpenSearch(&search), NOERROR);
+  std::string query = Lmbcs(Utf8Query);
+  DWORD count = 0;
+  DHANDLE results = NULLHANDLE;
+  STATUS status = FTSearch(Db(), &search, NULLHANDLE, query.data(), Options, Limit, Refine, &count,
+                           nullptr, &results);
+  EXPECT_EQ(FTCloseSearch(search), NOERROR);
+  return ReadResults(status, count, results);
+}
+
+std::vector<NOTEID> FullTextTest::Found(const std::string& Utf8Query) {
+  FtOutcome outcome = Search(Utf8Query);
+  EXPECT_EQ(outcome.Status, NOERROR) << Utf8Query << ": " << StatusText(outcome.Status);
+  return Sorted(outcome.Ids);
+}
+
+std::vector<NOTEID> Sorted(std::vector<NOTEID> Ids) {
+  std::sort(Ids.begin(), Ids.end());
+  return Ids;
+}
+
+}  // namespace runtimetest

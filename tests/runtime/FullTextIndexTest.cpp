@@ -1,0 +1,183 @@
+// What the full-text index holds and how it stays current: built on the first search, then
+// changed with every save and deletion, kept in the file across closing and reopening.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "FullTextFixture.h"
+#include "notesapi/nsfnote.h"
+
+namespace runtimetest {
+
+namespace {
+
+using Ids = std::vector<NOTEID>;
+
+class FullTextIndex : public FullTextTest {
+ protected:
+  // A rich-text value: per paragraph a CDPARAGRAPH, then each text run as a CDTEXT.
+  static std::string RichText(const std::vector<std::vector<std::string>>& Paragraphs);
+  static std::string TextList(const std::vector<std::string>& Entries);
+  NOTEID AddRaw(const std::string& Name, WORD Type, const std::string& Value, WORD Class = 1);
+  // Runs storage_child to save Count documents "doc <index>" and returns its exit status.
+  static int RunStorageChild(const std::filesystem::path& Database, long First, long Count);
+};
+
+int FullTextIndex::RunStorageChild(const std::filesystem::path& Database, long First, long Count) {
+  std::string first = std::to_string(First), count = std::to_string(Count);
+  const char* arguments[] = {STORAGE_CHILD_PATH, Database.c_str(), first.c_str(), count.c_str(),
+                             nullptr};
+  pid_t child = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  int spawned = posix_spawn(&child, STORAGE_CHILD_PATH, &actions, nullptr,
+                            const_cast<char* const*>(arguments), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return -1;
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void PutWord(std::string& Out, WORD Value) {
+  Out.append(reinterpret_cast<const char*>(&Value), sizeof Value);
+}
+
+std::string FullTextIndex::RichText(const std::vector<std::vector<std::string>>& Paragraphs) {
+  std::string value;
+  for (const auto& runs : Paragraphs) {
+    PutWord(value, 0x0281);
+    for (const std::string& run : runs) {
+      PutWord(value, 0xFF85);
+      PutWord(value, static_cast<WORD>(8 + run.size()));
+      value.append(4, '\0');
+      value += run;
+      if (run.size() % 2) value += '\0';
+    }
+  }
+  return value;
+}
+
+std::string FullTextIndex::TextList(const std::vector<std::string>& Entries) {
+  std::string value;
+  PutWord(value, static_cast<WORD>(Entries.size()));
+  for (const std::string& entry : Entries) PutWord(value, static_cast<WORD>(entry.size()));
+  for (const std::string& entry : Entries) value += entry;
+  return value;
+}
+
+NOTEID FullTextIndex::AddRaw(const std::string& Name, WORD Type, const std::string& Value,
+                             WORD Class) {
+  NoteRef note;
+  EXPECT_EQ(NSFNoteCreate(Db(), note.Out()), NOERROR);
+  NSFNoteSetInfo(note.Get(), _NOTE_CLASS, &Class);
+  AppendRaw(note.Get(), Name, Type, Value);
+  EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  return IdOf(note.Get());
+}
+
+}  // namespace
+
+TEST_F(FullTextIndex, TextListsAreSearchedEntryByEntry) {
+  NOTEID list = AddRaw("SendTo", TYPE_TEXT_LIST, TextList({"Anna Berg", "Carl Dahl"}));
+  EXPECT_EQ(Found("dahl"), Ids{list});
+  EXPECT_EQ(Found("[SendTo] CONTAINS anna"), Ids{list});
+  // Entries are separate lines, but still side by side as words.
+  EXPECT_EQ(Found("\"anna berg\""), Ids{list});
+}
+
+TEST_F(FullTextIndex, RichTextRunsJoinWithinAParagraphAndParagraphsSeparateWords) {
+  NOTEID body = AddRaw("Body", TYPE_COMPOSITE, RichText({{"The bud", "get is"}, {"approved"}}));
+  EXPECT_EQ(Found("budget"), Ids{body});
+  EXPECT_EQ(Found("[Body] CONTAINS approved"), Ids{body});
+  EXPECT_EQ(Found("isapproved"), Ids{});
+}
+
+TEST_F(FullTextIndex, DamagedRichTextIndexesWhatCanBeReadAndNothingElse) {
+  std::string value = RichText({{"readable words"}});
+  std::string overlong = value;
+  PutWord(overlong, 0xFF85);
+  PutWord(overlong, 0x7FFF);  // claims far more than is there
+  overlong += "hidden";
+  NOTEID damaged = AddRaw("Body", TYPE_COMPOSITE, overlong);
+  NOTEID tiny = AddRaw("Body", TYPE_COMPOSITE, std::string("\x85", 1));
+  EXPECT_EQ(Found("readable"), Ids{damaged});
+  EXPECT_EQ(Found("hidden"), Ids{});
+  EXPECT_EQ(Found("NOT readable"), Ids{tiny});
+}
+
+TEST_F(FullTextIndex, OnlyDocumentsAreIndexed) {
+  AddRaw("$TITLE", TYPE_TEXT, "Secret form", NOTE_CLASS_FORM);
+  NOTEID document = AddDocument({{"Subject", "secret plan"}});
+  EXPECT_EQ(Found("secret"), Ids{document});
+  EXPECT_EQ(Found("NOT plan"), Ids{});
+}
+
+TEST_F(FullTextIndex, NumbersAndOtherTypesAreNotText) {
+  NoteRef note;
+  ASSERT_EQ(NSFNoteCreate(Db(), note.Out()), NOERROR);
+  NUMBER amount = 1234;
+  ASSERT_EQ(NSFItemSetNumber(note.Get(), "Amount", &amount), NOERROR);
+  AppendText(note.Get(), "Subject", "invoice");
+  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  EXPECT_EQ(Found("invoice"), Ids{IdOf(note.Get())});
+  EXPECT_EQ(Found("Amount"), Ids{});
+  EXPECT_EQ(Found("1234"), Ids{});
+}
+
+TEST_F(FullTextIndex, DocumentsSavedBeforeTheFirstSearchAreFound) {
+  std::vector<NOTEID> ids;
+  for (int index = 0; index < 300; ++index)
+    ids.push_back(AddDocument({{"Subject", "batch " + std::to_string(index)}}));
+  EXPECT_EQ(Found("batch"), ids);
+  EXPECT_EQ(Found("\"batch 7\""), Ids{ids[7]});
+}
+
+TEST_F(FullTextIndex, SavesAndDeletionsAfterwardsChangeTheIndexAtOnce) {
+  NOTEID first = AddDocument({{"Subject", "alpha"}});
+  ASSERT_EQ(Found("alpha"), Ids{first});
+  NOTEID second = AddDocument({{"Subject", "alpha too"}});
+  EXPECT_EQ(Found("alpha"), Sorted({first, second}));
+  Rewrite(first, "Subject", "beta");
+  EXPECT_EQ(Found("alpha"), Ids{second});
+  EXPECT_EQ(Found("beta"), Ids{first});
+  ASSERT_EQ(NSFNoteDelete(Db(), second, 0), NOERROR);
+  EXPECT_EQ(Found("alpha"), Ids{});
+  ASSERT_EQ(NSFNoteDelete(Db(), first, UPDATE_NOSTUB), NOERROR);
+  EXPECT_EQ(Found("beta"), Ids{});
+  EXPECT_EQ(Found("NOT gamma"), Ids{});
+}
+
+TEST_F(FullTextIndex, RemovedItemsLeaveTheIndex) {
+  NOTEID id = AddDocument({{"Subject", "keep"}, {"Body", "drop"}});
+  ASSERT_EQ(Found("drop"), Ids{id});
+  NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(Db(), id, 0, note.Out()), NOERROR);
+  ASSERT_EQ(NSFItemDelete(note.Get(), "Body", 4), NOERROR);
+  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  EXPECT_EQ(Found("drop"), Ids{});
+  EXPECT_EQ(Found("keep"), Ids{id});
+}
+
+TEST_F(FullTextIndex, TheIndexStaysWithTheFileAcrossReopening) {
+  NOTEID before = AddDocument({{"Subject", "persistent"}});
+  ASSERT_EQ(Found("persistent"), Ids{before});
+  Reopen();
+  NOTEID after = AddDocument({{"Subject", "persistent too"}});
+  Reopen();
+  EXPECT_EQ(Found("persistent"), Sorted({before, after}));
+}
+
+// Another process that saves into the database keeps its index current in the same
+// transaction.
+TEST_F(FullTextIndex, SavesOfOtherProcessesAreIndexedWithThem) {
+  ASSERT_EQ(Found("NOT doc"), Ids{});
+  ASSERT_EQ(RunStorageChild(FileOf("ft.nsf"), 0, 5), 0);
+  EXPECT_EQ(Found("doc").size(), 5u);
+  EXPECT_EQ(Found("\"doc 3\"").size(), 1u);
+}
+
+}  // namespace runtimetest
