@@ -94,6 +94,11 @@ class TNotesDatabase : public TObject {
                                                    int32_t Unused = 0);
   // The first document Formula selects, or null.
   std::unique_ptr<TNotesDocument> FindDocument(const std::string& Formula);
+  // Documents holding what Query (Notes full-text syntax) asks for, best first, the index being
+  // made on the first search. OptionsA and OptionsB add FT_SEARCH_ bits; bits that change the
+  // form of the results are refused with ELotusNotes. The collection found is the caller's.
+  std::unique_ptr<TNotesDocumentCollection> FTSearch(const std::string& Query, int32_t Unused,
+                                                     uint32_t OptionsA, uint32_t OptionsB);
 
   // The database's views and folders (the current user's private ones included), by the
   // titles their design notes hold, for example "Inbox|($Inbox)". The objects GetViewByIndex
