@@ -80,6 +80,12 @@ class TNotesDatabase : public TObject {
   // Opens the user's own address book: the first book of the setting NAMES, else NAMES.NSF.
   bool OpenPrivateAddressBook();
 
+  // A new memo to SendTo (comma-separated) with a plain-text Body, sent at once; raises
+  // ELotusNotes when SendTo names nobody.
+  void SendMail(const std::string& SendTo, const std::string& Subject, const std::string& Body);
+  // A reply to RepliedTo's sender, "Re: " and its subject, sent at once.
+  void ReplyMail(TNotesDocument& RepliedTo, const std::string& Body);
+
   void MarkRead(NOTEID NoteID, bool Read);
   void MarkAllRead(const TNotesDocumentCollection& Collection, bool Read);
   std::unique_ptr<TNotesDocumentCollection> UnreadDocuments();

@@ -222,6 +222,7 @@ void TNotesDocument::SetItemByNum(WORD Code, const std::string& Value) {
   if (value.size() > MAXWORD) throw ELotusNotes(-1, "The value is too long for a mail header item");
   CheckNotesStatus(
       MailAddHeaderItem(NoteHandle(), Code, value.data(), static_cast<WORD>(value.size())));
+  MailItemsWritten();
 }
 
 TDateTime TNotesDocument::GetLastModified() const {

@@ -69,6 +69,32 @@ class TNotesDocument : public TObject {
   std::string GetItemByNum(WORD Code) const;
   void SetItemByNum(WORD Code, const std::string& Value);
 
+  // Mail
+  // The routing recipients joined with ", "; "" when there are none or they cannot be read.
+  std::string GetRecipients() const;
+  // Writes the routing recipients from a comma-separated text: every piece trimmed, empty
+  // pieces left out, in the order given; replaces earlier recipients. Nothing is written when
+  // no piece is left.
+  void SetRecipients(const std::string& Recipients);
+  // The first "Body" item as text.
+  std::string GetBodyAsString();
+  // The "Body" item's list entries; the list belongs to the item.
+  TStringList& GetBodyAsMemo();
+  // Replaces the whole body (every "Body" item) by a plain-text body of Text's lines. An empty
+  // Text or list leaves the note unchanged.
+  void SetBodyAsString(const std::string& Text);
+  void SetBodyAsMemo(const TStringList& Lines);
+  // Raises ELotusNotes unless every addressee of the send-to header item and the recipients
+  // can be found in the mail server's address books.
+  void CheckAddress();
+  // Completes the header items (form, or the form stored with StoreForm; sender; recipients
+  // from Recipients, else from the addressees; posted date; principal) and deposits the mail
+  // in the mail server's MAIL.BOX. Raises ELotusNotes before depositing when there is no
+  // recipient. With the database's KeepSentCopy the mail is then saved in the database too; a
+  // failure of that raises ELnSentCopyFailed: the mail was sent. Without it the document
+  // belongs to the mailbox afterwards.
+  void Send(bool StoreForm, const std::string& Recipients);
+
   TDateTime GetLastModified() const;
   TDateTime GetLastAccessed() const;
   ORIGINATORID GetOriginatorID() const;
@@ -119,6 +145,9 @@ class TNotesDocument : public TObject {
   void ListAttachments();
   NOTEID NoteIDFromNote() const;
   void SetComposedDate();
+  void CompleteMailHeader(bool StoreForm, const std::string& Recipients);
+  void MailItemsWritten();
+  std::string AddressedTo();
   const TNotesAttachment& AttachmentAt(int Index) const;
 
   TNoteHandle FNote;

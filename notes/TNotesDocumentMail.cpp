@@ -1,0 +1,129 @@
+// The mail operations of TNotesDocument: recipients, plain-text bodies and address checks.
+#include <vector>
+
+#include "ELotusNotes.h"
+#include "NotesApiErrors.h"
+#include "NotesCharset.h"
+#include "NotesHandle.h"
+#include "NotesUncutText.h"
+#include "SysUtils.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
+#include "TNotesItem.h"
+#include "TNotesName.h"
+
+namespace {
+
+const char* const BodyItem = MAIL_BODY_ITEM;
+
+// The pieces of a comma-separated address text, trimmed, empty ones left out, in order.
+std::vector<std::string> AddressPieces(const std::string& Text) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  while (start <= Text.size()) {
+    size_t comma = Text.find(',', start);
+    if (comma == std::string::npos) comma = Text.size();
+    std::string piece = Trim(Text.substr(start, comma - start));
+    if (!piece.empty()) pieces.push_back(std::move(piece));
+    start = comma + 1;
+  }
+  return pieces;
+}
+
+WORD CheckedWordLength(const std::string& Value, const char* What) {
+  if (Value.size() > MAXWORD) throw ELotusNotes(-1, std::string(What) + " is too long for Notes");
+  return static_cast<WORD>(Value.size());
+}
+
+// A plain-text body in Notes memory, built line by line before the note is touched.
+TMemoryHandle BuildBody(const std::vector<std::string>& Lines, DWORD& Length) {
+  TMemoryHandle body;
+  CheckNotesStatus(MailCreateBodyItem(body.Receive(), &Length));
+  for (const std::string& line : Lines) {
+    std::string text = Native2Lmbcs(line);
+    const WORD textLength = CheckedWordLength(text, "A line of the body");
+    CheckNotesStatus(MailAppendBodyItemLine(body.Get(), &Length, text.data(), textLength));
+  }
+  return body;
+}
+
+}  // namespace
+
+// The mail functions write items past the item objects: every object handed out must read the
+// values the note has now, not the ones it had found before.
+void TNotesDocument::MailItemsWritten() {
+  ReloadFields();
+  for (int index = 0; index < FFields.Count(); ++index)
+    if (FFields.Objects(index) != nullptr)
+      static_cast<TNotesItem*>(FFields.Objects(index))->InitItemInfo(BLOCKID{});
+}
+
+std::string TNotesDocument::GetRecipients() const {
+  try {
+    return Lmbcs2Native(ReadUncutText(2048, [&](char* Buffer, WORD Size) {
+      WORD length = 0;
+      return MailGetMessageItem(NoteHandle(), MAIL_RECIPIENTS_ITEM_NUM, Buffer, Size, &length) ==
+             NOERROR;
+    }));
+  } catch (const std::exception&) {
+    return "";
+  }
+}
+
+void TNotesDocument::SetRecipients(const std::string& Recipients) {
+  const std::vector<std::string> pieces = AddressPieces(Recipients);
+  if (pieces.empty()) return;
+  TMemoryHandle list;
+  void* listPointer = nullptr;
+  WORD listSize = 0;
+  CheckNotesStatus(ListAllocate(0, 0, TRUE, list.Receive(), &listPointer, &listSize));
+  OSUnlock(list.Get());
+  WORD entry = 0;
+  for (const std::string& piece : pieces) {
+    const std::string name = Native2Lmbcs(piece);
+    CheckNotesStatus(ListAddEntry(list.Get(), TRUE, &listSize, entry++, name.data(),
+                                  CheckedWordLength(name, "A recipient")));
+  }
+  CheckNotesStatus(MailAddRecipientsItem(NoteHandle(), list.Get(), listSize));
+  // Notes owns the list memory now.
+  list.Detach();
+  MailItemsWritten();
+}
+
+std::string TNotesDocument::GetBodyAsString() {
+  return GetItemByName(BodyItem)->GetAsString();
+}
+
+TStringList& TNotesDocument::GetBodyAsMemo() {
+  return GetItemByName(BodyItem)->GetAsStrings();
+}
+
+void TNotesDocument::SetBodyAsString(const std::string& Text) {
+  if (Text.empty()) return;
+  TStringList lines;
+  lines.SetText(Text);
+  SetBodyAsMemo(lines);
+}
+
+void TNotesDocument::SetBodyAsMemo(const TStringList& Lines) {
+  if (Lines.Count() == 0) return;
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(Lines.Count()));
+  for (int index = 0; index < Lines.Count(); ++index) lines.push_back(Lines.Strings(index));
+  DWORD length = 0;
+  TMemoryHandle body = BuildBody(lines, length);
+  // The old body goes only once the new one is complete, and a reader then sees one body.
+  DeleteItem(BodyItem);
+  CheckNotesStatus(MailAddBodyItem(NoteHandle(), body.Get(), length, nullptr));
+  MailItemsWritten();
+}
+
+void TNotesDocument::CheckAddress() {
+  const std::string server = Lmbcs2Native(TNotesDatabase::MailServer());
+  for (const std::string& text : {GetItemByNum(MAIL_SENDTO_ITEM_NUM), GetRecipients()}) {
+    for (const std::string& name : AddressPieces(text)) {
+      if (!TNotesName::CheckAddress(server, name))
+        throw ELotusNotes(-1, "Cannot find address \"" + name + "\" on server " + server);
+    }
+  }
+}

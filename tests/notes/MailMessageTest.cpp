@@ -1,0 +1,165 @@
+// Header items, recipients, plain-text bodies and address checks of a mail document.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ELotusNotes.h"
+#include "MailFixture.h"
+#include "StringList.h"
+#include "TNotesItem.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class MailMessageTest : public MailFixture {
+ protected:
+  void SetUp() override {
+    MailFixture::SetUp();
+    FMemo = FMail->CreateDocument();
+  }
+  void TearDown() override {
+    FMemo.reset();
+    MailFixture::TearDown();
+  }
+
+  // The "Recipients" entries as stored.
+  Strings StoredRecipients() {
+    Strings entries;
+    if (!FMemo->IsItemExists("Recipients")) return entries;
+    TNotesItem* item = FMemo->GetItemByName("Recipients");
+    EXPECT_EQ(item->DataType(), TYPE_TEXT_LIST);
+    TStringList& list = item->GetAsStrings();
+    for (int i = 0; i < list.Count(); ++i) entries.push_back(list.Strings(i));
+    return entries;
+  }
+
+  // The message of CheckAddress's error (whose status must be -1), or "" when it passes.
+  std::string CheckAddressError() {
+    try {
+      FMemo->CheckAddress();
+      return "";
+    } catch (const ELotusNotes& Error) {
+      EXPECT_EQ(Error.Status, -1);
+      return Error.what();
+    }
+  }
+
+  std::unique_ptr<TNotesDocument> FMemo;
+};
+
+TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
+  FMemo->SetRecipients("p, q, r");
+  EXPECT_EQ(StoredRecipients(), (Strings{"p", "q", "r"}));
+  FMemo->SetRecipients(",a,");
+  EXPECT_EQ(StoredRecipients(), (Strings{"a"})) << "a new list replaces the old one";
+  FMemo->SetRecipients("  x  ,, ,y");
+  EXPECT_EQ(StoredRecipients(), (Strings{"x", "y"}));
+  EXPECT_EQ(FMemo->GetRecipients(), "x, y");
+}
+
+TEST_F(MailMessageTest, RecipientsNamingNobodyWriteNothing) {
+  FMemo->SetRecipients("");
+  FMemo->SetRecipients(" , ,");
+  EXPECT_FALSE(FMemo->IsItemExists("Recipients"));
+  EXPECT_EQ(FMemo->GetRecipients(), "");
+}
+
+TEST_F(MailMessageTest, LongHeaderValuesReadBackWhole) {
+  std::string many;
+  for (int i = 0; i < 300; ++i)
+    many += (i ? ", " : "") + std::string("Person Number ") + std::to_string(i);
+  ASSERT_GT(many.size(), 4096u);
+  FMemo->SetRecipients(many);
+  EXPECT_EQ(FMemo->GetRecipients(), many);
+  const std::string subject(5000, 's');
+  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, subject);
+  EXPECT_EQ(FMemo->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), subject);
+}
+
+TEST_F(MailMessageTest, TextCrossesToNotesAndBackUnchanged) {
+  const std::string name = "Jürgen Weiß";
+  FMemo->SetRecipients(name + ", Zoë");
+  EXPECT_EQ(FMemo->GetRecipients(), name + ", Zoë");
+  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Grüße – 10 €");
+  EXPECT_EQ(FMemo->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Grüße – 10 €");
+}
+
+TEST_F(MailMessageTest, MissingHeaderItemsReadEmptyAndUnknownCodesRaise) {
+  EXPECT_EQ(FMemo->GetItemByNum(MAIL_FORM_ITEM_NUM), "");
+  EXPECT_EQ(FMemo->GetItemByNum(MAIL_BLINDCOPYTO_ITEM_NUM), "");
+  EXPECT_THROW(FMemo->GetItemByNum(200), ELotusNotes);
+  EXPECT_THROW(FMemo->SetItemByNum(200, "x"), ELotusNotes);
+}
+
+TEST_F(MailMessageTest, SettingAHeaderItemReplacesIt) {
+  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "first");
+  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "second");
+  EXPECT_EQ(FMemo->CountMultipleItems("Subject"), 1);
+  EXPECT_EQ(FMemo->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "second");
+}
+
+TEST_F(MailMessageTest, ANewBodyReplacesEveryOldBodyItem) {
+  FMemo->SetBodyAsString("old line 1\r\nold line 2");
+  FMemo->SetBodyAsString("new text");
+  EXPECT_EQ(FMemo->CountMultipleItems("Body"), 1);
+  EXPECT_EQ(FMemo->GetItemByName("Body")->DataType(), TYPE_COMPOSITE);
+  FMemo->Save();
+  TNotesDocument reread(*FMail, FMemo->NoteID());
+  EXPECT_EQ(reread.CountMultipleItems("Body"), 1);
+}
+
+TEST_F(MailMessageTest, AnEmptyBodyTextOrListLeavesTheNoteUnchanged) {
+  FMemo->SetBodyAsString("kept");
+  FMemo->SetBodyAsString("");
+  TStringList none;
+  FMemo->SetBodyAsMemo(none);
+  ASSERT_TRUE(FMemo->IsItemExists("Body"));
+  EXPECT_EQ(FMemo->CountMultipleItems("Body"), 1);
+}
+
+TEST_F(MailMessageTest, ABodyOfMoreThan65535LinesIsWrittenWhole) {
+  TStringList lines;
+  for (int i = 0; i < 70000; ++i) lines.Add(std::to_string(i));
+  FMemo->SetBodyAsMemo(lines);
+  DWORD total = 0;
+  for (const auto& item : FMemo->LoadMultipleItems("Body")) total += item->ValueLength();
+  // Every line is at least a paragraph record and its text: far beyond what 65,535 lines give.
+  TNotesDocument shorter(*FMail);
+  TStringList fewer;
+  for (int i = 0; i < 65535; ++i) fewer.Add(std::to_string(i));
+  shorter.SetBodyAsMemo(fewer);
+  DWORD fewerTotal = 0;
+  for (const auto& item : shorter.LoadMultipleItems("Body")) fewerTotal += item->ValueLength();
+  EXPECT_GT(total, fewerTotal);
+}
+
+TEST_F(MailMessageTest, ABodyIsNoListOfLines) {
+  FMemo->SetBodyAsString("one\r\ntwo");
+  EXPECT_EQ(FMemo->GetBodyAsMemo().Count(), 0);
+}
+
+TEST_F(MailMessageTest, KnownAddresseesPassTheCheck) {
+  FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, jane@acme.example");
+  FMemo->SetRecipients("CN=John Smith/O=Acme,jdoe");
+  EXPECT_EQ(CheckAddressError(), "");
+}
+
+TEST_F(MailMessageTest, AnEmptyAddressTextChecksNothing) {
+  EXPECT_EQ(CheckAddressError(), "");
+}
+
+TEST_F(MailMessageTest, TheFirstUnknownAddresseeIsNamedSendToBeforeRecipients) {
+  FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, Nobody Known, Other Unknown");
+  FMemo->SetRecipients("First Unknown");
+  EXPECT_EQ(CheckAddressError(), "Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
+  FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
+  EXPECT_EQ(CheckAddressError(), "Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
+}
+
+TEST_F(MailMessageTest, AddressesAreCheckedInTheirOwnCharacters) {
+  FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "Jürgen Weiß");
+  EXPECT_EQ(CheckAddressError(), "Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+// Sending through the mail server's router mailbox, keeping sent copies, and the failures.
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "ELnSentCopyFailed.h"
+#include "ELotusNotes.h"
+#include "MailFixture.h"
+#include "StringList.h"
+#include "TNotesDocumentCollection.h"
+#include "TNotesItem.h"
+#include "TNotesView.h"
+
+namespace {
+
+class MailSendTest : public MailFixture {
+ protected:
+  // The only document in MAIL.BOX.
+  std::unique_ptr<TNotesDocument> Deposited() {
+    FMailBox = std::make_unique<TNotesDatabase>();
+    FMailBox->Open(Server, "MAIL.BOX");
+    auto all = FMailBox->Search("", 0);
+    EXPECT_EQ(all->Count(), 1);
+    return all->Count() == 1 ? all->GetDocument(0) : nullptr;
+  }
+  DBHANDLE DatabaseOf(const TNotesDocument& Document) {
+    DBHANDLE database = NULLHANDLE;
+    NSFNoteGetInfo(Document.NoteHandle(), _NOTE_DB, &database);
+    return database;
+  }
+  static bool SameUnid(const UNIVERSALNOTEID& A, const UNIVERSALNOTEID& B) {
+    return std::memcmp(&A, &B, sizeof(A)) == 0;
+  }
+
+  std::unique_ptr<TNotesDatabase> FMailBox;
+};
+
+TEST_F(MailSendTest, SendCompletesTheHeaderAndDepositsTheMail) {
+  auto memo = FMail->CreateDocument();
+  memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
+  memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Lunch");
+  memo->SetBodyAsString("At noon?");
+  memo->Send(false, "");
+  auto mail = Deposited();
+  ASSERT_TRUE(mail);
+  EXPECT_EQ(mail->GetItemByNum(MAIL_FORM_ITEM_NUM), "Memo");
+  EXPECT_EQ(mail->GetItemByNum(MAIL_FROM_ITEM_NUM), User);
+  EXPECT_EQ(mail->GetItemByName("Principal")->GetAsString(), User);
+  EXPECT_EQ(mail->GetRecipients(), "John Smith");
+  EXPECT_EQ(mail->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Lunch");
+  EXPECT_TRUE(mail->IsItemExists("PostedDate"));
+  EXPECT_EQ(mail->GetItemByName("PostedDate")->DataType(), TYPE_TIME);
+  EXPECT_TRUE(mail->IsItemExists("Body"));
+}
+
+TEST_F(MailSendTest, RecipientsComeFromTheAddressItemsSendToFirst) {
+  auto memo = FMail->CreateDocument();
+  TStringList sendTo;
+  sendTo.Add("John Smith");
+  sendTo.Add(" Jane Doe");
+  memo->GetItemByName("SendTo")->SetAsStrings(&sendTo);
+  memo->GetItemByName("CopyTo")->SetAsString("Copy Person");
+  memo->GetItemByName("BlindCopyTo")->SetAsString("Hidden Person");
+  memo->Send(false, "");
+  auto mail = Deposited();
+  ASSERT_TRUE(mail);
+  EXPECT_EQ(mail->GetRecipients(), "John Smith, Jane Doe, Copy Person, Hidden Person");
+}
+
+TEST_F(MailSendTest, GivenRecipientsWinOverTheAddressItems) {
+  auto memo = NewMemo("John Smith", "x");
+  memo->Send(false, "Jane Doe , ");
+  auto mail = Deposited();
+  ASSERT_TRUE(mail);
+  EXPECT_EQ(mail->GetRecipients(), "Jane Doe");
+}
+
+TEST_F(MailSendTest, AMailWithoutRecipientsIsRefusedBeforeAnythingIsDeposited) {
+  FMail->KeepSentCopy = true;
+  auto memo = NewMemo("", "nobody");
+  try {
+    memo->Send(false, " , ");
+    FAIL() << "no error";
+  } catch (const ELotusNotes& Error) {
+    EXPECT_EQ(Error.Status, -1);
+    EXPECT_NE(std::string(Error.what()).find("No recipients"), std::string::npos);
+  }
+  EXPECT_EQ(MailBoxCount(), 0);
+  EXPECT_EQ(FMail->Search("", 0)->Count(), 0);
+  EXPECT_EQ(DatabaseOf(*memo), FMail->Handle());
+}
+
+TEST_F(MailSendTest, WithoutKeepSentCopyTheDocumentBelongsToTheMailBox) {
+  auto memo = NewMemo("John Smith", "gone");
+  memo->Send(false, "");
+  EXPECT_NE(DatabaseOf(*memo), FMail->Handle());
+  EXPECT_EQ(MailBoxCount(), 1);
+  EXPECT_EQ(FMail->Search("", 0)->Count(), 0);
+}
+
+TEST_F(MailSendTest, KeepSentCopyStoresTheSentMailUnderItsOwnIdentity) {
+  FMail->KeepSentCopy = true;
+  auto memo = NewMemo("John Smith", "kept");
+  const UNIVERSALNOTEID unid = memo->GetUniversalID();
+  memo->Send(false, "");
+  EXPECT_EQ(DatabaseOf(*memo), FMail->Handle());
+  ASSERT_NE(memo->NoteID(), 0u);
+  TNotesDocument copy(*FMail, unid);
+  EXPECT_EQ(copy.GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "kept");
+  EXPECT_TRUE(copy.IsItemExists("PostedDate"));
+  auto mail = Deposited();
+  ASSERT_TRUE(mail);
+  EXPECT_FALSE(SameUnid(mail->GetUniversalID(), unid)) << "the mailbox holds a new note";
+  TNotesView* sent = FMail->GetViews("($Sent)");
+  ASSERT_NE(sent, nullptr);
+  ASSERT_EQ(sent->Count(), 1);
+  EXPECT_EQ(sent->GetDocumentId(0), static_cast<int32_t>(memo->NoteID()));
+}
+
+TEST_F(MailSendTest, SendingASavedDraftKeepsOneDocument) {
+  FMail->KeepSentCopy = true;
+  auto draft = NewMemo("John Smith", "draft");
+  draft->Save();
+  const NOTEID draftID = draft->NoteID();
+  draft->Send(false, "");
+  EXPECT_EQ(draft->NoteID(), draftID);
+  EXPECT_EQ(FMail->Search("", 0)->Count(), 1);
+  EXPECT_EQ(MailBoxCount(), 1);
+}
+
+TEST_F(MailSendTest, AFailedCopySaysTheMailWasSent) {
+  FMail->KeepSentCopy = true;
+  auto draft = NewMemo("John Smith", "sent once");
+  draft->Save();
+  // Someone else deletes the draft while it is open here: its copy cannot be saved back.
+  TNotesDatabase elsewhere;
+  elsewhere.Open(Server, "mail/jdoe.nsf");
+  elsewhere.Delete(draft->NoteID());
+  try {
+    draft->Send(false, "");
+    FAIL() << "no error";
+  } catch (const ELnSentCopyFailed& Error) {
+    EXPECT_NE(std::string(Error.what()).find("The mail was sent"), std::string::npos);
+    EXPECT_NE(Error.Status, 0);
+  }
+  EXPECT_EQ(MailBoxCount(), 1);
+}
+
+TEST_F(MailSendTest, AnUnreachableMailServerSendsNothingAndKeepsTheDocument) {
+  auto memo = NewMemo("John Smith", "stays");
+  OSSetEnvironmentVariable("MailServer", "CN=Down/O=Acme");
+  EXPECT_THROW(memo->Send(false, ""), ELotusNotes);
+  OSSetEnvironmentVariable("MailServer", Server);
+  EXPECT_EQ(MailBoxCount(), 0);
+  EXPECT_EQ(DatabaseOf(*memo), FMail->Handle());
+  memo->Save();
+  EXPECT_EQ(FMail->Search("", 0)->Count(), 1);
+}
+
+TEST_F(MailSendTest, SendMailMakesASignedMemo) {
+  FMail->SendMail("John Smith, Jane Doe", "Report", "line 1\r\nline 2");
+  auto mail = Deposited();
+  ASSERT_TRUE(mail);
+  EXPECT_EQ(mail->GetItemByNum(MAIL_FORM_ITEM_NUM), "Memo");
+  EXPECT_EQ(mail->GetItemByNum(MAIL_SENDTO_ITEM_NUM), "John Smith, Jane Doe");
+  EXPECT_EQ(mail->GetRecipients(), "John Smith, Jane Doe");
+  EXPECT_EQ(mail->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Report");
+  std::string signer, certifier;
+  EXPECT_TRUE(mail->GetSignature(signer, certifier, nullptr));
+  EXPECT_EQ(FMail->Search("", 0)->Count(), 0) << "KeepSentCopy is off";
+}
+
+TEST_F(MailSendTest, SendMailToNobodyRaisesAndSendsNothing) {
+  EXPECT_THROW(FMail->SendMail("", "Report", "text"), ELotusNotes);
+  EXPECT_EQ(MailBoxCount(), 0);
+}
+
+TEST_F(MailSendTest, ReplyMailAnswersTheSender) {
+  auto original = NewMemo(User, "Question");
+  original->SetItemByNum(MAIL_FROM_ITEM_NUM, Other);
+  original->Save();
+  FMail->ReplyMail(*original, "Answer");
+  auto reply = Deposited();
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->GetItemByNum(MAIL_FORM_ITEM_NUM), "Reply");
+  EXPECT_EQ(reply->GetItemByNum(MAIL_SENDTO_ITEM_NUM), Other);
+  EXPECT_EQ(reply->GetRecipients(), Other);
+  EXPECT_EQ(reply->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Re: Question");
+  EXPECT_EQ(reply->CountMultipleItems("Subject"), 1);
+  EXPECT_TRUE(reply->IsItemExists("$REF"));
+}
+
+TEST_F(MailSendTest, OpenMailFallsBackToTheLocalReplicaWhenTheServerIsGone) {
+  NewMemo("John Smith", "on the server")->Save();
+  {
+    TNotesDatabase replica;
+    replica.CreateNew("", "mail/jdoe.nsf", "mail.ntf");
+    replica.SetReplicaInfo(FMail->GetReplicaInfo());
+    replica.CopyRecords(*FMail);
+  }
+  const DBREPLICAINFO serverInfo = FMail->GetReplicaInfo();
+  FMail.reset();
+  std::filesystem::rename(ServerDir(), FEnv.Root() / "moved-away");
+  TNotesDatabase mail;
+  ASSERT_TRUE(mail.OpenMail());
+  EXPECT_EQ(mail.ServerName(), "");
+  EXPECT_EQ(mail.FileName(), "mail/jdoe.nsf");
+  const DBREPLICAINFO localInfo = mail.GetReplicaInfo();
+  EXPECT_EQ(std::memcmp(&localInfo.ID, &serverInfo.ID, sizeof(serverInfo.ID)), 0);
+  auto all = mail.Search("", 0);
+  ASSERT_EQ(all->Count(), 1);
+  EXPECT_EQ(all->GetDocument(0)->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "on the server");
+}
+
+}  // namespace
