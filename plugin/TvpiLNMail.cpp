@@ -1,8 +1,12 @@
 #include "TvpiLNMail.h"
 
 #include "Exception.h"
+#include "MailListLine.h"
 #include "StringList.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
 #include "TNotesName.h"
+#include "TNotesView.h"
 
 namespace {
 
@@ -43,17 +47,41 @@ HRESULT TvpiLNMail::QueryInterface(const TGUID& Iid, void** Obj) {
   return ThlxVisualPlugin::QueryInterface(Iid, Obj);
 }
 
+// Never raises: any failure to open the mail file leaves the plug-in disconnected.
 bool TvpiLNMail::Connect() {
-  RaiseNotAvailable("Connect");
+  FDatabase.reset();
+  try {
+    auto database = std::make_unique<TNotesDatabase>();
+    database->OpenMail();
+    FDatabase = std::move(database);
+  } catch (...) {
+  }
+  FConnected = FDatabase != nullptr;
+  return FConnected;
 }
 
 void TvpiLNMail::DisConnect() {
   FConnected = false;
+  // The object goes even when closing raises.
+  if (std::unique_ptr<TNotesDatabase> database = std::move(FDatabase)) database->Close();
 }
 
-void TvpiLNMail::GetMailItems(mfType, TStringList*& List) {
+// The list is the caller's as soon as it is made, so it stays with the caller, partly filled,
+// when reading a mail fails.
+void TvpiLNMail::GetMailItems(mfType Folder, TStringList*& List) {
   List = nullptr;
-  if (FConnected) RaiseNotAvailable("GetMailItems");
+  if (!FConnected) return;
+  // Reopening drops the views read before, so the list shows the mail file as it is now.
+  FDatabase->SetActive(false);
+  FDatabase->SetActive(true);
+  List = new TStringList();
+  const std::string alias = MailFolderAlias(Folder);
+  TNotesView* view = alias.empty() ? nullptr : FDatabase->GetViews(alias);
+  if (!view) return;
+  for (int index = 0; index < view->Count(); ++index) {
+    std::unique_ptr<TNotesDocument> document = view->GetDocument(index);
+    List->Add(MailListLine(*document));
+  }
 }
 
 void TvpiLNMail::GetMail(int32_t, const std::string&, TMailItemData& Data) {

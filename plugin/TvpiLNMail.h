@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "Customintf.h"
@@ -8,6 +9,8 @@
 // The Notes mail plug-in: the object the host reaches through the service "MailInterface".
 // Its interface operations are served by the component: the object's life is not counted; it
 // lives until UnRegister frees it.
+class TNotesDatabase;
+
 class TvpiLNMail : public ThlxVisualPlugin, public IMailInterface {
  public:
   explicit TvpiLNMail(TComponent* Owner);
@@ -48,7 +51,7 @@ class TvpiLNMail : public ThlxVisualPlugin, public IMailInterface {
 
  private:
   TInterfaceRef<IMainAppService> FMainAppService;
-  // FDatabase (the open mail database) joins FConnected with the database layer; until then
-  // Connect cannot succeed and FConnected stays false.
+  // The user's mail database while connected.
+  std::unique_ptr<TNotesDatabase> FDatabase;
   bool FConnected = false;
 };

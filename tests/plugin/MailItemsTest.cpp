@@ -1,0 +1,195 @@
+// Connect, DisConnect and GetMailItems of the real plug-in module on a mail file made from the
+// mail template: the lines the host gets for each folder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "Customintf.h"
+#include "DateUtils.h"
+#include "NotesSession.h"
+#include "PluginModuleFixture.h"
+#include "RecordingFramework.h"
+#include "StringList.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
+#include "TNotesFolder.h"
+#include "TNotesItem.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class MailItemsTest : public PluginModuleFixture {
+ protected:
+  void SetUp() override {
+    NotesObjectsInitialize();
+    OSSetEnvironmentVariable("NotesRT_UserName", "CN=Jane Doe/O=Acme");
+    OSSetEnvironmentVariable("MailFile", "mail/jdoe.nsf");
+    std::filesystem::create_directories(Env.DataDir() / "mail");
+    FMailFile = std::make_unique<TNotesDatabase>();
+    FMailFile->CreateNew("", "mail/jdoe.nsf", "mail.ntf");
+    ApplicationServices = Framework.AsInterface();
+    Module.Register();
+    Mail = InterfaceCast<IMailInterface>(Framework.Service);
+    ASSERT_TRUE(Mail);
+  }
+  void TearDown() override {
+    Mail->DisConnect();
+    Mail.Reset();
+    Module.UnRegister();
+    FMailFile.reset();
+    NotesObjectsFinalize();
+  }
+
+  // A received mail filed into the inbox; returns its line as the host must get it.
+  std::string Received(const std::string& From, const std::string& SendTo,
+                       const std::string& Subject, int Attachments = 0) {
+    auto mail = FMailFile->CreateDocument();
+    mail->SetItemByNum(MAIL_FORM_ITEM_NUM, "Memo");
+    if (!From.empty()) mail->SetItemByNum(MAIL_FROM_ITEM_NUM, From);
+    if (!SendTo.empty()) mail->SetItemByNum(MAIL_SENDTO_ITEM_NUM, SendTo);
+    if (!Subject.empty()) mail->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Subject);
+    mail->GetItemByName("DeliveredDate")->SetAsDateTime(Now());
+    for (int i = 0; i < Attachments; ++i) mail->Attach(AttachmentFile(i));
+    mail->Save();
+    TNotesFolder inbox(*FMailFile, "($Inbox)");
+    inbox.AddDocument(*mail);
+    return ExpectedStart(*mail);
+  }
+  std::string AttachmentFile(int Index) {
+    std::filesystem::path file = Env.Root() / ("file" + std::to_string(Index) + ".txt");
+    std::ofstream(file) << "attachment " << Index;
+    return file.string();
+  }
+  // Note ID and last-modified time in the host's regional format.
+  static std::string ExpectedStart(TNotesDocument& Mail) {
+    TNotesDocument saved(Mail.Database(), Mail.NoteID());
+    return std::to_string(Mail.NoteID()) + "|" + DateTimeToStr(saved.GetLastModified()) + "|";
+  }
+
+  Lines MailItems(mfType Folder) {
+    TStringList* List = nullptr;
+    Mail->GetMailItems(Folder, List);
+    std::unique_ptr<TStringList> Owned(List);
+    EXPECT_NE(List, nullptr);
+    Lines Result;
+    for (int I = 0; Owned && I < Owned->Count(); ++I) Result.push_back(Owned->Strings(I));
+    return Result;
+  }
+
+  std::unique_ptr<TNotesDatabase> FMailFile;
+  TRecordingFramework Framework;
+  TInterfaceRef<IMailInterface> Mail;
+};
+
+TEST_F(MailItemsTest, InboxLinesHaveSixFieldsInTheirPlaces) {
+  const std::string first = Received("CN=John Smith/O=Acme", "Jane Doe", "Hello", 2);
+  const std::string second = Received("Ann", "Jane Doe, Bob", "Second");
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(mfInbox), (Lines{first + "CN=John Smith/O=Acme|Jane Doe|Hello|2",
+                                       second + "Ann|Jane Doe, Bob|Second|0"}));
+}
+
+TEST_F(MailItemsTest, TheDateIsTheRegionalShortDateAndLongTime) {
+  Received("Ann", "Jane", "When");
+  ASSERT_TRUE(Mail->Connect());
+  Lines lines = MailItems(mfInbox);
+  ASSERT_EQ(lines.size(), 1u);
+  // The defaults of the C locale the tests run in.
+  EXPECT_TRUE(std::regex_search(lines[0], std::regex(R"(^\d+\|\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\|)")))
+      << lines[0];
+}
+
+TEST_F(MailItemsTest, EmptySubjectAndRecipientsAreABlank) {
+  const std::string start = Received("Ann", "", "");
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(mfInbox), (Lines{start + "Ann| | |0"}));
+}
+
+TEST_F(MailItemsTest, BarsAndLineBreaksInsideAFieldKeepSixFieldsOnOneLine) {
+  const std::string start = Received("A|B", "x|y", "one\r\ntwo\nthree|four");
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(mfInbox), (Lines{start + "A/B|x/y|one two three/four|0"}));
+}
+
+TEST_F(MailItemsTest, SentAndOutboxListTheSentView) {
+  ASSERT_TRUE(Mail->Connect());
+  FMailFile->KeepSentCopy = true;
+  auto memo = FMailFile->CreateDocument();
+  memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
+  memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Sent one");
+  TNotesDatabase().CreateNew("", "MAIL.BOX", "");
+  memo->Send(false, "");
+  const std::string start = ExpectedStart(*memo);
+  Lines sent = MailItems(mfSent);
+  EXPECT_EQ(sent, (Lines{start + "CN=Jane Doe/O=Acme|John Smith|Sent one|0"}));
+  EXPECT_EQ(MailItems(mfOutbox), sent);
+  EXPECT_EQ(MailItems(mfInbox), Lines{});
+}
+
+TEST_F(MailItemsTest, DraftsListDocumentsNeitherPostedNorDelivered) {
+  auto draft = FMailFile->CreateDocument();
+  draft->SetItemByNum(MAIL_FORM_ITEM_NUM, "Memo");
+  draft->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Unfinished");
+  draft->Save();
+  const std::string start = ExpectedStart(*draft);
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(mfDrafts), (Lines{start + "| |Unfinished|0"}));
+}
+
+TEST_F(MailItemsTest, AFolderValueOutsideTheFourGivesAnEmptyList) {
+  Received("Ann", "Jane", "x");
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(static_cast<mfType>(4)), Lines{});
+}
+
+TEST_F(MailItemsTest, EveryCallListsTheMailFileAsItIsNow) {
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(mfInbox).size(), 0u);
+  Received("Ann", "Jane", "Later");
+  EXPECT_EQ(MailItems(mfInbox).size(), 1u);
+}
+
+TEST_F(MailItemsTest, DisConnectStopsTheListing) {
+  Received("Ann", "Jane", "x");
+  ASSERT_TRUE(Mail->Connect());
+  ASSERT_TRUE(Mail->Connect()) << "connecting again reopens the mail file";
+  Mail->DisConnect();
+  EXPECT_FALSE(Mail->IsConnected());
+  TStringList* List = nullptr;
+  Mail->GetMailItems(mfInbox, List);
+  EXPECT_EQ(List, nullptr);
+  Mail->DisConnect();
+  EXPECT_FALSE(Mail->IsConnected());
+}
+
+TEST_F(MailItemsTest, WithoutAMailFileConnectFailsQuietly) {
+  OSSetEnvironmentVariable("MailFile", "");
+  EXPECT_FALSE(Mail->Connect());
+  EXPECT_FALSE(Mail->IsConnected());
+  OSSetEnvironmentVariable("MailFile", "mail/missing.nsf");
+  EXPECT_FALSE(Mail->Connect());
+  EXPECT_FALSE(Mail->IsConnected());
+}
+
+TEST_F(MailItemsTest, AFailedConnectDropsTheEarlierConnection) {
+  ASSERT_TRUE(Mail->Connect());
+  OSSetEnvironmentVariable("MailFile", "mail/missing.nsf");
+  EXPECT_FALSE(Mail->Connect());
+  TStringList* List = nullptr;
+  Mail->GetMailItems(mfInbox, List);
+  EXPECT_EQ(List, nullptr);
+}
+
+TEST_F(MailItemsTest, AnUnreachableMailServerConnectsToTheLocalReplica) {
+  const std::string start = Received("Ann", "Jane", "Local");
+  OSSetEnvironmentVariable("MailServer", "CN=Gone/O=Acme");
+  ASSERT_TRUE(Mail->Connect());
+  EXPECT_EQ(MailItems(mfInbox), (Lines{start + "Ann|Jane|Local|0"}));
+}
+
+}  // namespace
