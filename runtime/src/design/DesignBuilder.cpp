@@ -78,8 +78,10 @@ TDesignBuilder& TDesignBuilder::Form(TFormSpec Spec) {
 std::vector<NOTEID> TDesignBuilder::Build(const std::shared_ptr<TDatabase>& Database) const {
   return Database->Write([&] {
     std::vector<NOTEID> ids;
-    for (const auto& [view, index] : FOrder) {
-      if (view)
+    for (const auto& entry : FOrder) {
+      // A plain variable, not a structured binding: older compilers cannot capture those.
+      const auto index = entry.second;
+      if (entry.first)
         ids.push_back(SaveNew(Database, NOTE_CLASS_VIEW,
                               [&](TNote& Note) { SetViewItems(Note, FViews[index]); }));
       else
