@@ -1,10 +1,11 @@
 #include "MailHostEnvironment.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <iostream>
 #include <string>
 
 #include "Exception.h"
+#include "TDemoEnvironment.h"
 #include "notesapi/notesrt.h"
 
 namespace {
@@ -28,18 +29,13 @@ std::filesystem::path DefaultFolder() {
   return Base / "vesk-mail";
 }
 
-// A data directory and a notes.ini naming it; an existing notes.ini is the user's and is kept.
+// The demo environment, made when the folder has no complete Notes settings; existing settings
+// are kept as they are.
 std::filesystem::path ProvideEnvironment(const std::filesystem::path& Folder) {
-  std::filesystem::path Root = std::filesystem::absolute(Folder);
-  std::filesystem::create_directories(Root / "data");
-  std::filesystem::path Ini = Root / "notes.ini";
-  if (!std::filesystem::exists(Ini)) {
-    std::ofstream File(Ini);
-    File << "[Notes]\nDirectory=" << (Root / "data").string() << "\n";
-    if (!File.flush()) throw Exception("Cannot write " + Ini.string());
-  }
-  setenv(NOTESRT_INI_ENV, Ini.c_str(), 1);
-  return Ini;
+  TDemoEnvironment Demo(Folder, std::cerr);
+  Demo.Provide();
+  setenv(NOTESRT_INI_ENV, Demo.IniFile().c_str(), 1);
+  return Demo.IniFile();
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <unistd.h>
 
 #include <string_view>
+#include <vector>
 
 #include "Exception.h"
 
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
+const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "send", "route"};
+const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
 
 // The program lives in <build>/host and the plug-in modules in <build>/lib.
 std::filesystem::path DefaultPluginFile() {
@@ -18,62 +21,139 @@ std::filesystem::path DefaultPluginFile() {
   return Program.parent_path().parent_path() / "lib" / PluginModule;
 }
 
-// "lookup [TEXT] [--raw]": at most one text.
-void ParseLookupArgument(std::string_view Arg, TMailHostOptions& Options, bool& HaveText) {
-  if (Arg == "--raw") {
-    Options.Raw = true;
-    return;
-  }
-  if (Arg.rfind("--", 0) == 0)
-    throw Exception("Unknown option " + std::string(Arg) + " for lookup");
-  if (HaveText) throw Exception("lookup takes one search text; quote a text with blanks");
-  Options.LookupText = Arg;
-  HaveText = true;
+bool IsOption(std::string_view Arg) {
+  return Arg.rfind("--", 0) == 0;
 }
+
+bool IsOneOf(std::string_view Arg, const std::vector<std::string_view>& Names) {
+  for (std::string_view Name : Names)
+    if (Arg == Name) return true;
+  return false;
+}
+
+// The argument after option I; raises when there is none.
+std::string OptionValue(int Argc, const char* const* Argv, int& I) {
+  if (I + 1 >= Argc) throw Exception("Option " + std::string(Argv[I]) + " needs an argument");
+  return Argv[++I];
+}
+
+// A command's own arguments, one at a time: Arg is Argv[I].
+class TCommandParser {
+ public:
+  explicit TCommandParser(TMailHostOptions& Options) : FOptions(Options) {}
+
+  void Parse(int Argc, const char* const* Argv, int& I) {
+    std::string_view Arg = Argv[I];
+    const std::string& Command = FOptions.Command;
+    if (Arg == "--raw" && (Command == "lookup" || Command == "list")) {
+      FOptions.Raw = true;
+    } else if (Command == "send" && IsOption(Arg)) {
+      SendOption(Argc, Argv, I);
+    } else if (IsOption(Arg)) {
+      throw Exception("Unknown option " + std::string(Arg) + " for " + Command);
+    } else {
+      Word(Arg);
+    }
+  }
+
+  void Finish() const {
+    if (FOptions.Command == "list" && FOptions.Folder.empty())
+      throw Exception("list needs a folder: inbox, outbox, sent or drafts");
+    if (FOptions.Command == "send" && FOptions.SendTo.empty() && FOptions.CopyTo.empty())
+      throw Exception("send needs --to or --cc");
+  }
+
+ private:
+  void SendOption(int Argc, const char* const* Argv, int& I) {
+    std::string_view Arg = Argv[I];
+    std::string* Target = Arg == "--to"        ? &FOptions.SendTo
+                          : Arg == "--cc"      ? &FOptions.CopyTo
+                          : Arg == "--subject" ? &FOptions.Subject
+                          : Arg == "--text"    ? &FOptions.Text
+                                               : nullptr;
+    if (!Target) throw Exception("Unknown option " + std::string(Arg) + " for send");
+    *Target = OptionValue(Argc, Argv, I);
+  }
+
+  void Word(std::string_view Arg) {
+    const std::string& Command = FOptions.Command;
+    if (Command == "lookup" && !FHaveWord) {
+      FOptions.LookupText = Arg;
+    } else if (Command == "list" && !FHaveWord) {
+      if (!IsOneOf(Arg, Folders))
+        throw Exception("Unknown folder " + std::string(Arg) + ": inbox, outbox, sent or drafts");
+      FOptions.Folder = Arg;
+    } else if (Command == "lookup") {
+      throw Exception("lookup takes one search text; quote a text with blanks");
+    } else {
+      throw Exception("Unexpected argument " + std::string(Arg) + " for " + Command);
+    }
+    FHaveWord = true;
+  }
+
+  TMailHostOptions& FOptions;
+  bool FHaveWord = false;
+};
 
 }  // namespace
 
 TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
   TMailHostOptions Options;
-  bool HaveText = false;
+  TCommandParser CommandParser(Options);
   for (int I = 1; I < Argc; ++I) {
     std::string_view Arg = Argv[I];
     if (Arg == "--help" || Arg == "-h") {
       Options.Help = true;
-      continue;
-    }
-    if (Options.Command == "lookup") {
-      ParseLookupArgument(Arg, Options, HaveText);
-      continue;
-    }
-    if (Arg == "lookup") {
+    } else if (!Options.Command.empty()) {
+      CommandParser.Parse(Argc, Argv, I);
+    } else if (IsOneOf(Arg, Commands)) {
       Options.Command = Arg;
-      continue;
+    } else if (!IsOption(Arg)) {
+      throw Exception("Unknown command " + std::string(Arg));
+    } else if (Arg == "--env" || Arg == "--plugin") {
+      std::string Value = OptionValue(Argc, Argv, I);
+      if (Value.empty()) throw Exception("Option " + std::string(Arg) + " needs an argument");
+      if (Arg == "--env")
+        Options.EnvDir = Value;
+      else
+        Options.PluginFile = Value;
+    } else {
+      throw Exception("Unknown option " + std::string(Arg));
     }
-    if (Arg.rfind("--", 0) != 0) throw Exception("Unknown command " + std::string(Arg));
-    if (Arg != "--env" && Arg != "--plugin") throw Exception("Unknown option " + std::string(Arg));
-    if (I + 1 >= Argc || std::string_view(Argv[I + 1]).empty())
-      throw Exception("Option " + std::string(Arg) + " needs an argument");
-    if (Arg == "--env")
-      Options.EnvDir = Argv[++I];
-    else
-      Options.PluginFile = Argv[++I];
   }
+  if (!Options.Help) CommandParser.Finish();
   if (Options.PluginFile.empty()) Options.PluginFile = DefaultPluginFile();
   return Options;
 }
 
 std::string MailHostUsage() {
-  return "Usage: vesk-mail [--env DIR] [--plugin PATH] [lookup [TEXT] [--raw]]\n"
-         "Loads the Notes mail plug-in the way the Vesk host does, registers it, reports what\n"
-         "it registered and the state of its \"MailInterface\" service, then unloads it.\n"
+  return "Usage: vesk-mail [--env DIR] [--plugin PATH] [COMMAND]\n"
+         "Loads the Notes mail plug-in the way the Vesk host does and registers it. Without a\n"
+         "command it reports what the plug-in registered and the state of its\n"
+         "\"MailInterface\" service, then unloads it.\n"
          "\n"
-         "  lookup [TEXT]  instead, asks the plug-in's address lookup for TEXT (\"Jo*\" for\n"
-         "                 keys beginning with \"Jo\"; no TEXT or \"*\" for everybody) and\n"
-         "                 prints one person per line: name, company and mail address\n"
-         "  --raw          with lookup: print the four lines per person the host receives\n"
-         "  --env DIR      use the Notes environment in DIR (DIR/notes.ini, DIR/data),\n"
-         "                 creating it when missing\n"
+         "Commands:\n"
+         "  connect        connects the plug-in to the user's mail file and tells which\n"
+         "                 (on the mail server, or the local replica when the server cannot\n"
+         "                 be reached)\n"
+         "  list FOLDER [--raw]\n"
+         "                 lists the mails of inbox, outbox, sent or drafts as a table;\n"
+         "                 --raw prints the host's lines (ID|date|from|to|subject|attachments)\n"
+         "  send --to NAMES [--cc NAMES] [--subject TEXT] [--text TEXT]\n"
+         "                 sends a mail with a plain-text body through the mail server's\n"
+         "                 MAIL.BOX, keeping a copy in the sent mails; NAMES are separated\n"
+         "                 by commas\n"
+         "  route          runs one pass of the mail router on the mail server and prints\n"
+         "                 how many mails it delivered\n"
+         "  lookup [TEXT] [--raw]\n"
+         "                 asks the plug-in's address lookup for TEXT (\"Jo*\" for keys\n"
+         "                 beginning with \"Jo\"; no TEXT or \"*\" for everybody) and prints one\n"
+         "                 person per line: name, company and mail address; --raw prints the\n"
+         "                 four lines per person the host receives\n"
+         "\n"
+         "Options:\n"
+         "  --env DIR      use the Notes environment in DIR (DIR/notes.ini), making the demo\n"
+         "                 environment there when it has none\n"
          "  --plugin PATH  load this plug-in module instead of " +
          std::string(PluginModule) +
          "\n"
@@ -81,7 +161,8 @@ std::string MailHostUsage() {
          "  --help         show this text\n"
          "\n"
          "Without --env the Notes settings come from NOTES_INI or $HOME/notes/data/notes.ini;\n"
-         "when neither exists, vesk-mail makes its own environment in\n"
-         "${XDG_DATA_HOME:-$HOME/.local/share}/vesk-mail.\n"
+         "when neither exists, vesk-mail makes a demo Notes environment (a mail server with ten\n"
+         "people and sample mails) in ${XDG_DATA_HOME:-$HOME/.local/share}/vesk-mail once and\n"
+         "uses it from then on.\n"
          "Exit status: 0 on success, 1 on failure (the error is written to stderr).\n";
 }

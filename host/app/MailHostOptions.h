@@ -9,11 +9,17 @@ struct TMailHostOptions {
   bool Help = false;
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
-  std::string Command;                          // "" (load, report, unload) or "lookup"
-  std::string LookupText;                       // lookup [TEXT]: "" asks for everybody
-  bool Raw = false;                             // lookup --raw: the host's lines as they come
+  // "" (load, report, unload), "lookup", "connect", "list", "send" or "route"
+  std::string Command;
+  std::string LookupText;  // lookup [TEXT]: "" asks for everybody
+  bool Raw = false;        // lookup and list --raw: the host's lines as they come
+  std::string Folder;      // list inbox|outbox|sent|drafts
+  std::string SendTo;      // send --to
+  std::string CopyTo;      // send --cc
+  std::string Subject;     // send --subject
+  std::string Text;        // send --text
 };
 
-// Raises Exception for an unknown option or a missing argument.
+// Raises Exception for an unknown option or command or a missing argument.
 TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv);
 std::string MailHostUsage();

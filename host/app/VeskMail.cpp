@@ -8,10 +8,12 @@
 #include "Customintf.h"
 #include "Exception.h"
 #include "Hlxvisualclasses.h"
+#include "MailCommands.h"
 #include "MailHostEnvironment.h"
 #include "MailHostOptions.h"
 #include "PackageLoader.h"
 #include "StringList.h"
+#include "TNotesSessionScope.h"
 
 namespace {
 
@@ -48,11 +50,11 @@ void ReportMailService(TApplicationServices& Services) {
 }
 
 // The lines the host would get for the search text; the list is the host's to free.
-void LookUpAddresses(TApplicationServices& Services, const TMailHostOptions& Options) {
+void LookUpAddresses(IMailInterface& Mail, const TMailHostOptions& Options) {
   TStringList* Found = nullptr;
   std::unique_ptr<TStringList> Owned;
   try {
-    MailService(Services)->GetAddressItems(Options.LookupText, Found);
+    Mail.GetAddressItems(Options.LookupText, Found);
   } catch (...) {
     Owned.reset(Found);
     throw;
@@ -79,7 +81,8 @@ void WhileRegistered(TPackage& Package, TApplicationServices& Services, TBody Bo
 
 // Without a command: what the plug-in registered, reported step by step.
 void RunReport(const TMailHostOptions& Options) {
-  std::cout << "Notes settings: " << PrepareNotesEnvironment(Options.EnvDir).string() << "\n";
+  const std::filesystem::path Settings = PrepareNotesEnvironment(Options.EnvDir);
+  std::cout << "Notes settings: " << Settings.string() << "\n";
   TApplicationServices Services;
   TPublication Publication(static_cast<IPluginRegistry*>(&Services));
   TPackage Package(Options.PluginFile);
@@ -93,14 +96,41 @@ void RunReport(const TMailHostOptions& Options) {
   std::cout << "plug-in module unloaded\n";
 }
 
-// A command prints only its result, so that its output can be read by other programs.
-void RunLookup(const TMailHostOptions& Options) {
+// Runs Body against the plug-in's mail service while the plug-in is registered. A command prints
+// only its result, so that its output can be read by other programs.
+template <class TBody>
+void WithMailService(const TMailHostOptions& Options, TBody Body) {
   PrepareNotesEnvironment(Options.EnvDir);
+  TNotesSessionScope Session;
   TApplicationServices Services;
   TPublication Publication(static_cast<IPluginRegistry*>(&Services));
   TPackage Package(Options.PluginFile);
-  WhileRegistered(Package, Services, [&] { LookUpAddresses(Services, Options); });
+  WhileRegistered(Package, Services, [&] { Body(*MailService(Services).Get()); });
   Package.Unload();
+}
+
+// Commands that need only the object library, not the plug-in.
+template <class TBody>
+void WithNotes(const TMailHostOptions& Options, TBody Body) {
+  PrepareNotesEnvironment(Options.EnvDir);
+  TNotesSessionScope Session;
+  Body();
+}
+
+void RunCommand(const TMailHostOptions& Options) {
+  const std::string& Command = Options.Command;
+  if (Command == "lookup")
+    WithMailService(Options, [&](IMailInterface& Mail) { LookUpAddresses(Mail, Options); });
+  else if (Command == "connect")
+    WithMailService(Options, [&](IMailInterface& Mail) { ConnectMail(Mail, std::cout); });
+  else if (Command == "list")
+    WithMailService(Options, [&](IMailInterface& Mail) { ListMail(Mail, Options, std::cout); });
+  else if (Command == "send")
+    WithNotes(Options, [&] { SendMail(Options, std::cout); });
+  else if (Command == "route")
+    WithNotes(Options, [&] { RouteMail(std::cout); });
+  else
+    RunReport(Options);
 }
 
 }  // namespace
@@ -112,10 +142,7 @@ int main(int Argc, char** Argv) {
       std::cout << MailHostUsage();
       return 0;
     }
-    if (Options.Command == "lookup")
-      RunLookup(Options);
-    else
-      RunReport(Options);
+    RunCommand(Options);
     return 0;
   } catch (const std::exception& Error) {
     std::cerr << "vesk-mail: " << Error.what() << "\n";

@@ -1,0 +1,91 @@
+#include "MailCommands.h"
+
+#include <memory>
+
+#include "ELotusNotes.h"
+#include "Exception.h"
+#include "MailHostOptions.h"
+#include "MailListText.h"
+#include "NotesCharset.h"
+#include "StringList.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
+#include "notesapi/notesrt.h"
+
+namespace {
+
+mfType FolderOf(const std::string& Name) {
+  if (Name == "inbox") return mfInbox;
+  if (Name == "outbox") return mfOutbox;
+  if (Name == "sent") return mfSent;
+  if (Name == "drafts") return mfDrafts;
+  throw Exception("Unknown folder " + Name);
+}
+
+std::string MailServer() {
+  return Lmbcs2Native(TNotesDatabase::MailServer());
+}
+
+void ConnectOrRaise(IMailInterface& Mail) {
+  if (Mail.Connect()) return;
+  throw Exception("Cannot open the mail file \"" + Lmbcs2Native(TNotesDatabase::MailFileName()) +
+                  "\" (setting MailFile) on the mail server \"" + MailServer() +
+                  "\" or on this machine");
+}
+
+}  // namespace
+
+void ConnectMail(IMailInterface& Mail, std::ostream& Out) {
+  ConnectOrRaise(Mail);
+  // The plug-in does not say where it connected; the same open tells.
+  TNotesDatabase Database;
+  Database.OpenMail();
+  Out << "connected to the mail file " << Database.FileName();
+  if (!Database.ServerName().empty())
+    Out << " on the mail server " << Database.ServerName() << "\n";
+  else if (!MailServer().empty())
+    Out << ", the local replica: the mail server " << MailServer() << " cannot be reached\n";
+  else
+    Out << " on this machine\n";
+}
+
+void ListMail(IMailInterface& Mail, const TMailHostOptions& Options, std::ostream& Out) {
+  ConnectOrRaise(Mail);
+  TStringList* Lines = nullptr;
+  std::unique_ptr<TStringList> Owned;
+  try {
+    Mail.GetMailItems(FolderOf(Options.Folder), Lines);
+  } catch (...) {
+    Owned.reset(Lines);
+    throw;
+  }
+  Owned.reset(Lines);
+  Mail.DisConnect();
+  if (Owned) WriteMailList(*Owned, Options.Raw, Out);
+}
+
+void SendMail(const TMailHostOptions& Options, std::ostream& Out) {
+  TNotesDatabase Database;
+  Database.OpenMail();
+  Database.KeepSentCopy = true;
+  std::unique_ptr<TNotesDocument> Memo = Database.CreateDocument();
+  Memo->SetItemByNum(MAIL_FORM_ITEM_NUM, MAIL_MEMO_FORM);
+  Memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, Options.SendTo);
+  if (!Options.CopyTo.empty()) Memo->SetItemByNum(MAIL_COPYTO_ITEM_NUM, Options.CopyTo);
+  Memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Options.Subject);
+  Memo->SetBodyAsString(Options.Text);
+  Memo->Send(false, "");
+  const std::string Server = MailServer();
+  Out << "sent to " << Memo->GetRecipients() << " through MAIL.BOX on "
+      << (Server.empty() ? "this machine" : Server) << "; \"vesk-mail route\" delivers it\n";
+}
+
+void RouteMail(std::ostream& Out) {
+  const std::string Server = MailServer();
+  DWORD Delivered = 0, Forwarded = 0, Failed = 0, Dead = 0;
+  CheckNotesStatus(
+      NotesRTRouteMail(Native2Lmbcs(Server).c_str(), &Delivered, &Forwarded, &Failed, &Dead));
+  Out << "router pass on " << (Server.empty() ? "this machine" : Server) << ": " << Delivered
+      << " delivered, " << Forwarded << " forwarded, " << Failed << " failed, " << Dead
+      << " dead\n";
+}

@@ -1,0 +1,94 @@
+#include "MailListText.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "StringList.h"
+
+namespace {
+
+constexpr size_t FieldCount = 6;
+using TRow = std::array<std::string, FieldCount>;
+
+const TRow Header = {"ID", "Date", "From", "To", "Subject", "Att"};
+// The widest each column may get, in characters; 0 leaves it as wide as its widest text.
+constexpr std::array<size_t, FieldCount> MaxWidths = {0, 0, 24, 24, 40, 0};
+
+// Characters, not bytes: the texts are UTF-8.
+size_t Width(const std::string& Text) {
+  return static_cast<size_t>(
+      std::count_if(Text.begin(), Text.end(), [](char C) { return (C & 0xC0) != 0x80; }));
+}
+
+std::string Shortened(const std::string& Text, size_t MaxWidth) {
+  if (MaxWidth == 0 || Width(Text) <= MaxWidth) return Text;
+  std::string Result;
+  size_t Characters = 0;
+  for (char C : Text) {
+    if ((C & 0xC0) != 0x80 && ++Characters > MaxWidth - 3) break;
+    Result += C;
+  }
+  return Result + "...";
+}
+
+// "CN=John Smith/O=Demo" reads "John Smith/Demo".
+std::string Abbreviated(const std::string& Name) {
+  if (Name.rfind("CN=", 0) != 0) return Name;
+  std::string Result;
+  size_t Start = 0;
+  while (Start <= Name.size()) {
+    size_t End = Name.find('/', Start);
+    if (End == std::string::npos) End = Name.size();
+    std::string Part = Name.substr(Start, End - Start);
+    const size_t Equals = Part.find('=');
+    if (Equals != std::string::npos && Equals <= 2) Part.erase(0, Equals + 1);
+    Result += (Start == 0 ? "" : "/") + Part;
+    Start = End + 1;
+  }
+  return Result;
+}
+
+TRow RowOf(const std::string& Line) {
+  TRow Row;
+  size_t Start = 0;
+  for (size_t Field = 0; Field < FieldCount; ++Field) {
+    size_t End = Field + 1 == FieldCount ? std::string::npos : Line.find('|', Start);
+    if (End == std::string::npos) End = Line.size();
+    Row[Field] = Line.substr(std::min(Start, Line.size()), End - std::min(Start, Line.size()));
+    Start = End + 1;
+  }
+  Row[2] = Abbreviated(Row[2]);
+  Row[3] = Abbreviated(Row[3]);
+  for (size_t Field = 0; Field < FieldCount; ++Field)
+    Row[Field] = Shortened(Row[Field], MaxWidths[Field]);
+  return Row;
+}
+
+void WriteRow(const TRow& Row, const std::array<size_t, FieldCount>& Widths, std::ostream& Out) {
+  std::string Line;
+  for (size_t Field = 0; Field < FieldCount; ++Field) {
+    if (Field > 0) Line += "  ";
+    Line += Row[Field];
+    if (Field + 1 < FieldCount) Line += std::string(Widths[Field] - Width(Row[Field]), ' ');
+  }
+  Out << Line << "\n";
+}
+
+}  // namespace
+
+void WriteMailList(const TStringList& Lines, bool Raw, std::ostream& Out) {
+  if (Raw) {
+    for (int I = 0; I < Lines.Count(); ++I) Out << Lines.Strings(I) << "\n";
+    return;
+  }
+  std::vector<TRow> Rows{Header};
+  for (int I = 0; I < Lines.Count(); ++I) Rows.push_back(RowOf(Lines.Strings(I)));
+  std::array<size_t, FieldCount> Widths{};
+  for (const TRow& Row : Rows)
+    for (size_t Field = 0; Field < FieldCount; ++Field)
+      Widths[Field] = std::max(Widths[Field], Width(Row[Field]));
+  for (const TRow& Row : Rows) WriteRow(Row, Widths, Out);
+  Out << Lines.Count() << (Lines.Count() == 1 ? " mail\n" : " mails\n");
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "TAddressBookAdmin.h"
+
+// What the demo Notes world holds: its server, people, group and sample mails.
+namespace DemoContent {
+
+extern const char* const Server;
+extern const char* const Organization;
+
+// The people of the server's directory; the first one is the demo user.
+const std::vector<TPersonFields>& People();
+extern const char* const GroupName;
+const std::vector<std::string>& GroupMembers();
+
+struct TSampleMail {
+  int Sender;          // index into People()
+  std::string SendTo;  // names as a user types them
+  std::string CopyTo;
+  std::string Subject;
+  std::string Body;
+  int Attachments = 0;  // small text files attached
+};
+
+// Mails others send to the demo user (some to the group), the demo user's sent mails and drafts.
+const std::vector<TSampleMail>& ReceivedMails();
+const std::vector<TSampleMail>& SentMails();
+const std::vector<TSampleMail>& Drafts();
+
+}  // namespace DemoContent

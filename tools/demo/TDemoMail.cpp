@@ -1,0 +1,130 @@
+#include "TDemoMail.h"
+
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "ELotusNotes.h"
+#include "TAddressBookAdmin.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
+#include "TNotesFolder.h"
+#include "notesapi/notesrt.h"
+
+namespace {
+
+const char* const MailTemplate = "mail.ntf";
+const char* const AddressBookTemplate = "pubnames.ntf";
+const char* const DirectoryFile = "names.nsf";
+const char* const Inbox = "($Inbox)";
+
+const TPersonFields& User() {
+  return DemoContent::People().front();
+}
+
+std::unique_ptr<TNotesDocument> NewMemo(TNotesDatabase& MailFile,
+                                        const DemoContent::TSampleMail& Mail) {
+  std::unique_ptr<TNotesDocument> memo = MailFile.CreateDocument();
+  memo->SetItemByNum(MAIL_FORM_ITEM_NUM, MAIL_MEMO_FORM);
+  memo->SetItemByNum(MAIL_FROM_ITEM_NUM, DemoContent::People()[Mail.Sender].FullName);
+  memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, Mail.SendTo);
+  if (!Mail.CopyTo.empty()) memo->SetItemByNum(MAIL_COPYTO_ITEM_NUM, Mail.CopyTo);
+  memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Mail.Subject);
+  memo->SetBodyAsString(Mail.Body);
+  return memo;
+}
+
+// The documents of Source's folder, filed into the same folder of its replica Target.
+void FileLikeSource(TNotesDatabase& Source, TNotesDatabase& Target, const std::string& Folder) {
+  TNotesView* sourceFolder = Source.GetViews(Folder);
+  if (!sourceFolder) return;
+  std::vector<std::unique_ptr<TNotesDocument>> documents;
+  for (int index = 0; index < sourceFolder->Count(); ++index)
+    documents.push_back(std::make_unique<TNotesDocument>(
+        Target, sourceFolder->GetDocument(index)->GetUniversalID()));
+  std::vector<const TNotesDocument*> filed;
+  for (const auto& document : documents) filed.push_back(document.get());
+  TNotesFolder(Target, Folder).AddDocuments(filed);
+}
+
+void MakeLocalReplica(const std::string& FileName, const char* Template) {
+  TNotesDatabase server;
+  server.Open(DemoContent::Server, FileName);
+  TNotesDatabase local;
+  local.CreateNew("", FileName, Template);
+  local.SetReplicaInfo(server.GetReplicaInfo());
+  local.SetTitle(server.GetTitle());
+  local.CopyRecords(server);
+  FileLikeSource(server, local, Inbox);
+}
+
+}  // namespace
+
+TDemoMail::TDemoMail(std::filesystem::path AttachmentDir, std::ostream& Progress)
+    : FAttachmentDir(std::move(AttachmentDir)), FProgress(Progress) {}
+
+void TDemoMail::CreateServer() {
+  FProgress << "  mail server " << DemoContent::Server << " with MAIL.BOX and " << DirectoryFile
+            << "\n";
+  CheckNotesStatus(NotesRTCreateServer(DemoContent::Server));
+  TAddressBookAdmin directory(DemoContent::Server, DirectoryFile);
+  for (const TPersonFields& person : DemoContent::People()) directory.AddPerson(person);
+  directory.AddGroup(DemoContent::GroupName, DemoContent::GroupMembers());
+  FProgress << "  " << DemoContent::People().size() << " people and the group \""
+            << DemoContent::GroupName << "\" in the directory\n";
+}
+
+void TDemoMail::CreateMailFiles() {
+  for (const TPersonFields& person : DemoContent::People()) {
+    TNotesDatabase mailFile;
+    mailFile.CreateNew(DemoContent::Server, person.MailFile, MailTemplate);
+    mailFile.SetTitle(person.FirstName + " " + person.LastName);
+  }
+  FProgress << "  " << DemoContent::People().size() << " mail files from " << MailTemplate << "\n";
+}
+
+void TDemoMail::SendSamples() {
+  std::filesystem::create_directories(FAttachmentDir);
+  for (const auto& mail : DemoContent::ReceivedMails()) Send(mail);
+  for (const auto& mail : DemoContent::SentMails()) Send(mail);
+  FProgress << "  " << DemoContent::ReceivedMails().size() + DemoContent::SentMails().size()
+            << " sample mails sent to MAIL.BOX\n";
+}
+
+// Sent from the sender's own mail file, which keeps a copy as a sent mail.
+void TDemoMail::Send(const DemoContent::TSampleMail& Mail) {
+  TNotesDatabase mailFile;
+  mailFile.Open(DemoContent::Server, DemoContent::People()[Mail.Sender].MailFile);
+  mailFile.KeepSentCopy = true;
+  std::unique_ptr<TNotesDocument> memo = NewMemo(mailFile, Mail);
+  for (int index = 0; index < Mail.Attachments; ++index) memo->Attach(AttachmentFile(index));
+  memo->Send(false, "");
+}
+
+std::string TDemoMail::AttachmentFile(int Index) {
+  const char* const names[] = {"report.txt", "agenda.txt", "figures.csv"};
+  const std::filesystem::path file = FAttachmentDir / names[Index % 3];
+  std::ofstream(file) << "Sample attachment " << names[Index % 3] << "\n";
+  return file.string();
+}
+
+void TDemoMail::Route() {
+  DWORD delivered = 0, forwarded = 0, failed = 0, dead = 0;
+  CheckNotesStatus(NotesRTRouteMail(DemoContent::Server, &delivered, &forwarded, &failed, &dead));
+  FProgress << "  router: " << delivered << " delivered, " << failed << " failed\n";
+  if (failed != 0 || dead != 0)
+    throw ELotusNotes(-1, "The router could not deliver every demo mail");
+}
+
+void TDemoMail::WriteDrafts() {
+  TNotesDatabase mailFile;
+  mailFile.Open(DemoContent::Server, User().MailFile);
+  for (const auto& draft : DemoContent::Drafts()) NewMemo(mailFile, draft)->Save();
+  FProgress << "  " << DemoContent::Drafts().size() << " drafts\n";
+}
+
+void TDemoMail::MakeLocalReplicas() {
+  MakeLocalReplica(User().MailFile, MailTemplate);
+  MakeLocalReplica(DirectoryFile, AddressBookTemplate);
+  FProgress << "  local replicas of " << User().MailFile << " and " << DirectoryFile << "\n";
+}
