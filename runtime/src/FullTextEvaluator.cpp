@@ -1,21 +1,13 @@
 #include "FullTextEvaluator.h"
 
-#include <algorithm>
-
-#include "EStatus.h"
 #include "FullTextIndex.h"
 #include "NoteStore.h"
-#include "SignalHandlers.h"
 
 namespace notesrt {
 
 namespace {
 
 using EKind = TFullTextNode::EKind;
-
-void PollBreak() {
-  if (STATUS status = CheckBreak()) throw EStatus(status);
-}
 
 void Subtract(TFullTextMatches& Matches, const TFullTextMatches& Excluded) {
   for (const auto& excluded : Excluded) Matches.erase(excluded.first);
@@ -36,7 +28,6 @@ void Intersect(TFullTextMatches& Matches, const TFullTextMatches& Other) {
 }  // namespace
 
 TFullTextMatches TFullTextEvaluator::Evaluate(const TFullTextNode& Node) {
-  PollBreak();
   switch (Node.Kind) {
     case EKind::Term:
       return Term(Node);

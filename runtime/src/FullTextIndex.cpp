@@ -105,6 +105,7 @@ void TFullTextIndex::Match(const TFullTextNode& Term,
                                  "AND (?2 = '' OR field = ?2) GROUP BY 1";
   TSqlQuery query(FFile.Statement(sql));
   query.BindText(1, PhraseOf(Term)).BindText(2, Term.FieldKey);
+  PollBreak();
   for (unsigned row = 1; query.Step(); ++row) {
     if (row % BreakInterval == 0) PollBreak();
     // FTS5 ranks by negated BM25: lower is better, and never above 0.
