@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "CdRecords.h"
 #include "ItemValue.h"
 #include "StoredValue.h"
 #include "notesapi/misc.h"
@@ -11,11 +12,6 @@
 namespace notesrt {
 
 namespace {
-
-constexpr WORD CdText = 0xFF85;
-constexpr BYTE CdParagraph = 0x81;
-// CDTEXT: WSIG (4 bytes), FONTID (4 bytes), then the text.
-constexpr size_t CdTextHeader = 8;
 
 std::string NumberText(NUMBER Number) {
   char text[32];
@@ -67,34 +63,20 @@ std::string ListText(std::string_view Data, char Separator) {
   return text;
 }
 
-// The length of the CD record at Offset (header included), or 0 when it is malformed.
-size_t RecordLength(std::string_view Data, size_t Offset) {
-  auto signature = ReadAt<WORD>(Data, Offset);
-  size_t high = signature >> 8, length = high, header = sizeof(WORD);
-  if (high == 0xFF) {
-    length = ReadAt<WORD>(Data, Offset + sizeof(WORD));
-    header = 2 * sizeof(WORD);
-  } else if (high == 0) {
-    length = ReadAt<DWORD>(Data, Offset + sizeof(WORD));
-    header = sizeof(WORD) + sizeof(DWORD);
-  }
-  return length >= header && length <= Data.size() - Offset ? length : 0;
-}
-
 std::string RichText(std::string_view Data) {
   std::string text;
   bool started = false;
   for (size_t offset = 0; offset + sizeof(WORD) <= Data.size();) {
-    size_t length = RecordLength(Data, offset);
+    size_t length = CdRecordLength(Data, offset);
     if (length == 0) break;
     auto signature = ReadAt<WORD>(Data, offset);
-    if ((signature & 0xFF) == CdParagraph && signature >> 8 != 0xFF && signature >> 8 != 0) {
+    if ((signature & 0xFF) == CdParagraphType && signature >> 8 != 0xFF && signature >> 8 != 0) {
       if (started) text += '\0';
       started = true;
-    } else if (signature == CdText && length >= CdTextHeader) {
+    } else if (signature == SigCdText && length >= CdTextHeader) {
       text.append(Data.substr(offset + CdTextHeader, length - CdTextHeader));
     }
-    offset += length + (length % 2);
+    offset = CdNextRecord(offset, length);
   }
   return text;
 }

@@ -116,6 +116,11 @@ void TNote::Delete(const TNoteItem& Item) {
   if (found != FByBlock.end()) Retire(found->second);
 }
 
+void TNote::Adopt(DHANDLE Block) {
+  THandleTable::Instance().Get<TMemoryBlock>(Block).SetRuntimeOwned(true);
+  FRetired.push_back(Block);
+}
+
 void TNote::Retire(TItems::iterator Item) {
   FRetired.push_back(Item->ItemBlock);
   FRetired.push_back(Item->ValueBlock);

@@ -51,6 +51,9 @@ class TNote : public THandleObject {
   // Removes every item of Name; false when there was none.
   bool DeleteAll(std::string_view Name);
   void Delete(const TNoteItem& Item);
+  // Takes over a memory block the caller handed to the runtime (MailAddRecipientsItem): it is
+  // marked runtime-owned, so the caller cannot free it, and freed with the note.
+  void Adopt(DHANDLE Block);
   const TItems& Items() const { return FItems; }
   TItems& Items() { return FItems; }
 

@@ -10,6 +10,7 @@
 #include "notesapi/clerr.h"
 #include "notesapi/foldman.h"
 #include "notesapi/fterr.h"
+#include "notesapi/mailserv.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
@@ -138,6 +139,8 @@ constexpr std::array Texts{
     TEntry{ERR_ODS_NO_SUCH_ENTRY, "No such entry"},
     TEntry{ERR_SERVER_NOT_RESPONDING, "The server is not responding."},
     TEntry{ERR_NO_SERVER_ACCESS, "You are not authorized to use the server"},
+    TEntry{ERR_NOTESRT_MAIL_ITEM_CODE, "Unknown mail header item code"},
+    TEntry{ERR_NOTESRT_MAIL_BODY, "Mail body buffer is damaged or its length is wrong"},
     TEntry{ERR_FT_NOMATCHES, "No documents found"},
     TEntry{ERR_NOTESRT_FT_SYNTAX, "Query is not understandable"},
     TEntry{ERR_NOTESRT_FT_NO_WORDS, "Query contains no words to search for"},

@@ -31,6 +31,12 @@ std::optional<TTextList> TTextList::Parse(const char* Data, size_t Size, bool Pr
   return list;
 }
 
+std::string TTextList::ValueOf(const std::vector<std::string>& Entries) {
+  TTextList list(std::nullopt);
+  list.FEntries = Entries;
+  return list.Serialize();
+}
+
 void TTextList::Insert(size_t Index, std::string_view Text) {
   FEntries.insert(FEntries.begin() + static_cast<std::ptrdiff_t>(Index), std::string(Text));
 }

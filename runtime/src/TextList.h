@@ -21,6 +21,8 @@ class TTextList {
 
   // Null when Size bytes do not hold a whole list.
   static std::optional<TTextList> Parse(const char* Data, size_t Size, bool Prefixed);
+  // The value of a TYPE_TEXT_LIST item holding Entries, without the type word.
+  static std::string ValueOf(const std::vector<std::string>& Entries);
 
   size_t Count() const { return FEntries.size(); }
   const std::vector<std::string>& Entries() const { return FEntries; }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "StorageFixture.h"
-#include "notesapi/mailserv.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
@@ -226,29 +225,6 @@ TEST_F(Items, ModifiedTimeIsKeptPerItem) {
   EXPECT_EQ(NSFItemGetModifiedTime(reread.Get(), "B", 1, 0, &stored), ERR_ITEM_NOT_FOUND);
   EXPECT_EQ(NSFItemGetModifiedTime(NULLHANDLE, "A", 1, 0, &stored), NOERROR);
   EXPECT_EQ(stored.Innards[1], 0u);
-}
-
-TEST_F(Items, MailHeaderItems) {
-  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, "Hi", 2), NOERROR);
-  TIMEDATE when{{1, 2460000}};
-  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &when, sizeof when), NOERROR);
-  EXPECT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, "x", 1), ERR_MISC_INVALID_ARGS);
-  const char list[] =
-      "\x02\x00\x01\x00\x01\x00"
-      "ab";
-  ASSERT_EQ(NSFItemAppend(Note(), 0, "SendTo", 6, TYPE_TEXT_LIST, list, sizeof list - 1), NOERROR);
-  char text[8];
-  WORD length = 0;
-  ASSERT_EQ(MailGetMessageItem(Note(), MAIL_SUBJECT_ITEM_NUM, text, sizeof text, &length), NOERROR);
-  EXPECT_EQ(std::string(text, length), "Hi");
-  ASSERT_EQ(MailGetMessageItem(Note(), MAIL_SENDTO_ITEM_NUM, text, sizeof text, &length), NOERROR);
-  EXPECT_EQ(std::string(text, length), "a,b");
-  ASSERT_EQ(MailGetMessageItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, text, sizeof text, &length),
-            NOERROR);
-  EXPECT_EQ(length, 0);
-  EXPECT_EQ(MailGetMessageItem(Note(), MAIL_COPYTO_ITEM_NUM, text, sizeof text, &length),
-            ERR_ITEM_NOT_FOUND);
-  EXPECT_TRUE(NSFItemGetTime(Note(), MAIL_POSTEDDATE_ITEM, &when));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
    serves as the message handle. */
 #ifndef NOTESAPI_MAILSERV_H
 #define NOTESAPI_MAILSERV_H
+#include "globerr.h"
 #include "nsfdata.h"
 #include "pool.h"
 
@@ -34,6 +35,10 @@
 #define MAIL_REPLY_FORM "Reply"
 #define MAILBOX_NAME "mail.box"
 
+/* Statuses only this runtime returns. */
+#define ERR_NOTESRT_MAIL_ITEM_CODE (PKG_MAIL + 0xF0) /* no header item has that code */
+#define ERR_NOTESRT_MAIL_BODY (PKG_MAIL + 0xF1)      /* body buffer damaged or length wrong */
+
 NOTESAPI_BEGIN_DECLS
 STATUS LNPUBLIC MailGetMessageItem(DHANDLE hMessage, WORD ItemCode, char* retString,
                                    WORD StringSize, WORD* retStringLength);
@@ -41,6 +46,13 @@ STATUS LNPUBLIC MailAddHeaderItem(DHANDLE hMessage, WORD ItemCode, const void* V
                                   WORD ValueLength);
 STATUS LNPUBLIC MailAddRecipientsItem(DHANDLE hMessage, DHANDLE hRecipientsItem,
                                       WORD RecipientsLength);
+/* A plain-text body: an empty rich-text buffer the caller fills line by line, adds to a message
+   as "Body" (TYPE_COMPOSITE, several items when it passes 64 KB) and frees with OSMemFree. */
+STATUS LNPUBLIC MailCreateBodyItem(DHANDLE* rethBodyItem, DWORD* retBodyLength);
+STATUS LNPUBLIC MailAppendBodyItemLine(DHANDLE hBodyItem, DWORD* BodyLength, char* Text,
+                                       WORD TextLength);
+STATUS LNPUBLIC MailAddBodyItem(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
+                                char* ItemName);
 STATUS LNPUBLIC MailAddMessageAttachment(DHANDLE hMessage, char* FileName,
                                          char* OriginalFileName);
 BOOL LNPUBLIC MailGetMessageAttachmentInfo(DHANDLE hMessage, WORD Num, BLOCKID* bhItem,

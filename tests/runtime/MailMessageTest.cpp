@@ -1,0 +1,330 @@
+// Mail messages: header items by code, the recipients list the runtime takes over, plain-text
+// bodies as rich text, and form defaults computed into a note.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "StorageFixture.h"
+#include "design/DesignBuilder.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/misc.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/nsfsearc.h"
+#include "notesapi/osmem.h"
+#include "notesapi/osmisc.h"
+#include "notesapi/ostime.h"
+#include "notesapi/textlist.h"
+
+namespace {
+
+using runtimetest::NoteRef;
+
+class MailMessage : public runtimetest::NewNoteTest {
+ protected:
+  // MailGetMessageItem into a buffer of Size bytes; the status goes to Status.
+  std::string Get(WORD Code, WORD Size = 2048, STATUS* Status = nullptr) {
+    std::vector<char> buffer(Size, 'x');
+    WORD length = 0xFFFF;
+    STATUS status = MailGetMessageItem(Note(), Code, buffer.data(), Size, &length);
+    if (Status) *Status = status;
+    EXPECT_EQ(std::strlen(buffer.data()), length);
+    return std::string(buffer.data(), length);
+  }
+
+  // Every item of Name: its flags, type and value without the type word.
+  struct Item {
+    WORD Flags, Type;
+    std::string Value;
+  };
+  std::vector<Item> Items(const char* Name) {
+    std::vector<Item> items;
+    auto nameLength = static_cast<WORD>(std::strlen(Name));
+    BLOCKID item{}, value{};
+    DWORD length = 0;
+    STATUS status = NSFItemInfo(Note(), Name, nameLength, &item, nullptr, &value, &length);
+    while (status == NOERROR) {
+      WORD flags = 0, type = 0;
+      NSFItemQuery(Note(), item, nullptr, 0, nullptr, &flags, &type, nullptr, nullptr);
+      char* bytes = OSLockBlock(char, value);
+      items.push_back({flags, type, std::string(bytes + sizeof(WORD), length - sizeof(WORD))});
+      OSUnlockBlock(value);
+      status = NSFItemInfoNext(Note(), item, Name, nameLength, &item, nullptr, &value, &length);
+    }
+    return items;
+  }
+
+  // A prefixed text list in a memory handle, as the object library builds it; left unlocked.
+  static DHANDLE List(const std::vector<std::string>& Entries, WORD& Size) {
+    DHANDLE list = NULLHANDLE;
+    void* pointer = nullptr;
+    EXPECT_EQ(ListAllocate(0, 0, TRUE, &list, &pointer, &Size), NOERROR);
+    OSUnlockObject(list);
+    for (size_t index = 0; index < Entries.size(); ++index)
+      EXPECT_EQ(ListAddEntry(list, TRUE, &Size, static_cast<WORD>(index), Entries[index].c_str(),
+                             static_cast<WORD>(Entries[index].size())),
+                NOERROR);
+    return list;
+  }
+};
+
+TEST_F(MailMessage, HeaderItemsReplaceEveryItemOfTheirName) {
+  AppendText(Note(), "Subject", "old one");
+  AppendText(Note(), "Subject", "old two");
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, "new", 3), NOERROR);
+  std::vector<Item> subject = Items("Subject");
+  ASSERT_EQ(subject.size(), 1u);
+  EXPECT_EQ(subject[0].Value, "new");
+  EXPECT_EQ(subject[0].Type, TYPE_TEXT);
+  EXPECT_TRUE(subject[0].Flags & ITEM_SUMMARY);
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_FORM_ITEM_NUM, "", 0), NOERROR);
+  STATUS status = 0;
+  EXPECT_EQ(Get(MAIL_FORM_ITEM_NUM, 2048, &status), "");
+  EXPECT_EQ(status, NOERROR);
+}
+
+TEST_F(MailMessage, DateCodesTakeATimeAndOthersText) {
+  TIMEDATE now{};
+  OSCurrentTIMEDATE(&now);
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &now, sizeof now), NOERROR);
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_COMPOSEDDATE_ITEM_NUM, &now, sizeof now), NOERROR);
+  EXPECT_EQ(Items("PostedDate").at(0).Type, TYPE_TIME);
+  EXPECT_EQ(Items("ComposedDate").at(0).Type, TYPE_TIME);
+  EXPECT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, "12345678x", 9),
+            ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(Items("PostedDate").size(), 1u);
+  // An unknown code is an error of its own, never "item not found".
+  EXPECT_EQ(MailAddHeaderItem(Note(), 7, "x", 1), ERR_NOTESRT_MAIL_ITEM_CODE);
+  STATUS status = 0;
+  Get(7, 2048, &status);
+  EXPECT_EQ(status, ERR_NOTESRT_MAIL_ITEM_CODE);
+  char text[256];
+  EXPECT_GT(OSLoadString(NULLHANDLE, ERR_NOTESRT_MAIL_ITEM_CODE, text, sizeof text - 1), 0);
+}
+
+TEST_F(MailMessage, LargeHeaderValuesAreNotSummary) {
+  std::string big(9000, 'a');
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, big.data(), 9000), NOERROR);
+  EXPECT_FALSE(Items("Subject").at(0).Flags & ITEM_SUMMARY);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+}
+
+TEST_F(MailMessage, ReadingJoinsListsConvertsTimesAndReportsMissingItems) {
+  WORD size = 0;
+  DHANDLE list = List({"Ann", "Bob", "Cy"}, size);
+  ASSERT_EQ(MailAddRecipientsItem(Note(), list, size), NOERROR);
+  EXPECT_EQ(Get(MAIL_RECIPIENTS_ITEM_NUM), "Ann, Bob, Cy");
+  TIME local{};
+  local.year = 2024, local.month = 3, local.day = 15, local.hour = 14, local.minute = 30;
+  local.second = 5;
+  OSCurrentTimeZone(&local.zone, &local.dst);
+  ASSERT_FALSE(TimeLocalToGM(&local));
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &local.GM, 8), NOERROR);
+  EXPECT_EQ(Get(MAIL_POSTEDDATE_ITEM_NUM), "2024-03-15 14:30:05");
+  STATUS status = 0;
+  EXPECT_EQ(Get(MAIL_BLINDCOPYTO_ITEM_NUM, 2048, &status), "");
+  EXPECT_EQ(status, ERR_ITEM_NOT_FOUND);
+}
+
+TEST_F(MailMessage, ReadingCutsAtACharacterBoundaryInsideTheBuffer) {
+  char lmbcs[64];
+  WORD length =
+      OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, "a\xE6\x97\xA5\xE6\x9C\xAC", 7, lmbcs, sizeof lmbcs);
+  ASSERT_GT(length, 3);  // "a" and two characters of several bytes each
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, lmbcs, length), NOERROR);
+  EXPECT_EQ(Get(MAIL_SUBJECT_ITEM_NUM, 3), "a");
+  EXPECT_EQ(Get(MAIL_SUBJECT_ITEM_NUM), std::string(lmbcs, length));
+}
+
+TEST_F(MailMessage, RecipientsListIsTakenOverAndReplaced) {
+  WORD size = 0;
+  DHANDLE first = List({"old"}, size);
+  ASSERT_EQ(MailAddRecipientsItem(Note(), first, size), NOERROR);
+  DHANDLE second = List({"r1", "", " r2"}, size);
+  ASSERT_EQ(MailAddRecipientsItem(Note(), second, size), NOERROR);
+  std::vector<Item> recipients = Items("Recipients");
+  ASSERT_EQ(recipients.size(), 1u);
+  EXPECT_EQ(recipients[0].Type, TYPE_TEXT_LIST);
+  EXPECT_TRUE(recipients[0].Flags & ITEM_SUMMARY);
+  EXPECT_EQ(NSFItemGetTextListEntries(Note(), "Recipients"), 3);
+  // The caller may not free what the note owns now; the note frees it when closed (a leak
+  // would fail the test).
+  EXPECT_EQ(OSMemFree(second), ERR_NOTESRT_RUNTIME_OWNED);
+  EXPECT_EQ(MailAddRecipientsItem(Note(), second, size), ERR_NOTESRT_RUNTIME_OWNED);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+}
+
+TEST_F(MailMessage, RecipientsListThatIsNotOneIsRefusedAndStaysTheCallers) {
+  DHANDLE bad = NULLHANDLE;
+  ASSERT_EQ(OSMemAlloc(0, 8, &bad), NOERROR);
+  std::memcpy(OSLockObject(bad), "\x01\x05\x09\x00\x01\x00zz", 8);  // 9 entries in 8 bytes
+  OSUnlockObject(bad);
+  EXPECT_EQ(MailAddRecipientsItem(Note(), bad, 8), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(MailAddRecipientsItem(Note(), bad, 200), ERR_MISC_INVALID_ARGS);
+  EXPECT_TRUE(Items("Recipients").empty());
+  EXPECT_EQ(OSMemFree(bad), NOERROR);
+}
+
+class MailBody : public MailMessage {
+ protected:
+  void AddLines(const std::vector<std::string>& Lines, const char* Name = nullptr) {
+    DHANDLE body = NULLHANDLE;
+    DWORD length = 0;
+    ASSERT_EQ(MailCreateBodyItem(&body, &length), NOERROR);
+    for (const std::string& line : Lines)
+      ASSERT_EQ(MailAppendBodyItemLine(body, &length, const_cast<char*>(line.data()),
+                                       static_cast<WORD>(line.size())),
+                NOERROR);
+    ASSERT_EQ(MailAddBodyItem(Note(), body, length, const_cast<char*>(Name)), NOERROR);
+    EXPECT_EQ(OSMemFree(body), NOERROR);
+  }
+
+  // The records of a rich-text value: signature word and the bytes after the header.
+  struct Record {
+    WORD Signature;
+    std::string Data;
+  };
+  static std::vector<Record> Records(const std::string& Value) {
+    std::vector<Record> records;
+    size_t offset = 0;
+    while (offset + 2 <= Value.size()) {
+      WORD signature = 0, length = 0;
+      std::memcpy(&signature, Value.data() + offset, 2);
+      size_t header = 2;
+      if ((signature >> 8) == 0xFF) {
+        std::memcpy(&length, Value.data() + offset + 2, 2);
+        header = 4;
+      } else {
+        length = signature >> 8;
+      }
+      EXPECT_GE(length, header);
+      EXPECT_LE(offset + length, Value.size());
+      if (length < header || offset + length > Value.size()) break;
+      records.push_back({signature, Value.substr(offset + header, length - header)});
+      offset += length + length % 2;
+    }
+    EXPECT_EQ(offset, Value.size());
+    return records;
+  }
+};
+
+TEST_F(MailBody, EachLineIsAParagraphInTheDefaultFont) {
+  AddLines({"Hello", "", "Grüße"});
+  std::vector<Item> body = Items("Body");
+  ASSERT_EQ(body.size(), 1u);
+  EXPECT_EQ(body[0].Type, TYPE_COMPOSITE);
+  std::vector<Record> records = Records(body[0].Value);
+  ASSERT_EQ(records.size(), 10u);
+  EXPECT_EQ(records[0].Signature, 0xFF82);  // the one paragraph definition
+  EXPECT_EQ(records[0].Data.size(), 66u);
+  for (size_t line = 0; line < 3; ++line) {
+    EXPECT_EQ(records[1 + 3 * line].Signature, 0x0281);
+    EXPECT_EQ(records[2 + 3 * line].Signature, 0x0483);
+    EXPECT_EQ(records[3 + 3 * line].Signature, 0xFF85);
+    EXPECT_EQ(records[3 + 3 * line].Data.substr(0, 4), std::string("\x01\x00\x00\x0A", 4));
+  }
+  EXPECT_EQ(records[9].Data.substr(4), "Grüße");  // stored as given, not converted
+  char text[64];
+  WORD length = NSFItemConvertToText(Note(), "Body", text, sizeof text, '\n');
+  const char expected[] = "Hello\0\0Grüße";
+  EXPECT_EQ(std::string(text, length), std::string(expected, sizeof expected - 1));
+}
+
+TEST_F(MailBody, ALongBodyBecomesSeveralItemsCutAtRecordsAndAppendsToTheOldBody) {
+  AppendText(Note(), "Body", "old");
+  std::vector<std::string> lines;
+  for (int index = 0; index < 3000; ++index)
+    lines.push_back("line " + std::to_string(index) + std::string(40, '.'));
+  lines.push_back(std::string(40000, 'L'));
+  AddLines(lines, nullptr);
+  std::vector<Item> body = Items("Body");
+  ASSERT_GT(body.size(), 3u);
+  EXPECT_EQ(body[0].Value, "old");
+  std::string joined;
+  for (size_t index = 1; index < body.size(); ++index) {
+    EXPECT_LE(body[index].Value.size(), 64000u);
+    Records(body[index].Value);  // every piece is whole records
+    joined += body[index].Value;
+  }
+  std::vector<Record> records = Records(joined);
+  std::string last;
+  for (const Record& record : records)
+    if (record.Signature == 0xFF85) last = record.Data.substr(4);
+  EXPECT_EQ(last.size(), 40000u - 2 * 16384u);  // the long line is cut into runs
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+}
+
+TEST_F(MailBody, NamedItemAndDamagedBuffersAddNothing) {
+  AddLines({"x"}, "Other");
+  EXPECT_EQ(Items("Other").size(), 1u);
+  DHANDLE body = NULLHANDLE;
+  DWORD length = 0;
+  ASSERT_EQ(MailCreateBodyItem(&body, &length), NOERROR);
+  EXPECT_EQ(MailAddBodyItem(Note(), body, length + 1, nullptr), ERR_NOTESRT_MAIL_BODY);
+  std::memset(OSLockObject(body), 0xFF, length);  // the header now claims 65,535 bytes
+  OSUnlockObject(body);
+  EXPECT_EQ(MailAddBodyItem(Note(), body, length, nullptr), ERR_NOTESRT_MAIL_BODY);
+  DWORD wrong = length + 10;
+  EXPECT_EQ(MailAppendBodyItemLine(body, &wrong, const_cast<char*>("y"), 1), ERR_NOTESRT_MAIL_BODY);
+  EXPECT_TRUE(Items("Body").empty());
+  EXPECT_EQ(OSMemFree(body), NOERROR);
+}
+
+class ComputeWithForm : public MailMessage {
+ protected:
+  void SetUp() override {
+    MailMessage::SetUp();
+    notesrt::design::TDesignBuilder builder;
+    builder.Form({{"Memo", "Note"}, {{"Category", "\"Mail\""}, {"Copy", "Category + \"!\""}}});
+    builder.Form({{"Broken"}, {{"A", "\"a\""}, {"B", "@Error"}}});
+    builder.Build(FDb->Get());
+  }
+};
+
+TEST_F(ComputeWithForm, DefaultsFillOnlyMissingFieldsInOrder) {
+  AppendText(Note(), "Form", "note");  // by alias, without regard to case
+  EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(Text(Note(), "Category"), "Mail");
+  EXPECT_EQ(Text(Note(), "Copy"), "Mail!");
+  ASSERT_EQ(NSFItemSetText(Note(), "Category", "Own", MAXWORD), NOERROR);
+  ASSERT_EQ(NSFItemDelete(Note(), "Copy", 4), NOERROR);
+  EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(Text(Note(), "Category"), "Own");
+  EXPECT_EQ(Text(Note(), "Copy"), "Own!");
+}
+
+TEST_F(ComputeWithForm, NoFormOrAnUnknownOneChangesNothing) {
+  EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
+  AppendText(Note(), "Form", "Nonesuch");
+  EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
+  EXPECT_TRUE(Items("Category").empty());
+  EXPECT_NE(NSFNoteComputeWithForm(NULLHANDLE, NULLHANDLE, 0, nullptr, nullptr), NOERROR);
+}
+
+TEST_F(ComputeWithForm, AFailingDefaultLeavesTheNoteAsItWas) {
+  AppendText(Note(), "Form", "Broken");
+  EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr),
+            ERR_FORMULA_USER_ERROR);
+  EXPECT_TRUE(Items("A").empty());
+}
+
+TEST_F(ComputeWithForm, AStoredFormOrAFormNoteGivenComesFirst) {
+  AppendText(Note(), "Form", "Memo");
+  const char list[] =
+      "\x01\x00\x0C\x00"
+      "Category|\"S\"";
+  ASSERT_EQ(
+      NSFItemAppend(Note(), 0, "$NotesRT_FieldDefaults", 22, TYPE_TEXT_LIST, list, sizeof list - 1),
+      NOERROR);
+  EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(Text(Note(), "Category"), "S");
+  NoteRef other;
+  ASSERT_EQ(NSFNoteCreate(FDb->Get(), other.Out()), NOERROR);
+  EXPECT_EQ(NSFNoteComputeWithForm(other.Get(), Note(), 0, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(Text(other.Get(), "Category"), "S");
+}
+
+}  // namespace
