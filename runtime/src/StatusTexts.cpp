@@ -141,6 +141,8 @@ constexpr std::array Texts{
     TEntry{ERR_NO_SERVER_ACCESS, "You are not authorized to use the server"},
     TEntry{ERR_NOTESRT_MAIL_ITEM_CODE, "Unknown mail header item code"},
     TEntry{ERR_NOTESRT_MAIL_BODY, "Mail body buffer is damaged or its length is wrong"},
+    TEntry{ERR_NOTESRT_NO_SERVERS_DIR,
+           "No servers directory is configured (NotesRT_ServersDir in notes.ini)"},
     TEntry{ERR_FT_NOMATCHES, "No documents found"},
     TEntry{ERR_NOTESRT_FT_SYNTAX, "Query is not understandable"},
     TEntry{ERR_NOTESRT_FT_NO_WORDS, "Query contains no words to search for"},

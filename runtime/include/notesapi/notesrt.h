@@ -47,11 +47,29 @@
 #define NOTESRT_SERVERS_DIR_VAR "NotesRT_ServersDir"
 #define NOTESRT_UNREACHABLE_VAR "NotesRT_Unreachable"
 
+/* Statuses of the stand-in's servers. */
+#define ERR_NOTESRT_NO_SERVERS_DIR (PKG_MAIL + 0xF2) /* NOTESRT_SERVERS_DIR_VAR is not set */
+
 NOTESAPI_BEGIN_DECLS
 /* Number of open handles of one kind (NOTESRT_HANDLE_KINDS: of every kind). */
 DWORD LNPUBLIC NotesRTOpenHandleCount(WORD Kind);
 /* Short name of a handle kind ("memory", "note", ...), for leak reports. */
 const char* LNPUBLIC NotesRTHandleKindName(WORD Kind);
+
+/* Makes a server (abbreviated, canonical or flat name) in the servers directory: its directory,
+   its address book names.nsf (from the address-book template when the runtime ships one) and
+   its router mailbox mail.box. "" makes only this machine's mail.box in the data directory.
+   What exists already is kept. */
+STATUS LNPUBLIC NotesRTCreateServer(const char* ServerName);
+/* One pass of the mail router over the mail.box of ServerName: recipients resolved in its
+   names.nsf (groups expanded), delivered into their mail files there (in "($Inbox)", unread
+   for the owner), handed on to the mail.box of their own server, reported back to the sender
+   when they fail. "" is this machine's mail.box, whose mail goes on whole to the mail.box of
+   the server the MailServer setting names when it can be reached. Never runs by itself. The
+   counts of the pass: recipients delivered, recipients handed on, recipients that failed and
+   mails left as dead mail; each pointer may be NULL. */
+STATUS LNPUBLIC NotesRTRouteMail(const char* ServerName, DWORD* retDelivered, DWORD* retForwarded,
+                                 DWORD* retFailed, DWORD* retDead);
 NOTESAPI_END_DECLS
 
 #endif

@@ -6,5 +6,6 @@ class TDesignBuilder;
 
 // The design of each built-in template, one file each (TemplateXxx.cpp).
 void DefineBasicTemplate(TDesignBuilder& Builder);
+void DefineMailTemplate(TDesignBuilder& Builder);
 
 }  // namespace notesrt::design

@@ -1,0 +1,116 @@
+#include "router/RecipientResolver.h"
+
+#include <algorithm>
+#include <map>
+
+#include "AddressBookKeys.h"
+#include "Database.h"
+#include "router/RoutedMail.h"
+
+namespace notesrt::router {
+
+namespace {
+
+constexpr char NotListed[] = "User not listed in the directory";
+constexpr char Ambiguous[] = "Ambiguous name: several people in the directory have it";
+// The stand-in has no SMTP: an Internet address nobody in the directory has goes nowhere.
+constexpr char NoInternetRoute[] = "No route to the Internet for this address";
+
+std::string Trimmed(std::string_view Text) {
+  size_t start = Text.find_first_not_of(" \t");
+  if (start == Text.npos) return {};
+  size_t end = Text.find_last_not_of(" \t");
+  return std::string(Text.substr(start, end - start + 1));
+}
+
+}  // namespace
+
+std::vector<std::string> RecipientEntries(const std::vector<std::string>& Values) {
+  std::vector<std::string> entries;
+  std::set<std::string> seen;
+  for (const std::string& value : Values) {
+    size_t start = 0;
+    while (start <= value.size()) {
+      size_t end = std::min(value.find(',', start), value.size());
+      std::string entry = Trimmed(std::string_view(value).substr(start, end - start));
+      if (!entry.empty() && seen.insert(NameKey(entry)).second) entries.push_back(entry);
+      start = end + 1;
+    }
+  }
+  return entries;
+}
+
+std::string NameKey(std::string_view Name) {
+  std::vector<std::string> keys = LookupKeysOf(Name);
+  return keys.empty() ? std::string() : keys.back();
+}
+
+struct TRecipientResolver::TPass {
+  std::vector<TRecipient> People;
+  std::vector<TRecipient> Failures;
+  std::map<std::string, size_t> PersonIndex;
+  std::set<NOTEID> ExpandedGroups;
+};
+
+TRecipientResolver::TRecipientResolver(std::shared_ptr<TDatabase> Directory)
+    : FDirectory(std::move(Directory)), FIndex(FDirectory->File()) {}
+
+std::vector<TRecipient> TRecipientResolver::Resolve(const std::vector<std::string>& Entries) {
+  TPass pass;
+  for (const std::string& entry : RecipientEntries(Entries)) Expand(pass, entry, NameKey(entry));
+  std::vector<TRecipient> all = std::move(pass.People);
+  all.insert(all.end(), pass.Failures.begin(), pass.Failures.end());
+  return all;
+}
+
+// A group is expanded once per mail: a member naming a group already expanded (a cycle, or two
+// paths to one group) adds nothing more.
+void TRecipientResolver::Expand(TPass& Pass, const std::string& Name, const std::string& Origin) {
+  std::vector<NOTEID> groups = Find(TNameSpace::Groups, Name);
+  if (groups.empty()) {
+    TRecipient recipient = ResolvePerson(Name);
+    recipient.Origins.insert(Origin);
+    if (!recipient.Person) return Pass.Failures.push_back(std::move(recipient));
+    std::string key = NameKey(recipient.Person->FullName);
+    auto [found, added] = Pass.PersonIndex.emplace(key, Pass.People.size());
+    if (added) return Pass.People.push_back(std::move(recipient));
+    Pass.People[found->second].Origins.insert(Origin);
+    return;
+  }
+  for (NOTEID group : groups) {
+    if (!Pass.ExpandedGroups.insert(group).second) continue;
+    std::vector<TStoredItem> items = FDirectory->Notes().Items(group);
+    for (const std::string& member : RecipientEntries(TextsOf(items, "Members")))
+      Expand(Pass, member, Origin);
+  }
+}
+
+TRecipient TRecipientResolver::ResolvePerson(std::string_view Name) {
+  TRecipient recipient{std::string(Name), {}, std::nullopt, ""};
+  std::vector<NOTEID> people = Find(TNameSpace::Users, Name);
+  if (people.size() > 1) {
+    recipient.Failure = Ambiguous;
+  } else if (people.empty()) {
+    recipient.Failure = Name.find('@') != Name.npos ? NoInternetRoute : NotListed;
+  } else {
+    std::vector<TStoredItem> items = FDirectory->Notes().Items(people.front());
+    auto first = [&](std::string_view Item) {
+      std::vector<std::string> texts = TextsOf(items, Item);
+      return texts.empty() ? std::string() : Trimmed(texts.front());
+    };
+    std::string fullName = first("FullName");
+    recipient.Person = TPerson{fullName.empty() ? std::string(Name) : fullName, first("MailServer"),
+                               first("MailFile")};
+  }
+  return recipient;
+}
+
+std::vector<NOTEID> TRecipientResolver::Find(TNameSpace Space, std::string_view Name) {
+  std::vector<NOTEID> ids;
+  for (const std::string& key : LookupKeysOf(Name))
+    for (NOTEID id : FIndex.Exact(Space, key))
+      if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  return ids;
+}
+
+}  // namespace notesrt::router

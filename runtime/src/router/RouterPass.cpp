@@ -1,0 +1,82 @@
+#include "router/RouterPass.h"
+
+#include <memory>
+#include <optional>
+
+#include "Database.h"
+#include "EStatus.h"
+#include "Settings.h"
+#include "SignalHandlers.h"
+#include "notesapi/clerr.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/nsfnote.h"
+#include "notesapi/oserr.h"
+#include "router/Forwarding.h"
+#include "router/RecipientResolver.h"
+#include "router/RoutedMail.h"
+#include "router/RouterItems.h"
+#include "router/ServerRouting.h"
+
+namespace notesrt::router {
+
+namespace {
+
+// Calls Route for every live mail of MailBox in note ID order (the order they arrived), polling
+// the break handler before each. A mail that fails waits for the next pass; the rest go on.
+template <class TRoute>
+STATUS EachMail(const std::shared_ptr<TDatabase>& MailBox, TRoute&& Route) {
+  STATUS first = NOERROR;
+  for (const TNoteHeader& header : MailBox->Notes().List()) {
+    if (header.Class != NOTE_CLASS_DOCUMENT) continue;
+    if (STATUS status = CheckBreak()) return status;
+    try {
+      TRoutedMail mail = TRoutedMail::Load(MailBox, header.Id);
+      if (mail.Text(RoutingStateItem) != DeadState) Route(mail);
+    } catch (const EStatus& error) {
+      bool gone =
+          ERR(error.Status()) == ERR_INVALID_NOTE || ERR(error.Status()) == ERR_NOTE_DELETED;
+      if (!gone && first == NOERROR) first = error.Status();
+    }
+  }
+  return first;
+}
+
+}  // namespace
+
+STATUS TRouterPass::Run(TRouterCounts& Counts) {
+  return FServer.empty() ? ForwardLocal(Counts) : RouteServer(Counts);
+}
+
+STATUS TRouterPass::RouteServer(TRouterCounts& Counts) {
+  TServerRouting routing(FServer);
+  return EachMail(routing.MailBox(), [&](TRoutedMail& Mail) { routing.Route(Mail, Counts); });
+}
+
+// Without a local mailbox nothing was ever sent offline; without a reachable mail server the
+// mail stays where it is.
+STATUS TRouterPass::ForwardLocal(TRouterCounts& Counts) {
+  std::shared_ptr<TDatabase> local, server;
+  try {
+    local = OpenMailBox("");
+  } catch (const EStatus& error) {
+    if (ERR(error.Status()) == ERR_NOEXIST) return NOERROR;
+    throw;
+  }
+  std::string target = TSettings::Instance().Get("MailServer").value_or("");
+  if (target.empty()) return NOERROR;
+  try {
+    server = OpenMailBox(target);
+  } catch (const EStatus& error) {
+    if (ERR(error.Status()) == ERR_SERVER_NOT_RESPONDING) return NOERROR;
+    throw;
+  }
+  return EachMail(local, [&](TRoutedMail& Mail) {
+    DepositInto(server, Mail, ForwardKey);
+    Counts.Forwarded +=
+        static_cast<DWORD>(RecipientEntries(Mail.Texts(MAIL_RECIPIENTS_ITEM)).size());
+    RemoveFromMailBox(*local, Mail.Id());
+  });
+}
+
+}  // namespace notesrt::router

@@ -1,0 +1,182 @@
+// Sending as the object library does it: an open note moved into the router mailbox with a new
+// OID and saved, then moved back and saved again as the kept copy; attachment objects travel
+// with it, and the note stays closable after the mailbox is closed.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "StorageFixture.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/names.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/osenv.h"
+#include "notesapi/ostime.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+
+constexpr char MailBox[] = "CN=Srv1/O=Acme!!mail.box";
+
+class MailDeposit : public runtimetest::StorageTest {
+ protected:
+  void SetUp() override {
+    StorageTest::SetUp();
+    std::string servers = (FEnv.Root() / "servers").string();
+    OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, servers.c_str());
+    ASSERT_EQ(NotesRTCreateServer("Srv1/Acme"), NOERROR);
+    NewDatabase("user.nsf");
+    FFile = (FEnv.Root() / "a.bin").string();
+    FSecond = (FEnv.Root() / "b.bin").string();
+    std::ofstream(FFile, std::ios::binary) << std::string(5000, 'A') + "end";
+    std::ofstream(FSecond, std::ios::binary) << "second file";
+  }
+
+  static std::string ReadFile(const std::string& Path) {
+    std::ifstream file(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+
+  // The bytes of every attachment of a note, in order, extracted to files.
+  std::vector<std::string> Attachments(NOTEHANDLE Note) {
+    std::vector<std::string> contents;
+    BLOCKID item{};
+    for (WORD index = 0; MailGetMessageAttachmentInfo(Note, index, &item, nullptr, nullptr, nullptr,
+                                                      nullptr, nullptr, nullptr);
+         ++index) {
+      std::string out = (FEnv.Root() / ("out" + std::to_string(index))).string();
+      EXPECT_EQ(MailExtractMessageAttachment(Note, item, out.data()), NOERROR);
+      contents.push_back(ReadFile(out));
+    }
+    return contents;
+  }
+
+  static std::vector<std::string> ItemNames(NOTEHANDLE Note) {
+    std::vector<std::string> names;
+    NSFItemScan(
+        Note,
+        [](WORD, WORD, char* Name, WORD Length, void*, DWORD, void* Names) -> STATUS {
+          static_cast<std::vector<std::string>*>(Names)->emplace_back(Name, Length);
+          return NOERROR;
+        },
+        &names);
+    return names;
+  }
+
+  static UNIVERSALNOTEID Unid(const ORIGINATORID& Oid) {
+    return UNIVERSALNOTEID{{Oid.File[0], Oid.File[1]}, Oid.Note};
+  }
+
+  // A mail with one attachment saved in the user's database and one still in memory.
+  void Compose(DBHANDLE Db, NoteRef& Note) {
+    ASSERT_EQ(NSFNoteCreate(Db, Note.Out()), NOERROR);
+    ASSERT_EQ(MailAddHeaderItem(Note.Get(), MAIL_SUBJECT_ITEM_NUM, "Report", 6), NOERROR);
+    ASSERT_EQ(MailAddMessageAttachment(Note.Get(), FFile.data(), const_cast<char*>("a.bin")),
+              NOERROR);
+    ASSERT_EQ(NSFNoteUpdate(Note.Get(), 0), NOERROR);
+    ASSERT_EQ(MailAddMessageAttachment(Note.Get(), FSecond.data(), const_cast<char*>("b.bin")),
+              NOERROR);
+    TIMEDATE now{};
+    OSCurrentTIMEDATE(&now);
+    ASSERT_EQ(MailAddHeaderItem(Note.Get(), MAIL_POSTEDDATE_ITEM_NUM, &now, 8), NOERROR);
+  }
+
+  // Steps of Send: into the mailbox under a new OID; with Keep, back under the old values.
+  void Send(NOTEHANDLE Note, bool Keep, ORIGINATORID& Sent) {
+    DBHANDLE home = NULLHANDLE, box = NULLHANDLE;
+    NOTEID id = 0;
+    ORIGINATORID original{};
+    NSFNoteGetInfo(Note, _NOTE_DB, &home);
+    NSFNoteGetInfo(Note, _NOTE_ID, &id);
+    NSFNoteGetInfo(Note, _NOTE_OID, &original);
+    ASSERT_EQ(NSFDbOpen(MailBox, &box), NOERROR);
+    ASSERT_EQ(NSFDbGenerateOID(box, &Sent), NOERROR);
+    NSFNoteSetInfo(Note, _NOTE_DB, &box);
+    NSFNoteSetInfo(Note, _NOTE_ID, nullptr);
+    NSFNoteSetInfo(Note, _NOTE_OID, &Sent);
+    EXPECT_EQ(NSFNoteUpdate(Note, UPDATE_NOCOMMIT), NOERROR);
+    if (Keep) {
+      NSFNoteSetInfo(Note, _NOTE_DB, &home);
+      NSFNoteSetInfo(Note, _NOTE_ID, &id);
+      NSFNoteSetInfo(Note, _NOTE_OID, &original);
+      EXPECT_EQ(NSFNoteUpdate(Note, UPDATE_NOCOMMIT), NOERROR);
+    }
+    EXPECT_EQ(NSFDbClose(box), NOERROR);
+  }
+
+  std::string FFile, FSecond;
+};
+
+TEST_F(MailDeposit, TheMailboxGetsANewNoteWithItsItemsAndObjects) {
+  DbRef user("user.nsf");
+  NoteRef note;
+  Compose(user.Get(), note);
+  ORIGINATORID original{}, sent{};
+  NSFNoteGetInfo(note.Get(), _NOTE_OID, &original);
+  NOTEID userId = IdOf(note.Get());
+  std::vector<std::string> names = ItemNames(note.Get());
+  Send(note.Get(), false, sent);
+  // The note still names the mailbox, whose handle is closed now; closing it is safe.
+  DBHANDLE closed = NULLHANDLE;
+  NSFNoteGetInfo(note.Get(), _NOTE_DB, &closed);
+  EXPECT_NE(closed, user.Get());
+  // The user's copy is gone from the user's database; the mailbox's copy stands alone.
+  ASSERT_EQ(NSFNoteDelete(user.Get(), userId, 0), NOERROR);
+  DbRef box(MailBox);
+  UNIVERSALNOTEID unid = Unid(sent);
+  NoteRef deposited;
+  ASSERT_EQ(NSFNoteOpenByUNID(box.Get(), &unid, 0, deposited.Out()), NOERROR);
+  EXPECT_EQ(ItemNames(deposited.Get()), names);
+  EXPECT_EQ(Attachments(deposited.Get()),
+            (std::vector<std::string>{std::string(5000, 'A') + "end", "second file"}));
+  unid = Unid(original);
+  NoteRef missing;
+  EXPECT_NE(NSFNoteOpenByUNID(box.Get(), &unid, 0, missing.Out()), NOERROR);
+}
+
+TEST_F(MailDeposit, TheKeptCopyReturnsUnderItsOwnUnid) {
+  NOTEID userId = 0;
+  ORIGINATORID original{}, sent{};
+  {
+    DbRef user("user.nsf");
+    NoteRef note;
+    Compose(user.Get(), note);
+    userId = IdOf(note.Get());
+    NSFNoteGetInfo(note.Get(), _NOTE_OID, &original);
+    Send(note.Get(), true, sent);
+    EXPECT_EQ(IdOf(note.Get()), userId);
+  }
+  DbRef user("user.nsf"), box(MailBox);
+  NoteRef kept, deposited;
+  UNIVERSALNOTEID unid = Unid(original);
+  ASSERT_EQ(NSFNoteOpenByUNID(user.Get(), &unid, 0, kept.Out()), NOERROR);
+  EXPECT_EQ(IdOf(kept.Get()), userId);
+  TIMEDATE posted{};
+  EXPECT_TRUE(NSFItemGetTime(kept.Get(), MAIL_POSTEDDATE_ITEM, &posted));
+  EXPECT_EQ(Attachments(kept.Get()).size(), 2u);
+  unid = Unid(sent);
+  ASSERT_EQ(NSFNoteOpenByUNID(box.Get(), &unid, 0, deposited.Out()), NOERROR);
+  EXPECT_EQ(Attachments(deposited.Get()), Attachments(kept.Get()));
+}
+
+TEST_F(MailDeposit, ANewNoteIsKeptAsANewDocument) {
+  DbRef user("user.nsf");
+  NoteRef note;
+  ASSERT_EQ(NSFNoteCreate(user.Get(), note.Out()), NOERROR);
+  ASSERT_EQ(MailAddHeaderItem(note.Get(), MAIL_SUBJECT_ITEM_NUM, "never saved", 11), NOERROR);
+  ORIGINATORID original{}, sent{};
+  NSFNoteGetInfo(note.Get(), _NOTE_OID, &original);
+  Send(note.Get(), true, sent);
+  EXPECT_NE(IdOf(note.Get()), 0u);
+  UNIVERSALNOTEID unid = Unid(original);
+  NoteRef kept;
+  ASSERT_EQ(NSFNoteOpenByUNID(user.Get(), &unid, 0, kept.Out()), NOERROR);
+  EXPECT_EQ(Text(kept.Get(), "Subject"), "never saved");
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The router killed at random moments of a pass over 200 mails and run again: every mail
+// arrives exactly once in every mailbox it was for, none is lost, and the mailbox ends empty.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "RouterFixture.h"
+#include "notesapi/mailserv.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr int MailCount = 200;
+
+// A router pass in a process of its own.
+class RouterProcess {
+ public:
+  explicit RouterProcess(const std::string& Server) {
+    FPid = fork();
+    if (FPid == 0) {
+      execl(ROUTER_CHILD_PATH, ROUTER_CHILD_PATH, Server.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~RouterProcess() {
+    if (FPid > 0) KillNow();
+  }
+
+  // True when the pass ended by itself within Wait (its exit code in ExitCode); otherwise it
+  // is killed there and then.
+  bool FinishesWithin(std::chrono::milliseconds Wait, int& ExitCode) {
+    auto deadline = std::chrono::steady_clock::now() + Wait;
+    while (std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      if (waitpid(FPid, &status, WNOHANG) == FPid) {
+        FPid = -1;
+        ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    KillNow();
+    return false;
+  }
+
+ private:
+  void KillNow() {
+    kill(FPid, SIGKILL);
+    waitpid(FPid, nullptr, 0);
+    FPid = -1;
+  }
+
+  pid_t FPid = -1;
+};
+
+class RouterReliability : public runtimetest::RouterTest {
+ protected:
+  void SetUp() override {
+    RouterTest::SetUp();
+    FFiles = {AddUser("Alice", "Smith"), AddUser("Bob", "Jones"), AddUser("Carol", "White"),
+              AddUser("Dave", "Brown", Srv2)};
+    AddDirectoryGroup(Srv1, "Team", {"Bob Jones", "Carol White"});
+    for (int index = 0; index < MailCount; ++index)
+      Deposit(Srv1, Subject(index), {"Team", "alice", "Dave Brown"});
+  }
+
+  static std::string Subject(int Index) { return "mail " + std::to_string(Index); }
+
+  Strings FFiles;
+};
+
+TEST_F(RouterReliability, KilledAtRandomPointsEveryMailArrivesOnce) {
+  unsigned seed = std::random_device()();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> delay(10, 1200);
+  int kills = 0, exitCode = -1;
+  bool finished = false;
+  while (!finished && kills < 12) {
+    RouterProcess pass(Srv1);
+    finished = pass.FinishesWithin(std::chrono::milliseconds(delay(random)), exitCode);
+    if (!finished) ++kills;
+  }
+  if (!finished) {
+    RouterProcess pass(Srv1);
+    finished = pass.FinishesWithin(std::chrono::minutes(5), exitCode);
+  }
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(exitCode, 0);
+  RecordProperty("kills", kills);
+  EXPECT_TRUE(Subjects(std::string(Srv1) + "!!" + MAILBOX_NAME).empty());
+  Route(Srv2);
+  EXPECT_TRUE(Subjects(std::string(Srv2) + "!!" + MAILBOX_NAME).empty());
+  Strings expected;
+  for (int index = 0; index < MailCount; ++index) expected.push_back(Subject(index));
+  std::sort(expected.begin(), expected.end());
+  for (const std::string& file : FFiles) {
+    SCOPED_TRACE(file);
+    Strings inbox = Inbox(file);
+    std::sort(inbox.begin(), inbox.end());
+    EXPECT_EQ(inbox, expected);
+    EXPECT_EQ(Subjects(file).size(), static_cast<size_t>(MailCount));
+  }
+  EXPECT_EQ(UnreadCount(FFiles[1], "Bob Jones/Acme"), static_cast<size_t>(MailCount));
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// The mail router: one explicit pass over a server's mailbox delivers into mail files, expands
+// groups, hands mail on to other servers, reports failures to the sender and keeps dead mail.
+#include <gtest/gtest.h>
+
+#include "RouterFixture.h"
+#include "notesapi/clerr.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/miscerr.h"
+#include "notesapi/niferr.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/osenv.h"
+#include "notesapi/oserr.h"
+#include "notesapi/ossignal.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using Strings = std::vector<std::string>;
+
+class Router : public runtimetest::RouterTest {
+ protected:
+  void SetUp() override {
+    RouterTest::SetUp();
+    FAlice = AddUser("Alice", "Smith");
+    FBob = AddUser("Bob", "Jones");
+    FCarol = AddUser("Carol", "White");
+    FDave = AddUser("Dave", "Brown", Srv2);
+  }
+
+  std::string Box(const std::string& Server) { return Server + "!!" + MAILBOX_NAME; }
+
+  std::string FAlice, FBob, FCarol, FDave;
+};
+
+TEST_F(Router, DeliversIntoTheInboxUnreadForTheOwnerOnce) {
+  Deposit(Srv1, "Hello", {"Bob Jones"});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 1u);
+  EXPECT_EQ(Inbox(FBob), Strings{"Hello"});
+  EXPECT_EQ(UnreadCount(FBob, "CN=Bob Jones/O=Acme"), 1u);
+  EXPECT_EQ(Values(FBob, "Recipients"), Strings{"Bob Jones"});
+  EXPECT_NE(Values(FBob, "DeliveredDate"), Strings{""});
+  EXPECT_NE(Values(FBob, "$MessageID"), Strings{""});
+  EXPECT_TRUE(Subjects(Box(Srv1)).empty());
+  EXPECT_TRUE(Subjects(FAlice).empty());
+  EXPECT_EQ(Route(Srv1).Delivered, 0u);
+  EXPECT_EQ(Subjects(FBob), Strings{"Hello"});
+}
+
+TEST_F(Router, GroupsExpandRecursivelyAndEachPersonGetsOneCopy) {
+  AddDirectoryGroup(Srv1, "Team", {"Bob Jones", "Inner"});
+  AddDirectoryGroup(Srv1, "Inner", {"carol", "Team", " "});
+  Deposit(Srv1, "All hands", {" Team", "bob jones", ""});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 2u);
+  EXPECT_EQ(counts.Failed, 0u);
+  EXPECT_EQ(Inbox(FBob), Strings{"All hands"});
+  EXPECT_EQ(Inbox(FCarol), Strings{"All hands"});
+  EXPECT_TRUE(Subjects(FAlice).empty());
+}
+
+TEST_F(Router, AnUnknownRecipientGivesTheSenderAReportAndNothingElse) {
+  Deposit(Srv1, "Lost", {"Nobody Here"});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 0u);
+  EXPECT_EQ(counts.Failed, 1u);
+  EXPECT_EQ(counts.Dead, 1u);
+  EXPECT_EQ(Inbox(FAlice), Strings{"DELIVERY FAILURE: User not listed in the directory"});
+  EXPECT_EQ(Values(FAlice, "Form"), Strings{"NonDelivery Report"});
+  EXPECT_EQ(Values(FAlice, "IntendedRecipient"), Strings{"Nobody Here"});
+  EXPECT_EQ(Values(FAlice, "OriginalSubject"), Strings{"Lost"});
+  for (const std::string& other : {FBob, FCarol, FDave}) EXPECT_TRUE(Subjects(other).empty());
+  // The mail stays as dead mail, and a second pass reports nothing again.
+  EXPECT_EQ(Values(Box(Srv1), "RoutingState"), Strings{"DEAD"});
+  counts = Route(Srv1);
+  EXPECT_EQ(counts.Failed + counts.Dead, 0u);
+  EXPECT_EQ(Subjects(FAlice).size(), 1u);
+}
+
+TEST_F(Router, SomeFailuresDeliverTheRestAndReportTheOthers) {
+  Deposit(Srv1, "Partly", {"Bob Jones", "ghost@elsewhere.example", "Bob"},
+          {{"Body", {"the text"}}});
+  AddUser("Bob", "Other");  // "Bob" is now two people
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 1u);
+  EXPECT_EQ(counts.Failed, 2u);
+  EXPECT_EQ(counts.Dead, 0u);
+  EXPECT_TRUE(Subjects(Box(Srv1)).empty());
+  EXPECT_EQ(Values(FAlice, "IntendedRecipient"), Strings{"ghost@elsewhere.example;Bob"});
+  EXPECT_EQ(Values(FAlice, "FailureReason"),
+            Strings{"No route to the Internet for this address;"
+                    "Ambiguous name: several people in the directory have it"});
+  EXPECT_EQ(Values(FAlice, "Body"), Strings{"the text"});
+}
+
+TEST_F(Router, BlindCopiesAreShownOnlyToThemselves) {
+  Deposit(Srv1, "Secret", {"Bob Jones", "carol", "Alice Smith"},
+          {{"SendTo", {"Bob Jones"}}, {"BlindCopyTo", {"carol, Alice Smith"}}});
+  Route(Srv1);
+  EXPECT_EQ(Values(FBob, "Recipients"), Strings{"Bob Jones"});
+  EXPECT_EQ(Values(FBob, "BlindCopyTo"), Strings{""});
+  EXPECT_EQ(Values(FCarol, "Recipients"), Strings{"Bob Jones;carol"});
+  EXPECT_EQ(Values(FCarol, "BlindCopyTo"), Strings{"carol"});
+  EXPECT_EQ(Values(FAlice, "BlindCopyTo"), Strings{"Alice Smith"});
+}
+
+TEST_F(Router, MailForAnotherServerIsHandedOnOnce) {
+  Deposit(Srv1, "Across", {"Dave Brown", "Bob Jones"}, {{"BlindCopyTo", {"Dave Brown"}}});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 1u);
+  EXPECT_EQ(counts.Forwarded, 1u);
+  EXPECT_TRUE(Subjects(Box(Srv1)).empty());
+  EXPECT_EQ(Values(Box(Srv2), "Recipients"), Strings{"CN=Dave Brown/O=Acme"});
+  EXPECT_EQ(Values(Box(Srv2), "BlindCopyTo"), Strings{"CN=Dave Brown/O=Acme"});
+  EXPECT_EQ(Values(Box(Srv2), "RouteServers"), Strings{Srv1});
+  counts = Route(Srv2);
+  EXPECT_EQ(counts.Delivered, 1u);
+  EXPECT_EQ(Inbox(FDave), Strings{"Across"});
+  EXPECT_EQ(UnreadCount(FDave, "Dave Brown/Acme"), 1u);
+  EXPECT_EQ(Values(FBob, "$MessageID"), Values(FDave, "$MessageID"));
+}
+
+TEST_F(Router, MailWaitsForAServerThatCannotBeReached) {
+  OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "Srv2/Acme");
+  Deposit(Srv1, "Later", {"Dave Brown", "Bob Jones"});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 1u);
+  EXPECT_EQ(counts.Forwarded, 0u);
+  EXPECT_EQ(Subjects(Box(Srv1)), Strings{"Later"});
+  OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "");
+  counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 0u);
+  EXPECT_EQ(counts.Forwarded, 1u);
+  EXPECT_TRUE(Subjects(Box(Srv1)).empty());
+  EXPECT_EQ(Subjects(FBob), Strings{"Later"});
+}
+
+TEST_F(Router, TheLocalMailboxGoesWholeToTheMailServer) {
+  ASSERT_EQ(NotesRTCreateServer(""), NOERROR);
+  ASSERT_EQ(NotesRTCreateServer(""), NOERROR);  // what exists is kept
+  Deposit("", "Offline", {"Bob Jones", "Dave Brown"});
+  EXPECT_EQ(Route("").Forwarded, 0u);  // no mail server configured: it stays
+  OSSetEnvironmentVariable("MailServer", "Srv1/Acme");
+  OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "Srv1/Acme");
+  EXPECT_EQ(Route("").Forwarded, 0u);
+  EXPECT_EQ(Subjects(MAILBOX_NAME), Strings{"Offline"});
+  OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "");
+  EXPECT_EQ(Route("").Forwarded, 2u);
+  EXPECT_TRUE(Subjects(MAILBOX_NAME).empty());
+  EXPECT_EQ(Values(Box(Srv1), "Recipients"), Strings{"Bob Jones;Dave Brown"});
+  EXPECT_EQ(Route(Srv1).Delivered, 1u);
+  EXPECT_EQ(Subjects(FBob), Strings{"Offline"});
+}
+
+TEST_F(Router, MailNobodyCanTakeStaysDead) {
+  Deposit(Srv1, "Nobody", {});
+  Deposit(Srv1, "Strange", {"Bob Jones"}, {{"From", {"Unknown Sender"}}});
+  DbRef names(std::string(Srv1) + "!!names.nsf");
+  AddPerson(names.Get(), "Fay", "Nofile", {{"MailServer", {Srv1}}, {"MailFile", {"mail/fay"}}});
+  Deposit(Srv1, "No file", {"Fay Nofile"});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Dead, 2u);
+  EXPECT_EQ(counts.Delivered, 1u);
+  // The mail nobody could report on stays too, although Bob got it.
+  EXPECT_EQ(Values(Box(Srv1), "RoutingState"), (Strings{"DEAD", "DEAD"}));
+  EXPECT_EQ(Values(Box(Srv1), "FailureReason"),
+            (Strings{"No recipients", "Mail file mail/fay does not exist on this server"}));
+  EXPECT_EQ(Subjects(FAlice).size(), 2u);
+}
+
+STATUS LNCALLBACK StopAtOnce() {
+  return ERR_CANCEL;
+}
+
+TEST_F(Router, TheBreakHandlerStopsThePass) {
+  Deposit(Srv1, "Stopped", {"Bob Jones"});
+  OSSIGPROC previous = OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, (OSSIGPROC)StopAtOnce);
+  EXPECT_EQ(Route(Srv1, ERR_CANCEL).Delivered, 0u);
+  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, previous);
+  EXPECT_EQ(Route(Srv1).Delivered, 1u);
+}
+
+TEST_F(Router, ServersWithoutMailboxOrDirectoryAreErrors) {
+  EXPECT_EQ(NotesRTRouteMail(nullptr, nullptr, nullptr, nullptr, nullptr), ERR_MISC_INVALID_ARGS);
+  Route("Srv9/Acme", ERR_SERVER_NOT_RESPONDING);
+  std::filesystem::remove(FEnv.Root() / "servers" / "CN=SRV2%2FO=ACME" / "names.nsf");
+  Route(Srv2, ERR_NO_NAMES_FILE);
+  OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, "");
+  EXPECT_EQ(NotesRTCreateServer("Srv3/Acme"), ERR_NOTESRT_NO_SERVERS_DIR);
+}
+
+TEST_F(Router, TheMailTemplateShowsSentMailAndDraftsInTheirViews) {
+  {
+    DbRef mail(FAlice);
+    Save(mail.Get(), {{"Subject", {"draft"}}});
+    Save(mail.Get(), {{"Subject", {"sent"}}, {"PostedDate", {"x"}}});
+    char info[NSF_INFO_SIZE] = {};
+    ASSERT_EQ(NSFDbInfoGet(mail.Get(), info), NOERROR);
+    char title[NSF_INFO_SIZE] = {};
+    NSFDbInfoParse(info, INFOPARSE_TITLE, title, sizeof title - 1);
+    EXPECT_STREQ(title, "Mail");
+  }
+  Deposit(Srv1, "received", {"Alice Smith"}, {{"PostedDate", {"y"}}});
+  Route(Srv1);
+  EXPECT_EQ(Inbox(FAlice), Strings{"received"});
+  EXPECT_EQ(Entries(FAlice, "($Sent)"), Strings{"sent"});
+  EXPECT_EQ(Entries(FAlice, "Drafts"), Strings{"draft"});
+}
+
+}  // namespace
