@@ -118,6 +118,9 @@ class TNotesDocument : public TObject {
   // Copies the design items ("$" names but for signatures, flags, field lists and revisions,
   // and no addressing items) of the form FormName into the note and drops its "Form" item.
   void AttachForm(const std::string& FormName);
+  // Gives the fields the note lacks the defaults of its form; false on failure unless
+  // RaiseOnError asks for the error.
+  bool ComputeWithForm(bool RaiseOnError);
   // The value of Formula for this note. A formula that does not compile raises
   // ELnFormulaCompile.
   TVariant Evaluate(const std::string& Formula);

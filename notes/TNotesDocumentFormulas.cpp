@@ -1,4 +1,4 @@
-// Forms and formulas of TNotesDocument: storing a form's design, evaluating a formula.
+// Forms and formulas of TNotesDocument: storing a form's design, computing with it, evaluating.
 #include <array>
 #include <set>
 #include <string_view>
@@ -49,6 +49,12 @@ void TNotesDocument::AttachForm(const std::string& FormName) {
     if (IsCopiedFormItem(name) && copied.insert(NotesUpperCase(name)).second) CopyItem(*form, name);
   }
   if (IsItemExists("Form")) DeleteItem("Form");
+}
+
+bool TNotesDocument::ComputeWithForm(bool RaiseOnError) {
+  const STATUS status = NSFNoteComputeWithForm(NoteHandle(), NULLHANDLE, 0, nullptr, nullptr);
+  if (RaiseOnError) CheckNotesStatus(status);
+  return status == NOERROR;
 }
 
 TVariant TNotesDocument::Evaluate(const std::string& Formula) {

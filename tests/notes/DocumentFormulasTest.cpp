@@ -3,6 +3,7 @@
 #include "DateUtils.h"
 #include "DesignFixture.h"
 #include "ELotusNotes.h"
+#include "StringList.h"
 #include "TNotesDocumentCollection.h"
 #include "notesapi/nsfsearc.h"
 
@@ -103,6 +104,44 @@ TEST_F(DocumentFormulasTest, AttachFormTakesQuotesAndBackslashesInTheNameLiteral
     EXPECT_EQ(std::string(e.Message()), "Form " + injected + " was not found");
   }
   EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "quoted");
+}
+
+TEST_F(DocumentFormulasTest, ComputeWithFormGivesMissingFieldsTheFormsDefaults) {
+  const NOTEID formID = CreateForm("Memo", {});
+  {
+    TNotesDocument form(*FDatabase, formID);
+    TStringList defaults;
+    defaults.Add(R"(Priority|"Normal")");
+    defaults.Add(R"(Subject|"none")");
+    form.GetItemByName("$NotesRT_FieldDefaults")->SetAsStrings(&defaults);
+    form.Save();
+  }
+  auto plain = FDatabase->CreateDocument();
+  EXPECT_TRUE(plain->ComputeWithForm(true));
+  EXPECT_FALSE(plain->IsItemExists("Priority"));
+  auto memo = FDatabase->CreateDocument();
+  memo->GetItemByName("Form")->SetAsString("Memo");
+  memo->GetItemByName("Subject")->SetAsString("given");
+  EXPECT_TRUE(memo->ComputeWithForm(true));
+  EXPECT_EQ(memo->GetItemByName("Priority")->GetAsString(), "Normal");
+  EXPECT_EQ(memo->GetItemByName("Subject")->GetAsString(), "given");
+}
+
+TEST_F(DocumentFormulasTest, ComputeWithFormReportsAFailingDefaultOnlyWhenAsked) {
+  const NOTEID formID = CreateForm("Memo", {});
+  {
+    TNotesDocument form(*FDatabase, formID);
+    TStringList defaults;
+    defaults.Add(R"(Priority|"Normal")");
+    defaults.Add(R"(Broken|1 + "a")");
+    form.GetItemByName("$NotesRT_FieldDefaults")->SetAsStrings(&defaults);
+    form.Save();
+  }
+  auto memo = FDatabase->CreateDocument();
+  memo->GetItemByName("Form")->SetAsString("Memo");
+  EXPECT_FALSE(memo->ComputeWithForm(false));
+  EXPECT_THROW(memo->ComputeWithForm(true), ELotusNotes);
+  EXPECT_FALSE(memo->IsItemExists("Priority"));
 }
 
 }  // namespace
