@@ -56,6 +56,7 @@ std::vector<NOTEID> TFolderStore::Unindexed(NOTEID Folder) {
 void TFolderStore::ForgetNote(NOTEID Note) {
   TSqlQuery(FFile.Statement("DELETE FROM folder_members WHERE note_id = ?")).Bind(1, Note).Run();
   TSqlQuery(FFile.Statement("DELETE FROM view_entries WHERE note_id = ?")).Bind(1, Note).Run();
+  ForgetView(Note);
 }
 
 void TFolderStore::ForgetView(NOTEID View) {

@@ -29,12 +29,12 @@ class TFolderStore : public INoteObserver {
   std::unordered_set<NOTEID> Members(NOTEID Folder);
   // Members that the folder's index has no entry for.
   std::vector<NOTEID> Unindexed(NOTEID Folder);
-  // Inside a write: the note leaves every folder and every view index.
+  // Inside a write: the note leaves every folder and every view index; when it is a view or
+  // folder, its index and membership go too.
   void ForgetNote(NOTEID Note);
-  // Inside a write: a deleted view or folder leaves its membership and index behind.
-  void ForgetView(NOTEID View);
 
  private:
+  void ForgetView(NOTEID View);
   void MarkChanged(NOTEID Folder);
 
   TDbFile& FFile;

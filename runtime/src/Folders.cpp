@@ -180,10 +180,8 @@ NOTEID TFolders::Copy(NOTEID Folder, std::string_view Name) {
 
 void TFolders::Delete(NOTEID Folder) {
   FDatabase->Write([&] {
-    for (NOTEID sub : design::FolderTree(*FDatabase, MainTitle(FolderTitle(Folder)))) {
-      TFolderStore(FDatabase->File()).ForgetView(sub);
+    for (NOTEID sub : design::FolderTree(*FDatabase, MainTitle(FolderTitle(Folder))))
       FDatabase->DeleteNote(sub, false);
-    }
   });
 }
 

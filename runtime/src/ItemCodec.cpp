@@ -18,6 +18,20 @@ struct TItemHeader {
 };
 #pragma pack(pop)
 
+template <class TVisit>
+void ForEachItem(std::string_view Blob, TVisit&& Visit) {
+  while (!Blob.empty()) {
+    if (Blob.size() < sizeof(TItemHeader)) throw EStatus(ERR_INVALID_ITEMUNK);
+    auto header = ReadAt<TItemHeader>(Blob, 0);
+    Blob.remove_prefix(sizeof header);
+    if (Blob.size() < size_t{header.NameLength} + header.ValueLength)
+      throw EStatus(ERR_INVALID_ITEMUNK);
+    Visit(header, Blob.substr(0, header.NameLength),
+          Blob.substr(header.NameLength, header.ValueLength));
+    Blob.remove_prefix(size_t{header.NameLength} + header.ValueLength);
+  }
+}
+
 }  // namespace
 
 std::string EncodeItems(const std::vector<TStoredItem>& Items) {
@@ -36,18 +50,20 @@ std::string EncodeItems(const std::vector<TStoredItem>& Items) {
 
 std::vector<TStoredItem> DecodeItems(std::string_view Blob) {
   std::vector<TStoredItem> items;
-  while (!Blob.empty()) {
-    if (Blob.size() < sizeof(TItemHeader)) throw EStatus(ERR_INVALID_ITEMUNK);
-    auto header = ReadAt<TItemHeader>(Blob, 0);
-    Blob.remove_prefix(sizeof header);
-    if (Blob.size() < size_t{header.NameLength} + header.ValueLength)
-      throw EStatus(ERR_INVALID_ITEMUNK);
-    items.push_back(TStoredItem{
-        std::string(Blob.substr(0, header.NameLength)), header.Flags, header.Type,
-        std::string(Blob.substr(header.NameLength, header.ValueLength)), header.Changed});
-    Blob.remove_prefix(size_t{header.NameLength} + header.ValueLength);
-  }
+  ForEachItem(Blob,
+              [&items](const TItemHeader& Header, std::string_view Name, std::string_view Value) {
+                items.push_back(TStoredItem{std::string(Name), Header.Flags, Header.Type,
+                                            std::string(Value), Header.Changed});
+              });
   return items;
+}
+
+void DecodeItemViews(std::string_view Blob, std::vector<TItemView>& Items) {
+  Items.clear();
+  ForEachItem(Blob,
+              [&Items](const TItemHeader& Header, std::string_view Name, std::string_view Value) {
+                Items.push_back(TItemView{Name, Header.Flags, Header.Type, Value});
+              });
 }
 
 }  // namespace notesrt

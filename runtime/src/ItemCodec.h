@@ -15,4 +15,15 @@ std::string EncodeItems(const std::vector<TStoredItem>& Items);
 // ERR_INVALID_ITEMUNK when a length runs past the blob.
 std::vector<TStoredItem> DecodeItems(std::string_view Blob);
 
+// An item inside a blob, read without copying (searches and views read many notes): valid for
+// as long as the blob is.
+struct TItemView {
+  std::string_view Name;
+  WORD Flags = 0;
+  WORD Type = 0;
+  std::string_view Value;
+};
+// As DecodeItems, into Items (cleared first: a caller decoding many notes reuses one vector).
+void DecodeItemViews(std::string_view Blob, std::vector<TItemView>& Items);
+
 }  // namespace notesrt

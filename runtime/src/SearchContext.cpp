@@ -5,8 +5,8 @@
 namespace notesrt {
 
 std::optional<TItemValue> TScannedNoteContext::ReadItem(std::string_view Name) {
-  for (const TStoredItem& item : FNote.Items)
-    if (SameItemName(item.Name, Name)) return TItemValue{item.Type, item.Value};
+  for (const TItemView& item : FNote.Items)
+    if (SameItemName(item.Name, Name)) return TItemValue{item.Type, std::string(item.Value)};
   return std::nullopt;
 }
 

@@ -39,6 +39,9 @@ class TNoteSearch {
   std::optional<TEvaluator> FEvaluator;
   std::string FUser;
   size_t FSeen = 0;
+  // Reused for every note.
+  TSummaryTable FTable{MAXSUMMARYSIZE};
+  std::string FSummary;
 };
 
 STATUS TNoteSearch::Run() {
@@ -47,7 +50,8 @@ STATUS TNoteSearch::Run() {
   TScanFilter filter{static_cast<WORD>(FRequest.ClassMask & NOTE_CLASS_ALL), -1, false,
                      FEvaluator || summary || design};
   TNoteScan scan(FDatabase.File(), filter);
-  for (TNoteScan::TNotes batch = scan.Next(); !batch.empty(); batch = scan.Next()) {
+  TNoteScan::TNotes batch;
+  while (scan.Next(batch)) {
     for (const TScannedNote& note : batch) {
       if (++FSeen % BreakInterval == 0)
         if (STATUS status = CheckBreak()) return status;
@@ -88,12 +92,13 @@ STATUS TNoteSearch::Report(const TScannedNote& Note) {
   match.SERetFlags = SE_FMATCH;
   if (!(FRequest.Flags & SEARCH_SUMMARY))
     return FRequest.Routine(FRequest.Parameter, &match, nullptr);
-  TSummaryTable table(MAXSUMMARYSIZE);
-  for (const TStoredItem& item : Note.Items) table.Add(item.Name, item.Type, item.Value);
-  if (table.Truncated()) match.SERetFlags |= SE_FTRUNCATED;
-  std::string bytes = table.Bytes();
-  match.SummaryLength = static_cast<WORD>(bytes.size());
-  return FRequest.Routine(FRequest.Parameter, &match, reinterpret_cast<ITEM_TABLE*>(bytes.data()));
+  FTable.Clear();
+  for (const TItemView& item : Note.Items) FTable.Add(item.Name, item.Type, item.Value);
+  if (FTable.Truncated()) match.SERetFlags |= SE_FTRUNCATED;
+  FTable.Write(FSummary);
+  match.SummaryLength = static_cast<WORD>(FSummary.size());
+  return FRequest.Routine(FRequest.Parameter, &match,
+                          reinterpret_cast<ITEM_TABLE*>(FSummary.data()));
 }
 
 }  // namespace

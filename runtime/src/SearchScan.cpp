@@ -1,7 +1,6 @@
 #include "SearchScan.h"
 
 #include "DbFile.h"
-#include "ItemCodec.h"
 #include "StoredValue.h"
 #include "notesapi/nsfnote.h"
 
@@ -33,39 +32,46 @@ TNoteHeader HeaderOf(const TSqlQuery& Query) {
 }
 
 // The blob holds every item; a search sees the summary ones.
-std::vector<TStoredItem> SummaryItems(std::string_view Blob) {
-  std::vector<TStoredItem> items = DecodeItems(Blob);
-  std::erase_if(items, [](const TStoredItem& Item) { return !(Item.Flags & ITEM_SUMMARY); });
-  return items;
+void ReadSummary(TScannedNote& Note, std::string_view Blob) {
+  Note.Blob.assign(Blob.begin(), Blob.end());
+  DecodeItemViews({Note.Blob.data(), Note.Blob.size()}, Note.Items);
+  std::erase_if(Note.Items, [](const TItemView& Item) { return !(Item.Flags & ITEM_SUMMARY); });
 }
 
 }  // namespace
 
-TNoteScan::TNotes TNoteScan::Next() {
+bool TNoteScan::Next(TNotes& Batch) {
   TSqlQuery query(
       FFile.Statement(std::string(ScanRows) + "AND note_id > ?1 ORDER BY note_id LIMIT ?5"));
   query.Bind(1, FAfter).Bind(5, BatchSize);
-  TNotes notes = ReadRows(query);
-  if (!notes.empty()) FAfter = notes.back().Header.Id;
-  return notes;
+  ReadRows(query, Batch);
+  if (!Batch.empty()) FAfter = Batch.back().Header.Id;
+  return !Batch.empty();
 }
 
 std::optional<TScannedNote> TNoteScan::Find(NOTEID Id) {
   TSqlQuery query(FFile.Statement(std::string(ScanRows) + "AND note_id = ?1"));
   query.Bind(1, Id);
-  TNotes notes = ReadRows(query);
+  TNotes notes;
+  ReadRows(query, notes);
   if (notes.empty()) return std::nullopt;
   return std::move(notes.front());
 }
 
-TNoteScan::TNotes TNoteScan::ReadRows(TSqlQuery& Query) {
+// The notes already in Notes are overwritten rather than made anew: their buffers are reused.
+void TNoteScan::ReadRows(TSqlQuery& Query, TNotes& Notes) {
   Query.Bind(2, FFilter.ClassMask).Bind(3, FFilter.ChangedAfter).Bind(4, FFilter.Stubs ? 1 : 0);
-  TNotes notes;
+  size_t count = 0;
   while (Query.Step()) {
-    notes.push_back(TScannedNote{HeaderOf(Query), Query.Int(8) != 0, {}});
-    if (FFilter.Items) notes.back().Items = SummaryItems(Query.Blob(9));
+    if (count == Notes.size()) Notes.emplace_back();
+    TScannedNote& note = Notes[count++];
+    note.Header = HeaderOf(Query);
+    note.Deleted = Query.Int(8) != 0;
+    note.Blob.clear();
+    note.Items.clear();
+    if (FFilter.Items) ReadSummary(note, Query.Blob(9));
   }
-  return notes;
+  Notes.resize(count);
 }
 
 }  // namespace notesrt

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "ItemCodec.h"
 #include "StoredNote.h"
 
 namespace notesrt {
@@ -12,11 +13,14 @@ class TDbFile;
 class TSqlQuery;
 
 // A note as searches and views see it: its header and its summary items (a selection formula
-// sees only those, as in Notes, and a search over many notes then reads no bodies).
+// sees only those, as in Notes). The items point into the note's stored bytes, so that a search
+// over many notes copies nothing it does not hand out; a vector's bytes stay put when the note
+// moves.
 struct TScannedNote {
   TNoteHeader Header;
   bool Deleted = false;
-  std::vector<TStoredItem> Items;
+  std::vector<char> Blob;
+  std::vector<TItemView> Items;
 };
 
 // Which notes a scan returns. Profiles never; deletion stubs only when asked.
@@ -38,15 +42,15 @@ class TNoteScan {
 
   TNoteScan(TDbFile& File, TScanFilter Filter) : FFile(File), FFilter(Filter) {}
 
-  // The next batch; empty at the end.
-  TNotes Next();
+  // The next batch into Batch (whose notes are reused); false at the end.
+  bool Next(TNotes& Batch);
   // One note by ID, if the filter takes it.
   std::optional<TScannedNote> Find(NOTEID Id);
 
  private:
   static constexpr int64_t BatchSize = 512;
 
-  TNotes ReadRows(TSqlQuery& Query);
+  void ReadRows(TSqlQuery& Query, TNotes& Notes);
 
   TDbFile& FFile;
   TScanFilter FFilter;

@@ -5,32 +5,47 @@
 namespace notesrt {
 
 void TSummaryTable::Add(std::string_view Name, WORD Type, std::string_view Value) {
-  std::string typed(reinterpret_cast<const char*>(&Type), sizeof Type);
-  typed += Value;
-  AddTyped(Name, typed);
+  if (Fits(Name.size(), sizeof Type + Value.size()))
+    FData.append(Name).append(BytesOf(Type)).append(Value);
 }
 
 void TSummaryTable::AddTyped(std::string_view Name, std::string_view TypedValue) {
-  size_t grown = HeaderSize + FDescriptors.size() + FData.size() + DescriptorSize + Name.size() +
-                 TypedValue.size();
-  if (grown > FLimit || Name.size() > 0xFFFF || TypedValue.size() > 0xFFFF) {
+  if (Fits(Name.size(), TypedValue.size())) FData.append(Name).append(TypedValue);
+}
+
+// Adds the item's descriptor when the item fits; else marks the table cut.
+bool TSummaryTable::Fits(size_t NameLength, size_t ValueLength) {
+  size_t grown =
+      HeaderSize + FDescriptors.size() + FData.size() + DescriptorSize + NameLength + ValueLength;
+  if (grown > FLimit || NameLength > 0xFFFF || ValueLength > 0xFFFF) {
     FTruncated = true;
-    return;
+    return false;
   }
-  auto nameLength = static_cast<USHORT>(Name.size());
-  auto valueLength = static_cast<USHORT>(TypedValue.size());
-  FDescriptors.append(BytesOf(nameLength)).append(BytesOf(valueLength));
-  FData.append(Name).append(TypedValue);
+  auto name = static_cast<USHORT>(NameLength);
+  auto value = static_cast<USHORT>(ValueLength);
+  FDescriptors.append(BytesOf(name)).append(BytesOf(value));
   ++FItems;
+  return true;
 }
 
 std::string TSummaryTable::Bytes() const {
+  std::string bytes;
+  Write(bytes);
+  return bytes;
+}
+
+void TSummaryTable::Write(std::string& Out) const {
   auto length = static_cast<USHORT>(HeaderSize + FDescriptors.size() + FData.size());
   auto items = static_cast<USHORT>(FItems);
-  std::string bytes;
-  bytes.reserve(length);
-  bytes.append(BytesOf(length)).append(BytesOf(items)).append(FDescriptors).append(FData);
-  return bytes;
+  Out.clear();
+  Out.append(BytesOf(length)).append(BytesOf(items)).append(FDescriptors).append(FData);
+}
+
+void TSummaryTable::Clear() {
+  FItems = 0;
+  FTruncated = false;
+  FDescriptors.clear();
+  FData.clear();
 }
 
 bool TSummaryTable::ItemAt(std::string_view Table, size_t Index, std::string_view& Name,

@@ -20,6 +20,10 @@ class NOTESRT_TESTED TSummaryTable {
   // As Add, for a value that already starts with its type word.
   void AddTyped(std::string_view Name, std::string_view TypedValue);
   std::string Bytes() const;
+  // The same into Out, whose memory a caller making many tables reuses.
+  void Write(std::string& Out) const;
+  // Empty again, keeping the memory.
+  void Clear();
   bool Truncated() const { return FTruncated; }
   size_t Items() const { return FItems; }
 
@@ -32,6 +36,8 @@ class NOTESRT_TESTED TSummaryTable {
                      std::string_view& TypedValue);
 
  private:
+  bool Fits(size_t NameLength, size_t ValueLength);
+
   static constexpr size_t HeaderSize = 4;
   static constexpr size_t DescriptorSize = 4;
 

@@ -63,10 +63,11 @@ TViewEntryMaker::TCell TViewEntryMaker::Evaluate(size_t Column, const TScannedNo
     TValue value = FColumns[Column]->Evaluate(Context).Value;
     return TCell{value, TypedOf(value)};
   }
-  for (const TStoredItem& item : Note.Items) {
+  for (const TItemView& item : Note.Items) {
     if (!SameItemName(item.Name, FDesign.Columns[Column].ItemName)) continue;
+    TItemValue value{item.Type, std::string(item.Value)};
     std::string typed(reinterpret_cast<const char*>(&item.Type), sizeof item.Type);
-    return TCell{ValueOfItem(TItemValue{item.Type, item.Value}), typed + item.Value};
+    return TCell{ValueOfItem(value), typed + value.Bytes};
   }
   return TCell{TValue(), std::nullopt};
 }

@@ -76,7 +76,8 @@ void TViewIndex::Update(const std::optional<TState>& State, int64_t Design) {
 
 void TViewIndex::UpdateView(TViewEntryMaker& Maker, int64_t After) {
   TNoteScan scan(FDatabase.File(), TScanFilter{NOTE_CLASS_DOCUMENT, After, After >= 0, true});
-  for (TNoteScan::TNotes batch = scan.Next(); !batch.empty(); batch = scan.Next()) {
+  TNoteScan::TNotes batch;
+  while (scan.Next(batch)) {
     for (const TScannedNote& note : batch) {
       if (After >= 0) Drop(note.Header.Id);
       if (!note.Deleted) Index(Maker, note);
@@ -91,7 +92,8 @@ void TViewIndex::UpdateFolder(TViewEntryMaker& Maker, int64_t After, bool Member
   if (After >= 0) {
     std::unordered_set<NOTEID> members = folders.Members(FDesign.Id);
     TNoteScan scan(FDatabase.File(), TScanFilter{NOTE_CLASS_DOCUMENT, After, true, true});
-    for (TNoteScan::TNotes batch = scan.Next(); !batch.empty(); batch = scan.Next()) {
+    TNoteScan::TNotes batch;
+    while (scan.Next(batch)) {
       for (const TScannedNote& note : batch) {
         if (!members.count(note.Header.Id)) continue;
         Drop(note.Header.Id);

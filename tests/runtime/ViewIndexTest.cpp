@@ -2,6 +2,8 @@
 // changed since.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include "ViewFixtureTest.h"
 
 namespace runtimetest {
@@ -102,6 +104,40 @@ TEST_F(ViewIndexTest, OpenCollectionKeepsItsSnapshotUntilUpdated) {
   EXPECT_EQ(NotesRTCollectionEvaluations(collection, &evaluations), NOERROR);
   EXPECT_EQ(evaluations, 1u);
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+}
+
+// Rows of a table of the database file, counted with SQLite itself.
+int64_t CountRows(const std::filesystem::path& File, const std::string& Sql) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open_v2(File.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* statement = nullptr;
+  EXPECT_EQ(sqlite3_prepare_v2(db, Sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
+  int64_t count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+  return count;
+}
+
+TEST_F(ViewIndexTest, DeletedViewTakesItsIndexAlong) {
+  Evaluations();
+  std::string entries =
+      "SELECT count(*) FROM view_entries WHERE view_id = " + std::to_string(FView);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 5);
+  ASSERT_EQ(NSFNoteDelete(FDb, FView, 0), NOERROR);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 0);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), "SELECT count(*) FROM view_index"), 0);
+  HCOLLECTION collection = 0;
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, FView, 0, NULLHANDLE, &collection, nullptr, nullptr,
+                              nullptr, nullptr),
+            ERR_NOTE_DELETED);
+}
+
+TEST_F(ViewIndexTest, DeletedDocumentLeavesNoRowBehind) {
+  Evaluations();
+  ASSERT_EQ(NSFNoteDelete(FDb, FDocs[0], 0), NOERROR);
+  std::string rows =
+      "SELECT count(*) FROM view_entries WHERE note_id = " + std::to_string(FDocs[0]);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), rows), 0);
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ template <class TVisit>
 NOTEID FindIn(TDatabase& Database, WORD Class, TDesignScope Scope, TVisit&& Visit) {
   std::string user = CurrentUser();
   TNoteScan scan(Database.File(), TScanFilter{Class, -1, false, true});
-  for (TNoteScan::TNotes batch = scan.Next(); !batch.empty(); batch = scan.Next()) {
+  TNoteScan::TNotes batch;
+  while (scan.Next(batch)) {
     for (const TScannedNote& note : batch) {
       TDesignNote design(note.Items);
       bool inScope = Scope == TDesignScope::Shared ? !design.IsPrivate()

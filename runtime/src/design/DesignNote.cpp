@@ -26,31 +26,36 @@ std::string Join(const std::vector<std::string>& Parts) {
 
 }  // namespace
 
-const TStoredItem* TDesignNote::Find(std::string_view Name) const {
-  for (const TStoredItem& item : FItems)
+TDesignNote::TDesignNote(const std::vector<TStoredItem>& Items) {
+  for (const TStoredItem& item : Items)
+    FItems.push_back(TItemView{item.Name, item.Flags, item.Type, item.Value});
+}
+
+const TItemView* TDesignNote::Find(std::string_view Name) const {
+  for (const TItemView& item : FItems)
     if (SameItemName(item.Name, Name)) return &item;
   return nullptr;
 }
 
 std::string TDesignNote::Text(std::string_view Name) const {
-  const TStoredItem* item = Find(Name);
+  const TItemView* item = Find(Name);
   if (!item) return {};
-  if (item->Type == TYPE_TEXT) return item->Value;
+  if (item->Type == TYPE_TEXT) return std::string(item->Value);
   return Join(TextList(Name));
 }
 
 std::vector<std::string> TDesignNote::TextList(std::string_view Name) const {
-  const TStoredItem* item = Find(Name);
+  const TItemView* item = Find(Name);
   if (!item) return {};
-  if (item->Type == TYPE_TEXT) return {item->Value};
+  if (item->Type == TYPE_TEXT) return {std::string(item->Value)};
   if (item->Type != TYPE_TEXT_LIST) return {};
   auto list = TTextList::Parse(item->Value.data(), item->Value.size(), false);
   return list ? list->Entries() : std::vector<std::string>{};
 }
 
 std::string TDesignNote::Raw(std::string_view Name, WORD Type) const {
-  const TStoredItem* item = Find(Name);
-  return item && item->Type == Type ? item->Value : std::string();
+  const TItemView* item = Find(Name);
+  return item && item->Type == Type ? std::string(item->Value) : std::string();
 }
 
 std::string TDesignNote::Title() const {

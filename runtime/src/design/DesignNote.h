@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ItemCodec.h"
 #include "StoredNote.h"
 
 namespace notesrt::design {
@@ -12,7 +13,9 @@ namespace notesrt::design {
 // names of DesignItems.h. A missing item reads as empty.
 class TDesignNote {
  public:
-  explicit TDesignNote(const std::vector<TStoredItem>& Items) : FItems(Items) {}
+  explicit TDesignNote(std::vector<TItemView> Items) : FItems(std::move(Items)) {}
+  // Borrows the items: they must outlive this object.
+  explicit TDesignNote(const std::vector<TStoredItem>& Items);
 
   // A TYPE_TEXT item, or the entries of a TYPE_TEXT_LIST joined by "|" (form titles).
   std::string Text(std::string_view Name) const;
@@ -29,9 +32,9 @@ class TDesignNote {
   bool VisibleTo(std::string_view User) const;
 
  private:
-  const TStoredItem* Find(std::string_view Name) const;
+  const TItemView* Find(std::string_view Name) const;
 
-  const std::vector<TStoredItem>& FItems;
+  std::vector<TItemView> FItems;
 };
 
 // The parts a name matches a title by: the whole title and each "|"-separated part, trimmed.
