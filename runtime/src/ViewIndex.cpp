@@ -50,13 +50,14 @@ int64_t TViewIndex::DesignCounter() {
 }
 
 bool TViewIndex::Current(const std::optional<TState>& State, int64_t Design) {
-  return State && State->Design == Design && State->Format == IndexFormat &&
+  return !FDesign.Volatile && State && State->Design == Design && State->Format == IndexFormat &&
          State->Built == FDatabase.Header().ModCounter && !State->MembersChanged;
 }
 
 // Inside the write, so that no change slips in between reading the counter and recording it.
 void TViewIndex::Update(const std::optional<TState>& State, int64_t Design) {
-  bool reusable = State && State->Design == Design && State->Format == IndexFormat;
+  bool reusable =
+      !FDesign.Volatile && State && State->Design == Design && State->Format == IndexFormat;
   int64_t built = FDatabase.Header().ModCounter;
   if (!reusable)
     TSqlQuery(FDatabase.File().Statement("DELETE FROM view_entries WHERE view_id = ?"))

@@ -106,6 +106,16 @@ TEST_F(ViewIndexTest, OpenCollectionKeepsItsSnapshotUntilUpdated) {
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
 }
 
+TEST_F(ViewIndexTest, ViewOfTheCurrentUserIsEvaluatedAtEveryOpen) {
+  SetUser("CN=Ann/O=Acme");
+  NOTEID ann = Doc({{"Owner", "CN=Ann/O=Acme"}});
+  Doc({{"Owner", "CN=Bob/O=Acme"}});
+  NOTEID mine = AddView(TViewSpec{"Mine", "SELECT Owner = @UserName", {}, false, false, ""});
+  EXPECT_EQ(Ids(ReadAll(mine)), (std::vector<NOTEID>{ann}));
+  SetUser("CN=Carl/O=Acme");
+  EXPECT_TRUE(ReadAll(mine).empty());
+}
+
 // Rows of a table of the database file, counted with SQLite itself.
 int64_t CountRows(const std::filesystem::path& File, const std::string& Sql) {
   sqlite3* db = nullptr;

@@ -7,6 +7,7 @@
 #include "design/DesignItems.h"
 #include "design/DesignNote.h"
 #include "formula/CompiledFormula.h"
+#include "formula/FunctionSpec.h"
 #include "notesapi/nif.h"
 #include "notesapi/niferr.h"
 #include "notesapi/nsferr.h"
@@ -22,6 +23,24 @@ std::shared_ptr<const TCompiledFormula> CompileColumn(const std::string& Text) {
   auto formula = TCompiledFormula::Compile(Text, false, error);
   if (!formula) throw EStatus(error.Status ? error.Status : ERR_FORMULA_COMPILATION);
   return formula;
+}
+
+bool UsesVolatile(const TNode& Node) {
+  static constexpr std::u16string_view Names[] = {u"NOW", u"TODAY", u"YESTERDAY", u"TOMORROW",
+                                                  u"USERNAME"};
+  if (Node.Kind == TNodeKind::Function &&
+      std::find(std::begin(Names), std::end(Names), Node.Function->Name) != std::end(Names))
+    return true;
+  return std::any_of(Node.Children.begin(), Node.Children.end(),
+                     [](const std::unique_ptr<TNode>& Child) { return UsesVolatile(*Child); });
+}
+
+bool UsesVolatile(const std::shared_ptr<const TCompiledFormula>& Formula) {
+  if (!Formula) return false;
+  const std::vector<TStatement>& statements = Formula->Program().Statements;
+  return std::any_of(statements.begin(), statements.end(), [](const TStatement& Statement) {
+    return Statement.Expression && UsesVolatile(*Statement.Expression);
+  });
 }
 
 std::vector<TViewColumn> ColumnsOf(const TDesignNote& Note) {
@@ -70,6 +89,10 @@ TViewDesign TViewDesign::Load(TDatabase& Database, NOTEID Id) {
   if (!design.Folder && !selection.empty())
     design.Selection = TCompiledFormula::Load(selection.data(), selection.size());
   design.Columns = ColumnsOf(note);
+  design.Volatile =
+      UsesVolatile(design.Selection) ||
+      std::any_of(design.Columns.begin(), design.Columns.end(),
+                  [](const TViewColumn& Column) { return UsesVolatile(Column.Formula); });
   return design;
 }
 

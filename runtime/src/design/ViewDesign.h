@@ -45,6 +45,9 @@ struct TViewDesign {
   // Null for folders, and for a view without one (it selects every document).
   std::shared_ptr<const TCompiledFormula> Selection;
   std::vector<TViewColumn> Columns;
+  // A formula uses the clock or the current user: its values change without any document
+  // changing, so an index of it is never reused.
+  bool Volatile = false;
 
   // ERR_INVALID_NOTE / ERR_NOTE_DELETED when there is no such note, ERR_NOTESRT_NOT_VIEW when
   // it is not a view or folder, ERR_VIEW_NOACCESS for someone else's private one, and the
