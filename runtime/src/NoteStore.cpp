@@ -9,14 +9,7 @@
 
 namespace notesrt {
 
-namespace {
-
-constexpr int ItemsColumn = 13;
-constexpr const char* RowColumns =
-    "SELECT note_id, class, flags, unid, seq, seq_time, modified, accessed, added, parent_id, "
-    "deleted, profile_name, profile_user, items FROM notes ";
-
-TNoteRow ReadRow(const TSqlQuery& Query) {
+TNoteRow ReadNoteRow(const TSqlQuery& Query) {
   TNoteRow row;
   TNoteHeader& header = row.Header;
   header.Id = static_cast<NOTEID>(Query.Int(0));
@@ -38,22 +31,20 @@ TNoteRow ReadRow(const TSqlQuery& Query) {
   return row;
 }
 
-}  // namespace
-
 std::optional<TNoteRow> TNoteStore::Row(NOTEID Id) {
-  TSqlQuery query(FFile.Statement(std::string(RowColumns) + "WHERE note_id = ?"));
+  TSqlQuery query(FFile.Statement(std::string(NoteRowSelect) + "WHERE note_id = ?"));
   query.Bind(1, Id);
   if (!query.Step()) return std::nullopt;
-  return ReadRow(query);
+  return ReadNoteRow(query);
 }
 
 TStoredNote TNoteStore::Load(NOTEID Id) {
-  TSqlQuery query(FFile.Statement(std::string(RowColumns) + "WHERE note_id = ?"));
+  TSqlQuery query(FFile.Statement(std::string(NoteRowSelect) + "WHERE note_id = ?"));
   query.Bind(1, Id);
   if (!query.Step()) throw EStatus(ERR_INVALID_NOTE);
-  TNoteRow row = ReadRow(query);
+  TNoteRow row = ReadNoteRow(query);
   if (row.Deleted) throw EStatus(ERR_NOTE_DELETED);
-  return TStoredNote{row.Header, DecodeItems(query.Blob(ItemsColumn))};
+  return TStoredNote{row.Header, DecodeItems(query.Blob(NoteItemsColumn))};
 }
 
 std::vector<TStoredItem> TNoteStore::Items(NOTEID Id) {
@@ -74,9 +65,10 @@ NOTEID TNoteStore::IdOfProfile(std::string_view Name, std::string_view User) {
 }
 
 std::vector<TNoteHeader> TNoteStore::List() {
-  TSqlQuery query(FFile.Statement(std::string(RowColumns) + "WHERE deleted = 0 ORDER BY note_id"));
+  TSqlQuery query(
+      FFile.Statement(std::string(NoteRowSelect) + "WHERE deleted = 0 ORDER BY note_id"));
   std::vector<TNoteHeader> headers;
-  while (query.Step()) headers.push_back(ReadRow(query).Header);
+  while (query.Step()) headers.push_back(ReadNoteRow(query).Header);
   return headers;
 }
 

@@ -10,12 +10,21 @@
 namespace notesrt {
 
 class TDbFile;
+class TSqlQuery;
 
 // What a note row says about a note without its items.
 struct TNoteRow {
   TNoteHeader Header;
   bool Deleted = false;
 };
+
+// Every read of note rows starts with this statement text (then its WHERE clause) and reads the
+// row with ReadNoteRow; the items blob is column NoteItemsColumn.
+inline constexpr char NoteRowSelect[] =
+    "SELECT note_id, class, flags, unid, seq, seq_time, modified, accessed, added, parent_id, "
+    "deleted, profile_name, profile_user, items FROM notes ";
+inline constexpr int NoteItemsColumn = 13;
+TNoteRow ReadNoteRow(const TSqlQuery& Query);
 
 // The notes of one database file, each one row with its items.
 class TNoteStore {

@@ -72,10 +72,7 @@ TEST_F(CollectionTest, FormulaColumnsAreNamedByPosition) {
 }
 
 TEST_F(CollectionTest, EmptyViewGivesNoBufferNoEntriesAndNoMore) {
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, SortedView(), 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(SortedView());
   COLLECTIONPOSITION position{};
   DHANDLE buffer = 1;
   DWORD count = 7;
@@ -119,10 +116,7 @@ TEST_F(CollectionTest, EntryLargerThanABufferComesAloneWithItsSummaryCut) {
 
 TEST_F(CollectionTest, PositionMovesToTheLastEntryReturned) {
   for (double key : {1.0, 2.0, 3.0}) Doc({{"Key", key}});
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, SortedView(), 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(SortedView());
   COLLECTIONPOSITION position{};
   position.Tumbler[0] = 2;
   DHANDLE buffer = NULLHANDLE;
@@ -211,10 +205,7 @@ TEST_F(CollectionTest, AllDescendantsBringsInResponsesOfSelectedDocuments) {
 TEST_F(CollectionTest, ReadsWorkAfterTheDatabaseHandleIsClosed) {
   NOTEID doc = Doc({{"Key", "k"}});
   NOTEID view = SortedView();
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, view, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
-                              nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(view);
   ASSERT_EQ(NSFDbClose(FDb), NOERROR);
   FDb = NULLHANDLE;
   EXPECT_EQ(NIFUpdateCollection(collection), NOERROR);
@@ -232,10 +223,7 @@ TEST_F(CollectionTest, ReadsWorkAfterTheDatabaseHandleIsClosed) {
 }
 
 TEST_F(CollectionTest, StaleAndWrongHandlesAreRefused) {
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, SortedView(), 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(SortedView());
   ASSERT_EQ(NIFCloseCollection(collection), NOERROR);
   COLLECTIONPOSITION position{};
   DWORD count = 0;
@@ -260,10 +248,7 @@ TEST_F(CollectionTest, OpeningWhatIsNotAViewFails) {
 }
 
 TEST_F(CollectionTest, UnsupportedMasksAndNavigatorsAreRefused) {
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, SortedView(), 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(SortedView());
   COLLECTIONPOSITION position{};
   EXPECT_EQ(NIFReadEntries(collection, &position, 1, 1, 1, 1, READ_MASK_COLLECTIONSTATS, nullptr,
                            nullptr, nullptr, nullptr, nullptr),

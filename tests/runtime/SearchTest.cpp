@@ -124,10 +124,26 @@ TEST_F(SearchTest, DeletionStubsAndProfilesAreNeverReported) {
   EXPECT_EQ(IdsOf(Search("@All", NOTE_CLASS_ALL)), (std::vector<NOTEID>{kept}));
 }
 
+// Waits for the clock to pass Time by a whole tick, so that what happens next is later
+// whichever way a clock reading rounds its hundredths.
+void PassTime(const TIMEDATE& Time) {
+  TIMEDATE passed = Time;
+  for (int tick = 0; tick < 2; ++tick) {
+    TIMEDATE now{};
+    do OSCurrentTIMEDATE(&now);
+    while (TimeDateCompare(&now, &passed) <= 0);
+    passed = now;
+  }
+}
+
 TEST_F(SearchTest, SinceTimeGivesOnlyLaterChangesAndUntilIsTheNextSince) {
   NOTEID old = Doc({{"Subject", "old"}});
+  TIMEDATE modified{};
+  ASSERT_EQ(NSFDbGetNoteInfo(FDb, old, nullptr, &modified, nullptr), NOERROR);
+  PassTime(modified);
   TIMEDATE until{};
   EXPECT_EQ(IdsOf(Search("", NOTE_CLASS_DOCUMENT, 0, nullptr, &until)), (std::vector<NOTEID>{old}));
+  PassTime(until);
   NOTEID fresh = Doc({{"Subject", "new"}});
   EXPECT_EQ(IdsOf(Search("", NOTE_CLASS_DOCUMENT, 0, &until)), (std::vector<NOTEID>{fresh}));
   TIMEDATE wildcard{{ALLDAY, ANYDAY}};

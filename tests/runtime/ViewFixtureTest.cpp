@@ -116,11 +116,16 @@ void ViewsTest::SetUser(const std::string& Name) {
   OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, Name.c_str());
 }
 
-std::vector<ReadEntry> ViewsTest::ReadAll(NOTEID View, size_t* Calls, DWORD* Evaluations) {
+HCOLLECTION ViewsTest::Open(NOTEID View, WORD Flags) {
   HCOLLECTION collection = 0;
-  EXPECT_EQ(NIFOpenCollection(FDb, FDb, View, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
-                              nullptr),
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, View, Flags, NULLHANDLE, &collection, nullptr, nullptr,
+                              nullptr, nullptr),
             NOERROR);
+  return collection;
+}
+
+std::vector<ReadEntry> ViewsTest::ReadAll(NOTEID View, size_t* Calls, DWORD* Evaluations) {
+  HCOLLECTION collection = Open(View);
   if (Evaluations) {
     EXPECT_EQ(NotesRTCollectionEvaluations(collection, Evaluations), NOERROR);
   }

@@ -41,6 +41,8 @@ class ViewsTest : public StorageTest {
   // Sets the current user (canonical name) in the settings.
   static void SetUser(const std::string& Name);
 
+  // Opens a collection of the view (failing the test when it cannot).
+  HCOLLECTION Open(NOTEID View, WORD Flags = 0);
   // Opens the view, reads all of it (0x8001, pages of at most 64 KB) and closes it. Calls and
   // Evaluations, when given, receive the number of reads and the collection's evaluations.
   std::vector<ReadEntry> ReadAll(NOTEID View, size_t* Calls = nullptr,

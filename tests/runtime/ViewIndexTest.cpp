@@ -73,10 +73,7 @@ TEST_F(ViewIndexTest, ChangedDesignRebuildsTheIndex) {
 
 TEST_F(ViewIndexTest, RebuildFlagEvaluatesEverything) {
   Evaluations();
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, FView, OPEN_REBUILD_INDEX, NULLHANDLE, &collection, nullptr,
-                              nullptr, nullptr, nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(FView, OPEN_REBUILD_INDEX);
   DWORD evaluations = 0;
   EXPECT_EQ(NotesRTCollectionEvaluations(collection, &evaluations), NOERROR);
   EXPECT_EQ(evaluations, 5u);
@@ -84,10 +81,7 @@ TEST_F(ViewIndexTest, RebuildFlagEvaluatesEverything) {
 }
 
 TEST_F(ViewIndexTest, OpenCollectionKeepsItsSnapshotUntilUpdated) {
-  HCOLLECTION collection = 0;
-  ASSERT_EQ(NIFOpenCollection(FDb, FDb, FView, 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            NOERROR);
+  HCOLLECTION collection = Open(FView);
   Doc({{"Form", "Memo"}, {"Subject", "new"}});
   auto count = [&] {
     COLLECTIONPOSITION position{};
