@@ -1,6 +1,7 @@
 #include "SearchContext.h"
 
 #include "ItemName.h"
+#include "formula/NoteContext.h"
 
 namespace notesrt {
 
@@ -8,6 +9,14 @@ std::optional<TItemValue> TScannedNoteContext::ReadItem(std::string_view Name) {
   for (const TItemView& item : FNote.Items)
     if (SameItemName(item.Name, Name)) return TItemValue{item.Type, std::string(item.Value)};
   return std::nullopt;
+}
+
+std::string TScannedNoteContext::DbPath() {
+  return DatabasePathOf(FDatabase);
+}
+
+std::string TScannedNoteContext::DbTitle() {
+  return DatabaseTitleOf(FDatabase);
 }
 
 UNIVERSALNOTEID TScannedNoteContext::Unid() {

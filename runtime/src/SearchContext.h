@@ -5,11 +5,15 @@
 
 namespace notesrt {
 
-// What a selection or column formula sees of a note read by a scan: its summary items and its
-// header. Nothing is written back: FIELD assignments in a selection change nothing stored.
+class TDatabase;
+
+// What a selection or column formula sees of a note read by a scan: its summary items, its
+// header and its database. Nothing is written back: FIELD assignments in a selection change
+// nothing stored.
 class TScannedNoteContext : public TApiContext {
  public:
-  explicit TScannedNoteContext(const TScannedNote& Note) : FNote(Note) {}
+  TScannedNoteContext(TDatabase& Database, const TScannedNote& Note)
+      : FDatabase(Database), FNote(Note) {}
 
   bool HasNote() const override { return true; }
   std::optional<TItemValue> ReadItem(std::string_view Name) override;
@@ -18,8 +22,11 @@ class TScannedNoteContext : public TApiContext {
   TIMEDATE Created() override { return FNote.Header.Oid.Note; }
   TIMEDATE Modified() override { return FNote.Header.Modified; }
   bool IsResponse() override { return FNote.Header.Parent != 0; }
+  std::string DbPath() override;
+  std::string DbTitle() override;
 
  private:
+  TDatabase& FDatabase;
   const TScannedNote& FNote;
 };
 

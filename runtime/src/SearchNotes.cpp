@@ -65,7 +65,7 @@ STATUS TNoteSearch::Run() {
 bool TNoteSearch::Selected(const TScannedNote& Note) {
   if (!ModifiedSince(Note.Header) || !DesignVisible(Note)) return false;
   if (!FEvaluator) return true;
-  TScannedNoteContext context(Note);
+  TScannedNoteContext context(FDatabase, Note);
   return FEvaluator->Evaluate(context).Matches;
 }
 

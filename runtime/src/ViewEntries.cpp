@@ -36,14 +36,15 @@ std::optional<std::string> TypedOf(const TValue& Value) {
 
 }  // namespace
 
-TViewEntryMaker::TViewEntryMaker(const design::TViewDesign& Design) : FDesign(Design) {
+TViewEntryMaker::TViewEntryMaker(TDatabase& Database, const design::TViewDesign& Design)
+    : FDatabase(Database), FDesign(Design) {
   if (Design.Selection) FSelection.emplace(Design.Selection);
   for (const design::TViewColumn& column : Design.Columns)
     FColumns.push_back(column.Formula ? std::make_unique<TEvaluator>(column.Formula) : nullptr);
 }
 
 std::vector<TIndexEntry> TViewEntryMaker::Make(const TScannedNote& Note) {
-  TScannedNoteContext context(Note);
+  TScannedNoteContext context(FDatabase, Note);
   bool selected = !FSelection || FSelection->Evaluate(context).Matches;
   if (!selected && !FDesign.AddsChildren() && !FDesign.AddsDescendants()) return {};
   std::vector<TCell> cells;

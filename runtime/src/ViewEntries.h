@@ -11,6 +11,7 @@
 
 namespace notesrt {
 
+class TDatabase;
 struct TScannedNote;
 
 // One entry of a note in a view's index. A note makes several when a column shows each value
@@ -28,7 +29,7 @@ struct TIndexEntry {
 // Evaluates a view's selection and columns against notes.
 class TViewEntryMaker {
  public:
-  explicit TViewEntryMaker(const design::TViewDesign& Design);
+  TViewEntryMaker(TDatabase& Database, const design::TViewDesign& Design);
 
   // Nothing when the view cannot show the note.
   std::vector<TIndexEntry> Make(const TScannedNote& Note);
@@ -44,6 +45,7 @@ class TViewEntryMaker {
   std::vector<std::vector<TCell>> Expand(const std::vector<TCell>& Cells) const;
   TIndexEntry EntryOf(const TScannedNote& Note, const std::vector<TCell>& Cells, WORD Part);
 
+  TDatabase& FDatabase;
   const design::TViewDesign& FDesign;
   std::optional<TEvaluator> FSelection;
   // Null for a column that shows an item as it is.

@@ -64,7 +64,7 @@ void TViewIndex::Update(const std::optional<TState>& State, int64_t Design) {
         .Bind(1, FDesign.Id)
         .Run();
   int64_t after = reusable ? State->Built : -1;
-  TViewEntryMaker maker(FDesign);
+  TViewEntryMaker maker(FDatabase, FDesign);
   if (FDesign.Folder)
     UpdateFolder(maker, after, !reusable || State->MembersChanged);
   else

@@ -112,6 +112,16 @@ TEST_F(SearchTest, FormulaSelectsAndEveryMatchCarriesTheMatchFlag) {
   EXPECT_EQ(matches[0].Flags, SE_FMATCH);
 }
 
+TEST_F(SearchTest, FormulasSeeTheDatabaseOfTheNote) {
+  char info[NSF_INFO_SIZE] = "Team notes";
+  ASSERT_EQ(NSFDbInfoSet(FDb, info), NOERROR);
+  NOTEID doc = Doc({{"Subject", "x"}});
+  EXPECT_EQ(IdsOf(Search("@DbTitle = \"Team notes\" & @Subset(@DbName; -1) = \"views.nsf\"")),
+            (std::vector<NOTEID>{doc}));
+  NOTEID view = AddView(TViewSpec{"Where", "", {{"", "@DbTitle", ""}}, false, false, ""});
+  EXPECT_EQ(Column(ReadAll(view), "$0"), (std::vector<std::string>{"Team notes"}));
+}
+
 TEST_F(SearchTest, DeletionStubsAndProfilesAreNeverReported) {
   NOTEID kept = Doc({{"Subject", "kept"}});
   NOTEID gone = Doc({{"Subject", "gone"}});

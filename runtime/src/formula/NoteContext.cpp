@@ -48,17 +48,25 @@ bool TNoteContext::IsResponse() {
 }
 
 // Relative to the data directory when the file is in it, as Notes names local databases.
-std::string TNoteContext::DbPath() {
+std::string DatabasePathOf(const TDatabase& Database) {
   char dataDirectory[MAXPATH] = {};
   OSGetDataDirectory(dataDirectory);
-  std::filesystem::path path = FNote.Database().Path();
+  const std::filesystem::path& path = Database.Path();
   std::filesystem::path relative = path.lexically_relative(dataDirectory);
   bool inside = !relative.empty() && *relative.begin() != "..";
   return (inside ? relative : path).generic_string();
 }
 
+std::string DatabaseTitleOf(TDatabase& Database) {
+  return std::string(TDbInfo(Database.Header().Info).Piece(0));
+}
+
+std::string TNoteContext::DbPath() {
+  return DatabasePathOf(FNote.Database());
+}
+
 std::string TNoteContext::DbTitle() {
-  return std::string(TDbInfo(FNote.Database().Header().Info).Piece(0));
+  return DatabaseTitleOf(FNote.Database());
 }
 
 }  // namespace notesrt

@@ -4,7 +4,13 @@
 
 namespace notesrt {
 
+class TDatabase;
 class TNote;
+
+// What @DbName and @DbTitle give for a database: its path (relative to the data directory when
+// it is inside it) and its title. Searches and views use them for the notes they read too.
+std::string DatabasePathOf(const TDatabase& Database);
+std::string DatabaseTitleOf(TDatabase& Database);
 
 // The context of NSFComputeEvaluate with a note open in memory: FIELD assignments change the
 // note's items there, as NSFItemAppend would; nothing is saved.
