@@ -53,6 +53,16 @@ TEST_F(MailSendTest, SendCompletesTheHeaderAndDepositsTheMail) {
   EXPECT_TRUE(mail->IsItemExists("Body"));
 }
 
+TEST_F(MailSendTest, StoreFormCarriesTheMemoFormsDesignItems) {
+  auto memo = NewMemo("John Smith", "with its form");
+  memo->DeleteItem("Form");
+  memo->Send(true, "");
+  auto mail = Deposited();
+  ASSERT_TRUE(mail);
+  EXPECT_TRUE(mail->IsItemExists("$TITLE"));
+  EXPECT_EQ(mail->GetRecipients(), "John Smith");
+}
+
 TEST_F(MailSendTest, RecipientsComeFromTheAddressItemsSendToFirst) {
   auto memo = FMail->CreateDocument();
   TStringList sendTo;
