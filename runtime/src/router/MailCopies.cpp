@@ -19,7 +19,9 @@ void EnsureMessageId(TRoutedMail& Copy, std::string_view Server) {
   if (Copy.Has(MessageIdItem)) return;
   std::string host(Server);
   std::replace(host.begin(), host.end(), '/', '.');
-  Copy.SetText(MessageIdItem, "<" + Copy.UnidText() + "@" + host + ">");
+  std::string id = Copy.UnidText();
+  id.insert(0, 1, '<');
+  Copy.SetText(MessageIdItem, id + "@" + host + ">");
 }
 
 std::set<std::string> KeysOf(const std::vector<std::string>& Entries) {

@@ -72,9 +72,9 @@ STATUS TRouterPass::ForwardLocal(TRouterCounts& Counts) {
     throw;
   }
   return EachMail(local, [&](TRoutedMail& Mail) {
-    DepositInto(server, Mail, ForwardKey);
-    Counts.Forwarded +=
-        static_cast<DWORD>(RecipientEntries(Mail.Texts(MAIL_RECIPIENTS_ITEM)).size());
+    if (DepositInto(server, Mail, ForwardKey))
+      Counts.Forwarded +=
+          static_cast<DWORD>(RecipientEntries(Mail.Texts(MAIL_RECIPIENTS_ITEM)).size());
     RemoveFromMailBox(*local, Mail.Id());
   });
 }

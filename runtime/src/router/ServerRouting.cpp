@@ -106,7 +106,7 @@ void TServerRouting::Deliver(const TRoutedMail& Mail, const TRecipient& Recipien
   const TPerson& person = *Recipient.Person;
   std::shared_ptr<TDatabase> mailFile;
   try {
-    mailFile = OpenMailFile(FServer, person.MailFile);
+    mailFile = KeepOpen(OpenMailFile(FServer, person.MailFile));
   } catch (const EStatus& error) {
     if (!Is(error, ERR_NOEXIST)) throw;
     Routing.Failures.push_back(
@@ -129,7 +129,7 @@ void TServerRouting::Forward(const TRoutedMail& Mail, const std::filesystem::pat
     return failAll("Routing loop: the mail has been on server " + server + " already");
   std::shared_ptr<TDatabase> mailBox;
   try {
-    mailBox = OpenMailBox(server);
+    mailBox = KeepOpen(OpenMailBox(server));
   } catch (const EStatus& error) {
     if (Is(error, ERR_SERVER_NOT_RESPONDING)) {
       Routing.Pending = true;
@@ -171,6 +171,10 @@ TServerRouting::TReport TServerRouting::Report(const TRoutedMail& Mail,
   TRouting routing = RouteTo(report, {recipient});
   if (routing.Pending) return TReport::Pending;
   return routing.Done ? TReport::Sent : TReport::Impossible;
+}
+
+const std::shared_ptr<TDatabase>& TServerRouting::KeepOpen(std::shared_ptr<TDatabase> Database) {
+  return *FOpen.insert(std::move(Database)).first;
 }
 
 void TServerRouting::Finish(TRoutedMail& Mail, const TRouting& Routing, TRouterCounts& Counts) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,11 +57,15 @@ class TServerRouting {
   bool HasVisited(const TRoutedMail& Mail, const std::filesystem::path& Directory) const;
   TReport Report(const TRoutedMail& Mail, const std::vector<TFailure>& Failures);
   void Finish(TRoutedMail& Mail, const TRouting& Routing, TRouterCounts& Counts);
+  // Databases the pass has opened stay open until it ends: closing one checkpoints its journal,
+  // which would cost more than the delivery itself.
+  const std::shared_ptr<TDatabase>& KeepOpen(std::shared_ptr<TDatabase> Database);
 
   std::string FServer;
   std::filesystem::path FDirectory;
   std::shared_ptr<TDatabase> FMailBox;
   std::unique_ptr<TRecipientResolver> FResolver;
+  std::set<std::shared_ptr<TDatabase>> FOpen;
 };
 
 }  // namespace router
