@@ -162,6 +162,39 @@ TEST_F(CollectionTest, NestedCategoriesCarryTheirLevel) {
             (std::vector<NOTEID>{NOTEID_CATEGORY, NOTEID_CATEGORY | (1u << 24), doc}));
 }
 
+TEST_F(CollectionTest, NavigatorsStepOverCategoriesOrBackwards) {
+  NOTEID a = Doc({{"Cat", "A"}});
+  NOTEID b = Doc({{"Cat", "B"}});
+  HCOLLECTION collection =
+      Open(AddView(TViewSpec{"ByCat", "", {{"Cat", "", "C"}}, false, false, ""}));
+  auto read = [&](COLLECTIONPOSITION& Position, WORD Skip, WORD Return, DWORD Count) {
+    DHANDLE buffer = NULLHANDLE;
+    DWORD returned = 0;
+    EXPECT_EQ(NIFReadEntries(collection, &Position, Skip, 1, Return, Count, READ_MASK_NOTEID,
+                             &buffer, nullptr, nullptr, &returned, nullptr),
+              NOERROR);
+    std::vector<NOTEID> ids;
+    if (buffer) {
+      auto* data = static_cast<NOTEID*>(OSLockObject(buffer));
+      ids.assign(data, data + returned);
+      OSUnlockObject(buffer);
+      OSMemFree(buffer);
+    }
+    return ids;
+  };
+  COLLECTIONPOSITION position{};
+  EXPECT_EQ(read(position, NAVIGATE_NEXT_NONCATEGORY, NAVIGATE_NEXT_NONCATEGORY, 10),
+            (std::vector<NOTEID>{a, b}));
+  EXPECT_EQ(position.Level, 1);
+  EXPECT_EQ(position.Tumbler[0], 2u);
+  EXPECT_EQ(read(position, NAVIGATE_PREV, NAVIGATE_PREV, 10),
+            (std::vector<NOTEID>{NOTEID_CATEGORY, a, NOTEID_CATEGORY}));
+  COLLECTIONPOSITION start{};
+  EXPECT_EQ(read(start, NAVIGATE_NEXT_CATEGORY, NAVIGATE_NEXT_CATEGORY, 10),
+            (std::vector<NOTEID>{NOTEID_CATEGORY, NOTEID_CATEGORY}));
+  EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+}
+
 TEST_F(CollectionTest, MultipleValuesMakeOneEntryEach) {
   NOTEID person = Doc({{"Names", std::vector<std::string>{"zed", "Ann", "bob"}}});
   NOTEID other = Doc({{"Names", "carl"}});

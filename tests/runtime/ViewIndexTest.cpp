@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
+
 #include "ViewFixtureTest.h"
 
 namespace runtimetest {
@@ -98,6 +100,16 @@ TEST_F(ViewIndexTest, OpenCollectionKeepsItsSnapshotUntilUpdated) {
   EXPECT_EQ(NotesRTCollectionEvaluations(collection, &evaluations), NOERROR);
   EXPECT_EQ(evaluations, 1u);
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+}
+
+TEST_F(ViewIndexTest, DocumentsAnotherProcessSavedAreAddedIncrementally) {
+  NOTEID all = AddView(TViewSpec{"All", "", {}, false, false, ""});
+  DWORD evaluations = 0;
+  ReadAll(all, nullptr, &evaluations);
+  std::string child = std::string(STORAGE_CHILD_PATH) + " views.nsf 0 3 > /dev/null";
+  ASSERT_EQ(std::system(child.c_str()), 0);
+  EXPECT_EQ(ReadAll(all, nullptr, &evaluations).size(), FDocs.size() + 3);
+  EXPECT_EQ(evaluations, 3u);
 }
 
 TEST_F(ViewIndexTest, ViewOfTheCurrentUserIsEvaluatedAtEveryOpen) {
