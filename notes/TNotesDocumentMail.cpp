@@ -112,8 +112,9 @@ void TNotesDocument::SetBodyAsMemo(const TStringList& Lines) {
   for (int index = 0; index < Lines.Count(); ++index) lines.push_back(Lines.Strings(index));
   DWORD length = 0;
   TMemoryHandle body = BuildBody(lines, length);
-  // The old body goes only once the new one is complete, and a reader then sees one body.
-  DeleteItem(BodyItem);
+  // The old body goes only once the new one is complete, and a reader then sees one body. The
+  // item objects handed out stay valid and read the new body.
+  TNotesItem::DeleteAllItems(NoteHandle(), BodyItem);
   CheckNotesStatus(MailAddBodyItem(NoteHandle(), body.Get(), length, nullptr));
   MailItemsWritten();
 }

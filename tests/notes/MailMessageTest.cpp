@@ -109,6 +109,15 @@ TEST_F(MailMessageTest, ANewBodyReplacesEveryOldBodyItem) {
   EXPECT_EQ(reread.CountMultipleItems("Body"), 1);
 }
 
+TEST_F(MailMessageTest, ABodyItemHandedOutBeforeReadsTheNewBody) {
+  FMemo->SetBodyAsString("old");
+  TNotesItem* body = FMemo->GetItemByName("Body");
+  const DWORD oldLength = body->ValueLength();
+  FMemo->SetBodyAsString("a much longer new body text");
+  EXPECT_GT(body->ValueLength(), oldLength);
+  EXPECT_EQ(body->DataType(), TYPE_COMPOSITE);
+}
+
 TEST_F(MailMessageTest, AnEmptyBodyTextOrListLeavesTheNoteUnchanged) {
   FMemo->SetBodyAsString("kept");
   FMemo->SetBodyAsString("");
