@@ -91,8 +91,8 @@ void TFolders::CheckFree(std::string_view Name, NOTEID Except) {
   for (auto scope : {design::TDesignScope::Shared, design::TDesignScope::Private}) {
     for (const std::string& part : design::TitleParts(Name)) {
       if (part.empty()) continue;
-      NOTEID found = design::FindDesignNote(*FDatabase, part, NOTE_CLASS_VIEW, scope);
-      if (found && found != Except) throw EStatus(ERR_NOTESRT_FOLDER_EXISTS);
+      if (design::FindDesignNote(*FDatabase, part, NOTE_CLASS_VIEW, scope, Except))
+        throw EStatus(ERR_NOTESRT_FOLDER_EXISTS);
     }
   }
 }

@@ -31,9 +31,10 @@ NOTEID FindIn(TDatabase& Database, WORD Class, TDesignScope Scope, TVisit&& Visi
 
 }  // namespace
 
-NOTEID FindDesignNote(TDatabase& Database, std::string_view Name, WORD Class, TDesignScope Scope) {
-  return FindIn(Database, Class, Scope, [&](NOTEID, const TDesignNote& Design) {
-    return TitleMatches(Design.Title(), Name);
+NOTEID FindDesignNote(TDatabase& Database, std::string_view Name, WORD Class, TDesignScope Scope,
+                      NOTEID Except) {
+  return FindIn(Database, Class, Scope, [&](NOTEID Id, const TDesignNote& Design) {
+    return Id != Except && TitleMatches(Design.Title(), Name);
   });
 }
 

@@ -15,8 +15,9 @@ namespace design {
 enum class TDesignScope { Shared, Private };
 
 // The first design note (in note ID order) of a class in Class whose title matches Name (see
-// TitleMatches); 0 when there is none.
-NOTEID FindDesignNote(TDatabase& Database, std::string_view Name, WORD Class, TDesignScope Scope);
+// TitleMatches), other than Except; 0 when there is none.
+NOTEID FindDesignNote(TDatabase& Database, std::string_view Name, WORD Class, TDesignScope Scope,
+                      NOTEID Except = 0);
 
 // Folders (shared, or the current user's private ones) whose main title is Title or lies below
 // it (Title, a backslash, more), in note ID order.
