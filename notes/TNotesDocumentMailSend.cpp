@@ -1,9 +1,7 @@
 // Sending a document: completing its header items and depositing it in the router mailbox.
 #include "ELnSentCopyFailed.h"
 #include "ELotusNotes.h"
-#include "NotesCharset.h"
 #include "NotesHandle.h"
-#include "NotesPaths.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
 #include "TNotesItem.h"
@@ -16,9 +14,11 @@ const char* const MailBoxName = "MAIL.BOX";
 
 // The router mailbox of the mail server, or the local one when no mail server is set.
 TDbHandle OpenMailBox() {
-  const std::string path = ConstructPath(Lmbcs2Native(TNotesDatabase::MailServer()), MailBoxName);
+  // Both names stay LMBCS from the setting to the open.
+  char path[MAXPATH] = {};
+  CheckNotesStatus(OSPathNetConstruct("", TNotesDatabase::MailServer().c_str(), MailBoxName, path));
   TDbHandle mailBox;
-  CheckNotesStatus(NSFDbOpen(Native2Lmbcs(path).c_str(), mailBox.Receive()));
+  CheckNotesStatus(NSFDbOpen(path, mailBox.Receive()));
   if (!mailBox) throw ELotusNotes(-1, "User cancelled Notes session");
   return mailBox;
 }
