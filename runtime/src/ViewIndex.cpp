@@ -49,15 +49,19 @@ int64_t TViewIndex::DesignCounter() {
   return query.Step() ? query.Int(0) : 0;
 }
 
+// An index of the same design in the same format can be brought up to date.
+bool TViewIndex::Reusable(const std::optional<TState>& State, int64_t Design) const {
+  return !FDesign.Volatile && State && State->Design == Design && State->Format == IndexFormat;
+}
+
 bool TViewIndex::Current(const std::optional<TState>& State, int64_t Design) {
-  return !FDesign.Volatile && State && State->Design == Design && State->Format == IndexFormat &&
-         State->Built == FDatabase.Header().ModCounter && !State->MembersChanged;
+  return Reusable(State, Design) && State->Built == FDatabase.Header().ModCounter &&
+         !State->MembersChanged;
 }
 
 // Inside the write, so that no change slips in between reading the counter and recording it.
 void TViewIndex::Update(const std::optional<TState>& State, int64_t Design) {
-  bool reusable =
-      !FDesign.Volatile && State && State->Design == Design && State->Format == IndexFormat;
+  bool reusable = Reusable(State, Design);
   int64_t built = FDatabase.Header().ModCounter;
   if (!reusable)
     TSqlQuery(FDatabase.File().Statement("DELETE FROM view_entries WHERE view_id = ?"))

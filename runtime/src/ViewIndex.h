@@ -44,6 +44,7 @@ class TViewIndex {
 
   std::optional<TState> ReadState();
   int64_t DesignCounter();
+  bool Reusable(const std::optional<TState>& State, int64_t Design) const;
   bool Current(const std::optional<TState>& State, int64_t Design);
   void Update(const std::optional<TState>& State, int64_t Design);
   void UpdateView(TViewEntryMaker& Maker, int64_t After);
