@@ -1,5 +1,6 @@
 // Address lookup for TNotesName: NAMELookup and the reading of its result.
 #include <algorithm>
+#include <cstring>
 
 #include "ELotusNotes.h"
 #include "NotesCharset.h"
@@ -68,9 +69,21 @@ std::vector<std::string> ItemValues(void* Match, WORD Item, WORD StoredSize) {
   }
 }
 
+// Plain ASCII is the same in LMBCS and UTF-8; only other text needs converting. Text stops at
+// its first NUL, as every text the runtime copies out does.
+std::string NativeText(const char* Lmbcs, size_t Size) {
+  const std::string text(Lmbcs, strnlen(Lmbcs, Size));
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+  return ascii ? text : Lmbcs2Native(text);
+}
+
+// A single text is read in place, whole; lists, numbers and times through their text members.
 std::string ItemLine(void* Match, WORD Item) {
   WORD type = 0, size = 0;
-  if (!NAMELocateItem(Match, Item, &type, &size)) return "";
+  const char* value = static_cast<const char*>(NAMELocateItem(Match, Item, &type, &size));
+  if (!value || size < sizeof(WORD)) return "";
+  if (type == TYPE_TEXT) return NativeText(value + sizeof(WORD), size - sizeof(WORD));
   std::string line;
   for (const std::string& value : ItemValues(Match, Item, size)) {
     if (!line.empty()) line += ValueSeparator;
@@ -80,7 +93,7 @@ std::string ItemLine(void* Match, WORD Item) {
 }
 
 // Records and matches are walked by their counts; a locator that ends early ends the walk.
-void ReadResult(void* Lookup, size_t Records, WORD ItemCount, TStringList& Lines) {
+void ReadResult(void* Lookup, size_t Records, WORD ItemCount, std::vector<std::string>& Lines) {
   void* record = nullptr;
   for (size_t recordIndex = 0; recordIndex < Records; ++recordIndex) {
     WORD matches = 0;
@@ -90,7 +103,7 @@ void ReadResult(void* Lookup, size_t Records, WORD ItemCount, TStringList& Lines
     for (WORD matchIndex = 0; matchIndex < matches; ++matchIndex) {
       match = NAMELocateNextMatch(Lookup, record, match);
       if (!match) break;
-      for (WORD item = 0; item < ItemCount; ++item) Lines.Add(ItemLine(match, item));
+      for (WORD item = 0; item < ItemCount; ++item) Lines.push_back(ItemLine(match, item));
     }
   }
 }
@@ -124,12 +137,12 @@ bool TNotesName::LookupNameList(const std::string& Server, TStringList& Views,
                               views.Count, views.Bytes.data(), names.Count, names.Bytes.data(),
                               items.Count, items.Count ? items.Bytes.data() : nullptr,
                               result.Receive()));
-  TStringList lines;
+  std::vector<std::string> lines;
   TNotesLock lock(result.Get());
   if (!lock.Data()) throw ELotusNotes(-1, "The lookup result cannot be read");
   ReadResult(lock.Data(), size_t{views.Count} * names.Count, items.Count, lines);
   Results.Clear();
-  Results.AddStrings(lines);
+  for (const std::string& line : lines) Results.Add(line);
   return Results.Count() > 0;
 }
 

@@ -60,12 +60,14 @@ std::vector<NOTEID> TAddressBookIndex::Prefixed(TNameSpace Space, std::string_vi
   return NoteIds(query);
 }
 
-std::vector<NOTEID> TAddressBookIndex::All(TNameSpace Space) {
-  if (!HasTables()) return {};
-  TSqlQuery query(FFile.Statement(
-      "SELECT note_id FROM name_entries WHERE space = ? ORDER BY first_key, note_id"));
+void TAddressBookIndex::ForEach(TNameSpace Space,
+                                const std::function<void(std::string_view Items)>& Visit) {
+  if (!HasTables()) return;
+  TSqlQuery query(
+      FFile.Statement("SELECT n.items FROM name_entries e JOIN notes n ON n.note_id = e.note_id "
+                      "WHERE e.space = ? AND n.deleted = 0 ORDER BY e.first_key, e.note_id"));
   query.Bind(1, static_cast<int64_t>(Space));
-  return NoteIds(query);
+  while (query.Step()) Visit(query.Blob(0));
 }
 
 // Asked every time rather than remembered: a write that created the tables may still roll

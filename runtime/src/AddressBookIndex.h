@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,9 @@ class TAddressBookIndex : public INoteObserver {
   std::vector<NOTEID> Exact(TNameSpace Space, std::string_view Key);
   // The documents with a key that begins with Prefix, in key order, each once.
   std::vector<NOTEID> Prefixed(TNameSpace Space, std::string_view Prefix);
-  // Every document of Space once, in the order of its first key.
-  std::vector<NOTEID> All(TNameSpace Space);
+  // Every document of Space once, in the order of its first key, with its items as stored
+  // (ItemCodec.h): one statement for all of them rather than one per document.
+  void ForEach(TNameSpace Space, const std::function<void(std::string_view Items)>& Visit);
 
  private:
   bool HasTables();

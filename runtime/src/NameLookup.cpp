@@ -1,5 +1,6 @@
 #include "NameLookup.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -7,6 +8,7 @@
 #include "AddressBooks.h"
 #include "Database.h"
 #include "EStatus.h"
+#include "ItemCodec.h"
 #include "ItemName.h"
 #include "NameLookupBuffer.h"
 #include "TextFold.h"
@@ -24,12 +26,23 @@ std::string_view Trimmed(std::string_view Text) {
   return Text.substr(start, end - start + 1);
 }
 
-// One opened address book and its key index.
+// One opened address book and its key index, read as one snapshot for the whole lookup: one
+// round of file locks instead of one per document, and no half-saved change seen.
 struct TOpenBook {
   std::shared_ptr<TDatabase> Database;
   TAddressBookIndex Index;
   explicit TOpenBook(std::shared_ptr<TDatabase> Db)
-      : Database(std::move(Db)), Index(Database->File()) {}
+      : Database(std::move(Db)), Index(Database->File()) {
+    Database->File().Execute("BEGIN");
+  }
+  ~TOpenBook() {
+    try {
+      Database->File().Execute("COMMIT");
+    } catch (const EStatus&) {
+    }
+  }
+  TOpenBook(const TOpenBook&) = delete;
+  TOpenBook& operator=(const TOpenBook&) = delete;
 };
 
 class TNameLookup {
@@ -58,12 +71,34 @@ class TNameLookup {
   // or all of them when exhaustive.
   void AddRecord(TNameSpace Space, const std::string& Name) {
     for (const auto& book : FBooks) {
-      std::vector<NOTEID> ids =
-          Has(NAME_LOOKUP_ALL) ? book->Index.All(Space) : Matches(book->Index, Space, Name);
-      for (NOTEID id : ids) AddMatch(*book->Database, id);
+      bool found =
+          Has(NAME_LOOKUP_ALL) ? AddEverybody(*book, Space) : AddMatches(*book, Space, Name);
       if (Has(NAME_LOOKUP_NOSEARCHING)) return;
-      if (!ids.empty() && !Has(NAME_LOOKUP_EXHAUSTIVE)) return;
+      if (found && !Has(NAME_LOOKUP_EXHAUSTIVE)) return;
     }
+  }
+
+  bool AddEverybody(TOpenBook& Book, TNameSpace Space) {
+    bool found = false;
+    std::vector<TItemView> items;
+    Book.Index.ForEach(Space, [&](std::string_view Blob) {
+      DecodeItemViews(Blob, items);
+      AddMatch(items);
+      found = true;
+    });
+    return found;
+  }
+
+  bool AddMatches(TOpenBook& Book, TNameSpace Space, const std::string& Name) {
+    std::vector<NOTEID> ids = Matches(Book.Index, Space, Name);
+    for (NOTEID id : ids) {
+      std::vector<TStoredItem> stored = Book.Database->Notes().Items(id);
+      std::vector<TItemView> items;
+      for (const TStoredItem& item : stored)
+        items.push_back(TItemView{item.Name, item.Flags, item.Type, item.Value});
+      AddMatch(items);
+    }
+    return !ids.empty();
   }
 
   static std::vector<NOTEID> Matches(TAddressBookIndex& Index, TNameSpace Space,
@@ -82,17 +117,13 @@ class TNameLookup {
     return ids;
   }
 
-  void AddMatch(TDatabase& Database, NOTEID Id) {
-    std::vector<TStoredItem> stored = Database.Notes().Items(Id);
-    std::vector<const TStoredItem*> items;
+  void AddMatch(const std::vector<TItemView>& Stored) {
+    std::vector<const TItemView*> items;
     for (const std::string& wanted : FRequest.Items) {
-      const TStoredItem* found = nullptr;
-      for (const TStoredItem& item : stored)
-        if (SameItemName(item.Name, wanted)) {
-          found = &item;
-          break;
-        }
-      items.push_back(found);
+      auto found = std::find_if(Stored.begin(), Stored.end(), [&](const TItemView& Item) {
+        return SameItemName(Item.Name, wanted);
+      });
+      items.push_back(found == Stored.end() ? nullptr : &*found);
     }
     FWriter.AddMatch(items);
   }

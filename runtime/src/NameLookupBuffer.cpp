@@ -24,11 +24,11 @@ void TNameLookupWriter::BeginRecord() {
   AppendWord(0);
 }
 
-void TNameLookupWriter::AddMatch(const std::vector<const TStoredItem*>& Items) {
+void TNameLookupWriter::AddMatch(const std::vector<const TItemView*>& Items) {
   size_t start = FBytes.size();
   AppendDword(0);
   AppendWord(Items.size());
-  for (const TStoredItem* item : Items) {
+  for (const TItemView* item : Items) {
     size_t size = item ? sizeof(WORD) + item->Value.size() : 0;
     if (size > MAXWORD) size = 0;
     AppendWord(size);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "StoredNote.h"
+#include "ItemCodec.h"
 
 namespace notesrt {
 
@@ -30,7 +30,7 @@ class TNameLookupWriter {
   void BeginRecord();
   // One document: the first item of each requested name, or null where it has none. A value
   // too large for the WORD size counts as missing.
-  void AddMatch(const std::vector<const TStoredItem*>& Items);
+  void AddMatch(const std::vector<const TItemView*>& Items);
   void EndRecord();
   // ERR_MEMORY when the result outgrows what a lookup may return.
   std::string Finish();

@@ -5,6 +5,7 @@
 #include "NameLookupFixture.h"
 #include "notesapi/clerr.h"
 #include "notesapi/miscerr.h"
+#include "notesapi/nif.h"
 #include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/osenv.h"
@@ -192,6 +193,22 @@ TEST_F(NameLookup, ServerBooksAreTheServersNamesFile) {
   EXPECT_EQ(Find("sam"), Strings());
   EXPECT_EQ(Lookup("Elsewhere/Acme", 0, {"$Users"}, {"sam"}, {}, result),
             ERR_SERVER_NOT_RESPONDING);
+}
+
+TEST_F(NameLookup, TheAddressBookTemplateMakesBooksWithTheirViewsAndForms) {
+  DBHANDLE made = NULLHANDLE;
+  ASSERT_EQ(NSFDbCreateAndCopy("pubnames.ntf", "people.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &made),
+            NOERROR);
+  DbRef book("people.nsf");
+  NSFDbClose(made);
+  NOTEID id = 0;
+  for (const char* view : {"$Users", "($Users)", "$Groups", "($Groups)|$Groups"})
+    EXPECT_EQ(NIFFindDesignNote(book.Get(), view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
+  for (const char* form : {"Person", "Group"})
+    EXPECT_EQ(NIFFindDesignNote(book.Get(), form, NOTE_CLASS_FORM, &id), NOERROR) << form;
+  AddPerson(book.Get(), "Tina", "Template");
+  OSSetEnvironmentVariable("NAMES", "people.nsf");
+  EXPECT_EQ(Find("tina template", 0, "LastName"), Strings{"Template"});
 }
 
 TEST_F(NameLookup, BadRequestsAreRefused) {

@@ -54,6 +54,22 @@ TEST_F(NabAdminTest, CreatesABookAndListsThePeopleAdded) {
             "CN=Mary Major/O=Acme\t\t\t\t\n");
 }
 
+TEST_F(NabAdminTest, RemovesEveryoneWhoGoesByAName) {
+  ASSERT_EQ(Run("create names.nsf").ExitCode, 0);
+  ASSERT_EQ(
+      Run("add-person names.nsf --first John --last Doe --fullname 'John Doe/Sales/Acme'").ExitCode,
+      0);
+  ASSERT_EQ(Run("add-person names.nsf --first Jane --last Doe --short jd").ExitCode, 0);
+  ASSERT_EQ(
+      Run("add-person names.nsf --first Max --last Other --internet max@acme.example").ExitCode, 0);
+  EXPECT_EQ(Run("remove names.nsf 'cn=john doe/ou=sales/o=acme'").Output, "removed 1 person(s)\n");
+  EXPECT_EQ(Run("remove names.nsf JD").Output, "removed 1 person(s)\n");
+  TRun nobody = Run("remove names.nsf 'Jane Doe'");
+  EXPECT_EQ(nobody.ExitCode, 1);
+  EXPECT_NE(nobody.Output.find("Nobody goes by Jane Doe"), std::string::npos) << nobody.Output;
+  EXPECT_EQ(Run("list").Output, "CN=Max Other\tMax\tOther\t\tmax@acme.example\n");
+}
+
 TEST_F(NabAdminTest, WorksOnAServersDirectory) {
   std::filesystem::path servers = FEnv.Root() / "servers";
   std::filesystem::create_directories(servers / "CN=HUB%2FO=ACME");

@@ -1,4 +1,4 @@
-// nabadmin: creates address books and adds, lists and groups the people in them.
+// nabadmin: creates address books, adds people and groups to them, lists and removes people.
 #include <iostream>
 #include <map>
 #include <string>
@@ -22,6 +22,8 @@ const char* const Usage =
     "             [--mail-server SERVER] [--mail-file FILE]\n"
     "                                     add a person (--fullname may stand in for --last)\n"
     "  add-group FILE NAME [MEMBER...]    add a group\n"
+    "  remove FILE NAME                   remove everyone who goes by NAME (full name,\n"
+    "                                     short name, internet address or \"first last\")\n"
     "  list                               list everybody in the address book the lookup\n"
     "                                     uses first (the server's names.nsf with --server)\n"
     "FILE is relative to the data directory, or to the server's with --server NAME.\n"
@@ -97,6 +99,14 @@ void AddGroup(const TCommandLine& Line) {
   std::cout << "added group " << Line.Arguments[1] << " with " << members.size() << " member(s)\n";
 }
 
+void Remove(const TCommandLine& Line) {
+  Expect(Line, 2, {});
+  int removed =
+      TAddressBookAdmin(Line.Option("server"), Line.Arguments[0]).RemovePeople(Line.Arguments[1]);
+  if (removed == 0) throw ELotusNotes(-1, "Nobody goes by " + Line.Arguments[1]);
+  std::cout << "removed " << removed << " person(s)\n";
+}
+
 void List(const TCommandLine& Line) {
   Expect(Line, 0, {});
   for (const TPersonFields& person : TAddressBookAdmin::ListPeople(Line.Option("server")))
@@ -106,7 +116,11 @@ void List(const TCommandLine& Line) {
 
 void Run(const TCommandLine& Line) {
   static const std::map<std::string, void (*)(const TCommandLine&)> Commands = {
-      {"create", Create}, {"add-person", AddPerson}, {"add-group", AddGroup}, {"list", List}};
+      {"create", Create},
+      {"add-person", AddPerson},
+      {"add-group", AddGroup},
+      {"remove", Remove},
+      {"list", List}};
   auto command = Commands.find(Line.Command);
   if (command == Commands.end()) throw EUsage("Unknown command " + Line.Command);
   NotesObjectsInitialize();

@@ -1,14 +1,19 @@
 #include "TAddressBookAdmin.h"
 
+#include "AnsiCompare.h"
 #include "ELotusNotes.h"
 #include "StringList.h"
 #include "TNotesDocument.h"
+#include "TNotesDocumentCollection.h"
 #include "TNotesItem.h"
 #include "TNotesName.h"
 
 namespace {
 
 // The item names, in the order ListPeople reads them back.
+const char* const AddressBookTemplate = "pubnames.ntf";
+const char* const PersonSelection = "Type = \"Person\" | Form = \"Person\"";
+
 const std::vector<std::string> PersonItems = {"FirstName",   "LastName",   "CompanyName",
                                               "FullName",    "ShortName",  "InternetAddress",
                                               "MailAddress", "MailServer", "MailFile"};
@@ -40,12 +45,50 @@ void SetKind(TNotesDocument& Document, const std::string& Kind) {
   Document.ReplaceItemValue("Type", TVariant(Kind));
 }
 
+std::string ItemText(TNotesDocument& Document, const std::string& Item) {
+  return Document.IsItemExists(Item) ? Document.GetItemByName(Item)->GetAsString() : "";
+}
+
+// Each entry of a text list, or the one text.
+std::vector<std::string> TextValues(TNotesDocument& Document, const std::string& Item) {
+  if (!Document.IsItemExists(Item)) return {};
+  TNotesItem& item = *Document.GetItemByName(Item);
+  const TVariant list = item.GetAsList();
+  if (!list.IsArray()) return {item.GetAsString()};
+  std::vector<std::string> values;
+  for (int index = list.LowBound(); index <= list.HighBound(); ++index)
+    values.push_back(list.GetElement(index).AsString());
+  return values;
+}
+
+// The names a person goes by, as RemovePeople compares them.
+std::vector<std::string> NamesOf(TNotesDocument& Person) {
+  std::vector<std::string> names;
+  for (const std::string& fullName : TextValues(Person, "FullName")) {
+    names.push_back(Canonical(fullName));
+    names.push_back(TNotesName::TranslateName(names.back(), false, ""));
+  }
+  names.push_back(ItemText(Person, "ShortName"));
+  names.push_back(ItemText(Person, "InternetAddress"));
+  names.push_back(ItemText(Person, "FirstName") + " " + ItemText(Person, "LastName"));
+  return names;
+}
+
+bool GoesBy(TNotesDocument& Person, const std::string& Name) {
+  const std::string canonical = Canonical(Name);
+  for (const std::string& known : NamesOf(Person))
+    if (!known.empty() &&
+        (AnsiCompareText(known, Name) == 0 || AnsiCompareText(known, canonical) == 0))
+      return true;
+  return false;
+}
+
 }  // namespace
 
 void TAddressBookAdmin::CreateBook(const std::string& Server, const std::string& FileName,
                                    const std::string& Title) {
   TNotesDatabase database;
-  database.CreateNew(Server, FileName, "");
+  database.CreateNew(Server, FileName, AddressBookTemplate);
   database.SetTitle(Title);
 }
 
@@ -80,6 +123,17 @@ NOTEID TAddressBookAdmin::AddGroup(const std::string& Name,
   document->GetItemByName("Members")->SetAsStrings(&members);
   document->Save();
   return document->NoteID();
+}
+
+int TAddressBookAdmin::RemovePeople(const std::string& Name) {
+  auto people = FDatabase.Search(PersonSelection, 0);
+  std::vector<NOTEID> removed;
+  for (int index = 0; index < people->Count(); ++index) {
+    auto person = people->GetDocument(index);
+    if (GoesBy(*person, Name)) removed.push_back(person->NoteID());
+  }
+  for (NOTEID id : removed) FDatabase.Delete(id);
+  return static_cast<int>(removed.size());
 }
 
 std::vector<TPersonFields> TAddressBookAdmin::ListPeople(const std::string& Server) {

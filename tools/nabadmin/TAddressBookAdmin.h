@@ -23,8 +23,8 @@ struct TPersonFields {
 // environment.
 class TAddressBookAdmin {
  public:
-  // Creates the address book FileName on Server ("" for this machine), titled Title. An
-  // existing database is an error, never overwritten.
+  // Creates the address book FileName on Server ("" for this machine) from the runtime's
+  // address-book template, titled Title. An existing database is an error, never overwritten.
   static void CreateBook(const std::string& Server, const std::string& FileName,
                          const std::string& Title);
   // Opens an existing address book.
@@ -34,6 +34,10 @@ class TAddressBookAdmin {
   NOTEID AddPerson(const TPersonFields& Person);
   // Raises ELotusNotes (status -1) for an empty group name.
   NOTEID AddGroup(const std::string& Name, const std::vector<std::string>& Members);
+
+  // Removes every person who goes by Name: a full name (canonical or abbreviated), the short
+  // name, the internet address or "first last", without regard to case. Returns how many.
+  int RemovePeople(const std::string& Name);
 
   // Everybody in the address book the lookup uses first: Server's names.nsf, or for "" the
   // first local book of the setting NAMES.

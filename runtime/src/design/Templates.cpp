@@ -67,6 +67,7 @@ void Materialise(const TTemplate& Template, const std::filesystem::path& Target)
 const std::vector<TTemplate>& BuiltInTemplates() {
   static const std::vector<TTemplate> templates{
       {"basic.ntf", "Basic Documents", "Basic", DefineBasicTemplate},
+      {"pubnames.ntf", "Address Book", "StdR4PublicAddressBook", DefineAddressBookTemplate},
       {"mail.ntf", "Mail", "StdR4Mail", DefineMailTemplate},
   };
   return templates;
