@@ -9,19 +9,23 @@
 
 namespace notesrt {
 
+void ReadNoteIdentity(const TSqlQuery& Query, TNoteHeader& Header) {
+  Header.Id = static_cast<NOTEID>(Query.Int(0));
+  Header.Class = static_cast<WORD>(Query.Int(1));
+  Header.Flags = static_cast<WORD>(Query.Int(2));
+  auto unid = FromBytes<UNIVERSALNOTEID>(Query.Blob(3));
+  Header.Oid.File[0] = unid.File[0];
+  Header.Oid.File[1] = unid.File[1];
+  Header.Oid.Note = unid.Note;
+  Header.Oid.Sequence = static_cast<DWORD>(Query.Int(4));
+  Header.Oid.SequenceTime = FromBytes<TIMEDATE>(Query.Blob(5));
+  Header.Modified = FromBytes<TIMEDATE>(Query.Blob(6));
+}
+
 TNoteRow ReadNoteRow(const TSqlQuery& Query) {
   TNoteRow row;
   TNoteHeader& header = row.Header;
-  header.Id = static_cast<NOTEID>(Query.Int(0));
-  header.Class = static_cast<WORD>(Query.Int(1));
-  header.Flags = static_cast<WORD>(Query.Int(2));
-  auto unid = FromBytes<UNIVERSALNOTEID>(Query.Blob(3));
-  header.Oid.File[0] = unid.File[0];
-  header.Oid.File[1] = unid.File[1];
-  header.Oid.Note = unid.Note;
-  header.Oid.Sequence = static_cast<DWORD>(Query.Int(4));
-  header.Oid.SequenceTime = FromBytes<TIMEDATE>(Query.Blob(5));
-  header.Modified = FromBytes<TIMEDATE>(Query.Blob(6));
+  ReadNoteIdentity(Query, header);
   header.Accessed = FromBytes<TIMEDATE>(Query.Blob(7));
   header.Added = FromBytes<TIMEDATE>(Query.Blob(8));
   header.Parent = static_cast<NOTEID>(Query.Int(9));

@@ -25,6 +25,9 @@ inline constexpr char NoteRowSelect[] =
     "deleted, profile_name, profile_user, items FROM notes ";
 inline constexpr int NoteItemsColumn = 13;
 TNoteRow ReadNoteRow(const TSqlQuery& Query);
+// Only the first seven columns (note_id, class, flags, unid, seq, seq_time, modified), for reads
+// of many notes that need no more of the header.
+void ReadNoteIdentity(const TSqlQuery& Query, TNoteHeader& Header);
 
 // The notes of one database file, each one row with its items.
 class TNoteStore {

@@ -40,7 +40,6 @@ class TNoteSearch {
   std::string FUser;
   size_t FSeen = 0;
   // Reused for every note.
-  TSummaryTable FTable{MAXSUMMARYSIZE};
   std::string FSummary;
 };
 
@@ -92,10 +91,8 @@ STATUS TNoteSearch::Report(const TScannedNote& Note) {
   match.SERetFlags = SE_FMATCH;
   if (!(FRequest.Flags & SEARCH_SUMMARY))
     return FRequest.Routine(FRequest.Parameter, &match, nullptr);
-  FTable.Clear();
-  for (const TItemView& item : Note.Items) FTable.Add(item.Name, item.Type, item.Value);
-  if (FTable.Truncated()) match.SERetFlags |= SE_FTRUNCATED;
-  FTable.Write(FSummary);
+  if (TSummaryTable::WriteItems(Note.Items, MAXSUMMARYSIZE, FSummary))
+    match.SERetFlags |= SE_FTRUNCATED;
   match.SummaryLength = static_cast<WORD>(FSummary.size());
   return FRequest.Routine(FRequest.Parameter, &match,
                           reinterpret_cast<ITEM_TABLE*>(FSummary.data()));

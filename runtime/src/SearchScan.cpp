@@ -9,10 +9,15 @@ namespace notesrt {
 
 namespace {
 
-// Shared by Next and Find; ?2 to ?4 are the filter.
-constexpr char ScanFilter[] =
-    "WHERE (class & ?2) <> 0 AND profile_name IS NULL AND changed_counter > ?3 "
+// Shared by Next and Find; ?2 to ?4 are the filter. The header columns the scan needs, and no
+// more: a search reads a great many rows.
+constexpr char ScanRows[] =
+    "SELECT note_id, class, flags, unid, seq, seq_time, modified, parent_id, deleted, items "
+    "FROM notes WHERE (class & ?2) <> 0 AND profile_name IS NULL AND changed_counter > ?3 "
     "AND (deleted = 0 OR ?4) ";
+constexpr int ParentColumn = 7;
+constexpr int DeletedColumn = 8;
+constexpr int ItemsColumn = 9;
 
 // The blob holds every item; a search sees the summary ones.
 void ReadSummary(TScannedNote& Note, std::string_view Blob) {
@@ -24,8 +29,8 @@ void ReadSummary(TScannedNote& Note, std::string_view Blob) {
 }  // namespace
 
 bool TNoteScan::Next(TNotes& Batch) {
-  TSqlQuery query(FFile.Statement(std::string(NoteRowSelect) + ScanFilter +
-                                  "AND note_id > ?1 ORDER BY note_id LIMIT ?5"));
+  TSqlQuery query(
+      FFile.Statement(std::string(ScanRows) + "AND note_id > ?1 ORDER BY note_id LIMIT ?5"));
   query.Bind(1, FAfter).Bind(5, BatchSize);
   ReadRows(query, Batch);
   if (!Batch.empty()) FAfter = Batch.back().Header.Id;
@@ -33,7 +38,7 @@ bool TNoteScan::Next(TNotes& Batch) {
 }
 
 std::optional<TScannedNote> TNoteScan::Find(NOTEID Id) {
-  TSqlQuery query(FFile.Statement(std::string(NoteRowSelect) + ScanFilter + "AND note_id = ?1"));
+  TSqlQuery query(FFile.Statement(std::string(ScanRows) + "AND note_id = ?1"));
   query.Bind(1, Id);
   TNotes notes;
   ReadRows(query, notes);
@@ -48,12 +53,12 @@ void TNoteScan::ReadRows(TSqlQuery& Query, TNotes& Notes) {
   while (Query.Step()) {
     if (count == Notes.size()) Notes.emplace_back();
     TScannedNote& note = Notes[count++];
-    TNoteRow row = ReadNoteRow(Query);
-    note.Header = std::move(row.Header);
-    note.Deleted = row.Deleted;
+    ReadNoteIdentity(Query, note.Header);
+    note.Header.Parent = static_cast<NOTEID>(Query.Int(ParentColumn));
+    note.Deleted = Query.Int(DeletedColumn) != 0;
     note.Blob.clear();
     note.Items.clear();
-    if (FFilter.Items) ReadSummary(note, Query.Blob(NoteItemsColumn));
+    if (FFilter.Items) ReadSummary(note, Query.Blob(ItemsColumn));
   }
   Notes.resize(count);
 }

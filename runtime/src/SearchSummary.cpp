@@ -1,5 +1,8 @@
 #include "SearchSummary.h"
 
+#include <algorithm>
+#include <array>
+
 #include "StoredValue.h"
 
 namespace notesrt {
@@ -29,23 +32,44 @@ bool TSummaryTable::Fits(size_t NameLength, size_t ValueLength) {
 }
 
 std::string TSummaryTable::Bytes() const {
+  auto length = static_cast<USHORT>(HeaderSize + FDescriptors.size() + FData.size());
+  auto items = static_cast<USHORT>(FItems);
   std::string bytes;
-  Write(bytes);
+  bytes.reserve(length);
+  bytes.append(BytesOf(length)).append(BytesOf(items)).append(FDescriptors).append(FData);
   return bytes;
 }
 
-void TSummaryTable::Write(std::string& Out) const {
-  auto length = static_cast<USHORT>(HeaderSize + FDescriptors.size() + FData.size());
-  auto items = static_cast<USHORT>(FItems);
-  Out.clear();
-  Out.append(BytesOf(length)).append(BytesOf(items)).append(FDescriptors).append(FData);
-}
-
-void TSummaryTable::Clear() {
-  FItems = 0;
-  FTruncated = false;
-  FDescriptors.clear();
-  FData.clear();
+bool TSummaryTable::WriteItems(const std::vector<TItemView>& Items, size_t Limit,
+                               std::string& Out) {
+  // The same choice twice: first to size the table, then to fill it.
+  auto choose = [&](auto&& Take) {
+    size_t used = HeaderSize;
+    for (const TItemView& item : Items) {
+      size_t value = sizeof item.Type + item.Value.size();
+      size_t grown = used + DescriptorSize + item.Name.size() + value;
+      if (grown > Limit || item.Name.size() > 0xFFFF || value > 0xFFFF) continue;
+      used = grown;
+      Take(item, value);
+    }
+    return used;
+  };
+  size_t count = 0;
+  size_t length = choose([&](const TItemView&, size_t) { ++count; });
+  Out.resize(length);
+  char* descriptor = Out.data() + HeaderSize;
+  char* data = descriptor + count * DescriptorSize;
+  choose([&](const TItemView& Item, size_t Value) {
+    auto lengths = std::array{static_cast<USHORT>(Item.Name.size()), static_cast<USHORT>(Value)};
+    descriptor =
+        std::copy_n(reinterpret_cast<const char*>(lengths.data()), sizeof lengths, descriptor);
+    data = std::copy(Item.Name.begin(), Item.Name.end(), data);
+    data = std::copy_n(reinterpret_cast<const char*>(&Item.Type), sizeof Item.Type, data);
+    data = std::copy(Item.Value.begin(), Item.Value.end(), data);
+  });
+  auto header = std::array{static_cast<USHORT>(length), static_cast<USHORT>(count)};
+  std::copy_n(reinterpret_cast<const char*>(header.data()), sizeof header, Out.data());
+  return count < Items.size();
 }
 
 bool TSummaryTable::ItemAt(std::string_view Table, size_t Index, std::string_view& Name,

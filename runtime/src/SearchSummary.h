@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "ItemCodec.h"
 #include "TestedApi.h"
 #include "notesapi/nsfdata.h"
 
@@ -20,10 +23,6 @@ class NOTESRT_TESTED TSummaryTable {
   // As Add, for a value that already starts with its type word.
   void AddTyped(std::string_view Name, std::string_view TypedValue);
   std::string Bytes() const;
-  // The same into Out, whose memory a caller making many tables reuses.
-  void Write(std::string& Out) const;
-  // Empty again, keeping the memory.
-  void Clear();
   bool Truncated() const { return FTruncated; }
   size_t Items() const { return FItems; }
 
@@ -31,6 +30,9 @@ class NOTESRT_TESTED TSummaryTable {
   // that fit Limit; used to cut an entry that does not fit a reader's buffer.
   template <class TFilter>
   static TSummaryTable Copy(std::string_view Table, size_t Limit, TFilter&& Keep);
+  // The table of a note's items straight into Out, with no copy in between (a search makes one
+  // per note): the same items Add would keep, in order. True when some were left out.
+  static bool WriteItems(const std::vector<TItemView>& Items, size_t Limit, std::string& Out);
   // The Index-th item of Table: its name and typed value; false when there is none.
   static bool ItemAt(std::string_view Table, size_t Index, std::string_view& Name,
                      std::string_view& TypedValue);
