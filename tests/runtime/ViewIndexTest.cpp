@@ -13,6 +13,16 @@ namespace {
 
 using notesrt::design::TViewSpec;
 
+// How many entries a collection holds, read in one call.
+DWORD CountEntries(HCOLLECTION Collection) {
+  COLLECTIONPOSITION position{};
+  DWORD entries = 0;
+  EXPECT_EQ(NIFReadEntries(Collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 100,
+                           READ_MASK_NOTEID, nullptr, nullptr, nullptr, &entries, nullptr),
+            NOERROR);
+  return entries;
+}
+
 class ViewIndexTest : public ViewsTest {
  protected:
   void SetUp() override {
@@ -85,21 +95,24 @@ TEST_F(ViewIndexTest, RebuildFlagEvaluatesEverything) {
 TEST_F(ViewIndexTest, OpenCollectionKeepsItsSnapshotUntilUpdated) {
   HCOLLECTION collection = Open(FView);
   Doc({{"Form", "Memo"}, {"Subject", "new"}});
-  auto count = [&] {
-    COLLECTIONPOSITION position{};
-    DWORD entries = 0;
-    EXPECT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 100,
-                             READ_MASK_NOTEID, nullptr, nullptr, nullptr, &entries, nullptr),
-              NOERROR);
-    return entries;
-  };
-  EXPECT_EQ(count(), 5u);
+  EXPECT_EQ(CountEntries(collection), 5u);
   ASSERT_EQ(NIFUpdateCollection(collection), NOERROR);
-  EXPECT_EQ(count(), 6u);
+  EXPECT_EQ(CountEntries(collection), 6u);
   DWORD evaluations = 0;
   EXPECT_EQ(NotesRTCollectionEvaluations(collection, &evaluations), NOERROR);
   EXPECT_EQ(evaluations, 1u);
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+}
+
+TEST_F(ViewIndexTest, CollectionsOfOneViewKeepTheirOwnSnapshots) {
+  HCOLLECTION first = Open(FView);
+  Change(FDocs[0], {{"Form", "Other"}});
+  HCOLLECTION second = Open(FView);
+  EXPECT_EQ(CountEntries(first), 5u);
+  EXPECT_EQ(CountEntries(second), 4u);
+  EXPECT_EQ(NIFCloseCollection(second), NOERROR);
+  EXPECT_EQ(CountEntries(first), 5u);
+  EXPECT_EQ(NIFCloseCollection(first), NOERROR);
 }
 
 TEST_F(ViewIndexTest, DocumentsAnotherProcessSavedAreAddedIncrementally) {
