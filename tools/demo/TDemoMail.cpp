@@ -14,7 +14,6 @@
 namespace {
 
 const char* const MailTemplate = "mail.ntf";
-const char* const AddressBookTemplate = "pubnames.ntf";
 const char* const DirectoryFile = "names.nsf";
 const char* const Inbox = "($Inbox)";
 
@@ -47,14 +46,14 @@ void FileLikeSource(TNotesDatabase& Source, TNotesDatabase& Target, const std::s
   TNotesFolder(Target, Folder).AddDocuments(filed);
 }
 
-void MakeLocalReplica(const std::string& FileName, const char* Template) {
+// A local copy of the server's database with its design and documents, under the same
+// replica ID, as replicating it would make it.
+void MakeLocalReplica(const std::string& FileName) {
   TNotesDatabase server;
   server.Open(DemoContent::Server, FileName);
   TNotesDatabase local;
-  local.CreateNew("", FileName, Template);
+  local.CreateNew("", FileName, server.GetFullName());
   local.SetReplicaInfo(server.GetReplicaInfo());
-  local.SetTitle(server.GetTitle());
-  local.CopyRecords(server);
   FileLikeSource(server, local, Inbox);
 }
 
@@ -124,7 +123,7 @@ void TDemoMail::WriteDrafts() {
 }
 
 void TDemoMail::MakeLocalReplicas() {
-  MakeLocalReplica(User().MailFile, MailTemplate);
-  MakeLocalReplica(DirectoryFile, AddressBookTemplate);
+  MakeLocalReplica(User().MailFile);
+  MakeLocalReplica(DirectoryFile);
   FProgress << "  local replicas of " << User().MailFile << " and " << DirectoryFile << "\n";
 }
