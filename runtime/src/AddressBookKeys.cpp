@@ -7,23 +7,17 @@
 #include "ItemName.h"
 #include "NameLookupValues.h"
 #include "TextFold.h"
+#include "TextTrim.h"
 #include "notesapi/nsfnote.h"
 
 namespace notesrt {
 
 namespace {
 
-std::string_view Trimmed(std::string_view Text) {
-  size_t start = Text.find_first_not_of(" \t");
-  if (start == Text.npos) return {};
-  size_t end = Text.find_last_not_of(" \t");
-  return Text.substr(start, end - start + 1);
-}
-
 class TKeyList {
  public:
   void Add(std::string_view Lmbcs) {
-    std::string_view text = Trimmed(Lmbcs);
+    std::string_view text = TrimBlanks(Lmbcs);
     if (text.empty()) return;
     std::string key = FoldUtf8(LmbcsToUtf8(text));
     if (std::find(FKeys.begin(), FKeys.end(), key) == FKeys.end()) FKeys.push_back(key);
@@ -48,12 +42,12 @@ std::vector<std::string_view> Values(const TStoredNote& Note, std::string_view N
 
 std::string_view FirstValue(const TStoredNote& Note, std::string_view Name) {
   std::vector<std::string_view> values = Values(Note, Name);
-  return values.empty() ? std::string_view() : Trimmed(values.front());
+  return values.empty() ? std::string_view() : TrimBlanks(values.front());
 }
 
 bool HasValue(const TStoredNote& Note, std::string_view Name, std::string_view Wanted) {
   for (std::string_view value : Values(Note, Name))
-    if (SameItemName(Trimmed(value), Wanted)) return true;
+    if (SameItemName(TrimBlanks(value), Wanted)) return true;
   return false;
 }
 

@@ -9,6 +9,12 @@
 
 namespace notesrt {
 
+// Stores a result the caller may not have asked for (a null out-pointer).
+template <class T>
+void PutOptional(T* Out, T Value) {
+  if (Out) *Out = Value;
+}
+
 // Runs the body of one exported function under the API lock. Nothing may escape across the C
 // boundary, so every exception becomes a status here.
 template <class TBody>

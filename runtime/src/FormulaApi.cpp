@@ -23,18 +23,13 @@ using notesrt::TMemoryBlock;
 
 namespace {
 
-template <class T>
-void Put(T* Out, T Value) {
-  if (Out) *Out = Value;
-}
-
 void ReportCompileError(const TCompileError& Error, STATUS* retCompileError, WORD* retLine,
                         WORD* retColumn, WORD* retOffset, WORD* retLength) {
-  Put(retCompileError, Error.Status);
-  Put(retLine, Error.Line);
-  Put(retColumn, Error.Column);
-  Put(retOffset, Error.Offset);
-  Put(retLength, Error.Length);
+  notesrt::PutOptional(retCompileError, Error.Status);
+  notesrt::PutOptional(retLine, Error.Line);
+  notesrt::PutOptional(retColumn, Error.Column);
+  notesrt::PutOptional(retOffset, Error.Offset);
+  notesrt::PutOptional(retLength, Error.Length);
 }
 
 // A new caller-owned memory handle holding Bytes.
@@ -82,8 +77,8 @@ STATUS LNPUBLIC NSFFormulaCompile(char*, WORD, const char* FormulaText, WORD For
                                   STATUS* retCompileError, WORD* retCompileErrorLine,
                                   WORD* retCompileErrorColumn, WORD* retCompileErrorOffset,
                                   WORD* retCompileErrorLength) {
-  Put(rethFormula, NULLHANDLE);
-  Put(retFormulaLength, WORD{0});
+  notesrt::PutOptional(rethFormula, NULLHANDLE);
+  notesrt::PutOptional(retFormulaLength, WORD{0});
   ReportCompileError(TCompileError(), retCompileError, retCompileErrorLine, retCompileErrorColumn,
                      retCompileErrorOffset, retCompileErrorLength);
   return notesrt::ApiStatusCall([&]() -> STATUS {
@@ -97,7 +92,7 @@ STATUS LNPUBLIC NSFFormulaCompile(char*, WORD, const char* FormulaText, WORD For
       return ERR_FORMULA_COMPILATION;
     }
     std::string bytes = formula->Serialize(NULLHANDLE);
-    Put(retFormulaLength, static_cast<WORD>(bytes.size()));
+    notesrt::PutOptional(retFormulaLength, static_cast<WORD>(bytes.size()));
     if (rethFormula) {
       DHANDLE handle = NewBlock(bytes);
       bytes = formula->Serialize(handle);
@@ -110,7 +105,7 @@ STATUS LNPUBLIC NSFFormulaCompile(char*, WORD, const char* FormulaText, WORD For
 }
 
 STATUS LNPUBLIC NSFComputeStart(WORD Flags, void* lpCompiledFormula, HCOMPUTE* rethCompute) {
-  Put(rethCompute, HCOMPUTE{nullptr});
+  notesrt::PutOptional(rethCompute, HCOMPUTE{nullptr});
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (Flags != 0 || !lpCompiledFormula || !rethCompute) return ERR_MISC_INVALID_ARGS;
     auto formula = TCompiledFormula::Load(lpCompiledFormula, ReadableSize(lpCompiledFormula));
@@ -124,22 +119,22 @@ STATUS LNPUBLIC NSFComputeStart(WORD Flags, void* lpCompiledFormula, HCOMPUTE* r
 STATUS LNPUBLIC NSFComputeEvaluate(HCOMPUTE hCompute, NOTEHANDLE hNote, DHANDLE* rethResult,
                                    WORD* retResultLength, BOOL* retNoteMatchesFormula,
                                    BOOL* retNoteShouldBeDeleted, BOOL* retNoteModified) {
-  Put(rethResult, NULLHANDLE);
-  Put(retResultLength, WORD{0});
-  Put(retNoteMatchesFormula, BOOL{FALSE});
-  Put(retNoteShouldBeDeleted, BOOL{FALSE});
-  Put(retNoteModified, BOOL{FALSE});
+  notesrt::PutOptional(rethResult, NULLHANDLE);
+  notesrt::PutOptional(retResultLength, WORD{0});
+  notesrt::PutOptional(retNoteMatchesFormula, BOOL{FALSE});
+  notesrt::PutOptional(retNoteShouldBeDeleted, BOOL{FALSE});
+  notesrt::PutOptional(retNoteModified, BOOL{FALSE});
   return notesrt::ApiStatusCall([&]() -> STATUS {
     auto& compute = THandleTable::Instance().Get<TCompute>(HandleOf(hCompute));
     notesrt::TFormulaResult result = Evaluate(compute, hNote);
-    Put(retNoteMatchesFormula, BOOL{result.Matches});
-    Put(retNoteShouldBeDeleted, BOOL{result.ShouldBeDeleted});
-    Put(retNoteModified, BOOL{result.Modified});
+    notesrt::PutOptional(retNoteMatchesFormula, BOOL{result.Matches});
+    notesrt::PutOptional(retNoteShouldBeDeleted, BOOL{result.ShouldBeDeleted});
+    notesrt::PutOptional(retNoteModified, BOOL{result.Modified});
     notesrt::TItemValue item;
     if (STATUS status = notesrt::ItemOfValue(result.Value, item)) return status;
     std::string bytes(reinterpret_cast<const char*>(&item.Type), sizeof item.Type);
     bytes += item.Bytes;
-    Put(retResultLength, static_cast<WORD>(bytes.size()));
+    notesrt::PutOptional(retResultLength, static_cast<WORD>(bytes.size()));
     if (rethResult) *rethResult = NewBlock(bytes);
     return NOERROR;
   });

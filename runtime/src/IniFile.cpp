@@ -9,31 +9,24 @@
 #include <algorithm>
 #include <fstream>
 
+#include "TextTrim.h"
 namespace notesrt {
 
 namespace {
-
-constexpr std::string_view Blanks = " \t";
-
-std::string_view Trim(std::string_view Text) {
-  size_t first = Text.find_first_not_of(Blanks);
-  if (first == std::string_view::npos) return {};
-  return Text.substr(first, Text.find_last_not_of(Blanks) - first + 1);
-}
 
 std::string_view WithoutCr(std::string_view Line) {
   return !Line.empty() && Line.back() == '\r' ? Line.substr(0, Line.size() - 1) : Line;
 }
 
 bool IsSectionHeader(std::string_view Line) {
-  return Trim(Line).starts_with('[');
+  return TrimBlanks(Line).starts_with('[');
 }
 
 // The variable name of a Name=Value line, or "" for any other line.
 std::string_view NameOf(std::string_view Line) {
   size_t equals = Line.find('=');
   if (equals == std::string_view::npos || IsSectionHeader(Line)) return {};
-  std::string_view name = Trim(Line.substr(0, equals));
+  std::string_view name = TrimBlanks(Line.substr(0, equals));
   return name.starts_with(';') || name.starts_with('#') ? std::string_view() : name;
 }
 

@@ -12,19 +12,13 @@
 #include "ItemName.h"
 #include "NameLookupBuffer.h"
 #include "TextFold.h"
+#include "TextTrim.h"
 #include "notesapi/lookup.h"
 #include "notesapi/niferr.h"
 
 namespace notesrt {
 
 namespace {
-
-std::string_view Trimmed(std::string_view Text) {
-  size_t start = Text.find_first_not_of(" \t");
-  if (start == Text.npos) return {};
-  size_t end = Text.find_last_not_of(" \t");
-  return Text.substr(start, end - start + 1);
-}
 
 // One opened address book and its key index, read as one snapshot for the whole lookup: one
 // round of file locks instead of one per document, and no half-saved change seen.
@@ -103,7 +97,7 @@ class TNameLookup {
 
   static std::vector<NOTEID> Matches(TAddressBookIndex& Index, TNameSpace Space,
                                      std::string_view Name) {
-    std::string_view name = Trimmed(Name);
+    std::string_view name = TrimBlanks(Name);
     if (name.empty()) return {};
     if (name.back() == '*') {
       name.remove_suffix(1);
@@ -138,7 +132,7 @@ bool NamesSpace(std::string_view Name, std::string_view Alias) {
   size_t start = 0;
   while (start <= Name.size()) {
     size_t end = std::min(Name.find('|', start), Name.size());
-    std::string_view part = Trimmed(Name.substr(start, end - start));
+    std::string_view part = TrimBlanks(Name.substr(start, end - start));
     if (SameItemName(part, Alias) || SameItemName(part, title)) return true;
     start = end + 1;
   }

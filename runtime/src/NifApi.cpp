@@ -21,14 +21,9 @@ using notesrt::THandleTable;
 
 namespace {
 
-template <class T>
-void Put(T* Out, T Value) {
-  if (Out) *Out = Value;
-}
-
 STATUS FindDesign(DBHANDLE hFile, const char* Name, WORD Class, NOTEID* retNoteID,
                   notesrt::design::TDesignScope Scope) {
-  Put(retNoteID, NOTEID{0});
+  notesrt::PutOptional(retNoteID, NOTEID{0});
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!Name || !retNoteID) return ERR_MISC_INVALID_ARGS;
     NOTEID id = notesrt::design::FindDesignNote(*TDbHandle::DatabaseOf(hFile), Name, Class, Scope);
@@ -70,10 +65,10 @@ STATUS LNPUBLIC NIFOpenCollection(DBHANDLE hViewDB, DBHANDLE hDataDB, NOTEID Vie
                                   WORD OpenFlags, DHANDLE, HCOLLECTION* rethCollection,
                                   NOTEHANDLE* rethViewNote, UNIVERSALNOTEID* retViewUNID,
                                   DHANDLE* rethCollapsedList, DHANDLE* rethSelectedList) {
-  Put(rethCollection, HCOLLECTION{0});
-  Put(rethViewNote, NOTEHANDLE{NULLHANDLE});
-  Put(rethCollapsedList, DHANDLE{NULLHANDLE});
-  Put(rethSelectedList, DHANDLE{NULLHANDLE});
+  notesrt::PutOptional(rethCollection, HCOLLECTION{0});
+  notesrt::PutOptional(rethViewNote, NOTEHANDLE{NULLHANDLE});
+  notesrt::PutOptional(rethCollapsedList, DHANDLE{NULLHANDLE});
+  notesrt::PutOptional(rethSelectedList, DHANDLE{NULLHANDLE});
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!rethCollection) return ERR_MISC_INVALID_ARGS;
     if (!SameDatabase(hViewDB, hDataDB)) return ERR_MISC_INVALID_ARGS;
@@ -94,11 +89,11 @@ STATUS LNPUBLIC NIFReadEntries(HCOLLECTION hCollection, COLLECTIONPOSITION* Inde
                                DWORD ReturnCount, DWORD ReturnMask, DHANDLE* rethBuffer,
                                WORD* retBufferLength, DWORD* retNumEntriesSkipped,
                                DWORD* retNumEntriesReturned, WORD* retSignalFlags) {
-  Put(rethBuffer, DHANDLE{NULLHANDLE});
-  Put(retBufferLength, WORD{0});
-  Put(retNumEntriesSkipped, DWORD{0});
-  Put(retNumEntriesReturned, DWORD{0});
-  Put(retSignalFlags, WORD{0});
+  notesrt::PutOptional(rethBuffer, DHANDLE{NULLHANDLE});
+  notesrt::PutOptional(retBufferLength, WORD{0});
+  notesrt::PutOptional(retNumEntriesSkipped, DWORD{0});
+  notesrt::PutOptional(retNumEntriesReturned, DWORD{0});
+  notesrt::PutOptional(retSignalFlags, WORD{0});
   return notesrt::ApiStatusCall([&]() -> STATUS {
     auto& collection = THandleTable::Instance().Get<TCollection>(hCollection);
     if (!IndexPos) return ERR_MISC_INVALID_ARGS;
@@ -111,10 +106,10 @@ STATUS LNPUBLIC NIFReadEntries(HCOLLECTION hCollection, COLLECTIONPOSITION* Inde
       std::memcpy(THandleTable::Instance().Get<notesrt::TMemoryBlock>(*rethBuffer).Data(),
                   result.Buffer.data(), result.Buffer.size());
     }
-    Put(retBufferLength, static_cast<WORD>(result.Buffer.size()));
-    Put(retNumEntriesSkipped, result.Skipped);
-    Put(retNumEntriesReturned, result.Returned);
-    Put(retSignalFlags, result.Signals);
+    notesrt::PutOptional(retBufferLength, static_cast<WORD>(result.Buffer.size()));
+    notesrt::PutOptional(retNumEntriesSkipped, result.Skipped);
+    notesrt::PutOptional(retNumEntriesReturned, result.Returned);
+    notesrt::PutOptional(retSignalFlags, result.Signals);
     return NOERROR;
   });
 }

@@ -3,6 +3,7 @@
 #include "ItemName.h"
 #include "TextFold.h"
 #include "TextList.h"
+#include "TextTrim.h"
 #include "design/DesignItems.h"
 #include "notesapi/kfm.h"
 #include "notesapi/names.h"
@@ -10,13 +11,6 @@
 namespace notesrt::design {
 
 namespace {
-
-std::string_view Trim(std::string_view Text) {
-  size_t first = Text.find_first_not_of(" \t");
-  if (first == Text.npos) return {};
-  size_t last = Text.find_last_not_of(" \t");
-  return Text.substr(first, last - first + 1);
-}
 
 std::string Join(const std::vector<std::string>& Parts) {
   std::string text;
@@ -79,19 +73,19 @@ bool TDesignNote::VisibleTo(std::string_view User) const {
 }
 
 std::vector<std::string> TitleParts(std::string_view Title) {
-  std::vector<std::string> parts{std::string(Trim(Title))};
+  std::vector<std::string> parts{std::string(TrimBlanks(Title))};
   if (Title.find('|') == Title.npos) return parts;
   size_t start = 0;
   while (start <= Title.size()) {
     size_t end = std::min(Title.find('|', start), Title.size());
-    parts.emplace_back(Trim(Title.substr(start, end - start)));
+    parts.emplace_back(TrimBlanks(Title.substr(start, end - start)));
     start = end + 1;
   }
   return parts;
 }
 
 bool TitleMatches(std::string_view Title, std::string_view Name) {
-  std::string key = FoldLmbcs(Trim(Name));
+  std::string key = FoldLmbcs(TrimBlanks(Name));
   if (key.empty()) return false;
   for (const std::string& part : TitleParts(Title))
     if (FoldLmbcs(part) == key) return true;
@@ -99,7 +93,7 @@ bool TitleMatches(std::string_view Title, std::string_view Name) {
 }
 
 std::string MainTitle(std::string_view Title) {
-  return std::string(Trim(Title.substr(0, Title.find('|'))));
+  return std::string(TrimBlanks(Title.substr(0, Title.find('|'))));
 }
 
 std::string CurrentUser() {
