@@ -35,7 +35,8 @@ void ReadRegistryDirs(std::string& ProgramDir, std::string& DataDir) {
 
 std::string ConstructPath(const std::string& Server, const std::string& File) {
   char path[MAXPATH] = {};
-  CheckNotesStatus(OSPathNetConstruct("", Server.c_str(), Native2Lmbcs(File).c_str(), path));
+  CheckNotesStatus(
+      OSPathNetConstruct("", Native2Lmbcs(Server).c_str(), Native2Lmbcs(File).c_str(), path));
   return Lmbcs2Native(UpToNul(path));
 }
 

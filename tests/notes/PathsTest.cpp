@@ -29,6 +29,8 @@ TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTrip) {
   std::string server, file;
   ParsePath(ConstructPath("Srv", "m\xC3\xBCller.nsf"), server, file);
   EXPECT_EQ(file, "m\xC3\xBCller.nsf");
+  ParsePath(ConstructPath("S\xC3\xA9rv/Acme", "a.nsf"), server, file);
+  EXPECT_EQ(server, "S\xC3\xA9rv/Acme");
 }
 
 TEST_F(PathsTest, OverlongPathRaisesInsteadOfOverflowing) {
