@@ -1,5 +1,12 @@
 #include "SystemZone.h"
 
+#include <stdlib.h>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
 namespace notesrt {
 
 namespace {
@@ -15,6 +22,20 @@ time_t SeasonSample(time_t Now, int Month) {
 }
 
 }  // namespace
+
+const TSystemZone& TSystemZone::Current() {
+  static std::mutex guard;
+  static std::optional<std::string> cachedTz;
+  static std::unique_ptr<TSystemZone> cached;
+  std::lock_guard<std::mutex> lock(guard);
+  const char* tz = getenv("TZ");
+  std::optional<std::string> currentTz = tz ? std::optional<std::string>(tz) : std::nullopt;
+  if (!cached || currentTz != cachedTz) {
+    cached = std::make_unique<TSystemZone>();
+    cachedTz = std::move(currentTz);
+  }
+  return *cached;
+}
 
 TSystemZone::TSystemZone() {
   tzset();

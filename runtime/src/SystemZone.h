@@ -4,11 +4,14 @@
 
 namespace notesrt {
 
-// The machine's time zone from the system time-zone database (TZ honoured), read afresh when
-// constructed so that a changed TZ is seen. Zones are reported the Notes way: whole hours west
-// of GMT, and whether the zone observes daylight-saving time at all.
+// The machine's time zone from the system time-zone database (TZ honoured). Zones are reported
+// the Notes way: whole hours west of GMT, and whether the zone observes daylight-saving time.
 class TSystemZone {
  public:
+  // The zone as TZ names it now. Every time conversion asks for it, so it is read once per TZ
+  // value rather than once per call; a changed TZ is seen at the next call.
+  static const TSystemZone& Current();
+
   TSystemZone();
 
   int Zone() const { return FZone; }

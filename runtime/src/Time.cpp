@@ -36,7 +36,7 @@ BOOL LNPUBLIC TimeGMToLocalZone(TIME* Time) {
 BOOL LNPUBLIC TimeGMToLocal(TIME* Time) {
   return notesrt::ApiValueCall<BOOL>(TRUE, [&] {
     if (!Time) return TRUE;
-    notesrt::TSystemZone system;
+    const notesrt::TSystemZone& system = notesrt::TSystemZone::Current();
     Time->zone = system.Zone();
     Time->dst = system.ObservesDst() ? TRUE : FALSE;
     return Failed(notesrt::GMToLocal(*Time));
@@ -92,7 +92,7 @@ void LNPUBLIC OSCurrentTIMEDATE(TIMEDATE* retTimeDate) {
 // zone: whole hours west of GMT in standard time; dst: the zone observes daylight-saving time.
 void LNPUBLIC OSCurrentTimeZone(int* retZone, int* retDST) {
   notesrt::ApiVoidCall([&] {
-    notesrt::TSystemZone system;
+    const notesrt::TSystemZone& system = notesrt::TSystemZone::Current();
     if (retZone) *retZone = system.Zone();
     if (retDST) *retDST = system.ObservesDst() ? TRUE : FALSE;
   });

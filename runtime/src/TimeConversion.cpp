@@ -82,7 +82,7 @@ bool LocalToGM(TIME& Time) {
   TimeDateClear(&Time.GM);
   TCivilDate date{Time.year, Time.month, Time.day};
   if (!IsValidDate(date)) return false;
-  TSystemZone system;
+  const TSystemZone& system = TSystemZone::Current();
   bool machine = system.Matches(Time.zone, Time.dst);
   int minutesWest = 0;
   if (!machine && !ZoneMinutesWest(Time.zone, minutesWest)) return false;
@@ -101,7 +101,7 @@ bool GMToLocal(TIME& Time) {
   if (!IsConvertibleJulianDay(julianDay)) return false;
   if (ticks == ALLDAY) return ExpandDateOnly(Time, julianDay);
   if (ticks >= TICKS_IN_DAY) return false;
-  TSystemZone system;
+  const TSystemZone& system = TSystemZone::Current();
   int minutesWest = 0;
   bool machine = system.Matches(Time.zone, Time.dst);
   if (!machine && !ZoneMinutesWest(Time.zone, minutesWest)) return false;
@@ -128,7 +128,7 @@ TIMEDATE CurrentTimeDate() {
 }
 
 TIMEDATE TimeDateOf(const timespec& Time) {
-  TSystemZone system;
+  const TSystemZone& system = TSystemZone::Current();
   DWORD zone = ZoneBits(system.StandardOffsetEastMinutes(Time.tv_sec), system.ObservesDst());
   TIMEDATE result{};
   Encode(Time.tv_sec, static_cast<int>(Time.tv_nsec / 10000000), zone, result);

@@ -14,7 +14,7 @@ constexpr int64_t HundredthsPerDay = TICKS_IN_DAY;
 constexpr int64_t LastJulianDay = 5373484;
 
 TIME MachineTime() {
-  TSystemZone system;
+  const TSystemZone& system = TSystemZone::Current();
   TIME time{};
   time.zone = system.Zone();
   time.dst = system.ObservesDst() ? TRUE : FALSE;
@@ -113,7 +113,7 @@ std::optional<TIMEDATE> TimeOfInstant(int64_t Hundredths) {
   auto julianDay = day + JulianDayOf1970;
   if (!IsFormulaJulianDay(julianDay)) return std::nullopt;
   time_t utc = static_cast<time_t>(day * SecondsPerDay);
-  TSystemZone system;
+  const TSystemZone& system = TSystemZone::Current();
   TIMEDATE time;
   time.Innards[0] = static_cast<DWORD>(Hundredths - day * HundredthsPerDay);
   time.Innards[1] = static_cast<DWORD>(julianDay) |
