@@ -1,6 +1,7 @@
 // Copying notes between databases, new databases from templates, quotas.
 #include <system_error>
 
+#include "AclStore.h"
 #include "ApiCall.h"
 #include "Database.h"
 #include "DbHandle.h"
@@ -28,9 +29,15 @@ void CopyCutoff(TDatabase& Source, TDatabase& Target) {
   Target.SetReplicaInfo(replica);
 }
 
+// The new database answers to the same people as its template.
+void CopyAcl(TDatabase& Source, TDatabase& Target) {
+  notesrt::TAclStore(Target.File()).Write(*notesrt::TAclStore(Source.File()).Read());
+}
+
 }  // namespace
 
-// Notes already in the destination (same UNID) are updated, not duplicated.
+// Notes already in the destination (same UNID) are updated, not duplicated. The destination
+// keeps its own access control list.
 STATUS LNPUBLIC NSFDbCopy(DBHANDLE hSrcDB, DBHANDLE hDstDB, TIMEDATE Since, WORD NoteClassMask) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     const auto& source = TDbHandle::DatabaseOf(hSrcDB);
@@ -55,7 +62,7 @@ STATUS LNPUBLIC NSFDbCopyNote(DBHANDLE hSrcDB, DBID*, DBID*, NOTEID SrcNoteID, D
 }
 
 // Never replaces an existing file. The copy gets a replica ID of its own unless DBCOPY_REPLICA,
-// and the template's information buffer.
+// and the template's information buffer and access control list.
 STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD NoteClass, WORD,
                                    DWORD flags, DBHANDLE* retHandle) {
   if (retHandle) *retHandle = NULLHANDLE;
@@ -72,6 +79,7 @@ STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD No
       const auto& copy = TDbHandle::DatabaseOf(target);
       notesrt::CopyNotes(source, target, copy, NoteClass, TIMEDATE{{ALLDAY, ANYDAY}});
       copy->SetInfo(source->Header().Info);
+      CopyAcl(*source, *copy);
       if (flags & DBCOPY_REPLICA) copy->SetReplicaInfo(source->Header().Replica);
     } catch (...) {
       notesrt::THandleTable::Instance().Remove(target, TDbHandle::KindId);

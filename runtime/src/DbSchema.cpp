@@ -44,6 +44,11 @@ constexpr std::array Steps{
     "CREATE TABLE folder_members(folder_id INTEGER, note_id INTEGER, seq INTEGER, "
     "  PRIMARY KEY(folder_id, note_id)) WITHOUT ROWID;"
     "CREATE INDEX folder_members_note ON folder_members(note_id);",
+    // Version 3: the access control list (no row in acl: never stored).
+    "CREATE TABLE acl(id INTEGER PRIMARY KEY CHECK(id = 1), flags INTEGER);"
+    "CREATE TABLE acl_entries(position INTEGER PRIMARY KEY, name BLOB, level INTEGER, "
+    "  privileges BLOB, flags INTEGER);"
+    "CREATE TABLE acl_privileges(number INTEGER PRIMARY KEY, name BLOB);",
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Memory handles. Where Notes would PANIC on a bad handle, these return a status instead.
+#include "Acl.h"
 #include "ApiCall.h"
 #include "HandleTable.h"
 #include "IdTable.h"
@@ -32,11 +33,13 @@ STATUS LNPUBLIC OSMemAlloc(WORD, DWORD dwSize, DHANDLE* retHandle) {
   });
 }
 
-// ID tables are memory objects in Notes too, so their handles are accepted here.
+// ID tables and access control lists are memory objects in Notes too, so their handles are
+// accepted here.
 STATUS LNPUBLIC OSMemFree(DHANDLE Handle) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     THandleTable& table = THandleTable::Instance();
     if (table.Remove(Handle, notesrt::TIdTable::KindId)) return NOERROR;
+    if (table.Remove(Handle, notesrt::TAcl::KindId)) return NOERROR;
     CallerBlock(Handle);
     table.Remove(Handle, TMemoryBlock::KindId);
     return NOERROR;

@@ -6,6 +6,7 @@
 
 #include "ApiCall.h"
 #include "BufferText.h"
+#include "notesapi/acl.h"
 #include "notesapi/bsafeerr.h"
 #include "notesapi/clerr.h"
 #include "notesapi/foldman.h"
@@ -98,6 +99,7 @@ constexpr std::array Texts{
     TEntry{ERR_ACL_UNDELETABLE, "Default cannot be deleted."},
     TEntry{ERR_DN_COMP_VERSION, "Invalid Name Parsing buffer size"},
     TEntry{ERR_MISC_INVALID_ARGS, "Invalid arguments"},
+    TEntry{ERR_NOTESRT_ACL_DUPLICATE, "The name is already in the access control list."},
     TEntry{ERR_FORMULA_COMPILATION, "Formula Error"},
     TEntry{ERR_FORMULA_EMPTY, "The formula is empty"},
     TEntry{ERR_FORMULA_TOO_LONG, "The formula is too long"},

@@ -68,6 +68,11 @@ STATUS LNPUBLIC NSFDbUpdateUnread(DBHANDLE hDataDB, DHANDLE hUnreadList);
 STATUS LNPUBLIC NSFDbSetUnreadNoteTable(DBHANDLE hDB, char* UserName, WORD UserNameLength,
                                         BOOL fFlushToDisk, DHANDLE hOriginalUnreadList,
                                         DHANDLE hUnreadUnreadList);
+/* The list is read into memory whole (an ACL handle, see acl.h) and stored back whole. A
+   database never given a list reads as one with only -Default- at Manager. NSFDbStoreACL takes
+   ObjectID 0 and Method 0 (a list read from a database) or 1 (one from ACLCreate). */
+STATUS LNPUBLIC NSFDbReadACL(DBHANDLE hDB, DHANDLE* rethACL);
+STATUS LNPUBLIC NSFDbStoreACL(DBHANDLE hDB, DHANDLE hACL, DWORD ObjectID, WORD Method);
 NOTESAPI_END_DECLS
 
 #endif

@@ -9,8 +9,8 @@
 /* Misuse returns a status where Notes would PANIC: a zero, freed or wrong handle gives
    ERR_NOTESRT_INVALID_HANDLE; freeing or reallocating a locked object ERR_NOTESRT_LOCKED; memory
    the runtime owns (a note's pool) ERR_NOTESRT_RUNTIME_OWNED. OSMemAlloc of 0 bytes fails with
-   ERR_MISC_INVALID_ARGS. OSMemFree also destroys ID tables. OSUnlockObject is FALSE for a handle
-   that is not locked. */
+   ERR_MISC_INVALID_ARGS. OSMemFree also destroys ID tables and access control lists.
+   OSUnlockObject is FALSE for a handle that is not locked. */
 NOTESAPI_BEGIN_DECLS
 STATUS LNPUBLIC OSMemAlloc(WORD BlkType, DWORD dwSize, DHANDLE* retHandle);
 STATUS LNPUBLIC OSMemFree(DHANDLE Handle);

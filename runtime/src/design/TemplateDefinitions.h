@@ -1,6 +1,10 @@
 #pragma once
 
-namespace notesrt::design {
+namespace notesrt {
+
+class TAcl;
+
+namespace design {
 
 class TDesignBuilder;
 
@@ -8,5 +12,9 @@ class TDesignBuilder;
 void DefineBasicTemplate(TDesignBuilder& Builder);
 void DefineAddressBookTemplate(TDesignBuilder& Builder);
 void DefineMailTemplate(TDesignBuilder& Builder);
+// The access control list of the templates that have one of their own.
+void DefineMailAcl(TAcl& Acl);
 
-}  // namespace notesrt::design
+}  // namespace design
+
+}  // namespace notesrt

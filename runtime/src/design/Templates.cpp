@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "Acl.h"
+#include "AclStore.h"
 #include "Database.h"
 #include "DbInfo.h"
 #include "EStatus.h"
@@ -42,6 +44,10 @@ void Fill(const TTemplate& Template, const std::filesystem::path& File) {
   TDesignBuilder builder;
   Template.Define(builder);
   builder.Build(database);
+  if (!Template.DefineAcl) return;
+  TAcl acl(ACL_LEVEL_NOACCESS, 0);
+  Template.DefineAcl(acl);
+  TAclStore(database->File()).Write(acl);
 }
 
 // Made under a temporary name and renamed when complete, so that no process ever opens a
@@ -66,9 +72,10 @@ void Materialise(const TTemplate& Template, const std::filesystem::path& Target)
 
 const std::vector<TTemplate>& BuiltInTemplates() {
   static const std::vector<TTemplate> templates{
-      {"basic.ntf", "Basic Documents", "Basic", DefineBasicTemplate},
-      {"pubnames.ntf", "Address Book", "StdR4PublicAddressBook", DefineAddressBookTemplate},
-      {"mail.ntf", "Mail", "StdR4Mail", DefineMailTemplate},
+      {"basic.ntf", "Basic Documents", "Basic", DefineBasicTemplate, nullptr},
+      {"pubnames.ntf", "Address Book", "StdR4PublicAddressBook", DefineAddressBookTemplate,
+       nullptr},
+      {"mail.ntf", "Mail", "StdR4Mail", DefineMailTemplate, DefineMailAcl},
   };
   return templates;
 }

@@ -5,7 +5,11 @@
 
 #include "DbPath.h"
 
-namespace notesrt::design {
+namespace notesrt {
+
+class TAcl;
+
+namespace design {
 
 class TDesignBuilder;
 
@@ -16,6 +20,9 @@ struct TTemplate {
   // The template name databases made from it carry ("#1" of the information buffer).
   std::string_view DesignClass;
   void (*Define)(TDesignBuilder& Builder);
+  // Fills in the access control list databases made from it copy; null keeps the list of a
+  // database never given one.
+  void (*DefineAcl)(TAcl& Acl);
 };
 
 const std::vector<TTemplate>& BuiltInTemplates();
@@ -24,4 +31,6 @@ const std::vector<TTemplate>& BuiltInTemplates();
 // the data directory is made there first.
 TDbPath ResolveWithTemplates(std::string_view Path);
 
-}  // namespace notesrt::design
+}  // namespace design
+
+}  // namespace notesrt
