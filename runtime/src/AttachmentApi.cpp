@@ -49,10 +49,11 @@ BOOL LNPUBLIC MailGetMessageAttachmentInfo(DHANDLE hMessage, WORD Num, BLOCKID* 
                                            TIMEDATE* FileModified) {
   notesrt::CopyToBuffer("", FileName, MAXPATH);
   return notesrt::ApiValueCall<BOOL>(FALSE, [&]() -> BOOL {
-    TNoteItem* item = notesrt::NthFileItem(notesrt::NoteOf(hMessage), Num);
+    TNote& note = notesrt::NoteOf(hMessage);
+    TNoteItem* item = notesrt::NthFileItem(note, Num);
     if (!item) return FALSE;
     auto object = notesrt::TFileObject::Parse(TNote::DataOf(*item));
-    notesrt::SetIfGiven(bhItem, notesrt::ItemBlockId(*item));
+    if (bhItem) *bhItem = note.ItemBlockOf(*item);
     notesrt::CopyToBuffer(object.Name, FileName, MAXPATH);
     notesrt::SetIfGiven(FileSize, object.Header.FileSize);
     notesrt::SetIfGiven(FileAttributes, object.Header.FileAttributes);

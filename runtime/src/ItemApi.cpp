@@ -15,12 +15,20 @@ using notesrt::TNoteItem;
 
 namespace {
 
-void Describe(const TNoteItem* Item, BLOCKID* ItemBid, WORD* Type, BLOCKID* ValueBid,
+void Clear(BLOCKID* ItemBid, WORD* Type, BLOCKID* ValueBid, DWORD* Length) {
+  notesrt::SetIfGiven(ItemBid, BLOCKID{});
+  notesrt::SetIfGiven(Type, WORD{TYPE_INVALID_OR_UNKNOWN});
+  notesrt::SetIfGiven(ValueBid, BLOCKID{});
+  notesrt::SetIfGiven(Length, DWORD{0});
+}
+
+// Blocks are made only for the BLOCKIDs the caller asks for.
+void Describe(TNote& Note, TNoteItem& Item, BLOCKID* ItemBid, WORD* Type, BLOCKID* ValueBid,
               DWORD* Length) {
-  notesrt::SetIfGiven(ItemBid, Item ? notesrt::ItemBlockId(*Item) : BLOCKID{});
-  notesrt::SetIfGiven(Type, Item ? Item->Type : WORD{TYPE_INVALID_OR_UNKNOWN});
-  notesrt::SetIfGiven(ValueBid, Item ? notesrt::ValueBlockId(*Item) : BLOCKID{});
-  notesrt::SetIfGiven(Length, Item ? static_cast<DWORD>(TNote::ValueOf(*Item).size()) : DWORD{0});
+  if (ItemBid) *ItemBid = Note.ItemBlockOf(Item);
+  notesrt::SetIfGiven(Type, Item.Type);
+  if (ValueBid) *ValueBid = Note.ValueBlockOf(Item);
+  notesrt::SetIfGiven(Length, static_cast<DWORD>(TNote::ValueOf(Item).size()));
 }
 
 }  // namespace
@@ -54,11 +62,12 @@ STATUS LNPUBLIC NSFItemDelete(NOTEHANDLE note_handle, const char* item_name, WOR
 STATUS LNPUBLIC NSFItemInfo(NOTEHANDLE note_handle, const char* item_name, WORD name_len,
                             BLOCKID* item_blockid, WORD* value_datatype, BLOCKID* value_blockid,
                             DWORD* value_len) {
-  Describe(nullptr, item_blockid, value_datatype, value_blockid, value_len);
+  Clear(item_blockid, value_datatype, value_blockid, value_len);
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    TNoteItem* item = NoteOf(note_handle).Find(notesrt::ItemNameArg(item_name, name_len));
+    TNote& note = NoteOf(note_handle);
+    TNoteItem* item = note.Find(notesrt::ItemNameArg(item_name, name_len));
     if (!item) return ERR_ITEM_NOT_FOUND;
-    Describe(item, item_blockid, value_datatype, value_blockid, value_len);
+    Describe(note, *item, item_blockid, value_datatype, value_blockid, value_len);
     return NOERROR;
   });
 }
@@ -67,12 +76,12 @@ STATUS LNPUBLIC NSFItemInfo(NOTEHANDLE note_handle, const char* item_name, WORD 
 STATUS LNPUBLIC NSFItemInfoNext(NOTEHANDLE note_handle, BLOCKID NextItem, const char* item_name,
                                 WORD name_len, BLOCKID* item_blockid_ptr, WORD* value_type_ptr,
                                 BLOCKID* value_blockid_ptr, DWORD* value_len_ptr) {
-  Describe(nullptr, item_blockid_ptr, value_type_ptr, value_blockid_ptr, value_len_ptr);
+  Clear(item_blockid_ptr, value_type_ptr, value_blockid_ptr, value_len_ptr);
   return notesrt::ApiStatusCall([&]() -> STATUS {
     TNote& note = NoteOf(note_handle);
     TNoteItem* item = note.FindNext(NextItem, notesrt::ItemNameArg(item_name, name_len));
     if (!item) return ERR_ITEM_NOT_FOUND;
-    Describe(item, item_blockid_ptr, value_type_ptr, value_blockid_ptr, value_len_ptr);
+    Describe(note, *item, item_blockid_ptr, value_type_ptr, value_blockid_ptr, value_len_ptr);
     return NOERROR;
   });
 }
@@ -84,7 +93,7 @@ void LNPUBLIC NSFItemQuery(NOTEHANDLE note_handle, BLOCKID item_bid, char* item_
   notesrt::CopyToBuffer("", item_name, return_buf_len);
   notesrt::SetIfGiven(name_len_ptr, WORD{0});
   notesrt::SetIfGiven(item_flags_ptr, WORD{0});
-  Describe(nullptr, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
+  Clear(nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
   notesrt::ApiVoidCall([&] {
     TNote* note = notesrt::THandleTable::Instance().Find<TNote>(note_handle);
     TNoteItem* item = note ? note->FindByBlock(item_bid) : nullptr;
@@ -92,7 +101,7 @@ void LNPUBLIC NSFItemQuery(NOTEHANDLE note_handle, BLOCKID item_bid, char* item_
     size_t length = notesrt::CopyToBuffer(item->Name, item_name, return_buf_len);
     notesrt::SetIfGiven(name_len_ptr, static_cast<WORD>(item_name ? length : item->Name.size()));
     notesrt::SetIfGiven(item_flags_ptr, item->Flags);
-    Describe(item, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
+    Describe(*note, *item, nullptr, value_datatype_ptr, value_bid_ptr, value_len_ptr);
   });
 }
 
@@ -102,11 +111,11 @@ STATUS LNPUBLIC NSFItemScan(NOTEHANDLE note_handle, NSFITEMSCANPROC ActionRoutin
   return notesrt::ApiStatusCall([&]() -> STATUS {
     TNote& note = NoteOf(note_handle);
     if (!ActionRoutine) return ERR_MISC_INVALID_ARGS;
-    std::vector<BLOCKID> items;
-    for (const TNoteItem& item : note.Items()) items.push_back(notesrt::ItemBlockId(item));
-    for (const BLOCKID& id : items) {
-      TNoteItem* item = note.FindByBlock(id);
-      if (!item) continue;
+    std::vector<std::pair<TNoteItem*, uint64_t>> items;
+    for (TNoteItem& item : note.Items()) items.emplace_back(&item, item.Serial);
+    const uint64_t removals = note.Removals();
+    for (const auto& [item, serial] : items) {
+      if (note.Removals() != removals && !note.Holds(item, serial)) continue;
       std::string_view value = TNote::ValueOf(*item);
       STATUS status = ActionRoutine(
           0, item->Flags, item->Name.data(), static_cast<WORD>(item->Name.size()),

@@ -24,14 +24,6 @@ std::string_view NameArg(const char* Name) {
   return Name;
 }
 
-BLOCKID ItemBlockId(const TNoteItem& Item) {
-  return BLOCKID{Item.ItemBlock, NULLBLOCK};
-}
-
-BLOCKID ValueBlockId(const TNoteItem& Item) {
-  return BLOCKID{Item.ValueBlock, NULLBLOCK};
-}
-
 TIMEDATE ItemChangeTime() {
   return CurrentTimeDate();
 }

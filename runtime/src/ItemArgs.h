@@ -16,8 +16,6 @@ TNote& NoteOf(DHANDLE Handle);
 std::optional<std::string_view> ItemNameArg(const char* Name, WORD Length);
 // A NUL-terminated item name; ERR_MISC_INVALID_ARGS when null.
 std::string_view NameArg(const char* Name);
-BLOCKID ItemBlockId(const TNoteItem& Item);
-BLOCKID ValueBlockId(const TNoteItem& Item);
 // Fills an optional output.
 template <class T>
 void SetIfGiven(T* Target, const T& Value) {

@@ -18,14 +18,12 @@ constexpr size_t ObjectDescriptorSize = sizeof(WORD) + sizeof(DWORD);
 
 // Removes a handle from the table unless the table has already let it go (NotesTerm).
 void FreeBlock(DHANDLE Handle) {
-  THandleTable::Instance().Remove(Handle, TMemoryBlock::KindId);
+  if (Handle != NULLHANDLE) THandleTable::Instance().Remove(Handle, TMemoryBlock::KindId);
 }
 
-DHANDLE BlockWith(std::string_view Prefix, std::string_view Bytes) {
-  DHANDLE handle = TMemoryBlock::Allocate(std::max<size_t>(Prefix.size() + Bytes.size(), 1), true);
-  char* data = THandleTable::Instance().Get<TMemoryBlock>(handle).Data();
-  std::copy(Prefix.begin(), Prefix.end(), data);
-  std::copy(Bytes.begin(), Bytes.end(), data + Prefix.size());
+DHANDLE BlockWith(std::string_view Bytes) {
+  DHANDLE handle = TMemoryBlock::Allocate(std::max<size_t>(Bytes.size(), 1), true);
+  std::copy(Bytes.begin(), Bytes.end(), THandleTable::Instance().Get<TMemoryBlock>(handle).Data());
   return handle;
 }
 
@@ -54,20 +52,18 @@ void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
 TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
                          const TIMEDATE& Changed) {
   if (Type != TYPE_COMPOSITE && Value.size() > MaxPlainValue) throw EStatus(ERR_NOTESRT_TOO_BIG);
-  TNoteItem item{std::string(Name), Flags, Type, Changed, 0, 0, std::nullopt};
-  item.ItemBlock = BlockWith(Name, {});
-  try {
-    item.ValueBlock = BlockWith(BytesOf(Type), Value);
-  } catch (...) {
-    FreeBlock(item.ItemBlock);
-    throw;
-  }
+  TNoteItem& item = FItems.emplace_back();
+  item.Name = Name;
+  item.Flags = Flags;
+  item.Type = Type;
+  item.Changed = Changed;
+  item.Value.reserve(sizeof(WORD) + Value.size());
+  item.Value.append(BytesOf(Type)).append(Value);
+  item.Serial = ++FLastSerial;
   // Stored attachments are found through the object ID their descriptor carries.
   if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
     item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
-  auto position = FItems.insert(FItems.end(), std::move(item));
-  FByBlock[position->ItemBlock] = position;
-  return *position;
+  return item;
 }
 
 void TNote::Load(const std::vector<TStoredItem>& Items) {
@@ -112,8 +108,37 @@ bool TNote::DeleteAll(std::string_view Name) {
 }
 
 void TNote::Delete(const TNoteItem& Item) {
-  auto found = FByBlock.find(Item.ItemBlock);
-  if (found != FByBlock.end()) Retire(found->second);
+  auto position = PositionOf(Item);
+  if (position != FItems.end()) Retire(position);
+}
+
+TNote::TItems::iterator TNote::PositionOf(const TNoteItem& Item) {
+  return std::find_if(FItems.begin(), FItems.end(),
+                      [&](const TNoteItem& Candidate) { return &Candidate == &Item; });
+}
+
+BLOCKID TNote::ItemBlockOf(TNoteItem& Item) {
+  if (Item.ItemBlock == NULLHANDLE) {
+    auto position = PositionOf(Item);
+    if (position == FItems.end()) return BLOCKID{};
+    Item.ItemBlock = BlockWith(Item.Name);
+    FByBlock[Item.ItemBlock] = position;
+  }
+  return BLOCKID{Item.ItemBlock, NULLBLOCK};
+}
+
+BLOCKID TNote::ValueBlockOf(TNoteItem& Item) {
+  if (Item.ValueBlock == NULLHANDLE) {
+    Item.ValueBlock = BlockWith(Item.Value);
+    std::string().swap(Item.Value);
+  }
+  return BLOCKID{Item.ValueBlock, NULLBLOCK};
+}
+
+bool TNote::Holds(const TNoteItem* Item, uint64_t Serial) const {
+  return std::any_of(FItems.begin(), FItems.end(), [&](const TNoteItem& Candidate) {
+    return &Candidate == Item && Candidate.Serial == Serial;
+  });
 }
 
 void TNote::Adopt(DHANDLE Block) {
@@ -122,18 +147,21 @@ void TNote::Adopt(DHANDLE Block) {
 }
 
 void TNote::Retire(TItems::iterator Item) {
-  FRetired.push_back(Item->ItemBlock);
-  FRetired.push_back(Item->ValueBlock);
+  if (Item->ItemBlock != NULLHANDLE) FRetired.push_back(Item->ItemBlock);
+  if (Item->ValueBlock != NULLHANDLE) FRetired.push_back(Item->ValueBlock);
   FByBlock.erase(Item->ItemBlock);
   FItems.erase(Item);
+  ++FRemovals;
 }
 
 std::string_view TNote::ValueOf(const TNoteItem& Item) {
+  if (Item.ValueBlock == NULLHANDLE) return Item.Value;
   TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
   return std::string_view(block.Data(), block.Size());
 }
 
-char* TNote::WritableValue(const TNoteItem& Item) {
+char* TNote::WritableValue(TNoteItem& Item) {
+  if (Item.ValueBlock == NULLHANDLE) return Item.Value.data();
   return THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock).Data();
 }
 

@@ -22,6 +22,7 @@ class TDatabase;
 // back by NSFNoteUpdate. It keeps its database alive, so it works on after the database handle
 // it came from is closed. Freeing the note frees every memory handle of its items, also those
 // of deleted items (kept until then so that a stale BLOCKID never names reused memory).
+// FByBlock knows the items whose BLOCKIDs were handed out; the others have none yet.
 class TNote : public THandleObject {
  public:
   static constexpr WORD KindId = NOTESRT_HANDLE_NOTE;
@@ -48,6 +49,13 @@ class TNote : public THandleObject {
   // note (a null or stale BLOCKID) or nothing follows.
   TNoteItem* FindNext(const BLOCKID& After, const std::optional<std::string_view>& Name);
   TNoteItem* FindByBlock(const BLOCKID& Item);
+  // The item's BLOCKIDs, its memory blocks made on the first request.
+  BLOCKID ItemBlockOf(TNoteItem& Item);
+  BLOCKID ValueBlockOf(TNoteItem& Item);
+  // Whether Item is still an item of this note: a scan that calls out checks what it kept.
+  bool Holds(const TNoteItem* Item, uint64_t Serial) const;
+  // Counts the items removed so far, so that a scan checks what it kept only after a removal.
+  uint64_t Removals() const { return FRemovals; }
   // Removes every item of Name; false when there was none.
   bool DeleteAll(std::string_view Name);
   void Delete(const TNoteItem& Item);
@@ -61,11 +69,12 @@ class TNote : public THandleObject {
   static std::string_view ValueOf(const TNoteItem& Item);
   // Only the value, without the type word.
   static std::string_view DataOf(const TNoteItem& Item);
-  // The value block's bytes for changing in place (same size).
-  static char* WritableValue(const TNoteItem& Item);
+  // The value's bytes for changing in place (same size).
+  static char* WritableValue(TNoteItem& Item);
 
  private:
   void Retire(TItems::iterator Item);
+  TItems::iterator PositionOf(const TNoteItem& Item);
 
   std::shared_ptr<TDatabase> FDatabase;
   DBHANDLE FDbHandle;
@@ -73,6 +82,8 @@ class TNote : public THandleObject {
   TItems FItems;
   std::unordered_map<DHANDLE, TItems::iterator> FByBlock;
   std::vector<DHANDLE> FRetired;
+  uint64_t FLastSerial = 0;
+  uint64_t FRemovals = 0;
 };
 
 }  // namespace notesrt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,17 +19,22 @@ struct TObjectRef {
   std::shared_ptr<const std::string> Bytes;
 };
 
-// One item of an open note. Its value lives in a runtime-owned memory block (type word, then the
-// value) that ValueBlock names, so OSLockBlock on the value BLOCKID points at the type word; the
-// item BLOCKID names a block of its own holding the name.
+// One item of an open note. Its value (type word, then the value) is held in Value until somebody
+// asks for the value's BLOCKID; from then on it lives in a runtime-owned memory block that
+// ValueBlock names, so OSLockBlock on the value BLOCKID points at the type word. The item BLOCKID
+// names a block of its own holding the name, also made on first request. Most notes are opened,
+// read by item name and closed without any BLOCKID handed out, and then cost no handles.
 struct TNoteItem {
   std::string Name;
   WORD Flags = 0;
   WORD Type = 0;
   TIMEDATE Changed{};
+  std::string Value;
   DHANDLE ItemBlock = 0;
   DHANDLE ValueBlock = 0;
   std::optional<TObjectRef> Object;
+  // Tells an item apart from a later one that happens to reuse its memory.
+  uint64_t Serial = 0;
 };
 
 }  // namespace notesrt

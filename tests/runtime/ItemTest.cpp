@@ -125,6 +125,28 @@ TEST_F(Items, FirstItemOfTheNoteAndScanInNoteOrder) {
   EXPECT_EQ(NSFItemScan(Note(), stop, nullptr), 0x1234);
 }
 
+// The routine deletes an item still to come and adds new ones: the deleted one is skipped,
+// the added ones are not visited, and the memory of the deleted one is not touched.
+TEST_F(Items, ScanSkipsWhatTheRoutineDeletesAndNotWhatItAdds) {
+  for (const char* name : {"A", "B", "C", "D"}) AppendText(Note(), name, name);
+  struct TScan {
+    NOTEHANDLE Note;
+    std::vector<std::string> Seen;
+  } scan{Note(), {}};
+  auto routine = [](WORD, WORD, char* Name, WORD NameLength, void*, DWORD,
+                    void* Context) -> STATUS {
+    auto* state = static_cast<TScan*>(Context);
+    state->Seen.emplace_back(Name, NameLength);
+    if (state->Seen.back() == "A") {
+      NSFItemDelete(state->Note, "C", 1);
+      for (int i = 0; i < 8; ++i) AppendText(state->Note, "New" + std::to_string(i), "n");
+    }
+    return NOERROR;
+  };
+  ASSERT_EQ(NSFItemScan(Note(), routine, &scan), NOERROR);
+  EXPECT_EQ(scan.Seen, (std::vector<std::string>{"A", "B", "D"}));
+}
+
 TEST_F(Items, RichTextIsNeverSummaryAndSizesAreLimited) {
   ASSERT_EQ(NSFItemAppend(Note(), ITEM_SUMMARY, "Body", 4, TYPE_COMPOSITE, "\0\0", 2), NOERROR);
   BLOCKID item{};
