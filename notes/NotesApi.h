@@ -2,6 +2,7 @@
 
 // The Notes C API as the object library sees it. Everything the library knows of Notes comes
 // through these declarations, so it builds against the embedded runtime or a real installation.
+#include "notesapi/acl.h"
 #include "notesapi/dname.h"
 #include "notesapi/global.h"
 #include "notesapi/idtable.h"

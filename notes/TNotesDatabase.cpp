@@ -4,6 +4,7 @@
 #include "NotesCharset.h"
 #include "NotesPaths.h"
 #include "SysUtils.h"
+#include "TNotesACL.h"
 #include "TNotesDocument.h"
 #include "TNotesName.h"
 
@@ -33,6 +34,8 @@ void CheckOpened(STATUS Status, DBHANDLE& Handle) {
 }
 
 }  // namespace
+
+TNotesDatabase::TNotesDatabase() = default;
 
 TNotesDatabase::~TNotesDatabase() {
   if (FHandle != NULLHANDLE) NSFDbClose(FHandle);
@@ -69,8 +72,9 @@ void TNotesDatabase::CloseWith(STATUS (*CloseFunction)(DBHANDLE)) {
   if (FHandle == NULLHANDLE) return;
   const DBHANDLE handle = FHandle;
   FHandle = NULLHANDLE;
-  // The views read belong to the database that was open.
+  // The views and the access control list read belong to the database that was open.
   FViews.Clear();
+  FACL.reset();
   CheckNotesStatus(CloseFunction(handle));
 }
 

@@ -9,6 +9,7 @@
 #include "Object.h"
 #include "TNotesViewList.h"
 
+class TNotesACL;
 class TNotesDocument;
 class TNotesDocumentCollection;
 class TStringList;
@@ -20,7 +21,7 @@ class TNotesView;
 // must not outlive it.
 class TNotesDatabase : public TObject {
  public:
-  TNotesDatabase() = default;
+  TNotesDatabase();
   ~TNotesDatabase() override;
   TNotesDatabase(const TNotesDatabase&) = delete;
   TNotesDatabase& operator=(const TNotesDatabase&) = delete;
@@ -54,6 +55,9 @@ class TNotesDatabase : public TObject {
   // Opens this object's own database first when it is closed (the mail file only when no
   // file is set).
   WORD NotesVersion();
+  // The database's access control list, read on first use and kept until the database closes
+  // (changes not saved by then are dropped).
+  TNotesACL& GetACL();
 
   // The current user and the mail settings; no database needs to be open. LMBCS results.
   static std::string LmbcsUserName();
@@ -130,4 +134,5 @@ class TNotesDatabase : public TObject {
   std::string FFileName;
   std::string FServerName;
   TNotesViewList FViews;
+  std::unique_ptr<TNotesACL> FACL;
 };
