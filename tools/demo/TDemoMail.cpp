@@ -6,6 +6,7 @@
 
 #include "ELotusNotes.h"
 #include "TAddressBookAdmin.h"
+#include "TNotesACL.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
 #include "TNotesFolder.h"
@@ -57,6 +58,16 @@ void MakeLocalReplica(const std::string& FileName) {
   FileLikeSource(server, local, Inbox);
 }
 
+// The owner manages their mail file, as Notes sets up a new user's mail file.
+void AddOwner(TNotesDatabase& MailFile, const std::string& Owner) {
+  TNotesACL& acl = MailFile.GetACL();
+  TNotesACLEntry* owner = acl.CreateACLEntry(Owner);
+  owner->SetAccessLevel(aclManager);
+  owner->SetFlags({acfPerson, acfCreatePersonalAgents, acfCreatePersonalFolders, acfCreateFolders,
+                   acfCreateLotusScript, acfPublicReader, acfPublicWriter});
+  acl.Save();
+}
+
 }  // namespace
 
 TDemoMail::TDemoMail(std::filesystem::path AttachmentDir, std::ostream& Progress)
@@ -78,6 +89,7 @@ void TDemoMail::CreateMailFiles() {
     TNotesDatabase mailFile;
     mailFile.CreateNew(DemoContent::Server, person.MailFile, MailTemplate);
     mailFile.SetTitle(person.FirstName + " " + person.LastName);
+    AddOwner(mailFile, person.FullName);
   }
   FProgress << "  " << DemoContent::People().size() << " mail files from " << MailTemplate << "\n";
 }
