@@ -11,12 +11,14 @@ namespace notesrt {
 
 TAcl::TAcl(WORD DefaultLevel, WORD DefaultFlags) {
   FEntries.push_back(TAclEntry{std::string(DefaultName), DefaultLevel, {}, DefaultFlags});
+  FKeys.push_back(FoldLmbcs(DefaultName));
 }
 
 void TAcl::Add(TAclEntry Entry) {
   CheckEntry(Entry);
   if (Find(Entry.Name)) throw EStatus(ERR_NOTESRT_ACL_DUPLICATE);
   if (FEntries.size() >= MaxEntries) throw EStatus(ERR_ACL_FULL);
+  FKeys.push_back(FoldLmbcs(Entry.Name));
   FEntries.push_back(std::move(Entry));
 }
 
@@ -27,6 +29,7 @@ void TAcl::Update(const char* Name, WORD What, const TAclEntry& New) {
   if (What & ACL_UPDATE_PRIVILEGES) entry.Privileges = New.Privileges;
   if (What & ACL_UPDATE_FLAGS) entry.Flags = New.Flags;
   CheckEntry(entry);
+  FKeys[index] = FoldLmbcs(entry.Name);
   FEntries[index] = std::move(entry);
 }
 
@@ -34,6 +37,7 @@ void TAcl::Delete(const char* Name) {
   size_t index = IndexOf(Name);
   if (index == 0) throw EStatus(ERR_ACL_UNDELETABLE);
   FEntries.erase(FEntries.begin() + static_cast<std::ptrdiff_t>(index));
+  FKeys.erase(FKeys.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 std::string TAcl::PrivilegeText(WORD Number) const {
@@ -63,11 +67,9 @@ size_t TAcl::IndexOf(const char* Name) const {
 }
 
 std::optional<size_t> TAcl::Find(std::string_view Name) const {
-  std::string key = FoldLmbcs(Name);
-  auto found = std::find_if(FEntries.begin(), FEntries.end(),
-                            [&](const TAclEntry& entry) { return FoldLmbcs(entry.Name) == key; });
-  if (found == FEntries.end()) return std::nullopt;
-  return static_cast<size_t>(found - FEntries.begin());
+  auto found = std::find(FKeys.begin(), FKeys.end(), FoldLmbcs(Name));
+  if (found == FKeys.end()) return std::nullopt;
+  return static_cast<size_t>(found - FKeys.begin());
 }
 
 // Notes deletes and re-creates a renamed entry, so whatever the caller does not set again is

@@ -63,6 +63,8 @@ class TAcl : public THandleObject {
   static void CheckEntry(const TAclEntry& Entry);
 
   std::vector<TAclEntry> FEntries;
+  // The case-folded name of each entry, so that finding one folds only the name asked for.
+  std::vector<std::string> FKeys;
   std::array<std::string, ACL_PRIVCOUNT> FPrivilegeNames;
   DWORD FFlags = 0;
 };

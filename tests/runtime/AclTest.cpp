@@ -121,6 +121,13 @@ class Acls : public runtimetest::StorageTest {
     EXPECT_EQ(flags, DWORD{ACL_UNIFORM_ACCESS});
   }
 
+  static void ExpectSampleIn(const std::string& Path) {
+    DbRef db(Path);
+    AclRef acl;
+    Read(db.Get(), acl);
+    ExpectSample(acl.Get());
+  }
+
   // The file as an older runtime left it, or damaged behind the runtime's back.
   void ExecuteOn(const std::string& Name, const char* Sql) {
     sqlite3* file = nullptr;
@@ -145,10 +152,7 @@ TEST_F(Acls, ANewDatabaseGivesItsCreatorManagerThroughTheDefaultEntry) {
 
 TEST_F(Acls, AStoredListIsReadBackFromTheReopenedFile) {
   StoreSample();
-  DbRef db("test.nsf");
-  AclRef acl;
-  Read(db.Get(), acl);
-  ExpectSample(acl.Get());
+  ExpectSampleIn("test.nsf");
 }
 
 TEST_F(Acls, ChangesNotStoredLeaveTheDatabaseAlone) {
@@ -160,10 +164,7 @@ TEST_F(Acls, ChangesNotStoredLeaveTheDatabaseAlone) {
     ASSERT_EQ(ACLDeleteEntry(acl.Get(), "Sales Team"), NOERROR);
     ASSERT_EQ(ACLSetFlags(acl.Get(), 0), NOERROR);
   }
-  DbRef db("test.nsf");
-  AclRef acl;
-  Read(db.Get(), acl);
-  ExpectSample(acl.Get());
+  ExpectSampleIn("test.nsf");
 }
 
 TEST_F(Acls, AListMadeWithACLCreateReplacesTheStoredOne) {
@@ -388,10 +389,7 @@ TEST_F(Acls, CreateAndCopyCopiesTheListAndCopyLeavesItBehind) {
   ASSERT_EQ(NSFDbCreateAndCopy("test.nsf", "copy.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &copy),
             NOERROR);
   ASSERT_EQ(NSFDbClose(copy), NOERROR);
-  DbRef reopened("copy.nsf");
-  AclRef acl;
-  Read(reopened.Get(), acl);
-  ExpectSample(acl.Get());
+  ExpectSampleIn("copy.nsf");
 }
 
 TEST_F(Acls, AMailFileMadeFromTheMailTemplateTakesItsList) {
@@ -417,10 +415,7 @@ TEST_F(Acls, AFileFromBeforeListsWereStoredReadsAsNeverGivenOne) {
             "DROP TABLE acl; DROP TABLE acl_entries; DROP TABLE acl_privileges; "
             "PRAGMA user_version = 2;");
   StoreSample();
-  DbRef db("test.nsf");
-  AclRef acl;
-  Read(db.Get(), acl);
-  ExpectSample(acl.Get());
+  ExpectSampleIn("test.nsf");
 }
 
 TEST_F(Acls, DamagedRowsAreLeftOutOfTheList) {
