@@ -28,8 +28,19 @@ size_t Utf8PieceEnd(const std::string& Text, size_t Start) {
   return end > Start ? end : std::min(Text.size(), Start + MaxPiece);
 }
 
+// Printable ASCII and the controls that stand for themselves read the same in LMBCS and in any
+// ASCII-based native character set; most item names and values are nothing else.
+bool IsPlainAscii(const std::string& Text) {
+  for (char c : Text) {
+    const auto byte = static_cast<uint8_t>(c);
+    if (byte >= 0x80 || (byte < 0x20 && byte != 0x09 && byte != 0x0A && byte != 0x0D)) return false;
+  }
+  return true;
+}
+
 std::string Translate(WORD Mode, const std::string& Text,
                       size_t (*PieceEnd)(const std::string&, size_t)) {
+  if (IsPlainAscii(Text)) return Text;
   std::string result;
   result.reserve(Text.size());
   char out[0xFFFF];

@@ -32,10 +32,15 @@ void AppendValueText(const TVariant& Value, std::string& Text) {
 
 }  // namespace
 
-size_t DecodeSummary(const void* Buffer, size_t Size, const TSummaryItemProc& ItemProc) {
+size_t SummarySize(const void* Buffer, size_t Size) {
   if (Buffer == nullptr || Size < HeaderSize) return 0;
+  return WordAt(static_cast<const uint8_t*>(Buffer), 0);
+}
+
+size_t DecodeSummary(const void* Buffer, size_t Size, const TSummaryItemProc& ItemProc) {
+  const size_t total = SummarySize(Buffer, Size);
+  if (total == 0) return 0;
   const auto* data = static_cast<const uint8_t*>(Buffer);
-  const size_t total = WordAt(data, 0);
   const size_t count = WordAt(data, sizeof(WORD));
   const size_t limit = std::min(total, Size);
   size_t position = HeaderSize + count * DescriptorSize;

@@ -15,6 +15,8 @@ using TSummaryItemProc = std::function<void(const std::string& Name, const TVari
 // on; a malformed table stops the walk. Returns the table's total length as it claims it, the
 // amount a reader steps over to reach what follows the table.
 size_t DecodeSummary(const void* Buffer, size_t Size, const TSummaryItemProc& ItemProc);
+// The table's total length as it claims it, without walking it; 0 when Size cannot hold it.
+size_t SummarySize(const void* Buffer, size_t Size);
 
 // Extends a summary text by a line break, Name, "=" and the value's text: the elements of an
 // array each followed by ";", a single value as text, nothing for null or empty. A value that

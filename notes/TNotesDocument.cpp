@@ -106,7 +106,16 @@ void TNotesDocument::InitDocument(NOTEID NoteID) {
   ReloadFields();
   FNoteID = NoteID;
   FSummary.Clear();
+  FSummarySource.reset();
   ListAttachments();
+}
+
+TStringList& TNotesDocument::Summary() {
+  if (FSummarySource) {
+    FSummary.SetText(FSummarySource->SummaryText());
+    FSummarySource.reset();
+  }
+  return FSummary;
 }
 
 NOTEID TNotesDocument::NoteIDFromNote() const {

@@ -10,6 +10,7 @@
 #include "NotesHandle.h"
 #include "Object.h"
 #include "StringList.h"
+#include "TIDInfo.h"
 #include "Variant.h"
 
 class TNotesDatabase;
@@ -42,7 +43,8 @@ class TNotesDocument : public TObject {
   NOTEID NoteID() const { return FNoteID; }
   const std::string& ProfileName() const { return FProfileName; }
   // The summary lines of the collection entry this document came from.
-  TStringList& Summary() { return FSummary; }
+  TStringList& Summary();
+  void SetSummarySource(std::shared_ptr<const TIDInfo> Entry) { FSummarySource = std::move(Entry); }
   WORD AttachCounter() const { return FAttachCounter; }
   void SetAttachCounter(WORD Value) { FAttachCounter = Value; }
   // Closes the note without saving; the document then has no note (used to delete it).
@@ -162,6 +164,8 @@ class TNotesDocument : public TObject {
   std::optional<bool> FIsRead;
   std::string FProfileName;
   TStringList FSummary;
+  // The entry whose summary text becomes FSummary when first asked for.
+  std::shared_ptr<const TIDInfo> FSummarySource;
   WORD FAttachCounter = 0;
   WORD FMaxFontID = 4;
   // Item objects whose field entries a reload dropped; callers may still hold them.

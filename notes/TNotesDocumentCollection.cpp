@@ -1,5 +1,6 @@
 #include "TNotesDocumentCollection.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Classes.h"
@@ -24,7 +25,7 @@ TNotesDocumentCollection::~TNotesDocumentCollection() = default;
 
 int TNotesDocumentCollection::AddDocumentId(int32_t NoteID, const std::string& SummaryText) {
   if (NoteID == 0) return -1;
-  FEntries.push_back(std::make_unique<TIDInfo>(NoteID, SummaryText));
+  FEntries.push_back(std::make_shared<TIDInfo>(NoteID, SummaryText));
   return Count() - 1;
 }
 
@@ -44,14 +45,14 @@ int32_t TNotesDocumentCollection::GetDocumentId(int Index) const {
 }
 
 const std::string& TNotesDocumentCollection::GetSummaryValues(int Index) const {
-  return Entry(Index).SummaryText;
+  return Entry(Index).SummaryText();
 }
 
 std::unique_ptr<TNotesDocument> TNotesDocumentCollection::GetDocument(int Index) const {
   const TIDInfo& entry = Entry(Index);
   auto document = std::make_unique<TNotesDocument>(FDatabase, static_cast<NOTEID>(entry.NoteID));
   if (FUnread) document->AssumeIsRead(false);
-  document->Summary().SetText(entry.SummaryText);
+  document->SetSummarySource(FEntries[Index]);
   return document;
 }
 
@@ -77,14 +78,16 @@ void TNotesDocumentCollection::GetCollectionByHandle(DHANDLE Buffer, WORD Count,
     position += sizeof(noteID);
     std::string summary;
     if (WithSummaries) {
-      const size_t total = DecodeSummary(data + position, size - position,
-                                         [&](const std::string& Name, const TVariant& Value) {
-                                           AppendSummaryText(Name, Value, summary);
-                                         });
+      const size_t total = SummarySize(data + position, size - position);
       // A summary claiming less than its own header cannot be stepped over.
       if (total < 2 * sizeof(WORD)) break;
+      summary.assign(data + position, std::min(total, size - position));
       position += total;
     }
-    if ((noteID & NonDocumentRow) == 0) AddDocumentId(static_cast<int32_t>(noteID), summary);
+    if ((noteID & NonDocumentRow) != 0 || noteID == 0) continue;
+    if (WithSummaries)
+      FEntries.push_back(TIDInfo::WithSummaryBuffer(static_cast<int32_t>(noteID), summary));
+    else
+      AddDocumentId(static_cast<int32_t>(noteID), summary);
   }
 }

@@ -50,5 +50,5 @@ class TNotesDocumentCollection {
 
   TNotesDatabase& FDatabase;
   bool FUnread = false;
-  std::vector<std::unique_ptr<TIDInfo>> FEntries;
+  std::vector<std::shared_ptr<const TIDInfo>> FEntries;
 };
