@@ -49,6 +49,9 @@ constexpr std::array Steps{
     "CREATE TABLE acl_entries(position INTEGER PRIMARY KEY, name BLOB, level INTEGER, "
     "  privileges BLOB, flags INTEGER);"
     "CREATE TABLE acl_privileges(number INTEGER PRIMARY KEY, name BLOB);",
+    // Version 4: the notes that are no documents (design, ACL, ...), so that a search for them
+    // does not step through every mail of a mail file. Documents add nothing to it.
+    "CREATE INDEX IF NOT EXISTS notes_nondocuments ON notes(note_id) WHERE class <> 1;",
 };
 
 }  // namespace

@@ -48,21 +48,11 @@ std::string EncodeItems(const std::vector<TStoredItem>& Items) {
   return blob;
 }
 
-std::vector<TStoredItem> DecodeItems(std::string_view Blob) {
-  std::vector<TStoredItem> items;
-  ForEachItem(Blob,
-              [&items](const TItemHeader& Header, std::string_view Name, std::string_view Value) {
-                items.push_back(TStoredItem{std::string(Name), Header.Flags, Header.Type,
-                                            std::string(Value), Header.Changed});
-              });
-  return items;
-}
-
 void DecodeItemViews(std::string_view Blob, std::vector<TItemView>& Items) {
   Items.clear();
   ForEachItem(Blob,
               [&Items](const TItemHeader& Header, std::string_view Name, std::string_view Value) {
-                Items.push_back(TItemView{Name, Header.Flags, Header.Type, Value});
+                Items.push_back(TItemView{Name, Header.Flags, Header.Type, Value, Header.Changed});
               });
 }
 

@@ -12,18 +12,17 @@ namespace notesrt {
 // it writes one. Each item is a fixed header (name length WORD, flags WORD, type WORD, value
 // length DWORD, last-changed TIMEDATE), then the name, then the value without its type word.
 std::string EncodeItems(const std::vector<TStoredItem>& Items);
-// ERR_INVALID_ITEMUNK when a length runs past the blob.
-std::vector<TStoredItem> DecodeItems(std::string_view Blob);
 
-// An item inside a blob, read without copying (searches and views read many notes): valid for
-// as long as the blob is.
+// An item inside a blob, read without copying: valid for as long as the blob is.
 struct TItemView {
   std::string_view Name;
   WORD Flags = 0;
   WORD Type = 0;
   std::string_view Value;
+  TIMEDATE Changed{};
 };
-// As DecodeItems, into Items (cleared first: a caller decoding many notes reuses one vector).
+// The items of a blob, into Items (cleared first: a caller decoding many notes reuses one
+// vector). ERR_INVALID_ITEMUNK when a length runs past the blob.
 void DecodeItemViews(std::string_view Blob, std::vector<TItemView>& Items);
 
 }  // namespace notesrt

@@ -71,6 +71,11 @@ void TNote::Load(const std::vector<TStoredItem>& Items) {
     Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
 }
 
+void TNote::Load(const std::vector<TItemView>& Items) {
+  for (const TItemView& item : Items)
+    Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
+}
+
 TNoteItem* TNote::Find(const std::optional<std::string_view>& Name) {
   for (TNoteItem& item : FItems)
     if (Matches(item, Name)) return &item;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "HandleObject.h"
+#include "ItemCodec.h"
 #include "NoteItem.h"
 #include "StoredNote.h"
 #include "notesapi/notesrt.h"
@@ -43,6 +44,7 @@ class TNote : public THandleObject {
   TNoteItem& Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
                     const TIMEDATE& Changed);
   void Load(const std::vector<TStoredItem>& Items);
+  void Load(const std::vector<TItemView>& Items);
   // The first item of Name in note order; without a name, the first item of the note.
   TNoteItem* Find(const std::optional<std::string_view>& Name);
   // The next item after After, of Name or of any name; null when After is not an item of this

@@ -24,18 +24,16 @@ TNote& NoteOf(NOTEHANDLE Handle) {
   return THandleTable::Instance().Get<TNote>(Handle);
 }
 
-NOTEHANDLE AddNote(DBHANDLE DbHandle, notesrt::TStoredNote Stored) {
-  auto note =
-      std::make_unique<TNote>(TDbHandle::DatabaseOf(DbHandle), DbHandle, std::move(Stored.Header));
-  note->Load(Stored.Items);
-  return THandleTable::Instance().Add(std::move(note));
-}
-
 // Design notes open like documents; IDs of deleted notes and unknown IDs do not.
 STATUS OpenById(DBHANDLE DbHandle, NOTEID Id, NOTEHANDLE* Result) {
   if (!Result) return ERR_MISC_INVALID_ARGS;
-  TDatabase& database = *TDbHandle::DatabaseOf(DbHandle);
-  *Result = AddNote(DbHandle, database.Notes().Load(Id));
+  std::shared_ptr<TDatabase> database = TDbHandle::DatabaseOf(DbHandle);
+  std::string blob;
+  std::vector<notesrt::TItemView> items;
+  TNoteHeader header = database->Notes().Load(Id, blob, items);
+  auto note = std::make_unique<TNote>(std::move(database), DbHandle, std::move(header));
+  note->Load(items);
+  *Result = THandleTable::Instance().Add(std::move(note));
   return NOERROR;
 }
 

@@ -35,20 +35,39 @@ TNoteRow ReadNoteRow(const TSqlQuery& Query) {
   return row;
 }
 
+namespace {
+
+const std::string RowById = std::string(NoteRowSelect) + "WHERE note_id = ?";
+
+}  // namespace
+
 std::optional<TNoteRow> TNoteStore::Row(NOTEID Id) {
-  TSqlQuery query(FFile.Statement(std::string(NoteRowSelect) + "WHERE note_id = ?"));
+  TSqlQuery query(FFile.Statement(RowById));
   query.Bind(1, Id);
   if (!query.Step()) return std::nullopt;
   return ReadNoteRow(query);
 }
 
 TStoredNote TNoteStore::Load(NOTEID Id) {
-  TSqlQuery query(FFile.Statement(std::string(NoteRowSelect) + "WHERE note_id = ?"));
+  std::string blob;
+  std::vector<TItemView> views;
+  TStoredNote note{Load(Id, blob, views), {}};
+  note.Items.reserve(views.size());
+  for (const TItemView& view : views)
+    note.Items.push_back(TStoredItem{std::string(view.Name), view.Flags, view.Type,
+                                     std::string(view.Value), view.Changed});
+  return note;
+}
+
+TNoteHeader TNoteStore::Load(NOTEID Id, std::string& Blob, std::vector<TItemView>& Items) {
+  TSqlQuery query(FFile.Statement(RowById));
   query.Bind(1, Id);
   if (!query.Step()) throw EStatus(ERR_INVALID_NOTE);
   TNoteRow row = ReadNoteRow(query);
   if (row.Deleted) throw EStatus(ERR_NOTE_DELETED);
-  return TStoredNote{row.Header, DecodeItems(query.Blob(NoteItemsColumn))};
+  Blob.assign(query.Blob(NoteItemsColumn));
+  DecodeItemViews(Blob, Items);
+  return row.Header;
 }
 
 std::vector<TStoredItem> TNoteStore::Items(NOTEID Id) {

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "ItemCodec.h"
 #include "StoredNote.h"
 
 namespace notesrt {
@@ -37,6 +38,9 @@ class TNoteStore {
   std::optional<TNoteRow> Row(NOTEID Id);
   // The note with its items; ERR_INVALID_NOTE when unknown, ERR_NOTE_DELETED for a stub.
   TStoredNote Load(NOTEID Id);
+  // As Load, with the items as views into Blob, which the caller keeps while it uses them: opening
+  // a note then copies each value once.
+  TNoteHeader Load(NOTEID Id, std::string& Blob, std::vector<TItemView>& Items);
   // Only the items (as Load).
   std::vector<TStoredItem> Items(NOTEID Id);
   // 0 when no note (nor stub) has that UNID.

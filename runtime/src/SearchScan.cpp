@@ -15,6 +15,9 @@ constexpr char ScanRows[] =
     "SELECT note_id, class, flags, unid, seq, seq_time, modified, parent_id, deleted, items "
     "FROM notes WHERE (class & ?2) <> 0 AND profile_name IS NULL AND changed_counter > ?3 "
     "AND (deleted = 0 OR ?4) ";
+// Added when no document is asked for: it matches the partial index of the notes that are no
+// documents.
+constexpr char NoDocuments[] = "AND class <> 1 ";
 constexpr int ParentColumn = 7;
 constexpr int DeletedColumn = 8;
 constexpr int ItemsColumn = 9;
@@ -29,8 +32,9 @@ void ReadSummary(TScannedNote& Note, std::string_view Blob) {
 }  // namespace
 
 bool TNoteScan::Next(TNotes& Batch) {
-  TSqlQuery query(
-      FFile.Statement(std::string(ScanRows) + "AND note_id > ?1 ORDER BY note_id LIMIT ?5"));
+  const bool documents = (FFilter.ClassMask & NOTE_CLASS_DOCUMENT) != 0;
+  TSqlQuery query(FFile.Statement(std::string(ScanRows) + (documents ? "" : NoDocuments) +
+                                  "AND note_id > ?1 ORDER BY note_id LIMIT ?5"));
   query.Bind(1, FAfter).Bind(5, BatchSize);
   ReadRows(query, Batch);
   if (!Batch.empty()) FAfter = Batch.back().Header.Id;

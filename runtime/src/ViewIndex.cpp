@@ -1,5 +1,8 @@
 #include "ViewIndex.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "Database.h"
 #include "FolderStore.h"
 #include "SearchScan.h"
@@ -138,19 +141,47 @@ void TViewIndex::Drop(NOTEID Note) {
       .Run();
 }
 
+// Rows come in key order (sort key, then folder order, then note ID and part). SQLite reads the
+// entries in primary-key order and they are joined with the folder's members and sorted here:
+// that is several times faster than letting SQLite join and sort them, and the stable sort keeps
+// the primary-key order between equal keys.
 std::vector<TIndexRow> TViewIndex::Rows() {
+  std::unordered_map<NOTEID, int64_t> folderOrder;
+  if (FDesign.Folder) {
+    TSqlQuery members(
+        FDatabase.File().Statement("SELECT note_id, seq FROM folder_members WHERE folder_id = ?"));
+    members.Bind(1, FDesign.Id);
+    while (members.Step()) folderOrder.emplace(static_cast<NOTEID>(members.Int(0)), members.Int(1));
+  }
   TSqlQuery query(FDatabase.File().Statement(
-      FDesign.Folder
-          ? "SELECT e.note_id, e.selected, e.parent_id, e.summary FROM view_entries e "
-            "JOIN folder_members m ON m.folder_id = e.view_id AND m.note_id = e.note_id "
-            "WHERE e.view_id = ? ORDER BY e.sort_key, m.seq, e.part"
-          : "SELECT note_id, selected, parent_id, summary FROM view_entries WHERE view_id = ? "
-            "ORDER BY sort_key"));
+      "SELECT note_id, selected, parent_id, summary, sort_key FROM view_entries "
+      "WHERE view_id = ?"));
   query.Bind(1, FDesign.Id);
+  struct TKeyedRow {
+    std::string SortKey;
+    int64_t FolderOrder;
+    TIndexRow Row;
+  };
+  std::vector<TKeyedRow> keyed;
+  while (query.Step()) {
+    const auto note = static_cast<NOTEID>(query.Int(0));
+    int64_t order = 0;
+    if (FDesign.Folder) {
+      auto member = folderOrder.find(note);
+      if (member == folderOrder.end()) continue;
+      order = member->second;
+    }
+    keyed.push_back(TKeyedRow{std::string(query.Blob(4)), order,
+                              TIndexRow{note, query.Int(1) != 0, static_cast<NOTEID>(query.Int(2)),
+                                        std::string(query.Blob(3))}});
+  }
+  std::stable_sort(keyed.begin(), keyed.end(), [](const TKeyedRow& A, const TKeyedRow& B) {
+    if (const int order = A.SortKey.compare(B.SortKey); order != 0) return order < 0;
+    return A.FolderOrder < B.FolderOrder;
+  });
   std::vector<TIndexRow> rows;
-  while (query.Step())
-    rows.push_back(TIndexRow{static_cast<NOTEID>(query.Int(0)), query.Int(1) != 0,
-                             static_cast<NOTEID>(query.Int(2)), std::string(query.Blob(3))});
+  rows.reserve(keyed.size());
+  for (TKeyedRow& entry : keyed) rows.push_back(std::move(entry.Row));
   return rows;
 }
 
