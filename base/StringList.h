@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ class VESK_API TStringList {
   TStringList& operator=(const TStringList&) = delete;
 
   int Count() const { return static_cast<int>(FItems.size()); }
+  // Room for Value lines without growing again, as Delphi's Capacity; never drops a line.
+  void SetCapacity(int Value) { FItems.reserve(static_cast<size_t>(std::max(Value, 0))); }
   const std::string& Strings(int Index) const;
   virtual void Put(int Index, const std::string& S);
   TObject* Objects(int Index) const;

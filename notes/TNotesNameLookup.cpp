@@ -69,13 +69,9 @@ std::vector<std::string> ItemValues(void* Match, WORD Item, WORD StoredSize) {
   }
 }
 
-// Plain ASCII is the same in LMBCS and UTF-8; only other text needs converting. Text stops at
-// its first NUL, as every text the runtime copies out does.
+// Text stops at its first NUL, as every text the runtime copies out does.
 std::string NativeText(const char* Lmbcs, size_t Size) {
-  const std::string text(Lmbcs, strnlen(Lmbcs, Size));
-  const bool ascii = std::all_of(text.begin(), text.end(),
-                                 [](char C) { return static_cast<unsigned char>(C) < 0x80; });
-  return ascii ? text : Lmbcs2Native(text);
+  return Lmbcs2Native(std::string(Lmbcs, strnlen(Lmbcs, Size)));
 }
 
 // A single text is read in place, whole; lists, numbers and times through their text members.
@@ -142,6 +138,7 @@ bool TNotesName::LookupNameList(const std::string& Server, TStringList& Views,
   if (!lock.Data()) throw ELotusNotes(-1, "The lookup result cannot be read");
   ReadResult(lock.Data(), size_t{views.Count} * names.Count, items.Count, lines);
   Results.Clear();
+  Results.SetCapacity(static_cast<int>(lines.size()));
   for (const std::string& line : lines) Results.Add(line);
   return Results.Count() > 0;
 }

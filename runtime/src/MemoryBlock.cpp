@@ -14,6 +14,16 @@ DHANDLE TMemoryBlock::Allocate(size_t Size, bool RuntimeOwned) {
   return THandleTable::Instance().Add(std::make_unique<TMemoryBlock>(Size, RuntimeOwned));
 }
 
+DHANDLE TMemoryBlock::Adopt(std::string Bytes) {
+  return THandleTable::Instance().Add(std::make_unique<TMemoryBlock>(std::move(Bytes)));
+}
+
+TMemoryBlock::TMemoryBlock(std::string Bytes)
+    : FBytes(std::move(Bytes)), FSize(FBytes.size()), FRuntimeOwned(false) {
+  if (FSize == 0) throw EStatus(ERR_MISC_INVALID_ARGS);
+  CheckSize(FSize);
+}
+
 TMemoryBlock::TMemoryBlock(size_t Size, bool RuntimeOwned)
     : FSize(Size), FRuntimeOwned(RuntimeOwned) {
   if (Size == 0) throw EStatus(ERR_MISC_INVALID_ARGS);
@@ -23,7 +33,7 @@ TMemoryBlock::TMemoryBlock(size_t Size, bool RuntimeOwned)
 
 void TMemoryBlock::Resize(size_t Size) {
   CheckSize(Size);
-  FBytes.resize(std::max<size_t>(Size, 1));
+  FBytes.resize(Size);
   FSize = Size;
 }
 

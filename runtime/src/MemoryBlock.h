@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
+#include <string>
 
 #include "HandleObject.h"
 #include "TestedApi.h"
@@ -22,8 +22,11 @@ class NOTESRT_TESTED TMemoryBlock : public THandleObject {
   // Adds a zero-filled block to the handle table. Raises ERR_MEMORY above MaxSize and
   // ERR_MISC_INVALID_ARGS for size 0.
   static DHANDLE Allocate(size_t Size, bool RuntimeOwned = false);
+  // A block that takes over Bytes (not empty) without copying: large results built in memory.
+  static DHANDLE Adopt(std::string Bytes);
 
   explicit TMemoryBlock(size_t Size, bool RuntimeOwned);
+  explicit TMemoryBlock(std::string Bytes);
   WORD Kind() const override { return KindId; }
 
   char* Data() { return FBytes.data(); }
@@ -42,8 +45,8 @@ class NOTESRT_TESTED TMemoryBlock : public THandleObject {
  private:
   static void CheckSize(size_t Size);
 
-  // Never empty, so Data() is never null.
-  std::vector<char> FBytes;
+  // Data() is never null, also for an empty string.
+  std::string FBytes;
   size_t FSize;
   unsigned FLockCount = 0;
   bool FRuntimeOwned;

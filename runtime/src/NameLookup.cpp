@@ -112,19 +112,21 @@ class TNameLookup {
   }
 
   void AddMatch(const std::vector<TItemView>& Stored) {
-    std::vector<const TItemView*> items;
+    FMatchItems.clear();
     for (const std::string& wanted : FRequest.Items) {
       auto found = std::find_if(Stored.begin(), Stored.end(), [&](const TItemView& Item) {
         return SameItemName(Item.Name, wanted);
       });
-      items.push_back(found == Stored.end() ? nullptr : &*found);
+      FMatchItems.push_back(found == Stored.end() ? nullptr : &*found);
     }
-    FWriter.AddMatch(items);
+    FWriter.AddMatch(FMatchItems);
   }
 
   const TNameLookupRequest& FRequest;
   std::vector<std::unique_ptr<TOpenBook>> FBooks;
   TNameLookupWriter FWriter;
+  // Reused for every match: a listing of everybody adds thousands.
+  std::vector<const TItemView*> FMatchItems;
 };
 
 bool NamesSpace(std::string_view Name, std::string_view Alias) {

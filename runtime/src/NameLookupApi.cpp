@@ -87,7 +87,7 @@ STATUS LNPUBLIC NAMELookup(const char* ServerName, WORD Flags, WORD NumNameSpace
     notesrt::TNameLookupRequest request =
         RequestOf(Flags, NumNameSpaces, NameSpaces, NumNames, Names, NumItems, Items);
     std::string result = notesrt::LookUpNames(ServerName ? ServerName : "", request);
-    *rethBuffer = TNameLookupBuffers::Instance().Add(result);
+    *rethBuffer = TNameLookupBuffers::Instance().Add(std::move(result));
     return NOERROR;
   });
 }

@@ -14,11 +14,9 @@ TNameLookupBuffers& TNameLookupBuffers::Instance() {
   return buffers;
 }
 
-DHANDLE TNameLookupBuffers::Add(const std::string& Bytes) {
+DHANDLE TNameLookupBuffers::Add(std::string Bytes) {
   ForgetFreed();
-  DHANDLE handle = TMemoryBlock::Allocate(Bytes.size());
-  TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(handle);
-  std::memcpy(block.Data(), Bytes.data(), Bytes.size());
+  DHANDLE handle = TMemoryBlock::Adopt(std::move(Bytes));
   FHandles.push_back(handle);
   return handle;
 }

@@ -17,7 +17,7 @@ class TNameLookupBuffers {
   static TNameLookupBuffers& Instance();
 
   // A new memory handle holding Bytes, remembered as a lookup result.
-  DHANDLE Add(const std::string& Bytes);
+  DHANDLE Add(std::string Bytes);
   // The bytes of the locked lookup result that Pointer points into, and its offset there;
   // nullopt for any other pointer (also one into a result that is unlocked or freed).
   struct TPosition {

@@ -73,6 +73,12 @@ TEST_F(NameLookup, NamesAndValuesAreConvertedBothWays) {
   EXPECT_EQ(Lookup("mül*", {"FirstName"}), Lines{"Jürgen"});
 }
 
+// Characters outside the Latin groups travel as two data bytes that may look like ASCII.
+TEST_F(NameLookup, ValuesOutsideTheLatinGroupsComeBackWhole) {
+  TAddressBookAdmin("", "names.nsf").AddPerson({"Wei", "中文", "北京公司", "", "", "", "", "", ""});
+  EXPECT_EQ(Lookup("Wei 中文", {"LastName", "CompanyName"}), (Lines{"中文", "北京公司"}));
+}
+
 TEST_F(NameLookup, LongValuesAreNeverCut) {
   const std::string company(3000, 'c');
   TAddressBookAdmin("", "names.nsf")
