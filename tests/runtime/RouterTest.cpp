@@ -104,6 +104,33 @@ TEST_F(Router, BlindCopiesAreShownOnlyToThemselves) {
   EXPECT_EQ(Values(FAlice, "BlindCopyTo"), Strings{"Alice Smith"});
 }
 
+// People the server's directory does not list are looked for in the other configured books,
+// here a secondary directory on the server; the server's own directory still comes first.
+TEST_F(Router, RecipientsOnlyInAnotherConfiguredBookAreDeliveredToo) {
+  const std::string partners = std::string(Srv1) + "!!partners.nsf";
+  const std::string erin = std::string(Srv1) + "!!mail/erin.nsf";
+  for (const auto& [from, to] : {std::pair{"pubnames.ntf", partners}, {"mail.ntf", erin}}) {
+    DBHANDLE created = NULLHANDLE;
+    ASSERT_EQ(NSFDbCreateAndCopy(from, to.c_str(), NOTE_CLASS_ALLNONDATA, 0, 0, &created), NOERROR);
+    NSFDbClose(created);
+  }
+  {
+    DbRef book(partners);
+    AddPerson(book.Get(), "Erin", "Gray", {{"MailServer", {Srv1}}, {"MailFile", {"mail/erin"}}});
+    AddPerson(book.Get(), "Bob", "Jones",
+              {{"MailServer", {Srv1}}, {"MailFile", {"mail/elsewhere.nsf"}}});
+  }
+  Deposit(Srv1, "Before", {"Erin Gray"});
+  EXPECT_EQ(Route(Srv1).Failed, 1u);
+  OSSetEnvironmentVariable("NAMES", ("names.nsf, " + partners).c_str());
+  Deposit(Srv1, "Partners", {"Erin Gray", "Bob Jones"});
+  Counts counts = Route(Srv1);
+  EXPECT_EQ(counts.Delivered, 2u);
+  EXPECT_EQ(counts.Failed, 0u);
+  EXPECT_EQ(Inbox(erin), Strings{"Partners"});
+  EXPECT_EQ(Inbox(FBob), Strings{"Partners"});
+}
+
 TEST_F(Router, MailForAnotherServerIsHandedOnOnce) {
   Deposit(Srv1, "Across", {"Dave Brown", "Bob Jones"}, {{"BlindCopyTo", {"Dave Brown"}}});
   Counts counts = Route(Srv1);

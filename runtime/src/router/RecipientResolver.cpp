@@ -52,8 +52,14 @@ struct TRecipientResolver::TPass {
   std::set<NOTEID> ExpandedGroups;
 };
 
-TRecipientResolver::TRecipientResolver(std::shared_ptr<TDatabase> Directory)
-    : FDirectory(std::move(Directory)), FIndex(FDirectory->File()) {}
+TRecipientResolver::TRecipientResolver(std::vector<std::shared_ptr<TDatabase>> Directories) {
+  for (std::shared_ptr<TDatabase>& directory : Directories) {
+    TAddressBookIndex index(directory->File());
+    FBooks.push_back(TBook{std::move(directory), std::move(index)});
+  }
+}
+
+TRecipientResolver::~TRecipientResolver() = default;
 
 std::vector<TRecipient> TRecipientResolver::Resolve(const std::vector<std::string>& Entries) {
   TPass pass;
@@ -66,7 +72,8 @@ std::vector<TRecipient> TRecipientResolver::Resolve(const std::vector<std::strin
 // A group is expanded once per mail: a member naming a group already expanded (a cycle, or two
 // paths to one group) adds nothing more.
 void TRecipientResolver::Expand(TPass& Pass, const std::string& Name, const std::string& Origin) {
-  std::vector<NOTEID> groups = Find(TNameSpace::Groups, Name);
+  TBook& directory = FBooks.front();
+  std::vector<NOTEID> groups = Find(directory, TNameSpace::Groups, Name);
   if (groups.empty()) {
     TRecipient recipient = ResolvePerson(Name);
     recipient.Origins.insert(Origin);
@@ -79,7 +86,7 @@ void TRecipientResolver::Expand(TPass& Pass, const std::string& Name, const std:
   }
   for (NOTEID group : groups) {
     if (!Pass.ExpandedGroups.insert(group).second) continue;
-    std::vector<TStoredItem> items = FDirectory->Notes().Items(group);
+    std::vector<TStoredItem> items = directory.Database->Notes().Items(group);
     for (const std::string& member : RecipientEntries(TextsOf(items, "Members")))
       Expand(Pass, member, Origin);
   }
@@ -87,13 +94,19 @@ void TRecipientResolver::Expand(TPass& Pass, const std::string& Name, const std:
 
 TRecipient TRecipientResolver::ResolvePerson(std::string_view Name) {
   TRecipient recipient{std::string(Name), {}, std::nullopt, ""};
-  std::vector<NOTEID> people = Find(TNameSpace::Users, Name);
+  std::vector<NOTEID> people;
+  TBook* book = nullptr;
+  for (TBook& candidate : FBooks) {
+    people = Find(candidate, TNameSpace::Users, Name);
+    book = &candidate;
+    if (!people.empty()) break;
+  }
   if (people.size() > 1) {
     recipient.Failure = Ambiguous;
   } else if (people.empty()) {
     recipient.Failure = Name.find('@') != Name.npos ? NoInternetRoute : NotListed;
   } else {
-    std::vector<TStoredItem> items = FDirectory->Notes().Items(people.front());
+    std::vector<TStoredItem> items = book->Database->Notes().Items(people.front());
     auto first = [&](std::string_view Item) {
       std::vector<std::string> texts = TextsOf(items, Item);
       return texts.empty() ? std::string() : Trimmed(texts.front());
@@ -105,10 +118,10 @@ TRecipient TRecipientResolver::ResolvePerson(std::string_view Name) {
   return recipient;
 }
 
-std::vector<NOTEID> TRecipientResolver::Find(TNameSpace Space, std::string_view Name) {
+std::vector<NOTEID> TRecipientResolver::Find(TBook& Book, TNameSpace Space, std::string_view Name) {
   std::vector<NOTEID> ids;
   for (const std::string& key : LookupKeysOf(Name))
-    for (NOTEID id : FIndex.Exact(Space, key))
+    for (NOTEID id : Book.Index.Exact(Space, key))
       if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
   return ids;
 }

@@ -38,12 +38,15 @@ std::vector<std::string> RecipientEntries(const std::vector<std::string>& Values
 // The key a name compares by: folded, and canonical when it is hierarchical.
 std::string NameKey(std::string_view Name);
 
-// Recipients resolved as NAMELookup finds names, through the key index of a server's
-// directory: groups ($Groups by ListName) replaced by their members, recursively and each
-// group once; people ($Users) by any of their keys. No match, or more than one, is a failure.
+// Recipients resolved as NAMELookup finds names, through the key indexes of address books:
+// groups ($Groups by ListName) of the server's directory (the first book) replaced by their
+// members, recursively and each group once; people ($Users) by any of their keys in the first
+// book that knows the name. No match, or more than one in that book, is a failure.
 class TRecipientResolver {
  public:
-  explicit TRecipientResolver(std::shared_ptr<TDatabase> Directory);
+  // Directories: the server's directory first, then the other books to look in.
+  explicit TRecipientResolver(std::vector<std::shared_ptr<TDatabase>> Directories);
+  ~TRecipientResolver();
 
   // Every person once, in the order first reached, then the names that failed.
   std::vector<TRecipient> Resolve(const std::vector<std::string>& Entries);
@@ -52,11 +55,14 @@ class TRecipientResolver {
 
  private:
   struct TPass;
+  struct TBook {
+    std::shared_ptr<TDatabase> Database;
+    TAddressBookIndex Index;
+  };
   void Expand(TPass& Pass, const std::string& Name, const std::string& Origin);
-  std::vector<NOTEID> Find(TNameSpace Space, std::string_view Name);
+  static std::vector<NOTEID> Find(TBook& Book, TNameSpace Space, std::string_view Name);
 
-  std::shared_ptr<TDatabase> FDirectory;
-  TAddressBookIndex FIndex;
+  std::vector<TBook> FBooks;
 };
 
 }  // namespace router

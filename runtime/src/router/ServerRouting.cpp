@@ -1,5 +1,7 @@
 #include "router/ServerRouting.h"
 
+#include <filesystem>
+
 #include "AddressBooks.h"
 #include "Database.h"
 #include "EStatus.h"
@@ -28,10 +30,22 @@ ORIGINATORID ReportOid(const ORIGINATORID& Mail) {
   return oid;
 }
 
-std::shared_ptr<TDatabase> OpenDirectory(const std::string& Server) {
+// The server's directory, then the address books this machine is configured with (the setting
+// NAMES, where a secondary directory is named as "Server!!file"). A configured book that cannot
+// be opened is left out: the people it lists then fail as unknown, and their mail is reported.
+std::vector<std::shared_ptr<TDatabase>> OpenDirectories(const std::string& Server) {
   std::vector<TAddressBook> books = AddressBooksOf(Server);
   if (books.empty()) throw EStatus(ERR_NO_NAMES_FILE);
-  return TDatabase::Open(books.front().File);
+  std::vector<std::shared_ptr<TDatabase>> directories{TDatabase::Open(books.front().File)};
+  for (const TAddressBook& book : AddressBooksOf("")) {
+    std::error_code error;
+    if (std::filesystem::equivalent(book.File, books.front().File, error)) continue;
+    try {
+      directories.push_back(TDatabase::Open(book.File));
+    } catch (const EStatus&) {
+    }
+  }
+  return directories;
 }
 
 bool Is(const EStatus& Error, STATUS Status) {
@@ -44,7 +58,7 @@ TServerRouting::TServerRouting(std::string Server)
     : FServer(std::move(Server)),
       FDirectory(ServerDirectory(FServer)),
       FMailBox(OpenMailBox(FServer)),
-      FResolver(std::make_unique<TRecipientResolver>(OpenDirectory(FServer))) {}
+      FResolver(std::make_unique<TRecipientResolver>(OpenDirectories(FServer))) {}
 
 void TServerRouting::Route(TRoutedMail& Mail, TRouterCounts& Counts) {
   std::vector<TRecipient> recipients = FResolver->Resolve(Mail.Texts(MAIL_RECIPIENTS_ITEM));
