@@ -14,6 +14,7 @@
 #include "notesapi/nsfdata.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsfnote.h"
+#include "notesapi/ods.h"
 #include "notesapi/osenv.h"
 #include "notesapi/osfile.h"
 #include "notesapi/osmem.h"

@@ -105,6 +105,7 @@ class TNotesItem : public TObject {
 
  private:
   void StoreDescriptor(BLOCKID ItemBID, WORD DataType, BLOCKID ValueBID, DWORD ValueLength);
+  std::string RichTextAsText() const;
   std::string JoinedText() const;
 
   TNotesDocument& FDocument;

@@ -1,7 +1,9 @@
 // The typed readers of TNotesItem.
 #include <cstring>
 
+#include "ELotusNotes.h"
 #include "NotesCharset.h"
+#include "NotesHandle.h"
 #include "NotesLock.h"
 #include "NotesText.h"
 #include "NotesTime.h"
@@ -58,14 +60,25 @@ std::string TNotesItem::JoinedText() const {
   return Lmbcs2NativeRaw(LinesToString(std::move(text)));
 }
 
+// The text of this one rich-text item, its paragraphs as CR LF lines, never broken.
+std::string TNotesItem::RichTextAsText() const {
+  TMemoryHandle buffer;
+  DWORD length = 0;
+  CheckNotesStatus(ConvertItemToText(FValueBID, FValueLength, "\r\n", MAXWORD, buffer.Receive(),
+                                     &length, FALSE));
+  if (!buffer.Get()) return "";
+  TNotesLock lock(buffer.Get());
+  if (!lock.Data()) return "";
+  return Lmbcs2Native(std::string(lock.Data(), strnlen(lock.Data(), length)));
+}
+
 std::string TNotesItem::GetAsString() const {
   if (!FLoaded) return "";
   switch (FDataType) {
     case TYPE_TEXT:
       return JoinedText();
     case TYPE_COMPOSITE:
-      // The rich-text library turns rich text into text; without it there is none to give.
-      return "";
+      return RichTextAsText();
     default: {
       std::vector<char> buffer(ConvertedTextSize + 1, '\0');
       NSFItemConvertToText(NoteHandle(), FLmbcsName.data(), buffer.data(), ConvertedTextSize, ';');

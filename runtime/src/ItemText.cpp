@@ -1,5 +1,6 @@
 #include "ItemText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -81,7 +82,67 @@ std::string RichText(std::string_view Data) {
   return text;
 }
 
+// The bytes of the LMBCS character that Lead starts: group bytes other than tab, LF and CR carry
+// one data byte, the double-byte and Unicode groups two.
+size_t LmbcsCharacterSize(unsigned char Lead) {
+  if (Lead >= 0x20 || Lead == 0x00 || Lead == '\t' || Lead == '\n' || Lead == '\r') return 1;
+  return Lead >= 0x10 && Lead <= 0x14 ? 3 : 2;
+}
+
+constexpr size_t TabWidth = 8;
+
+// One line (no NUL inside) broken to the layout, each piece ended by the delimiter.
+void AppendLine(std::string_view Line, const TLineLayout& Layout, std::string& Out) {
+  auto end = [&] {
+    if (Layout.Delimiter.empty())
+      Out += '\0';
+    else
+      Out += Layout.Delimiter;
+  };
+  std::string piece;
+  size_t width = 0;
+  size_t lastBlank = std::string::npos;  // in piece, the byte after the last blank
+  size_t widthAtBlank = 0;
+  for (size_t at = 0; at < Line.size();) {
+    const auto lead = static_cast<unsigned char>(Line[at]);
+    const size_t size = std::min(LmbcsCharacterSize(lead), Line.size() - at);
+    const bool tab = lead == '\t';
+    at += size;
+    if (tab && Layout.StripTabs) continue;
+    const size_t characterWidth = tab ? TabWidth : 1;
+    if (Layout.CharsPerLine > 0 && width + characterWidth > Layout.CharsPerLine && width > 0) {
+      const bool atBlank = lastBlank != std::string::npos;
+      const size_t cut = atBlank ? lastBlank : piece.size();
+      Out.append(piece, 0, cut);
+      end();
+      piece.erase(0, cut);
+      width = atBlank ? width - widthAtBlank : 0;
+      lastBlank = std::string::npos;
+    }
+    piece.append(Line.substr(at - size, size));
+    width += characterWidth;
+    if (lead == ' ') {
+      lastBlank = piece.size();
+      widthAtBlank = width;
+    }
+  }
+  Out += piece;
+  end();
+}
+
 }  // namespace
+
+std::string LaidOutText(std::string_view Text, const TLineLayout& Layout) {
+  std::string out;
+  out.reserve(Text.size() + Text.size() / 16);
+  size_t start = 0;
+  while (start < Text.size()) {
+    size_t nul = std::min(Text.find('\0', start), Text.size());
+    AppendLine(Text.substr(start, nul - start), Layout, out);
+    start = nul + 1;
+  }
+  return out;
+}
 
 std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
   if (Separator == '\0') Separator = ';';

@@ -13,4 +13,15 @@ namespace notesrt {
 // rich text as its text runs, paragraphs ended by NUL; anything else (objects) as "".
 std::string ValueToText(WORD Type, std::string_view Data, char Separator);
 
+// How ConvertItemToText lays out text whose lines end at NULs (or at the end).
+struct TLineLayout {
+  std::string_view Delimiter;  // "" ends every line with a NUL
+  size_t CharsPerLine = 0;     // 0: lines are never broken
+  bool StripTabs = false;
+};
+// Text (LMBCS) with each line ended by the layout's delimiter; a line longer than CharsPerLine
+// characters (a tab counting as eight) is broken after its last blank within the limit, or at
+// the limit when it has none.
+std::string LaidOutText(std::string_view Text, const TLineLayout& Layout);
+
 }  // namespace notesrt

@@ -143,6 +143,12 @@ TEST_F(MailMessageTest, ABodyOfMoreThan65535LinesIsWrittenWhole) {
   EXPECT_GT(total, fewerTotal);
 }
 
+TEST_F(MailMessageTest, ABodyWrittenAsTextReadsBackAsItsLines) {
+  FMemo->SetBodyAsString("Grüße\r\n\r\nsecond line");
+  EXPECT_EQ(FMemo->GetBodyAsString(), "Grüße\r\n\r\nsecond line\r\n");
+  EXPECT_EQ(FMemo->GetItemByName("Body")->GetRichText().Count(), 3);
+}
+
 TEST_F(MailMessageTest, ABodyIsNoListOfLines) {
   FMemo->SetBodyAsString("one\r\ntwo");
   EXPECT_EQ(FMemo->GetBodyAsMemo().Count(), 0);
