@@ -13,11 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ApplicationServices.h"
 #include "BenchEnv.h"
-#include "Customintf.h"
+#include "LoadedPlugin.h"
 #include "NotesSession.h"
-#include "PackageLoader.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
@@ -81,32 +79,9 @@ void FillInbox() {
   if (!batch.empty()) FileIntoInbox(database, batch);
 }
 
-// The plug-in module, registered with the command-line host's services.
-class TLoadedPlugin {
- public:
-  TLoadedPlugin() : FPackage(VESK_PLUGIN_MODULE) {
-    ApplicationServices = static_cast<IPluginRegistry*>(&FServices);
-    FPackage.Register();
-    Mail = InterfaceCast<IMailInterface>(FServices.FindService("MailInterface"));
-    if (!Mail || !Mail->Connect()) std::abort();
-  }
-  ~TLoadedPlugin() {
-    Mail->DisConnect();
-    Mail.Reset();
-    FServices.ReleaseRegistrations();
-    FPackage.UnRegister();
-    ApplicationServices = nullptr;
-  }
-
-  TInterfaceRef<IMailInterface> Mail;
-
- private:
-  TApplicationServices FServices;
-  TPackage FPackage;
-};
-
 void BM_GetMailItems_Plugin(benchmark::State& State) {
   TLoadedPlugin plugin;
+  if (!plugin.Mail->Connect()) return State.SkipWithError("the plug-in does not connect");
   int lines = 0;
   for (auto _ : State) {
     TStringList* list = nullptr;
@@ -114,6 +89,7 @@ void BM_GetMailItems_Plugin(benchmark::State& State) {
     std::unique_ptr<TStringList> owned(list);
     lines = owned->Count();
   }
+  plugin.Mail->DisConnect();
   if (lines != InboxMails) State.SkipWithError("the inbox does not list every mail");
   State.counters["lines"] = lines;
 }
