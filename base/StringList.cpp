@@ -52,18 +52,18 @@ void TStringList::PutObject(int Index, TObject* AObject) {
   if (Old != AObject) FreeObject(Old);
 }
 
-int TStringList::Add(const std::string& S) {
-  return AddObject(S, nullptr);
+int TStringList::Add(std::string S) {
+  return AddObject(std::move(S), nullptr);
 }
 
-int TStringList::AddObject(const std::string& S, TObject* AObject) {
+int TStringList::AddObject(std::string S, TObject* AObject) {
   int Index = Count();
   if (FSorted && Find(S, Index) && FDuplicates != dupAccept) {
     FreeObject(AObject);
     if (FDuplicates == dupError) throw EStringListError("String list does not allow duplicates");
     return Index;
   }
-  InsertItem(Index, S, AObject);
+  InsertItem(Index, std::move(S), AObject);
   return Index;
 }
 
@@ -79,20 +79,20 @@ void TStringList::Assign(const TStringList& Source) {
   AddStrings(Source);
 }
 
-void TStringList::Insert(int Index, const std::string& S) {
-  InsertObject(Index, S, nullptr);
+void TStringList::Insert(int Index, std::string S) {
+  InsertObject(Index, std::move(S), nullptr);
 }
 
-void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject) {
+void TStringList::InsertObject(int Index, std::string S, TObject* AObject) {
   if (FSorted || Index < 0 || Index > Count()) FreeObject(AObject);
   CheckUnsorted();
   if (Index < 0 || Index > Count())
     throw EStringListError(Format("List index out of bounds (%d)", Index));
-  InsertItem(Index, S, AObject);
+  InsertItem(Index, std::move(S), AObject);
 }
 
-void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
-  FItems.insert(FItems.begin() + Index, TItem{S, AObject});
+void TStringList::InsertItem(int Index, std::string S, TObject* AObject) {
+  FItems.insert(FItems.begin() + Index, TItem{std::move(S), AObject});
 }
 
 void TStringList::Delete(int Index) {

@@ -41,13 +41,14 @@ class VESK_API TStringList {
 
   // On a sorted list the line goes to its sorted place and the duplicates rule applies; with
   // dupIgnore the index of the line already there is returned.
-  virtual int Add(const std::string& S);
-  virtual int AddObject(const std::string& S, TObject* AObject);
+  // Strings are taken by value: a caller that hands over a temporary or moves one copies nothing.
+  virtual int Add(std::string S);
+  virtual int AddObject(std::string S, TObject* AObject);
   void AddStrings(const TStringList& Strings);
   // Replaces the lines with those of Source; the objects are shared, not copied.
   void Assign(const TStringList& Source);
-  virtual void Insert(int Index, const std::string& S);
-  virtual void InsertObject(int Index, const std::string& S, TObject* AObject);
+  virtual void Insert(int Index, std::string S);
+  virtual void InsertObject(int Index, std::string S, TObject* AObject);
   virtual void Delete(int Index);
   virtual void Clear();
   void Exchange(int Index1, int Index2);
@@ -112,7 +113,7 @@ class VESK_API TStringList {
 
   void CheckIndex(int Index) const;
   void CheckUnsorted() const;
-  void InsertItem(int Index, const std::string& S, TObject* AObject);
+  void InsertItem(int Index, std::string S, TObject* AObject);
   void FreeObject(TObject* AObject) const;
   std::string JoinDelimited(char Delim, char Quote) const;
   void SplitDelimited(const std::string& Value, char Delim, char Quote);

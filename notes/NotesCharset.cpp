@@ -78,10 +78,13 @@ std::string Native2LmbcsRaw(const std::string& Native) {
   return Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, Native, Utf8PieceEnd);
 }
 
-std::string Lmbcs2Native(const std::string& Lmbcs) {
+// Plain ASCII holds no NUL and needs no translation: it is handed back as it came.
+std::string Lmbcs2Native(std::string Lmbcs) {
+  if (IsPlainAscii(Lmbcs)) return Lmbcs;
   return CutAtNul(Lmbcs2NativeRaw(Lmbcs));
 }
 
-std::string Native2Lmbcs(const std::string& Native) {
+std::string Native2Lmbcs(std::string Native) {
+  if (IsPlainAscii(Native)) return Native;
   return CutAtNul(Native2LmbcsRaw(Native));
 }

@@ -6,8 +6,8 @@
 
 // Text crossing to and from Notes is LMBCS; the native character set is UTF-8. Both
 // conversions take texts of any length and cut the result at the first NUL.
-std::string Lmbcs2Native(const std::string& Lmbcs);
-std::string Native2Lmbcs(const std::string& Native);
+std::string Lmbcs2Native(std::string Lmbcs);
+std::string Native2Lmbcs(std::string Native);
 
 // The same conversions keeping embedded NULs (Notes' line breaks inside a text value).
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs);

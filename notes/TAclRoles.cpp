@@ -51,17 +51,17 @@ int TAclRoles::IndexOfPrivilege(int Bit) const {
   return found == FPrivileges.end() ? -1 : static_cast<int>(found - FPrivileges.begin());
 }
 
-int TAclRoles::AddObject(const std::string& S, TObject* AObject) {
+int TAclRoles::AddObject(std::string S, TObject* AObject) {
   const WORD number =
       FPrivileges.empty() ? ACL_BITPRIVCOUNT : static_cast<WORD>(FPrivileges.back() + 1);
   NamePrivilege(number, S);
-  int index = TStringList::AddObject(S, AObject);
+  int index = TStringList::AddObject(std::move(S), AObject);
   FPrivileges.push_back(number);
   return index;
 }
 
-void TAclRoles::InsertObject(int, const std::string& S, TObject* AObject) {
-  AddObject(S, AObject);
+void TAclRoles::InsertObject(int, std::string S, TObject* AObject) {
+  AddObject(std::move(S), AObject);
 }
 
 void TAclRoles::Put(int Index, const std::string& S) {

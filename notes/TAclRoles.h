@@ -28,8 +28,8 @@ class TAclRoles : public TStringList {
 
   // Adds a role with the privilege number after the last one in use (Add and Insert alike:
   // the position asked for is not used).
-  int AddObject(const std::string& S, TObject* AObject) override;
-  void InsertObject(int Index, const std::string& S, TObject* AObject) override;
+  int AddObject(std::string S, TObject* AObject) override;
+  void InsertObject(int Index, std::string S, TObject* AObject) override;
   // Renames the role at Index.
   void Put(int Index, const std::string& S) override;
   // Roles cannot be removed: both raise ELotusNotes.

@@ -140,7 +140,8 @@ void TNotesDocument::ReloadFields() {
       handedOut.emplace_back(FFields.Strings(i), FFields.Objects(i));
   FFields.Clear();
   FFields.SetOwnsObjects(true);
-  for (const std::string& name : names) FFields.Add(Lmbcs2Native(name));
+  FFields.SetCapacity(static_cast<int>(names.size()));
+  for (std::string& name : names) FFields.Add(Lmbcs2Native(std::move(name)));
   for (auto& [name, object] : handedOut) {
     const int index = FFields.IndexOf(name);
     if (index >= 0 && FFields.Objects(index) == nullptr)

@@ -139,7 +139,7 @@ bool TNotesName::LookupNameList(const std::string& Server, TStringList& Views,
   ReadResult(lock.Data(), size_t{views.Count} * names.Count, items.Count, lines);
   Results.Clear();
   Results.SetCapacity(static_cast<int>(lines.size()));
-  for (const std::string& line : lines) Results.Add(line);
+  for (std::string& line : lines) Results.Add(std::move(line));
   return Results.Count() > 0;
 }
 

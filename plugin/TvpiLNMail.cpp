@@ -25,6 +25,7 @@ constexpr int InternetAddressLine = 4;
 
 void AddHostLines(const TStringList& Found, TStringList& List) {
   const int itemCount = static_cast<int>(AddressItems.size());
+  List.SetCapacity(List.Count() + Found.Count() / itemCount * HostLinesPerEntry);
   for (int entry = 0; entry + itemCount <= Found.Count(); entry += itemCount) {
     for (int line = 0; line < HostLinesPerEntry - 1; ++line) List.Add(Found.Strings(entry + line));
     const std::string& mailAddress = Found.Strings(entry + MailAddressLine);

@@ -269,12 +269,25 @@ TEST(StringList, AssignAndAddStringsShareObjects) {
 // A list that mirrors its changes elsewhere sees every addition through Add.
 class TLoggingList : public TStringList {
  public:
-  int AddObject(const std::string& S, TObject* AObject) override {
+  int AddObject(std::string S, TObject* AObject) override {
     Log += S + ";";
-    return TStringList::AddObject(S, AObject);
+    return TStringList::AddObject(std::move(S), AObject);
   }
   std::string Log;
 };
+
+// A string handed over is moved in, and one added from a variable is copied, not moved from.
+TEST(StringList, AddedStringsAreMovedInOrCopied) {
+  TStringList List;
+  std::string Kept = "a text long enough to live outside the string object";
+  List.Add(Kept);
+  EXPECT_EQ(Kept, "a text long enough to live outside the string object");
+  std::string Moved = Kept;
+  const char* Bytes = Moved.data();
+  List.Add(std::move(Moved));
+  EXPECT_EQ(List.Strings(1).data(), Bytes);
+  EXPECT_EQ(List.Strings(0), List.Strings(1));
+}
 
 TEST(StringList, TextAndAssignGoThroughOverriddenAdd) {
   TLoggingList List;
