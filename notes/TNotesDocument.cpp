@@ -130,6 +130,7 @@ void TNotesDocument::CloseNote() {
 
 void TNotesDocument::ReloadFields() {
   std::vector<std::string> names;
+  names.reserve(FFields.Count() + 16);  // one allocation for a usual note
   CheckNotesStatus(NSFItemScan(NoteHandle(), &CollectName, &names));
   // Item objects already handed out stay valid: each goes to the first entry of its name, or
   // is kept aside when the note no longer has the name.

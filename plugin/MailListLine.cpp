@@ -30,7 +30,9 @@ std::string FieldOrBlank(const std::string& Value) {
 }  // namespace
 
 std::string MailListLine(TNotesDocument& Document) {
-  std::string line = std::to_string(Document.NoteID());
+  std::string line;
+  line.reserve(160);  // most lines fit: one allocation per line
+  line += std::to_string(Document.NoteID());
   line += '|';
   line += DateTimeToStr(Document.GetLastModified());
   line += '|';

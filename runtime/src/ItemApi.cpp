@@ -112,6 +112,7 @@ STATUS LNPUBLIC NSFItemScan(NOTEHANDLE note_handle, NSFITEMSCANPROC ActionRoutin
     TNote& note = NoteOf(note_handle);
     if (!ActionRoutine) return ERR_MISC_INVALID_ARGS;
     std::vector<std::pair<TNoteItem*, uint64_t>> items;
+    items.reserve(note.Items().size());
     for (TNoteItem& item : note.Items()) items.emplace_back(&item, item.Serial);
     const uint64_t removals = note.Removals();
     for (const auto& [item, serial] : items) {

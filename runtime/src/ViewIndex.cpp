@@ -163,6 +163,7 @@ std::vector<TIndexRow> TViewIndex::Rows() {
     TIndexRow Row;
   };
   std::vector<TKeyedRow> keyed;
+  keyed.reserve(folderOrder.size());
   while (query.Step()) {
     const auto note = static_cast<NOTEID>(query.Int(0));
     int64_t order = 0;
