@@ -4,6 +4,7 @@
 
 #include "ELotusNotes.h"
 #include "Exception.h"
+#include "InterruptBreak.h"
 #include "MailHostOptions.h"
 #include "MailListText.h"
 #include "NotesCharset.h"
@@ -80,9 +81,12 @@ void SendMail(const TMailHostOptions& Options, std::ostream& Out) {
       << (Server.empty() ? "this machine" : Server) << "; \"vesk-mail route\" delivers it\n";
 }
 
+// Ctrl+C stops the pass between two mails; what was delivered stays delivered, and the next pass
+// goes on with the rest.
 void RouteMail(std::ostream& Out) {
   const std::string Server = MailServer();
   DWORD Delivered = 0, Forwarded = 0, Failed = 0, Dead = 0;
+  TInterruptBreak Interrupt;
   CheckNotesStatus(
       NotesRTRouteMail(Native2Lmbcs(Server).c_str(), &Delivered, &Forwarded, &Failed, &Dead));
   Out << "router pass on " << (Server.empty() ? "this machine" : Server) << ": " << Delivered

@@ -2,10 +2,22 @@
 // folders, sending to another demo user and routing, non-delivery, the local replica.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 
+#include "NotesSession.h"
+#include "ScopedEnv.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
 #include "TempDir.h"
 #include "VeskMailRun.h"
 
@@ -39,6 +51,48 @@ class VeskMailDemoTest : public testing::Test {
   TRun AsJohn(const std::string& Arguments) {
     return WithSettings(
         {{"MailFile", "mail/jsmith.nsf"}, {"NotesRT_UserName", "CN=John Smith/O=Demo"}}, Arguments);
+  }
+
+  // Mails from Jane to John put straight into the demo server's MAIL.BOX.
+  void DepositForJohn(int Count) {
+    vesktest::ScopedEnv Ini("NOTES_INI", (EnvDir() / "notes.ini").c_str());
+    NotesObjectsInitialize();
+    {
+      TNotesDatabase Box;
+      Box.Open("CN=Mail01/O=Demo", "mail.box");
+      for (int Index = 0; Index < Count; ++Index) {
+        std::unique_ptr<TNotesDocument> Mail = Box.CreateDocument();
+        Mail->SetItemByNum(MAIL_FORM_ITEM_NUM, "Memo");
+        Mail->SetItemByNum(MAIL_FROM_ITEM_NUM, "CN=Jane Doe/O=Demo");
+        Mail->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Bulk " + std::to_string(Index));
+        Mail->SetRecipients("John Smith");
+        Mail->Save();
+      }
+    }
+    NotesObjectsFinalize();
+  }
+
+  size_t JohnsInboxSize() {
+    const std::string Lines = AsJohn("list inbox --raw").Output;
+    return static_cast<size_t>(std::count(Lines.begin(), Lines.end(), '\n'));
+  }
+
+  // "vesk-mail route" on the demo as a child of its own, its errors going to Errors.
+  pid_t StartRoute(const std::filesystem::path& Errors) {
+    const std::string HomeVariable = "HOME=" + FHome.Path().string();
+    const std::string EnvText = EnvDir().string();
+    const char* Arguments[] = {VESK_MAIL_PROGRAM, "--env", EnvText.c_str(), "route", nullptr};
+    const char* Environment[] = {HomeVariable.c_str(), "PATH=/usr/bin:/bin", nullptr};
+    const int ErrorFile = open(Errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t Child = fork();
+    if (Child == 0) {
+      dup2(ErrorFile, STDERR_FILENO);
+      execve(VESK_MAIL_PROGRAM, const_cast<char* const*>(Arguments),
+             const_cast<char* const*>(Environment));
+      _exit(127);
+    }
+    close(ErrorFile);
+    return Child;
   }
 
   vesktest::TempDir FHome;
@@ -131,6 +185,37 @@ TEST_F(VeskMailDemoTest, SettingsOfTheUsersOwnAreNeverReplaced) {
   EXPECT_EQ(Inbox.ExitCode, 1);
   EXPECT_TRUE(Contains(Inbox.Output, "Cannot open the mail file")) << Inbox.Output;
   EXPECT_EQ(ReadFile(EnvDir() / "notes.ini"), Own);
+}
+
+// Ctrl+C in the middle of a router pass stops it between two mails; the next pass delivers the
+// rest, every mail once.
+TEST_F(VeskMailDemoTest, CtrlCStopsARouterPassAndTheNextPassGoesOn) {
+  constexpr size_t Mails = 600;
+  ASSERT_EQ(Demo("connect").ExitCode, 0);
+  const size_t Before = JohnsInboxSize();
+  DepositForJohn(Mails);
+  const std::filesystem::path Errors = FHome.Path() / "route-errors.txt";
+  const pid_t Child = StartRoute(Errors);
+  ASSERT_GT(Child, 0);
+  int Status = 0;
+  bool Stopped = false;
+  while (waitpid(Child, &Status, WNOHANG) == 0) {
+    if (!Stopped && JohnsInboxSize() > Before) {
+      kill(Child, SIGINT);
+      Stopped = true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(Stopped) << "the pass ended before it could be interrupted";
+  ASSERT_TRUE(WIFEXITED(Status)) << "killed by the signal instead of stopping";
+  EXPECT_EQ(WEXITSTATUS(Status), 1);
+  EXPECT_TRUE(Contains(ReadFile(Errors), "Operation stopped at your request")) << ReadFile(Errors);
+  const size_t Interrupted = JohnsInboxSize();
+  EXPECT_LT(Interrupted, Before + Mails);
+  EXPECT_EQ(Demo("route").ExitCode, 0);
+  EXPECT_EQ(JohnsInboxSize(), Before + Mails);
+  EXPECT_EQ(Demo("route").Output,
+            "router pass on CN=Mail01/O=Demo: 0 delivered, 0 forwarded, 0 failed, 0 dead\n");
 }
 
 }  // namespace
