@@ -8,6 +8,7 @@
 #include "MailHostOptions.h"
 #include "MailListText.h"
 #include "NotesCharset.h"
+#include "RouteProgress.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
@@ -87,6 +88,7 @@ void RouteMail(std::ostream& Out) {
   const std::string Server = MailServer();
   DWORD Delivered = 0, Forwarded = 0, Failed = 0, Dead = 0;
   TInterruptBreak Interrupt;
+  TRouteProgress Progress;
   CheckNotesStatus(
       NotesRTRouteMail(Native2Lmbcs(Server).c_str(), &Delivered, &Forwarded, &Failed, &Dead));
   Out << "router pass on " << (Server.empty() ? "this machine" : Server) << ": " << Delivered

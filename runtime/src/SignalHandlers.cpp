@@ -35,6 +35,30 @@ STATUS CheckBreak() {
   });
 }
 
+namespace {
+
+void SignalProgress(WORD Option, size_t Data) {
+  ApiVoidCall([&] {
+    OSSIGPROC handler = TSignalHandlers::Instance().Get(OS_SIGNAL_PROGRESS);
+    if (handler) reinterpret_cast<OSSIGPROGRESSPROC>(handler)(Option, static_cast<DWORD>(Data), 0);
+  });
+}
+
+}  // namespace
+
+TProgress::TProgress(size_t Steps) {
+  SignalProgress(PROGRESS_SIGNAL_BEGIN, 0);
+  SignalProgress(PROGRESS_SIGNAL_SETRANGE, Steps);
+}
+
+TProgress::~TProgress() {
+  SignalProgress(PROGRESS_SIGNAL_END, 0);
+}
+
+void TProgress::Advance() {
+  SignalProgress(PROGRESS_SIGNAL_SETPOS, ++FDone);
+}
+
 }  // namespace notesrt
 
 OSSIGPROC LNPUBLIC OSGetSignalHandler(WORD SignalHandlerID) {

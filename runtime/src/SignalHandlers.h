@@ -28,4 +28,20 @@ class TSignalHandlers {
 // operation and return this status".
 NOTESRT_TESTED STATUS CheckBreak();
 
+// Reports the progress of a long operation of Steps steps to the progress handler
+// (OS_SIGNAL_PROGRESS), if one is installed: BEGIN and SETRANGE at once, SETPOS through Advance,
+// END when it goes.
+class TProgress {
+ public:
+  explicit TProgress(size_t Steps);
+  ~TProgress();
+  TProgress(const TProgress&) = delete;
+  TProgress& operator=(const TProgress&) = delete;
+
+  void Advance();
+
+ private:
+  size_t FDone = 0;
+};
+
 }  // namespace notesrt

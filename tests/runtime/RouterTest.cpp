@@ -207,6 +207,29 @@ TEST_F(Router, TheBreakHandlerStopsThePass) {
   EXPECT_EQ(Route(Srv1).Delivered, 1u);
 }
 
+std::vector<std::string>* ProgressLog = nullptr;
+
+WORD LNCALLBACK LogProgress(WORD Option, DWORD Data1, DWORD) {
+  ProgressLog->push_back(std::to_string(Option) + ":" + std::to_string(Data1));
+  return 0;
+}
+
+// The pass reports its mails through the progress signal, one step per mail (dead ones too).
+TEST_F(Router, APassReportsItsProgress) {
+  Deposit(Srv1, "One", {"Bob Jones"});
+  Deposit(Srv1, "Two", {"Nobody Here"});
+  std::vector<std::string> log;
+  ProgressLog = &log;
+  OSSIGPROC previous = OSSetSignalHandler(OS_SIGNAL_PROGRESS, (OSSIGPROC)LogProgress);
+  Route(Srv1);
+  EXPECT_EQ(log, (Strings{"0:0", "2:2", "4:1", "4:2", "1:0"}));
+  log.clear();
+  Route(Srv1);  // the dead mail stays and is counted
+  EXPECT_EQ(log, (Strings{"0:0", "2:1", "4:1", "1:0"}));
+  OSSetSignalHandler(OS_SIGNAL_PROGRESS, previous);
+  ProgressLog = nullptr;
+}
+
 TEST_F(Router, ServersWithoutMailboxOrDirectoryAreErrors) {
   EXPECT_EQ(NotesRTRouteMail(nullptr, nullptr, nullptr, nullptr, nullptr), ERR_MISC_INVALID_ARGS);
   Route("Srv9/Acme", ERR_SERVER_NOT_RESPONDING);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "Database.h"
 #include "EStatus.h"
@@ -23,12 +24,16 @@ namespace notesrt::router {
 namespace {
 
 // Calls Route for every live mail of MailBox in note ID order (the order they arrived), polling
-// the break handler before each. A mail that fails waits for the next pass; the rest go on.
+// the break handler before each and reporting progress after each. A mail that fails waits for
+// the next pass; the rest go on.
 template <class TRoute>
 STATUS EachMail(const std::shared_ptr<TDatabase>& MailBox, TRoute&& Route) {
   STATUS first = NOERROR;
-  for (const TNoteHeader& header : MailBox->Notes().List()) {
-    if (header.Class != NOTE_CLASS_DOCUMENT) continue;
+  std::vector<TNoteHeader> headers = MailBox->Notes().List();
+  std::erase_if(headers,
+                [](const TNoteHeader& Header) { return Header.Class != NOTE_CLASS_DOCUMENT; });
+  TProgress progress(headers.size());
+  for (const TNoteHeader& header : headers) {
     if (STATUS status = CheckBreak()) return status;
     try {
       TRoutedMail mail = TRoutedMail::Load(MailBox, header.Id);
@@ -38,6 +43,7 @@ STATUS EachMail(const std::shared_ptr<TDatabase>& MailBox, TRoute&& Route) {
           ERR(error.Status()) == ERR_INVALID_NOTE || ERR(error.Status()) == ERR_NOTE_DELETED;
       if (!gone && first == NOERROR) first = error.Status();
     }
+    progress.Advance();
   }
   return first;
 }
