@@ -38,8 +38,8 @@ bool IsPlainAscii(const std::string& Text) {
   return true;
 }
 
-std::string Translate(WORD Mode, const std::string& Text,
-                      size_t (*PieceEnd)(const std::string&, size_t)) {
+// Plain ASCII needs no translation: it is handed back as it came.
+std::string Translate(WORD Mode, std::string Text, size_t (*PieceEnd)(const std::string&, size_t)) {
   if (IsPlainAscii(Text)) return Text;
   std::string result;
   result.reserve(Text.size());
@@ -78,13 +78,10 @@ std::string Native2LmbcsRaw(const std::string& Native) {
   return Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, Native, Utf8PieceEnd);
 }
 
-// Plain ASCII holds no NUL and needs no translation: it is handed back as it came.
 std::string Lmbcs2Native(std::string Lmbcs) {
-  if (IsPlainAscii(Lmbcs)) return Lmbcs;
-  return CutAtNul(Lmbcs2NativeRaw(Lmbcs));
+  return CutAtNul(Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, std::move(Lmbcs), LmbcsPieceEnd));
 }
 
 std::string Native2Lmbcs(std::string Native) {
-  if (IsPlainAscii(Native)) return Native;
-  return CutAtNul(Native2LmbcsRaw(Native));
+  return CutAtNul(Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, std::move(Native), Utf8PieceEnd));
 }

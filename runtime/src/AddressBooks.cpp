@@ -6,6 +6,7 @@
 #include "DbPath.h"
 #include "EStatus.h"
 #include "Settings.h"
+#include "TextTrim.h"
 #include "notesapi/oserr.h"
 
 namespace notesrt {
@@ -14,23 +15,10 @@ namespace {
 
 constexpr char DefaultBook[] = "names.nsf";
 
-std::string Trimmed(std::string_view Text) {
-  size_t start = Text.find_first_not_of(" \t");
-  if (start == Text.npos) return {};
-  size_t end = Text.find_last_not_of(" \t");
-  return std::string(Text.substr(start, end - start + 1));
-}
-
 std::vector<std::string> ListedBooks() {
   std::string setting = TSettings::Instance().Get("NAMES").value_or("");
   std::vector<std::string> books;
-  size_t start = 0;
-  while (start <= setting.size()) {
-    size_t end = std::min(setting.find(',', start), setting.size());
-    std::string entry = Trimmed(std::string_view(setting).substr(start, end - start));
-    if (!entry.empty()) books.push_back(entry);
-    start = end + 1;
-  }
+  for (std::string_view entry : CommaPieces(setting)) books.emplace_back(entry);
   if (books.empty()) books.push_back(DefaultBook);
   return books;
 }

@@ -52,7 +52,8 @@ void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
 TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
                          const TIMEDATE& Changed) {
   if (Type != TYPE_COMPOSITE && Value.size() > MaxPlainValue) throw EStatus(ERR_NOTESRT_TOO_BIG);
-  TNoteItem& item = FItems.emplace_back();
+  // Made whole before it joins the note, so that a failure leaves no half-made item behind.
+  TNoteItem item;
   item.Name = Name;
   item.Flags = Flags;
   item.Type = Type;
@@ -63,7 +64,7 @@ TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::stri
   // Stored attachments are found through the object ID their descriptor carries.
   if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
     item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
-  return item;
+  return FItems.emplace_back(std::move(item));
 }
 
 void TNote::Load(const std::vector<TStoredItem>& Items) {

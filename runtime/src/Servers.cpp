@@ -8,6 +8,7 @@
 #include "EStatus.h"
 #include "Settings.h"
 #include "TextFold.h"
+#include "TextTrim.h"
 #include "notesapi/clerr.h"
 #include "notesapi/notesrt.h"
 
@@ -28,14 +29,7 @@ std::string CanonicalOf(std::string_view Server) {
 std::vector<std::string> UnreachableServers() {
   std::vector<std::string> servers;
   std::string list = TSettings::Instance().Get(NOTESRT_UNREACHABLE_VAR).value_or("");
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t end = list.find(',', start);
-    if (end == list.npos) end = list.size();
-    std::string entry = list.substr(start, end - start);
-    if (entry.find_first_not_of(" \t") != entry.npos) servers.push_back(CanonicalOf(entry));
-    start = end + 1;
-  }
+  for (std::string_view entry : CommaPieces(list)) servers.push_back(CanonicalOf(entry));
   return servers;
 }
 

@@ -5,6 +5,7 @@
 
 #include "AddressBookKeys.h"
 #include "Database.h"
+#include "TextTrim.h"
 #include "router/RoutedMail.h"
 
 namespace notesrt::router {
@@ -16,27 +17,14 @@ constexpr char Ambiguous[] = "Ambiguous name: several people in the directory ha
 // The stand-in has no SMTP: an Internet address nobody in the directory has goes nowhere.
 constexpr char NoInternetRoute[] = "No route to the Internet for this address";
 
-std::string Trimmed(std::string_view Text) {
-  size_t start = Text.find_first_not_of(" \t");
-  if (start == Text.npos) return {};
-  size_t end = Text.find_last_not_of(" \t");
-  return std::string(Text.substr(start, end - start + 1));
-}
-
 }  // namespace
 
 std::vector<std::string> RecipientEntries(const std::vector<std::string>& Values) {
   std::vector<std::string> entries;
   std::set<std::string> seen;
-  for (const std::string& value : Values) {
-    size_t start = 0;
-    while (start <= value.size()) {
-      size_t end = std::min(value.find(',', start), value.size());
-      std::string entry = Trimmed(std::string_view(value).substr(start, end - start));
-      if (!entry.empty() && seen.insert(NameKey(entry)).second) entries.push_back(entry);
-      start = end + 1;
-    }
-  }
+  for (const std::string& value : Values)
+    for (std::string_view entry : CommaPieces(value))
+      if (seen.insert(NameKey(entry)).second) entries.emplace_back(entry);
   return entries;
 }
 
@@ -109,7 +97,7 @@ TRecipient TRecipientResolver::ResolvePerson(std::string_view Name) {
     std::vector<TStoredItem> items = book->Database->Notes().Items(people.front());
     auto first = [&](std::string_view Item) {
       std::vector<std::string> texts = TextsOf(items, Item);
-      return texts.empty() ? std::string() : Trimmed(texts.front());
+      return texts.empty() ? std::string() : std::string(TrimBlanks(texts.front()));
     };
     std::string fullName = first("FullName");
     recipient.Person = TPerson{fullName.empty() ? std::string(Name) : fullName, first("MailServer"),
