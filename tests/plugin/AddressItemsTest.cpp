@@ -7,8 +7,7 @@
 #include "Customintf.h"
 #include "ELotusNotes.h"
 #include "NotesSession.h"
-#include "PluginModuleFixture.h"
-#include "RecordingFramework.h"
+#include "RegisteredMailFixture.h"
 #include "StringList.h"
 #include "TAddressBookAdmin.h"
 #include "TNotesDocument.h"
@@ -16,9 +15,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class AddressItemsTest : public PluginModuleFixture {
+class AddressItemsTest : public RegisteredMailFixture {
  protected:
   void SetUp() override {
     NotesObjectsInitialize();
@@ -26,28 +23,18 @@ class AddressItemsTest : public PluginModuleFixture {
     TAddressBookAdmin Book("", "names.nsf");
     Book.AddPerson({"John", "Doe", "Acme", "", "", "john@acme.example", "", "", ""});
     Book.AddPerson({"Joan", "Smith", "", "", "", "joan@acme.example", "js@relay.example", "", ""});
-    ApplicationServices = Framework.AsInterface();
-    Module.Register();
-    Mail = InterfaceCast<IMailInterface>(Framework.Service);
-    ASSERT_TRUE(Mail);
+    RegisterMail();
   }
   void TearDown() override {
-    Mail.Reset();
-    Module.UnRegister();
+    UnregisterMail();
     NotesObjectsFinalize();
   }
 
   Lines AddressItems(const std::string& Search) {
     TStringList* List = nullptr;
     Mail->GetAddressItems(Search, List);
-    std::unique_ptr<TStringList> Owned(List);
-    Lines Result;
-    for (int I = 0; Owned && I < Owned->Count(); ++I) Result.push_back(Owned->Strings(I));
-    return Result;
+    return LinesOf(List);
   }
-
-  TRecordingFramework Framework;
-  TInterfaceRef<IMailInterface> Mail;
 };
 
 TEST_F(AddressItemsTest, EveryPersonGivesFourLinesInTheirPlaces) {

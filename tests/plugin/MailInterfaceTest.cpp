@@ -2,27 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "Customintf.h"
-#include "PluginModuleFixture.h"
-#include "RecordingFramework.h"
+#include "RegisteredMailFixture.h"
 #include "StringList.h"
 
 namespace {
 
-class MailInterfaceTest : public PluginModuleFixture {
+class MailInterfaceTest : public RegisteredMailFixture {
  protected:
-  void SetUp() override {
-    ApplicationServices = Framework.AsInterface();
-    Module.Register();
-    Mail = InterfaceCast<IMailInterface>(Framework.Service);
-    ASSERT_TRUE(Mail);
-  }
-  void TearDown() override {
-    Mail.Reset();
-    Module.UnRegister();
-  }
-
-  TRecordingFramework Framework;
-  TInterfaceRef<IMailInterface> Mail;
+  void SetUp() override { RegisterMail(); }
+  void TearDown() override { UnregisterMail(); }
 };
 
 TEST_F(MailInterfaceTest, GetMailEmptiesOnlyTheFourStrings) {

@@ -11,8 +11,7 @@
 #include "Customintf.h"
 #include "DateUtils.h"
 #include "NotesSession.h"
-#include "PluginModuleFixture.h"
-#include "RecordingFramework.h"
+#include "RegisteredMailFixture.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
@@ -21,9 +20,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class MailItemsTest : public PluginModuleFixture {
+class MailItemsTest : public RegisteredMailFixture {
  protected:
   void SetUp() override {
     NotesObjectsInitialize();
@@ -32,15 +29,11 @@ class MailItemsTest : public PluginModuleFixture {
     std::filesystem::create_directories(Env.DataDir() / "mail");
     FMailFile = std::make_unique<TNotesDatabase>();
     FMailFile->CreateNew("", "mail/jdoe.nsf", "mail.ntf");
-    ApplicationServices = Framework.AsInterface();
-    Module.Register();
-    Mail = InterfaceCast<IMailInterface>(Framework.Service);
-    ASSERT_TRUE(Mail);
+    RegisterMail();
   }
   void TearDown() override {
     Mail->DisConnect();
-    Mail.Reset();
-    Module.UnRegister();
+    UnregisterMail();
     FMailFile.reset();
     NotesObjectsFinalize();
   }
@@ -74,16 +67,11 @@ class MailItemsTest : public PluginModuleFixture {
   Lines MailItems(mfType Folder) {
     TStringList* List = nullptr;
     Mail->GetMailItems(Folder, List);
-    std::unique_ptr<TStringList> Owned(List);
     EXPECT_NE(List, nullptr);
-    Lines Result;
-    for (int I = 0; Owned && I < Owned->Count(); ++I) Result.push_back(Owned->Strings(I));
-    return Result;
+    return LinesOf(List);
   }
 
   std::unique_ptr<TNotesDatabase> FMailFile;
-  TRecordingFramework Framework;
-  TInterfaceRef<IMailInterface> Mail;
 };
 
 TEST_F(MailItemsTest, InboxLinesHaveSixFieldsInTheirPlaces) {
