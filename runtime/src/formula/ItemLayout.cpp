@@ -1,8 +1,8 @@
 #include "formula/ItemLayout.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "StoredValue.h"
 #include "formula/FormulaText.h"
 #include "notesapi/nsfsearc.h"
 
@@ -11,15 +11,6 @@ namespace notesrt {
 namespace {
 
 constexpr size_t MaxLayout = 0xFFFF;
-
-// Values inside item bytes may be unaligned; anything past the end reads as zero.
-template <class T>
-T ReadAt(std::string_view Bytes, size_t Offset) {
-  T value{};
-  if (Offset <= Bytes.size() && Bytes.size() - Offset >= sizeof value)
-    std::memcpy(&value, Bytes.data() + Offset, sizeof value);
-  return value;
-}
 
 TValue Damaged() {
   return TValue::Error(ERR_FORMULA_DAMAGED_VALUE);
