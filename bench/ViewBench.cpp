@@ -12,13 +12,13 @@
 #include <fstream>
 #include <string>
 
-#include "design/DesignBuilder.h"
 #include "notesapi/nif.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsfnote.h"
 #include "notesapi/nsfsearc.h"
 #include "notesapi/osmem.h"
+#include "views/design/DesignBuilder.h"
 
 namespace {
 

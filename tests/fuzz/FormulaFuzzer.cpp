@@ -6,10 +6,10 @@
 #include <map>
 #include <string>
 
-#include "formula/CompiledFormula.h"
-#include "formula/Evaluator.h"
-#include "formula/FormulaContext.h"
 #include "notesapi/misc.h"
+#include "search/formula/CompiledFormula.h"
+#include "search/formula/Evaluator.h"
+#include "search/formula/FormulaContext.h"
 
 namespace {
 

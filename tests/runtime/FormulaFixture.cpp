@@ -3,8 +3,8 @@
 #include <cstring>
 #include <sstream>
 
-#include "formula/CompiledFormula.h"
 #include "notesapi/misc.h"
+#include "search/formula/CompiledFormula.h"
 
 namespace formulatest {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ScopedEnv.h"
-#include "formula/Evaluator.h"
-#include "formula/FormulaContext.h"
+#include "search/formula/Evaluator.h"
+#include "search/formula/FormulaContext.h"
 
 namespace formulatest {
 

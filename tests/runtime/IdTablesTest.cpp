@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "HandleTable.h"
-#include "IdTable.h"
 #include "RuntimeFixture.h"
+#include "core/HandleTable.h"
+#include "core/IdTable.h"
 #include "notesapi/idtable.h"
 #include "notesapi/osmem.h"
 

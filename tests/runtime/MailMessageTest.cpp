@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "StorageFixture.h"
-#include "design/DesignBuilder.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/misc.h"
 #include "notesapi/miscerr.h"
@@ -18,6 +17,7 @@
 #include "notesapi/osmisc.h"
 #include "notesapi/ostime.h"
 #include "notesapi/textlist.h"
+#include "views/design/DesignBuilder.h"
 
 namespace {
 

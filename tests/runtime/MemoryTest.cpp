@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "HandleTable.h"
-#include "MemoryBlock.h"
 #include "RuntimeFixture.h"
+#include "core/HandleTable.h"
+#include "core/MemoryBlock.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/oserr.h"

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <fstream>
 
-#include "SearchSummary.h"
 #include "ViewFixtureTest.h"
 #include "notesapi/misc.h"
 #include "notesapi/nsfsearc.h"
 #include "notesapi/osmem.h"
 #include "notesapi/ossignal.h"
 #include "notesapi/ostime.h"
+#include "search/SearchSummary.h"
 
 namespace runtimetest {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RuntimeFixture.h"
-#include "SignalHandlers.h"
+#include "core/SignalHandlers.h"
 #include "notesapi/oserr.h"
 #include "notesapi/ossignal.h"
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "SearchSummary.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsfsearc.h"
 #include "notesapi/osenv.h"
 #include "notesapi/osmem.h"
+#include "search/SearchSummary.h"
 
 namespace runtimetest {
 

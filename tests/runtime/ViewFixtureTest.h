@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "StorageFixture.h"
-#include "design/DesignBuilder.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nif.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
 #include "notesapi/ostime.h"
+#include "views/design/DesignBuilder.h"
 
 namespace runtimetest {
 

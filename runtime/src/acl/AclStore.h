@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "acl/Acl.h"
+
+namespace notesrt {
+
+class TDbFile;
+
+// The access control list a database file keeps: one row of list flags, one row per entry in
+// order and one per named privilege. Stored only so that it is read back as written: the runtime
+// does not enforce it on any access.
+class TAclStore {
+ public:
+  explicit TAclStore(TDbFile& File) : FFile(File) {}
+
+  // The stored list, read in one transaction. A database never given one reads as a fresh local
+  // database does for its creator: -Default- at Manager.
+  std::unique_ptr<TAcl> Read();
+  // Replaces the stored list in one transaction (or inside the caller's write).
+  void Write(const TAcl& Acl);
+
+ private:
+  void ReadEntries(TAcl& Acl);
+  void ReadPrivilegeNames(TAcl& Acl);
+
+  TDbFile& FFile;
+};
+
+}  // namespace notesrt

@@ -1,0 +1,27 @@
+#include "core/Runtime.h"
+
+#include "core/HandleTable.h"
+#include "core/Settings.h"
+#include "core/SignalHandlers.h"
+#include "notesapi/notesrt.h"
+
+namespace notesrt {
+
+TRuntime& TRuntime::Instance() {
+  static TRuntime runtime;
+  return runtime;
+}
+
+STATUS TRuntime::Init() {
+  if (FInitCount == 0 && !TSettings::Instance().Exists()) return ERR_NOTESRT_NO_INI;
+  ++FInitCount;
+  return NOERROR;
+}
+
+void TRuntime::Term() {
+  if (FInitCount == 0 || --FInitCount > 0) return;
+  THandleTable::Instance().FreeAll();
+  TSignalHandlers::Instance().Clear();
+}
+
+}  // namespace notesrt

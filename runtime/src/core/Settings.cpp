@@ -1,0 +1,111 @@
+#include "core/Settings.h"
+
+#include <stdlib.h>
+
+#include <string>
+
+#include "core/ApiCall.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/osenv.h"
+#include "text/BufferText.h"
+
+namespace notesrt {
+
+namespace {
+
+// A name or value that would break the line structure of the file.
+bool Storable(std::string_view Name, std::string_view Value) {
+  auto lineBreak = [](std::string_view text) { return text.find_first_of("\r\n") != text.npos; };
+  return !Name.empty() && Name.find('=') == Name.npos && !lineBreak(Name) && !lineBreak(Value) &&
+         Name.find_first_of(" \t[;#") == Name.npos;
+}
+
+}  // namespace
+
+TSettings& TSettings::Instance() {
+  static TSettings settings;
+  return settings;
+}
+
+std::filesystem::path TSettings::IniPath() {
+  if (const char* path = getenv(NOTESRT_INI_ENV); path && *path) return path;
+  if (const char* home = getenv("HOME"); home && *home)
+    return std::filesystem::path(home) / "notes" / "data" / "notes.ini";
+  return {};
+}
+
+bool TSettings::Exists() {
+  return Current() != nullptr;
+}
+
+std::optional<std::string> TSettings::Get(std::string_view Name) {
+  const TIniFile* file = Current();
+  return file ? file->Get(Name) : std::nullopt;
+}
+
+bool TSettings::Set(std::string_view Name, std::string_view Value) {
+  if (!Storable(Name, Value) || IniPath().empty()) return false;
+  // Start from what is on disk now, so that changes made by others since the last read survive.
+  TIniFile file = Current() ? *FFile : TIniFile();
+  file.Set(Name, Value);
+  if (!file.Save(FPath)) return false;
+  FStamp.reset();
+  return true;
+}
+
+const TIniFile* TSettings::Current() {
+  std::filesystem::path path = IniPath();
+  std::optional<TStamp> stamp = StampOf(path);
+  if (path != FPath || !stamp || !FStamp || !(*stamp == *FStamp)) {
+    FPath = path;
+    FStamp = stamp;
+    FFile = stamp ? TIniFile::Load(path) : std::nullopt;
+  }
+  return FFile ? &*FFile : nullptr;
+}
+
+bool TSettings::TStamp::operator==(const TStamp& Other) const {
+  return Device == Other.Device && Inode == Other.Inode && Size == Other.Size &&
+         Modified.tv_sec == Other.Modified.tv_sec && Modified.tv_nsec == Other.Modified.tv_nsec;
+}
+
+std::optional<TSettings::TStamp> TSettings::StampOf(const std::filesystem::path& Path) {
+  struct stat info {};
+  if (Path.empty() || stat(Path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return TStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
+}  // namespace notesrt
+
+using notesrt::TSettings;
+
+// Works before NotesInit too: it reads the file directly. BufferLength is published as "size - 1"
+// but often passed as the size; writing at most BufferLength bytes with the NUL is safe for both.
+BOOL LNPUBLIC OSGetEnvironmentString(const char* VariableName, char* retValueBuffer,
+                                     WORD BufferLength) {
+  return notesrt::ApiValueCall<BOOL>(FALSE, [&]() -> BOOL {
+    std::optional<std::string> value =
+        VariableName ? TSettings::Instance().Get(VariableName) : std::nullopt;
+    notesrt::CopyToBuffer(value.value_or(""), retValueBuffer, BufferLength);
+    return value ? TRUE : FALSE;
+  });
+}
+
+long LNPUBLIC OSGetEnvironmentLong(const char* VariableName) {
+  return notesrt::ApiValueCall<long>(0, [&] {
+    std::optional<std::string> value =
+        VariableName ? TSettings::Instance().Get(VariableName) : std::nullopt;
+    return value ? std::strtol(value->c_str(), nullptr, 10) : 0L;
+  });
+}
+
+// A value of "" keeps the line with an empty value, as the Notes client does.
+void LNPUBLIC OSSetEnvironmentVariable(const char* VariableName, const char* Value) {
+  notesrt::ApiVoidCall([&] {
+    if (VariableName) TSettings::Instance().Set(VariableName, Value ? Value : "");
+  });
+}
+
+void LNPUBLIC OSSetEnvironmentInt(const char* VariableName, int Value) {
+  OSSetEnvironmentVariable(VariableName, std::to_string(Value).c_str());
+}

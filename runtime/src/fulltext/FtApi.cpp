@@ -1,0 +1,86 @@
+// Full-text search: FTOpenSearch, FTSearch, FTCloseSearch over the database's FTS5 index.
+#include "core/ApiCall.h"
+#include "core/HandleTable.h"
+#include "core/IdTable.h"
+#include "fulltext/FullTextEvaluator.h"
+#include "fulltext/FullTextIndex.h"
+#include "fulltext/FullTextParser.h"
+#include "fulltext/FullTextResults.h"
+#include "fulltext/FullTextSearchHandle.h"
+#include "notesapi/ft.h"
+#include "notesapi/fterr.h"
+#include "notesapi/miscerr.h"
+#include "storage/Database.h"
+#include "storage/DbHandle.h"
+#include "text/TextFold.h"
+
+using notesrt::TFullTextSearchHandle;
+using notesrt::THandleTable;
+
+namespace {
+
+// What this runtime honours. Every other bit would change the form of the results (a
+// collection, a count, an ID table) or ask for an order or a widening it does not offer, and
+// is refused rather than silently ignored.
+constexpr DWORD SupportedOptions =
+    FT_SEARCH_REFINE | FT_SEARCH_SCORES | FT_SEARCH_TOP_SCORES | FT_SEARCH_STEM_WORDS;
+
+const std::set<NOTEID>* RefiningIds(DHANDLE hIDTable) {
+  if (hIDTable == NULLHANDLE) return nullptr;
+  return &THandleTable::Instance().Get<notesrt::TIdTable>(hIDTable).Ids();
+}
+
+// One write transaction: the index is built first if the database has none, and every look-up
+// of the query sees the same state of the database.
+std::vector<notesrt::TFullTextHit> Search(notesrt::TDatabase& Database,
+                                          const notesrt::TFullTextNode& Query,
+                                          const std::set<NOTEID>* Within, WORD Limit) {
+  return Database.Write([&] {
+    notesrt::TFullTextIndex index(Database.File());
+    index.Ensure();
+    notesrt::TFullTextEvaluator evaluator(index, Database.Notes());
+    return notesrt::RankFullTextHits(evaluator.Evaluate(Query), Within, Limit);
+  });
+}
+
+}  // namespace
+
+STATUS LNPUBLIC FTOpenSearch(DHANDLE* rethSearch) {
+  if (rethSearch) *rethSearch = NULLHANDLE;
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!rethSearch) return ERR_MISC_INVALID_ARGS;
+    *rethSearch = THandleTable::Instance().Add(std::make_unique<TFullTextSearchHandle>());
+    return NOERROR;
+  });
+}
+
+// No hits is success with an empty results block (not ERR_FT_NOMATCHES and no handle), so
+// that callers which lock the results without testing the handle stay safe.
+STATUS LNPUBLIC FTSearch(DBHANDLE hDB, DHANDLE* phSearch, HCOLLECTION hColl, char* Query,
+                         DWORD Options, WORD Limit, DHANDLE hIDTable, DWORD* retNumDocs, DHANDLE*,
+                         DHANDLE* rethResults) {
+  if (retNumDocs) *retNumDocs = 0;
+  if (rethResults) *rethResults = NULLHANDLE;
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!phSearch || !Query) return ERR_MISC_INVALID_ARGS;
+    if (Options & ~SupportedOptions) return ERR_NOTESRT_FT_OPTIONS;
+    if (hColl != NULLHANDLE) return ERR_NOTESRT_FT_COLLECTION;
+    THandleTable::Instance().Get<TFullTextSearchHandle>(*phSearch);
+    const std::shared_ptr<notesrt::TDatabase>& database = notesrt::TDbHandle::DatabaseOf(hDB);
+    const std::set<NOTEID>* within = RefiningIds(hIDTable);
+    notesrt::TFullTextNode query = notesrt::TFullTextParser::Parse(notesrt::LmbcsToUtf8(Query));
+    std::vector<notesrt::TFullTextHit> hits = Search(*database, query, within, Limit);
+    if (retNumDocs) *retNumDocs = static_cast<DWORD>(hits.size());
+    if (rethResults)
+      *rethResults = notesrt::FullTextResultsBlock(hits, (Options & FT_SEARCH_SCORES) != 0);
+    return NOERROR;
+  });
+}
+
+STATUS LNPUBLIC FTCloseSearch(DHANDLE hSearch) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    return THandleTable::Instance().Remove(hSearch, TFullTextSearchHandle::KindId)
+               ? NOERROR
+               : ERR_NOTESRT_INVALID_HANDLE;
+  });
+}

@@ -1,0 +1,88 @@
+// Plain-text mail bodies: a growing buffer of rich-text records in a memory handle the caller
+// owns, added to a message as "Body".
+#include <algorithm>
+#include <cstring>
+
+#include "core/ApiCall.h"
+#include "core/HandleTable.h"
+#include "core/MemoryBlock.h"
+#include "mail/MailBody.h"
+#include "note/ItemArgs.h"
+#include "note/Note.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/miscerr.h"
+
+using notesrt::EStatus;
+using notesrt::TMemoryBlock;
+
+namespace {
+
+// Items stay below the 64 KB of one segment, as the published writers keep them.
+constexpr size_t MaxBodyItem = 64000;
+
+// The caller's body buffer and the part of it in use.
+TMemoryBlock& BodyBlock(DHANDLE Handle, DWORD Length) {
+  TMemoryBlock& block = notesrt::THandleTable::Instance().Get<TMemoryBlock>(Handle);
+  if (block.RuntimeOwned()) throw EStatus(ERR_NOTESRT_RUNTIME_OWNED);
+  if (Length > block.Size()) throw EStatus(ERR_NOTESRT_MAIL_BODY);
+  return block;
+}
+
+// The block doubles when it is full, so appending n lines costs O(n) copying.
+void Append(TMemoryBlock& Block, DWORD& Length, std::string_view Records) {
+  size_t needed = size_t{Length} + Records.size();
+  if (needed > TMemoryBlock::MaxSize) throw EStatus(ERR_MEMORY);
+  if (needed > Block.Size()) {
+    if (Block.LockCount() > 0) throw EStatus(ERR_NOTESRT_LOCKED);
+    Block.Resize(std::min(std::max(needed, 2 * Block.Size()), TMemoryBlock::MaxSize));
+  }
+  std::memcpy(Block.Data() + Length, Records.data(), Records.size());
+  Length = static_cast<DWORD>(needed);
+}
+
+}  // namespace
+
+STATUS LNPUBLIC MailCreateBodyItem(DHANDLE* rethBodyItem, DWORD* retBodyLength) {
+  if (rethBodyItem) *rethBodyItem = NULLHANDLE;
+  if (retBodyLength) *retBodyLength = 0;
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!rethBodyItem || !retBodyLength) return ERR_MISC_INVALID_ARGS;
+    std::string body = notesrt::EmptyMailBody();
+    DHANDLE handle = TMemoryBlock::Allocate(body.size());
+    std::memcpy(notesrt::THandleTable::Instance().Get<TMemoryBlock>(handle).Data(), body.data(),
+                body.size());
+    *rethBodyItem = handle;
+    *retBodyLength = static_cast<DWORD>(body.size());
+    return NOERROR;
+  });
+}
+
+// The text is stored as given, without conversion; *BodyLength grows only when the line was
+// appended whole.
+STATUS LNPUBLIC MailAppendBodyItemLine(DHANDLE hBodyItem, DWORD* BodyLength, char* Text,
+                                       WORD TextLength) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!BodyLength || (!Text && TextLength > 0)) return ERR_MISC_INVALID_ARGS;
+    TMemoryBlock& block = BodyBlock(hBodyItem, *BodyLength);
+    std::string_view line(Text ? Text : "", TextLength);
+    Append(block, *BodyLength, notesrt::MailBodyLine(line));
+    return NOERROR;
+  });
+}
+
+// Appended after any "Body" the message has; the buffer stays the caller's to free.
+STATUS LNPUBLIC MailAddBodyItem(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
+                                char* ItemName) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    notesrt::TNote& note = notesrt::NoteOf(hMessage);
+    TMemoryBlock& block = BodyBlock(hBodyItem, BodyLength);
+    std::string_view name = ItemName ? std::string_view(ItemName) : MAIL_BODY_ITEM;
+    if (name.empty()) return ERR_MISC_INVALID_ARGS;
+    // The pieces are read whole before the note changes, so a damaged buffer adds nothing.
+    std::vector<std::string_view> pieces =
+        notesrt::MailBodyPieces(std::string_view(block.Data(), BodyLength), MaxBodyItem);
+    TIMEDATE now = notesrt::ItemChangeTime();
+    for (std::string_view piece : pieces) note.Append(name, 0, TYPE_COMPOSITE, piece, now);
+    return NOERROR;
+  });
+}

@@ -1,0 +1,156 @@
+#include "names/NameLookup.h"
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "core/EStatus.h"
+#include "names/AddressBookIndex.h"
+#include "names/AddressBooks.h"
+#include "names/NameLookupBuffer.h"
+#include "note/ItemName.h"
+#include "notesapi/lookup.h"
+#include "notesapi/niferr.h"
+#include "storage/Database.h"
+#include "storage/ItemCodec.h"
+#include "text/TextFold.h"
+#include "text/TextTrim.h"
+
+namespace notesrt {
+
+namespace {
+
+// One opened address book and its key index, read as one snapshot for the whole lookup: one
+// round of file locks instead of one per document, and no half-saved change seen.
+struct TOpenBook {
+  std::shared_ptr<TDatabase> Database;
+  TAddressBookIndex Index;
+  explicit TOpenBook(std::shared_ptr<TDatabase> Db)
+      : Database(std::move(Db)), Index(Database->File()) {
+    Database->File().Execute("BEGIN");
+  }
+  ~TOpenBook() {
+    try {
+      Database->File().Execute("COMMIT");
+    } catch (const EStatus&) {
+    }
+  }
+  TOpenBook(const TOpenBook&) = delete;
+  TOpenBook& operator=(const TOpenBook&) = delete;
+};
+
+class TNameLookup {
+ public:
+  TNameLookup(std::string_view Server, const TNameLookupRequest& Request) : FRequest(Request) {
+    for (const TAddressBook& book : AddressBooksOf(Server))
+      FBooks.push_back(std::make_unique<TOpenBook>(TDatabase::Open(book.File)));
+    if (FBooks.empty()) throw EStatus(ERR_NO_NAMES_FILE);
+  }
+
+  std::string Run() {
+    for (TNameSpace space : FRequest.Spaces) {
+      for (const std::string& name : FRequest.Names) {
+        FWriter.BeginRecord();
+        AddRecord(space, name);
+        FWriter.EndRecord();
+      }
+    }
+    return FWriter.Finish();
+  }
+
+ private:
+  bool Has(WORD Flag) const { return (FRequest.Flags & Flag) != 0; }
+
+  // Books in order: only the first without searching; otherwise up to the first with a match,
+  // or all of them when exhaustive.
+  void AddRecord(TNameSpace Space, const std::string& Name) {
+    for (const auto& book : FBooks) {
+      bool found =
+          Has(NAME_LOOKUP_ALL) ? AddEverybody(*book, Space) : AddMatches(*book, Space, Name);
+      if (Has(NAME_LOOKUP_NOSEARCHING)) return;
+      if (found && !Has(NAME_LOOKUP_EXHAUSTIVE)) return;
+    }
+  }
+
+  bool AddEverybody(TOpenBook& Book, TNameSpace Space) {
+    bool found = false;
+    std::vector<TItemView> items;
+    Book.Index.ForEach(Space, [&](std::string_view Blob) {
+      DecodeItemViews(Blob, items);
+      AddMatch(items);
+      found = true;
+    });
+    return found;
+  }
+
+  bool AddMatches(TOpenBook& Book, TNameSpace Space, const std::string& Name) {
+    std::vector<NOTEID> ids = Matches(Book.Index, Space, Name);
+    for (NOTEID id : ids) {
+      std::vector<TStoredItem> stored = Book.Database->Notes().Items(id);
+      std::vector<TItemView> items;
+      for (const TStoredItem& item : stored)
+        items.push_back(TItemView{item.Name, item.Flags, item.Type, item.Value});
+      AddMatch(items);
+    }
+    return !ids.empty();
+  }
+
+  static std::vector<NOTEID> Matches(TAddressBookIndex& Index, TNameSpace Space,
+                                     std::string_view Name) {
+    std::string_view name = TrimBlanks(Name);
+    if (name.empty()) return {};
+    if (name.back() == '*') {
+      name.remove_suffix(1);
+      return Index.Prefixed(Space, FoldUtf8(LmbcsToUtf8(name)));
+    }
+    std::vector<NOTEID> ids;
+    std::set<NOTEID> seen;
+    for (const std::string& key : LookupKeysOf(name))
+      for (NOTEID id : Index.Exact(Space, key))
+        if (seen.insert(id).second) ids.push_back(id);
+    return ids;
+  }
+
+  void AddMatch(const std::vector<TItemView>& Stored) {
+    FMatchItems.clear();
+    for (const std::string& wanted : FRequest.Items) {
+      auto found = std::find_if(Stored.begin(), Stored.end(), [&](const TItemView& Item) {
+        return SameItemName(Item.Name, wanted);
+      });
+      FMatchItems.push_back(found == Stored.end() ? nullptr : &*found);
+    }
+    FWriter.AddMatch(FMatchItems);
+  }
+
+  const TNameLookupRequest& FRequest;
+  std::vector<std::unique_ptr<TOpenBook>> FBooks;
+  TNameLookupWriter FWriter;
+  // Reused for every match: a listing of everybody adds thousands.
+  std::vector<const TItemView*> FMatchItems;
+};
+
+bool NamesSpace(std::string_view Name, std::string_view Alias) {
+  std::string title = "(" + std::string(Alias) + ")";
+  size_t start = 0;
+  while (start <= Name.size()) {
+    size_t end = std::min(Name.find('|', start), Name.size());
+    std::string_view part = TrimBlanks(Name.substr(start, end - start));
+    if (SameItemName(part, Alias) || SameItemName(part, title)) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string LookUpNames(std::string_view Server, const TNameLookupRequest& Request) {
+  return TNameLookup(Server, Request).Run();
+}
+
+TNameSpace NameSpaceOf(std::string_view Name) {
+  if (NamesSpace(Name, "$Users")) return TNameSpace::Users;
+  if (NamesSpace(Name, "$Groups")) return TNameSpace::Groups;
+  throw EStatus(ERR_NO_SUCH_NAMESPACE);
+}
+
+}  // namespace notesrt

@@ -1,0 +1,169 @@
+#include "note/ItemText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "note/CdRecords.h"
+#include "note/ItemValue.h"
+#include "notesapi/misc.h"
+#include "notesapi/nsfdata.h"
+#include "storage/StoredValue.h"
+
+namespace notesrt {
+
+namespace {
+
+std::string NumberText(NUMBER Number) {
+  char text[32];
+  auto result = std::to_chars(text, text + sizeof text, Number);
+  return std::string(text, result.ptr);
+}
+
+std::string TimeText(const TIMEDATE& Time) {
+  TIME local{};
+  local.GM = Time;
+  if (TimeGMToLocal(&local)) return "";
+  char text[32];
+  bool hasDate = Time.Innards[1] != ANYDAY, hasTime = Time.Innards[0] != ALLDAY;
+  if (hasDate && hasTime)
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.year, local.month,
+                  local.day, local.hour, local.minute, local.second);
+  else if (hasDate)
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.year, local.month, local.day);
+  else
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.hour, local.minute, local.second);
+  return text;
+}
+
+// A RANGE of fixed-size elements: the listed ones, then the pairs as "lower - upper".
+template <class T, class TFormat>
+std::string RangeText(std::string_view Data, char Separator, TFormat&& Format) {
+  size_t list = ReadAt<WORD>(Data, 0), pairs = ReadAt<WORD>(Data, sizeof(WORD));
+  if (Data.size() < sizeof(RANGE) + (list + 2 * pairs) * sizeof(T)) return "";
+  std::string text;
+  size_t offset = sizeof(RANGE);
+  for (size_t index = 0; index < list + pairs; ++index) {
+    if (index > 0) text += Separator;
+    text += Format(ReadAt<T>(Data, offset));
+    offset += sizeof(T);
+    if (index < list) continue;
+    text += " - " + Format(ReadAt<T>(Data, offset));
+    offset += sizeof(T);
+  }
+  return text;
+}
+
+std::string ListText(std::string_view Data, char Separator) {
+  std::string text;
+  size_t count = TextEntryCount(TYPE_TEXT_LIST, Data);
+  for (size_t index = 0; index < count; ++index) {
+    if (index > 0) text += Separator;
+    text += TextEntry(TYPE_TEXT_LIST, Data, index).value_or("");
+  }
+  return text;
+}
+
+std::string RichText(std::string_view Data) {
+  std::string text;
+  bool started = false;
+  for (size_t offset = 0; offset + sizeof(WORD) <= Data.size();) {
+    size_t length = CdRecordLength(Data, offset);
+    if (length == 0) break;
+    auto signature = ReadAt<WORD>(Data, offset);
+    if ((signature & 0xFF) == CdParagraphType && signature >> 8 != 0xFF && signature >> 8 != 0) {
+      if (started) text += '\0';
+      started = true;
+    } else if (signature == SigCdText && length >= CdTextHeader) {
+      text.append(Data.substr(offset + CdTextHeader, length - CdTextHeader));
+    }
+    offset = CdNextRecord(offset, length);
+  }
+  return text;
+}
+
+// The bytes of the LMBCS character that Lead starts: group bytes other than tab, LF and CR carry
+// one data byte, the double-byte and Unicode groups two.
+size_t LmbcsCharacterSize(unsigned char Lead) {
+  if (Lead >= 0x20 || Lead == 0x00 || Lead == '\t' || Lead == '\n' || Lead == '\r') return 1;
+  return Lead >= 0x10 && Lead <= 0x14 ? 3 : 2;
+}
+
+constexpr size_t TabWidth = 8;
+
+// One line (no NUL inside) broken to the layout, each piece ended by the delimiter.
+void AppendLine(std::string_view Line, const TLineLayout& Layout, std::string& Out) {
+  auto end = [&] {
+    if (Layout.Delimiter.empty())
+      Out += '\0';
+    else
+      Out += Layout.Delimiter;
+  };
+  std::string piece;
+  size_t width = 0;
+  size_t lastBlank = std::string::npos;  // in piece, the byte after the last blank
+  size_t widthAtBlank = 0;
+  for (size_t at = 0; at < Line.size();) {
+    const auto lead = static_cast<unsigned char>(Line[at]);
+    const size_t size = std::min(LmbcsCharacterSize(lead), Line.size() - at);
+    const bool tab = lead == '\t';
+    at += size;
+    if (tab && Layout.StripTabs) continue;
+    const size_t characterWidth = tab ? TabWidth : 1;
+    if (Layout.CharsPerLine > 0 && width + characterWidth > Layout.CharsPerLine && width > 0) {
+      const bool atBlank = lastBlank != std::string::npos;
+      const size_t cut = atBlank ? lastBlank : piece.size();
+      Out.append(piece, 0, cut);
+      end();
+      piece.erase(0, cut);
+      width = atBlank ? width - widthAtBlank : 0;
+      lastBlank = std::string::npos;
+    }
+    piece.append(Line.substr(at - size, size));
+    width += characterWidth;
+    if (lead == ' ') {
+      lastBlank = piece.size();
+      widthAtBlank = width;
+    }
+  }
+  Out += piece;
+  end();
+}
+
+}  // namespace
+
+std::string LaidOutText(std::string_view Text, const TLineLayout& Layout) {
+  std::string out;
+  out.reserve(Text.size() + Text.size() / 16);
+  size_t start = 0;
+  while (start < Text.size()) {
+    size_t nul = std::min(Text.find('\0', start), Text.size());
+    AppendLine(Text.substr(start, nul - start), Layout, out);
+    start = nul + 1;
+  }
+  return out;
+}
+
+std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
+  if (Separator == '\0') Separator = ';';
+  switch (Type) {
+    case TYPE_TEXT:
+      return std::string(Data);
+    case TYPE_TEXT_LIST:
+      return ListText(Data, Separator);
+    case TYPE_NUMBER:
+      return Data.size() >= sizeof(NUMBER) ? NumberText(ReadAt<NUMBER>(Data, 0)) : "";
+    case TYPE_NUMBER_RANGE:
+      return RangeText<NUMBER>(Data, Separator, NumberText);
+    case TYPE_TIME:
+      return Data.size() >= sizeof(TIMEDATE) ? TimeText(ReadAt<TIMEDATE>(Data, 0)) : "";
+    case TYPE_TIME_RANGE:
+      return RangeText<TIMEDATE>(Data, Separator, TimeText);
+    case TYPE_COMPOSITE:
+      return RichText(Data);
+    default:
+      return "";
+  }
+}
+
+}  // namespace notesrt

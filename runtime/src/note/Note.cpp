@@ -1,0 +1,179 @@
+#include "note/Note.h"
+
+#include <algorithm>
+
+#include "core/EStatus.h"
+#include "core/HandleTable.h"
+#include "core/MemoryBlock.h"
+#include "note/ItemName.h"
+#include "storage/StoredValue.h"
+
+namespace notesrt {
+
+namespace {
+
+constexpr size_t MaxPlainValue = 65535;
+// Object type word and object ID.
+constexpr size_t ObjectDescriptorSize = sizeof(WORD) + sizeof(DWORD);
+
+// Removes a handle from the table unless the table has already let it go (NotesTerm).
+void FreeBlock(DHANDLE Handle) {
+  if (Handle != NULLHANDLE) THandleTable::Instance().Remove(Handle, TMemoryBlock::KindId);
+}
+
+DHANDLE BlockWith(std::string_view Bytes) {
+  DHANDLE handle = TMemoryBlock::Allocate(std::max<size_t>(Bytes.size(), 1), true);
+  std::copy(Bytes.begin(), Bytes.end(), THandleTable::Instance().Get<TMemoryBlock>(handle).Data());
+  return handle;
+}
+
+bool Matches(const TNoteItem& Item, const std::optional<std::string_view>& Name) {
+  return !Name || SameItemName(Item.Name, *Name);
+}
+
+}  // namespace
+
+TNote::TNote(std::shared_ptr<TDatabase> Database, DBHANDLE DbHandle, TNoteHeader Header)
+    : FDatabase(std::move(Database)), FDbHandle(DbHandle), FHeader(std::move(Header)) {}
+
+TNote::~TNote() {
+  for (const TNoteItem& item : FItems) {
+    FreeBlock(item.ItemBlock);
+    FreeBlock(item.ValueBlock);
+  }
+  for (DHANDLE handle : FRetired) FreeBlock(handle);
+}
+
+void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
+  FDbHandle = DbHandle;
+  FDatabase = std::move(Database);
+}
+
+TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
+                         const TIMEDATE& Changed) {
+  if (Type != TYPE_COMPOSITE && Value.size() > MaxPlainValue) throw EStatus(ERR_NOTESRT_TOO_BIG);
+  // Made whole before it joins the note, so that a failure leaves no half-made item behind.
+  TNoteItem item;
+  item.Name = Name;
+  item.Flags = Flags;
+  item.Type = Type;
+  item.Changed = Changed;
+  item.Value.reserve(sizeof(WORD) + Value.size());
+  item.Value.append(BytesOf(Type)).append(Value);
+  item.Serial = ++FLastSerial;
+  // Stored attachments are found through the object ID their descriptor carries.
+  if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
+    item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
+  return FItems.emplace_back(std::move(item));
+}
+
+void TNote::Load(const std::vector<TStoredItem>& Items) {
+  for (const TStoredItem& item : Items)
+    Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
+}
+
+void TNote::Load(const std::vector<TItemView>& Items) {
+  for (const TItemView& item : Items)
+    Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
+}
+
+TNoteItem* TNote::Find(const std::optional<std::string_view>& Name) {
+  for (TNoteItem& item : FItems)
+    if (Matches(item, Name)) return &item;
+  return nullptr;
+}
+
+TNoteItem* TNote::FindNext(const BLOCKID& After, const std::optional<std::string_view>& Name) {
+  if (After.block != 0) return nullptr;
+  DHANDLE pool = After.pool;  // BLOCKID is packed: no reference to its field
+  auto found = FByBlock.find(pool);
+  if (found == FByBlock.end()) return nullptr;
+  for (auto next = std::next(found->second); next != FItems.end(); ++next)
+    if (Matches(*next, Name)) return &*next;
+  return nullptr;
+}
+
+TNoteItem* TNote::FindByBlock(const BLOCKID& Item) {
+  if (Item.block != 0) return nullptr;
+  DHANDLE pool = Item.pool;
+  auto found = FByBlock.find(pool);
+  return found == FByBlock.end() ? nullptr : &*found->second;
+}
+
+bool TNote::DeleteAll(std::string_view Name) {
+  bool deleted = false;
+  for (auto item = FItems.begin(); item != FItems.end();) {
+    auto next = std::next(item);
+    if (SameItemName(item->Name, Name)) {
+      Retire(item);
+      deleted = true;
+    }
+    item = next;
+  }
+  return deleted;
+}
+
+void TNote::Delete(const TNoteItem& Item) {
+  auto position = PositionOf(Item);
+  if (position != FItems.end()) Retire(position);
+}
+
+TNote::TItems::iterator TNote::PositionOf(const TNoteItem& Item) {
+  return std::find_if(FItems.begin(), FItems.end(),
+                      [&](const TNoteItem& Candidate) { return &Candidate == &Item; });
+}
+
+BLOCKID TNote::ItemBlockOf(TNoteItem& Item) {
+  if (Item.ItemBlock == NULLHANDLE) {
+    auto position = PositionOf(Item);
+    if (position == FItems.end()) return BLOCKID{};
+    Item.ItemBlock = BlockWith(Item.Name);
+    FByBlock[Item.ItemBlock] = position;
+  }
+  return BLOCKID{Item.ItemBlock, NULLBLOCK};
+}
+
+BLOCKID TNote::ValueBlockOf(TNoteItem& Item) {
+  if (Item.ValueBlock == NULLHANDLE) {
+    Item.ValueBlock = BlockWith(Item.Value);
+    std::string().swap(Item.Value);
+  }
+  return BLOCKID{Item.ValueBlock, NULLBLOCK};
+}
+
+bool TNote::Holds(const TNoteItem* Item, uint64_t Serial) const {
+  return std::any_of(FItems.begin(), FItems.end(), [&](const TNoteItem& Candidate) {
+    return &Candidate == Item && Candidate.Serial == Serial;
+  });
+}
+
+void TNote::Adopt(DHANDLE Block) {
+  THandleTable::Instance().Get<TMemoryBlock>(Block).SetRuntimeOwned(true);
+  FRetired.push_back(Block);
+}
+
+void TNote::Retire(TItems::iterator Item) {
+  if (Item->ItemBlock != NULLHANDLE) FRetired.push_back(Item->ItemBlock);
+  if (Item->ValueBlock != NULLHANDLE) FRetired.push_back(Item->ValueBlock);
+  FByBlock.erase(Item->ItemBlock);
+  FItems.erase(Item);
+  ++FRemovals;
+}
+
+std::string_view TNote::ValueOf(const TNoteItem& Item) {
+  if (Item.ValueBlock == NULLHANDLE) return Item.Value;
+  TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
+  return std::string_view(block.Data(), block.Size());
+}
+
+char* TNote::WritableValue(TNoteItem& Item) {
+  if (Item.ValueBlock == NULLHANDLE) return Item.Value.data();
+  return THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock).Data();
+}
+
+std::string_view TNote::DataOf(const TNoteItem& Item) {
+  std::string_view value = ValueOf(Item);
+  return value.substr(std::min(value.size(), sizeof(WORD)));
+}
+
+}  // namespace notesrt

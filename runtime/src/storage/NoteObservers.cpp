@@ -1,0 +1,23 @@
+#include "storage/NoteObservers.h"
+
+#include "fulltext/FullTextIndex.h"
+#include "names/AddressBookIndex.h"
+#include "storage/FolderStore.h"
+
+namespace notesrt {
+
+TNoteObservers::TNoteObservers(TDbFile& File) {
+  FObservers.push_back(std::make_unique<TAddressBookIndex>(File));
+  FObservers.push_back(std::make_unique<TFolderStore>(File));
+  FObservers.push_back(std::make_unique<TFullTextIndex>(File));
+}
+
+void TNoteObservers::NoteStored(const TStoredNote& Note) {
+  for (const auto& observer : FObservers) observer->NoteStored(Note);
+}
+
+void TNoteObservers::NoteDeleted(NOTEID Id) {
+  for (const auto& observer : FObservers) observer->NoteDeleted(Id);
+}
+
+}  // namespace notesrt

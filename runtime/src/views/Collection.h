@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/HandleObject.h"
+#include "notesapi/notesrt.h"
+#include "views/CollectionRows.h"
+
+namespace notesrt {
+
+class TDatabase;
+
+// What an HCOLLECTION names: a snapshot of a view's or folder's rows, taken at open and at each
+// update. It keeps its database alive, so it can be read after the database handle is closed.
+class TCollection : public THandleObject {
+ public:
+  static constexpr WORD KindId = NOTESRT_HANDLE_COLLECTION;
+
+  TCollection(std::shared_ptr<TDatabase> Database, NOTEID View)
+      : FDatabase(std::move(Database)), FView(View) {}
+  WORD Kind() const override { return KindId; }
+
+  // Brings the view's index up to date and takes a new snapshot. Rebuild discards the index.
+  void Update(bool Rebuild = false);
+  const std::vector<TCollectionRow>& Rows() const { return FRows; }
+  // How many notes the last update evaluated.
+  DWORD Evaluations() const { return FEvaluations; }
+
+ private:
+  std::shared_ptr<TDatabase> FDatabase;
+  NOTEID FView;
+  std::vector<TCollectionRow> FRows;
+  DWORD FEvaluations = 0;
+};
+
+}  // namespace notesrt
