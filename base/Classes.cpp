@@ -8,3 +8,4 @@ EFCreateError::~EFCreateError() = default;
 EReadError::~EReadError() = default;
 EWriteError::~EWriteError() = default;
 EStringListError::~EStringListError() = default;
+EListError::~EListError() = default;

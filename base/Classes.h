@@ -45,3 +45,10 @@ class VESK_API EStringListError : public Exception {
   using Exception::Exception;
   ~EStringListError() override;
 };
+
+// A list was asked for an item it does not have.
+class VESK_API EListError : public Exception {
+ public:
+  using Exception::Exception;
+  ~EListError() override;
+};

@@ -124,15 +124,20 @@ int DayOfWeek(TDateTime DateTime) {
   return static_cast<int>(Day % 7) + 1;
 }
 
-TDateTime Now() {
-  timespec Current;
-  clock_gettime(CLOCK_REALTIME, &Current);
+TDateTime LocalDateTime(int64_t Seconds, int64_t NanoSeconds) {
+  time_t Moment = static_cast<time_t>(Seconds);
   tm Local;
-  localtime_r(&Current.tv_sec, &Local);
+  localtime_r(&Moment, &Local);
   // A leap second (tm_sec 60) is shown as the last second of its minute.
   int Sec = Local.tm_sec < SecsPerMin ? Local.tm_sec : SecsPerMin - 1;
   return EncodeDate(Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday) +
-         EncodeTime(Local.tm_hour, Local.tm_min, Sec, static_cast<int>(Current.tv_nsec / 1000000));
+         EncodeTime(Local.tm_hour, Local.tm_min, Sec, static_cast<int>(NanoSeconds / 1000000));
+}
+
+TDateTime Now() {
+  timespec Current;
+  clock_gettime(CLOCK_REALTIME, &Current);
+  return LocalDateTime(Current.tv_sec, Current.tv_nsec);
 }
 
 TDateTime Date() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "SysUtils.h"
@@ -33,6 +34,8 @@ void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec);
 // 1 = Sunday ... 7 = Saturday; 0 for a value DecodeDate cannot decode.
 int DayOfWeek(TDateTime DateTime);
 
+// The local date-time of a moment given in seconds and nanoseconds since 1970 (UTC).
+TDateTime LocalDateTime(int64_t Seconds, int64_t NanoSeconds);
 TDateTime Now();
 TDateTime Date();
 TDateTime Time();

@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string SysErrorMessage(int Error) {
-  char Buffer[256];
-  // The GNU variant returns the message, not always in Buffer.
-  return strerror_r(Error, Buffer, sizeof Buffer);
-}
-
 int OpenFlags(uint16_t Mode) {
   if ((Mode & fmCreate) == fmCreate) return O_RDWR | O_CREAT | O_TRUNC;
   switch (Mode & 0x0003) {

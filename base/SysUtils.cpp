@@ -3,9 +3,35 @@
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 EConvertError::~EConvertError() = default;
+
+EInOutError::EInOutError(const std::string& Action, const std::string& FileName, int ErrorCode)
+    : Exception(Format("I/O error %s \"%s\": %s", Action.c_str(), FileName.c_str(),
+                       SysErrorMessage(ErrorCode).c_str())),
+      FFileName(FileName),
+      FErrorCode(ErrorCode) {}
+
+EInOutError::~EInOutError() = default;
+
+EAssertionFailed::EAssertionFailed(const std::string& Text, const std::string& SourceName,
+                                   int LineNumber)
+    : Exception(Format("%s (%s, line %d)", Text.c_str(), SourceName.c_str(), LineNumber)),
+      FText(Text),
+      FSourceName(SourceName),
+      FLineNumber(LineNumber) {}
+
+EAssertionFailed::~EAssertionFailed() = default;
+
+EOSError::~EOSError() = default;
+
+std::string SysErrorMessage(int Error) {
+  char Buffer[256];
+  // The GNU variant returns the message, not always in Buffer.
+  return strerror_r(Error, Buffer, sizeof Buffer);
+}
 
 namespace {
 

@@ -13,6 +13,54 @@ class VESK_API EConvertError : public Exception {
   ~EConvertError() override;
 };
 
+// An input or output operation on a file failed. The message names the file and gives the
+// system's reason; ErrorCode is the system's error number.
+class VESK_API EInOutError : public Exception {
+ public:
+  EInOutError(const std::string& Action, const std::string& FileName, int ErrorCode);
+  ~EInOutError() override;
+
+  const std::string& FileName() const { return FFileName; }
+  int ErrorCode() const { return FErrorCode; }
+
+ private:
+  std::string FFileName;
+  int FErrorCode;
+};
+
+// A checked condition did not hold. The message tells the condition's text, the source and the
+// line.
+class VESK_API EAssertionFailed : public Exception {
+ public:
+  EAssertionFailed(const std::string& Text, const std::string& SourceName, int LineNumber);
+  ~EAssertionFailed() override;
+
+  const std::string& Text() const { return FText; }
+  const std::string& SourceName() const { return FSourceName; }
+  int LineNumber() const { return FLineNumber; }
+
+ private:
+  std::string FText;
+  std::string FSourceName;
+  int FLineNumber;
+};
+
+// A call to the operating system failed; ErrorCode is the code the caller reports it with.
+class VESK_API EOSError : public Exception {
+ public:
+  EOSError(std::string Message, int ErrorCode)
+      : Exception(std::move(Message)), FErrorCode(ErrorCode) {}
+  ~EOSError() override;
+
+  int ErrorCode() const { return FErrorCode; }
+
+ private:
+  int FErrorCode;
+};
+
+// The system's text for an error number (errno).
+std::string SysErrorMessage(int Error);
+
 std::string IntToStr(int64_t Value);
 // Upper-case hexadecimal, at least Digits digits.
 std::string IntToHex(uint64_t Value, int Digits);

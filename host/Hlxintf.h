@@ -9,19 +9,7 @@
 #include "Exception.h"
 #include "Export.h"
 #include "InterfaceRef.h"
-
-struct TGUID {
-  uint32_t D1;
-  uint16_t D2;
-  uint16_t D3;
-  uint8_t D4[8];
-
-  friend constexpr bool operator==(const TGUID&, const TGUID&) = default;
-};
-
-using HRESULT = int32_t;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
+#include "Types.h"
 
 // Every interface starts with these three operations, in this order. Objects are never deleted
 // through an interface, so there is no virtual destructor (it would add slots to the table).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <errno.h>
+
 #include <fstream>
 
 #include "AnsiCompare.h"
@@ -93,6 +95,16 @@ TEST(SysUtils, FilesAndDirectoriesOnDisk) {
   EXPECT_TRUE(DirectoryExists(IncludeTrailingPathDelimiter(Dir.Path().string())));
   EXPECT_FALSE(DirectoryExists(File));
   EXPECT_FALSE(DirectoryExists(""));
+}
+
+TEST(SysUtils, FrameworkErrorsNameWhatFailed) {
+  EInOutError Io("writing", "/var/log/VESK.log", ENOSPC);
+  EXPECT_EQ(Io.Message(), "I/O error writing \"/var/log/VESK.log\": No space left on device");
+  EXPECT_EQ(Io.ErrorCode(), ENOSPC);
+  EAssertionFailed Assertion("Failed: x > 0", "FrontEnd\\VeskExceptions", 152);
+  EXPECT_EQ(Assertion.Message(), "Failed: x > 0 (FrontEnd\\VeskExceptions, line 152)");
+  EXPECT_EQ(Exception("plain").HelpContext(), 0);
+  EXPECT_EQ(Exception("with help", 4711).HelpContext(), 4711);
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+// Opening files and programs: parameter words, the desktop's default program through gio, and
+// the Windows result codes.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "DesktopHandler.h"
+#include "FileText.h"
+#include "ShellLauncher.h"
+#include "ShellWords.h"
+#include "TempDir.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(ShellWords, QuotesAndBackslashesButNoExpansion) {
+  struct {
+    const char* Text;
+    Words Expected;
+  } Cases[] = {
+      {"", {}},
+      {"  a\tb \n c ", {"a", "b", "c"}},
+      {"'a b' \"c d\" e\\ f", {"a b", "c d", "e f"}},
+      {"\"say \\\"hi\\\" \\\\ \\n\"", {"say \"hi\" \\ \\n"}},
+      {"'it''s' '\\'", {"its", "\\"}},
+      {"$(rm -rf ~) *.txt `id` ;|&", {"$(rm", "-rf", "~)", "*.txt", "`id`", ";|&"}},
+      {"a\"b c\"d 'unclosed x", {"ab cd", "unclosed x"}},
+      {"-x --opt=\"1 2\"", {"-x", "--opt=1 2"}},
+  };
+  for (const auto& Case : Cases) EXPECT_EQ(SplitShellWords(Case.Text), Case.Expected) << Case.Text;
+}
+
+class LauncherTest : public testing::Test {
+ protected:
+  std::string Write(const std::string& Name, const std::string& Text) {
+    auto Path = Dir.Path() / Name;
+    vesktest::WriteFileText(Path, Text);
+    return Path.string();
+  }
+
+  vesktest::DesktopHandler Handler;
+  vesktest::TempDir Dir;
+  TDesktopLauncher Launcher;
+};
+
+TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntact) {
+  const char* Names[] = {"plain.txt",        "with blanks.txt",    "quote\"s 'and' more.txt",
+                         "semi;colon.txt",   "$(touch pwned).txt", "line\nbreak.txt",
+                         "-leading-dash.txt"};
+  for (const char* Name : Names) {
+    std::string Path = Write(Name, "some text\n");
+    Handler.Forget();
+    EXPECT_EQ(Launcher.Open({Path, "", "", 1}), SE_OPEN_SUCCEEDED) << Name;
+    auto Arguments = Handler.Arguments();
+    ASSERT_TRUE(Arguments) << Name;
+    EXPECT_EQ(*Arguments, Words{Path}) << Name;
+  }
+  // A relative name is found in the given folder.
+  Handler.Forget();
+  EXPECT_EQ(Launcher.Open({"-leading-dash.txt", "", Dir.Path().string(), 1}), SE_OPEN_SUCCEEDED);
+  ASSERT_TRUE(Handler.Arguments());
+  EXPECT_EQ(Handler.Arguments()->at(0), (Dir.Path() / "-leading-dash.txt").string());
+  EXPECT_FALSE(std::filesystem::exists(Dir.Path() / "pwned"));
+  EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
+  std::string Binary = Write("data.bin", std::string("\x00\x01\x02\xff", 4));
+  std::string PlainFile = Write("plain", "x");
+  struct {
+    TShellOpenRequest Request;
+    int Expected;
+  } Cases[] = {
+      {{(Dir.Path() / "missing.txt").string(), "", "", 1}, SE_ERR_FNF},
+      {{(Dir.Path() / "no-folder/missing.txt").string(), "", "", 1}, SE_ERR_PNF},
+      {{PlainFile + "/below-a-file.txt", "", "", 1}, SE_ERR_PNF},
+      {{"x.txt", "", (Dir.Path() / "no-folder").string(), 1}, SE_ERR_PNF},
+      {{Binary, "", "", 1}, SE_ERR_NOASSOC},
+      {{"outlook:00000000ABCDEF", "", "", 1}, SE_ERR_NOASSOC},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Launcher.Open(Case.Request), Case.Expected) << Case.Request.File;
+  if (geteuid() != 0) {
+    std::string Secret = Write("secret.txt", "x");
+    chmod(Secret.c_str(), 0);
+    EXPECT_EQ(Launcher.Open({Secret, "", "", 1}), SE_ERR_ACCESSDENIED);
+  }
+}
+
+TEST_F(LauncherTest, ProgramsStartDirectlyWithTheirParameterWords) {
+  std::string Program = Write("program",
+                              "#!/bin/sh\npwd > \"$0.cwd\"\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && "
+                              "mv \"$0.tmp\" \"$0.argv\"\n");
+  chmod(Program.c_str(), 0755);
+  vesktest::TempDir WorkDir;
+  ASSERT_EQ(Launcher.Open({Program, "-a 'two words' \"$(id)\" ;", WorkDir.Path().string(), 1}),
+            SE_OPEN_SUCCEEDED);
+  for (int Wait = 0; Wait < 1000 && !std::filesystem::exists(Program + ".argv"); ++Wait)
+    usleep(10000);
+  using namespace std::string_literals;
+  EXPECT_EQ(vesktest::ReadFileText(Program + ".argv"), "-a\0two words\0$(id)\0;\0"s);
+  EXPECT_EQ(vesktest::ReadFileText(Program + ".cwd"), WorkDir.Path().string() + "\n");
+}
+
+}  // namespace
