@@ -1,15 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
 #include "RuntimeFixture.h"
+#include "notesapi/acl.h"
 #include "notesapi/bsafeerr.h"
+#include "notesapi/clerr.h"
+#include "notesapi/foldman.h"
+#include "notesapi/fterr.h"
+#include "notesapi/mailserv.h"
 #include "notesapi/miscerr.h"
+#include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/nsfsearc.h"
 #include "notesapi/odserr.h"
 #include "notesapi/oserr.h"
 #include "notesapi/osmisc.h"
+#include "notesapi/srverr.h"
 
 using runtimetest::StatusText;
 
@@ -22,13 +32,24 @@ TEST(StatusTexts, FoundWithOrWithoutTheFlagBits) {
   EXPECT_EQ(StatusText(ERR_CANCEL), "Operation stopped at your request");
 }
 
-TEST(StatusTexts, EveryStatusOfTheRuntimeHasOne) {
-  for (unsigned status :
-       {ERR_NOTESRT_NO_INI, ERR_NOTESRT_INVALID_HANDLE, ERR_NOTESRT_LOCKED,
-        ERR_NOTESRT_RUNTIME_OWNED, ERR_NOTESRT_NOT_INITIALIZED, ERR_NOTESRT_TOO_MANY_HANDLES,
-        ERR_NOTESRT_INTERNAL, ERR_MEMORY, ERR_SEGMENT_TOO_BIG, ERR_INV_FILE_NAME,
-        ERR_INV_SERVER_NAME, ERR_MISC_INVALID_ARGS, ERR_ODS_NO_SUCH_ENTRY})
-    EXPECT_FALSE(StatusText(status).empty()) << std::hex << status;
+// The list is made at build time from every ERR_ name in the runtime's sources.
+TEST(StatusTexts, EveryStatusTheRuntimeNamesHasOne) {
+  struct TNamed {
+    const char* Name;
+    STATUS Status;
+  };
+  const TNamed statuses[] = {
+#define STATUS_NAME(name) {#name, name},
+#include "RuntimeStatuses.inc"
+#undef STATUS_NAME
+  };
+  ASSERT_GT(std::size(statuses), 100u);
+  for (const TNamed& named : statuses) {
+    EXPECT_FALSE(StatusText(named.Status).empty()) << named.Name;
+    bool own = std::string_view(named.Name).starts_with("ERR_NOTESRT_");
+    EXPECT_EQ(own, (named.Status & PKG_MASK) == PKG_NOTESRT)
+        << named.Name << " is in package " << std::hex << (named.Status & PKG_MASK);
+  }
 }
 
 TEST(StatusTexts, UnknownCodeGivesZeroAndAnEmptyString) {

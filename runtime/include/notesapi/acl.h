@@ -2,6 +2,7 @@
 #ifndef NOTESAPI_ACL_H
 #define NOTESAPI_ACL_H
 #include "global.h"
+#include "notesrterr.h"
 
 #define ACL_PRIVCOUNT 80
 #define ACL_BITPRIVCOUNT 5
@@ -39,9 +40,6 @@
 #define ACL_UPDATE_FLAGS 0x08
 
 #define ACL_UNIFORM_ACCESS 0x00000001
-
-/* Status only this runtime returns: an entry or role name that the list holds already. */
-#define ERR_NOTESRT_ACL_DUPLICATE (PKG_MISC + 0xF0)
 
 typedef struct {
   BYTE BitMask[ACL_PRIVCOUNT / 8];

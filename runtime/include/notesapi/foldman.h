@@ -2,17 +2,12 @@
 #ifndef NOTESAPI_FOLDMAN_H
 #define NOTESAPI_FOLDMAN_H
 #include "nif.h"
+#include "notesrterr.h"
 
 typedef WORD DESIGN_TYPE;
 #define DESIGN_TYPE_SHARED 0
 #define DESIGN_TYPE_PRIVATE_DATABASE 1
 #define DESIGN_FOLDER_MAX_NAME 64
-
-/* Statuses only this runtime returns, beside ERR_NOTESRT_NOT_VIEW of nif.h. */
-#define ERR_NOTESRT_FOLDER_EXISTS (PKG_NIF + 0xF1) /* a view or folder has that name already */
-#define ERR_NOTESRT_NOT_FOLDER (PKG_NIF + 0xF2)    /* the design note is not a folder */
-#define ERR_NOTESRT_NOT_DOCUMENT (PKG_NIF + 0xF3)  /* only documents go into folders */
-#define ERR_NOTESRT_FOLDER_NAME (PKG_NIF + 0xF4)   /* empty, too long or malformed name */
 
 NOTESAPI_BEGIN_DECLS
 STATUS LNPUBLIC FolderCreate(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FormatNoteID,

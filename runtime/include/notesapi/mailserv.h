@@ -3,6 +3,7 @@
 #ifndef NOTESAPI_MAILSERV_H
 #define NOTESAPI_MAILSERV_H
 #include "globerr.h"
+#include "notesrterr.h"
 #include "nsfdata.h"
 #include "pool.h"
 
@@ -35,10 +36,6 @@
 #define MAIL_REPLY_FORM "Reply"
 #define MAILBOX_NAME "mail.box"
 
-/* Statuses only this runtime returns. */
-#define ERR_NOTESRT_MAIL_ITEM_CODE (PKG_MAIL + 0xF0) /* no header item has that code */
-#define ERR_NOTESRT_MAIL_BODY (PKG_MAIL + 0xF1)      /* body buffer damaged or length wrong */
-
 NOTESAPI_BEGIN_DECLS
 STATUS LNPUBLIC MailGetMessageItem(DHANDLE hMessage, WORD ItemCode, char* retString,
                                    WORD StringSize, WORD* retStringLength);
@@ -53,12 +50,11 @@ STATUS LNPUBLIC MailAppendBodyItemLine(DHANDLE hBodyItem, DWORD* BodyLength, cha
                                        WORD TextLength);
 STATUS LNPUBLIC MailAddBodyItem(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
                                 char* ItemName);
-STATUS LNPUBLIC MailAddMessageAttachment(DHANDLE hMessage, char* FileName,
-                                         char* OriginalFileName);
+STATUS LNPUBLIC MailAddMessageAttachment(DHANDLE hMessage, char* FileName, char* OriginalFileName);
 BOOL LNPUBLIC MailGetMessageAttachmentInfo(DHANDLE hMessage, WORD Num, BLOCKID* bhItem,
-                                           char* FileName, DWORD* FileSize,
-                                           WORD* FileAttributes, WORD* FileHostType,
-                                           TIMEDATE* FileCreated, TIMEDATE* FileModified);
+                                           char* FileName, DWORD* FileSize, WORD* FileAttributes,
+                                           WORD* FileHostType, TIMEDATE* FileCreated,
+                                           TIMEDATE* FileModified);
 STATUS LNPUBLIC MailExtractMessageAttachment(DHANDLE hMessage, BLOCKID bhItem, char* FileName);
 NOTESAPI_END_DECLS
 

@@ -2,6 +2,7 @@
 #ifndef NOTESAPI_NIF_H
 #define NOTESAPI_NIF_H
 #include "niferr.h"
+#include "notesrterr.h"
 #include "nsfdata.h"
 
 typedef WORD HCOLLECTION;
@@ -59,10 +60,6 @@ typedef WORD HCOLLECTION;
 #define NOTEID_GHOST_ENTRY 0x40000000u
 #define NOTEID_CATEGORY_INDENT 0x3F000000u
 #define NOTEID_CATEGORY_ID 0x00FFFFFFu
-
-/* Statuses only this runtime returns, in a range of the NIF package that Notes leaves unused.
-   OSLoadString has a text for each. */
-#define ERR_NOTESRT_NOT_VIEW (PKG_NIF + 0xF0) /* the note is not a view or folder */
 
 #pragma pack(push, 1)
 typedef struct {
