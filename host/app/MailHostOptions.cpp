@@ -13,11 +13,14 @@ const char* const PluginModule = "libVeskPlugInLNMail.so";
 const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "send", "route"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
 
-// The program lives in <build>/host and the plug-in modules in <build>/lib.
+// Installed, the plug-in folder lies at a fixed place relative to the program's folder; in a
+// build tree the program lives in <build>/host and the plug-in modules in <build>/lib.
 std::filesystem::path DefaultPluginFile() {
   std::error_code Error;
   std::filesystem::path Program = std::filesystem::read_symlink("/proc/self/exe", Error);
   if (Error) throw Exception("Cannot find the program's own path: " + Error.message());
+  std::filesystem::path Installed = Program.parent_path() / VESK_PLUGIN_DIR_FROM_BIN / PluginModule;
+  if (std::filesystem::exists(Installed, Error)) return Installed.lexically_normal();
   return Program.parent_path().parent_path() / "lib" / PluginModule;
 }
 
