@@ -1,7 +1,7 @@
 /* A C program of a library user: built against the installed headers through pkg-config. */
 #include <notesapi/global.h>
-#include <notesapi/osmisc.h>
 #include <notesapi/oserr.h>
+#include <notesapi/osmisc.h>
 #include <stdio.h>
 #include <string.h>
 
