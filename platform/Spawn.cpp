@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 
+#include "FileHandle.h"
 #include "SysUtils.h"
 
 extern char** environ;
@@ -33,27 +34,9 @@ std::vector<char*> ArgvPointers(const std::vector<std::string>& Argv) {
   return Pointers;
 }
 
-// Closes a descriptor when it goes out of scope.
-class TFd {
- public:
-  explicit TFd(int Fd = -1) : FFd(Fd) {}
-  ~TFd() { Close(); }
-  TFd(const TFd&) = delete;
-  TFd& operator=(const TFd&) = delete;
-  int Get() const { return FFd; }
-  void Close() { Reset(-1); }
-  void Reset(int Fd) {
-    if (FFd >= 0) close(FFd);
-    FFd = Fd;
-  }
-
- private:
-  int FFd;
-};
-
 struct TPipe {
-  TFd Read;
-  TFd Write;
+  TFileHandle Read;
+  TFileHandle Write;
 };
 
 bool MakePipe(TPipe& Pipe) {
@@ -173,7 +156,7 @@ class TPipeSignalBlock {
 };
 
 // Feeds Input to In and collects Out until its end; false at the deadline.
-bool Exchange(TFd& In, int Out, const std::string& Input, std::string& Output,
+bool Exchange(TFileHandle& In, int Out, const std::string& Input, std::string& Output,
               TClock::time_point Deadline) {
   TPipeSignalBlock NoPipeSignal;
   fcntl(In.Get(), F_SETFL, O_NONBLOCK);

@@ -1,5 +1,7 @@
 #include "StatusBar.h"
 
+#include <ostream>
+
 #include "Classes.h"
 #include "SysUtils.h"
 
@@ -23,4 +25,23 @@ TStatusPanel& TStatusBar::Panel(int Index) const {
 TStatusPanel& TStatusBar::AddPanel() {
   FPanels.push_back(std::make_unique<TStatusPanel>(*this, PanelCount()));
   return *FPanels.back();
+}
+
+TTerminalStatusBar::~TTerminalStatusBar() {
+  // The cursor leaves the status line for whatever is printed next.
+  if (FLineOpen) FOut << std::endl;
+}
+
+void TTerminalStatusBar::PanelTextChanged(TStatusPanel& Panel) {
+  if (Panel.Index() != 2) return;
+  std::string Text = Panel.Text();
+  for (char& C : Text)
+    if (C == '\r' || C == '\n') C = ' ';
+  if (FInPlace) {
+    // Back to the line's start, the text, then clear what an older, longer text left.
+    FOut << '\r' << Text << "\x1b[K" << std::flush;
+    FLineOpen = true;
+  } else {
+    FOut << Text << std::endl;
+  }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,4 +45,19 @@ class TStatusBar : public TControl {
  private:
   std::vector<std::unique_ptr<TStatusPanel>> FPanels;
   int FRepaintCount = 0;
+};
+
+// A status bar whose right-hand panel shows on a terminal: rewritten in place on one line, or
+// one line per change.
+class TTerminalStatusBar : public TStatusBar {
+ public:
+  TTerminalStatusBar(std::ostream& Out, bool InPlace)
+      : TStatusBar(3), FOut(Out), FInPlace(InPlace) {}
+  ~TTerminalStatusBar() override;
+  void PanelTextChanged(TStatusPanel& Panel) override;
+
+ private:
+  std::ostream& FOut;
+  bool FInPlace;
+  bool FLineOpen = false;
 };

@@ -80,6 +80,20 @@ TEST(StatusBar, AskingForAMissingPanelRaisesTheListError) {
   EXPECT_EQ(Bar.Panel(1).Text(), "x");
 }
 
+TEST(StatusBar, TheTerminalBarShowsTheRightPanel) {
+  for (bool InPlace : {false, true}) {
+    std::ostringstream Out;
+    {
+      TTerminalStatusBar Bar(Out, InPlace);
+      Bar.Panel(0).SetText("left");
+      Bar.Panel(2).SetText("Connecting\r\nto the server");
+      Bar.Panel(2).SetText("Done");
+    }
+    EXPECT_EQ(Out.str(), InPlace ? "\rConnecting  to the server\x1b[K\rDone\x1b[K\n"
+                                 : "Connecting  to the server\nDone\n");
+  }
+}
+
 TEST(TerminalMessageSink, ShowsTheTextAndAsksOnlyWhenThereIsAChoice) {
   TDialogRequest Choice{"Save",
                         "Save changes?",
