@@ -112,7 +112,8 @@ TEST_F(MailMessage, LargeHeaderValuesAreNotSummary) {
   ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
 }
 
-TEST_F(MailMessage, ReadingJoinsListsConvertsTimesAndReportsMissingItems) {
+// Only text reads as text: a date or a number is a zero-length string, as published.
+TEST_F(MailMessage, ReadingJoinsListsGivesNothingForOtherTypesAndReportsMissingItems) {
   WORD size = 0;
   DHANDLE list = List({"Ann", "Bob", "Cy"}, size);
   ASSERT_EQ(MailAddRecipientsItem(Note(), list, size), NOERROR);
@@ -123,8 +124,15 @@ TEST_F(MailMessage, ReadingJoinsListsConvertsTimesAndReportsMissingItems) {
   OSCurrentTimeZone(&local.zone, &local.dst);
   ASSERT_FALSE(TimeLocalToGM(&local));
   ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &local.GM, 8), NOERROR);
-  EXPECT_EQ(Get(MAIL_POSTEDDATE_ITEM_NUM), "2024-03-15 14:30:05");
-  STATUS status = 0;
+  STATUS status = ERR_ITEM_NOT_FOUND;
+  EXPECT_EQ(Get(MAIL_POSTEDDATE_ITEM_NUM, 2048, &status), "");
+  EXPECT_EQ(status, NOERROR);
+  NUMBER priority = 2;
+  ASSERT_EQ(
+      NSFItemAppend(Note(), 0, "DeliveryPriority", 16, TYPE_NUMBER, &priority, sizeof priority),
+      NOERROR);
+  EXPECT_EQ(Get(MAIL_DELIVERYPRIORITY_ITEM_NUM, 2048, &status), "");
+  EXPECT_EQ(status, NOERROR);
   EXPECT_EQ(Get(MAIL_BLINDCOPYTO_ITEM_NUM, 2048, &status), "");
   EXPECT_EQ(status, ERR_ITEM_NOT_FOUND);
 }
@@ -270,6 +278,32 @@ TEST_F(MailBody, NamedItemAndDamagedBuffersAddNothing) {
   DWORD wrong = length + 10;
   EXPECT_EQ(MailAppendBodyItemLine(body, &wrong, const_cast<char*>("y"), 1), ERR_NOTESRT_MAIL_BODY);
   EXPECT_TRUE(Items("Body").empty());
+  EXPECT_EQ(OSMemFree(body), NOERROR);
+}
+
+// The extended form adds the same "Body" for text already in LMBCS; the runtime converts from no
+// other character set, so a character set given is refused and adds nothing.
+TEST_F(MailBody, ExtendedFormAddsTheSameBodyForLmbcsText) {
+  DHANDLE body = NULLHANDLE;
+  DWORD length = 0;
+  ASSERT_EQ(MailCreateBodyItem(&body, &length), NOERROR);
+  for (const char* line : {"Hello",
+                           "Gr\x81\xE1"
+                           "e"})
+    ASSERT_EQ(MailAppendBodyItemLine(body, &length, const_cast<char*>(line),
+                                     static_cast<WORD>(std::strlen(line))),
+              NOERROR);
+  ASSERT_EQ(MailAddBodyItem(Note(), body, length, const_cast<char*>("Plain")), NOERROR);
+  ASSERT_EQ(MailAddBodyItemExt(Note(), body, length, nullptr), NOERROR);
+  std::vector<Item> added = Items("Body");
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_EQ(added[0].Type, TYPE_COMPOSITE);
+  EXPECT_EQ(added[0].Value, Items("Plain").at(0).Value);
+  char charset[16] = {};
+  EXPECT_EQ(MailAddBodyItemExt(Note(), body, length, reinterpret_cast<NLS_PINFO>(charset)),
+            ERR_NOTESRT_MAIL_CHARSET);
+  EXPECT_EQ(MailAddBodyItemExt(Note(), body, length + 1, nullptr), ERR_NOTESRT_MAIL_BODY);
+  EXPECT_EQ(Items("Body").size(), 1u);
   EXPECT_EQ(OSMemFree(body), NOERROR);
 }
 

@@ -3,6 +3,7 @@
 #ifndef NOTESAPI_MAILSERV_H
 #define NOTESAPI_MAILSERV_H
 #include "globerr.h"
+#include "nls.h"
 #include "notesrterr.h"
 #include "nsfdata.h"
 #include "pool.h"
@@ -50,6 +51,10 @@ STATUS LNPUBLIC MailAppendBodyItemLine(DHANDLE hBodyItem, DWORD* BodyLength, cha
                                        WORD TextLength);
 STATUS LNPUBLIC MailAddBodyItem(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
                                 char* ItemName);
+/* The same as "Body", for text in the character set pInfo describes; NULL is LMBCS, the only one
+   the runtime takes. */
+STATUS LNPUBLIC MailAddBodyItemExt(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
+                                   NLS_PINFO pInfo);
 STATUS LNPUBLIC MailAddMessageAttachment(DHANDLE hMessage, char* FileName, char* OriginalFileName);
 BOOL LNPUBLIC MailGetMessageAttachmentInfo(DHANDLE hMessage, WORD Num, BLOCKID* bhItem,
                                            char* FileName, DWORD* FileSize, WORD* FileAttributes,

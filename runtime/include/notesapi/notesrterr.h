@@ -46,6 +46,9 @@
 #define ERR_NOTESRT_FT_WILDCARD      (PKG_NOTESRT + 0x1B) /* wildcard not at a word's end */
 #define ERR_NOTESRT_FT_OPTIONS       (PKG_NOTESRT + 0x1C) /* option bits not honoured */
 #define ERR_NOTESRT_FT_COLLECTION    (PKG_NOTESRT + 0x1D) /* search within a view collection */
+
+/* Mail, continued */
+#define ERR_NOTESRT_MAIL_CHARSET     (PKG_NOTESRT + 0x1E) /* body text not in LMBCS */
 /* clang-format on */
 
 #endif

@@ -158,6 +158,8 @@ constexpr std::array Texts{
            "Full-text search option not supported (set collection, count only, ID table "
            "results, date order, thesaurus, fuzzy)"},
     TEntry{ERR_NOTESRT_FT_COLLECTION, "Full-text search within a view collection is not supported"},
+    TEntry{ERR_NOTESRT_MAIL_CHARSET,
+           "Mail body text must be in LMBCS: the runtime converts from no other character set"},
 };
 
 static_assert(std::is_sorted(Texts.begin(), Texts.end(),

@@ -1,5 +1,5 @@
 // Plain-text mail bodies: a growing buffer of rich-text records in a memory handle the caller
-// owns, added to a message as "Body".
+// owns, added to a message as "Body" (or another item the caller names).
 #include <algorithm>
 #include <cstring>
 
@@ -40,6 +40,21 @@ void Append(TMemoryBlock& Block, DWORD& Length, std::string_view Records) {
   Length = static_cast<DWORD>(needed);
 }
 
+// Appended after any item of the name the message has; the buffer stays the caller's to free.
+STATUS AddBody(DHANDLE Message, DHANDLE Body, DWORD Length, std::string_view Name) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    notesrt::TNote& note = notesrt::NoteOf(Message);
+    TMemoryBlock& block = BodyBlock(Body, Length);
+    if (Name.empty()) return ERR_MISC_INVALID_ARGS;
+    // The pieces are read whole before the note changes, so a damaged buffer adds nothing.
+    std::vector<std::string_view> pieces =
+        notesrt::MailBodyPieces(std::string_view(block.Data(), Length), MaxBodyItem);
+    TIMEDATE now = notesrt::ItemChangeTime();
+    for (std::string_view piece : pieces) note.Append(Name, 0, TYPE_COMPOSITE, piece, now);
+    return NOERROR;
+  });
+}
+
 }  // namespace
 
 STATUS LNPUBLIC MailCreateBodyItem(DHANDLE* rethBodyItem, DWORD* retBodyLength) {
@@ -70,19 +85,13 @@ STATUS LNPUBLIC MailAppendBodyItemLine(DHANDLE hBodyItem, DWORD* BodyLength, cha
   });
 }
 
-// Appended after any "Body" the message has; the buffer stays the caller's to free.
 STATUS LNPUBLIC MailAddBodyItem(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
                                 char* ItemName) {
-  return notesrt::ApiStatusCall([&]() -> STATUS {
-    notesrt::TNote& note = notesrt::NoteOf(hMessage);
-    TMemoryBlock& block = BodyBlock(hBodyItem, BodyLength);
-    std::string_view name = ItemName ? std::string_view(ItemName) : MAIL_BODY_ITEM;
-    if (name.empty()) return ERR_MISC_INVALID_ARGS;
-    // The pieces are read whole before the note changes, so a damaged buffer adds nothing.
-    std::vector<std::string_view> pieces =
-        notesrt::MailBodyPieces(std::string_view(block.Data(), BodyLength), MaxBodyItem);
-    TIMEDATE now = notesrt::ItemChangeTime();
-    for (std::string_view piece : pieces) note.Append(name, 0, TYPE_COMPOSITE, piece, now);
-    return NOERROR;
-  });
+  return AddBody(hMessage, hBodyItem, BodyLength, ItemName ? ItemName : MAIL_BODY_ITEM);
+}
+
+STATUS LNPUBLIC MailAddBodyItemExt(DHANDLE hMessage, DHANDLE hBodyItem, DWORD BodyLength,
+                                   NLS_PINFO pInfo) {
+  if (pInfo) return ERR_NOTESRT_MAIL_CHARSET;
+  return AddBody(hMessage, hBodyItem, BodyLength, MAIL_BODY_ITEM);
 }

@@ -53,14 +53,11 @@ const THeaderItem& HeaderItem(WORD Code) {
   throw notesrt::EStatus(ERR_NOTESRT_MAIL_ITEM_CODE);
 }
 
-// Text entries joined with ", ", times and numbers as their text; rich text and other values
-// read as "", as published.
+// Text entries joined with ", "; any other value (a date, a number, rich text) reads as a
+// zero-length string, as published.
 std::string HeaderText(const TNoteItem& Item) {
   std::string_view data = TNote::DataOf(Item);
-  if (Item.Type != TYPE_TEXT && Item.Type != TYPE_TEXT_LIST) {
-    bool scalar = Item.Type == TYPE_TIME || Item.Type == TYPE_NUMBER;
-    return scalar ? notesrt::ValueToText(Item.Type, data, ',') : "";
-  }
+  if (Item.Type != TYPE_TEXT && Item.Type != TYPE_TEXT_LIST) return "";
   std::string text;
   size_t count = notesrt::TextEntryCount(Item.Type, data);
   for (size_t index = 0; index < count; ++index) {
