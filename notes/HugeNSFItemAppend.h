@@ -15,3 +15,12 @@ void HugeNSFItemAppend(NOTEHANDLE Note, WORD ItemFlags, const char* Name, WORD N
 // item holds whole characters and the pieces join back into the text.
 void HugeNSFTextAppend(NOTEHANDLE Note, WORD ItemFlags, const char* Name, WORD NameLength,
                        const char* Text, DWORD Length);
+
+// Every piece of a long text but the last is filled up to its last whole character (at most
+// three bytes long), so it ends less than three bytes short of MaxItemPiece. A text item that
+// full goes on in the next item of its name; a shorter one is a value of its own, so that
+// separate values of one name ("Received") are not run together.
+constexpr bool IsFullTextPiece(DWORD Length) {
+  constexpr DWORD LongestCharacter = 3;
+  return Length + LongestCharacter > MaxItemPiece;
+}

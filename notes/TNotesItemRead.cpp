@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "ELotusNotes.h"
+#include "HugeNSFItemAppend.h"
 #include "NotesCharset.h"
 #include "NotesHandle.h"
 #include "NotesLock.h"
@@ -26,7 +27,8 @@ TVariant AsArray(const TVariant& Value, TVarType ElementType) {
 
 // Notes text keeps a NUL after each line but the last. Every NUL is a line break, empty lines
 // included (NotesToString would end the text at the first empty line); only the terminator
-// after the last line is dropped.
+// after the last line is dropped. The text is native: in LMBCS a byte may belong to a
+// character of three.
 std::string LinesToString(std::string Text) {
   if (!Text.empty() && Text.back() == '\0') Text.pop_back();
   std::string result;
@@ -46,18 +48,21 @@ std::string UpToNul(const std::vector<char>& Buffer) {
 
 }  // namespace
 
-// A text longer than one item was stored as consecutive TYPE_TEXT items of the name; they are
-// joined from this item on, so that the text reads back whole.
+// A text longer than one item was stored as consecutive TYPE_TEXT items of the name, every one
+// but the last full (IsFullTextPiece); they are joined from this item on, so that the text
+// reads back whole. The first item that is not full ends the value.
 std::string TNotesItem::JoinedText() const {
   std::string text;
   std::unique_ptr<TNotesItem> next;
   for (const TNotesItem* item = this; item != nullptr && item->FDataType == TYPE_TEXT;
        item = next.get()) {
     const std::vector<char> value = item->GetValueBuffer();
-    if (value.size() > sizeof(WORD)) text.append(value.begin() + sizeof(WORD), value.end());
+    if (value.size() <= sizeof(WORD)) break;
+    text.append(value.begin() + sizeof(WORD), value.end());
+    if (!IsFullTextPiece(static_cast<DWORD>(value.size() - sizeof(WORD)))) break;
     next = item->CreateNextItem();
   }
-  return Lmbcs2NativeRaw(LinesToString(std::move(text)));
+  return LinesToString(Lmbcs2NativeRaw(text));
 }
 
 // The text of this one rich-text item, its paragraphs as CR LF lines, never broken.

@@ -17,11 +17,14 @@ TVariant ArrayOf(const TVariant& Value, TVarType Type) {
 
 }  // namespace
 
+// The lines are split in the native text: in LMBCS a byte 0x0A or 0x0D may be part of a
+// three-byte character, which a split there would cut in two.
 void TNotesItem::SetAsString(const std::string& Text) {
   std::vector<char> buffer;
   uint32_t length = 0;
-  StringToNotes(Native2Lmbcs(Text), buffer, length);
-  SetValueBuffer(TYPE_TEXT, FItemFlags, buffer.data(), length - 1);
+  StringToNotes(Text, buffer, length);
+  const std::string value = Native2LmbcsRaw(std::string(buffer.data(), length - 1));
+  SetValueBuffer(TYPE_TEXT, FItemFlags, value.data(), static_cast<DWORD>(value.size()));
 }
 
 void TNotesItem::SetAsFloat(double Number) {

@@ -36,7 +36,8 @@ TEST_F(DocumentTest, FieldsListEveryItemAndDeleteItemRemovesThemAll) {
   int bodies = 0;
   for (int i = 0; i < document.GetFieldCount(); ++i) bodies += document.GetFieldName(i) == "Body";
   EXPECT_EQ(bodies, 3);
-  EXPECT_EQ(document.GetItemByName("BODY")->GetAsString(), "onetwothree");
+  // Three short values of one name, not the pieces of one long text.
+  EXPECT_EQ(document.GetItemByName("BODY")->GetAsString(), "one");
   document.DeleteItem("body");
   EXPECT_FALSE(document.IsItemExists("Body"));
   bodies = 0;

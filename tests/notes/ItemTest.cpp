@@ -59,6 +59,35 @@ TEST_F(ItemTest, LongTextIsSplitBetweenCharactersAndReadsBackWhole) {
   EXPECT_EQ(FDocument->CountMultipleItems("Body"), pieces);
 }
 
+TEST_F(ItemTest, PiecesOfOneLongTextJoinAndSeparateValuesStayApart) {
+  const std::string longText = LongText();
+  const struct {
+    const char* Name;
+    std::vector<std::string> Values;  // each appended as the writer appends one text
+    std::string FirstReads;
+  } cases[] = {{"separate values", {"by A", "by B"}, "by A"},
+               {"one long value", {longText}, longText},
+               {"a long value, then another", {longText, "by B"}, longText},
+               {"a short value, then a long one", {"by A", longText}, "by A"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto document = FDatabase->CreateDocument();
+    int firstItems = 0;
+    for (const std::string& value : c.Values) {
+      const std::string lmbcs = Native2Lmbcs(value);
+      HugeNSFTextAppend(document->NoteHandle(), 0, "Received", 8, lmbcs.data(),
+                        static_cast<DWORD>(lmbcs.size()));
+      if (firstItems == 0) firstItems = document->CountMultipleItems("Received");
+    }
+    EXPECT_EQ(document->GetItemByName("Received")->GetAsString(), c.FirstReads);
+    // The item that starts the second value reads that value alone.
+    const auto items = document->LoadMultipleItems("Received");
+    if (c.Values.size() == 2) {
+      EXPECT_EQ(items[firstItems]->GetAsString(), c.Values[1]);
+    }
+  }
+}
+
 TEST_F(ItemTest, RewritingALongValueLeavesNoOldPiecesBehind) {
   Item("Body").SetAsString(LongText());
   Item("Body").SetAsString("short");
