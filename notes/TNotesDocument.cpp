@@ -7,6 +7,7 @@
 #include "NotesCharset.h"
 #include "NotesTime.h"
 #include "NotesUncutText.h"
+#include "TLiveItems.h"
 #include "TNotesDatabase.h"
 #include "TNotesItem.h"
 
@@ -54,7 +55,7 @@ STATUS LNCALLBACK CollectName(WORD, WORD, char* Name, WORD NameLength, void*, DW
 }  // namespace
 
 TNotesDocument::TNotesDocument(TNotesDatabase& Database, TNoteHandle Note)
-    : FNote(std::move(Note)), FDatabase(&Database) {
+    : FNote(std::move(Note)), FLiveItems(std::make_shared<TLiveItems>()), FDatabase(&Database) {
   FFields.SetOwnsObjects(true);
   FAttachments.SetOwnsObjects(true);
 }
@@ -155,12 +156,17 @@ void TNotesDocument::ReloadFields() {
 TNotesItem* TNotesDocument::GetItemByName(const std::string& Name) {
   int index = FFields.IndexOf(Name);
   if (index < 0) index = FFields.Add(Name);
-  if (FFields.Objects(index) == nullptr) {
-    std::unique_ptr<TNotesItem> item =
+  auto* item = static_cast<TNotesItem*>(FFields.Objects(index));
+  if (item == nullptr) {
+    std::unique_ptr<TNotesItem> made =
         IsItemExists(Name) ? TNotesItem::Create(*this, Name) : TNotesItem::CreateNew(*this, Name);
-    FFields.PutObject(index, item.release());
+    item = made.get();
+    FFields.PutObject(index, made.release());
+  } else if (!item->Loaded() && IsItemExists(Name)) {
+    // An item added past the objects since (by Notes itself, or straight through the API).
+    item->Reload();
   }
-  return static_cast<TNotesItem*>(FFields.Objects(index));
+  return item;
 }
 
 bool TNotesDocument::IsItemExists(const std::string& Name) const {
@@ -171,8 +177,22 @@ bool TNotesDocument::IsItemExists(const std::string& Name) const {
 
 void TNotesDocument::DeleteItem(const std::string& Name) {
   TNotesItem::DeleteAllItems(NoteHandle(), Native2Lmbcs(Name));
+  // The entry's object may be held (LoadMultipleItems hands it out): it is kept aside, not freed.
   const int index = FFields.IndexOf(Name);
-  if (index >= 0) FFields.Delete(index);
+  if (index >= 0) {
+    std::unique_ptr<TObject> item = TakeFieldObject(index);
+    FFields.Delete(index);
+    if (item) FRetiredItems.push_back(std::move(item));
+  }
+  ItemsChanged();
+}
+
+std::unique_ptr<TObject> TNotesDocument::TakeFieldObject(int Index) {
+  std::unique_ptr<TObject> object(FFields.Objects(Index));
+  FFields.SetOwnsObjects(false);
+  FFields.PutObject(Index, nullptr);
+  FFields.SetOwnsObjects(true);
+  return object;
 }
 
 void TNotesDocument::ReplaceItemValue(const std::string& Name, const TVariant& Value) {
@@ -199,6 +219,7 @@ void TNotesDocument::CopyItem(TNotesDocument& Source, const std::string& Name) {
         NoteHandle(), piece.Flags, name.data(), static_cast<WORD>(name.size()), piece.DataType,
         piece.Value.data() + sizeof(WORD), static_cast<DWORD>(piece.Value.size() - sizeof(WORD))));
   }
+  ItemsChanged();
 }
 
 int TNotesDocument::CountMultipleItems(const std::string& Name) {
@@ -209,13 +230,23 @@ int TNotesDocument::CountMultipleItems(const std::string& Name) {
   return count;
 }
 
-std::vector<std::unique_ptr<TNotesItem>> TNotesDocument::LoadMultipleItems(
-    const std::string& Name) {
-  std::vector<std::unique_ptr<TNotesItem>> items;
-  if (!IsItemExists(Name)) return items;
-  items.push_back(TNotesItem::Create(*this, Name));
-  while (auto next = items.back()->CreateNextItem()) items.push_back(std::move(next));
+TNotesItemList TNotesDocument::LoadMultipleItems(const std::string& Name) {
+  TNotesItemList items;
+  TNotesItem* item = GetItemByName(Name);
+  if (!item->Loaded()) return items;
+  items.AddBorrowed(item);
+  for (auto next = item->CreateNextItem(); next; next = items[items.size() - 1]->CreateNextItem())
+    items.AddOwned(std::move(next));
   return items;
+}
+
+void TNotesDocument::ItemsChanged() {
+  FLiveItems->ReloadAll();
+}
+
+void TNotesDocument::ItemsWritten() {
+  ReloadFields();
+  ItemsChanged();
 }
 
 std::string TNotesDocument::GetItemByNum(WORD Code) const {
@@ -233,7 +264,7 @@ void TNotesDocument::SetItemByNum(WORD Code, const std::string& Value) {
   if (value.size() > MAXWORD) throw ELotusNotes(-1, "The value is too long for a mail header item");
   CheckNotesStatus(
       MailAddHeaderItem(NoteHandle(), Code, value.data(), static_cast<WORD>(value.size())));
-  MailItemsWritten();
+  ItemsWritten();
 }
 
 TDateTime TNotesDocument::GetLastModified() const {

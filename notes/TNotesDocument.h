@@ -11,9 +11,11 @@
 #include "Object.h"
 #include "StringList.h"
 #include "TIDInfo.h"
+#include "TNotesItemList.h"
 #include "Variant.h"
 
 class TNotesDatabase;
+class TLiveItems;
 class TNotesAttachment;
 class TNotesItem;
 
@@ -65,8 +67,12 @@ class TNotesDocument : public TObject {
   // Replaces Name by every item of that name in Source, in order.
   void CopyItem(TNotesDocument& Source, const std::string& Name);
   int CountMultipleItems(const std::string& Name);
-  // Objects for every item of Name in note order, all owned by the caller.
-  std::vector<std::unique_ptr<TNotesItem>> LoadMultipleItems(const std::string& Name);
+  // Objects for every item of Name in note order: the document's own object first.
+  TNotesItemList LoadMultipleItems(const std::string& Name);
+  // The item objects alive for this note, the document's and the callers'.
+  const std::shared_ptr<TLiveItems>& LiveItems() const { return FLiveItems; }
+  // Every item object finds its item again after the note's items changed.
+  void ItemsChanged();
   // Mail header items by their item codes (MAIL_..._ITEM_NUM); a missing item reads as "".
   std::string GetItemByNum(WORD Code) const;
   void SetItemByNum(WORD Code, const std::string& Value);
@@ -151,11 +157,16 @@ class TNotesDocument : public TObject {
   NOTEID NoteIDFromNote() const;
   void SetComposedDate();
   void CompleteMailHeader(bool StoreForm, const std::string& Recipients);
-  void MailItemsWritten();
+  // After the document wrote items past its item objects: the fields and every item object
+  // read the note as it is now.
+  void ItemsWritten();
+  // The object of the field entry Index, taken out of the list without being freed.
+  std::unique_ptr<TObject> TakeFieldObject(int Index);
   std::string AddressedTo();
   const TNotesAttachment& AttachmentAt(int Index) const;
 
   TNoteHandle FNote;
+  std::shared_ptr<TLiveItems> FLiveItems;
   NOTEID FNoteID = 0;
   TStringList FFields;
   TNotesDatabase* FDatabase;

@@ -60,6 +60,7 @@ void TNotesDocument::Attach(const std::string& FileName) {
   std::string path = Native2Lmbcs(FileName);
   std::string name = Native2Lmbcs(ExtractFileName(FileName));
   CheckNotesStatus(MailAddMessageAttachment(NoteHandle(), path.data(), name.data()));
+  ItemsChanged();
 }
 
 void TNotesDocument::Detach(int Index, const std::string& FileName) const {
@@ -80,4 +81,5 @@ void TNotesDocument::DeleteAttachment(int Index) {
   if (Index < 0 || Index >= FAttachments.Count()) return;
   CheckNotesStatus(NSFNoteDetachFile(NoteHandle(), AttachmentAt(Index).ItemBID));
   FAttachments.Delete(Index);
+  ItemsChanged();
 }

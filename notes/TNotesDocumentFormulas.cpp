@@ -49,14 +49,20 @@ void TNotesDocument::AttachForm(const std::string& FormName) {
     if (IsCopiedFormItem(name) && copied.insert(NotesUpperCase(name)).second) CopyItem(*form, name);
   }
   if (IsItemExists("Form")) DeleteItem("Form");
+  ItemsWritten();
 }
 
 bool TNotesDocument::ComputeWithForm(bool RaiseOnError) {
   const STATUS status = NSFNoteComputeWithForm(NoteHandle(), NULLHANDLE, 0, nullptr, nullptr);
+  ItemsWritten();
   if (RaiseOnError) CheckNotesStatus(status);
   return status == NOERROR;
 }
 
 TVariant TNotesDocument::Evaluate(const std::string& Formula) {
-  return TNotesFormula(Formula).Evaluate(NoteHandle());
+  // A formula may assign fields.
+  bool modified = false;
+  TVariant value = TNotesFormula(Formula).Evaluate(NoteHandle(), &modified);
+  if (modified) ItemsWritten();
+  return value;
 }

@@ -49,15 +49,6 @@ TMemoryHandle BuildBody(const std::vector<std::string>& Lines, DWORD& Length) {
 
 }  // namespace
 
-// The mail functions write items past the item objects: every object handed out must read the
-// values the note has now, not the ones it had found before.
-void TNotesDocument::MailItemsWritten() {
-  ReloadFields();
-  for (int index = 0; index < FFields.Count(); ++index)
-    if (FFields.Objects(index) != nullptr)
-      static_cast<TNotesItem*>(FFields.Objects(index))->InitItemInfo(BLOCKID{});
-}
-
 std::string TNotesDocument::GetRecipients() const {
   try {
     return Lmbcs2Native(ReadUncutText(2048, [&](char* Buffer, WORD Size) {
@@ -87,7 +78,7 @@ void TNotesDocument::SetRecipients(const std::string& Recipients) {
   CheckNotesStatus(MailAddRecipientsItem(NoteHandle(), list.Get(), listSize));
   // Notes owns the list memory now.
   list.Detach();
-  MailItemsWritten();
+  ItemsWritten();
 }
 
 std::string TNotesDocument::GetBodyAsString() {
@@ -116,7 +107,7 @@ void TNotesDocument::SetBodyAsMemo(const TStringList& Lines) {
   // item objects handed out stay valid and read the new body.
   TNotesItem::DeleteAllItems(NoteHandle(), BodyItem);
   CheckNotesStatus(MailAddBodyItem(NoteHandle(), body.Get(), length, nullptr));
-  MailItemsWritten();
+  ItemsWritten();
 }
 
 void TNotesDocument::CheckAddress() {

@@ -62,7 +62,7 @@ void TNotesDocument::CompleteMailHeader(bool StoreForm, const std::string& Recip
   TIMEDATE now;
   OSCurrentTIMEDATE(&now);
   CheckNotesStatus(MailAddHeaderItem(NoteHandle(), MAIL_POSTEDDATE_ITEM_NUM, &now, sizeof(now)));
-  MailItemsWritten();
+  ItemsWritten();
   GetItemByName(MAIL_PRINCIPAL_ITEM)->SetAsString(GetItemByNum(MAIL_FROM_ITEM_NUM));
 }
 

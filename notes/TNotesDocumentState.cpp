@@ -44,10 +44,12 @@ void TNotesDocument::SaveFontTable() {
   TNotesItem::DeleteAllItems(NoteHandle(), name);
   CheckNotesStatus(NSFItemAppend(NoteHandle(), 0, name.data(), static_cast<WORD>(name.size()),
                                  TYPE_COMPOSITE, record.data(), static_cast<DWORD>(record.size())));
+  ItemsChanged();
 }
 
 void TNotesDocument::Sign() {
   CheckNotesStatus(NSFNoteSign(NoteHandle()));
+  ItemsChanged();
 }
 
 bool TNotesDocument::GetSignature(std::string& Signer, std::string& Certifier,

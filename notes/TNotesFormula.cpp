@@ -49,7 +49,7 @@ TNotesFormula::TNotesFormula(const std::string& Formula) {
   }
 }
 
-TVariant TNotesFormula::Evaluate(NOTEHANDLE Note) const {
+TVariant TNotesFormula::Evaluate(NOTEHANDLE Note, bool* Modified) const {
   TNotesLock formula(FHandle.Get());
   if (formula.Data() == nullptr) throw ELotusNotes(-1, "The compiled formula cannot be read");
   TComputeHandle compute = StartCompute(formula.Data());
@@ -58,6 +58,7 @@ TVariant TNotesFormula::Evaluate(NOTEHANDLE Note) const {
   BOOL matches = FALSE, shouldBeDeleted = FALSE, modified = FALSE;
   CheckNotesStatus(NSFComputeEvaluate(compute.get(), Note, result.Receive(), &resultLength,
                                       &matches, &shouldBeDeleted, &modified));
+  if (Modified) *Modified = modified != FALSE;
   TVariant value;
   if (!result) return value;
   DWORD size = 0;

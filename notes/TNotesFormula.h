@@ -16,7 +16,8 @@ class TNotesFormula {
   FORMULAHANDLE Handle() const { return FHandle.Get(); }
   // The formula's value against Note (NULLHANDLE: none); a formula that writes fields changes
   // the note in memory only.
-  TVariant Evaluate(NOTEHANDLE Note) const;
+  // The formula's value for Note; Modified, when given, tells whether it changed the note.
+  TVariant Evaluate(NOTEHANDLE Note, bool* Modified = nullptr) const;
 
  private:
   TMemoryHandle FHandle;

@@ -8,28 +8,38 @@
 #include "NotesCharset.h"
 #include "NotesLock.h"
 #include "NotesTime.h"
+#include "TLiveItems.h"
 #include "TNotesDocument.h"
 
+// An object joins the note's live items once nothing in its constructor can fail any more.
 TNotesItem::TNotesItem(TNotesDocument& Document, std::string Name)
-    : FDocument(Document), FName(std::move(Name)), FLmbcsName(Native2Lmbcs(FName)) {
+    : FDocument(Document),
+      FLiveItems(Document.LiveItems()),
+      FName(std::move(Name)),
+      FLmbcsName(Native2Lmbcs(FName)) {
   if (FLmbcsName.size() > MAXWORD) throw ELotusNotes(-1, "Item name too long: " + FName);
+  FLiveItems->Add(this);
 }
 
 TNotesItem::TNotesItem(const TNotesItem& Previous, TNextItem)
     : FDocument(Previous.FDocument),
+      FLiveItems(Previous.FLiveItems),
       FName(Previous.FName),
       FLmbcsName(Previous.FLmbcsName),
       FItemFlags(Previous.FItemFlags),
       FIndex(Previous.FIndex + 1) {
   InitItemInfo(Previous.FItemBID);
   FLoaded = true;
+  FLiveItems->Add(this);
 }
 
-TNotesItem::~TNotesItem() = default;
+TNotesItem::~TNotesItem() {
+  FLiveItems->Remove(this);
+}
 
 std::unique_ptr<TNotesItem> TNotesItem::Create(TNotesDocument& Document, const std::string& Name) {
   std::unique_ptr<TNotesItem> item(new TNotesItem(Document, Name));
-  item->SetCreated();
+  item->Reload();
   if (!item->FLoaded) CheckNotesStatus(ERR_ITEM_NOT_FOUND);
   return item;
 }
@@ -71,18 +81,28 @@ void TNotesItem::InitItemInfo(BLOCKID PrevItemBID) {
 }
 
 void TNotesItem::SetCreated() {
-  const STATUS status = NSFItemInfo(NoteHandle(), FLmbcsName.data(), LmbcsNameLength(), nullptr,
-                                    nullptr, nullptr, nullptr);
   FIndex = 0;
+  FDocument.ItemsChanged();
+}
+
+void TNotesItem::Reload() {
+  BLOCKID itemBID{}, valueBID{};
+  WORD dataType = 0;
+  DWORD valueLength = 0;
+  STATUS status = NSFItemInfo(NoteHandle(), FLmbcsName.data(), LmbcsNameLength(), &itemBID,
+                              &dataType, &valueBID, &valueLength);
+  for (int step = 0; status == NOERROR && step < FIndex; ++step)
+    status = NSFItemInfoNext(NoteHandle(), itemBID, FLmbcsName.data(), LmbcsNameLength(), &itemBID,
+                             &dataType, &valueBID, &valueLength);
   FLoaded = status == NOERROR;
   if (FLoaded) {
-    InitItemInfo(BLOCKID{});
-  } else {
-    FItemBID = FValueBID = BLOCKID{};
-    FDataType = 0;
-    FValueLength = 0;
-    if (ERR(status) != ERR_ITEM_NOT_FOUND) CheckNotesStatus(status);
+    StoreDescriptor(itemBID, dataType, valueBID, valueLength);
+    return;
   }
+  FItemBID = FValueBID = BLOCKID{};
+  FDataType = 0;
+  FValueLength = 0;
+  if (ERR(status) != ERR_ITEM_NOT_FOUND) CheckNotesStatus(status);
 }
 
 void TNotesItem::SetItemFlags(WORD Flags, bool Value) {

@@ -11,6 +11,7 @@
 #include "StringList.h"
 #include "Variant.h"
 
+class TLiveItems;
 class TNotesDocument;
 
 // One item (field) of a note that a document holds open: its descriptor, typed readers and
@@ -75,6 +76,10 @@ class TNotesItem : public TObject {
   // Rich-text composition comes with the rich-text library; this build raises ELotusNotes.
   virtual void SetRichText(const TStringList& List);
 
+  // Finds this object's item (the Index-th of its name) in the note again, after a write
+  // through another object or the document; not loaded when the note no longer has it.
+  void Reload();
+
   bool NextItemExists() const;
   bool LoadNextItem();
   // The next item of the name as a new object owned by the caller, or none.
@@ -95,8 +100,8 @@ class TNotesItem : public TObject {
   // The name as Notes holds it, for the rich-text item that derives from this class.
   const std::string& LmbcsName() const { return FLmbcsName; }
   WORD LmbcsNameLength() const { return static_cast<WORD>(FLmbcsName.size()); }
-  // After every write: the descriptor of the first item of the name, or not loaded when the
-  // write left none.
+  // After every write: this object stands for the first item of the name (not loaded when the
+  // write left none), and every other object of the note finds its item again.
   void SetCreated();
   void DeleteAllItems() { DeleteAllItems(NoteHandle(), FLmbcsName); }
   // Replaces every item of the name by one value that must fit one item.
@@ -109,6 +114,7 @@ class TNotesItem : public TObject {
   std::string JoinedText() const;
 
   TNotesDocument& FDocument;
+  std::shared_ptr<TLiveItems> FLiveItems;
   std::string FName;
   std::string FLmbcsName;
   BLOCKID FItemBID{};

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "ELotusNotes.h"
@@ -233,6 +234,39 @@ TEST_F(DocumentTest, SignatureNamesTheCurrentUser) {
   ASSERT_TRUE(document->GetSignature(signer, certifier, &when));
   EXPECT_EQ(signer, "CN=Jane Doe/O=Acme");
   EXPECT_GT(when, 0);
+}
+
+// Two items "X" ("old", "old2"); a write through any path, then what the objects handed out
+// before read. The object written through stands for the first item afterwards.
+TEST_F(DocumentTest, EveryItemObjectSeesAWriteThroughAnyOther) {
+  const struct {
+    const char* Name;
+    std::function<void(TNotesDocument&, const TNotesItemList&)> Write;
+    const char *FirstReads, *SecondReads;
+    int Count;
+  } cases[] = {
+      {"the first object handed out", [](auto&, auto& Items) { Items[0]->SetAsString("new"); },
+       "new", "", 1},
+      {"the second object handed out", [](auto&, auto& Items) { Items[1]->SetAsString("new"); },
+       "new", "new", 1},
+      {"ReplaceItemValue", [](auto& Document, auto&) { Document.ReplaceItemValue("X", "new"); },
+       "new", "", 1},
+      {"an empty value", [](auto&, auto& Items) { Items[1]->SetItemValue(TVariant()); }, "", "", 0},
+      {"DeleteItem", [](auto& Document, auto&) { Document.DeleteItem("X"); }, "", "", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto document = FDatabase->CreateDocument();
+    AppendText(*document, "X", "old");
+    AppendText(*document, "X", "old2");
+    const TNotesItemList items = document->LoadMultipleItems("X");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0], document->GetItemByName("X"));
+    c.Write(*document, items);
+    EXPECT_EQ(items[0]->GetAsString(), c.FirstReads);
+    EXPECT_EQ(items[1]->GetAsString(), c.SecondReads);
+    EXPECT_EQ(document->GetItemByName("X")->GetAsString(), c.FirstReads);
+    EXPECT_EQ(document->CountMultipleItems("X"), c.Count);
+  }
 }
 
 TEST_F(DocumentTest, MultipleItemsAreLoadedInOrder) {
