@@ -18,8 +18,8 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 // store (an ignored or refused duplicate, an index out of range). Lines are compared as
 // AnsiCompareText does, or AnsiCompareStr when CaseSensitive is set. The list is passed by
 // pointer or reference, never copied (see Assign).
-// Add, AddObject, Insert, InsertObject, Put, Delete and Clear are virtual so that a list can
-// mirror its changes elsewhere; the other operations go through them where Delphi's do.
+// Add, AddObject, Insert, InsertObject, Put, PutObject, Delete and Clear are virtual so that a list
+// can mirror its changes elsewhere; the other operations go through them where Delphi's do.
 class VESK_API TStringList {
  public:
   // Negative, zero or positive as the line at Index1 sorts before, with, or after that at Index2.
@@ -37,7 +37,7 @@ class VESK_API TStringList {
   virtual void Put(int Index, const std::string& S);
   TObject* Objects(int Index) const;
   // An owning list frees the object it replaces.
-  void PutObject(int Index, TObject* AObject);
+  virtual void PutObject(int Index, TObject* AObject);
 
   // On a sorted list the line goes to its sorted place and the duplicates rule applies; with
   // dupIgnore the index of the line already there is returned.

@@ -26,9 +26,24 @@ std::string PlainRoleName(const std::string& Name) {
 
 }  // namespace
 
+class TAclRoles::TPrivilege : public TObject {
+ public:
+  explicit TPrivilege(WORD Number) : Number(Number) {}
+  const WORD Number;
+};
+
+TAclRoles::TAclRoles(TNotesACL& Owner) : FOwner(Owner) {
+  SetOwnsObjects(true);
+}
+
+// The privilege objects are the list's whatever a caller made of OwnsObjects.
+TAclRoles::~TAclRoles() {
+  SetOwnsObjects(true);
+}
+
 void TAclRoles::Load() {
+  SetOwnsObjects(true);
   TStringList::Clear();
-  FPrivileges.clear();
   for (WORD number = 0; number < ACL_PRIVCOUNT; ++number) {
     char name[PrivilegeNameBuffer] = {};
     STATUS status = ACLGetPrivName(FOwner.ACLHandle(), number, name);
@@ -36,37 +51,46 @@ void TAclRoles::Load() {
     CheckNotesStatus(status);
     std::string role = PlainRoleName(Trim(Lmbcs2Native(name)));
     if (number < ACL_BITPRIVCOUNT || role.empty()) continue;
-    TStringList::AddObject(role, nullptr);
-    FPrivileges.push_back(number);
+    TStringList::AddObject(role, new TPrivilege(number));
   }
 }
 
 int TAclRoles::PrivilegeOf(int Index) const {
-  Strings(Index);  // the index check of the list
-  return FPrivileges[static_cast<size_t>(Index)];
+  return static_cast<const TPrivilege*>(Objects(Index))->Number;
 }
 
 int TAclRoles::IndexOfPrivilege(int Bit) const {
-  auto found = std::find(FPrivileges.begin(), FPrivileges.end(), Bit);
-  return found == FPrivileges.end() ? -1 : static_cast<int>(found - FPrivileges.begin());
+  for (int index = 0; index < Count(); ++index)
+    if (PrivilegeOf(index) == Bit) return index;
+  return -1;
 }
 
-int TAclRoles::AddObject(std::string S, TObject* AObject) {
-  const WORD number =
-      FPrivileges.empty() ? ACL_BITPRIVCOUNT : static_cast<WORD>(FPrivileges.back() + 1);
-  NamePrivilege(number, S);
-  int index = TStringList::AddObject(std::move(S), AObject);
-  FPrivileges.push_back(number);
-  return index;
+int TAclRoles::AddObject(std::string S, TObject*) {
+  int number = ACL_BITPRIVCOUNT;
+  for (int index = 0; index < Count(); ++index) number = std::max(number, PrivilegeOf(index) + 1);
+  NamePrivilege(static_cast<WORD>(number), S);
+  return TStringList::AddObject(std::move(S), new TPrivilege(static_cast<WORD>(number)));
 }
 
 void TAclRoles::InsertObject(int, std::string S, TObject* AObject) {
   AddObject(std::move(S), AObject);
 }
 
+// The line changes first, so that what the list refuses (a sorted list, an index out of range)
+// never reaches the access control list.
 void TAclRoles::Put(int Index, const std::string& S) {
-  NamePrivilege(static_cast<WORD>(PrivilegeOf(Index)), S);
+  const std::string old = Strings(Index);
   TStringList::Put(Index, S);
+  try {
+    NamePrivilege(static_cast<WORD>(PrivilegeOf(Index)), S);
+  } catch (...) {
+    TStringList::Put(Index, old);
+    throw;
+  }
+}
+
+void TAclRoles::PutObject(int, TObject*) {
+  NotSupported();
 }
 
 void TAclRoles::Delete(int) {

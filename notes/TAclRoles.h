@@ -1,21 +1,22 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "NotesApi.h"
 #include "StringList.h"
 
 class TNotesACL;
 
-// The role names of a TNotesACL in privilege order, each change written through to the list's
-// in-memory copy. Role i stands for the privilege bit PrivilegeOf(i): bit i + 5 as long as no
-// privilege number was left unnamed between two roles. Roles are plain names, without the
-// brackets Notes shows them in. They can be added and renamed but not removed, and their order
-// is the privilege order: the list must be neither sorted nor reordered.
+// The role names of a TNotesACL, each change written through to the list's in-memory copy.
+// Each role carries the privilege bit it stands for as its line's object (bit i + 5 for the
+// i-th role as long as no privilege number was left unnamed between two roles), so that
+// sorting or exchanging lines moves the bit with the name. Roles are plain names, without the
+// brackets Notes shows them in. They can be added and renamed but not removed, and their
+// objects cannot be replaced.
 class TAclRoles : public TStringList {
  public:
-  explicit TAclRoles(TNotesACL& Owner) : FOwner(Owner) {}
+  explicit TAclRoles(TNotesACL& Owner);
+  ~TAclRoles() override;
 
   TNotesACL& Owner() const { return FOwner; }
 
@@ -26,20 +27,23 @@ class TAclRoles : public TStringList {
   // The index of the role with that privilege bit, -1 for none.
   int IndexOfPrivilege(int Bit) const;
 
-  // Adds a role with the privilege number after the last one in use (Add and Insert alike:
-  // the position asked for is not used).
+  // Adds a role with the privilege number after the highest one in use (Add and Insert alike:
+  // the position asked for is not used). An object handed in is not stored: it stays the
+  // caller's.
   int AddObject(std::string S, TObject* AObject) override;
   void InsertObject(int Index, std::string S, TObject* AObject) override;
   // Renames the role at Index.
   void Put(int Index, const std::string& S) override;
-  // Roles cannot be removed: both raise ELotusNotes.
+  // A role's object is its privilege: it cannot be replaced, and roles cannot be removed. All
+  // three raise ELotusNotes.
+  void PutObject(int Index, TObject* AObject) override;
   void Delete(int Index) override;
   void Clear() override;
 
  private:
+  class TPrivilege;
+
   void NamePrivilege(WORD Number, const std::string& Name);
 
   TNotesACL& FOwner;
-  // The privilege number of each line.
-  std::vector<WORD> FPrivileges;
 };

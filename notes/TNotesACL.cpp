@@ -30,6 +30,18 @@ TNotesACL::TNotesACL(TNotesDatabase& Database)
 
 TNotesACL::~TNotesACL() = default;
 
+DHANDLE TNotesACL::ACLHandle() const {
+  if (!FACLHandle)
+    throw ELotusNotes(-1, "The access control list of " + FClosedFile +
+                              " cannot be used: the database was closed");
+  return FACLHandle.Get();
+}
+
+void TNotesACL::DatabaseClosed() {
+  FClosedFile = FDatabase.FileName();
+  FACLHandle.Reset();
+}
+
 TNotesACLEntry* TNotesACL::GetEntryByIndex(int Index) const {
   if (Index < 0 || Index >= GetEntriesCount())
     throw ELotusNotes(-1, Format("List index out of bounds (%d)", Index));
@@ -73,8 +85,9 @@ void TNotesACL::SetUniformAccess(bool Value) {
 }
 
 void TNotesACL::Save() {
+  const DHANDLE list = ACLHandle();
   for (const auto& entry : FEntries) entry->Update();
-  CheckNotesStatus(NSFDbStoreACL(FDatabase.Handle(), ACLHandle(), 0, 0));
+  CheckNotesStatus(NSFDbStoreACL(FDatabase.Handle(), list, 0, 0));
 }
 
 TNotesACL::TEntries::const_iterator TNotesACL::Find(const std::string& Name) const {

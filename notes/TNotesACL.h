@@ -15,7 +15,8 @@ class TNotesDatabase;
 // A database's access control list, read into memory: its entries, its roles and the
 // uniform-access setting. Entry changes are written into the in-memory copy by Save (or left
 // with the entry); role, uniform-access and deletion changes act on the copy at once. Only Save
-// stores the copy into the database. The database must stay open while the list is used.
+// stores the copy into the database. Once the database closes, the list object stays (the
+// database keeps it) but its copy is gone: what needs the copy raises ELotusNotes.
 class TNotesACL : public TObject {
  public:
   explicit TNotesACL(TNotesDatabase& Database);
@@ -24,7 +25,10 @@ class TNotesACL : public TObject {
   TNotesACL& operator=(const TNotesACL&) = delete;
 
   TNotesDatabase& Database() const { return FDatabase; }
-  DHANDLE ACLHandle() const { return FACLHandle.Get(); }
+  // Raises ELotusNotes once the database was closed.
+  DHANDLE ACLHandle() const;
+  // Drops the in-memory copy when the database closes.
+  void DatabaseClosed();
   const TAclRoles& Roles() const { return *FRoles; }
   TAclRoles& Roles() { return *FRoles; }
 
@@ -57,6 +61,8 @@ class TNotesACL : public TObject {
   TNotesDatabase& FDatabase;
   // Declared before the entries and roles, so that it goes after them.
   TMemoryHandle FACLHandle;
+  // The file the list was read from, once its database closed; empty while it is open.
+  std::string FClosedFile;
   TEntries FEntries;
   std::unique_ptr<TAclRoles> FRoles;
 };

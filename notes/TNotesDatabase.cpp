@@ -70,11 +70,16 @@ bool TNotesDatabase::Open(const std::string& Server, const std::string& FileName
 
 void TNotesDatabase::CloseWith(STATUS (*CloseFunction)(DBHANDLE)) {
   if (FHandle == NULLHANDLE) return;
+  // The views and the access control list read belong to the database that was open. The list
+  // object stays for callers that hold it, without its copy.
+  if (FACL) {
+    FClosedACLs.reserve(FClosedACLs.size() + 1);
+    FACL->DatabaseClosed();
+    FClosedACLs.push_back(std::move(FACL));
+  }
   const DBHANDLE handle = FHandle;
   FHandle = NULLHANDLE;
-  // The views and the access control list read belong to the database that was open.
   FViews.Clear();
-  FACL.reset();
   CheckNotesStatus(CloseFunction(handle));
 }
 

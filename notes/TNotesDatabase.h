@@ -55,8 +55,10 @@ class TNotesDatabase : public TObject {
   // Opens this object's own database first when it is closed (the mail file only when no
   // file is set).
   WORD NotesVersion();
-  // The database's access control list, read on first use and kept until the database closes
-  // (changes not saved by then are dropped).
+  // The database's access control list, read on first use. It is the caller's to use while
+  // the database stays open; the object lives as long as the database, but once the database
+  // closes it can no longer be used (changes not saved by then are dropped), and the next
+  // GetACL reads the list again.
   TNotesACL& GetACL();
 
   // The current user and the mail settings; no database needs to be open. LMBCS results.
@@ -135,4 +137,6 @@ class TNotesDatabase : public TObject {
   std::string FServerName;
   TNotesViewList FViews;
   std::unique_ptr<TNotesACL> FACL;
+  // Lists read before a close; callers may still hold them.
+  std::vector<std::unique_ptr<TNotesACL>> FClosedACLs;
 };

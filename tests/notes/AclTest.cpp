@@ -1,6 +1,7 @@
 // Access control lists: entries, roles and uniform access, saved and read again from the file.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -168,6 +169,7 @@ TEST_F(Acl, RolesCanBeAddedAndRenamedButNotRemoved) {
   TAclRoles& roles = FDatabase->GetACL().Roles();
   ExpectLibraryError([&] { roles.Clear(); }, "Action is not supported");
   ExpectLibraryError([&] { roles.Delete(0); }, "Action is not supported");
+  ExpectLibraryError([&] { roles.PutObject(0, nullptr); }, "Action is not supported");
   ExpectLibraryError([&] { roles.Add(" "); }, "Role name is blank");
   roles.Insert(0, "Support");
   roles.Put(1, "Managers");
@@ -186,6 +188,50 @@ TEST_F(Acl, RolesCanBeAddedAndRenamedButNotRemoved) {
     EXPECT_EQ(error.Status, ERR_ACL_FULL);
   }
   EXPECT_EQ(added, ACL_PRIVCOUNT - ACL_BITPRIVCOUNT - 3);
+}
+
+// Roles Zeta, Alpha and Mid, then an operation that reorders the list: every role keeps its
+// privilege bit, and a role added afterwards gets a bit of its own.
+TEST_F(Acl, ReorderedRolesKeepTheirPrivileges) {
+  const struct {
+    const char* Name;
+    std::function<void(TAclRoles&)> Reorder;
+  } cases[] = {{"Sort", [](TAclRoles& Roles) { Roles.Sort(); }},
+               {"CustomSort",
+                [](TAclRoles& Roles) {
+                  Roles.CustomSort([](const TStringList& List, int A, int B) {
+                    return List.Strings(B).compare(List.Strings(A));
+                  });
+                }},
+               {"Exchange", [](TAclRoles& Roles) { Roles.Exchange(0, 2); }},
+               {"SetSorted", [](TAclRoles& Roles) { Roles.SetSorted(true); }},
+               {"SetCaseSensitive", [](TAclRoles& Roles) {
+                  Roles.SetSorted(true);
+                  Roles.SetCaseSensitive(true);
+                }}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string file = std::string("roles-") + c.Name + ".nsf";
+    {
+      TNotesDatabase database;
+      database.CreateNew("", file, "");
+      TNotesACL& acl = database.GetACL();
+      for (const char* role : {"Zeta", "Alpha", "Mid"}) acl.Roles().Add(role);
+      c.Reorder(acl.Roles());
+      acl.Roles().Add("Omega");
+      TNotesACLEntry* eve = acl.CreateACLEntry("Eve");
+      eve->SetRoles("Mid");
+      eve->AddRole("Alpha");
+      eve->AddRole("Omega");
+      EXPECT_EQ(eve->GetRoles(), "Alpha\r\nMid\r\nOmega\r\n");
+      acl.Save();
+    }
+    TNotesDatabase database;
+    database.Open("", file);
+    TNotesACL& acl = database.GetACL();
+    EXPECT_EQ(acl.Roles().Text(), "Zeta\r\nAlpha\r\nMid\r\nOmega\r\n");
+    EXPECT_EQ(acl.GetEntry("Eve")->GetRoles(), "Alpha\r\nMid\r\nOmega\r\n");
+  }
 }
 
 // Privileges may be named by others with gaps between them; each role keeps its own bit.
@@ -210,6 +256,35 @@ TEST_F(Acl, RolesAfterAnUnnamedPrivilegeKeepTheirBits) {
   jo->AddRole("Third");
   EXPECT_TRUE(ACLIsPrivSet(jo->GetPrivileges(), 10));
   EXPECT_TRUE(ACLIsPrivSet(jo->GetPrivileges(), 9));
+}
+
+// A caller may keep the list past a close; what needs the closed database raises.
+TEST_F(Acl, AListKeptPastACloseRaisesClearly) {
+  const struct {
+    const char* Name;
+    std::function<void(TNotesDatabase&)> Close;
+  } cases[] = {{"Close", [](TNotesDatabase& Database) { Database.Close(); }},
+               {"SetActive", [](TNotesDatabase& Database) { Database.SetActive(false); }},
+               {"SetFileName", [](TNotesDatabase& Database) { Database.SetFileName("x.nsf"); }},
+               {"SetServerName",
+                [](TNotesDatabase& Database) { Database.SetServerName("CN=Srv2/O=Acme"); }}};
+  const std::string closed =
+      "The access control list of test.nsf cannot be used: the database "
+      "was closed";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FDatabase->Open("", "test.nsf");
+    TNotesACL& kept = FDatabase->GetACL();
+    kept.Roles().Add(c.Name);
+    c.Close(*FDatabase);
+    EXPECT_EQ(kept.GetEntriesCount(), 1);
+    ExpectLibraryError([&] { kept.Save(); }, closed);
+    ExpectLibraryError([&] { kept.GetUniformAccess(); }, closed);
+    ExpectLibraryError([&] { kept.Roles().Add("More"); }, closed);
+    FDatabase->Open("", "test.nsf");
+    EXPECT_NE(&FDatabase->GetACL(), &kept);
+    EXPECT_EQ(FDatabase->GetACL().Roles().Count(), 0);
+  }
 }
 
 TEST_F(Acl, UniformAccessChangesOnlyItsOwnFlag) {
