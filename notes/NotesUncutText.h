@@ -8,7 +8,8 @@
 #include "NotesApi.h"
 
 // Reads a text that Notes copies into a caller's buffer, cutting it to fit, so that it is
-// never cut: Read(Buffer, Size) fills Buffer (NUL-terminated within Size) and returns false
+// never cut: Read(Buffer, Size) fills Buffer (NUL-terminated within Size: a function that takes
+// the most characters without the NUL is passed Size - 1) and returns false
 // when there is no text. A text that came close to filling the buffer (Notes cuts between
 // characters of up to three bytes) is read again into a buffer twice as large, up to the
 // largest size a WORD counts. The text up to its first NUL is returned; "" when there is none.

@@ -3,9 +3,9 @@
 
 #include "ELotusNotes.h"
 #include "NotesCharset.h"
+#include "NotesEnvironment.h"
 #include "NotesHandle.h"
 #include "NotesLock.h"
-#include "NotesUncutText.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
 
@@ -51,9 +51,7 @@ void TNotesDatabase::ListAddressBooks(const std::string& Server, TStringList& Li
 }
 
 bool TNotesDatabase::OpenPrivateAddressBook() {
-  const std::string names = ReadUncutText(MAXENVVALUE + 1, [](char* Buffer, WORD Size) {
-    return OSGetEnvironmentString("NAMES", Buffer, Size) != FALSE;
-  });
+  const std::string names = NotesEnvironmentString("NAMES");
   std::string fileName = Trimmed(names.substr(0, names.find(',')));
   if (fileName.empty()) fileName = DefaultAddressBook;
   Close();

@@ -1,21 +1,11 @@
 // The current user, the mail settings and the user's read marks for TNotesDatabase.
 #include "ELotusNotes.h"
 #include "NotesCharset.h"
+#include "NotesEnvironment.h"
 #include "NotesHandle.h"
-#include "NotesUncutText.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocumentCollection.h"
 #include "TNotesName.h"
-
-namespace {
-
-std::string EnvironmentString(const char* Name) {
-  return ReadUncutText(MAXENVVALUE + 1, [&](char* Buffer, WORD Size) {
-    return OSGetEnvironmentString(Name, Buffer, Size) != FALSE;
-  });
-}
-
-}  // namespace
 
 std::string TNotesDatabase::LmbcsUserName() {
   char name[MAXUSERNAME + 1] = {};
@@ -28,11 +18,11 @@ std::string TNotesDatabase::UserName() {
 }
 
 std::string TNotesDatabase::MailFileName() {
-  return EnvironmentString("MailFile");
+  return NotesEnvironmentString("MailFile");
 }
 
 std::string TNotesDatabase::MailServer() {
-  return EnvironmentString("MailServer");
+  return NotesEnvironmentString("MailServer");
 }
 
 std::string TNotesDatabase::CanonicalLmbcsUserName() {

@@ -6,13 +6,27 @@
 #include "NotesListValue.h"
 #include "NotesText.h"
 #include "NotesTime.h"
+#include "SysUtils.h"
 #include "TNotesItem.h"
 
 namespace {
 
-// The array converted element by element to Type, unless it already holds that kind.
-TVariant ArrayOf(const TVariant& Value, TVarType Type) {
-  return Value.ElementType() == Type ? Value : Value.AsType(Type);
+// The array converted element by element to Type, unless it already holds that kind. An
+// element without such a form raises ELotusNotes naming it, before anything is written.
+TVariant ArrayOf(const TVariant& Value, TVarType Type, const std::string& ItemName) {
+  if (Value.ElementType() == Type) return Value;
+  TVariant array = TVariant::CreateArray(Value.LowBound(), Value.HighBound(), Type);
+  for (int i = Value.LowBound(); i <= Value.HighBound(); ++i) {
+    const TVariant& element = Value.GetElement(i);
+    try {
+      array.PutElement(i, element.AsType(Type));
+    } catch (const EVariantError&) {
+      throw ELotusNotes(-1, Format("Element %d of the list for the item %s (%s) has no %s form", i,
+                                   ItemName.c_str(), VarTypeName(element.VarType()).c_str(),
+                                   Type == varDate ? "date-time" : "number"));
+    }
+  }
+  return array;
 }
 
 }  // namespace
@@ -57,11 +71,11 @@ void TNotesItem::SetAsList(const TVariant& Value) {
 }
 
 void TNotesItem::SetAsNumbers(const TVariant& Value) {
-  if (Value.IsArray()) SetAsList(ArrayOf(Value, varDouble));
+  if (Value.IsArray()) SetAsList(ArrayOf(Value, varDouble, FName));
 }
 
 void TNotesItem::SetAsTimes(const TVariant& Value) {
-  if (Value.IsArray()) SetAsList(ArrayOf(Value, varDate));
+  if (Value.IsArray()) SetAsList(ArrayOf(Value, varDate, FName));
 }
 
 void TNotesItem::SetAsStrings(const TStringList* List) {

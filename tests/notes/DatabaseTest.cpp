@@ -102,9 +102,13 @@ TEST_F(DatabaseTest, UserAndMailSettings) {
   EXPECT_EQ(TNotesDatabase::UserName(), "CN=Jane Doe/O=Acme");
   EXPECT_EQ(TNotesDatabase::MailServer(), "CN=Srv1/O=Acme");
   EXPECT_EQ(TNotesDatabase::MailFileName(), "mail/jdoe.nsf");
-  const std::string longName = "mail/" + std::string(400, 'm') + ".nsf";
-  OSSetEnvironmentVariable("MailFile", longName.c_str());
-  EXPECT_EQ(TNotesDatabase::MailFileName(), longName);
+  // Lengths around the first buffer (MAXENVVALUE characters and its NUL) read back whole.
+  for (size_t length : {size_t{1}, size_t{MAXENVVALUE - 3}, size_t{MAXENVVALUE - 1},
+                        size_t{MAXENVVALUE}, size_t{MAXENVVALUE + 1}, size_t{3000}}) {
+    const std::string value(length, 'm');
+    OSSetEnvironmentVariable("MailFile", value.c_str());
+    EXPECT_EQ(TNotesDatabase::MailFileName(), value) << length << " characters";
+  }
 }
 
 TEST_F(DatabaseTest, DeleteDocumentClosesAndDeletesTheNote) {

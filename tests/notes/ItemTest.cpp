@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "ELotusNotes.h"
 #include "HugeNSFItemAppend.h"
@@ -172,6 +173,54 @@ TEST_F(ItemTest, NumberAndTimeListsReadAsArraysFromZero) {
   times.PutElement(1, TVariant::FromDate(45001.25));
   Item("T").SetAsTimes(times);
   EXPECT_NEAR(Item("T").GetAsTimes().GetElement(1).AsDateTime(), 45001.25, 1e-6);
+}
+
+TVariant ArrayOf(TVarType ElementType, const std::vector<TVariant>& Elements, int LowBound = 0) {
+  TVariant array = TVariant::CreateArray(LowBound, LowBound + static_cast<int>(Elements.size()) - 1,
+                                         ElementType);
+  for (size_t i = 0; i < Elements.size(); ++i)
+    array.PutElement(LowBound + static_cast<int>(i), Elements[i]);
+  return array;
+}
+
+TEST_F(ItemTest, NumberAndTimeListsAreConvertedElementByElement) {
+  const struct {
+    const char* Name;
+    TVariant Value;
+    bool AsTimes;
+    std::vector<double> Reads;  // empty: refused, naming the element
+  } cases[] = {
+      {"integers as numbers",
+       ArrayOf(varInteger, {int32_t{1}, int32_t{2}, int32_t{3}}, 1),
+       false,
+       {1, 2, 3}},
+      {"variants as numbers", ArrayOf(varVariant, {int16_t{7}, 2.5, "4"}), false, {7, 2.5, 4}},
+      {"doubles as times", ArrayOf(varDouble, {45000.5, 45001.25}), true, {45000.5, 45001.25}},
+      {"integers as times", ArrayOf(varInteger, {int32_t{45000}}), true, {45000}},
+      {"a null among numbers", ArrayOf(varVariant, {1.0, TVariant::Null()}), false, {}},
+      {"a word among times", ArrayOf(varVariant, {45000.5, "soon"}), true, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TNotesItem& item = Item("L");
+    item.SetAsString("old");
+    if (c.Reads.empty()) {
+      try {
+        c.AsTimes ? item.SetAsTimes(c.Value) : item.SetAsNumbers(c.Value);
+        ADD_FAILURE() << "no error";
+      } catch (const ELotusNotes& error) {
+        EXPECT_NE(error.Message().find("Element 1 of the list for the item L"), std::string::npos)
+            << error.Message();
+      }
+      EXPECT_EQ(item.GetAsString(), "old");
+      continue;
+    }
+    c.AsTimes ? item.SetAsTimes(c.Value) : item.SetAsNumbers(c.Value);
+    const TVariant read = c.AsTimes ? item.GetAsTimes() : item.GetAsNumbers();
+    ASSERT_TRUE(read.IsArray());
+    ASSERT_EQ(read.ElementCount(), static_cast<int>(c.Reads.size()));
+    for (size_t i = 0; i < c.Reads.size(); ++i)
+      EXPECT_NEAR(read.GetElement(static_cast<int>(i)).AsDouble(), c.Reads[i], 1e-6);
+  }
 }
 
 TEST_F(ItemTest, WrongAndMissingTypesGiveNeutralValues) {
