@@ -8,6 +8,7 @@
 #include "MailHostOptions.h"
 #include "MailListText.h"
 #include "NotesCharset.h"
+#include "NotesPaths.h"
 #include "RouteProgress.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
@@ -28,7 +29,15 @@ std::string MailServer() {
   return Lmbcs2Native(TNotesDatabase::MailServer());
 }
 
+// Without the setting there is nothing to open; say where it belongs.
+void RequireMailFileSetting() {
+  if (!TNotesDatabase::MailFileName().empty()) return;
+  throw Exception("No mail file is set up: the setting MailFile is missing in " +
+                  GetNotesIniFile());
+}
+
 void ConnectOrRaise(IMailInterface& Mail) {
+  RequireMailFileSetting();
   if (Mail.Connect()) return;
   throw Exception("Cannot open the mail file \"" + Lmbcs2Native(TNotesDatabase::MailFileName()) +
                   "\" (setting MailFile) on the mail server \"" + MailServer() +
@@ -67,6 +76,7 @@ void ListMail(IMailInterface& Mail, const TMailHostOptions& Options, std::ostrea
 }
 
 void SendMail(const TMailHostOptions& Options, std::ostream& Out) {
+  RequireMailFileSetting();
   TNotesDatabase Database;
   Database.OpenMail();
   Database.KeepSentCopy = true;

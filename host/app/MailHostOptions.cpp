@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <set>
 #include <string_view>
 #include <vector>
 
 #include "Exception.h"
+#include "SysUtils.h"
 
 namespace {
 
@@ -67,14 +69,19 @@ class TCommandParser {
   }
 
  private:
+  // --to and --cc add up, as names separated by commas do; --subject and --text are given once.
   void SendOption(int Argc, const char* const* Argv, int& I) {
-    std::string_view Arg = Argv[I];
-    std::string* Target = Arg == "--to"        ? &FOptions.SendTo
-                          : Arg == "--cc"      ? &FOptions.CopyTo
-                          : Arg == "--subject" ? &FOptions.Subject
-                          : Arg == "--text"    ? &FOptions.Text
-                                               : nullptr;
-    if (!Target) throw Exception("Unknown option " + std::string(Arg) + " for send");
+    const std::string Arg = Argv[I];
+    if (Arg == "--to" || Arg == "--cc") {
+      std::string& Names = Arg == "--to" ? FOptions.SendTo : FOptions.CopyTo;
+      Names += (Names.empty() ? "" : ", ") + OptionValue(Argc, Argv, I);
+      return;
+    }
+    std::string* Target = Arg == "--subject" ? &FOptions.Subject
+                          : Arg == "--text"  ? &FOptions.Text
+                                             : nullptr;
+    if (!Target) throw Exception("Unknown option " + Arg + " for send");
+    if (!FGiven.insert(Arg).second) throw Exception("Option " + Arg + " is given twice");
     *Target = OptionValue(Argc, Argv, I);
   }
 
@@ -83,9 +90,10 @@ class TCommandParser {
     if (Command == "lookup" && !FHaveWord) {
       FOptions.LookupText = Arg;
     } else if (Command == "list" && !FHaveWord) {
-      if (!IsOneOf(Arg, Folders))
+      const std::string Folder = LowerCase(std::string(Arg));
+      if (!IsOneOf(Folder, Folders))
         throw Exception("Unknown folder " + std::string(Arg) + ": inbox, outbox, sent or drafts");
-      FOptions.Folder = Arg;
+      FOptions.Folder = Folder;
     } else if (Command == "lookup") {
       throw Exception("lookup takes one search text; quote a text with blanks");
     } else {
@@ -96,6 +104,7 @@ class TCommandParser {
 
   TMailHostOptions& FOptions;
   bool FHaveWord = false;
+  std::set<std::string> FGiven;
 };
 
 }  // namespace
@@ -112,7 +121,7 @@ TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
     } else if (IsOneOf(Arg, Commands)) {
       Options.Command = Arg;
     } else if (!IsOption(Arg)) {
-      throw Exception("Unknown command " + std::string(Arg));
+      throw Exception("Unknown command " + std::string(Arg) + "; vesk-mail --help lists them");
     } else if (Arg == "--env" || Arg == "--plugin") {
       std::string Value = OptionValue(Argc, Argv, I);
       if (Value.empty()) throw Exception("Option " + std::string(Arg) + " needs an argument");
@@ -121,7 +130,7 @@ TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
       else
         Options.PluginFile = Value;
     } else {
-      throw Exception("Unknown option " + std::string(Arg));
+      throw Exception("Unknown option " + std::string(Arg) + "; vesk-mail --help lists them");
     }
   }
   if (!Options.Help) CommandParser.Finish();
@@ -140,12 +149,13 @@ std::string MailHostUsage() {
          "                 (on the mail server, or the local replica when the server cannot\n"
          "                 be reached)\n"
          "  list FOLDER [--raw]\n"
-         "                 lists the mails of inbox, outbox, sent or drafts as a table;\n"
+         "                 lists the mails of inbox, outbox, sent or drafts (in any case)\n"
+         "                 as a table;\n"
          "                 --raw prints the host's lines (ID|date|from|to|subject|attachments)\n"
          "  send --to NAMES [--cc NAMES] [--subject TEXT] [--text TEXT]\n"
          "                 sends a mail with a plain-text body through the mail server's\n"
          "                 MAIL.BOX, keeping a copy in the sent mails; NAMES are separated\n"
-         "                 by commas\n"
+         "                 by commas, and --to and --cc may be given several times\n"
          "  route          runs one pass of the mail router on the mail server and prints\n"
          "                 how many mails it delivered\n"
          "  lookup [TEXT] [--raw]\n"

@@ -34,7 +34,7 @@ std::string Shortened(const std::string& Text, size_t MaxWidth) {
 }
 
 // "CN=John Smith/O=Demo" reads "John Smith/Demo".
-std::string Abbreviated(const std::string& Name) {
+std::string AbbreviatedName(const std::string& Name) {
   if (Name.rfind("CN=", 0) != 0) return Name;
   std::string Result;
   size_t Start = 0;
@@ -45,6 +45,20 @@ std::string Abbreviated(const std::string& Name) {
     const size_t Equals = Part.find('=');
     if (Equals != std::string::npos && Equals <= 2) Part.erase(0, Equals + 1);
     Result += (Start == 0 ? "" : "/") + Part;
+    Start = End + 1;
+  }
+  return Result;
+}
+
+// Every name of a comma-separated list abbreviated, the separators kept.
+std::string Abbreviated(const std::string& Names) {
+  std::string Result;
+  for (size_t Start = 0; Start <= Names.size();) {
+    const size_t End = std::min(Names.find(',', Start), Names.size());
+    const size_t NameStart = std::min(Names.find_first_not_of(' ', Start), End);
+    Result += Names.substr(Start, NameStart - Start) +
+              AbbreviatedName(Names.substr(NameStart, End - NameStart));
+    if (End < Names.size()) Result += ',';
     Start = End + 1;
   }
   return Result;

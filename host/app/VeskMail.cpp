@@ -60,7 +60,13 @@ void LookUpAddresses(IMailInterface& Mail, const TMailHostOptions& Options) {
     throw;
   }
   Owned.reset(Found);
-  if (Owned) WriteAddressList(*Owned, Options.Raw, std::cout);
+  if (Owned && Owned->Count() > 0)
+    WriteAddressList(*Owned, Options.Raw, std::cout);
+  else if (Options.LookupText.empty() || Options.LookupText == "*")
+    std::cerr << "vesk-mail: the address books list nobody\n";
+  else
+    std::cerr << "vesk-mail: nobody in the address books matches \"" << Options.LookupText
+              << "\"\n";
 }
 
 // Body runs between Register and UnRegister. UnRegister runs whether or not Register got

@@ -183,7 +183,11 @@ TEST_F(VeskMailDemoTest, SettingsOfTheUsersOwnAreNeverReplaced) {
   std::ofstream(EnvDir() / "notes.ini") << Own;
   TRun Inbox = RunVeskMail(Home(), Env() + " list inbox");
   EXPECT_EQ(Inbox.ExitCode, 1);
-  EXPECT_TRUE(Contains(Inbox.Output, "Cannot open the mail file")) << Inbox.Output;
+  EXPECT_TRUE(Contains(Inbox.Output,
+                       "vesk-mail: No mail file is set up: the setting MailFile is "
+                       "missing in " +
+                           (EnvDir() / "notes.ini").string() + "\n"))
+      << Inbox.Output;
   EXPECT_EQ(ReadFile(EnvDir() / "notes.ini"), Own);
 }
 

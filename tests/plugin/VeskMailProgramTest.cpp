@@ -111,7 +111,9 @@ TEST_F(VeskMailProgramTest, LookupPrintsThePeopleFound) {
   EXPECT_EQ(Raw.Output, "John\nDoe\nAcme\njohn@acme.example\n");
   TRun Everybody = RunVeskMail(Home(), Env + " lookup");
   EXPECT_EQ(Everybody.Output, "Brown\nJoan Smith\nJohn Doe, Acme <john@acme.example>\n");
-  EXPECT_EQ(RunVeskMail(Home(), Env + " lookup nobody").Output, "");
+  TRun Nobody = RunVeskMail(Home(), Env + " lookup nobody");
+  EXPECT_EQ(Nobody.ExitCode, 0);
+  EXPECT_EQ(Nobody.Output, "vesk-mail: nobody in the address books matches \"nobody\"\n");
   TRun TwoTexts = RunVeskMail(Home(), Env + " lookup John Doe");
   EXPECT_EQ(TwoTexts.ExitCode, 1);
   EXPECT_TRUE(Contains(TwoTexts.Output, "lookup takes one search text")) << TwoTexts.Output;

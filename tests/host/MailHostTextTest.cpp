@@ -1,0 +1,79 @@
+// vesk-mail's command line and the mail table it prints.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Exception.h"
+#include "MailHostOptions.h"
+#include "MailListText.h"
+#include "StringList.h"
+
+namespace {
+
+TMailHostOptions Parsed(std::vector<const char*> Arguments) {
+  Arguments.insert(Arguments.begin(), {"vesk-mail", "--plugin", "/x.so"});
+  return ParseMailHostOptions(static_cast<int>(Arguments.size()), Arguments.data());
+}
+
+TEST(MailHostOptionsTest, RepeatedAddresseesAddUpAndFoldersTakeAnyCase) {
+  const struct {
+    std::vector<const char*> Arguments;
+    std::string SendTo, CopyTo, Folder;
+  } cases[] = {{{"send", "--to", "A", "--to", "B", "--cc", "C", "--cc", "D"}, "A, B", "C, D", ""},
+               {{"send", "--to", "A, B", "--cc", "C", "--to", "E"}, "A, B, E", "C", ""},
+               {{"list", "INBOX"}, "", "", "inbox"},
+               {{"list", "Drafts", "--raw"}, "", "", "drafts"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Arguments[0] + std::string(" ") + c.Arguments[1]);
+    const TMailHostOptions options = Parsed(c.Arguments);
+    EXPECT_EQ(options.SendTo, c.SendTo);
+    EXPECT_EQ(options.CopyTo, c.CopyTo);
+    EXPECT_EQ(options.Folder, c.Folder);
+  }
+}
+
+TEST(MailHostOptionsTest, MistakesAreNamed) {
+  const struct {
+    std::vector<const char*> Arguments;
+    std::string Message;
+  } cases[] = {
+      {{"send", "--to", "A", "--subject", "x", "--subject", "y"},
+       "Option --subject is given twice"},
+      {{"send", "--to", "A", "--text", "x", "--text", "y"}, "Option --text is given twice"},
+      {{"frobnicate"}, "Unknown command frobnicate; vesk-mail --help lists them"},
+      {{"--frobnicate"}, "Unknown option --frobnicate; vesk-mail --help lists them"},
+      {{"list", "nowhere"}, "Unknown folder nowhere: inbox, outbox, sent or drafts"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Message);
+    try {
+      Parsed(c.Arguments);
+      ADD_FAILURE() << "accepted";
+    } catch (const Exception& error) {
+      EXPECT_EQ(error.Message(), c.Message);
+    }
+  }
+}
+
+TEST(MailListTextTest, EveryNameOfAColumnIsAbbreviated) {
+  const struct {
+    std::string Names, Shown;
+  } cases[] = {{"CN=Wei Chen/O=Demo, CN=Al/O=X", "Wei Chen/Demo, Al/X"},
+               {"CN=Al/O=X,CN=Bo/OU=Y/O=Z", "Al/X,Bo/Y/Z"},
+               {"Jane Doe, CN=Al/O=X", "Jane Doe, Al/X"},
+               {"CN=Al/O=X", "Al/X"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Names);
+    TStringList lines;
+    lines.Add("7|01.02.2024|" + c.Names + "|" + c.Names + "|Hello|0");
+    std::ostringstream out;
+    WriteMailList(lines, false, out);
+    const std::string table = out.str();
+    const std::string row = table.substr(table.find('\n') + 1);
+    EXPECT_NE(row.find(c.Shown), std::string::npos) << table;
+    EXPECT_EQ(row.find("CN="), std::string::npos) << table;
+  }
+}
+
+}  // namespace
