@@ -191,12 +191,14 @@ const std::shared_ptr<TDatabase>& TServerRouting::KeepOpen(std::shared_ptr<TData
   return *FOpen.insert(std::move(Database)).first;
 }
 
+// A mail whose failures went back to the sender is finished like a delivered one; only a failure
+// nobody could be told of keeps the mail, as dead mail.
 void TServerRouting::Finish(TRoutedMail& Mail, const TRouting& Routing, TRouterCounts& Counts) {
   if (!Routing.Failures.empty()) {
     TReport report = Report(Mail, Routing.Failures);
     if (report == TReport::Pending) return;
     Counts.Failed += static_cast<DWORD>(Routing.Failures.size());
-    if (!Routing.Done || report == TReport::Impossible) {
+    if (report == TReport::Impossible) {
       std::vector<std::string> names, reasons;
       for (const TFailure& failure : Routing.Failures) {
         names.push_back(failure.Name);
