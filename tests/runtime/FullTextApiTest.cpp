@@ -30,21 +30,34 @@ STATUS BreakPressed() {
 
 }  // namespace
 
-TEST_F(FullTextApi, NoHitsIsSuccessWithAnEmptyResultsBlock) {
+// As published: ERR_FT_NOMATCHES, a count of 0 and no results handle.
+TEST_F(FullTextApi, NoHitsIsNoMatchesWithoutResults) {
+  FtOutcome empty = Search("anything");
   AddDocument({{"Subject", "something"}});
-  FtOutcome outcome = Search("nothing");
-  EXPECT_EQ(outcome.Status, NOERROR);
-  EXPECT_EQ(outcome.Count, 0u);
-  ASSERT_TRUE(outcome.HadResults);
-  EXPECT_EQ(outcome.BlockSize, sizeof(FT_SEARCH_RESULTS));
-  EXPECT_EQ(outcome.Flags, FT_RESULTS_SCORES);
+  for (const FtOutcome& outcome : {empty, Search("nothing"), Search("NOT something")}) {
+    EXPECT_EQ(outcome.Status, ERR_FT_NOMATCHES);
+    EXPECT_EQ(outcome.Count, 0u);
+    EXPECT_FALSE(outcome.HadResults);
+  }
 }
 
-TEST_F(FullTextApi, AnEmptyDatabaseHasNoHits) {
-  FtOutcome outcome = Search("anything");
-  EXPECT_EQ(outcome.Status, NOERROR);
-  EXPECT_EQ(outcome.Count, 0u);
-  EXPECT_TRUE(outcome.HadResults);
+// The index is kept on every update; FTIndex makes it when missing, or again, and counts the
+// documents it holds.
+TEST_F(FullTextApi, FTIndexBringsTheIndexUpToDate) {
+  FT_INDEX_STATS stats{9, 9, 9, 9};
+  EXPECT_EQ(FTIndex(Db(), 0, nullptr, &stats), NOERROR);
+  EXPECT_EQ(stats.DocsAdded, 0u);
+  EXPECT_EQ(stats.DocsUpdated + stats.DocsDeleted + stats.BytesIndexed, 0u);
+  for (const char* subject : {"one", "two", "three"}) AddDocument({{"Subject", subject}});
+  for (WORD options : {WORD{0}, WORD{FT_INDEX_REINDEX}, WORD{FT_INDEX_STEM_INDEX}}) {
+    SCOPED_TRACE(options);
+    EXPECT_EQ(FTIndex(Db(), options, nullptr, &stats), NOERROR);
+    EXPECT_EQ(stats.DocsAdded, 3u);
+    EXPECT_EQ(Search("two").Count, 1u);
+  }
+  EXPECT_EQ(FTIndex(Db(), 0, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(FTIndex(Db(), FT_INDEX_CASE_SENS, nullptr, &stats), ERR_NOTESRT_FT_OPTIONS);
+  EXPECT_EQ(FTIndex(NULLHANDLE, 0, nullptr, &stats), ERR_NOTESRT_INVALID_HANDLE);
 }
 
 TEST_F(FullTextApi, ResultsComeBestFirstWithScoresUpTo100) {

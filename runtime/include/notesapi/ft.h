@@ -19,7 +19,25 @@
 #define FT_RESULTS_EXPANDED 0x0002
 #define FT_RESULTS_URL 0x0004
 
+/* FTIndex options and statistics: from memory, not among the published facts we keep; check
+   them against the published ft.h. */
+#define FT_INDEX_REINDEX 0x0002
+#define FT_INDEX_CASE_SENS 0x0004
+#define FT_INDEX_STEM_INDEX 0x0008
+#define FT_INDEX_PSW 0x0010
+#define FT_INDEX_AUTOOPTIONS 0x0020
+#define FT_INDEX_SUMMARY_ONLY 0x0040
+#define FT_INDEX_ATT 0x0100
+#define FT_INDEX_ENCRYPTED_FIELDS 0x0200
+
 #pragma pack(push, 1)
+typedef struct {
+  DWORD DocsAdded;
+  DWORD DocsUpdated;
+  DWORD DocsDeleted;
+  DWORD BytesIndexed;
+} FT_INDEX_STATS;
+
 typedef struct {
   DWORD NumHits;
   WORD Flags;
@@ -34,6 +52,7 @@ STATUS LNPUBLIC FTSearch(DBHANDLE hDB, DHANDLE* phSearch, HCOLLECTION hColl, cha
                          DWORD Options, WORD Limit, DHANDLE hIDTable, DWORD* retNumDocs,
                          DHANDLE* Reserved, DHANDLE* rethResults);
 STATUS LNPUBLIC FTCloseSearch(DHANDLE hSearch);
+STATUS LNPUBLIC FTIndex(DBHANDLE hDB, WORD Options, char* StopFile, FT_INDEX_STATS* retStats);
 NOTESAPI_END_DECLS
 
 #endif

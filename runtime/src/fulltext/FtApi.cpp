@@ -1,4 +1,5 @@
-// Full-text search: FTOpenSearch, FTSearch, FTCloseSearch over the database's FTS5 index.
+// Full-text search: FTOpenSearch, FTSearch, FTCloseSearch and FTIndex over the database's FTS5
+// index.
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "core/IdTable.h"
@@ -24,6 +25,11 @@ namespace {
 // is refused rather than silently ignored.
 constexpr DWORD SupportedOptions =
     FT_SEARCH_REFINE | FT_SEARCH_SCORES | FT_SEARCH_TOP_SCORES | FT_SEARCH_STEM_WORDS;
+
+// The index is always stemmed and without regard to case; asking for that, or for the options
+// the database has, is fine. Other index options are refused.
+constexpr WORD SupportedIndexOptions =
+    FT_INDEX_REINDEX | FT_INDEX_STEM_INDEX | FT_INDEX_AUTOOPTIONS;
 
 const std::set<NOTEID>* RefiningIds(DHANDLE hIDTable) {
   if (hIDTable == NULLHANDLE) return nullptr;
@@ -54,8 +60,7 @@ STATUS LNPUBLIC FTOpenSearch(DHANDLE* rethSearch) {
   });
 }
 
-// No hits is success with an empty results block (not ERR_FT_NOMATCHES and no handle), so
-// that callers which lock the results without testing the handle stay safe.
+// No hits is ERR_FT_NOMATCHES with no results handle and a count of 0, as published.
 STATUS LNPUBLIC FTSearch(DBHANDLE hDB, DHANDLE* phSearch, HCOLLECTION hColl, char* Query,
                          DWORD Options, WORD Limit, DHANDLE hIDTable, DWORD* retNumDocs, DHANDLE*,
                          DHANDLE* rethResults) {
@@ -70,9 +75,31 @@ STATUS LNPUBLIC FTSearch(DBHANDLE hDB, DHANDLE* phSearch, HCOLLECTION hColl, cha
     const std::set<NOTEID>* within = RefiningIds(hIDTable);
     notesrt::TFullTextNode query = notesrt::TFullTextParser::Parse(notesrt::LmbcsToUtf8(Query));
     std::vector<notesrt::TFullTextHit> hits = Search(*database, query, within, Limit);
+    if (hits.empty()) return ERR_FT_NOMATCHES;
     if (retNumDocs) *retNumDocs = static_cast<DWORD>(hits.size());
     if (rethResults)
       *rethResults = notesrt::FullTextResultsBlock(hits, (Options & FT_SEARCH_SCORES) != 0);
+    return NOERROR;
+  });
+}
+
+// The index is kept current inside every note's own transaction, so bringing it up to date
+// only makes it when the database has none (or again with FT_INDEX_REINDEX). The statistics
+// give the documents the index holds as added. The stop-word file is not used.
+STATUS LNPUBLIC FTIndex(DBHANDLE hDB, WORD Options, char*, FT_INDEX_STATS* retStats) {
+  if (retStats) *retStats = FT_INDEX_STATS{};
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (Options & ~SupportedIndexOptions) return ERR_NOTESRT_FT_OPTIONS;
+    notesrt::TDatabase& database = *notesrt::TDbHandle::DatabaseOf(hDB);
+    const size_t documents = database.Write([&] {
+      notesrt::TFullTextIndex index(database.File());
+      if (Options & FT_INDEX_REINDEX)
+        index.Rebuild();
+      else
+        index.Ensure();
+      return database.Notes().Documents().size();
+    });
+    if (retStats) retStats->DocsAdded = static_cast<DWORD>(documents);
     return NOERROR;
   });
 }

@@ -61,6 +61,13 @@ void TFullTextIndex::Ensure() {
   });
 }
 
+void TFullTextIndex::Rebuild() {
+  FFile.Write([&] {
+    if (Exists()) FFile.Execute("DROP TABLE fulltext");
+    Build();
+  });
+}
+
 // The name column only filters field queries, so it is stored but not tokenised.
 void TFullTextIndex::Build() {
   FFile.Execute(

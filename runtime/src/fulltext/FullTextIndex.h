@@ -19,6 +19,8 @@ class TFullTextIndex : public INoteObserver {
 
   // Builds the index from every document, in one write, unless the database has one.
   void Ensure();
+  // Drops the index and builds it again from every document, in one write.
+  void Rebuild();
 
   void NoteStored(const TStoredNote& Note) override;
   void NoteDeleted(NOTEID Id) override;
