@@ -16,18 +16,24 @@ namespace {
 }
 
 // The host's four lines per person. MailAddress is a forwarding address that directories rarely
-// fill in, so the person's InternetAddress stands in when it is empty.
-const std::vector<std::string> AddressItems = {"FirstName", "LastName", "CompanyName",
-                                               "MailAddress", "InternetAddress"};
+// fill in, so the person's InternetAddress stands in when it is empty. A mail group has neither
+// first nor last name: its ListName takes the last name's line, with its mail address as for a
+// person.
+const std::vector<std::string> AddressItems = {"FirstName",   "LastName",        "CompanyName",
+                                               "MailAddress", "InternetAddress", "ListName"};
 constexpr int HostLinesPerEntry = 4;
+constexpr int LastNameLine = 1;
 constexpr int MailAddressLine = 3;
 constexpr int InternetAddressLine = 4;
+constexpr int ListNameLine = 5;
 
 void AddHostLines(const TStringList& Found, TStringList& List) {
   const int itemCount = static_cast<int>(AddressItems.size());
   List.SetCapacity(List.Count() + Found.Count() / itemCount * HostLinesPerEntry);
   for (int entry = 0; entry + itemCount <= Found.Count(); entry += itemCount) {
-    for (int line = 0; line < HostLinesPerEntry - 1; ++line) List.Add(Found.Strings(entry + line));
+    const std::string& listName = Found.Strings(entry + ListNameLine);
+    for (int line = 0; line < HostLinesPerEntry - 1; ++line)
+      List.Add(line == LastNameLine && !listName.empty() ? listName : Found.Strings(entry + line));
     const std::string& mailAddress = Found.Strings(entry + MailAddressLine);
     List.Add(mailAddress.empty() ? Found.Strings(entry + InternetAddressLine) : mailAddress);
   }

@@ -2,12 +2,16 @@
 // admin library writes: one line per requested item in its place, values converted both ways.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "ELotusNotes.h"
 #include "NotesFixture.h"
 #include "StringList.h"
 #include "TAddressBookAdmin.h"
 #include "TNotesDocument.h"
+#include "TNotesItem.h"
 #include "TNotesName.h"
+#include "TNotesView.h"
 
 namespace {
 
@@ -55,14 +59,15 @@ TEST_F(NameLookup, SeveralValuesShareTheirItemsLine) {
 TEST_F(NameLookup, StarAloneIsTheEmptyNameAndAllListsEverybody) {
   EXPECT_EQ(Lookup("*", {"LastName"}), Lines{});
   // In the order of each person's first key: "cn=joan smith" before "cn=john doe/...".
-  EXPECT_EQ(Lookup("*", {"LastName"}, {nloAll, nloNoSearch}), (Lines{"Smith", "Doe"}));
+  // The group Sales, without a last name, after the people.
+  EXPECT_EQ(Lookup("*", {"LastName"}, {nloAll, nloNoSearch}), (Lines{"Smith", "Doe", ""}));
   TStringList views, names, items, results;
   names.Add("");
   items.Add("LastName");
   EXPECT_TRUE(TNotesName::LookupNameList("", views, names, items, {nloAll}, results));
   ASSERT_EQ(views.Count(), 1);
   EXPECT_EQ(views.Strings(0), "$Users");
-  EXPECT_EQ(LinesOf(results), (Lines{"Smith", "Doe"}));
+  EXPECT_EQ(LinesOf(results), (Lines{"Smith", "Doe", ""}));
 }
 
 TEST_F(NameLookup, NamesAndValuesAreConvertedBothWays) {
@@ -106,8 +111,22 @@ TEST_F(NameLookup, CheckAddressFindsAPersonEvenWithoutAFullName) {
   document->Save();
   EXPECT_TRUE(TNotesName::CheckAddress("", "nofull"));
   EXPECT_TRUE(TNotesName::CheckAddress("", "JOHN@ACME.EXAMPLE"));
-  EXPECT_FALSE(TNotesName::CheckAddress("", "Sales"));
   EXPECT_FALSE(TNotesName::CheckAddress("", "stranger"));
+}
+
+// A directory's ($Users) holds the mail groups too, as the router delivers to them: the lookup
+// and CheckAddress find them by their names, and the view lists them.
+TEST_F(NameLookup, MailGroupsAreFoundAmongTheUsers) {
+  EXPECT_EQ(Lookup("sales", {"ListName", "LastName"}), (Lines{"Sales", ""}));
+  EXPECT_EQ(Lookup("SAL*", {"ListName"}), Lines{"Sales"});
+  EXPECT_TRUE(TNotesName::CheckAddress("", "Sales"));
+  TNotesDatabase book;
+  book.Open("", "names.nsf");
+  auto view = TNotesView::OpenView(book, "($Users)");
+  std::set<std::string> kinds;
+  for (int index = 0; index < view->Count(); ++index)
+    kinds.insert(view->GetDocument(index)->GetItemByName("Type")->GetAsString());
+  EXPECT_EQ(kinds, (std::set<std::string>{"Group", "Person"}));
 }
 
 TEST_F(NameLookup, AddressBooksAreListedAndThePrivateOneOpened) {

@@ -10,6 +10,7 @@
 #include "RegisteredMailFixture.h"
 #include "StringList.h"
 #include "TAddressBookAdmin.h"
+#include "TNotesDatabase.h"
 #include "TNotesDocument.h"
 #include "TNotesItem.h"
 
@@ -43,6 +44,27 @@ TEST_F(AddressItemsTest, EveryPersonGivesFourLinesInTheirPlaces) {
   EXPECT_EQ(AddressItems("jo*"), (Lines{"Joan", "Smith", "", "js@relay.example", "John", "Doe",
                                         "Acme", "john@acme.example"}));
   EXPECT_EQ(AddressItems("doe"), (Lines{"John", "Doe", "Acme", "john@acme.example"}));
+}
+
+// A mail group has no first or last name: its name takes the last name's line.
+TEST_F(AddressItemsTest, MailGroupsGiveTheirNameAsLastName) {
+  TAddressBookAdmin Book("", "names.nsf");
+  Book.AddGroup("Project Team", {"John Doe"});
+  TNotesDatabase Names;
+  Names.Open("", "names.nsf");
+  TNotesDocument Sales(Names, Book.AddGroup("Sales", {"Joan Smith"}));
+  Sales.ReplaceItemValue("InternetAddress", TVariant("sales@acme.example"));
+  Sales.Save();
+  const struct {
+    std::string Search;
+    Lines Found;
+  } cases[] = {{"project team", {"", "Project Team", "", ""}},
+               {"sal*", {"", "Sales", "", "sales@acme.example"}}};
+  for (const auto& c : cases) EXPECT_EQ(AddressItems(c.Search), c.Found) << c.Search;
+  const Lines Everybody = AddressItems("*");
+  ASSERT_EQ(Everybody.size(), 16u);
+  EXPECT_EQ(Lines(Everybody.begin() + 8, Everybody.end()),
+            (Lines{"", "Project Team", "", "", "", "Sales", "", "sales@acme.example"}));
 }
 
 TEST_F(AddressItemsTest, StarAndEmptyTextListEverybody) {

@@ -62,13 +62,15 @@ TEST_F(NameLookup, EmptyNameMatchesNothingUnlessAllIsAsked) {
   runtimetest::NameLookupTest::Save(book.Get(), {{"Form", {"Memo"}}, {"Subject", {"adam"}}});
   EXPECT_EQ(Find(""), Strings());
   EXPECT_EQ(Find("   "), Strings());
-  // Every person once, by first key ("adam" before "zoe"), whatever name is given.
-  EXPECT_EQ(Find("", NAME_LOOKUP_ALL, "LastName"), (Strings{"Young", "Adams"}));
-  EXPECT_EQ(Find("Dummy", NAME_LOOKUP_ALL | NAME_LOOKUP_NOSEARCHING, "LastName"),
-            (Strings{"Young", "Adams"}));
+  // Every person once, by first key ("adam" before "zoe"), then the group, whatever name is
+  // given.
+  EXPECT_EQ(Find("", NAME_LOOKUP_ALL, "LastName"), (Strings{"Young", "Adams", ""}));
+  EXPECT_EQ(Find("Dummy", NAME_LOOKUP_ALL | NAME_LOOKUP_NOSEARCHING, "ListName"),
+            (Strings{"", "", "Sales"}));
 }
 
-TEST_F(NameLookup, GroupsAreFoundByListNameInTheirOwnNameSpace) {
+// In their own name space, and in ($Users) after the people, as a directory lists mail groups.
+TEST_F(NameLookup, GroupsAreFoundByListNameInTheirOwnNameSpaceAndAmongTheUsers) {
   DbRef book("names.nsf");
   AddGroup(book.Get(), "Sales Team", {"John Doe", "Mary Major"});
   AddPerson(book.Get(), "Sales", "Team");
@@ -81,6 +83,8 @@ TEST_F(NameLookup, GroupsAreFoundByListNameInTheirOwnNameSpace) {
   result.clear();
   ASSERT_EQ(Lookup("", 0, {"($Groups)|$Groups"}, {"SALES*"}, {"ListName"}, result), NOERROR);
   EXPECT_EQ(result[0].size(), 1u);
+  EXPECT_EQ(Find("sales team", 0, "Type"), (Strings{"Person", "Group"}));
+  EXPECT_EQ(Find("SALES*", 0, "Type"), (Strings{"Person", "Group"}));
 }
 
 TEST_F(NameLookup, RecordsComeNameSpaceByNameInOrder) {
@@ -91,10 +95,11 @@ TEST_F(NameLookup, RecordsComeNameSpaceByNameInOrder) {
   ASSERT_EQ(Lookup("", 0, {"$Users", "$Groups"}, {"ann", "nobody", "lee"}, {"Type"}, result),
             NOERROR);
   ASSERT_EQ(result.size(), 6u);
-  const std::vector<size_t> counts = {1, 0, 1, 1, 0, 0};
+  const std::vector<size_t> counts = {2, 0, 1, 1, 0, 0};
   for (size_t record = 0; record < counts.size(); ++record)
     EXPECT_EQ(result[record].size(), counts[record]) << record;
   EXPECT_EQ(result[0][0][0], Strings{"Person"});
+  EXPECT_EQ(result[0][1][0], Strings{"Group"});
   EXPECT_EQ(result[3][0][0], Strings{"Group"});
 }
 

@@ -136,15 +136,20 @@ int TAddressBookAdmin::RemovePeople(const std::string& Name) {
   return static_cast<int>(removed.size());
 }
 
+// ($Users) lists the mail groups too, each with its ListName, which no person has.
 std::vector<TPersonFields> TAddressBookAdmin::ListPeople(const std::string& Server) {
+  std::vector<std::string> items = PersonItems;
+  items.push_back("ListName");
   TStringList lines;
-  TNotesName::LookupName(Server, {"$Users"}, {"*"}, PersonItems, {nloAll, nloNoSearch}, lines);
+  TNotesName::LookupName(Server, {"$Users"}, {"*"}, items, {nloAll, nloNoSearch}, lines);
   std::vector<TPersonFields> people;
-  const int itemCount = static_cast<int>(PersonItems.size());
+  const int itemCount = static_cast<int>(items.size());
   for (int line = 0; line + itemCount <= lines.Count(); line += itemCount) {
+    if (!lines.Strings(line + itemCount - 1).empty()) continue;
     TPersonFields person;
     std::vector<std::string*> values = FieldsOf(person);
-    for (int index = 0; index < itemCount; ++index) *values[index] = lines.Strings(line + index);
+    for (size_t index = 0; index < values.size(); ++index)
+      *values[index] = lines.Strings(line + static_cast<int>(index));
     people.push_back(person);
   }
   return people;

@@ -39,6 +39,13 @@ struct TOpenBook {
   TOpenBook& operator=(const TOpenBook&) = delete;
 };
 
+// A directory's ($Users) holds the mail groups too, found by their names, so that every name
+// mail can be sent to is found there; the groups come after the people.
+std::vector<TNameSpace> IndexedSpaces(TNameSpace Space) {
+  if (Space == TNameSpace::Users) return {TNameSpace::Users, TNameSpace::Groups};
+  return {Space};
+}
+
 class TNameLookup {
  public:
   TNameLookup(std::string_view Server, const TNameLookupRequest& Request) : FRequest(Request) {
@@ -75,16 +82,21 @@ class TNameLookup {
   bool AddEverybody(TOpenBook& Book, TNameSpace Space) {
     bool found = false;
     std::vector<TItemView> items;
-    Book.Index.ForEach(Space, [&](std::string_view Blob) {
-      DecodeItemViews(Blob, items);
-      AddMatch(items);
-      found = true;
-    });
+    for (TNameSpace indexed : IndexedSpaces(Space))
+      Book.Index.ForEach(indexed, [&](std::string_view Blob) {
+        DecodeItemViews(Blob, items);
+        AddMatch(items);
+        found = true;
+      });
     return found;
   }
 
   bool AddMatches(TOpenBook& Book, TNameSpace Space, const std::string& Name) {
-    std::vector<NOTEID> ids = Matches(Book.Index, Space, Name);
+    std::vector<NOTEID> ids;
+    for (TNameSpace indexed : IndexedSpaces(Space)) {
+      std::vector<NOTEID> found = Matches(Book.Index, indexed, Name);
+      ids.insert(ids.end(), found.begin(), found.end());
+    }
     for (NOTEID id : ids) {
       std::vector<TStoredItem> stored = Book.Database->Notes().Items(id);
       std::vector<TItemView> items;

@@ -5,12 +5,13 @@ namespace notesrt::design {
 
 namespace {
 
-// Every name a person is found by, one view entry each: the key column of ($Users). NAMELookup
-// does not read the view (it keeps its own index of the same keys); views and the object
-// library do.
+// Every name a person or a mail group is found by, one view entry each: the key column of
+// ($Users), which holds the groups too, as a directory's does. NAMELookup does not read the view
+// (it keeps its own index of the same keys); views and the object library do.
 constexpr char UserKeys[] =
     "@Unique(@Trim(FullName : @Name([Abbreviate]; FullName) : @Name([CN]; FullName) : "
-    "ShortName : InternetAddress : LastName : FirstName : (FirstName + \" \" + LastName)))";
+    "ShortName : InternetAddress : LastName : FirstName : (FirstName + \" \" + LastName) : "
+    "ListName : @Name([Abbreviate]; ListName) : @Name([CN]; ListName)))";
 
 }  // namespace
 
@@ -20,7 +21,7 @@ void DefineAddressBookTemplate(TDesignBuilder& Builder) {
   Builder.Form(TFormSpec{{"Group"}, {{"Type", "\"Group\""}}});
   Builder.View(TViewSpec{
       "($Users)|$Users",
-      "SELECT Type = \"Person\" | Form = \"Person\"",
+      "SELECT Type = \"Person\" | Form = \"Person\" | Type = \"Group\" | Form = \"Group\"",
       {{"", UserKeys, "SM"}, {"FullName", "", ""}, {"MailServer", "", ""}, {"MailFile", "", ""}},
       false,
       false,
