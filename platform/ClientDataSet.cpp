@@ -224,10 +224,13 @@ TDataPacket TClientDataSet::Data() const {
 }
 
 void TClientDataSet::SetData(TDataPacket Packet) {
+  // Indexes stay with a packet of the same structure; for another they may name lost fields.
+  if (Packet.FieldDefs != FieldDefs) {
+    IndexDefs.clear();
+    FIndexName.clear();
+  }
   FieldDefs = std::move(Packet.FieldDefs);
   FRecords = std::move(Packet.Records);
-  IndexDefs.clear();
-  FIndexName.clear();
   Open();
 }
 

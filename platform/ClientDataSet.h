@@ -104,7 +104,8 @@ class TClientDataSet : public TObject {
   int FindIndex(const std::string& Name) const;
 
   TDataPacket Data() const;
-  // Takes the packet's definitions and records, and opens the dataset on its first record.
+  // Takes the packet's definitions and records, and opens the dataset on its first record. The
+  // indexes stay when the definitions are the same.
   void SetData(TDataPacket Packet);
   void SaveToStream(TStream& Stream) const;
   // Raises EDatabaseError for a stream that holds no valid packet; the dataset is unchanged then.

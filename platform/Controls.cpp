@@ -48,9 +48,3 @@ void TForm::SetPlacement(const TWindowPlacement& Placement) {
 void TForm::PostMessage(uint32_t Message, uintptr_t WParam, intptr_t LParam) {
   PostedMessages.push_back({Handle, Message, WParam, LParam});
 }
-
-void ActivateForm(TForm& Form) {
-  if (Form.WindowState == wsMinimized) Form.WindowState = wsNormal;
-  TForm* Popup = Form.LastActivePopup;
-  if (Popup && Popup != &Form && Popup->Visible && Popup->Enabled) Popup->BringToFront();
-}

@@ -86,10 +86,6 @@ class TForm : public TControl {
   TPoint FMaxPosition;
 };
 
-// The usual way of bringing a running instance forward: a minimised form is restored, then its
-// last active popup, when that is another visible and enabled form, comes to the front.
-void ActivateForm(TForm& Form);
-
 struct TColumn {
   std::string FieldName;
   int32_t Width = 64;

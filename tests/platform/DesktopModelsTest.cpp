@@ -49,29 +49,6 @@ TEST(Keyboard, KeysAreTranslatedIntoCharactersBeforeTheNextMessage) {
   EXPECT_TRUE(Keyboard.ProcessOne(Other));
 }
 
-TEST(Forms, ActivatingBringsTheLastPopupForwardOnlyWhenItCanBeUsed) {
-  struct {
-    bool Minimised, HasPopup, PopupVisible, PopupEnabled;
-    int PopupFronted;
-  } Cases[] = {
-      {true, false, false, false, 0},
-      {false, true, true, true, 1},
-      {true, true, false, true, 0},
-      {false, true, true, false, 0},
-  };
-  for (const auto& Case : Cases) {
-    TForm Form, Popup;
-    Form.WindowState = Case.Minimised ? wsMinimized : wsNormal;
-    Form.LastActivePopup = Case.HasPopup ? &Popup : &Form;
-    Popup.Visible = Case.PopupVisible;
-    Popup.Enabled = Case.PopupEnabled;
-    ActivateForm(Form);
-    EXPECT_EQ(Form.WindowState, wsNormal);
-    EXPECT_EQ(Popup.BroughtToFront, Case.PopupFronted);
-    EXPECT_EQ(Form.BroughtToFront, 0);
-  }
-}
-
 TEST(StatusBar, AskingForAMissingPanelRaisesTheListError) {
   TStatusBar Bar(2);
   EXPECT_THROW(Bar.Panel(2), EListError);
