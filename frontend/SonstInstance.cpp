@@ -112,7 +112,9 @@ bool CheckAppAlreadyRunning(const std::string& MapName, TApplication& App, bool 
 }
 
 void SonstInitialize() {
-  curl_global_init(CURL_GLOBAL_DEFAULT);
+  CURLcode Result = curl_global_init(CURL_GLOBAL_DEFAULT);
+  if (Result != CURLE_OK)
+    throw Exception(std::string("The URL library cannot start: ") + curl_easy_strerror(Result));
 }
 
 void SonstFinalize() {

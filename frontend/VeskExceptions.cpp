@@ -195,3 +195,11 @@ void LogAssert(const std::string& Text, bool Flag) {
   if (!LogIt(Text, Flag))
     throw EAssertionFailed("Failed: " + Text, "FrontEnd\\VeskExceptions", 152);
 }
+
+void VeskExceptionsInitialize() {
+  VeskMonitor = nullptr;
+}
+
+void VeskExceptionsFinalize() {
+  VeskMonitor = nullptr;
+}

@@ -119,3 +119,8 @@ void VeskNN();
 bool LogIt(const std::string& Text, bool Flag);
 // LogIt, then EAssertionFailed ("Failed: " + Text) when Flag is false.
 void LogAssert(const std::string& Text, bool Flag);
+
+// The unit's start-up and shutdown in its module: the module's monitor starts as none, and at the
+// end it is forgotten, never freed (the application owns it).
+void VeskExceptionsInitialize();
+void VeskExceptionsFinalize();

@@ -9,9 +9,13 @@
 // Start-up runs the sections in order; when one raises, the sections already started are shut
 // down in reverse order and the error goes on to the loader. Shutdown runs the started sections
 // in exactly the reverse order.
+//
+// With VESK_TRACE_UNITS naming a file, each named section appends "start <name>" to it once it
+// has started and "stop <name>" as it shuts down, so the order can be seen from outside.
 struct TUnitSection {
-  void (*Initialize)();  // null: nothing to start
-  void (*Finalize)();    // null: nothing to shut down
+  void (*Initialize)();        // null: nothing to start
+  void (*Finalize)();          // null: nothing to shut down
+  const char* Name = nullptr;  // the unit's name in the trace
 };
 
 class VESK_API TUnitSections {

@@ -2,7 +2,9 @@
 #include "Export.h"
 #include "NotesObjects.h"
 #include "NotesRichText.h"
+#include "Sonst.h"
 #include "UnitSections.h"
+#include "VeskExceptions.h"
 #include "VeskPlugInLNMail.h"
 
 namespace {
@@ -14,14 +16,16 @@ const TUnitSection Sections[] = {
     // 1. Notes API declarations and error tables: nothing to do.
     {nullptr, nullptr},
     // 2. Rich text: finds the Notes program and data directories once.
-    {NotesRichTextInitialize, NotesRichTextFinalize},
+    {NotesRichTextInitialize, NotesRichTextFinalize, "NotesRichText"},
     // 3. Notes object library: starts the Notes runtime and installs the break handler.
-    {NotesObjectsInitialize, NotesObjectsFinalize},
-    // 4. Desktop units, when they join the module, in this order: utility functions,
-    //    drag-and-drop data objects, Outlook bindings, exceptions and log, Outlook item
-    //    recognition, document summary properties, host clipboard and attachment references.
+    {NotesObjectsInitialize, NotesObjectsFinalize, "NotesObjects"},
+    // 4. Desktop units: utility functions, drag-and-drop data objects, Outlook bindings,
+    //    exceptions and log, Outlook item recognition, document summary properties, host
+    //    clipboard and attachment references. The ones not in the module yet keep their places.
+    {SonstInitialize, SonstFinalize, "Sonst"},
+    {VeskExceptionsInitialize, VeskExceptionsFinalize, "VeskExceptions"},
     // 5. The plug-in unit: makes its stored form findable.
-    {VeskPlugInLNMailInitialize, VeskPlugInLNMailFinalize},
+    {VeskPlugInLNMailInitialize, VeskPlugInLNMailFinalize, "VeskPlugInLNMail"},
 };
 
 }  // namespace
