@@ -8,6 +8,7 @@
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osmisc.h"
 
 namespace {
@@ -55,6 +56,32 @@ TEST_F(Items, DeleteRemovesEveryItemOfTheName) {
   EXPECT_EQ(NSFItemDelete(Note(), "Body", 4), ERR_ITEM_NOT_FOUND);
   EXPECT_TRUE(Walk("Body").empty());
   EXPECT_EQ(Text(Note(), "Keep"), "k");
+}
+
+// One item of a name goes, the others stay: a writer takes back what it appended.
+TEST_F(Items, DeleteByBlockIdRemovesOnlyThatItem) {
+  for (const char* text : {"one", "two", "three"}) AppendText(Note(), "Body", text);
+  BLOCKID first{}, second{};
+  ASSERT_EQ(NSFItemInfo(Note(), "Body", 4, &first, nullptr, nullptr, nullptr), NOERROR);
+  ASSERT_EQ(NSFItemInfoNext(Note(), first, "Body", 4, &second, nullptr, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(NSFItemDeleteByBLOCKID(Note(), second), NOERROR);
+  EXPECT_EQ(Walk("Body"), (std::vector<std::string>{"one", "three"}));
+  EXPECT_EQ(NSFItemDeleteByBLOCKID(Note(), second), ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(NSFItemDeleteByBLOCKID(Note(), BLOCKID{}), ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(NSFItemDeleteByBLOCKID(NULLHANDLE, first), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(Walk("Body").size(), 2u);
+}
+
+// The test hook fails one append, after the given number of good ones, and only once.
+TEST_F(Items, AppendFailsWhereTheTestHookSays) {
+  NotesRTFailItemAppend(1, ERR_MEMORY);
+  const STATUS expected[] = {NOERROR, ERR_MEMORY, NOERROR};
+  for (STATUS status : expected)
+    EXPECT_EQ(NSFItemAppend(Note(), 0, "A", 1, TYPE_TEXT, "x", 1), status);
+  NotesRTFailItemAppend(0, ERR_MEMORY);
+  NotesRTFailItemAppend(0, NOERROR);
+  EXPECT_EQ(NSFItemAppend(Note(), 0, "A", 1, TYPE_TEXT, "x", 1), NOERROR);
+  EXPECT_EQ(Walk("A").size(), 3u);
 }
 
 TEST_F(Items, NullOrStaleBlockIdsEndTheWalk) {

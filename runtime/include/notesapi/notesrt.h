@@ -36,6 +36,10 @@ NOTESAPI_BEGIN_DECLS
 DWORD LNPUBLIC NotesRTOpenHandleCount(WORD Kind);
 /* Short name of a handle kind ("memory", "note", ...), for leak reports. */
 const char* LNPUBLIC NotesRTHandleKindName(WORD Kind);
+/* For tests of failure paths: after AppendsBefore more item appends (NSFItemAppend,
+   CompoundTextClose and MailAddBodyItem count each item they append), the next one fails with
+   Failure, once. Failure NOERROR disarms it. */
+void LNPUBLIC NotesRTFailItemAppend(DWORD AppendsBefore, STATUS Failure);
 
 /* Makes a server (abbreviated, canonical or flat name) in the servers directory: its directory,
    its address book names.nsf (from the address-book template when the runtime ships one) and

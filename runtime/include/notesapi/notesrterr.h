@@ -49,6 +49,9 @@
 
 /* Mail, continued */
 #define ERR_NOTESRT_MAIL_CHARSET     (PKG_NOTESRT + 0x1E) /* body text not in LMBCS */
+
+/* Rich text */
+#define ERR_NOTESRT_RICH_TEXT_DAMAGED (PKG_NOTESRT + 0x1F) /* CD record cut off or too long */
 /* clang-format on */
 
 #endif

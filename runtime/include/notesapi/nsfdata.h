@@ -51,6 +51,14 @@ typedef struct {
   TIMEDATE SequenceTime;
 } ORIGINATORID;
 
+/* A link to a database (replica ID), a view and a note: the entries of "$Links"
+   (TYPE_NOTELINK_LIST) and the target of CDLINKEXPORT2. Zero UNIDs leave view or note out. */
+typedef struct {
+  TIMEDATE File;
+  UNIVERSALNOTEID View;
+  UNIVERSALNOTEID Note;
+} NOTELINK;
+
 typedef struct {
   USHORT ListEntries;
 } LIST;

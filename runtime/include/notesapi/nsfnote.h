@@ -150,8 +150,7 @@ STATUS LNPUBLIC NSFProfileOpen(DBHANDLE hDB, const char* ProfileName, WORD Profi
                                const char* UserName, WORD UserNameLength, BOOL CopyProfile,
                                NOTEHANDLE* rethProfileNote);
 STATUS LNPUBLIC NSFProfileUpdate(NOTEHANDLE hProfile, const char* ProfileName,
-                                 WORD ProfileNameLength, const char* UserName,
-                                 WORD UserNameLength);
+                                 WORD ProfileNameLength, const char* UserName, WORD UserNameLength);
 
 STATUS LNPUBLIC NSFNoteAttachFile(NOTEHANDLE note_handle, const char* item_name,
                                   WORD item_name_length, const char* file_name,
@@ -164,6 +163,9 @@ STATUS LNPUBLIC NSFItemAppend(NOTEHANDLE note_handle, WORD item_flags, const cha
                               WORD name_len, WORD item_type, const void* item_value,
                               DWORD value_len);
 STATUS LNPUBLIC NSFItemDelete(NOTEHANDLE note_handle, const char* item_name, WORD name_len);
+/* Removes the one item item_blockid names (from NSFItemInfo, NSFItemInfoNext); other items of
+   its name stay. ERR_ITEM_NOT_FOUND when it is not an item of the note. */
+STATUS LNPUBLIC NSFItemDeleteByBLOCKID(NOTEHANDLE note_handle, BLOCKID item_blockid);
 STATUS LNPUBLIC NSFItemInfo(NOTEHANDLE note_handle, const char* item_name, WORD name_len,
                             BLOCKID* item_blockid, WORD* value_datatype, BLOCKID* value_blockid,
                             DWORD* value_len);
@@ -172,12 +174,11 @@ STATUS LNPUBLIC NSFItemInfoNext(NOTEHANDLE note_handle, BLOCKID NextItem, const 
                                 BLOCKID* value_blockid_ptr, DWORD* value_len_ptr);
 void LNPUBLIC NSFItemQuery(NOTEHANDLE note_handle, BLOCKID item_bid, char* item_name,
                            WORD return_buf_len, WORD* name_len_ptr, WORD* item_flags_ptr,
-                           WORD* value_datatype_ptr, BLOCKID* value_bid_ptr,
-                           DWORD* value_len_ptr);
+                           WORD* value_datatype_ptr, BLOCKID* value_bid_ptr, DWORD* value_len_ptr);
 STATUS LNPUBLIC NSFItemScan(NOTEHANDLE note_handle, NSFITEMSCANPROC ActionRoutine,
                             void* func_param);
-STATUS LNPUBLIC NSFItemGetModifiedTime(NOTEHANDLE hNote, const char* ItemName,
-                                       WORD ItemNameLength, DWORD Flags, TIMEDATE* retTime);
+STATUS LNPUBLIC NSFItemGetModifiedTime(NOTEHANDLE hNote, const char* ItemName, WORD ItemNameLength,
+                                       DWORD Flags, TIMEDATE* retTime);
 WORD LNPUBLIC NSFItemGetText(NOTEHANDLE note_handle, const char* item_name, char* item_text,
                              WORD text_len);
 WORD LNPUBLIC NSFItemGetTextListEntries(NOTEHANDLE note_handle, const char* item_name);

@@ -160,6 +160,7 @@ constexpr std::array Texts{
     TEntry{ERR_NOTESRT_FT_COLLECTION, "Full-text search within a view collection is not supported"},
     TEntry{ERR_NOTESRT_MAIL_CHARSET,
            "Mail body text must be in LMBCS: the runtime converts from no other character set"},
+    TEntry{ERR_NOTESRT_RICH_TEXT_DAMAGED, "Rich text is damaged"},
 };
 
 static_assert(std::is_sorted(Texts.begin(), Texts.end(),

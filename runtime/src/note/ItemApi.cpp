@@ -3,8 +3,10 @@
 
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
+#include "note/ItemAppend.h"
 #include "note/ItemArgs.h"
 #include "notesapi/miscerr.h"
+#include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/nsfnote.h"
 #include "text/BufferText.h"
@@ -44,7 +46,7 @@ STATUS LNPUBLIC NSFItemAppend(NOTEHANDLE note_handle, WORD item_flags, const cha
     if (!name || name->empty() || (!item_value && value_len > 0)) return ERR_MISC_INVALID_ARGS;
     if (item_type == TYPE_COMPOSITE) item_flags &= ~ITEM_SUMMARY;
     std::string_view value(static_cast<const char*>(item_value), item_value ? value_len : 0);
-    note.Append(*name, item_flags, item_type, value, notesrt::ItemChangeTime());
+    notesrt::AppendItem(note, *name, item_flags, item_type, value);
     return NOERROR;
   });
 }
@@ -57,6 +59,21 @@ STATUS LNPUBLIC NSFItemDelete(NOTEHANDLE note_handle, const char* item_name, WOR
     if (!name) return ERR_MISC_INVALID_ARGS;
     return note.DeleteAll(*name) ? NOERROR : ERR_ITEM_NOT_FOUND;
   });
+}
+
+// Only the item named: a writer takes back its own items and leaves the others of the name.
+STATUS LNPUBLIC NSFItemDeleteByBLOCKID(NOTEHANDLE note_handle, BLOCKID item_blockid) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    TNote& note = NoteOf(note_handle);
+    TNoteItem* item = note.FindByBlock(item_blockid);
+    if (!item) return ERR_ITEM_NOT_FOUND;
+    note.Delete(*item);
+    return NOERROR;
+  });
+}
+
+void LNPUBLIC NotesRTFailItemAppend(DWORD AppendsBefore, STATUS Failure) {
+  notesrt::ApiVoidCall([&] { notesrt::FailItemAppend(AppendsBefore, Failure); });
 }
 
 STATUS LNPUBLIC NSFItemInfo(NOTEHANDLE note_handle, const char* item_name, WORD name_len,

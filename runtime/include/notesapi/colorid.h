@@ -1,0 +1,22 @@
+/* The sixteen standard Notes colours (a FONTID's colour byte, table and section colours). */
+#ifndef NOTESAPI_COLORID_H
+#define NOTESAPI_COLORID_H
+
+#define NOTES_COLOR_BLACK 0
+#define NOTES_COLOR_WHITE 1
+#define NOTES_COLOR_RED 2
+#define NOTES_COLOR_GREEN 3
+#define NOTES_COLOR_BLUE 4
+#define NOTES_COLOR_MAGENTA 5
+#define NOTES_COLOR_YELLOW 6
+#define NOTES_COLOR_CYAN 7
+#define NOTES_COLOR_DKRED 8
+#define NOTES_COLOR_DKGREEN 9
+#define NOTES_COLOR_DKBLUE 10
+#define NOTES_COLOR_DKMAGENTA 11
+#define NOTES_COLOR_DKYELLOW 12
+#define NOTES_COLOR_DKCYAN 13
+#define NOTES_COLOR_GRAY 14
+#define NOTES_COLOR_LTGRAY 15
+
+#endif
