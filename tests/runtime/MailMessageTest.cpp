@@ -13,6 +13,7 @@
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/nsfsearc.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osmem.h"
 #include "notesapi/osmisc.h"
 #include "notesapi/ostime.h"
@@ -263,6 +264,23 @@ TEST_F(MailBody, ALongBodyBecomesSeveralItemsCutAtRecordsAndAppendsToTheOldBody)
     if (record.Signature == 0xFF85) last = record.Data.substr(4);
   EXPECT_EQ(last.size(), 40000u - 2 * 16384u);  // the long line is cut into runs
   ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+}
+
+// A body of several items is added whole or not at all.
+TEST_F(MailBody, AFailedAppendTakesBackTheItemsBeforeIt) {
+  DHANDLE body = NULLHANDLE;
+  DWORD length = 0;
+  ASSERT_EQ(MailCreateBodyItem(&body, &length), NOERROR);
+  const std::string line(30000, 'b');
+  for (int count = 0; count < 5; ++count)
+    ASSERT_EQ(MailAppendBodyItemLine(body, &length, const_cast<char*>(line.data()), 30000),
+              NOERROR);
+  NotesRTFailItemAppend(1, ERR_MEMORY);
+  EXPECT_EQ(MailAddBodyItem(Note(), body, length, nullptr), ERR_MEMORY);
+  EXPECT_TRUE(Items("Body").empty());
+  EXPECT_EQ(MailAddBodyItem(Note(), body, length, nullptr), NOERROR);
+  EXPECT_EQ(Items("Body").size(), 3u);
+  EXPECT_EQ(OSMemFree(body), NOERROR);
 }
 
 TEST_F(MailBody, NamedItemAndDamagedBuffersAddNothing) {

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/odserr.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osmem.h"
 
 namespace {
@@ -90,4 +93,257 @@ TEST(Ods, WritesCanonicalBytesAndAdvancesTheDestination) {
   EXPECT_EQ(read[1].Header.Length, 4);
 }
 
+// A value (type word first) in a memory block of exactly its size.
+class CdWalk : public runtimetest::NewNoteTest {
+ protected:
+  struct Seen {
+    WORD Signature;
+    DWORD Length;
+    bool operator==(const Seen&) const = default;
+  };
+  struct Walk {
+    const char* Value = nullptr;
+    size_t Size = 0;
+    std::vector<Seen> Records;
+    unsigned Checksum = 0;
+    size_t StopAt = SIZE_MAX;  // the routine returns ERR_CANCEL for this record
+    DHANDLE FreeDuring = NULLHANDLE;
+    STATUS FreeStatus = NOERROR;
+    NOTEHANDLE CloseDuring = NULLHANDLE;
+  };
+
+  // Checks that the record lies inside the value and reads all of it.
+  static STATUS Collect(char* Record, WORD Signature, DWORD Length, void* Context) {
+    auto& walk = *static_cast<Walk*>(Context);
+    EXPECT_GE(Record, walk.Value + sizeof(WORD));
+    EXPECT_LE(Record + Length, walk.Value + walk.Size);
+    for (DWORD at = 0; at < Length; ++at) walk.Checksum += static_cast<unsigned char>(Record[at]);
+    walk.Records.push_back({Signature, Length});
+    if (walk.FreeDuring) walk.FreeStatus = OSMemFree(walk.FreeDuring);
+    if (walk.CloseDuring) {
+      EXPECT_EQ(NSFNoteClose(std::exchange(walk.CloseDuring, 0)), NOERROR);
+    }
+    return walk.Records.size() == walk.StopAt ? ERR_CANCEL : NOERROR;
+  }
+
+  static DHANDLE Block(const std::string& Value) {
+    DHANDLE handle = NULLHANDLE;
+    EXPECT_EQ(OSMemAlloc(0, static_cast<DWORD>(Value.size()), &handle), NOERROR);
+    std::memcpy(OSLockObject(handle), Value.data(), Value.size());
+    OSUnlockObject(handle);
+    return handle;
+  }
+
+  static STATUS Enumerate(const std::string& Value, Walk& Result) {
+    DHANDLE handle = Block(Value);
+    Result.Value = OSLock(char, handle);
+    Result.Size = Value.size();
+    OSUnlockObject(handle);
+    STATUS status =
+        EnumCompositeBuffer(BLOCKID{handle, 0}, static_cast<DWORD>(Value.size()), Collect, &Result);
+    EXPECT_EQ(OSMemFree(handle), NOERROR);
+    return status;
+  }
+};
+
+const std::string Composite = Bytes({0x01, 0x00});
+
+TEST_F(CdWalk, EveryRecordOnceWithItsPublishedSignatureAndNoReadPastTheValue) {
+  const struct {
+    const char* Case;
+    std::string Records;
+    std::vector<Seen> Expected;
+    STATUS Status;
+  } cases[] = {
+      {"each header form",
+       Bytes({0x81, 0x02, 0x85, 0xFF, 0x09, 0x00, 1, 0, 0, 10, 'a', 0,  //
+              0x99, 0x00, 0x08, 0x00, 0x00, 0x00, 1, 2}),
+       {{0x0081, 2}, {0xFF85, 9}, {0x0099, 8}},
+       NOERROR},
+      {"no pad after an odd last record",
+       Bytes({0x85, 0xFF, 0x09, 0, 0, 0, 0, 0, 'a'}),
+       {{0xFF85, 9}},
+       NOERROR},
+      {"no pad between two records",
+       Bytes({0x85, 0xFF, 0x09, 0, 0, 0, 0, 0, 'a', 0x81, 0x02}),
+       {{0xFF85, 9}},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"WORD length below the header",
+       Bytes({0x85, 0xFF, 0x03, 0x00}),
+       {},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"BYTE length below the header", Bytes({0x81, 0x01}), {}, ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"DWORD length below the header",
+       Bytes({0x99, 0, 5, 0, 0, 0}),
+       {},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"zero length",
+       Bytes({0x81, 0x02, 0x85, 0xFF, 0x00, 0x00}),
+       {{0x0081, 2}},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"record past the value",
+       Bytes({0x81, 0x02, 0x85, 0xFF, 0x20, 0, 0, 0, 0, 0}),
+       {{0x0081, 2}},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"header cut off",
+       Bytes({0x81, 0x02, 0x85, 0xFF, 0x04}),
+       {{0x0081, 2}},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"DWORD length near 4 GiB",
+       Bytes({0x81, 0x02, 0x99, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0}),
+       {{0x0081, 2}},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+      {"a stray last byte",
+       Bytes({0x81, 0x02, 0x00}),
+       {{0x0081, 2}},
+       ERR_NOTESRT_RICH_TEXT_DAMAGED},
+  };
+  for (const auto& c : cases) {
+    Walk walk;
+    EXPECT_EQ(Enumerate(Composite + c.Records, walk), c.Status) << c.Case;
+    EXPECT_EQ(walk.Records, c.Expected) << c.Case;
+  }
+}
+
+TEST_F(CdWalk, NothingToWalkSucceedsWithoutCallingAndOtherTypesAreRefused) {
+  Walk walk;
+  EXPECT_EQ(EnumCompositeBuffer(BLOCKID{}, 100, Collect, &walk), NOERROR);
+  EXPECT_EQ(Enumerate(Composite, walk), NOERROR);
+  EXPECT_EQ(Enumerate(Bytes({0x01}), walk), NOERROR);
+  EXPECT_TRUE(walk.Records.empty());
+  EXPECT_EQ(Enumerate(Bytes({0x00, 0x05, 'a', 'b'}), walk), ERR_DATATYPE);
+  EXPECT_TRUE(walk.Records.empty());
+}
+
+TEST_F(CdWalk, TheRoutineEndsTheWalkWithItsStatusWhileTheBlockStaysLocked) {
+  const std::string value = Composite + Bytes({0x81, 0x02, 0x81, 0x02, 0x81, 0x02});
+  Walk stopped;
+  stopped.StopAt = 2;
+  EXPECT_EQ(Enumerate(value, stopped), ERR_CANCEL);
+  EXPECT_EQ(stopped.Records.size(), 2u);
+
+  DHANDLE handle = Block(value);
+  Walk freeing;
+  freeing.Value = OSLock(char, handle);
+  freeing.Size = value.size();
+  OSUnlockObject(handle);
+  freeing.FreeDuring = handle;
+  EXPECT_EQ(EnumCompositeBuffer(BLOCKID{handle, 0}, 8, Collect, &freeing), NOERROR);
+  EXPECT_EQ(freeing.FreeStatus, ERR_NOTESRT_LOCKED);
+  EXPECT_EQ(OSMemFree(handle), NOERROR);
+}
+
+// A routine may close the note whose item it walks; the walk notices instead of reading freed
+// memory.
+TEST_F(CdWalk, ARoutineThatClosesTheNoteEndsTheWalk) {
+  const std::string records = Bytes({0x81, 0x02, 0x81, 0x02});
+  ASSERT_EQ(NSFItemAppend(Note(), 0, "Body", 4, TYPE_COMPOSITE, records.data(), records.size()),
+            NOERROR);
+  BLOCKID value{};
+  DWORD length = 0;
+  ASSERT_EQ(NSFItemInfo(Note(), "Body", 4, nullptr, nullptr, &value, &length), NOERROR);
+  Walk walk;
+  walk.Value = OSLockBlock(char, value);
+  walk.Size = length;
+  OSUnlockBlock(value);
+  walk.CloseDuring = *FNote->Out();
+  *FNote->Out() = NULLHANDLE;
+  EXPECT_EQ(EnumCompositeBuffer(value, length, Collect, &walk), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(walk.Records.size(), 1u);
+}
+
+class RichTextLines : public CdWalk {
+ protected:
+  // ConvertItemToText of Records as a rich-text value, lines ended by "|".
+  static std::string Lines(const std::string& Records, STATUS* Status = nullptr) {
+    DHANDLE value = Block(Composite + Records), text = NULLHANDLE;
+    DWORD length = 0;
+    STATUS status = ConvertItemToText(BLOCKID{value, 0}, static_cast<DWORD>(Records.size() + 2),
+                                      "|", 0, &text, &length, FALSE);
+    EXPECT_EQ(OSMemFree(value), NOERROR);
+    if (Status) *Status = status;
+    if (status != NOERROR) return "";
+    std::string lines(OSLock(char, text), length);
+    OSUnlockObject(text);
+    EXPECT_EQ(OSMemFree(text), NOERROR);
+    return lines;
+  }
+
+  static std::string Run(const std::string& Text) {
+    std::string run = Bytes({0x85, 0xFF, static_cast<int>(8 + Text.size()), 0, 1, 0, 0, 10});
+    return run + Text + (Text.size() % 2 ? std::string(1, '\0') : "");
+  }
+};
+
+const std::string Paragraph = Bytes({0x81, 0x02});
+const std::string Style = Bytes({0x82, 0xFF, 0x06, 0x00, 0x01, 0x00});
+
+TEST_F(RichTextLines, ALineStartsAtEachParagraphAfterARunOrAnEarlierParagraph) {
+  const struct {
+    const char* Case;
+    std::string Records;
+    std::string Lines;
+  } cases[] = {
+      {"runs around a paragraph", Run("a") + Paragraph + Run("b"), "a|b|"},
+      {"a paragraph before any run", Style + Paragraph + Run("a"), "a|"},
+      {"two paragraphs before a run", Paragraph + Paragraph + Run("a"), "|a|"},
+      {"a paragraph after the last run", Run("a") + Paragraph, "a||"},
+      {"one empty paragraph", Paragraph + Run(""), "|"},
+      {"no paragraph and no run", Style, ""},
+      {"a line break inside a run", Run(std::string("a\0b", 3)), "a|b|"},
+      {"a text record shorter than its header", Bytes({0x85, 0xFF, 0x06, 0, 0, 0}) + Run("x"),
+       "x|"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Lines(c.Records), c.Lines) << c.Case;
+}
+
+TEST_F(RichTextLines, DamagedRichTextIsAnErrorNotAShortText) {
+  STATUS status = NOERROR;
+  EXPECT_EQ(Lines(Run("kept") + Paragraph + Bytes({0x85, 0xFF, 0x40, 0x00}), &status), "");
+  EXPECT_EQ(status, ERR_NOTESRT_RICH_TEXT_DAMAGED);
+  EXPECT_EQ(runtimetest::StatusText(status), "Rich text is damaged");
+}
+
 }  // namespace
+
+// Damage met on disk: a run's length overwritten in the database file itself. The walk and the
+// text both report it, and nothing past the value is read.
+TEST_F(RichTextLines, DamageInTheDatabaseFileIsReportedByEveryReader) {
+  const std::string marked = Run("marked run");
+  const std::string records = Paragraph + Run("kept") + marked;
+  ASSERT_EQ(NSFItemAppend(Note(), 0, "Body", 4, TYPE_COMPOSITE, records.data(), records.size()),
+            NOERROR);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  const NOTEID id = IdOf(Note());
+  FNote.reset();
+  FDb.reset();
+
+  std::string file;
+  {
+    std::ifstream in(FileOf("test.nsf"), std::ios::binary);
+    file.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const size_t at = file.find(marked);
+  ASSERT_NE(at, std::string::npos);
+  ASSERT_EQ(file.find(marked, at + 1), std::string::npos);
+  file[at + 2] = '\x40';  // the run now claims 64 bytes, past the end of the value
+  std::ofstream(FileOf("test.nsf"), std::ios::binary) << file;
+
+  runtimetest::DbRef db("test.nsf");
+  runtimetest::NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
+  BLOCKID value{};
+  DWORD length = 0;
+  ASSERT_EQ(NSFItemInfo(note.Get(), "Body", 4, nullptr, nullptr, &value, &length), NOERROR);
+  Walk walk;
+  walk.Value = OSLockBlock(char, value);
+  walk.Size = length;
+  OSUnlockBlock(value);
+  EXPECT_EQ(EnumCompositeBuffer(value, length, Collect, &walk), ERR_NOTESRT_RICH_TEXT_DAMAGED);
+  EXPECT_EQ(walk.Records, (std::vector<Seen>{{0x0081, 2}, {0xFF85, 12}}));
+  DHANDLE text = NULLHANDLE;
+  DWORD textLength = 0;
+  EXPECT_EQ(ConvertItemToText(value, length, "\r\n", 0, &text, &textLength, FALSE),
+            ERR_NOTESRT_RICH_TEXT_DAMAGED);
+  EXPECT_EQ(text, NULLHANDLE);
+}

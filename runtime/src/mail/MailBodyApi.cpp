@@ -6,9 +6,11 @@
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "core/MemoryBlock.h"
-#include "mail/MailBody.h"
+#include "note/CdRecords.h"
+#include "note/ItemAppend.h"
 #include "note/ItemArgs.h"
 #include "note/Note.h"
+#include "note/PlainRichText.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/miscerr.h"
 
@@ -16,9 +18,6 @@ using notesrt::EStatus;
 using notesrt::TMemoryBlock;
 
 namespace {
-
-// Items stay below the 64 KB of one segment, as the published writers keep them.
-constexpr size_t MaxBodyItem = 64000;
 
 // The caller's body buffer and the part of it in use.
 TMemoryBlock& BodyBlock(DHANDLE Handle, DWORD Length) {
@@ -40,6 +39,17 @@ void Append(TMemoryBlock& Block, DWORD& Length, std::string_view Records) {
   Length = static_cast<DWORD>(needed);
 }
 
+// The body cut into items. Damage there lies in the caller's buffer or length, so it is reported
+// as the mail functions report a wrong length.
+std::vector<std::string_view> BodyPieces(std::string_view Body) {
+  try {
+    return notesrt::CdPieces(Body, notesrt::MaxRichTextItem);
+  } catch (const EStatus& e) {
+    if (e.Status() == ERR_NOTESRT_RICH_TEXT_DAMAGED) throw EStatus(ERR_NOTESRT_MAIL_BODY);
+    throw;
+  }
+}
+
 // Appended after any item of the name the message has; the buffer stays the caller's to free.
 STATUS AddBody(DHANDLE Message, DHANDLE Body, DWORD Length, std::string_view Name) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
@@ -47,10 +57,7 @@ STATUS AddBody(DHANDLE Message, DHANDLE Body, DWORD Length, std::string_view Nam
     TMemoryBlock& block = BodyBlock(Body, Length);
     if (Name.empty()) return ERR_MISC_INVALID_ARGS;
     // The pieces are read whole before the note changes, so a damaged buffer adds nothing.
-    std::vector<std::string_view> pieces =
-        notesrt::MailBodyPieces(std::string_view(block.Data(), Length), MaxBodyItem);
-    TIMEDATE now = notesrt::ItemChangeTime();
-    for (std::string_view piece : pieces) note.Append(Name, 0, TYPE_COMPOSITE, piece, now);
+    notesrt::AppendRichTextItems(note, Name, BodyPieces(std::string_view(block.Data(), Length)));
     return NOERROR;
   });
 }
@@ -62,7 +69,7 @@ STATUS LNPUBLIC MailCreateBodyItem(DHANDLE* rethBodyItem, DWORD* retBodyLength) 
   if (retBodyLength) *retBodyLength = 0;
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!rethBodyItem || !retBodyLength) return ERR_MISC_INVALID_ARGS;
-    std::string body = notesrt::EmptyMailBody();
+    std::string body = notesrt::PlainStyle();
     DHANDLE handle = TMemoryBlock::Allocate(body.size());
     std::memcpy(notesrt::THandleTable::Instance().Get<TMemoryBlock>(handle).Data(), body.data(),
                 body.size());
@@ -80,7 +87,9 @@ STATUS LNPUBLIC MailAppendBodyItemLine(DHANDLE hBodyItem, DWORD* BodyLength, cha
     if (!BodyLength || (!Text && TextLength > 0)) return ERR_MISC_INVALID_ARGS;
     TMemoryBlock& block = BodyBlock(hBodyItem, *BodyLength);
     std::string_view line(Text ? Text : "", TextLength);
-    Append(block, *BodyLength, notesrt::MailBodyLine(line));
+    std::string records;
+    notesrt::AppendPlainParagraph(records, line, DEFAULT_FONT_ID);
+    Append(block, *BodyLength, records);
     return NOERROR;
   });
 }

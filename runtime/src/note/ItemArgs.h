@@ -21,6 +21,9 @@ template <class T>
 void SetIfGiven(T* Target, const T& Value) {
   if (Target) *Target = Value;
 }
+// A value in memory by BLOCKID and length (type word included), cut to what its block holds.
+// ERR_NOTESRT_INVALID_HANDLE when the pool is no memory block.
+std::string_view ValueArg(const BLOCKID& Value, DWORD Length);
 // The current time, for an item's last-changed time.
 TIMEDATE ItemChangeTime();
 

@@ -4,9 +4,12 @@
 #include <charconv>
 #include <cstdio>
 
+#include "core/EStatus.h"
 #include "note/CdRecords.h"
 #include "note/ItemValue.h"
+#include "notesapi/editods.h"
 #include "notesapi/misc.h"
+#include "notesapi/notesrt.h"
 #include "notesapi/nsfdata.h"
 #include "storage/StoredValue.h"
 
@@ -64,22 +67,28 @@ std::string ListText(std::string_view Data, char Separator) {
   return text;
 }
 
-std::string RichText(std::string_view Data) {
-  std::string text;
-  bool started = false;
-  for (size_t offset = 0; offset + sizeof(WORD) <= Data.size();) {
-    size_t length = CdRecordLength(Data, offset);
-    if (length == 0) break;
-    auto signature = ReadAt<WORD>(Data, offset);
-    if ((signature & 0xFF) == CdParagraphType && signature >> 8 != 0xFF && signature >> 8 != 0) {
-      if (started) text += '\0';
-      started = true;
-    } else if (signature == SigCdText && length >= CdTextHeader) {
-      text.append(Data.substr(offset + CdTextHeader, length - CdTextHeader));
+// The text of rich-text records, as ValueToText gives it. HasLines: a paragraph or a run was
+// met, so the text holds at least one (maybe empty) line.
+struct TRichText {
+  std::string Text;
+  bool HasLines = false;
+  bool Damaged = false;
+};
+
+TRichText RichTextOf(std::string_view Data) {
+  TRichText rich;
+  TCdReader reader(Data);
+  for (TCdRecord record; reader.Next(record);) {
+    if (record.Signature == SIG_CD_PARAGRAPH) {
+      if (rich.HasLines) rich.Text += '\0';
+      rich.HasLines = true;
+    } else if (record.Signature == SIG_CD_TEXT && record.Length >= sizeof(CDTEXT)) {
+      rich.Text.append(Data.substr(record.Offset + sizeof(CDTEXT), record.Length - sizeof(CDTEXT)));
+      rich.HasLines = true;
     }
-    offset = CdNextRecord(offset, length);
   }
-  return text;
+  rich.Damaged = reader.Damaged();
+  return rich;
 }
 
 // The bytes of the LMBCS character that Lead starts: group bytes other than tab, LF and CR carry
@@ -99,6 +108,13 @@ void AppendLine(std::string_view Line, const TLineLayout& Layout, std::string& O
     else
       Out += Layout.Delimiter;
   };
+  // Most lines fit as they are: no tab to strip or widen, no more bytes than the limit.
+  const bool fits = Layout.CharsPerLine == 0 || Line.size() <= Layout.CharsPerLine;
+  if (fits && Line.find('\t') == std::string_view::npos) {
+    Out += Line;
+    end();
+    return;
+  }
   std::string piece;
   size_t width = 0;
   size_t lastBlank = std::string::npos;  // in piece, the byte after the last blank
@@ -130,19 +146,19 @@ void AppendLine(std::string_view Line, const TLineLayout& Layout, std::string& O
   end();
 }
 
-}  // namespace
-
-std::string LaidOutText(std::string_view Text, const TLineLayout& Layout) {
+// Every line of Text, the one after its last NUL too.
+std::string LaidOutLines(std::string_view Text, const TLineLayout& Layout) {
   std::string out;
   out.reserve(Text.size() + Text.size() / 16);
-  size_t start = 0;
-  while (start < Text.size()) {
-    size_t nul = std::min(Text.find('\0', start), Text.size());
+  for (size_t start = 0;;) {
+    const size_t nul = std::min(Text.find('\0', start), Text.size());
     AppendLine(Text.substr(start, nul - start), Layout, out);
+    if (nul == Text.size()) return out;
     start = nul + 1;
   }
-  return out;
 }
+
+}  // namespace
 
 std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
   if (Separator == '\0') Separator = ';';
@@ -160,10 +176,17 @@ std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
     case TYPE_TIME_RANGE:
       return RangeText<TIMEDATE>(Data, Separator, TimeText);
     case TYPE_COMPOSITE:
-      return RichText(Data);
+      return RichTextOf(Data).Text;
     default:
       return "";
   }
+}
+
+std::string ValueLines(WORD Type, std::string_view Data, const TLineLayout& Layout) {
+  if (Type != TYPE_COMPOSITE) return Data.empty() ? "" : LaidOutLines(Data, Layout);
+  TRichText rich = RichTextOf(Data);
+  if (rich.Damaged) throw EStatus(ERR_NOTESRT_RICH_TEXT_DAMAGED);
+  return rich.HasLines ? LaidOutLines(rich.Text, Layout) : "";
 }
 
 }  // namespace notesrt

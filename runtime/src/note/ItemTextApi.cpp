@@ -25,24 +25,11 @@ WORD LNPUBLIC NSFItemConvertToText(NOTEHANDLE note_handle, const char* item_name
   });
 }
 
-namespace {
-
-// A value in memory, type word included. Length counts the type word; the block may hold less
-// than it claims, never more is read.
-std::string_view ValueAt(const BLOCKID& Value, DWORD Length) {
-  auto& block = notesrt::THandleTable::Instance().Get<notesrt::TMemoryBlock>(Value.pool);
-  std::string_view value(block.Data(), block.Size());
-  value = value.substr(std::min<size_t>(Value.block, value.size()));
-  return value.substr(0, std::min<size_t>(Length, value.size()));
-}
-
-}  // namespace
-
 WORD LNPUBLIC NSFItemConvertValueToText(WORD value_type, BLOCKID value_bid, DWORD value_len,
                                         char* text_buf_ptr, WORD text_buf_len, char separator) {
   notesrt::CopyToBuffer("", text_buf_ptr, text_buf_len);
   return notesrt::ApiValueCall<WORD>(0, [&]() -> WORD {
-    std::string_view value = ValueAt(value_bid, value_len);
+    std::string_view value = notesrt::ValueArg(value_bid, value_len);
     if (value.size() < sizeof(WORD)) return 0;
     std::string text = notesrt::ValueToText(value_type, value.substr(sizeof(WORD)), separator);
     return static_cast<WORD>(notesrt::CopyToBuffer(text, text_buf_ptr, text_buf_len));
@@ -57,14 +44,13 @@ STATUS LNPUBLIC ConvertItemToText(BLOCKID ItemValue, DWORD ItemValueLength,
   notesrt::SetIfGiven(retBufferLength, DWORD{0});
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!rethBuffer) return ERR_MISC_INVALID_ARGS;
-    std::string_view value = ValueAt(ItemValue, ItemValueLength);
+    std::string_view value = notesrt::ValueArg(ItemValue, ItemValueLength);
     if (value.size() < sizeof(WORD)) return ERR_DATATYPE;
     const auto type = notesrt::ReadAt<WORD>(value, 0);
     if (type != TYPE_COMPOSITE && type != TYPE_TEXT) return ERR_DATATYPE;
     const notesrt::TLineLayout layout{LineDelimiter ? LineDelimiter : "", CharsPerLine,
                                       fStripTabs != FALSE};
-    std::string text =
-        notesrt::LaidOutText(notesrt::ValueToText(type, value.substr(sizeof(WORD)), ';'), layout);
+    std::string text = notesrt::ValueLines(type, value.substr(sizeof(WORD)), layout);
     const auto length = static_cast<DWORD>(text.size());
     text += '\0';
     *rethBuffer = notesrt::TMemoryBlock::Adopt(std::move(text));

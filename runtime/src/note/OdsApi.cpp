@@ -1,10 +1,19 @@
-// Canonical structures: ODSLength, ODSWriteMemory and ODSReadMemory.
+// Canonical structures (ODSLength, ODSWriteMemory, ODSReadMemory) and the CD record walk
+// (EnumCompositeBuffer).
 #include <cstring>
 
+#include "core/ApiCall.h"
+#include "core/HandleTable.h"
+#include "core/MemoryBlock.h"
+#include "note/CdRecords.h"
+#include "note/ItemArgs.h"
 #include "notesapi/editods.h"
+#include "notesapi/miscerr.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsfnote.h"
 #include "notesapi/nsfsearc.h"
+#include "notesapi/odserr.h"
+#include "storage/StoredValue.h"
 
 namespace {
 
@@ -89,6 +98,29 @@ static_assert(CanonicalSize(_CDTABLEBEGIN) == 14 && CanonicalSize(_CDTABLECELL) 
 static_assert(CanonicalSize(_CDTABLEEND) == 6 && CanonicalSize(_CDHOTSPOTBEGIN) == 12);
 static_assert(CanonicalSize(_CDHOTSPOTEND) == 2 && CanonicalSize(_CDBAR) == 12);
 
+// Keeps a value's memory block locked, so that its owner cannot free or move it while a routine
+// looks at it. A routine may still close the note that owns the block: Held tells.
+class TValueLock {
+ public:
+  explicit TValueLock(DHANDLE Pool)
+      : FPool(Pool), FBlock(&notesrt::THandleTable::Instance().Get<notesrt::TMemoryBlock>(Pool)) {
+    FBlock->Lock();
+  }
+  ~TValueLock() {
+    if (Held()) FBlock->Unlock();
+  }
+  TValueLock(const TValueLock&) = delete;
+  TValueLock& operator=(const TValueLock&) = delete;
+
+  bool Held() const {
+    return notesrt::THandleTable::Instance().Find<notesrt::TMemoryBlock>(FPool) == FBlock;
+  }
+
+ private:
+  DHANDLE FPool;
+  notesrt::TMemoryBlock* FBlock;
+};
+
 // The bytes of Iterations structures of Type; 0 for a type not known here.
 size_t CanonicalBytes(WORD Type, WORD Iterations) {
   return size_t{CanonicalSize(Type)} * Iterations;
@@ -114,4 +146,26 @@ void LNPUBLIC ODSReadMemory(void* ppSrc, WORD Type, void* Dest, WORD Iterations)
   if (length == 0 || !src || !*src || !Dest) return;
   std::memcpy(Dest, *src, length);
   *src += length;
+}
+
+// Records are checked before the routine sees them, so it never gets one that runs past the
+// value. Nothing to walk (a null BLOCKID, a value without records) is success, as published.
+STATUS LNPUBLIC EnumCompositeBuffer(BLOCKID ItemValue, DWORD ItemValueLength,
+                                    ActionRoutinePtr ActionRoutine, void* vContext) {
+  if (ISNULLBLOCKID(ItemValue) || ItemValueLength <= sizeof(WORD)) return NOERROR;
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!ActionRoutine) return ERR_MISC_INVALID_ARGS;
+    TValueLock lock(ItemValue.pool);
+    std::string_view value = notesrt::ValueArg(ItemValue, ItemValueLength);
+    if (notesrt::ReadAt<WORD>(value, 0) != TYPE_COMPOSITE) return ERR_DATATYPE;
+    std::string_view records = value.substr(sizeof(WORD));
+    notesrt::TCdReader reader(records);
+    for (notesrt::TCdRecord record; reader.Next(record);) {
+      STATUS status = ActionRoutine(const_cast<char*>(records.data() + record.Offset),
+                                    record.Signature, static_cast<DWORD>(record.Length), vContext);
+      if (status != NOERROR) return status;
+      if (!lock.Held()) return ERR_NOTESRT_INVALID_HANDLE;
+    }
+    return reader.Damaged() ? ERR_NOTESRT_RICH_TEXT_DAMAGED : NOERROR;
+  });
 }
