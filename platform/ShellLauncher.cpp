@@ -54,6 +54,25 @@ int StartFailure(int Error) {
 
 }  // namespace
 
+std::string ShellOpenResultText(int Code) {
+  switch (Code) {
+    case SE_ERR_FNF:
+      return "the file is missing";
+    case SE_ERR_PNF:
+      return "its folder is missing";
+    case SE_ERR_ACCESSDENIED:
+      return "access is denied";
+    case SE_ERR_BADFORMAT:
+      return "it is no program this system can run";
+    case SE_ERR_DDETIMEOUT:
+      return "the launcher did not finish in time";
+    case SE_ERR_NOASSOC:
+      return "no program handles it";
+    default:
+      return Code > 32 ? "opened" : "it could not be opened";
+  }
+}
+
 bool IsUrlName(const std::string& Name) {
   size_t Colon = Name.find(':');
   if (Colon == std::string::npos || Colon < 2 || !isalpha(static_cast<unsigned char>(Name[0])))

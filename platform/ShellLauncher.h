@@ -14,6 +14,9 @@ constexpr int SE_ERR_DDETIMEOUT = 28;   // the launcher did not finish in time
 constexpr int SE_ERR_NOASSOC = 31;      // no program handles it
 constexpr int SE_OPEN_SUCCEEDED = 42;
 
+// What a result code means, for people: "opened", "the file is missing" ...
+std::string ShellOpenResultText(int Code);
+
 struct TShellOpenRequest {
   std::string File;
   std::string Params;

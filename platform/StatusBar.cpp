@@ -28,8 +28,12 @@ TStatusPanel& TStatusBar::AddPanel() {
 }
 
 TTerminalStatusBar::~TTerminalStatusBar() {
-  // The cursor leaves the status line for whatever is printed next.
+  EndLine();
+}
+
+void TTerminalStatusBar::EndLine() {
   if (FLineOpen) FOut << std::endl;
+  FLineOpen = false;
 }
 
 void TTerminalStatusBar::PanelTextChanged(TStatusPanel& Panel) {

@@ -55,6 +55,8 @@ class TTerminalStatusBar : public TStatusBar {
       : TStatusBar(3), FOut(Out), FInPlace(InPlace) {}
   ~TTerminalStatusBar() override;
   void PanelTextChanged(TStatusPanel& Panel) override;
+  // Moves the cursor off a status line shown in place, before other output follows it.
+  void EndLine();
 
  private:
   std::ostream& FOut;

@@ -12,7 +12,9 @@
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
-const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "send", "route"};
+const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "send",
+                                                "route",  "open",    "unc",  "drives"};
+const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
 
 // Installed, the plug-in folder lies at a fixed place relative to the program's folder; in a
@@ -50,8 +52,12 @@ class TCommandParser {
   void Parse(int Argc, const char* const* Argv, int& I) {
     std::string_view Arg = Argv[I];
     const std::string& Command = FOptions.Command;
-    if (Arg == "--raw" && (Command == "lookup" || Command == "list")) {
+    if (Command == "open" && FHaveWord) {
+      Word(Arg);  // the parameters may look like options
+    } else if (Arg == "--raw" && (Command == "lookup" || Command == "list")) {
       FOptions.Raw = true;
+    } else if (Arg == "--local-as-unc" && Command == "unc") {
+      FOptions.LocalAsUNC = true;
     } else if (Command == "send" && IsOption(Arg)) {
       SendOption(Argc, Argv, I);
     } else if (IsOption(Arg)) {
@@ -66,6 +72,10 @@ class TCommandParser {
       throw Exception("list needs a folder: inbox, outbox, sent or drafts");
     if (FOptions.Command == "send" && FOptions.SendTo.empty() && FOptions.CopyTo.empty())
       throw Exception("send needs --to or --cc");
+    if (FOptions.Command == "open" && FOptions.OpenFile.empty())
+      throw Exception("open needs a file or URL; vesk-mail --help lists the commands");
+    if (FOptions.Command == "unc" && FOptions.Paths.empty())
+      throw Exception("unc needs at least one path; vesk-mail --help lists the commands");
   }
 
  private:
@@ -94,8 +104,18 @@ class TCommandParser {
       if (!IsOneOf(Folder, Folders))
         throw Exception("Unknown folder " + std::string(Arg) + ": inbox, outbox, sent or drafts");
       FOptions.Folder = Folder;
+    } else if (Command == "open" && !FHaveWord) {
+      FOptions.OpenFile = Arg;
+    } else if (Command == "open" && !FHaveParams) {
+      FOptions.OpenParams = Arg;
+      FHaveParams = true;
+    } else if (Command == "unc") {
+      if (Arg.empty()) throw Exception("unc needs a path, not an empty text");
+      FOptions.Paths.emplace_back(Arg);
     } else if (Command == "lookup") {
       throw Exception("lookup takes one search text; quote a text with blanks");
+    } else if (Command == "open") {
+      throw Exception("open takes one text of parameters; quote parameters with blanks");
     } else {
       throw Exception("Unexpected argument " + std::string(Arg) + " for " + Command);
     }
@@ -104,10 +124,15 @@ class TCommandParser {
 
   TMailHostOptions& FOptions;
   bool FHaveWord = false;
+  bool FHaveParams = false;
   std::set<std::string> FGiven;
 };
 
 }  // namespace
+
+bool IsDesktopCommand(const std::string& Command) {
+  return IsOneOf(Command, DesktopCommands);
+}
 
 TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
   TMailHostOptions Options;
@@ -122,6 +147,10 @@ TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
       Options.Command = Arg;
     } else if (!IsOption(Arg)) {
       throw Exception("Unknown command " + std::string(Arg) + "; vesk-mail --help lists them");
+    } else if (Arg == "--log") {
+      Options.Log = true;
+    } else if (Arg == "--verbose") {
+      Options.Verbose = true;
     } else if (Arg == "--env" || Arg == "--plugin") {
       std::string Value = OptionValue(Argc, Argv, I);
       if (Value.empty()) throw Exception("Option " + std::string(Arg) + " needs an argument");
@@ -139,7 +168,7 @@ TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
 }
 
 std::string MailHostUsage() {
-  return "Usage: vesk-mail [--env DIR] [--plugin PATH] [COMMAND]\n"
+  return "Usage: vesk-mail [--env DIR] [--plugin PATH] [--log] [--verbose] [COMMAND]\n"
          "Loads the Notes mail plug-in the way the Vesk host does and registers it. Without a\n"
          "command it reports what the plug-in registered and the state of its\n"
          "\"MailInterface\" service, then unloads it.\n"
@@ -164,6 +193,17 @@ std::string MailHostUsage() {
          "                 person per line: name, company and mail address; --raw prints the\n"
          "                 four lines per person the host receives\n"
          "\n"
+         "Desktop commands (they need neither the plug-in nor Notes settings):\n"
+         "  open FILE|URL [PARAMS]\n"
+         "                 opens a document or URL with the desktop's default program, or\n"
+         "                 starts a program with PARAMS; prints the result code and its\n"
+         "                 meaning (42 opened, 2 file missing, 3 folder missing, 5 access\n"
+         "                 denied, 31 no program handles it)\n"
+         "  unc PATH... [--local-as-unc]\n"
+         "                 prints the network (UNC) name of each path: \\\\server\\share\\...\n"
+         "                 for files on cifs, smb3 and nfs mounts, the path itself otherwise\n"
+         "  drives         lists the network mounts as \\\\SERVER\\SHARE=/mount/point\n"
+         "\n"
          "Options:\n"
          "  --env DIR      use the Notes environment in DIR (DIR/notes.ini), making the demo\n"
          "                 environment there when it has none\n"
@@ -171,6 +211,10 @@ std::string MailHostUsage() {
          std::string(PluginModule) +
          "\n"
          "                 from the build's lib directory\n"
+         "  --log          log every command's start and outcome to VESK.log in\n"
+         "                 ${XDG_STATE_HOME:-$HOME/.local/state}/vesk\n"
+         "  --verbose      show every logged text, and each status change on its own line,\n"
+         "                 on stderr\n"
          "  --help         show this text\n"
          "\n"
          "Without --env the Notes settings come from NOTES_INI or $HOME/notes/data/notes.ini;\n"

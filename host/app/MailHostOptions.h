@@ -3,13 +3,17 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The command line of vesk-mail: options, then an optional command with its arguments.
 struct TMailHostOptions {
   bool Help = false;
+  bool Log = false;      // --log: VESK.log in the XDG state folder
+  bool Verbose = false;  // --verbose: every logged text and status change on stderr
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
-  // "" (load, report, unload), "lookup", "connect", "list", "send" or "route"
+  // "" (load, report, unload), "lookup", "connect", "list", "send" or "route"; the desktop
+  // commands "open", "unc" and "drives"
   std::string Command;
   std::string LookupText;  // lookup [TEXT]: "" asks for everybody
   bool Raw = false;        // lookup and list --raw: the host's lines as they come
@@ -18,7 +22,14 @@ struct TMailHostOptions {
   std::string CopyTo;      // send --cc
   std::string Subject;     // send --subject
   std::string Text;        // send --text
+  std::string OpenFile;    // open FILE|URL [PARAMS]
+  std::string OpenParams;
+  std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]
+  bool LocalAsUNC = false;
 };
+
+// Commands that use the desktop units only: neither the plug-in nor the Notes settings.
+bool IsDesktopCommand(const std::string& Command);
 
 // Raises Exception for an unknown option or command or a missing argument.
 TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv);

@@ -6,6 +6,8 @@
 #include "AddressListText.h"
 #include "ApplicationServices.h"
 #include "Customintf.h"
+#include "DesktopCommands.h"
+#include "DesktopHost.h"
 #include "Exception.h"
 #include "Hlxvisualclasses.h"
 #include "MailCommands.h"
@@ -14,6 +16,7 @@
 #include "PackageLoader.h"
 #include "StringList.h"
 #include "TNotesSessionScope.h"
+#include "VeskExceptions.h"
 
 namespace {
 
@@ -125,7 +128,13 @@ void WithNotes(const TMailHostOptions& Options, TBody Body) {
 
 void RunCommand(const TMailHostOptions& Options) {
   const std::string& Command = Options.Command;
-  if (Command == "lookup")
+  if (Command == "open")
+    OpenDocument(Options.OpenFile, Options.OpenParams, std::cout);
+  else if (Command == "unc")
+    PrintUNCNames(Options.Paths, Options.LocalAsUNC, std::cout);
+  else if (Command == "drives")
+    PrintDriveMappings(std::cout);
+  else if (Command == "lookup")
     WithMailService(Options, [&](IMailInterface& Mail) { LookUpAddresses(Mail, Options); });
   else if (Command == "connect")
     WithMailService(Options, [&](IMailInterface& Mail) { ConnectMail(Mail, std::cout); });
@@ -139,19 +148,75 @@ void RunCommand(const TMailHostOptions& Options) {
     RunReport(Options);
 }
 
+// The command line as the log records it; words with blanks or quotes in single quotes.
+std::string CommandLineText(int Argc, const char* const* Argv) {
+  std::string Text = "vesk-mail";
+  for (int I = 1; I < Argc; ++I) {
+    std::string Arg = Argv[I];
+    if (!Arg.empty() && Arg.find_first_of(" \t\r\n'\"") == std::string::npos) {
+      Text += " " + Arg;
+      continue;
+    }
+    Text += " '";
+    for (char C : Arg) Text += C == '\'' ? std::string("'\\''") : std::string(1, C);
+    Text += "'";
+  }
+  return Text;
+}
+
+void ReportError(const std::exception& Error) {
+  std::cerr << "vesk-mail: " << Error.what() << "\n";
+}
+
+// A log line that cannot be written is reported, but changes no command's outcome.
+void LogOutcome(const std::string& Text) {
+  try {
+    LogIt(Text, true);
+  } catch (const std::exception& Error) {
+    ReportError(Error);
+  }
+}
+
+// Runs the command with the desktop units set up as the host sets them up, between a logged
+// start line and a logged outcome line. The desktop commands' errors go to the application's
+// exception handler.
+int RunOnDesktop(const TMailHostOptions& Options, const std::string& CommandLine) {
+  TDesktopHost Desktop("vesk-mail", Options.Verbose);
+  const std::string Name = Options.Command.empty() ? "report" : Options.Command;
+  try {
+    if (Options.Log) Desktop.SwitchLogOn();
+    LogIt("--- " + CommandLine, true);
+  } catch (const std::exception& Error) {
+    ReportError(Error);
+    return 1;
+  }
+  try {
+    RunCommand(Options);
+  } catch (const std::exception& Error) {
+    if (IsDesktopCommand(Options.Command))
+      Desktop.HandleException(Error);
+    else
+      ReportError(Error);
+    LogOutcome("!!! " + Name + ": " + Error.what());
+    return 1;
+  }
+  LogOutcome("--- " + Name + ": done");
+  return 0;
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
+  TMailHostOptions Options;
   try {
-    TMailHostOptions Options = ParseMailHostOptions(Argc, Argv);
-    if (Options.Help) {
-      std::cout << MailHostUsage();
-      return 0;
-    }
-    RunCommand(Options);
-    return 0;
+    Options = ParseMailHostOptions(Argc, Argv);
   } catch (const std::exception& Error) {
-    std::cerr << "vesk-mail: " << Error.what() << "\n";
+    ReportError(Error);
     return 1;
   }
+  if (Options.Help) {
+    std::cout << MailHostUsage();
+    return 0;
+  }
+  return RunOnDesktop(Options, CommandLineText(Argc, Argv));
 }

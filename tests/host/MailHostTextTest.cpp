@@ -34,6 +34,17 @@ TEST(MailHostOptionsTest, RepeatedAddresseesAddUpAndFoldersTakeAnyCase) {
   }
 }
 
+TEST(MailHostOptionsTest, DesktopCommandsTakeTheirWords) {
+  TMailHostOptions Open = Parsed({"--log", "--verbose", "open", "/usr/bin/prog", "--new -x"});
+  EXPECT_TRUE(Open.Log && Open.Verbose && IsDesktopCommand(Open.Command));
+  EXPECT_EQ(Open.OpenFile, "/usr/bin/prog");
+  EXPECT_EQ(Open.OpenParams, "--new -x");
+  TMailHostOptions Unc = Parsed({"unc", "/a", "--local-as-unc", "b"});
+  EXPECT_EQ(Unc.Paths, (std::vector<std::string>{"/a", "b"}));
+  EXPECT_TRUE(Unc.LocalAsUNC);
+  EXPECT_FALSE(IsDesktopCommand(Parsed({"list", "inbox"}).Command));
+}
+
 TEST(MailHostOptionsTest, MistakesAreNamed) {
   const struct {
     std::vector<const char*> Arguments;
@@ -44,7 +55,11 @@ TEST(MailHostOptionsTest, MistakesAreNamed) {
       {{"send", "--to", "A", "--text", "x", "--text", "y"}, "Option --text is given twice"},
       {{"frobnicate"}, "Unknown command frobnicate; vesk-mail --help lists them"},
       {{"--frobnicate"}, "Unknown option --frobnicate; vesk-mail --help lists them"},
-      {{"list", "nowhere"}, "Unknown folder nowhere: inbox, outbox, sent or drafts"}};
+      {{"list", "nowhere"}, "Unknown folder nowhere: inbox, outbox, sent or drafts"},
+      {{"open", "a", "b", "c"}, "open takes one text of parameters; quote parameters with blanks"},
+      {{"unc", "--local-as-unc"},
+       "unc needs at least one path; vesk-mail --help lists the commands"},
+      {{"drives", "--raw"}, "Unknown option --raw for drives"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Message);
     try {

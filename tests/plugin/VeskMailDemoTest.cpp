@@ -114,6 +114,19 @@ TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceAndItsFoldersAreListed) {
   TRun Sent = Demo("list sent --raw");
   EXPECT_TRUE(Contains(Sent.Output, "|CN=Jane Doe/O=Demo|John Smith|Budget|0\n")) << Sent.Output;
   EXPECT_EQ(Demo("list outbox --raw").Output, Sent.Output);
+
+  // A logged run keeps its start and outcome in the XDG state folder; --verbose shows them too.
+  const std::filesystem::path State = FHome.Path() / "state";
+  TRun Logged = RunVeskMail(Home() + " XDG_STATE_HOME=" + Quoted(State.string()),
+                            Env() + " --log --verbose list inbox");
+  EXPECT_EQ(Logged.ExitCode, 0) << Logged.Output;
+  const std::string Log = ReadFile(State / "vesk" / "VESK.log");
+  for (const std::string& Text :
+       {"--- vesk-mail --env " + EnvDir().string() + " --log --verbose list inbox",
+        std::string("--- list: done")}) {
+    EXPECT_TRUE(Contains(Log, " " + Text + "\r\n")) << Log;
+    EXPECT_TRUE(Contains(Logged.Output, Text + "\n")) << Logged.Output;
+  }
 }
 
 TEST_F(VeskMailDemoTest, AMailSentToAnotherDemoUserArrivesAfterARouterPass) {
