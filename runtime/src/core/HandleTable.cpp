@@ -42,6 +42,7 @@ THandleObject* THandleTable::Find(DHANDLE Handle, WORD Kind) const {
 std::unique_ptr<THandleObject> THandleTable::Remove(DHANDLE Handle, WORD Kind) {
   if (!Find(Handle, Kind)) return nullptr;
   --FCounts[Kind];
+  ++FRemovals;
   return SpaceFor(Kind).Remove(Handle);
 }
 
@@ -59,6 +60,7 @@ void THandleTable::FreeAll() {
   std::vector<std::unique_ptr<THandleObject>> objects = FWide.RemoveAll();
   for (auto& object : FNarrow.RemoveAll()) objects.push_back(std::move(object));
   FCounts.fill(0);
+  ++FRemovals;
   std::stable_sort(objects.begin(), objects.end(),
                    [](const auto& a, const auto& b) { return a->Kind() > b->Kind(); });
   // The table is consistent before any destructor runs, since destructors may free handles too.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "core/EStatus.h"
@@ -26,6 +27,9 @@ class NOTESRT_TESTED THandleTable {
   DWORD TotalCount() const;
   // Destroys every open object, the most dependent kinds (higher numbers) first.
   void FreeAll();
+  // Grows whenever a handle is freed: while it stays the same, every object found before is
+  // still there, without looking each one up again.
+  uint64_t Removals() const { return FRemovals; }
 
   template <class T>
   T* Find(DHANDLE Handle) const {
@@ -48,6 +52,7 @@ class NOTESRT_TESTED THandleTable {
   THandleSpace FWide;
   THandleSpace FNarrow;
   std::array<DWORD, NOTESRT_HANDLE_KINDS> FCounts{};
+  uint64_t FRemovals = 0;
 };
 
 }  // namespace notesrt

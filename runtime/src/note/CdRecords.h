@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "notesapi/global.h"
+#include "storage/StoredValue.h"
 
 namespace notesrt {
 
@@ -16,7 +17,23 @@ inline constexpr size_t MaxRichTextItem = 64000;
 
 // The length of the record at Offset, header included and pad byte not; 0 when the header is
 // malformed (cut off, or a length below its own size) or the record runs past the end of Data.
-size_t CdRecordLength(std::string_view Data, size_t Offset);
+// The high byte of the signature says how long the header is: 0xFF a WORD length follows, 0 a
+// DWORD length follows, anything else is the length itself. Sizes are 64-bit: a DWORD length
+// near 4 GiB cannot wrap. Inline, as walks call it for every record.
+inline size_t CdRecordLength(std::string_view Data, size_t Offset) {
+  if (Offset > Data.size() || Data.size() - Offset < sizeof(WORD)) return 0;
+  const size_t left = Data.size() - Offset;
+  const auto signature = ReadAt<WORD>(Data, Offset);
+  size_t high = signature >> 8, length = high, header = sizeof(WORD);
+  if (high == 0xFF) {
+    header = 2 * sizeof(WORD);
+    length = ReadAt<WORD>(Data, Offset + sizeof(WORD));
+  } else if (high == 0) {
+    header = sizeof(WORD) + sizeof(DWORD);
+    length = ReadAt<DWORD>(Data, Offset + sizeof(WORD));
+  }
+  return left >= header && length >= header && length <= left ? length : 0;
+}
 // Where the record after one of Length bytes starts: records begin on even offsets.
 inline size_t CdNextRecord(size_t Offset, size_t Length) {
   return Offset + Length + Length % 2;
@@ -36,7 +53,20 @@ class TCdReader {
  public:
   explicit TCdReader(std::string_view Data) : FData(Data) {}
   // The next record; false at the end of Data or at a damaged record.
-  bool Next(TCdRecord& Record);
+  bool Next(TCdRecord& Record) {
+    if (FDamaged || FOffset >= FData.size()) return false;
+    const size_t length = CdRecordLength(FData, FOffset);
+    if (length == 0) {
+      FDamaged = true;
+      return false;
+    }
+    const auto signature = ReadAt<WORD>(FData, FOffset);
+    Record.Offset = FOffset;
+    Record.Length = length;
+    Record.Signature = (signature >> 8) == 0xFF ? signature : (signature & 0xFF);
+    FOffset = CdNextRecord(FOffset, length);
+    return true;
+  }
   bool Damaged() const { return FDamaged; }
 
  private:

@@ -103,7 +103,9 @@ static_assert(CanonicalSize(_CDHOTSPOTEND) == 2 && CanonicalSize(_CDBAR) == 12);
 class TValueLock {
  public:
   explicit TValueLock(DHANDLE Pool)
-      : FPool(Pool), FBlock(&notesrt::THandleTable::Instance().Get<notesrt::TMemoryBlock>(Pool)) {
+      : FPool(Pool),
+        FBlock(&notesrt::THandleTable::Instance().Get<notesrt::TMemoryBlock>(Pool)),
+        FRemovals(notesrt::THandleTable::Instance().Removals()) {
     FBlock->Lock();
   }
   ~TValueLock() {
@@ -112,13 +114,21 @@ class TValueLock {
   TValueLock(const TValueLock&) = delete;
   TValueLock& operator=(const TValueLock&) = delete;
 
-  bool Held() const {
-    return notesrt::THandleTable::Instance().Find<notesrt::TMemoryBlock>(FPool) == FBlock;
+  // Looks the block up again only when some handle was freed since: the walk asks after every
+  // record, and that must stay cheap.
+  bool Held() {
+    const notesrt::THandleTable& table = notesrt::THandleTable::Instance();
+    if (FBlock && table.Removals() != FRemovals) {
+      FRemovals = table.Removals();
+      if (table.Find<notesrt::TMemoryBlock>(FPool) != FBlock) FBlock = nullptr;
+    }
+    return FBlock != nullptr;
   }
 
  private:
   DHANDLE FPool;
   notesrt::TMemoryBlock* FBlock;
+  uint64_t FRemovals;
 };
 
 // The bytes of Iterations structures of Type; 0 for a type not known here.
