@@ -3,16 +3,17 @@
 #include <string>
 
 #include "StringList.h"
+#include "TerminalText.h"
 
 namespace {
 
 constexpr int LinesPerPerson = 4;
 
 std::string PersonLine(const TStringList& Lines, int First) {
-  const std::string& FirstName = Lines.Strings(First);
-  const std::string& LastName = Lines.Strings(First + 1);
-  const std::string& Company = Lines.Strings(First + 2);
-  const std::string& Address = Lines.Strings(First + 3);
+  const std::string FirstName = TerminalText(Lines.Strings(First));
+  const std::string LastName = TerminalText(Lines.Strings(First + 1));
+  const std::string Company = TerminalText(Lines.Strings(First + 2));
+  const std::string Address = TerminalText(Lines.Strings(First + 3));
   std::string Line = FirstName;
   if (!Line.empty() && !LastName.empty()) Line += " ";
   Line += LastName;
@@ -25,7 +26,7 @@ std::string PersonLine(const TStringList& Lines, int First) {
 
 void WriteAddressList(const TStringList& Lines, bool Raw, std::ostream& Out) {
   if (Raw) {
-    for (int I = 0; I < Lines.Count(); ++I) Out << Lines.Strings(I) << "\n";
+    for (int I = 0; I < Lines.Count(); ++I) Out << TerminalText(Lines.Strings(I)) << "\n";
     return;
   }
   for (int First = 0; First + LinesPerPerson <= Lines.Count(); First += LinesPerPerson)

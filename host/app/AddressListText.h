@@ -5,6 +5,7 @@
 class TStringList;
 
 // Writes the address list of GetAddressItems (four lines per person: first name, last name,
-// company, mail address): with Raw the lines as they are, else one person per line as
-// "First Last, Company <address>", leaving out what is empty.
+// company, mail address): with Raw the lines as they are (control characters made harmless, see
+// TerminalText), else one person per line as "First Last, Company <address>", leaving out what is
+// empty.
 void WriteAddressList(const TStringList& Lines, bool Raw, std::ostream& Out);

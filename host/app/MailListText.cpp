@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StringList.h"
+#include "TerminalText.h"
 
 namespace {
 
@@ -64,7 +65,8 @@ std::string Abbreviated(const std::string& Names) {
   return Result;
 }
 
-TRow RowOf(const std::string& Line) {
+TRow RowOf(const std::string& HostLine) {
+  const std::string Line = TerminalText(HostLine);
   TRow Row;
   size_t Start = 0;
   for (size_t Field = 0; Field < FieldCount; ++Field) {
@@ -94,7 +96,7 @@ void WriteRow(const TRow& Row, const std::array<size_t, FieldCount>& Widths, std
 
 void WriteMailList(const TStringList& Lines, bool Raw, std::ostream& Out) {
   if (Raw) {
-    for (int I = 0; I < Lines.Count(); ++I) Out << Lines.Strings(I) << "\n";
+    for (int I = 0; I < Lines.Count(); ++I) Out << TerminalText(Lines.Strings(I)) << "\n";
     return;
   }
   std::vector<TRow> Rows{Header};

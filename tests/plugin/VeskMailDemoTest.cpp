@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "NotesSession.h"
 #include "ScopedEnv.h"
@@ -28,6 +29,8 @@ class VeskMailDemoTest : public testing::Test {
   std::string Home() const { return "HOME=" + Quoted(FHome.Path().string()); }
   std::filesystem::path EnvDir() const { return FHome.Path() / "demo"; }
   std::string Env() const { return "--env " + Quoted(EnvDir().string()); }
+  // Where the demo is made before it is renamed into place.
+  std::filesystem::path Workshop() const { return FHome.Path() / ".demo.demo-in-progress"; }
 
   // vesk-mail on the demo environment, made on first use; stdout only.
   TRun Demo(const std::string& Arguments) {
@@ -77,18 +80,19 @@ class VeskMailDemoTest : public testing::Test {
     return static_cast<size_t>(std::count(Lines.begin(), Lines.end(), '\n'));
   }
 
-  // "vesk-mail route" on the demo as a child of its own, its errors going to Errors.
-  pid_t StartRoute(const std::filesystem::path& Errors) {
+  // vesk-mail with Arguments on the demo as a child of its own, its errors going to Errors.
+  pid_t StartVeskMail(std::vector<std::string> Arguments, const std::filesystem::path& Errors) {
     const std::string HomeVariable = "HOME=" + FHome.Path().string();
-    const std::string EnvText = EnvDir().string();
-    const char* Arguments[] = {VESK_MAIL_PROGRAM, "--env", EnvText.c_str(), "route", nullptr};
+    Arguments.insert(Arguments.begin(), {VESK_MAIL_PROGRAM, "--env", EnvDir().string()});
+    std::vector<char*> Argv;
+    for (std::string& Argument : Arguments) Argv.push_back(Argument.data());
+    Argv.push_back(nullptr);
     const char* Environment[] = {HomeVariable.c_str(), "PATH=/usr/bin:/bin", nullptr};
     const int ErrorFile = open(Errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const pid_t Child = fork();
     if (Child == 0) {
       dup2(ErrorFile, STDERR_FILENO);
-      execve(VESK_MAIL_PROGRAM, const_cast<char* const*>(Arguments),
-             const_cast<char* const*>(Environment));
+      execve(VESK_MAIL_PROGRAM, Argv.data(), const_cast<char* const*>(Environment));
       _exit(127);
     }
     close(ErrorFile);
@@ -178,16 +182,77 @@ TEST_F(VeskMailDemoTest, ConnectTellsWhetherTheServerOrTheLocalReplicaServes) {
   EXPECT_EQ(Nowhere.ExitCode, 1);
 }
 
-TEST_F(VeskMailDemoTest, ADemoLeftHalfMadeIsMadeAfresh) {
-  std::filesystem::create_directories(EnvDir() / "data");
-  std::ofstream(EnvDir() / "notes.ini") << "[Notes]\nDirectory=/nowhere\n";
-  std::ofstream(EnvDir() / "demo.incomplete") << "";
-  std::ofstream(EnvDir() / "data" / "leftover.nsf") << "junk";
+// Every file under Folder with its contents.
+std::map<std::string, std::string> FilesUnder(const std::filesystem::path& Folder) {
+  std::map<std::string, std::string> Files;
+  for (const auto& Entry : std::filesystem::recursive_directory_iterator(Folder))
+    Files[Entry.path().lexically_relative(Folder).string()] =
+        Entry.is_regular_file() ? ReadFile(Entry.path()) : "(folder)";
+  return Files;
+}
+
+// The demo is made only in a new or empty folder: a folder with other files is refused and
+// left exactly as it was, whatever it holds.
+TEST_F(VeskMailDemoTest, AFolderOfTheUsersIsRefusedAndLeftAsItWas) {
+  const struct {
+    const char* Name;
+    std::vector<const char*> Files;
+    const char* Message;
+  } Cases[] = {
+      {"own files", {"letter.txt", "attachments/photo.jpg"}, "is not empty and has no Notes"},
+      {"own address book", {"data/names.nsf"}, "is not empty and has no Notes"},
+      {"half-made demo of an older vesk-mail",
+       {"notes.ini", "demo.incomplete", "data/leftover.nsf", "servers/notes.txt"},
+       "left half-made"},
+  };
+  for (const auto& Case : Cases) {
+    std::filesystem::remove_all(EnvDir());
+    for (const char* File : Case.Files) {
+      std::filesystem::create_directories((EnvDir() / File).parent_path());
+      std::ofstream(EnvDir() / File) << "the user's " << File;
+    }
+    const auto Before = FilesUnder(EnvDir());
+    TRun Run = RunVeskMail(Home(), Env() + " list inbox");
+    EXPECT_EQ(Run.ExitCode, 1) << Case.Name;
+    EXPECT_TRUE(Contains(Run.Output, Case.Message)) << Case.Name << ": " << Run.Output;
+    EXPECT_TRUE(Contains(Run.Output, EnvDir().string())) << Case.Name << ": " << Run.Output;
+    EXPECT_EQ(FilesUnder(EnvDir()), Before) << Case.Name;
+    EXPECT_FALSE(std::filesystem::exists(Workshop())) << Case.Name;
+  }
+}
+
+// A maker killed half-way leaves the folder as it found it; the next run makes the whole demo.
+TEST_F(VeskMailDemoTest, AKilledDemoMakerLeavesTheFolderAsItWas) {
+  const std::filesystem::path Errors = FHome.Path() / "errors.txt";
+  const pid_t Child = StartVeskMail({"connect"}, Errors);
+  ASSERT_GT(Child, 0);
+  while (!Contains(ReadFile(Errors), "mail files from"))
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  kill(Child, SIGKILL);
+  waitpid(Child, nullptr, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(EnvDir()));
   TRun Inbox = Demo("list inbox");
-  EXPECT_EQ(Inbox.ExitCode, 0);
   EXPECT_TRUE(Contains(Inbox.Output, "\n23 mails\n")) << Inbox.Output;
-  EXPECT_FALSE(std::filesystem::exists(EnvDir() / "data" / "leftover.nsf"));
+  EXPECT_FALSE(std::filesystem::exists(Workshop()));
   EXPECT_FALSE(std::filesystem::exists(EnvDir() / "demo.incomplete"));
+}
+
+// Runs started at once on a new folder take turns: one makes the demo, the others use it.
+TEST_F(VeskMailDemoTest, RunsStartedAtOnceAllUseOneDemo) {
+  constexpr int Runs = 5;
+  std::vector<TRun> Results(Runs);
+  std::vector<std::thread> Threads;
+  for (int Index = 0; Index < Runs; ++Index)
+    Threads.emplace_back(
+        [&, Index] { Results[Index] = RunVeskMail(Home(), Env() + " list inbox"); });
+  for (std::thread& Thread : Threads) Thread.join();
+  int Made = 0;
+  for (const TRun& Result : Results) {
+    EXPECT_EQ(Result.ExitCode, 0) << Result.Output;
+    EXPECT_TRUE(Contains(Result.Output, "\n23 mails\n")) << Result.Output;
+    Made += Contains(Result.Output, "Demo environment ready") ? 1 : 0;
+  }
+  EXPECT_EQ(Made, 1);
 }
 
 TEST_F(VeskMailDemoTest, SettingsOfTheUsersOwnAreNeverReplaced) {
@@ -212,7 +277,7 @@ TEST_F(VeskMailDemoTest, CtrlCStopsARouterPassAndTheNextPassGoesOn) {
   const size_t Before = JohnsInboxSize();
   DepositForJohn(Mails);
   const std::filesystem::path Errors = FHome.Path() / "route-errors.txt";
-  const pid_t Child = StartRoute(Errors);
+  const pid_t Child = StartVeskMail({"route"}, Errors);
   ASSERT_GT(Child, 0);
   int Status = 0;
   bool Stopped = false;

@@ -3,6 +3,12 @@
 
 #include <fstream>
 
+#include "NotesSession.h"
+#include "ScopedEnv.h"
+#include "TAddressBookAdmin.h"
+#include "TNotesDatabase.h"
+#include "TNotesDocument.h"
+#include "TNotesFolder.h"
 #include "TempDir.h"
 #include "VeskMailRun.h"
 
@@ -117,6 +123,45 @@ TEST_F(VeskMailProgramTest, LookupPrintsThePeopleFound) {
   TRun TwoTexts = RunVeskMail(Home(), Env + " lookup John Doe");
   EXPECT_EQ(TwoTexts.ExitCode, 1);
   EXPECT_TRUE(Contains(TwoTexts.Output, "lookup takes one search text")) << TwoTexts.Output;
+}
+
+// Texts that would drive a terminal: a window title, a screen clear, colours, a bell, a C1
+// control, and a tab and line breaks that would break the output's lines.
+const char* const Hostile =
+    "\x1b]0;pwned\x07\x1b[2J\x1b[31mRed\tTab\r\nNext\x7f\xc2\x9b"
+    "2J";
+const char* const Harmless = "?]0;pwned??[2J?[31mRed Tab";
+
+// Control characters in any field, in every output form, are made harmless.
+TEST_F(VeskMailProgramTest, FieldsCannotControlTheTerminal) {
+  std::filesystem::path EnvDir = FHome.Path() / "env";
+  const std::string Env = OwnEnv(EnvDir);
+  std::ofstream(EnvDir / "notes.ini", std::ios::app) << "MailFile=mail.nsf\nNAMES=names.nsf\n";
+  {
+    vesktest::ScopedEnv Ini("NOTES_INI", (EnvDir / "notes.ini").c_str());
+    NotesObjectsInitialize();
+    {
+      TAddressBookAdmin::CreateBook("", "names.nsf", "Names");
+      TAddressBookAdmin("", "names.nsf")
+          .AddPerson({"Eve", "Hostile", Hostile, "", "", "", "", "", ""});
+      TNotesDatabase MailFile;
+      MailFile.CreateNew("", "mail.nsf", "mail.ntf");
+      std::unique_ptr<TNotesDocument> Mail = MailFile.CreateDocument();
+      Mail->SetItemByNum(MAIL_FROM_ITEM_NUM, Hostile);
+      Mail->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Hostile);
+      Mail->Save();
+      TNotesFolder(MailFile, "($Inbox)").AddDocuments({Mail.get()});
+    }
+    NotesObjectsFinalize();
+  }
+  for (const char* Command : {"list inbox", "list inbox --raw", "lookup Eve", "lookup Eve --raw"}) {
+    TRun Run = RunVeskMail(Home(), Env + " " + Command);
+    EXPECT_EQ(Run.ExitCode, 0) << Command << ": " << Run.Output;
+    EXPECT_TRUE(Contains(Run.Output, Harmless)) << Command << ": " << Run.Output;
+    for (unsigned char C : Run.Output)
+      ASSERT_TRUE(C == '\n' || (C >= 0x20 && C != 0x7f)) << Command << ": " << Run.Output;
+    EXPECT_FALSE(Contains(Run.Output, "\xc2\x9b")) << Command;
+  }
 }
 
 }  // namespace

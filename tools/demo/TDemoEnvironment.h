@@ -16,17 +16,21 @@ class TDemoEnvironment {
   TDemoEnvironment(const std::filesystem::path& Root, std::ostream& Progress);
 
   std::filesystem::path IniFile() const { return FRoot / "notes.ini"; }
-  // Whether Root holds a complete demo world.
-  bool Exists() const;
-  // Makes the world unless it exists; a world an earlier run left half-made is made afresh.
-  // Raises on failure, leaving the world marked as incomplete.
+  // Makes the world unless Root has Notes settings (a notes.ini) already, which are then used
+  // as they are. The world is made in a folder of its own beside Root and renamed into place
+  // when it is whole, so a run that stops half-way leaves Root as it was; a Root that holds
+  // other files is refused, never emptied. Runs started at once take turns: the first makes
+  // the world, the others wait and use it. Raises on failure.
   void Provide();
 
  private:
-  std::filesystem::path IncompleteMarker() const { return FRoot / "demo.incomplete"; }
-  void StartAfresh();
-  void WriteSettings() const;
-  void Populate();
+  bool HasSettings() const;
+  void RefuseUnusableRoot() const;
+  std::filesystem::path Workshop() const;
+  void ClearOldWorkshop() const;
+  void Make(const std::filesystem::path& Folder);
+  void WriteSettings(const std::filesystem::path& Folder, const std::filesystem::path& Home) const;
+  void Populate(const std::filesystem::path& Folder);
 
   std::filesystem::path FRoot;
   std::ostream& FProgress;
