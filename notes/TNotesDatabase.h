@@ -91,6 +91,11 @@ class TNotesDatabase : public TObject {
   void SendMail(const std::string& SendTo, const std::string& Subject, const std::string& Body);
   // A reply to RepliedTo's sender, "Re: " and its subject, sent at once.
   void ReplyMail(TNotesDocument& RepliedTo, const std::string& Body);
+  // Finishes the sends of this database that were stopped after the sent copy was kept and
+  // before the mail was marked as in the router mailbox (the program killed, the machine
+  // down): each mail goes into the mailbox unless it is there already, and its copy is marked
+  // sent. Returns how many mails went into the mailbox now.
+  int CompletePendingSends();
 
   void MarkRead(NOTEID NoteID, bool Read);
   void MarkAllRead(const TNotesDocumentCollection& Collection, bool Read);

@@ -1,6 +1,8 @@
 // Composing, replying to and sending mail from TNotesDatabase.
+#include "NotesMailBox.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
+#include "TNotesDocumentCollection.h"
 
 void TNotesDatabase::SendMail(const std::string& SendTo, const std::string& Subject,
                               const std::string& Body) {
@@ -21,4 +23,15 @@ void TNotesDatabase::ReplyMail(TNotesDocument& RepliedTo, const std::string& Bod
   reply.SetBodyAsString(Body);
   reply.Sign();
   reply.Send(false, "");
+}
+
+int TNotesDatabase::CompletePendingSends() {
+  std::unique_ptr<TNotesDocumentCollection> pending = FindNotes(
+      std::string("@IsAvailable(") + PendingDepositItem + ")", 0, NOTE_CLASS_DOCUMENT, false);
+  if (pending->Count() == 0) return 0;
+  TMailBoxHandle mailBox = OpenMailBox();
+  int sent = 0;
+  for (int index = 0; index < pending->Count(); ++index)
+    if (pending->GetDocument(index)->CompletePendingSend(mailBox.Get())) ++sent;
+  return sent;
 }

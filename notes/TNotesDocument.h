@@ -14,6 +14,7 @@
 #include "TNotesItemList.h"
 #include "Variant.h"
 
+class ELotusNotes;
 class TNotesDatabase;
 class TLiveItems;
 class TNotesAttachment;
@@ -98,10 +99,16 @@ class TNotesDocument : public TObject {
   // Completes the header items (form, or the form stored with StoreForm; sender; recipients
   // from Recipients, else from the addressees; posted date; principal) and deposits the mail
   // in the mail server's MAIL.BOX. Raises ELotusNotes before depositing when there is no
-  // recipient. With the database's KeepSentCopy the mail is then saved in the database too; a
-  // failure of that raises ELnSentCopyFailed: the mail was sent. Without it the document
-  // belongs to the mailbox afterwards.
+  // recipient. With the database's KeepSentCopy the mail is saved in the database too: first,
+  // marked as not yet in the mailbox, then the mail is deposited (should that fail, the copy
+  // is kept as a draft), then the mark goes; a failure of that last step raises
+  // ELnSentCopyFailed: the mail was sent. Without KeepSentCopy the document belongs to the
+  // mailbox afterwards.
   void Send(bool StoreForm, const std::string& Recipients);
+  // For a copy that Send kept but did not mark as sent: deposits the mail in MailBox unless
+  // it is there already, and marks the copy sent. A mark that cannot be read makes the copy a
+  // draft. Returns whether the mail was deposited now.
+  bool CompletePendingSend(DBHANDLE MailBox);
 
   TDateTime GetLastModified() const;
   TDateTime GetLastAccessed() const;
@@ -162,6 +169,9 @@ class TNotesDocument : public TObject {
   void ItemsWritten();
   // The object of the field entry Index, taken out of the list without being freed.
   std::unique_ptr<TObject> TakeFieldObject(int Index);
+  void SavePendingCopy(const std::string& DepositUnid);
+  [[noreturn]] void KeepUnsentCopy(const ELotusNotes& Error);
+  void MarkCopySent();
   std::string AddressedTo();
   const TNotesAttachment& AttachmentAt(int Index) const;
 

@@ -1,49 +1,11 @@
 // Sending a document: completing its header items and depositing it in the router mailbox.
 #include "ELnSentCopyFailed.h"
 #include "ELotusNotes.h"
-#include "NotesHandle.h"
+#include "NotesMailBox.h"
+#include "NotesText.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
 #include "TNotesItem.h"
-
-namespace {
-
-using TDbHandle = TNotesHandle<NSFDbClose>;
-
-const char* const MailBoxName = "MAIL.BOX";
-
-// The router mailbox of the mail server, or the local one when no mail server is set.
-TDbHandle OpenMailBox() {
-  // Both names stay LMBCS from the setting to the open.
-  char path[MAXPATH] = {};
-  CheckNotesStatus(OSPathNetConstruct("", TNotesDatabase::MailServer().c_str(), MailBoxName, path));
-  TDbHandle mailBox;
-  CheckNotesStatus(NSFDbOpen(path, mailBox.Receive()));
-  if (!mailBox) throw ELotusNotes(-1, "User cancelled Notes session");
-  return mailBox;
-}
-
-// Where a note belongs: database, note ID and originator ID.
-struct TNotePlace {
-  DBHANDLE Database = NULLHANDLE;
-  NOTEID NoteID = 0;
-  ORIGINATORID Originator{};
-
-  static TNotePlace Of(NOTEHANDLE Note) {
-    TNotePlace place;
-    NSFNoteGetInfo(Note, _NOTE_DB, &place.Database);
-    NSFNoteGetInfo(Note, _NOTE_ID, &place.NoteID);
-    NSFNoteGetInfo(Note, _NOTE_OID, &place.Originator);
-    return place;
-  }
-  void MoveTo(NOTEHANDLE Note) {
-    NSFNoteSetInfo(Note, _NOTE_DB, &Database);
-    NSFNoteSetInfo(Note, _NOTE_ID, NoteID == 0 ? nullptr : &NoteID);
-    NSFNoteSetInfo(Note, _NOTE_OID, &Originator);
-  }
-};
-
-}  // namespace
 
 void TNotesDocument::CompleteMailHeader(bool StoreForm, const std::string& Recipients) {
   std::string form = GetItemByNum(MAIL_FORM_ITEM_NUM);
@@ -85,20 +47,51 @@ std::string TNotesDocument::AddressedTo() {
   return joined;
 }
 
+// With KeepSentCopy the copy is stored first, marked as not yet in the mailbox: a send stopped
+// at any point (the program killed, the machine down) then leaves either nothing, or a marked
+// copy that CompletePendingSend finishes, or the mail in the mailbox with its copy.
 void TNotesDocument::Send(bool StoreForm, const std::string& Recipients) {
   CompleteMailHeader(StoreForm, Recipients);
-  TDbHandle mailBox = OpenMailBox();
-  TNotePlace original = TNotePlace::Of(NoteHandle());
-  TNotePlace deposit{mailBox.Get(), 0, {}};
-  CheckNotesStatus(NSFDbGenerateOID(mailBox.Get(), &deposit.Originator));
-  deposit.MoveTo(NoteHandle());
-  if (const STATUS status = NSFNoteUpdate(NoteHandle(), UPDATE_NOCOMMIT); status != NOERROR) {
-    // Nothing was sent: the document stays where it was, so that it can be sent again.
-    original.MoveTo(NoteHandle());
-    CheckNotesStatus(status);
+  TMailBoxHandle mailBox = OpenMailBox();
+  ORIGINATORID deposit{};
+  CheckNotesStatus(NSFDbGenerateOID(mailBox.Get(), &deposit));
+  if (!FDatabase->KeepSentCopy) return DepositNote(NoteHandle(), mailBox.Get(), deposit);
+  SavePendingCopy(UNIDtoStr({{deposit.File[0], deposit.File[1]}, deposit.Note}, false));
+  const TNotePlace home = TNotePlace::Of(NoteHandle());
+  try {
+    DepositNote(NoteHandle(), mailBox.Get(), deposit);
+  } catch (const ELotusNotes& Error) {
+    KeepUnsentCopy(Error);
   }
-  if (!FDatabase->KeepSentCopy) return;
-  original.MoveTo(NoteHandle());
+  home.MoveTo(NoteHandle());
+  MarkCopySent();
+}
+
+void TNotesDocument::SavePendingCopy(const std::string& DepositUnid) {
+  GetItemByName(PendingDepositItem)->SetAsString(DepositUnid);
+  try {
+    CheckNotesStatus(NSFNoteUpdate(NoteHandle(), UPDATE_NOCOMMIT));
+  } catch (...) {
+    DeleteItem(PendingDepositItem);
+    throw;
+  }
+  FNoteID = NoteIDFromNote();
+  // The mail that goes into the mailbox does not carry the mark.
+  DeleteItem(PendingDepositItem);
+}
+
+// The mail did not reach the mailbox: its copy becomes a draft again, so that nothing sends it
+// behind the user's back. Should even that fail, the next send completes it.
+void TNotesDocument::KeepUnsentCopy(const ELotusNotes& Error) {
+  DeleteItem(MAIL_POSTEDDATE_ITEM);
+  const bool draft = NSFNoteUpdate(NoteHandle(), UPDATE_NOCOMMIT) == NOERROR;
+  throw ELotusNotes(Error.Status, std::string(Error.what()) +
+                                      (draft ? " (the mail was not sent; it is kept as a draft)"
+                                             : " (the mail was not sent yet; the next send or "
+                                               "connect sends it)"));
+}
+
+void TNotesDocument::MarkCopySent() {
   try {
     CheckNotesStatus(NSFNoteUpdate(NoteHandle(), UPDATE_NOCOMMIT));
   } catch (const ELotusNotes& Error) {
@@ -106,4 +99,27 @@ void TNotesDocument::Send(bool StoreForm, const std::string& Recipients) {
     throw ELnSentCopyFailed(Error.Status, Error.what());
   }
   FNoteID = NoteIDFromNote();
+}
+
+bool TNotesDocument::CompletePendingSend(DBHANDLE MailBox) {
+  const std::optional<UNIVERSALNOTEID> unid =
+      UnidOfText(GetItemByName(PendingDepositItem)->GetAsString());
+  DeleteItem(PendingDepositItem);
+  bool sentNow = false;
+  if (!unid) {
+    // A mark that cannot be read cannot tell whether the mail went: the user decides.
+    DeleteItem(MAIL_POSTEDDATE_ITEM);
+  } else if (!MailBoxHolds(MailBox, *unid)) {
+    ORIGINATORID deposit{};
+    CheckNotesStatus(NSFDbGenerateOID(MailBox, &deposit));
+    deposit.File[0] = unid->File[0];
+    deposit.File[1] = unid->File[1];
+    deposit.Note = unid->Note;
+    const TNotePlace home = TNotePlace::Of(NoteHandle());
+    DepositNote(NoteHandle(), MailBox, deposit);
+    home.MoveTo(NoteHandle());
+    sentNow = true;
+  }
+  MarkCopySent();
+  return sentNow;
 }

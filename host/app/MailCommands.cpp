@@ -44,6 +44,13 @@ void ConnectOrRaise(IMailInterface& Mail) {
                   "\" or on this machine");
 }
 
+// A send that was stopped (killed, the machine down) after keeping its copy is finished first.
+void CompletePendingSends(TNotesDatabase& Database, std::ostream& Out) {
+  if (const int Sent = Database.CompletePendingSends())
+    Out << "sent " << Sent << (Sent == 1 ? " mail" : " mails")
+        << " that an earlier send had left unfinished\n";
+}
+
 }  // namespace
 
 void ConnectMail(IMailInterface& Mail, std::ostream& Out) {
@@ -51,6 +58,7 @@ void ConnectMail(IMailInterface& Mail, std::ostream& Out) {
   // The plug-in does not say where it connected; the same open tells.
   TNotesDatabase Database;
   Database.OpenMail();
+  if (!Database.ServerName().empty()) CompletePendingSends(Database, Out);
   Out << "connected to the mail file " << Database.FileName();
   if (!Database.ServerName().empty())
     Out << " on the mail server " << Database.ServerName() << "\n";
@@ -79,6 +87,7 @@ void SendMail(const TMailHostOptions& Options, std::ostream& Out) {
   RequireMailFileSetting();
   TNotesDatabase Database;
   Database.OpenMail();
+  CompletePendingSends(Database, Out);
   Database.KeepSentCopy = true;
   std::unique_ptr<TNotesDocument> Memo = Database.CreateDocument();
   Memo->SetItemByNum(MAIL_FORM_ITEM_NUM, MAIL_MEMO_FORM);
