@@ -17,7 +17,12 @@ TMailBoxHandle OpenMailBox() {
   char path[MAXPATH] = {};
   CheckNotesStatus(OSPathNetConstruct("", TNotesDatabase::MailServer().c_str(), MailBoxName, path));
   TMailBoxHandle mailBox;
-  CheckNotesStatus(NSFDbOpen(path, mailBox.Receive()));
+  const STATUS status = NSFDbOpen(path, mailBox.Receive());
+  if (ERR(status) == ERR_NOEXIST && TNotesDatabase::MailServer().empty())
+    throw ELotusNotes(ERR(status),
+                      "No mail server is set up (setting MailServer) and this machine has no " +
+                          std::string(MailBoxName));
+  CheckNotesStatus(status);
   if (!mailBox) throw ELotusNotes(-1, "User cancelled Notes session");
   return mailBox;
 }

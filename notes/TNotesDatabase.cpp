@@ -1,6 +1,7 @@
 #include "TNotesDatabase.h"
 
 #include "ELotusNotes.h"
+#include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "NotesPaths.h"
 #include "SysUtils.h"
@@ -55,8 +56,9 @@ bool TNotesDatabase::Open(const std::string& Server, const std::string& FileName
   if (file.empty()) throw ELotusNotes(0, "Database Name is blank");
   DBHANDLE handle = NULLHANDLE;
   STATUS status = OpenPath(server, file, handle);
-  if (mailCase && status != NOERROR && !server.empty()) {
-    // The mail server cannot be reached: the local replica of the mail file serves.
+  if (mailCase && ERR(status) == ERR_SERVER_NOT_RESPONDING && !server.empty()) {
+    // The mail server cannot be reached: the local replica of the mail file serves. Any other
+    // failure (a damaged or missing mail file on a server that answers) is the user's to know.
     server.clear();
     handle = NULLHANDLE;
     status = OpenPath(server, file, handle);

@@ -61,20 +61,32 @@ std::string TNotesDocument::GetRecipients() const {
   }
 }
 
+// A Notes text list holds up to 64 KB (its type word, entry count, a length word per entry and
+// the texts). The list is measured before it is built: the status alone would speak of memory,
+// and adding thousands of entries one by one would take minutes before it said even that.
 void TNotesDocument::SetRecipients(const std::string& Recipients) {
   const std::vector<std::string> pieces = AddressPieces(Recipients);
   if (pieces.empty()) return;
+  std::vector<std::string> names;
+  size_t listBytes = 2 * sizeof(WORD);
+  for (const std::string& piece : pieces) {
+    names.push_back(Native2Lmbcs(piece));
+    listBytes += sizeof(WORD) + names.back().size();
+  }
+  if (listBytes > 0xFFFF)
+    throw ELotusNotes(ERR_SEGMENT_TOO_BIG,
+                      "Too many recipients: the " + std::to_string(names.size()) +
+                          " names are more than one mail's recipient list holds (65,000 bytes); "
+                          "send to a group or in several mails");
   TMemoryHandle list;
   void* listPointer = nullptr;
   WORD listSize = 0;
   CheckNotesStatus(ListAllocate(0, 0, TRUE, list.Receive(), &listPointer, &listSize));
   OSUnlock(list.Get());
   WORD entry = 0;
-  for (const std::string& piece : pieces) {
-    const std::string name = Native2Lmbcs(piece);
+  for (const std::string& name : names)
     CheckNotesStatus(ListAddEntry(list.Get(), TRUE, &listSize, entry++, name.data(),
                                   CheckedWordLength(name, "A recipient")));
-  }
   CheckNotesStatus(MailAddRecipientsItem(NoteHandle(), list.Get(), listSize));
   // Notes owns the list memory now.
   list.Detach();

@@ -1,5 +1,6 @@
 #include "TvpiLNMail.h"
 
+#include "ELotusNotes.h"
 #include "Exception.h"
 #include "MailListLine.h"
 #include "StringList.h"
@@ -86,9 +87,20 @@ void TvpiLNMail::GetMailItems(mfType Folder, TStringList*& List) {
   TNotesView* view = alias.empty() ? nullptr : FDatabase->GetViews(alias);
   if (!view) return;
   for (int index = 0; index < view->Count(); ++index) {
-    std::unique_ptr<TNotesDocument> document = view->GetDocument(index);
-    List->Add(MailListLine(*document));
+    try {
+      std::unique_ptr<TNotesDocument> document = view->GetDocument(index);
+      List->Add(MailListLine(*document));
+    } catch (const ELotusNotes& Error) {
+      // One mail that cannot be read costs only itself: the others are listed, the host told.
+      ReportUnlisted(view->GetDocumentId(index), Error);
+    }
   }
+}
+
+void TvpiLNMail::ReportUnlisted(int32_t NoteID, const ELotusNotes& Error) {
+  if (!FMainAppService) return;
+  FMainAppService->ShowStatus("Mail " + std::to_string(NoteID) + " of " + FDatabase->FileName() +
+                              " could not be read and is not listed: " + Error.what());
 }
 
 void TvpiLNMail::GetMail(int32_t, const std::string&, TMailItemData& Data) {

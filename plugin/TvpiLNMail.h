@@ -9,6 +9,7 @@
 // The Notes mail plug-in: the object the host reaches through the service "MailInterface".
 // Its interface operations are served by the component: the object's life is not counted; it
 // lives until UnRegister frees it.
+class ELotusNotes;
 class TNotesDatabase;
 
 class TvpiLNMail : public ThlxVisualPlugin, public IMailInterface {
@@ -50,6 +51,9 @@ class TvpiLNMail : public ThlxVisualPlugin, public IMailInterface {
   void SetAuxFolder(const std::string&, const std::string&) override {}
 
  private:
+  // Tells the host, through its status line, of a mail GetMailItems left out.
+  void ReportUnlisted(int32_t NoteID, const ELotusNotes& Error);
+
   TInterfaceRef<IMainAppService> FMainAppService;
   // The user's mail database while connected.
   std::unique_ptr<TNotesDatabase> FDatabase;

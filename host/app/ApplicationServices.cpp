@@ -1,8 +1,8 @@
 #include "ApplicationServices.h"
 
 #include <algorithm>
-#include <iostream>
 
+#include "RunProblems.h"
 #include "SysUtils.h"
 
 HRESULT TApplicationServices::QueryInterface(const TGUID& Iid, void** Obj) {
@@ -37,8 +37,10 @@ IInterface* TApplicationServices::FindService(const std::string& Name) {
   return It == FServices.end() ? nullptr : It->Object.Get();
 }
 
+// The plug-in shows a status message for what it could not do on the way (a mail it could not
+// list): a problem of the command that goes on.
 void TApplicationServices::ShowStatus(const std::string& Text) {
-  std::cout << "status: " << Text << "\n";
+  TRunProblems::Report(Text);
 }
 
 void TApplicationServices::ReleaseRegistrations() {

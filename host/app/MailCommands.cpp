@@ -7,6 +7,7 @@
 #include "InterruptBreak.h"
 #include "MailHostOptions.h"
 #include "MailListText.h"
+#include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "NotesPaths.h"
 #include "RouteProgress.h"
@@ -36,12 +37,29 @@ void RequireMailFileSetting() {
                   GetNotesIniFile());
 }
 
+bool IsDamage(int32_t Status) {
+  return Status == ERR_NOT_NSF || Status == ERR_NSF_VERSION;
+}
+
+// The plug-in's Connect says only that it failed: the same open tells why, and a damaged file
+// is named with the command that repairs it.
 void ConnectOrRaise(IMailInterface& Mail) {
   RequireMailFileSetting();
   if (Mail.Connect()) return;
-  throw Exception("Cannot open the mail file \"" + Lmbcs2Native(TNotesDatabase::MailFileName()) +
-                  "\" (setting MailFile) on the mail server \"" + MailServer() +
-                  "\" or on this machine");
+  const std::string File = Lmbcs2Native(TNotesDatabase::MailFileName());
+  std::string Where =
+      MailServer().empty() ? "on this machine" : "on the mail server \"" + MailServer() + "\"";
+  std::string Why = "it cannot be opened";
+  try {
+    TNotesDatabase().OpenMail();
+  } catch (const ELotusNotes& Error) {
+    Why = Error.what();
+    if (IsDamage(Error.Status))
+      Why += "; the file is damaged or no Notes database: repair it with \"nabadmin fixup " + File +
+             (MailServer().empty() ? "" : " --server '" + MailServer() + "'") + "\"";
+  }
+  throw Exception("Cannot open the mail file \"" + File + "\" (setting MailFile) " + Where + ": " +
+                  Why);
 }
 
 // A send that was stopped (killed, the machine down) after keeping its copy is finished first.
@@ -108,9 +126,11 @@ void RouteMail(std::ostream& Out) {
   DWORD Delivered = 0, Forwarded = 0, Failed = 0, Dead = 0;
   TInterruptBreak Interrupt;
   TRouteProgress Progress;
-  CheckNotesStatus(
-      NotesRTRouteMail(Native2Lmbcs(Server).c_str(), &Delivered, &Forwarded, &Failed, &Dead));
+  const STATUS Status =
+      NotesRTRouteMail(Native2Lmbcs(Server).c_str(), &Delivered, &Forwarded, &Failed, &Dead);
+  // What a stopped pass did stays done, so it is said as well.
   Out << "router pass on " << (Server.empty() ? "this machine" : Server) << ": " << Delivered
       << " delivered, " << Forwarded << " forwarded, " << Failed << " failed, " << Dead
       << " dead\n";
+  CheckNotesStatus(Status);
 }

@@ -221,5 +221,7 @@ std::string MailHostUsage() {
          "when neither exists, vesk-mail makes a demo Notes environment (a mail server with ten\n"
          "people and sample mails) in ${XDG_DATA_HOME:-$HOME/.local/share}/vesk-mail once and\n"
          "uses it from then on.\n"
-         "Exit status: 0 on success, 1 on failure (the error is written to stderr).\n";
+         "Exit status: 0 on success; 1 on failure (the error is written to stderr); 2 when the\n"
+         "command was done but met problems on the way, each written to stderr (a mail that\n"
+         "could not be read and was left out, a damaged file repaired or set aside).\n";
 }

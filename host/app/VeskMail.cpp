@@ -14,6 +14,7 @@
 #include "MailHostEnvironment.h"
 #include "MailHostOptions.h"
 #include "PackageLoader.h"
+#include "RunProblems.h"
 #include "StringList.h"
 #include "TNotesSessionScope.h"
 #include "VeskExceptions.h"
@@ -21,6 +22,8 @@
 namespace {
 
 const char* const MailServiceName = "MailInterface";
+// The command did its work, and said on stderr what went wrong on the way.
+constexpr int ExitWithProblems = 2;
 
 // Publishes the host's services to the plug-ins for as long as it lives.
 class TPublication {
@@ -111,6 +114,7 @@ template <class TBody>
 void WithMailService(const TMailHostOptions& Options, TBody Body) {
   PrepareNotesEnvironment(Options.EnvDir);
   TNotesSessionScope Session;
+  TRunProblems Problems;
   TApplicationServices Services;
   TPublication Publication(static_cast<IPluginRegistry*>(&Services));
   TPackage Package(Options.PluginFile);
@@ -123,6 +127,7 @@ template <class TBody>
 void WithNotes(const TMailHostOptions& Options, TBody Body) {
   PrepareNotesEnvironment(Options.EnvDir);
   TNotesSessionScope Session;
+  TRunProblems Problems;
   Body();
 }
 
@@ -199,6 +204,10 @@ int RunOnDesktop(const TMailHostOptions& Options, const std::string& CommandLine
       ReportError(Error);
     LogOutcome("!!! " + Name + ": " + Error.what());
     return 1;
+  }
+  if (TRunProblems::Any()) {
+    LogOutcome("+++ " + Name + ": done, with problems");
+    return ExitWithProblems;
   }
   LogOutcome("--- " + Name + ": done");
   return 0;

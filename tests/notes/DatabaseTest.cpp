@@ -1,8 +1,12 @@
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
+#include "DamageTools.h"
 #include "ELotusNotes.h"
 #include "FileText.h"
+#include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "StorageFixture.h"
 #include "TNotesDocumentCollection.h"
@@ -200,6 +204,48 @@ TEST_F(MailTest, AReachableMailServerIsUsed) {
   EXPECT_TRUE(mail.OpenMail());
   EXPECT_EQ(mail.ServerName(), "CN=Srv1/O=Acme");
   EXPECT_EQ(mail.GetTitle(), "On the server");
+}
+
+// The local replica stands in only for a server that cannot be reached: a damaged mail file on a
+// server that answers is reported, never silently replaced.
+TEST_F(MailTest, ADamagedMailFileOnTheServerIsReportedNotReplaced) {
+  const std::filesystem::path file = ServersDir() / "CN=SRV1%2FO=ACME" / "mail" / "jdoe.nsf";
+  const struct {
+    const char* Name;
+    std::function<void()> Damage;
+    int32_t Status;
+  } cases[] = {
+      {"truncated",
+       [&] { std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2); },
+       ERR_NOT_NSF},
+      {"overwritten header",
+       [&] {
+         std::fstream bytes(file, std::ios::in | std::ios::out | std::ios::binary);
+         bytes.write("overwritten by a disk error", 27);
+       },
+       ERR_NOT_NSF},
+      {"newer schema", [&] { vesktest::ExecuteOn(file, "PRAGMA user_version = 99"); },
+       ERR_NSF_VERSION},
+      {"another program's SQLite file",
+       [&] {
+         std::filesystem::remove(file);
+         vesktest::ExecuteOn(file, "CREATE TABLE t(a)");
+       },
+       ERR_NOT_NSF},
+  };
+  for (const auto& damage : cases) {
+    std::filesystem::create_directories(file.parent_path());
+    std::filesystem::remove(file);
+    TNotesDatabase().CreateNew("CN=Srv1/O=Acme", "mail/jdoe.nsf", "");
+    damage.Damage();
+    TNotesDatabase mail;
+    try {
+      mail.OpenMail();
+      ADD_FAILURE() << damage.Name << ": opened " << mail.ServerName() << " " << mail.FileName();
+    } catch (const ELotusNotes& error) {
+      EXPECT_EQ(error.Status, damage.Status) << damage.Name << ": " << error.what();
+    }
+  }
 }
 
 TEST_F(MailTest, NoMailFileIsAnErrorNotTheDataDirectory) {

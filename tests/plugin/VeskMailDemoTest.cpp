@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "DamageTools.h"
 #include "NotesSession.h"
 #include "ScopedEnv.h"
 #include "TNotesDatabase.h"
@@ -298,6 +299,50 @@ TEST_F(VeskMailDemoTest, CtrlCStopsARouterPassAndTheNextPassGoesOn) {
   EXPECT_EQ(JohnsInboxSize(), Before + Mails);
   EXPECT_EQ(Demo("route").Output,
             "router pass on CN=Mail01/O=Demo: 0 delivered, 0 forwarded, 0 failed, 0 dead\n");
+}
+
+// Damage is said, costs only what is damaged, and is never hidden behind a success or another
+// failure: exit status 2 is "done, with problems".
+TEST_F(VeskMailDemoTest, DamageIsNamedAndCostsOnlyWhatIsDamaged) {
+  ASSERT_EQ(Demo("connect").ExitCode, 0);
+  const std::filesystem::path Server = EnvDir() / "servers" / "CN=MAIL01%2FO=DEMO";
+  const std::filesystem::path Jane = Server / "mail" / "jdoe.nsf";
+  const std::string Garbage = "x'" + std::string(64, 'F') + "'";
+
+  ASSERT_EQ(Demo("send --to 'John Smith' --subject Broken --text x").ExitCode, 0);
+  vesktest::ExecuteOn(Server / "mail.box",
+                      "UPDATE notes SET items = " + Garbage + " WHERE class = 1");
+  TRun Routed = RunVeskMail(Home(), Env() + " route");
+  EXPECT_EQ(Routed.ExitCode, 0) << Routed.Output;
+  EXPECT_TRUE(Contains(Routed.Output, ": 0 delivered, 0 forwarded, 0 failed, 1 dead"))
+      << Routed.Output;
+
+  vesktest::ExecuteOn(Jane, "DELETE FROM view_entries WHERE note_id % 3 = 0");
+  TRun Rebuilt = RunVeskMail(Home(), Env() + " list inbox");
+  EXPECT_EQ(Rebuilt.ExitCode, 2) << Rebuilt.Output;
+  EXPECT_TRUE(Contains(Rebuilt.Output, "\n23 mails\n")) << Rebuilt.Output;
+  EXPECT_TRUE(Contains(Rebuilt.Output, "rebuilt")) << Rebuilt.Output;
+
+  const int64_t Broken = vesktest::ValueOn(Jane, "SELECT min(note_id) FROM folder_members");
+  vesktest::ExecuteOn(
+      Jane, "UPDATE notes SET items = " + Garbage + " WHERE note_id = " + std::to_string(Broken));
+  TRun Listed = RunVeskMail(Home(), Env() + " list inbox");
+  EXPECT_EQ(Listed.ExitCode, 2) << Listed.Output;
+  EXPECT_TRUE(Contains(Listed.Output, "\n22 mails\n")) << Listed.Output;
+  EXPECT_TRUE(Contains(Listed.Output, "vesk-mail: Mail " + std::to_string(Broken) +
+                                          " of mail/jdoe.nsf could not be read"))
+      << Listed.Output;
+
+  std::filesystem::resize_file(Jane, std::filesystem::file_size(Jane) / 2);
+  TRun Refused = RunVeskMail(Home(), Env() + " connect");
+  EXPECT_EQ(Refused.ExitCode, 1) << Refused.Output;
+  EXPECT_FALSE(Contains(Refused.Output, "local replica")) << Refused.Output;
+  EXPECT_TRUE(Contains(Refused.Output, "nabadmin fixup mail/jdoe.nsf --server")) << Refused.Output;
+  const std::string Admin = "NOTES_INI=" + Quoted((EnvDir() / "notes.ini").string()) + " " +
+                            Quoted(NABADMIN_PROGRAM) + " fixup mail/jdoe.nsf --server " +
+                            Quoted("CN=Mail01/O=Demo") + " >/dev/null 2>&1";
+  EXPECT_EQ(system(Admin.c_str()), 0);
+  EXPECT_TRUE(Contains(Demo("connect").Output, "on the mail server CN=Mail01/O=Demo"));
 }
 
 }  // namespace

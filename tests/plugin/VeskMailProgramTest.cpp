@@ -164,4 +164,39 @@ TEST_F(VeskMailProgramTest, FieldsCannotControlTheTerminal) {
   }
 }
 
+// Errors a user can meet name the setting or the file at fault.
+TEST_F(VeskMailProgramTest, ErrorsNameTheSettingOrFileAtFault) {
+  std::filesystem::path EnvDir = FHome.Path() / "env";
+  const std::string Env = OwnEnv(EnvDir);
+  const std::string Settings = ReadFile(EnvDir / "notes.ini") +
+                               "MailFile=mail.nsf\nNAMES=names.nsf\n"
+                               "NotesRT_UserName=CN=Jane Doe/O=Acme\n";
+  std::ofstream(EnvDir / "notes.ini") << Settings;
+  {
+    vesktest::ScopedEnv Ini("NOTES_INI", (EnvDir / "notes.ini").c_str());
+    NotesObjectsInitialize();
+    TNotesDatabase().CreateNew("", "mail.nsf", "mail.ntf");
+    NotesObjectsFinalize();
+  }
+  std::ofstream(EnvDir / "data" / "names.nsf") << "not an address book";
+  std::string Many;
+  for (int Index = 0; Index < 10000; ++Index) Many += "P" + std::to_string(Index) + ",";
+  const struct {
+    const char* Setting;  // added to the settings
+    std::string Command;
+    const char* Named;
+  } Cases[] = {
+      {"", "send --to 'John Smith' --text x", "setting MailServer"},
+      {"", "lookup John", "names.nsf"},
+      {"MailServer=CN=Mail/O=Acme\n", "connect", "NotesRT_ServersDir"},
+      {"", "send --to '" + Many + "' --text x", "Too many recipients"},
+  };
+  for (const auto& Case : Cases) {
+    std::ofstream(EnvDir / "notes.ini") << Settings << Case.Setting;
+    TRun Run = RunVeskMail(Home(), Env + " " + Case.Command);
+    EXPECT_EQ(Run.ExitCode, 1) << Case.Named;
+    EXPECT_TRUE(Contains(Run.Output, Case.Named)) << Run.Output.substr(0, 2000);
+  }
+}
+
 }  // namespace

@@ -53,8 +53,9 @@ TEST_F(Servers, MissingOrListedServersDoNotRespond) {
   OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "Other/Acme, srv1/acme");
   EXPECT_EQ(OpenStatus("CN=Srv1/O=Acme!!mail\\jdoe.nsf"), ERR_SERVER_NOT_RESPONDING);
   OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "");
+  // A missing setting is named as such, not taken for a server that is down.
   OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, "");
-  EXPECT_EQ(OpenStatus("CN=Srv1/O=Acme!!mail\\jdoe.nsf"), ERR_SERVER_NOT_RESPONDING);
+  EXPECT_EQ(OpenStatus("CN=Srv1/O=Acme!!mail\\jdoe.nsf"), ERR_NOTESRT_NO_SERVERS_DIR);
   EXPECT_EQ(OpenStatus("!!mail\\jdoe.nsf"), ERR_INV_SERVER_NAME);
 }
 

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "DamageTools.h"
 #include "TestNotesEnv.h"
 
 namespace {
@@ -99,6 +101,47 @@ TEST_F(NabAdminTest, FailuresAndBadUsageHaveTheirExitCodes) {
   EXPECT_EQ(Run("add-group names.nsf").ExitCode, 2);
   EXPECT_EQ(Run("create").ExitCode, 2);
   EXPECT_EQ(Run("list").Output, "");
+}
+
+// A damaged database is repaired: what can be read goes into a new file of the same name, the
+// damaged one is kept beside it, and the output says what was saved and what was not.
+TEST_F(NabAdminTest, FixupRepairsADamagedDatabaseAndKeepsTheOldOne) {
+  ASSERT_EQ(Run("create names.nsf").ExitCode, 0);
+  constexpr int People = 15;
+  for (int index = 0; index < People; ++index)
+    ASSERT_EQ(Run("add-person names.nsf --last Person" + std::to_string(index) + " --company '" +
+                  std::string(1000, 'c') + "'")
+                  .ExitCode,
+              0);
+  vesktest::DamageLeafPage(FEnv.DataDir() / "names.nsf", "notes");
+  TRun fixup = Run("fixup names.nsf");
+  EXPECT_EQ(fixup.ExitCode, 0) << fixup.Output;
+  EXPECT_NE(fixup.Output.find("could not read note"), std::string::npos) << fixup.Output;
+  EXPECT_NE(fixup.Output.find("repaired names.nsf: "), std::string::npos) << fixup.Output;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(FEnv.DataDir()))
+    files += entry.path().extension() == ".nsf" ? 1 : 0;
+  EXPECT_EQ(files, 2) << "names.nsf and the damaged file beside it";
+  TRun list = Run("list");
+  EXPECT_EQ(list.ExitCode, 0) << list.Output;
+  const auto listed = std::count(list.Output.begin(), list.Output.end(), '\n');
+  EXPECT_GT(listed, People / 2);
+  EXPECT_LT(listed, People);
+  EXPECT_EQ(Run("fixup missing.nsf").ExitCode, 1);
+}
+
+// "." and ".." would put a server's files in the servers folder itself or above it.
+TEST_F(NabAdminTest, DotServerNamesAreRefused) {
+  const std::filesystem::path servers = FEnv.Root() / "servers";
+  std::filesystem::create_directories(servers);
+  AddSetting("NotesRT_ServersDir=" + servers.string());
+  for (const char* server : {"..", "."}) {
+    TRun created = Run(std::string("create mail.box --server ") + server);
+    EXPECT_EQ(created.ExitCode, 1) << server;
+    EXPECT_NE(created.Output.find("Invalid server"), std::string::npos) << created.Output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(FEnv.Root() / "mail.box"));
+  EXPECT_FALSE(std::filesystem::exists(servers / "mail.box"));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// nabadmin: creates address books, adds people and groups to them, lists and removes people.
+// nabadmin: creates address books, adds people and groups to them, lists and removes people;
+// repairs damaged databases.
 #include <iostream>
 #include <map>
 #include <string>
@@ -6,8 +7,11 @@
 #include <vector>
 
 #include "ELotusNotes.h"
+#include "NotesCharset.h"
+#include "NotesPaths.h"
 #include "NotesSession.h"
 #include "TAddressBookAdmin.h"
+#include "notesapi/notesrt.h"
 
 namespace {
 
@@ -26,6 +30,9 @@ const char* const Usage =
     "                                     short name, internet address or \"first last\")\n"
     "  list                               list everybody in the address book the lookup\n"
     "                                     uses first (the server's names.nsf with --server)\n"
+    "  fixup FILE                         repair a damaged database (any, not only address\n"
+    "                                     books): what can be read goes into a new file, the\n"
+    "                                     damaged one is kept beside it as a backup\n"
     "FILE is relative to the data directory, or to the server's with --server NAME.\n"
     "The Notes settings come from NOTES_INI. Exit status: 0 success, 1 failure, 2 bad usage.\n";
 
@@ -114,13 +121,35 @@ void List(const TCommandLine& Line) {
               << person.CompanyName << "\t" << person.InternetAddress << "\n";
 }
 
+// The runtime's log lines while a repair runs: what it could not read.
+void PrintLogLine(const char* Line) {
+  std::cout << "  " << Line << "\n";
+}
+
+void Fixup(const TCommandLine& Line) {
+  Expect(Line, 1, {});
+  const std::string server = Line.Option("server");
+  const std::string path = Native2Lmbcs(
+      server.empty() ? Line.Arguments[0] : ConstructPath(server, Line.Arguments[0]));
+  DWORD saved = 0, lost = 0;
+  char backup[MAXPATH] = {};
+  NotesRTSetLogHandler(PrintLogLine);
+  const STATUS status = NotesRTFixupDatabase(path.c_str(), &saved, &lost, backup);
+  NotesRTSetLogHandler(nullptr);
+  CheckNotesStatus(status);
+  std::cout << "repaired " << Line.Arguments[0] << ": " << saved << " note(s) saved, " << lost
+            << " could not be read; the damaged file is kept as " << Lmbcs2Native(backup)
+            << "\n";
+}
+
 void Run(const TCommandLine& Line) {
   static const std::map<std::string, void (*)(const TCommandLine&)> Commands = {
       {"create", Create},
       {"add-person", AddPerson},
       {"add-group", AddGroup},
       {"remove", Remove},
-      {"list", List}};
+      {"list", List},
+      {"fixup", Fixup}};
   auto command = Commands.find(Line.Command);
   if (command == Commands.end()) throw EUsage("Unknown command " + Line.Command);
   NotesObjectsInitialize();

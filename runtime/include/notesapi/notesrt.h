@@ -31,7 +31,15 @@
 #define NOTESRT_SERVERS_DIR_VAR "NotesRT_ServersDir"
 #define NOTESRT_UNREACHABLE_VAR "NotesRT_Unreachable"
 
+/* Receives each line of the runtime's log (what it found wrong and what it did about it: a
+   damaged file set aside, a view index rebuilt, a note it could not read), on the thread that
+   found it, while the runtime is locked: it must not call the runtime. */
+typedef void(LNCALLBACKPTR NOTESRT_LOG_HANDLER)(const char* Line);
+
 NOTESAPI_BEGIN_DECLS
+/* Installs the log handler (NULL: none). The lines also go to notesrt.log in the data
+   directory. The last NotesTerm removes the handler. */
+void LNPUBLIC NotesRTSetLogHandler(NOTESRT_LOG_HANDLER Handler);
 /* Number of open handles of one kind (NOTESRT_HANDLE_KINDS: of every kind). */
 DWORD LNPUBLIC NotesRTOpenHandleCount(WORD Kind);
 /* Short name of a handle kind ("memory", "note", ...), for leak reports. */
@@ -55,6 +63,16 @@ STATUS LNPUBLIC NotesRTCreateServer(const char* ServerName);
    mails left as dead mail; each pointer may be NULL. */
 STATUS LNPUBLIC NotesRTRouteMail(const char* ServerName, DWORD* retDelivered, DWORD* retForwarded,
                                  DWORD* retFailed, DWORD* retDead);
+/* Repairs a damaged database (a path as NSFDbOpen takes it): everything of it that can still be
+   read (notes and deletion stubs under their own IDs, attachments, unread marks, folders, the
+   access control list) is copied into a new file, which takes the database's name; the damaged
+   file is kept beside it as a backup, whose path goes to retBackupPath (MAXPATH bytes; may be
+   NULL). Each note or part that could not be read is written to the log. The counts of notes
+   saved and of notes found but not readable (damaged index pages may hide more; the log says
+   where). ERR_NOTESRT_IN_USE while the database is open in this process; ERR_NOT_NSF, touching
+   nothing, when the file holds nothing of a Notes database. */
+STATUS LNPUBLIC NotesRTFixupDatabase(const char* PathName, DWORD* retSaved, DWORD* retLost,
+                                     char* retBackupPath);
 NOTESAPI_END_DECLS
 
 #endif

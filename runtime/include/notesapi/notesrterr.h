@@ -52,6 +52,10 @@
 
 /* Rich text */
 #define ERR_NOTESRT_RICH_TEXT_DAMAGED (PKG_NOTESRT + 0x1F) /* CD record cut off or too long */
+
+/* Damage and space */
+#define ERR_NOTESRT_DISK_FULL        (PKG_NOTESRT + 0x20) /* no space left on the file's disk */
+#define ERR_NOTESRT_NOTE_IDS_USED    (PKG_NOTESRT + 0x21) /* every note ID of a database used */
 /* clang-format on */
 
 #endif

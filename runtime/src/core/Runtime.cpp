@@ -1,6 +1,8 @@
 #include "core/Runtime.h"
 
+#include "core/EStatus.h"
 #include "core/HandleTable.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SignalHandlers.h"
 #include "notesapi/notesrt.h"
@@ -22,6 +24,11 @@ void TRuntime::Term() {
   if (FInitCount == 0 || --FInitCount > 0) return;
   THandleTable::Instance().FreeAll();
   TSignalHandlers::Instance().Clear();
+  TLog::Instance().SetHandler(nullptr);
+}
+
+void RequireInitialized() {
+  if (!TRuntime::Instance().Initialized()) throw EStatus(ERR_NOTESRT_NOT_INITIALIZED);
 }
 
 }  // namespace notesrt

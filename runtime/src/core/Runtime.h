@@ -20,4 +20,8 @@ class TRuntime {
   unsigned FInitCount = 0;
 };
 
+// Raises ERR_NOTESRT_NOT_INITIALIZED before NotesInit (or after the last NotesTerm): what reaches
+// a database needs the settings NotesInit reads.
+void RequireInitialized();
+
 }  // namespace notesrt

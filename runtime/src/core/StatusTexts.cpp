@@ -161,6 +161,9 @@ constexpr std::array Texts{
     TEntry{ERR_NOTESRT_MAIL_CHARSET,
            "Mail body text must be in LMBCS: the runtime converts from no other character set"},
     TEntry{ERR_NOTESRT_RICH_TEXT_DAMAGED, "Rich text is damaged"},
+    TEntry{ERR_NOTESRT_DISK_FULL, "The disk is full"},
+    TEntry{ERR_NOTESRT_NOTE_IDS_USED,
+           "Every note ID of the database has been used: copy its documents into a new database"},
 };
 
 static_assert(std::is_sorted(Texts.begin(), Texts.end(),

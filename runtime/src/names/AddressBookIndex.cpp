@@ -60,14 +60,14 @@ std::vector<NOTEID> TAddressBookIndex::Prefixed(TNameSpace Space, std::string_vi
   return NoteIds(query);
 }
 
-void TAddressBookIndex::ForEach(TNameSpace Space,
-                                const std::function<void(std::string_view Items)>& Visit) {
+void TAddressBookIndex::ForEach(
+    TNameSpace Space, const std::function<void(NOTEID Id, std::string_view Items)>& Visit) {
   if (!HasTables()) return;
-  TSqlQuery query(
-      FFile.Statement("SELECT n.items FROM name_entries e JOIN notes n ON n.note_id = e.note_id "
-                      "WHERE e.space = ? AND n.deleted = 0 ORDER BY e.first_key, e.note_id"));
+  TSqlQuery query(FFile.Statement(
+      "SELECT n.note_id, n.items FROM name_entries e JOIN notes n ON n.note_id = e.note_id "
+      "WHERE e.space = ? AND n.deleted = 0 ORDER BY e.first_key, e.note_id"));
   query.Bind(1, static_cast<int64_t>(Space));
-  while (query.Step()) Visit(query.Blob(0));
+  while (query.Step()) Visit(static_cast<NOTEID>(query.Int(0)), query.Blob(1));
 }
 
 // Asked every time rather than remembered: a write that created the tables may still roll

@@ -29,7 +29,8 @@ class TAddressBookIndex : public INoteObserver {
   std::vector<NOTEID> Prefixed(TNameSpace Space, std::string_view Prefix);
   // Every document of Space once, in the order of its first key, with its items as stored
   // (ItemCodec.h): one statement for all of them rather than one per document.
-  void ForEach(TNameSpace Space, const std::function<void(std::string_view Items)>& Visit);
+  void ForEach(TNameSpace Space,
+               const std::function<void(NOTEID Id, std::string_view Items)>& Visit);
 
  private:
   bool HasTables();

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <string>
 
 #include "core/EStatus.h"
+#include "core/Log.h"
 #include "names/AddressBookIndex.h"
 #include "names/AddressBooks.h"
 #include "names/NameLookupBuffer.h"
@@ -79,12 +81,22 @@ class TNameLookup {
     }
   }
 
+  // A damaged entry costs only itself: everybody else is still found.
+  static void LeaveOut(TOpenBook& Book, NOTEID Id) {
+    LogLine(Book.Database->Path().string() + ": note " + std::to_string(Id) +
+            " cannot be read (damaged); name lookups leave it out");
+  }
+
   bool AddEverybody(TOpenBook& Book, TNameSpace Space) {
     bool found = false;
     std::vector<TItemView> items;
     for (TNameSpace indexed : IndexedSpaces(Space))
-      Book.Index.ForEach(indexed, [&](std::string_view Blob) {
-        DecodeItemViews(Blob, items);
+      Book.Index.ForEach(indexed, [&](NOTEID Id, std::string_view Blob) {
+        try {
+          DecodeItemViews(Blob, items);
+        } catch (const EStatus&) {
+          return LeaveOut(Book, Id);
+        }
         AddMatch(items);
         found = true;
       });
@@ -92,19 +104,27 @@ class TNameLookup {
   }
 
   bool AddMatches(TOpenBook& Book, TNameSpace Space, const std::string& Name) {
+    bool found = false;
     std::vector<NOTEID> ids;
     for (TNameSpace indexed : IndexedSpaces(Space)) {
-      std::vector<NOTEID> found = Matches(Book.Index, indexed, Name);
-      ids.insert(ids.end(), found.begin(), found.end());
+      std::vector<NOTEID> more = Matches(Book.Index, indexed, Name);
+      ids.insert(ids.end(), more.begin(), more.end());
     }
     for (NOTEID id : ids) {
-      std::vector<TStoredItem> stored = Book.Database->Notes().Items(id);
+      std::vector<TStoredItem> stored;
+      try {
+        stored = Book.Database->Notes().Items(id);
+      } catch (const EStatus&) {
+        LeaveOut(Book, id);
+        continue;
+      }
       std::vector<TItemView> items;
       for (const TStoredItem& item : stored)
         items.push_back(TItemView{item.Name, item.Flags, item.Type, item.Value});
       AddMatch(items);
+      found = true;
     }
-    return !ids.empty();
+    return found;
   }
 
   static std::vector<NOTEID> Matches(TAddressBookIndex& Index, TNameSpace Space,

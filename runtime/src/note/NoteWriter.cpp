@@ -109,7 +109,7 @@ void Write(TDatabase& Database, const TNote& Note, TPendingSave& Save, const TIM
   if (Save.IsNew) header.Added = Now;
   header.Parent = ParentOf(Database, Note);
   StoreObjects(Database, Note, Save);
-  Database.Notes().Store(Save.Stored, Database.BumpCounter(Now));
+  Database.Notes().Store(Save.Stored, Database.BumpCounter(Now), Save.IsNew);
   Database.Observers().NoteStored(Save.Stored);
   bool document = header.Class == NOTE_CLASS_DOCUMENT && header.ProfileName.empty();
   if (Save.IsNew && document) Database.Unread().AddDocument(header.Id);

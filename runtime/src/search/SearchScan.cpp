@@ -1,5 +1,9 @@
 #include "search/SearchScan.h"
 
+#include <string>
+
+#include "core/EStatus.h"
+#include "core/Log.h"
 #include "notesapi/nsfnote.h"
 #include "storage/DbFile.h"
 #include "storage/NoteStore.h"
@@ -31,14 +35,20 @@ void ReadSummary(TScannedNote& Note, std::string_view Blob) {
 
 }  // namespace
 
+// A batch whose every note was damaged is no end: the scan goes on after it.
 bool TNoteScan::Next(TNotes& Batch) {
   const bool documents = (FFilter.ClassMask & NOTE_CLASS_DOCUMENT) != 0;
-  TSqlQuery query(FFile.Statement(std::string(ScanRows) + (documents ? "" : NoDocuments) +
-                                  "AND note_id > ?1 ORDER BY note_id LIMIT ?5"));
-  query.Bind(1, FAfter).Bind(5, BatchSize);
-  ReadRows(query, Batch);
-  if (!Batch.empty()) FAfter = Batch.back().Header.Id;
-  return !Batch.empty();
+  TSqlStatement& statement =
+      FFile.Statement(std::string(ScanRows) + (documents ? "" : NoDocuments) +
+                      "AND note_id > ?1 ORDER BY note_id LIMIT ?5");
+  for (;;) {
+    TSqlQuery query(statement);
+    query.Bind(1, FAfter).Bind(5, BatchSize);
+    const NOTEID last = ReadRows(query, Batch);
+    if (last == 0) return false;
+    FAfter = last;
+    if (!Batch.empty()) return true;
+  }
 }
 
 std::optional<TScannedNote> TNoteScan::Find(NOTEID Id) {
@@ -50,21 +60,32 @@ std::optional<TScannedNote> TNoteScan::Find(NOTEID Id) {
   return std::move(notes.front());
 }
 
-// The notes already in Notes are overwritten rather than made anew: their buffers are reused.
-void TNoteScan::ReadRows(TSqlQuery& Query, TNotes& Notes) {
+// The notes already in Notes are overwritten rather than made anew: their buffers are reused. A
+// note whose items cannot be read costs only itself: it is left out, and the log says so.
+NOTEID TNoteScan::ReadRows(TSqlQuery& Query, TNotes& Notes) {
   Query.Bind(2, FFilter.ClassMask).Bind(3, FFilter.ChangedAfter).Bind(4, FFilter.Stubs ? 1 : 0);
   size_t count = 0;
+  NOTEID last = 0;
   while (Query.Step()) {
     if (count == Notes.size()) Notes.emplace_back();
-    TScannedNote& note = Notes[count++];
+    TScannedNote& note = Notes[count];
     ReadNoteIdentity(Query, note.Header);
+    last = note.Header.Id;
     note.Header.Parent = static_cast<NOTEID>(Query.Int(ParentColumn));
     note.Deleted = Query.Int(DeletedColumn) != 0;
     note.Blob.clear();
     note.Items.clear();
-    if (FFilter.Items) ReadSummary(note, Query.Blob(ItemsColumn));
+    try {
+      if (FFilter.Items) ReadSummary(note, Query.Blob(ItemsColumn));
+    } catch (const EStatus&) {
+      LogLine(FFile.Path().string() + ": note " + std::to_string(last) +
+              " cannot be read (damaged); searches and views leave it out");
+      continue;
+    }
+    ++count;
   }
   Notes.resize(count);
+  return last;
 }
 
 }  // namespace notesrt

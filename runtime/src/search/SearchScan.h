@@ -50,7 +50,8 @@ class TNoteScan {
  private:
   static constexpr int64_t BatchSize = 512;
 
-  void ReadRows(TSqlQuery& Query, TNotes& Notes);
+  // The ID of the last row read (kept or not); 0 when there was none.
+  NOTEID ReadRows(TSqlQuery& Query, TNotes& Notes);
 
   TDbFile& FFile;
   TScanFilter FFilter;

@@ -4,12 +4,16 @@
 #include <system_error>
 
 #include "core/EStatus.h"
+#include "core/Log.h"
+#include "core/Runtime.h"
+#include "core/StatusTexts.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
 #include "storage/DatabaseRegistry.h"
 #include "storage/Oid.h"
 #include "storage/StoredValue.h"
+#include "text/TextFold.h"
 #include "text/TimeConversion.h"
 
 namespace notesrt {
@@ -36,18 +40,49 @@ void RemoveFileSet(const std::filesystem::path& Path) {
   }
 }
 
+bool IsDamage(const EStatus& Error) {
+  return ERR(Error.Status()) == ERR_NOT_NSF || ERR(Error.Status()) == ERR_NSF_VERSION;
+}
+
+// A router mailbox is written by every sender and read whole by the router: a damaged page found
+// when it is opened keeps mail out of a file that could not be routed.
+bool IsRouterMailBox(const std::filesystem::path& Path) {
+  return FoldUtf8(Path.filename().string()) == "mail.box";
+}
+
+// What is wrong with a file is said where the file is known: the status alone would not name it.
+std::unique_ptr<TDbFile> OpenFile(const std::filesystem::path& Path) {
+  try {
+    std::unique_ptr<TDbFile> file = TDbFile::Open(Path);
+    if (IsRouterMailBox(Path)) {
+      const std::string problem = file->QuickCheck();
+      if (!problem.empty()) {
+        LogLine(Path.string() + " is damaged: " + problem);
+        throw EStatus(ERR_NOT_NSF);
+      }
+    }
+    return file;
+  } catch (const EStatus& error) {
+    if (IsDamage(error)) LogLine(Path.string() + ": " + std::string(StatusText(error.Status())));
+    throw;
+  }
+}
+
 }  // namespace
 
 std::shared_ptr<TDatabase> TDatabase::Open(const std::filesystem::path& Path) {
+  RequireInitialized();
   std::filesystem::path key = RegistryKey(Path);
   TDatabaseRegistry& registry = TDatabaseRegistry::Instance();
   if (std::shared_ptr<TDatabase> open = registry.Find(key)) return open;
-  auto database = std::make_shared<TDatabase>(key, TDbFile::Open(key));
+  auto database = std::make_shared<TDatabase>(key, OpenFile(key));
+  database->CheckNoteIdCounter();
   registry.Add(key, database);
   return database;
 }
 
 void TDatabase::Create(const std::filesystem::path& Path, WORD DbClass, bool Force) {
+  RequireInitialized();
   if (!ValidClass(DbClass)) throw EStatus(ERR_DBCLASS);
   std::filesystem::path key = RegistryKey(Path);
   std::error_code error;
@@ -130,13 +165,58 @@ void TDatabase::SetReplicaInfo(const DBREPLICAINFO& Replica) {
   });
 }
 
-NOTEID TDatabase::AllocateNoteId() {
-  TSqlQuery query(FFile->Statement(
-      "UPDATE header SET next_note_id = next_note_id + 4 WHERE id = 1 RETURNING next_note_id - 4"));
+// Note IDs are multiples of 4; the top bit marks deleted entries in ID tables.
+constexpr int64_t LastNoteId = 0x7FFFFFFC;
+
+int64_t TDatabase::NoteIdCounter() {
+  TSqlQuery query(FFile->Statement("SELECT next_note_id FROM header WHERE id = 1"));
   if (!query.Step()) throw EStatus(ERR_NOT_NSF);
-  auto id = static_cast<NOTEID>(query.Int(0));
-  query.Run();
-  return id;
+  return query.IsNull(0) ? 0 : query.Int(0);
+}
+
+// The next ID after every stored note and deletion stub.
+int64_t TDatabase::FirstFreeNoteId() {
+  TSqlQuery query(FFile->Statement("SELECT max(note_id) FROM notes"));
+  int64_t highest = query.Step() && !query.IsNull(0) ? query.Int(0) : 0;
+  return (highest / 4 + 1) * 4;
+}
+
+// A counter behind the stored notes (a damaged header, a restored backup) would make the next
+// new note replace one of them.
+bool TDatabase::NoteIdCounterSound() {
+  const int64_t counter = NoteIdCounter();
+  return counter % 4 == 0 && counter >= FirstFreeNoteId();
+}
+
+void TDatabase::RepairNoteIdCounter() {
+  if (NoteIdCounterSound()) return;
+  const int64_t counter = NoteIdCounter(), firstFree = FirstFreeNoteId();
+  TSqlQuery(FFile->Statement("UPDATE header SET next_note_id = ? WHERE id = 1"))
+      .Bind(1, firstFree)
+      .Run();
+  LogLine(FPath.string() + ": the note ID counter (" + std::to_string(counter) +
+          ") did not fit the stored notes (damaged header or restored backup); set to " +
+          std::to_string(firstFree));
+}
+
+// At open: only a wrong counter is written, and a file that cannot be written now is set right
+// by its next new note instead.
+void TDatabase::CheckNoteIdCounter() {
+  if (NoteIdCounterSound()) return;
+  try {
+    Write([&] { RepairNoteIdCounter(); });
+  } catch (const EStatus&) {
+  }
+}
+
+NOTEID TDatabase::AllocateNoteId() {
+  RepairNoteIdCounter();
+  const int64_t id = NoteIdCounter();
+  if (id > LastNoteId) throw EStatus(ERR_NOTESRT_NOTE_IDS_USED);
+  TSqlQuery(FFile->Statement("UPDATE header SET next_note_id = ? WHERE id = 1"))
+      .Bind(1, id + 4)
+      .Run();
+  return static_cast<NOTEID>(id);
 }
 
 int64_t TDatabase::BumpCounter(const TIMEDATE& Now) {

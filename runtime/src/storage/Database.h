@@ -61,7 +61,9 @@ class TDatabase {
   ORIGINATORID NewOid();
   void SetInfo(std::string_view Info);
   void SetReplicaInfo(const DBREPLICAINFO& Replica);
-  // Inside a write: the next note ID (multiples of 4 from 4, never handed out twice).
+  // Inside a write: the next note ID (multiples of 4 from 4, never 0, never handed out twice,
+  // past every stored note and stub even when the header's counter says otherwise).
+  // ERR_NOTESRT_NOTE_IDS_USED once the last ID is gone.
   NOTEID AllocateNoteId();
   // Inside a write: records a change to the notes and returns the new counter value.
   int64_t BumpCounter(const TIMEDATE& Now);
@@ -72,6 +74,12 @@ class TDatabase {
 
  private:
   static void WriteNewHeader(TDbFile& File, WORD DbClass);
+  int64_t NoteIdCounter();
+  int64_t FirstFreeNoteId();
+  bool NoteIdCounterSound();
+  // Inside a write.
+  void RepairNoteIdCounter();
+  void CheckNoteIdCounter();
 
   std::filesystem::path FPath;
   std::unique_ptr<TDbFile> FFile;

@@ -1,10 +1,15 @@
 #include "storage/DbFile.h"
 
+#include <sys/statvfs.h>
+
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
 #include "core/EStatus.h"
+#include "core/Log.h"
+#include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
 #include "storage/DbSchema.h"
@@ -12,9 +17,6 @@
 namespace notesrt {
 
 namespace {
-
-// Long enough for another process's save or a checkpoint to finish.
-constexpr int BusyTimeoutMs = 15000;
 
 bool IsRegularFile(const std::filesystem::path& Path) {
   std::error_code error;
@@ -46,7 +48,7 @@ void CheckWholeFile(const std::filesystem::path& Path) {
 
 }  // namespace
 
-sqlite3* TDbFile::Connect(const std::filesystem::path& Path, int Flags) {
+sqlite3* TDbFile::Connect(const std::string& Path, int Flags) {
   sqlite3* db = nullptr;
   int code = sqlite3_open_v2(Path.c_str(), &db, Flags | SQLITE_OPEN_NOMUTEX, nullptr);
   if (code != SQLITE_OK) {
@@ -58,19 +60,55 @@ sqlite3* TDbFile::Connect(const std::filesystem::path& Path, int Flags) {
   return db;
 }
 
+// A connection that cannot make its journal files (read-only media, a full disk) fails with one
+// of these; the file itself may still be read.
+bool CannotWrite(const EStatus& Error) {
+  return ERR(Error.Status()) == ERR_NOTESRT_STORAGE || ERR(Error.Status()) == ERR_NOTESRT_DISK_FULL;
+}
+
 std::unique_ptr<TDbFile> TDbFile::Open(const std::filesystem::path& Path) {
   if (!IsRegularFile(Path)) throw EStatus(ERR_NOEXIST);
   CheckWholeFile(Path);
-  std::unique_ptr<TDbFile> file(new TDbFile(Connect(Path, SQLITE_OPEN_READWRITE)));
+  try {
+    std::unique_ptr<TDbFile> file(new TDbFile(Connect(Path, SQLITE_OPEN_READWRITE), Path, false));
+    file->CheckSchema();
+    file->Configure();
+    return file;
+  } catch (const EStatus& error) {
+    if (!CannotWrite(error)) throw;
+  }
+  return OpenReadOnly(Path);
+}
+
+// Immutable: SQLite then needs no journal files and takes no locks, which is right for media
+// nobody can write and good enough for a disk too full for anyone to write.
+std::unique_ptr<TDbFile> TDbFile::OpenReadOnly(const std::filesystem::path& Path) {
+  std::string uri = "file:";
+  for (char c : Path.string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof(escaped), "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  std::unique_ptr<TDbFile> file(new TDbFile(
+      Connect(uri + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI), Path, true));
   file->CheckSchema();
   file->Configure();
   return file;
 }
 
+std::unique_ptr<TDbFile> TDbFile::OpenDamaged(const std::filesystem::path& Path) {
+  if (!IsRegularFile(Path)) throw EStatus(ERR_NOEXIST);
+  return std::unique_ptr<TDbFile>(new TDbFile(Connect(Path, SQLITE_OPEN_READWRITE), Path, true));
+}
+
 std::unique_ptr<TDbFile> TDbFile::Create(const std::filesystem::path& Path) {
   if (IsRegularFile(Path)) throw EStatus(ERR_EXISTS);
   std::unique_ptr<TDbFile> file(
-      new TDbFile(Connect(Path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)));
+      new TDbFile(Connect(Path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), Path, false));
   file->Execute("PRAGMA journal_mode = WAL");
   file->Configure();
   file->Write([&] {
@@ -80,7 +118,22 @@ std::unique_ptr<TDbFile> TDbFile::Create(const std::filesystem::path& Path) {
   return file;
 }
 
-TDbFile::TDbFile(sqlite3* Db) : FDb(Db) {}
+TDbFile::TDbFile(sqlite3* Db, std::filesystem::path Path, bool ReadOnly)
+    : FDb(Db), FPath(std::move(Path)), FReadOnly(ReadOnly) {}
+
+// The disk may have been full when the file was opened and have room again now: asked each time.
+void TDbFile::RefuseWriteWhenReadOnly() const {
+  if (!FReadOnly) return;
+  struct statvfs disk {};
+  const bool full = statvfs(FPath.parent_path().c_str(), &disk) == 0 && disk.f_bavail == 0;
+  throw EStatus(full ? ERR_NOTESRT_DISK_FULL : ERR_NOTESRT_STORAGE);
+}
+
+void TDbFile::NoteWriteFailure(const EStatus& Error) const {
+  if (ERR(Error.Status()) != ERR_NOTESRT_DISK_FULL) return;
+  LogLine("The disk is full: " + FPath.parent_path().string() + " has no room to write " +
+          FPath.filename().string());
+}
 
 TDbFile::~TDbFile() {
   FStatements.clear();
@@ -108,7 +161,10 @@ void TDbFile::CheckSchema() {
 // freshly opened file (an address book is opened for each lookup); the runtime never shrinks a
 // database file in place, which is what makes mapped reads unsafe.
 void TDbFile::Configure() {
-  Execute("PRAGMA journal_mode = WAL");
+  if (!FReadOnly) Execute("PRAGMA journal_mode = WAL");
+  // A journal is cut back after each checkpoint: a long run of writes (a router pass) does not
+  // leave a journal as large as all of them on disk.
+  Execute("PRAGMA journal_size_limit = 4194304");
   Execute("PRAGMA synchronous = FULL");
   Execute("PRAGMA cache_size = -32768");
   Execute("PRAGMA mmap_size = 268435456");
@@ -133,13 +189,20 @@ int64_t TDbFile::PragmaValue(const char* Pragma) {
   return query.Step() ? query.Int(0) : 0;
 }
 
-TDbFile::TTransaction::TTransaction(TDbFile& File) : FFile(File) {
-  TSqlQuery(FFile.Statement("BEGIN IMMEDIATE")).Run();
-  FFile.FInWrite = true;
+std::string TDbFile::QuickCheck() {
+  TSqlStatement statement(FDb, "PRAGMA quick_check(1)");
+  TSqlQuery query(statement);
+  const std::string result = query.Step() ? std::string(query.Blob(0)) : "no result";
+  return result == "ok" ? "" : result;
+}
+
+TDbFile::TTransaction::TTransaction(TDbFile& File, bool Writing) : FFile(File), FWriting(Writing) {
+  TSqlQuery(FFile.Statement(Writing ? "BEGIN IMMEDIATE" : "BEGIN")).Run();
+  FFile.FInWrite = Writing;
 }
 
 TDbFile::TTransaction::~TTransaction() {
-  FFile.FInWrite = false;
+  if (FWriting) FFile.FInWrite = false;
   if (!FDone) sqlite3_exec(FFile.FDb, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 

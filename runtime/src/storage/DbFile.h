@@ -9,9 +9,13 @@
 #include <type_traits>
 #include <unordered_map>
 
+#include "core/EStatus.h"
 #include "storage/SqlStatement.h"
 
 namespace notesrt {
+
+// How long a write waits for another process's write or checkpoint to finish.
+inline constexpr int BusyTimeoutMs = 15000;
 
 // The SQLite connection of one database file: pragmas, schema version, the statement cache and
 // write transactions. One per file in this process (TDatabase shares it among handles).
@@ -22,6 +26,10 @@ class TDbFile {
   static std::unique_ptr<TDbFile> Open(const std::filesystem::path& Path);
   // A new file at a path where none exists, with the current schema and an empty header row.
   static std::unique_ptr<TDbFile> Create(const std::filesystem::path& Path);
+  // A damaged file as it is: no check, no schema step. For salvaging what can still be read
+  // from a scratch copy: SQLite may bring the copy's journal in when it closes.
+  static std::unique_ptr<TDbFile> OpenDamaged(const std::filesystem::path& Path);
+  sqlite3* Connection() const { return FDb; }
 
   ~TDbFile();
   TDbFile(const TDbFile&) = delete;
@@ -32,6 +40,16 @@ class TDbFile {
   // For statements run once (pragmas, schema steps).
   void Execute(const char* Sql);
   int64_t PragmaValue(const char* Pragma);
+  // SQLite's quick check of every page: "" when the file is whole, else the first problem.
+  std::string QuickCheck();
+
+  // Runs Body in one read transaction, so that all it reads is of one moment (inside another
+  // transaction, it simply joins it).
+  template <class TBody>
+  auto Read(TBody&& Body) {
+    if (FInWrite || !sqlite3_get_autocommit(FDb)) return Body();
+    return InTransaction(false, Body);
+  }
 
   // Runs Body in one write transaction: BEGIN IMMEDIATE takes the write lock first (waiting for
   // other processes up to the busy timeout), so no write fails half-way with "locked". A call
@@ -39,7 +57,24 @@ class TDbFile {
   template <class TBody>
   auto Write(TBody&& Body) {
     if (FInWrite) return Body();
-    TTransaction scope(*this);
+    try {
+      RefuseWriteWhenReadOnly();
+      return InTransaction(true, Body);
+    } catch (const EStatus& Error) {
+      NoteWriteFailure(Error);
+      throw;
+    }
+  }
+
+  const std::filesystem::path& Path() const { return FPath; }
+  // Opened on read-only media or a full disk: what is in the file is read as it is, and every
+  // write fails.
+  bool ReadOnly() const { return FReadOnly; }
+
+ private:
+  template <class TBody>
+  auto InTransaction(bool Writing, TBody& Body) {
+    TTransaction scope(*this, Writing);
     if constexpr (std::is_void_v<decltype(Body())>) {
       Body();
       scope.Commit();
@@ -50,24 +85,32 @@ class TDbFile {
     }
   }
 
- private:
-  explicit TDbFile(sqlite3* Db);
-  static sqlite3* Connect(const std::filesystem::path& Path, int Flags);
+  TDbFile(sqlite3* Db, std::filesystem::path Path, bool ReadOnly);
+  // Read-only media or a full disk: the file is read as it is, without journal files.
+  static std::unique_ptr<TDbFile> OpenReadOnly(const std::filesystem::path& Path);
+  // A full disk is said in the log, naming the folder: the status alone names no file.
+  void NoteWriteFailure(const EStatus& Error) const;
+  // ERR_NOTESRT_DISK_FULL or ERR_NOTESRT_STORAGE for a file opened read-only.
+  void RefuseWriteWhenReadOnly() const;
+  static sqlite3* Connect(const std::string& Path, int Flags);
   void Configure();
   void CheckSchema();
 
   class TTransaction {
    public:
-    explicit TTransaction(TDbFile& File);
+    TTransaction(TDbFile& File, bool Writing);
     ~TTransaction();
     void Commit();
 
    private:
     TDbFile& FFile;
+    bool FWriting;
     bool FDone = false;
   };
 
   sqlite3* FDb;
+  std::filesystem::path FPath;
+  bool FReadOnly;
   bool FInWrite = false;
   std::unordered_map<std::string, std::unique_ptr<TSqlStatement>> FStatements;
 };

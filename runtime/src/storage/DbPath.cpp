@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/EStatus.h"
+#include "core/Runtime.h"
 #include "core/Settings.h"
 #include "notesapi/oserr.h"
 #include "storage/Servers.h"
@@ -78,6 +79,7 @@ bool HasExtension(const std::string& Name) {
 }  // namespace
 
 TDbPath ResolveExisting(std::string_view Path) {
+  RequireInitialized();
   TSplitPath split = Split(Path);
   std::filesystem::path current = split.Root;
   for (size_t index = 0; index < split.Components.size(); ++index) {
@@ -95,6 +97,7 @@ TDbPath ResolveExisting(std::string_view Path) {
 }
 
 std::filesystem::path ResolveNew(std::string_view Path) {
+  RequireInitialized();
   TSplitPath split = Split(Path);
   if (split.Components.empty()) throw EStatus(ERR_INV_FILE_NAME);
   std::filesystem::path current = split.Root;

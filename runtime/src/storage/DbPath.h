@@ -8,6 +8,7 @@ namespace notesrt {
 // Where a database path as the API takes it ("file", "dir\file", "server!!file", LMBCS) is on
 // disk. Relative paths start at the data directory (or the server's directory); "\" and "/"
 // both separate; each component is matched on disk without regard to case; ".." is refused.
+// Both need NotesInit first (ERR_NOTESRT_NOT_INITIALIZED), as the settings are read there.
 struct TDbPath {
   std::filesystem::path File;
   bool Directory = false;

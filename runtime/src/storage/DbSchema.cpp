@@ -52,6 +52,14 @@ constexpr std::array Steps{
     // Version 4: the notes that are no documents (design, ACL, ...), so that a search for them
     // does not step through every mail of a mail file. Documents add nothing to it.
     "CREATE INDEX IF NOT EXISTS notes_nondocuments ON notes(note_id) WHERE class <> 1;",
+    // Version 5: what a view index held when it was built (its entries and their checksum), so
+    // that damaged or missing rows are found when it is read. Indexes are derived data: every
+    // view is indexed afresh on its next use.
+    "DROP TABLE IF EXISTS view_index;"
+    "CREATE TABLE view_index(view_id INTEGER PRIMARY KEY, design_counter INTEGER, "
+    "  built_counter INTEGER, format INTEGER, members_changed INTEGER, entry_count INTEGER, "
+    "  entry_checksum INTEGER);"
+    "DELETE FROM view_entries;",
 };
 
 }  // namespace

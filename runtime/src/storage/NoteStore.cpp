@@ -105,17 +105,19 @@ std::set<NOTEID> TNoteStore::Documents(int64_t AddedAfter) {
   return ids;
 }
 
-void TNoteStore::Store(const TStoredNote& Note, int64_t Counter) {
+void TNoteStore::Store(const TStoredNote& Note, int64_t Counter, bool IsNew) {
   const TNoteHeader& header = Note.Header;
+  // A new note is only ever inserted: an ID that is taken fails the save instead of replacing
+  // the note that has it.
   TSqlQuery query(FFile.Statement(
-      "INSERT INTO notes(note_id, class, flags, unid, seq, seq_time, modified, accessed, added, "
-      "  parent_id, deleted, deleted_time, profile_name, profile_user, added_counter, "
-      "  changed_counter, items) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0, NULL, ?11, "
-      "  ?12, ?13, ?13, ?14) "
-      "ON CONFLICT(note_id) DO UPDATE SET class = ?2, flags = ?3, unid = ?4, seq = ?5, "
-      "  seq_time = ?6, modified = ?7, accessed = ?8, added = ?9, parent_id = ?10, deleted = 0, "
-      "  deleted_time = NULL, profile_name = ?11, profile_user = ?12, changed_counter = ?13, items "
-      "= ?14"));
+      IsNew ? "INSERT INTO notes(note_id, class, flags, unid, seq, seq_time, modified, accessed, "
+              "  added, parent_id, deleted, deleted_time, profile_name, profile_user, "
+              "  added_counter, changed_counter, items) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
+              "  ?9, ?10, 0, NULL, ?11, ?12, ?13, ?13, ?14)"
+            : "UPDATE notes SET class = ?2, flags = ?3, unid = ?4, seq = ?5, seq_time = ?6, "
+              "  modified = ?7, accessed = ?8, added = ?9, parent_id = ?10, deleted = 0, "
+              "  deleted_time = NULL, profile_name = ?11, profile_user = ?12, "
+              "  changed_counter = ?13, items = ?14 WHERE note_id = ?1"));
   query.Bind(1, header.Id).Bind(2, header.Class).Bind(3, header.Flags);
   query.BindBlob(4, BytesOf(UnidOf(header.Oid))).Bind(5, header.Oid.Sequence);
   query.BindBlob(6, BytesOf(header.Oid.SequenceTime)).BindBlob(7, BytesOf(header.Modified));

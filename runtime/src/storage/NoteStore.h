@@ -53,9 +53,10 @@ class TNoteStore {
   // those added after that change counter value.
   std::set<NOTEID> Documents(int64_t AddedAfter = -1);
 
-  // Inside a write: replaces the row and items of Note.Header.Id. Counter is the database's
-  // change counter of this write; a new row records it as the time it was added.
-  void Store(const TStoredNote& Note, int64_t Counter);
+  // Inside a write: adds the note (IsNew; a taken ID fails) or replaces the row and items of
+  // Note.Header.Id. Counter is the database's change counter of this write; a new row records
+  // it as the time it was added.
+  void Store(const TStoredNote& Note, int64_t Counter, bool IsNew);
   // Inside a write: leaves a stub (or nothing when NoStub) in place of the note.
   void Delete(NOTEID Id, const TIMEDATE& Now, int64_t Counter, bool NoStub);
 

@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "notesapi/clerr.h"
 #include "notesapi/notesrt.h"
+#include "notesapi/oserr.h"
 #include "text/DistinguishedName.h"
 #include "text/TextFold.h"
 #include "text/TextTrim.h"
@@ -59,7 +60,9 @@ std::optional<std::filesystem::path> FindByCommonName(const std::filesystem::pat
 
 std::string ServerDirectoryName(std::string_view CanonicalUtf8) {
   static constexpr char Hex[] = "0123456789ABCDEF";
-  std::string upper = UpperUtf8(CanonicalUtf8);
+  std::string upper = UpperUtf8(TrimBlanks(CanonicalUtf8));
+  // These would name the servers directory itself or its parent.
+  if (upper.empty() || upper == "." || upper == "..") throw EStatus(ERR_INV_SERVER_NAME);
   std::string name;
   for (char c : upper) {
     auto byte = static_cast<unsigned char>(c);
@@ -79,7 +82,8 @@ std::filesystem::path ServerDirectory(std::string_view Server) {
   for (const std::string& unreachable : UnreachableServers())
     if (unreachable == canonical) NotResponding();
   std::optional<std::string> root = TSettings::Instance().Get(NOTESRT_SERVERS_DIR_VAR);
-  if (!root || root->empty()) NotResponding();
+  // Not a server that is down: the setting that says where servers live is missing.
+  if (!root || root->empty()) throw EStatus(ERR_NOTESRT_NO_SERVERS_DIR);
   std::string utf8 = LmbcsToUtf8(TDistinguishedName(Server).Canonical());
   std::filesystem::path directory = std::filesystem::path(*root) / ServerDirectoryName(utf8);
   if (IsDirectory(directory)) return directory;

@@ -11,10 +11,12 @@ namespace notesrt {
 // exists and NotesRT_Unreachable does not list it.
 
 // The data directory of Server (LMBCS; abbreviated, canonical or flat); raises
-// ERR_SERVER_NOT_RESPONDING when it cannot be reached.
+// ERR_SERVER_NOT_RESPONDING when it cannot be reached, ERR_NOTESRT_NO_SERVERS_DIR when the
+// setting NotesRT_ServersDir is missing.
 std::filesystem::path ServerDirectory(std::string_view Server);
 // "CN=Srv1/O=Acme" -> "CN=SRV1%2FO=ACME": upper case, with bytes that are unsafe in a file name
-// written as %XX. Takes and gives UTF-8.
+// written as %XX. Takes and gives UTF-8. ERR_INV_SERVER_NAME for a name that would be no
+// directory of its own ("", "." or "..").
 std::string ServerDirectoryName(std::string_view CanonicalUtf8);
 
 }  // namespace notesrt

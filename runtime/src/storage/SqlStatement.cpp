@@ -19,6 +19,8 @@ void ThrowSqlite(int Code) {
       throw EStatus(ERR_MEMORY);
     case SQLITE_TOOBIG:
       throw EStatus(ERR_NOTESRT_TOO_BIG);
+    case SQLITE_FULL:
+      throw EStatus(ERR_NOTESRT_DISK_FULL);
     default:
       throw EStatus(ERR_NOTESRT_STORAGE);
   }

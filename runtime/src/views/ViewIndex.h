@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,7 +33,9 @@ class TViewIndex {
   size_t Refresh();
   // The next Refresh builds the index anew.
   void Discard();
-  std::vector<TIndexRow> Rows();
+  // The rows, or nothing when they are not what the index held when it was last brought up to
+  // date (rows damaged, lost or changed by something else): such an index is not to be trusted.
+  std::optional<std::vector<TIndexRow>> Rows();
 
  private:
   struct TState {
@@ -40,9 +43,12 @@ class TViewIndex {
     int64_t Built = 0;
     int64_t Format = 0;
     bool MembersChanged = false;
+    int64_t Entries = 0;
+    uint64_t Checksum = 0;
   };
 
   std::optional<TState> ReadState();
+  std::optional<std::vector<TIndexRow>> ReadRows();
   int64_t DesignCounter();
   bool Reusable(const std::optional<TState>& State, int64_t Design) const;
   bool Current(const std::optional<TState>& State, int64_t Design);
@@ -51,10 +57,29 @@ class TViewIndex {
   void UpdateFolder(TViewEntryMaker& Maker, int64_t After, bool MembersChanged);
   void Index(TViewEntryMaker& Maker, const TScannedNote& Note);
   void Drop(NOTEID Note);
+  // Deletes the entries Where selects (?1 is the view, ?2 the Note when there is one), taking
+  // them out of the tally.
+  void DeleteEntries(const std::string& Where, std::optional<NOTEID> Note);
+
+  // What the index holds: its number of entries and the sum of their hashes, kept up to date as
+  // entries come and go.
+  struct TTally {
+    int64_t Entries = 0;
+    uint64_t Checksum = 0;
+    void Add(uint64_t Hash) {
+      ++Entries;
+      Checksum += Hash;
+    }
+    void Remove(uint64_t Hash) {
+      --Entries;
+      Checksum -= Hash;
+    }
+  };
 
   TDatabase& FDatabase;
   const design::TViewDesign& FDesign;
   size_t FEvaluated = 0;
+  TTally FTally;
 };
 
 }  // namespace notesrt

@@ -12,12 +12,16 @@
 
 namespace notesrt::router {
 
-std::shared_ptr<TDatabase> OpenMailBox(std::string_view Server) {
+std::filesystem::path MailBoxFile(std::string_view Server) {
   std::string path =
       Server.empty() ? std::string(MAILBOX_NAME) : std::string(Server) + "!!" + MAILBOX_NAME;
   TDbPath found = ResolveExisting(path);
   if (found.Directory) throw EStatus(ERR_DIRECTORY);
-  return TDatabase::Open(found.File);
+  return found.File;
+}
+
+std::shared_ptr<TDatabase> OpenMailBox(std::string_view Server) {
+  return TDatabase::Open(MailBoxFile(Server));
 }
 
 bool DepositInto(const std::shared_ptr<TDatabase>& MailBox, const TRoutedMail& Mail,

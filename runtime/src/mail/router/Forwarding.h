@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -16,6 +17,8 @@ class TRoutedMail;
 // The router mailbox of Server: ERR_SERVER_NOT_RESPONDING when the server cannot be reached,
 // ERR_NOEXIST when it has no mailbox.
 std::shared_ptr<TDatabase> OpenMailBox(std::string_view Server);
+// Its file, with the same failures.
+std::filesystem::path MailBoxFile(std::string_view Server);
 
 // Hands Mail on to another router mailbox: a copy with the mail's own UNID, recorded in that
 // mailbox's delivery log under the UNID and Key in the same transaction. Nothing happens when

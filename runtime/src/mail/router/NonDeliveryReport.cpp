@@ -40,8 +40,8 @@ TRoutedMail NonDeliveryReport(const std::shared_ptr<TDatabase>& Source, const TR
   report.SetText(MAIL_SENDTO_ITEM, Sender);
   report.SetTexts(MAIL_RECIPIENTS_ITEM, {std::string(Sender)});
   report.SetText(MAIL_SUBJECT_ITEM, SubjectOf(Failures));
-  report.SetTexts(IntendedRecipientItem, names);
-  report.SetTexts(FailureReasonItem, reasons);
+  report.SetTextsShortened(IntendedRecipientItem, names);
+  report.SetTextsShortened(FailureReasonItem, reasons);
   report.SetText("OriginalSubject", Mail.Text(MAIL_SUBJECT_ITEM));
   report.SetTime(MAIL_COMPOSEDDATE_ITEM, now);
   report.SetTime(MAIL_POSTEDDATE_ITEM, now);

@@ -70,6 +70,22 @@ void TRoutedMail::SetTexts(std::string_view Name, const std::vector<std::string>
   Put(Name, TYPE_TEXT_LIST, TTextList::ValueOf(Values));
 }
 
+void TRoutedMail::SetTextsShortened(std::string_view Name, const std::vector<std::string>& Values,
+                                    size_t MaxBytes) {
+  // Each entry costs its text and a length word; the marker needs room of its own.
+  constexpr size_t MarkerRoom = 40;
+  std::vector<std::string> kept;
+  size_t used = 0;
+  for (const std::string& value : Values) {
+    if (used + value.size() + sizeof(WORD) + MarkerRoom > MaxBytes) break;
+    used += value.size() + sizeof(WORD);
+    kept.push_back(value);
+  }
+  if (kept.size() < Values.size())
+    kept.push_back("... and " + std::to_string(Values.size() - kept.size()) + " more");
+  SetTexts(Name, kept);
+}
+
 void TRoutedMail::SetTime(std::string_view Name, const TIMEDATE& Value) {
   Put(Name, TYPE_TIME, std::string(BytesOf(Value)));
 }

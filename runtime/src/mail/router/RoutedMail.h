@@ -42,6 +42,10 @@ class TRoutedMail {
   // summary item.
   void SetText(std::string_view Name, std::string_view Value);
   void SetTexts(std::string_view Name, const std::vector<std::string>& Values);
+  // For what the router writes about a mail (reasons, names in a report): the entries that fit
+  // in MaxBytes, the last of them replaced by "... and N more" when some had to be left out.
+  void SetTextsShortened(std::string_view Name, const std::vector<std::string>& Values,
+                         size_t MaxBytes = 16384);
   void SetTime(std::string_view Name, const TIMEDATE& Value);
   void Remove(std::string_view Name);
   void Append(const TStoredItem& Item);

@@ -1,8 +1,11 @@
 #include "mail/router/ServerRouting.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "core/EStatus.h"
+#include "core/StatusTexts.h"
+#include "mail/router/DeadMail.h"
 #include "mail/router/Delivery.h"
 #include "mail/router/Forwarding.h"
 #include "mail/router/MailCopies.h"
@@ -115,22 +118,25 @@ TServerRouting::TPlace TServerRouting::PlaceOf(const TPerson& Person) const {
   return {TPlaceKind::Here, ""};
 }
 
+// A mail file that cannot be used (missing, damaged, a folder) fails its owner only; the mail
+// goes on to everybody else.
 void TServerRouting::Deliver(const TRoutedMail& Mail, const TRecipient& Recipient,
                              TRouting& Routing) {
   const TPerson& person = *Recipient.Person;
-  std::shared_ptr<TDatabase> mailFile;
   try {
-    mailFile = KeepOpen(OpenMailFile(FServer, person.MailFile));
+    std::shared_ptr<TDatabase> mailFile = KeepOpen(OpenMailFile(FServer, person.MailFile));
+    TRoutedMail copy = Mail;
+    PrepareDelivery(copy, Recipient, FServer);
+    if (DeliverInto(mailFile, copy, NameKey(person.FullName), person.FullName)) ++Routing.Delivered;
+    Routing.Done = true;
   } catch (const EStatus& error) {
-    if (!Is(error, ERR_NOEXIST)) throw;
+    if (EndsThePass(error.Status())) throw;
     Routing.Failures.push_back(
-        {Recipient.Name, "Mail file " + person.MailFile + " does not exist on this server"});
-    return;
+        {Recipient.Name, Is(error, ERR_NOEXIST)
+                             ? "Mail file " + person.MailFile + " does not exist on this server"
+                             : "Mail file " + person.MailFile +
+                                   " cannot be used: " + std::string(StatusText(error.Status()))});
   }
-  TRoutedMail copy = Mail;
-  PrepareDelivery(copy, Recipient, FServer);
-  if (DeliverInto(mailFile, copy, NameKey(person.FullName), person.FullName)) ++Routing.Delivered;
-  Routing.Done = true;
 }
 
 void TServerRouting::Forward(const TRoutedMail& Mail, const std::filesystem::path& Directory,
@@ -187,6 +193,33 @@ TServerRouting::TReport TServerRouting::Report(const TRoutedMail& Mail,
   return routing.Done ? TReport::Sent : TReport::Impossible;
 }
 
+// Told what happened as far as the mail can be read: the report is best effort, the dead mark
+// is what keeps the mail from stopping the next pass as well.
+void TServerRouting::GiveUp(NOTEID Id, STATUS Status, TRouterCounts& Counts) {
+  const std::string reason =
+      "The router could not route this mail: " + std::string(StatusText(Status));
+  std::optional<TRoutedMail> mail;
+  try {
+    mail = TRoutedMail::Load(FMailBox, Id);
+  } catch (const EStatus& error) {
+    if (EndsThePass(error.Status())) throw;
+    MarkUnreadableDead(FMailBox, Id, reason);
+    ++Counts.Dead;
+    return;
+  }
+  std::vector<TFailure> failures;
+  for (const std::string& name : RecipientEntries(mail->Texts(MAIL_RECIPIENTS_ITEM)))
+    failures.push_back({name, reason});
+  if (failures.empty()) failures.push_back({"", reason});
+  try {
+    Report(*mail, failures);
+  } catch (const EStatus& error) {
+    if (EndsThePass(error.Status())) throw;
+  }
+  MarkDead(*mail, failures);
+  ++Counts.Dead;
+}
+
 const std::shared_ptr<TDatabase>& TServerRouting::KeepOpen(std::shared_ptr<TDatabase> Database) {
   return *FOpen.insert(std::move(Database)).first;
 }
@@ -199,15 +232,7 @@ void TServerRouting::Finish(TRoutedMail& Mail, const TRouting& Routing, TRouterC
     if (report == TReport::Pending) return;
     Counts.Failed += static_cast<DWORD>(Routing.Failures.size());
     if (report == TReport::Impossible) {
-      std::vector<std::string> names, reasons;
-      for (const TFailure& failure : Routing.Failures) {
-        names.push_back(failure.Name);
-        reasons.push_back(failure.Reason);
-      }
-      Mail.SetText(RoutingStateItem, DeadState);
-      Mail.SetTexts(FailureReasonItem, reasons);
-      Mail.SetTexts(IntendedRecipientItem, names);
-      Mail.Save();
+      MarkDead(Mail, Routing.Failures);
       ++Counts.Dead;
       return;
     }

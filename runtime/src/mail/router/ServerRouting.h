@@ -32,6 +32,10 @@ class TServerRouting {
 
   const std::shared_ptr<TDatabase>& MailBox() const { return FMailBox; }
   void Route(TRoutedMail& Mail, TRouterCounts& Counts);
+  // For the mail Id that Route (or reading it) failed on with Status: marked dead with the
+  // reason and counted, its sender told when the mail can be read. Raises only what ends the
+  // pass (EndsThePass).
+  void GiveUp(NOTEID Id, STATUS Status, TRouterCounts& Counts);
 
  private:
   // What became of a mail's recipients.

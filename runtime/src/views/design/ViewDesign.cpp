@@ -1,8 +1,11 @@
 #include "views/design/ViewDesign.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/EStatus.h"
+#include "core/Log.h"
+#include "core/StatusTexts.h"
 #include "notesapi/nif.h"
 #include "notesapi/niferr.h"
 #include "notesapi/nsferr.h"
@@ -54,6 +57,22 @@ std::vector<TViewColumn> ColumnsOf(const TDesignNote& Note) {
   return columns;
 }
 
+TViewDesign DesignOf(const TDesignNote& Note, NOTEID Id) {
+  TViewDesign design;
+  design.Id = Id;
+  design.Folder = Note.IsFolder();
+  design.Hierarchy = Note.Text(HierarchyItem) == "1";
+  std::string selection = Note.Raw(SelectionItem, TYPE_FORMULA);
+  if (!design.Folder && !selection.empty())
+    design.Selection = TCompiledFormula::Load(selection.data(), selection.size());
+  design.Columns = ColumnsOf(Note);
+  design.Volatile =
+      UsesVolatile(design.Selection) ||
+      std::any_of(design.Columns.begin(), design.Columns.end(),
+                  [](const TViewColumn& Column) { return UsesVolatile(Column.Formula); });
+  return design;
+}
+
 }  // namespace
 
 bool TViewColumn::Sorted() const {
@@ -81,19 +100,16 @@ TViewDesign TViewDesign::Load(TDatabase& Database, NOTEID Id) {
   if (stored.Header.Class != NOTE_CLASS_VIEW) throw EStatus(ERR_NOTESRT_NOT_VIEW);
   TDesignNote note(stored.Items);
   if (!note.VisibleTo(CurrentUser())) throw EStatus(ERR_VIEW_NOACCESS);
-  TViewDesign design;
-  design.Id = Id;
-  design.Folder = note.IsFolder();
-  design.Hierarchy = note.Text(HierarchyItem) == "1";
-  std::string selection = note.Raw(SelectionItem, TYPE_FORMULA);
-  if (!design.Folder && !selection.empty())
-    design.Selection = TCompiledFormula::Load(selection.data(), selection.size());
-  design.Columns = ColumnsOf(note);
-  design.Volatile =
-      UsesVolatile(design.Selection) ||
-      std::any_of(design.Columns.begin(), design.Columns.end(),
-                  [](const TViewColumn& Column) { return UsesVolatile(Column.Formula); });
-  return design;
+  try {
+    return DesignOf(note, Id);
+  } catch (const EStatus& error) {
+    // Mostly a design damaged on disk: the formula's own error alone ("Missing )") would not
+    // say which file or view.
+    LogLine(Database.Path().string() + ": the design of view note " + std::to_string(Id) +
+            " cannot be used, it may be damaged (" + std::string(StatusText(error.Status())) +
+            ")");
+    throw;
+  }
 }
 
 bool TViewDesign::HasSortedColumn() const {

@@ -1,0 +1,172 @@
+// Damaged database files and misuse: damage written into real files with SQLite, then the
+// runtime is asked to work with them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DamageTools.h"
+#include "NameLookupFixture.h"
+#include "StorageFixture.h"
+#include "TestNotesEnv.h"
+#include "notesapi/lookup.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsfdb.h"
+#include "notesapi/osenv.h"
+#include "notesapi/oserr.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+using vesktest::ExecuteOn;
+using vesktest::ValueOn;
+
+class DamagedFiles : public runtimetest::StorageTest {
+ protected:
+  std::string SubjectOf(DBHANDLE Db, NOTEID Id) {
+    NoteRef note;
+    if (NSFNoteOpen(Db, Id, 0, note.Out()) != NOERROR) return "(cannot open)";
+    return Text(note.Get(), "Subject");
+  }
+  int64_t Counter() {
+    return ValueOn(FileOf("test.nsf"), "SELECT next_note_id FROM header WHERE id = 1");
+  }
+};
+
+// A note ID counter behind the stored notes (a damaged header, a restored backup), or one that
+// would give ID 0, never makes a new note replace another: the counter is set right when the
+// database opens, and again before any new note takes an ID.
+TEST_F(DamagedFiles, ANewNoteNeverReplacesAnother) {
+  const struct {
+    const char* Name;
+    const char* Counter;
+  } Cases[] = {{"restored backup", "8"}, {"zero", "0"},           {"negative", "-4"}, {"odd", "13"},
+               {"missing", "NULL"},      {"below the stub", "24"}};
+  for (const auto& Case : Cases) {
+    std::filesystem::remove(FileOf("test.nsf"));
+    NewDatabase();
+    std::vector<NOTEID> ids;
+    {
+      DbRef db("test.nsf");
+      for (int index = 0; index < 6; ++index)
+        ids.push_back(SaveDocument(db.Get(), "note " + std::to_string(index)));
+      ASSERT_EQ(NSFNoteDelete(db.Get(), ids.back(), 0), NOERROR);  // a stub keeps its ID
+    }
+    ExecuteOn(FileOf("test.nsf"), std::string("UPDATE header SET next_note_id = ") + Case.Counter);
+    DbRef db("test.nsf");
+    EXPECT_GT(Counter(), static_cast<int64_t>(ids.back())) << Case.Name << ": not set at open";
+    const NOTEID added = SaveDocument(db.Get(), "new");
+    EXPECT_GT(added, ids.back()) << Case.Name;
+    EXPECT_EQ(added % 4, 0u) << Case.Name;
+    for (size_t index = 0; index + 1 < ids.size(); ++index)
+      EXPECT_EQ(SubjectOf(db.Get(), ids[index]), "note " + std::to_string(index)) << Case.Name;
+    EXPECT_EQ(SubjectOf(db.Get(), added), "new") << Case.Name;
+  }
+}
+
+// The counter is also behind when another process moved it back while the database is open.
+TEST_F(DamagedFiles, ACounterMovedBackWhileOpenIsSetRightBeforeTheNextNote) {
+  NewDatabase();
+  DbRef db("test.nsf");
+  const NOTEID first = SaveDocument(db.Get(), "first");
+  ExecuteOn(FileOf("test.nsf"), "UPDATE header SET next_note_id = 4");
+  const NOTEID second = SaveDocument(db.Get(), "second");
+  EXPECT_NE(second, first);
+  EXPECT_EQ(SubjectOf(db.Get(), first), "first");
+}
+
+// The last note IDs are handed out, then the database says it has none left: an ID never wraps
+// to 0 or to an ID in use.
+TEST_F(DamagedFiles, NoteIdsNeverWrap) {
+  NewDatabase();
+  ExecuteOn(FileOf("test.nsf"), "UPDATE header SET next_note_id = 2147483640");
+  DbRef db("test.nsf");
+  EXPECT_EQ(SaveDocument(db.Get(), "one"), 2147483640u);
+  EXPECT_EQ(SaveDocument(db.Get(), "two"), 2147483644u);
+  NoteRef note;
+  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
+  EXPECT_EQ(ERR(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT)), ERR_NOTESRT_NOTE_IDS_USED);
+  EXPECT_EQ(SubjectOf(db.Get(), 2147483640u), "one");
+}
+
+// "." and ".." name the servers directory and its parent: refused wherever a server name
+// becomes a path, and nothing is made outside the servers directory.
+TEST_F(DamagedFiles, DotServerNamesAreRefused) {
+  const std::filesystem::path servers = FEnv.Root() / "servers";
+  std::filesystem::create_directories(servers);
+  OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, servers.c_str());
+  const auto before = std::distance(std::filesystem::recursive_directory_iterator(FEnv.Root()),
+                                    std::filesystem::recursive_directory_iterator());
+  for (const char* name : {".", "..", " .. "}) {
+    EXPECT_EQ(ERR(NotesRTCreateServer(name)), ERR_INV_SERVER_NAME) << name;
+    const std::string path = std::string(name) + "!!mail.box";
+    EXPECT_EQ(ERR(NSFDbCreate(path.c_str(), DBCLASS_NOTEFILE, FALSE)), ERR_INV_SERVER_NAME) << name;
+    DBHANDLE db = NULLHANDLE;
+    EXPECT_EQ(ERR(NSFDbOpen(path.c_str(), &db)), ERR_INV_SERVER_NAME) << name;
+    EXPECT_EQ(ERR(NotesRTRouteMail(name, nullptr, nullptr, nullptr, nullptr)), ERR_INV_SERVER_NAME)
+        << name;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(FEnv.Root()),
+                          std::filesystem::recursive_directory_iterator()),
+            before);
+}
+
+class DamagedBook : public runtimetest::NameLookupTest {};
+
+// One damaged person document costs only itself: the lookup finds everybody else and the log
+// names the note and the book.
+TEST_F(DamagedBook, OneDamagedPersonCostsOnlyItself) {
+  NewDatabase("names.nsf");
+  NOTEID broken = 0;
+  {
+    DbRef book("names.nsf");
+    AddPerson(book.Get(), "John", "Smith");
+    broken = AddPerson(book.Get(), "Joan", "Smith");
+    AddPerson(book.Get(), "Mary", "Major");
+  }
+  ExecuteOn(FileOf("names.nsf"), "UPDATE notes SET items = x'" + std::string(64, 'F') +
+                                     "' WHERE note_id = " + std::to_string(broken));
+  vesktest::LogCapture log;
+  EXPECT_EQ(Find("Smith", 0, "FirstName"), std::vector<std::string>{"John"});
+  std::vector<std::string> everybody = Find("*", NAME_LOOKUP_ALL, "FirstName");
+  std::sort(everybody.begin(), everybody.end());
+  EXPECT_EQ(everybody, (std::vector<std::string>{"John", "Mary"}));
+  EXPECT_NE(log.Text().find("note " + std::to_string(broken) + " cannot be read"),
+            std::string::npos)
+      << log.Text();
+}
+
+// Before NotesInit the settings are not read: what reaches a database returns a status.
+TEST(BeforeNotesInit, DatabaseFunctionsReturnAStatus) {
+  vesktest::TestNotesEnv env;
+  const struct {
+    const char* Name;
+    std::function<STATUS()> Call;
+  } Cases[] = {
+      {"NSFDbCreate", [] { return NSFDbCreate("new.nsf", DBCLASS_NOTEFILE, FALSE); }},
+      {"NSFDbOpen",
+       [] {
+         DBHANDLE db = NULLHANDLE;
+         return NSFDbOpen("new.nsf", &db);
+       }},
+      {"NSFDbCreateAndCopy",
+       [] {
+         DBHANDLE db = NULLHANDLE;
+         return NSFDbCreateAndCopy("mail.ntf", "copy.nsf", NOTE_CLASS_ALL, 0, 0, &db);
+       }},
+      {"NotesRTCreateServer", [] { return NotesRTCreateServer(""); }},
+      {"NotesRTRouteMail", [] { return NotesRTRouteMail("", nullptr, nullptr, nullptr, nullptr); }},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(ERR(Case.Call()), ERR_NOTESRT_NOT_INITIALIZED) << Case.Name;
+  EXPECT_FALSE(std::filesystem::exists(env.DataDir() / "new.nsf"));
+  ASSERT_EQ(NotesInit(), NOERROR);
+  EXPECT_EQ(NSFDbCreate("new.nsf", DBCLASS_NOTEFILE, FALSE), NOERROR);
+  NotesTerm();
+}
+
+}  // namespace
