@@ -176,6 +176,7 @@ TEST_F(MailItemsTest, AFailedConnectDropsTheEarlierConnection) {
 TEST_F(MailItemsTest, AnUnreachableMailServerConnectsToTheLocalReplica) {
   const std::string start = Received("Ann", "Jane", "Local");
   OSSetEnvironmentVariable("MailServer", "CN=Gone/O=Acme");
+  OSSetEnvironmentVariable("NotesRT_Unreachable", "CN=Gone/O=Acme");
   ASSERT_TRUE(Mail->Connect());
   EXPECT_EQ(MailItems(mfInbox), (Lines{start + "Ann|Jane|Local|0"}));
 }
