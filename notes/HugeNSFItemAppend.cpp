@@ -15,14 +15,7 @@ DWORD BytePieceEnd(const char*, DWORD Start, DWORD Length) {
 }
 
 DWORD TextPieceEnd(const char* Text, DWORD Start, DWORD Length) {
-  DWORD end = Start;
-  while (end < Length) {
-    const DWORD next = end + static_cast<DWORD>(LmbcsCharSize(static_cast<uint8_t>(Text[end])));
-    if (next - Start > MaxItemPiece) break;
-    end = next;
-  }
-  // A character cut short by the end of the value still goes with the last piece.
-  return std::min(end, Length);
+  return static_cast<DWORD>(LmbcsPieceEnd(std::string_view(Text, Length), Start, MaxItemPiece));
 }
 
 void AppendPieces(NOTEHANDLE Note, WORD ItemFlags, const char* Name, WORD NameLength, WORD DataType,

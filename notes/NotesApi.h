@@ -4,6 +4,8 @@
 // through these declarations, so it builds against the embedded runtime or a real installation.
 #include "notesapi/acl.h"
 #include "notesapi/dname.h"
+#include "notesapi/easycd.h"
+#include "notesapi/editods.h"
 #include "notesapi/global.h"
 #include "notesapi/idtable.h"
 #include "notesapi/kfm.h"

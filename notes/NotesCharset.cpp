@@ -1,6 +1,8 @@
 #include "NotesCharset.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "NotesApi.h"
 
@@ -10,46 +12,69 @@ namespace {
 // direction, so input pieces of this size always fit the largest output a WORD can count.
 constexpr size_t MaxPiece = 0xFFFF / 3;
 
-size_t LmbcsPieceEnd(const std::string& Text, size_t Start) {
-  size_t end = Start;
-  while (end < Text.size()) {
-    size_t next = end + LmbcsCharSize(static_cast<uint8_t>(Text[end]));
-    if (next - Start > MaxPiece) break;
-    end = next;
-  }
-  return end < Text.size() ? end : Text.size();
-}
-
-size_t Utf8PieceEnd(const std::string& Text, size_t Start) {
-  size_t end = std::min(Text.size(), Start + MaxPiece);
-  if (end == Text.size()) return end;
-  // Back up to the first byte of a UTF-8 sequence.
-  while (end > Start && (static_cast<uint8_t>(Text[end]) & 0xC0) == 0x80) --end;
-  return end > Start ? end : std::min(Text.size(), Start + MaxPiece);
+// The bytes of the UTF-8 character whose first byte is Lead; a stray continuation byte alone.
+size_t Utf8CharSize(uint8_t Lead) {
+  if (Lead < 0xC0) return 1;
+  return Lead < 0xE0 ? 2 : Lead < 0xF0 ? 3 : 4;
 }
 
 // Printable ASCII and the controls that stand for themselves read the same in LMBCS and in any
 // ASCII-based native character set; most item names and values are nothing else.
-bool IsPlainAscii(const std::string& Text) {
-  for (char c : Text) {
-    const auto byte = static_cast<uint8_t>(c);
-    if (byte >= 0x80 || (byte < 0x20 && byte != 0x09 && byte != 0x0A && byte != 0x0D)) return false;
-  }
-  return true;
+bool IsPlainByte(uint8_t Byte) {
+  return (Byte >= 0x20 && Byte < 0x80) || Byte == 0x09 || Byte == 0x0A || Byte == 0x0D;
 }
 
-// Plain ASCII needs no translation: it is handed back as it came.
-std::string Translate(WORD Mode, std::string Text, size_t (*PieceEnd)(const std::string&, size_t)) {
-  if (IsPlainAscii(Text)) return Text;
+// The end of the plain bytes from Start on, eight at a time where no byte has its high bit set or
+// is below 0x20 (tab, LF and CR are then looked at one by one).
+size_t PlainEnd(const std::string& Text, size_t Start) {
+  constexpr uint64_t High = 0x8080808080808080u, Blank = 0x2020202020202020u;
+  size_t at = Start;
+  while (at < Text.size()) {
+    uint64_t word;
+    if (at + sizeof(word) <= Text.size()) {
+      std::memcpy(&word, Text.data() + at, sizeof(word));
+      if (((word | (word - Blank)) & High) == 0) {
+        at += sizeof(word);
+        continue;
+      }
+    }
+    for (const size_t end = std::min(at + sizeof(word), Text.size()); at < end; ++at)
+      if (!IsPlainByte(static_cast<uint8_t>(Text[at]))) return at;
+  }
+  return at;
+}
+
+// Where the stretch to translate that starts at Start ends: after the line break that ends its
+// line, or before MaxPiece bytes are passed, and always between two characters.
+size_t StretchEnd(const std::string& Text, size_t Start, size_t (*CharSize)(uint8_t)) {
+  size_t end = Start;
+  while (end < Text.size()) {
+    const auto lead = static_cast<uint8_t>(Text[end]);
+    const size_t next = std::min(end + CharSize(lead), Text.size());
+    if (next - Start > MaxPiece && end > Start) break;
+    end = next;
+    if (lead == '\n') break;
+  }
+  return end;
+}
+
+// Plain ASCII needs no translation and is copied as it is; the lines around other characters go
+// through OSTranslate. A long text that is mostly ASCII therefore costs about a copy.
+std::string Translate(WORD Mode, std::string Text, size_t (*CharSize)(uint8_t)) {
+  size_t plain = PlainEnd(Text, 0);
+  if (plain == Text.size()) return Text;
   std::string result;
-  result.reserve(Text.size());
+  result.reserve(Text.size() + Text.size() / 8);
   char out[0xFFFF];
   for (size_t start = 0; start < Text.size();) {
-    size_t end = PieceEnd(Text, start);
-    WORD written = OSTranslate(Mode, Text.data() + start, static_cast<WORD>(end - start), out,
-                               static_cast<WORD>(sizeof(out)));
+    plain = PlainEnd(Text, plain);
+    result.append(Text, start, plain - start);
+    if (plain == Text.size()) break;
+    const size_t end = StretchEnd(Text, plain, CharSize);
+    const WORD written = OSTranslate(Mode, Text.data() + plain, static_cast<WORD>(end - plain), out,
+                                     static_cast<WORD>(sizeof(out)));
     result.append(out, written);
-    start = end;
+    start = plain = end;
   }
   return result;
 }
@@ -70,18 +95,29 @@ size_t LmbcsCharSize(uint8_t Lead) {
   return 2;
 }
 
+size_t LmbcsPieceEnd(std::string_view Text, size_t Start, size_t MaxBytes) {
+  if (Text.size() - Start <= MaxBytes) return Text.size();
+  size_t end = Start;
+  while (end < Text.size()) {
+    const size_t next = end + LmbcsCharSize(static_cast<uint8_t>(Text[end]));
+    if (next - Start > MaxBytes) break;
+    end = next;
+  }
+  return std::min(end, Text.size());
+}
+
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs) {
-  return Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsPieceEnd);
+  return Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsCharSize);
 }
 
 std::string Native2LmbcsRaw(const std::string& Native) {
-  return Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, Native, Utf8PieceEnd);
+  return Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, Native, Utf8CharSize);
 }
 
 std::string Lmbcs2Native(std::string Lmbcs) {
-  return CutAtNul(Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, std::move(Lmbcs), LmbcsPieceEnd));
+  return CutAtNul(Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, std::move(Lmbcs), LmbcsCharSize));
 }
 
 std::string Native2Lmbcs(std::string Native) {
-  return CutAtNul(Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, std::move(Native), Utf8PieceEnd));
+  return CutAtNul(Translate(OS_TRANSLATE_NATIVE_TO_LMBCS, std::move(Native), Utf8CharSize));
 }

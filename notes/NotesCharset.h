@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Text crossing to and from Notes is LMBCS; the native character set is UTF-8. Both
 // conversions take texts of any length and cut the result at the first NUL.
@@ -16,3 +17,6 @@ std::string Native2LmbcsRaw(const std::string& Native);
 // Bytes of the LMBCS character whose first byte is Lead (1 to 3), so that texts can be cut
 // between characters.
 size_t LmbcsCharSize(uint8_t Lead);
+// Where a piece of Text that starts at Start and holds at most MaxBytes ends between two
+// characters; a character cut short by the end of the text goes with the piece.
+size_t LmbcsPieceEnd(std::string_view Text, size_t Start, size_t MaxBytes);

@@ -145,6 +145,8 @@ class TNotesDocument : public TObject {
   void SaveFontTable();
   TStringList* FontTable() const { return FFontTable.get(); }
   WORD MaxFontID() const { return FMaxFontID; }
+  // After a face was added to the font table.
+  void SetMaxFontID(WORD Value) { FMaxFontID = Value; }
 
   // Signature and read mark
   void Sign();

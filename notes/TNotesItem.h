@@ -73,7 +73,8 @@ class TNotesItem : public TObject {
   // Empty and null remove the item; kinds that Notes cannot store raise before anything
   // changes.
   void SetItemValue(const TVariant& Value);
-  // Rich-text composition comes with the rich-text library; this build raises ELotusNotes.
+  // Replaces every item of the name by a rich-text field of List's lines, one paragraph each.
+  // The new field is built first: a failure leaves the note as it was.
   virtual void SetRichText(const TStringList& List);
 
   // Finds this object's item (the Index-th of its name) in the note again, after a write
@@ -104,6 +105,7 @@ class TNotesItem : public TObject {
   // write left none), and every other object of the note finds its item again.
   void SetCreated();
   void DeleteAllItems() { DeleteAllItems(NoteHandle(), FLmbcsName); }
+  void SetDataType(WORD DataType) { FDataType = DataType; }
   // Replaces every item of the name by one value that must fit one item.
   void ReplaceWithValue(WORD DataType, WORD Flags, const std::vector<char>& Value);
   TStringList& Lines();

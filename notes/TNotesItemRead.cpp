@@ -3,8 +3,10 @@
 
 #include "ELotusNotes.h"
 #include "HugeNSFItemAppend.h"
+#include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "NotesHandle.h"
+#include "NotesItemValues.h"
 #include "NotesLock.h"
 #include "NotesText.h"
 #include "NotesTime.h"
@@ -46,6 +48,33 @@ std::string UpToNul(const std::vector<char>& Buffer) {
   return std::string(Buffer.data(), strnlen(Buffer.data(), Buffer.size()));
 }
 
+// The text of one rich-text value, LMBCS, each line ended by CR LF. Lines are never broken: a
+// paragraph reads back as the one line it was, however long.
+std::string RecordsAsLmbcs(BLOCKID Value, DWORD Length) {
+  TMemoryHandle buffer;
+  DWORD length = 0;
+  CheckNotesStatus(ConvertItemToText(Value, Length, "\r\n", 0, buffer.Receive(), &length, FALSE));
+  if (!buffer.Get()) return "";
+  TNotesLock lock(buffer.Get());
+  if (!lock.Data()) return "";
+  return std::string(lock.Data(), strnlen(lock.Data(), length));
+}
+
+// Stops at the first paragraph mark or text run of a value and tells which it was.
+STATUS LNCALLBACK FirstLineRecord(char*, WORD Signature, DWORD, void* Context) {
+  if (Signature != SIG_CD_PARAGRAPH && Signature != SIG_CD_TEXT) return NOERROR;
+  *static_cast<bool*>(Context) = Signature == SIG_CD_PARAGRAPH;
+  return ERR_ODS_ENUM_COMPLETE;
+}
+
+// Whether a value's text starts with a paragraph mark rather than a run: read on its own, that
+// mark starts no line, but after an earlier item's text it ends that item's last paragraph.
+bool StartsWithParagraph(const TItemValue& Value) {
+  bool paragraph = false;
+  EnumCompositeBuffer(Value.Value, Value.Length, FirstLineRecord, &paragraph);
+  return paragraph;
+}
+
 }  // namespace
 
 // A text longer than one item was stored as consecutive TYPE_TEXT items of the name, every one
@@ -65,16 +94,28 @@ std::string TNotesItem::JoinedText() const {
   return LinesToString(Lmbcs2NativeRaw(text));
 }
 
-// The text of this one rich-text item, its paragraphs as CR LF lines, never broken.
+// Rich text longer than one item is stored as several items of the name, and a paragraph may go
+// on from one into the next: this item and the rich-text items after it are read as one stream.
 std::string TNotesItem::RichTextAsText() const {
-  TMemoryHandle buffer;
-  DWORD length = 0;
-  CheckNotesStatus(ConvertItemToText(FValueBID, FValueLength, "\r\n", MAXWORD, buffer.Receive(),
-                                     &length, FALSE));
-  if (!buffer.Get()) return "";
-  TNotesLock lock(buffer.Get());
-  if (!lock.Data()) return "";
-  return Lmbcs2Native(std::string(lock.Data(), strnlen(lock.Data(), length)));
+  std::vector<TItemValue> values{{FItemBID, FDataType, FValueBID, FValueLength}};
+  for (const TItemValue& next : ItemValuesAfter(NoteHandle(), FLmbcsName, FItemBID)) {
+    if (next.DataType != TYPE_COMPOSITE) break;
+    values.push_back(next);
+  }
+  // The text is about as long as the records that hold it: one allocation, no regrowth.
+  size_t records = 0;
+  for (const TItemValue& value : values) records += value.Length;
+  std::string text;
+  text.reserve(records + records / 8);
+  auto add = [&text](const TItemValue& Value) {
+    const std::string part = Lmbcs2Native(RecordsAsLmbcs(Value.Value, Value.Length));
+    if (part.empty()) return;
+    // The last line of the text so far goes on in this item unless a paragraph mark comes first.
+    if (!text.empty() && !StartsWithParagraph(Value)) text.resize(text.size() - 2);
+    text += part;
+  };
+  for (const TItemValue& value : values) add(value);
+  return text;
 }
 
 std::string TNotesItem::GetAsString() const {

@@ -3,10 +3,12 @@
 
 #include "ELotusNotes.h"
 #include "NotesCharset.h"
+#include "NotesItemValues.h"
 #include "NotesListValue.h"
 #include "NotesText.h"
 #include "NotesTime.h"
 #include "SysUtils.h"
+#include "TCompoundText.h"
 #include "TNotesItem.h"
 
 namespace {
@@ -137,7 +139,16 @@ void TNotesItem::SetItemValue(const TVariant& Value) {
   }
 }
 
-void TNotesItem::SetRichText(const TStringList&) {
-  throw ELotusNotes(-1,
-                    "Rich-text composition is not available in this build (item " + FName + ")");
+// The new field is complete before the old items go, and is appended after them before they
+// are removed: a failure on the way leaves the note as it was.
+void TNotesItem::SetRichText(const TStringList& List) {
+  std::string text;
+  for (int index = 0; index < List.Count(); ++index) text += List.Strings(index) + "\r\n";
+  TCompoundText field(NoteHandle(), FLmbcsName);
+  field.AddText(Native2Lmbcs(std::move(text)));
+  const std::vector<TItemValue> oldItems = ItemValuesAfter(NoteHandle(), FLmbcsName, BLOCKID{});
+  field.Close();
+  for (const TItemValue& old : oldItems)
+    CheckNotesStatus(NSFItemDeleteByBLOCKID(NoteHandle(), old.Item));
+  SetCreated();
 }

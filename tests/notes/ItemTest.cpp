@@ -268,11 +268,4 @@ TEST_F(ItemTest, ReloadingFieldsKeepsHandedOutItemsUsable) {
   EXPECT_EQ(subject->GetAsString(), "kept");
 }
 
-TEST_F(ItemTest, RichTextCompositionIsNotInThisBuild) {
-  TStringList lines;
-  lines.Add("x");
-  EXPECT_THROW(Item("Body").SetRichText(lines), ELotusNotes);
-  EXPECT_FALSE(FDocument->IsItemExists("Body"));
-}
-
 }  // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "NotesApi.h"
+
+// The most a piece of rich text takes before it is closed, and the most it may ever hold.
+constexpr DWORD RichTextPieceSize = 40000;
+constexpr DWORD MaxRichTextPiece = 64000;
+
+// Appends Value, ValueLength bytes of whole CD records, as TYPE_COMPOSITE items called Name (an
+// LMBCS name of NameLength bytes), after the items of that name the note has. Up to
+// RichTextPieceSize bytes go into one item. A longer buffer is cut at record boundaries: a piece
+// takes whole records until it holds at least RichTextPieceSize bytes, but a record that would
+// take it past MaxRichTextPiece starts the next piece, and a longer record is an item alone.
+// All or nothing: a damaged buffer raises ELotusNotes before anything is appended, and when an
+// append fails the items appended before it are removed again.
+void HugeNSFRTFItemAppend(NOTEHANDLE NoteHandle, WORD ItemFlags, const char* Name, WORD NameLength,
+                          const void* Value, DWORD ValueLength);

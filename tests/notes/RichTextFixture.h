@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "StorageFixture.h"
+#include "TNotesRichTextItem.h"
+
+// Bytes written as hex pairs, blanks between them ignored: "81 02" is a CDPARAGRAPH.
+inline std::string Hex(const std::string& Pairs) {
+  std::string bytes;
+  for (size_t at = 0; at < Pairs.size(); ++at) {
+    if (Pairs[at] == ' ') continue;
+    bytes += static_cast<char>(std::stoi(Pairs.substr(at, 2), nullptr, 16));
+    ++at;
+  }
+  return bytes;
+}
+
+// A document of a scratch database for rich-text tests, with helpers for the bytes of records.
+class RichTextFixture : public StorageFixture {
+ protected:
+  void SetUp() override {
+    StorageFixture::SetUp();
+    FDocument = FDatabase->CreateDocument();
+  }
+  void TearDown() override {
+    FDocument.reset();
+    StorageFixture::TearDown();
+  }
+
+  static std::string ContextBytes(const TNotesRichTextItem& Item) {
+    return std::string(Item.Context(), Item.ContextSize());
+  }
+  // What follows the paragraph definition and reference every context starts with.
+  static std::string AfterStyle(const TNotesRichTextItem& Item) {
+    return ContextBytes(Item).substr(74);
+  }
+  std::unique_ptr<TNotesRichTextItem> NewBody() {
+    return TNotesRichTextItem::CreateNew(*FDocument, "Body");
+  }
+  // The value of every item of Name, type words removed, joined.
+  std::vector<std::string> ItemValues(const std::string& Name) {
+    std::vector<std::string> values;
+    for (const auto& item : FDocument->LoadMultipleItems(Name)) {
+      const std::vector<char> value = item->GetValueBuffer();
+      values.emplace_back(value.begin() + 2, value.end());
+    }
+    return values;
+  }
+  // Saves the note and opens it afresh from the database file.
+  void SaveAndReopen() {
+    FDocument->Save();
+    const NOTEID noteID = FDocument->NoteID();
+    FDocument.reset();
+    Reopen();
+    FDocument = std::make_unique<TNotesDocument>(*FDatabase, noteID);
+  }
+
+  std::unique_ptr<TNotesDocument> FDocument;
+};
