@@ -10,6 +10,7 @@
 #include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "NotesPaths.h"
+#include "RichMailBody.h"
 #include "RouteProgress.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
@@ -112,7 +113,10 @@ void SendMail(const TMailHostOptions& Options, std::ostream& Out) {
   Memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, Options.SendTo);
   if (!Options.CopyTo.empty()) Memo->SetItemByNum(MAIL_COPYTO_ITEM_NUM, Options.CopyTo);
   Memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Options.Subject);
-  Memo->SetBodyAsString(Options.Text);
+  if (Options.Urls.empty() && Options.Links.empty())
+    Memo->SetBodyAsString(Options.Text);
+  else
+    WriteRichMailBody(*Memo, Options);
   Memo->Send(false, "");
   const std::string Server = MailServer();
   Out << "sent to " << Memo->GetRecipients() << " through MAIL.BOX on "

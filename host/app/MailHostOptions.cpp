@@ -12,7 +12,7 @@
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
-const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "send",
+const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "show",  "send",
                                                 "route",  "open",    "unc",  "drives"};
 const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
@@ -44,6 +44,18 @@ std::string OptionValue(int Argc, const char* const* Argv, int& I) {
   return Argv[++I];
 }
 
+// A note ID as list --raw prints it: decimal digits.
+uint32_t NoteIDOf(std::string_view Arg) {
+  uint32_t ID = 0;
+  for (char Digit : Arg) {
+    if (Digit < '0' || Digit > '9' || ID > (UINT32_MAX - static_cast<uint32_t>(Digit - '0')) / 10)
+      throw Exception("Not a mail ID: " + std::string(Arg) + " (the decimal ID list --raw prints)");
+    ID = ID * 10 + static_cast<uint32_t>(Digit - '0');
+  }
+  if (Arg.empty()) throw Exception("A mail ID is empty");
+  return ID;
+}
+
 // A command's own arguments, one at a time: Arg is Argv[I].
 class TCommandParser {
  public:
@@ -58,6 +70,8 @@ class TCommandParser {
       FOptions.Raw = true;
     } else if (Arg == "--local-as-unc" && Command == "unc") {
       FOptions.LocalAsUNC = true;
+    } else if (Arg == "--records" && Command == "show") {
+      FOptions.Records = true;
     } else if (Command == "send" && IsOption(Arg)) {
       SendOption(Argc, Argv, I);
     } else if (IsOption(Arg)) {
@@ -70,6 +84,8 @@ class TCommandParser {
   void Finish() const {
     if (FOptions.Command == "list" && FOptions.Folder.empty())
       throw Exception("list needs a folder: inbox, outbox, sent or drafts");
+    if (FOptions.Command == "show" && !FHaveWord)
+      throw Exception("show needs the ID of a mail (as list --raw prints it)");
     if (FOptions.Command == "send" && FOptions.SendTo.empty() && FOptions.CopyTo.empty())
       throw Exception("send needs --to or --cc");
     if (FOptions.Command == "open" && FOptions.OpenFile.empty())
@@ -79,9 +95,18 @@ class TCommandParser {
   }
 
  private:
-  // --to and --cc add up, as names separated by commas do; --subject and --text are given once.
+  // --to and --cc add up, as names separated by commas do, and --url and --link repeat; --subject
+  // and --text are given once.
   void SendOption(int Argc, const char* const* Argv, int& I) {
     const std::string Arg = Argv[I];
+    if (Arg == "--url") {
+      FOptions.Urls.push_back(OptionValue(Argc, Argv, I));
+      return;
+    }
+    if (Arg == "--link") {
+      FOptions.Links.push_back(NoteIDOf(OptionValue(Argc, Argv, I)));
+      return;
+    }
     if (Arg == "--to" || Arg == "--cc") {
       std::string& Names = Arg == "--to" ? FOptions.SendTo : FOptions.CopyTo;
       Names += (Names.empty() ? "" : ", ") + OptionValue(Argc, Argv, I);
@@ -104,6 +129,8 @@ class TCommandParser {
       if (!IsOneOf(Folder, Folders))
         throw Exception("Unknown folder " + std::string(Arg) + ": inbox, outbox, sent or drafts");
       FOptions.Folder = Folder;
+    } else if (Command == "show" && !FHaveWord) {
+      FOptions.NoteID = NoteIDOf(Arg);
     } else if (Command == "open" && !FHaveWord) {
       FOptions.OpenFile = Arg;
     } else if (Command == "open" && !FHaveParams) {
@@ -181,10 +208,17 @@ std::string MailHostUsage() {
          "                 lists the mails of inbox, outbox, sent or drafts (in any case)\n"
          "                 as a table;\n"
          "                 --raw prints the host's lines (ID|date|from|to|subject|attachments)\n"
-         "  send --to NAMES [--cc NAMES] [--subject TEXT] [--text TEXT]\n"
-         "                 sends a mail with a plain-text body through the mail server's\n"
-         "                 MAIL.BOX, keeping a copy in the sent mails; NAMES are separated\n"
-         "                 by commas, and --to and --cc may be given several times\n"
+         "  show ID [--records]\n"
+         "                 prints the mail ID (as list --raw prints it) of the user's mail\n"
+         "                 file: its header, its body as text, its attachments and the links\n"
+         "                 in its body; --records also lists the rich-text records of the body\n"
+         "  send --to NAMES [--cc NAMES] [--subject TEXT] [--text TEXT] [--url URL]...\n"
+         "       [--link ID]...\n"
+         "                 sends a mail through the mail server's MAIL.BOX, keeping a copy in\n"
+         "                 the sent mails; NAMES are separated by commas, and --to and --cc\n"
+         "                 may be given several times. With --url or --link the body is rich\n"
+         "                 text: the text, then a paragraph with each URL and one with a\n"
+         "                 document link to each mail ID of the user's mail file\n"
          "  route          runs one pass of the mail router on the mail server and prints\n"
          "                 how many mails it delivered\n"
          "  lookup [TEXT] [--raw]\n"

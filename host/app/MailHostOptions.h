@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,17 +13,21 @@ struct TMailHostOptions {
   bool Verbose = false;  // --verbose: every logged text and status change on stderr
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
-  // "" (load, report, unload), "lookup", "connect", "list", "send" or "route"; the desktop
+  // "" (load, report, unload), "lookup", "connect", "list", "show", "send" or "route"; the desktop
   // commands "open", "unc" and "drives"
   std::string Command;
-  std::string LookupText;  // lookup [TEXT]: "" asks for everybody
-  bool Raw = false;        // lookup and list --raw: the host's lines as they come
-  std::string Folder;      // list inbox|outbox|sent|drafts
-  std::string SendTo;      // send --to
-  std::string CopyTo;      // send --cc
-  std::string Subject;     // send --subject
-  std::string Text;        // send --text
-  std::string OpenFile;    // open FILE|URL [PARAMS]
+  std::string LookupText;         // lookup [TEXT]: "" asks for everybody
+  bool Raw = false;               // lookup and list --raw: the host's lines as they come
+  std::string Folder;             // list inbox|outbox|sent|drafts
+  std::string SendTo;             // send --to
+  std::string CopyTo;             // send --cc
+  std::string Subject;            // send --subject
+  std::string Text;               // send --text
+  std::vector<std::string> Urls;  // send --url, one paragraph each
+  std::vector<uint32_t> Links;    // send --link: note IDs of the user's mail file
+  uint32_t NoteID = 0;            // show ID: a note ID as list --raw prints it
+  bool Records = false;           // show --records
+  std::string OpenFile;           // open FILE|URL [PARAMS]
   std::string OpenParams;
   std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]
   bool LocalAsUNC = false;

@@ -13,6 +13,7 @@
 #include "MailCommands.h"
 #include "MailHostEnvironment.h"
 #include "MailHostOptions.h"
+#include "MailShow.h"
 #include "PackageLoader.h"
 #include "RunProblems.h"
 #include "StringList.h"
@@ -145,6 +146,8 @@ void RunCommand(const TMailHostOptions& Options) {
     WithMailService(Options, [&](IMailInterface& Mail) { ConnectMail(Mail, std::cout); });
   else if (Command == "list")
     WithMailService(Options, [&](IMailInterface& Mail) { ListMail(Mail, Options, std::cout); });
+  else if (Command == "show")
+    WithNotes(Options, [&] { ShowMail(Options, std::cout); });
   else if (Command == "send")
     WithNotes(Options, [&] { SendMail(Options, std::cout); });
   else if (Command == "route")

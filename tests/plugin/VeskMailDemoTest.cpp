@@ -103,6 +103,14 @@ class VeskMailDemoTest : public testing::Test {
   vesktest::TempDir FHome;
 };
 
+// The ID list --raw prints for the mail with Subject.
+std::string IdOf(const std::string& RawList, const std::string& Subject) {
+  std::istringstream Lines(RawList);
+  for (std::string Line; std::getline(Lines, Line);)
+    if (Contains(Line, "|" + Subject + "|")) return Line.substr(0, Line.find('|'));
+  return "none";
+}
+
 TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceAndItsFoldersAreListed) {
   TRun First = RunVeskMail(Home(), Env() + " list inbox");
   ASSERT_EQ(First.ExitCode, 0) << First.Output;
@@ -345,6 +353,39 @@ TEST_F(VeskMailDemoTest, DamageIsNamedAndCostsOnlyWhatIsDamaged) {
                             Quoted("CN=Mail01/O=Demo") + " >/dev/null 2>&1";
   EXPECT_EQ(system(Admin.c_str()), 0);
   EXPECT_TRUE(Contains(Demo("connect").Output, "on the mail server CN=Mail01/O=Demo"));
+}
+
+// A composed demo mail shows its table, its URL and its links; its records are listed.
+TEST_F(VeskMailDemoTest, ShowPrintsAComposedMailWholeAndItsRecords) {
+  const std::string Id = IdOf(Demo("list sent --raw").Output, "Minutes of the kick-off");
+  TRun Shown = Demo("show " + Id + " --records");
+  ASSERT_EQ(Shown.ExitCode, 0) << Shown.Output;
+  for (const char* Part :
+       {"From: CN=Jane Doe/O=Demo\n", "Subject: Minutes of the kick-off\n", "\n\nMinutes of the",
+        "Design review\n3 June\n", "Project page\n", "\nAttachments:\n  REPORT.TXT\n",
+        "\nLinks:\n  document link \"Budget\": replica ", "CDTABLECELL", "CDLINKEXPORT2"})
+    EXPECT_TRUE(Contains(Shown.Output, Part)) << Part << "\n" << Shown.Output;
+  TRun Missing = RunVeskMail(Home(), Env() + " show 99999");
+  EXPECT_EQ(Missing.ExitCode, 1);
+  EXPECT_TRUE(Contains(Missing.Output, "No mail 99999 in mail/jdoe.nsf")) << Missing.Output;
+}
+
+// Composed rich text goes through MAIL.BOX and the router intact.
+TEST_F(VeskMailDemoTest, ARichTextMailArrivesWithItsUrlAndLink) {
+  const std::string Budget = IdOf(Demo("list sent --raw").Output, "Budget");
+  TRun Sent = Demo(
+      "send --to 'John Smith' --subject 'Rich' --text 'Line one' --url "
+      "https://demo.example/a --url https://demo.example/b --link " +
+      Budget);
+  ASSERT_EQ(Sent.ExitCode, 0) << Sent.Output;
+  ASSERT_EQ(Demo("route").ExitCode, 0);
+  TRun Shown = AsJohn("show " + IdOf(AsJohn("list inbox --raw").Output, "Rich"));
+  EXPECT_TRUE(
+      Contains(Shown.Output, "\n\nLine one\nhttps://demo.example/a\nhttps://demo.example/b\n"))
+      << Shown.Output;
+  EXPECT_TRUE(Contains(Shown.Output, "Links:\n  document link \"Budget\": replica "))
+      << Shown.Output;
+  EXPECT_EQ(Demo("send --to 'John Smith' --link 99999").ExitCode, 1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "DemoContent.h"
 
+#include "DemoRichBodies.h"
+
 namespace DemoContent {
 
 const char* const Server = "CN=Mail01/O=Demo";
@@ -24,6 +26,11 @@ TPersonFields Person(const std::string& First, const std::string& Last, const st
 TSampleMail FromTo(int Sender, const std::string& SendTo, const std::string& Subject,
                    const std::string& Body, int Attachments = 0) {
   return {Sender, SendTo, "", Subject, Body, Attachments};
+}
+
+TSampleMail Composed(TSampleMail Mail, void (*Compose)(TNotesRichTextItem&, TNotesDatabase&)) {
+  Mail.Compose = Compose;
+  return Mail;
 }
 
 }  // namespace
@@ -89,7 +96,7 @@ const std::vector<TSampleMail>& SentMails() {
       FromTo(0, "John Smith", "Budget", "John,\nshould we keep a reserve of 10%?\nJane"),
       FromTo(0, "Maria Garcia", "Re: Lunch on Friday?", "Yes, 12:30 at the corner."),
       {0, "Project Team", "Peter Novak", "Minutes of the kick-off",
-       "Minutes are below.\n1. Scope\n2. Dates", 1},
+       "Minutes are below.\n1. Scope\n2. Dates", 1, DemoRichBodies::KickOffMinutes},
       FromTo(0, "Anna Müller", "Bestellung", "Wir bestellen gemäß Angebot."),
       FromTo(0, "Lars Eriksson", "Re: Delivery delayed", "Thanks for letting us know."),
       FromTo(0, "Sofia Rossi", "Re: Holiday cover", "Yes, I can cover."),
@@ -102,8 +109,10 @@ const std::vector<TSampleMail>& SentMails() {
 const std::vector<TSampleMail>& Drafts() {
   static const std::vector<TSampleMail> mails{
       FromTo(0, "Wei Chen", "Re: Code review", "Looks good, two small remarks:"),
-      FromTo(0, "Project Team", "Retrospective", "Ideas for the retrospective:"),
-      FromTo(0, "", "Notes for the board meeting", "- figures\n- hiring\n- travel"),
+      Composed(FromTo(0, "Project Team", "Retrospective", "Ideas for the retrospective:"),
+               DemoRichBodies::RetrospectiveIdeas),
+      Composed(FromTo(0, "", "Notes for the board meeting", "- figures\n- hiring\n- travel"),
+               DemoRichBodies::BoardMeetingNotes),
   };
   return mails;
 }

@@ -5,6 +5,9 @@
 
 #include "TAddressBookAdmin.h"
 
+class TNotesDatabase;
+class TNotesRichTextItem;
+
 // What the demo Notes world holds: its server, people, group and sample mails.
 namespace DemoContent {
 
@@ -23,6 +26,8 @@ struct TSampleMail {
   std::string Subject;
   std::string Body;
   int Attachments = 0;  // small text files attached
+  // Writes a rich-text body in place of Body; the mail file is the one the mail is written in.
+  void (*Compose)(TNotesRichTextItem& Body, TNotesDatabase& MailFile) = nullptr;
 };
 
 // Mails others send to the demo user (some to the group), the demo user's sent mails and drafts.

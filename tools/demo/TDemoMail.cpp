@@ -10,6 +10,7 @@
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
 #include "TNotesFolder.h"
+#include "TNotesRichTextItem.h"
 #include "notesapi/notesrt.h"
 
 namespace {
@@ -30,7 +31,13 @@ std::unique_ptr<TNotesDocument> NewMemo(TNotesDatabase& MailFile,
   memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, Mail.SendTo);
   if (!Mail.CopyTo.empty()) memo->SetItemByNum(MAIL_COPYTO_ITEM_NUM, Mail.CopyTo);
   memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Mail.Subject);
-  memo->SetBodyAsString(Mail.Body);
+  if (Mail.Compose != nullptr) {
+    const auto body = TNotesRichTextItem::CreateNew(*memo, "Body");
+    Mail.Compose(*body, MailFile);
+    body->SaveContext();
+  } else {
+    memo->SetBodyAsString(Mail.Body);
+  }
   return memo;
 }
 
