@@ -30,7 +30,7 @@ TEST_F(FormulaEvaluation, ErrorsTravelThroughOperatorsAndFunctions) {
       {"@Length(@Error)", ERR_FORMULA_USER_ERROR},
       {"1/0 + @Error", ERR_FORMULA_DIVIDE_BY_ZERO},
       {"@Subset(1:2; 0)", ERR_FORMULA_INVALID_ARGUMENT},
-      {"@TextToNumber(\"12x\")", ERR_FORMULA_NOT_NUMBER},
+      {"@TextToNumber(\"x12\")", ERR_FORMULA_NOT_NUMBER},
       {"1e308 * 10", ERR_FORMULA_OVERFLOW},
       {"@Text(1; \"Q\")", ERR_FORMULA_INVALID_ARGUMENT},
   };

@@ -54,6 +54,10 @@ UNIVERSALNOTEID TFakeContext::Unid() {
   return unid;
 }
 
+notesrt::TRegionalSettings TFakeContext::RegionalSettings() {
+  return Regional ? *Regional : IFormulaContext::RegionalSettings();
+}
+
 void TFakeContext::Set(const std::string& Name, notesrt::TItemValue Value) {
   Items[Upper(Name)] = std::move(Value);
 }
@@ -110,6 +114,15 @@ notesrt::TFormulaResult FormulaTest::Run(const std::string& Formula, bool ViewSe
     return {};
   }
   return notesrt::TEvaluator(compiled).Evaluate(FContext);
+}
+
+void FormulaTest::Check(std::initializer_list<TCase> Cases) {
+  for (const TCase& c : Cases) {
+    notesrt::TValue actual = Value(c.Formula);
+    notesrt::TValue expected = Value(c.Expected);
+    EXPECT_EQ(actual, expected) << c.Name << (*c.Name ? ": " : "") << c.Formula << "\n  gives    "
+                                << Describe(actual) << "\n  expected " << Describe(expected);
+  }
 }
 
 std::string Describe(const notesrt::TValue& Value) {

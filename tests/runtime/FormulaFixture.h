@@ -9,6 +9,7 @@
 #include "ScopedEnv.h"
 #include "search/formula/Evaluator.h"
 #include "search/formula/FormulaContext.h"
+#include "text/RegionalSettings.h"
 
 namespace formulatest {
 
@@ -27,6 +28,7 @@ class TFakeContext : public notesrt::IFormulaContext {
   std::string DbPath() override { return "mail/jdoe.nsf"; }
   std::string DbTitle() override { return "Mail of John"; }
   std::string UserName() override { return "CN=John Doe/OU=Sales/O=Acme"; }
+  notesrt::TRegionalSettings RegionalSettings() override;
 
   void Set(const std::string& Name, notesrt::TItemValue Value);
 
@@ -34,6 +36,8 @@ class TFakeContext : public notesrt::IFormulaContext {
   TIMEDATE CreatedTime{};
   std::map<std::string, notesrt::TItemValue> Items;
   std::vector<std::string> Written;
+  // What the engine sees instead of the thread's locale, when set.
+  std::optional<notesrt::TRegionalSettings> Regional;
 };
 
 // Item values built by hand, so that reading them does not rely on the engine's own writer.
@@ -43,7 +47,15 @@ notesrt::TItemValue NumberItem(double Number);
 notesrt::TItemValue NumbersItem(const std::vector<double>& Numbers);
 notesrt::TItemValue TimeItem(const TIMEDATE& Time);
 
-// Formulas against a fake note in a zone with daylight-saving time.
+// A formula and the value it should give, itself written as a formula; Name says what the case
+// shows where the formula alone does not.
+struct TCase {
+  const char* Formula;
+  const char* Expected;
+  const char* Name = "";
+};
+
+// Formulas against a fake note in a zone with daylight-saving time, in the C locale.
 class FormulaTest : public testing::Test {
  protected:
   FormulaTest();
@@ -51,8 +63,11 @@ class FormulaTest : public testing::Test {
   // Compiles (failing the test when it does not) and evaluates against FContext.
   notesrt::TFormulaResult Run(const std::string& Formula, bool ViewSelection = false);
   notesrt::TValue Value(const std::string& Formula) { return Run(Formula).Value; }
+  // Each formula against its expected value; a failure names the case and its formula.
+  void Check(std::initializer_list<TCase> Cases);
 
   vesktest::ScopedTimeZone FZone{"Europe/Berlin"};
+  vesktest::ScopedLocale FLocale{"C"};
   TFakeContext FContext;
 };
 

@@ -1,27 +1,11 @@
 // Every operator and @function against an expected value, itself written as a formula.
 #include "FormulaFixture.h"
 
-using formulatest::Describe;
 using formulatest::FormulaTest;
 
 namespace {
 
-struct TCase {
-  const char* Formula;
-  const char* Expected;
-};
-
-class FormulaTable : public FormulaTest {
- protected:
-  void Check(std::initializer_list<TCase> Cases) {
-    for (const TCase& c : Cases) {
-      notesrt::TValue actual = Value(c.Formula);
-      notesrt::TValue expected = Value(c.Expected);
-      EXPECT_EQ(actual, expected) << c.Formula << "\n  gives    " << Describe(actual)
-                                  << "\n  expected " << Describe(expected);
-    }
-  }
-};
+using FormulaTable = FormulaTest;
 
 TEST_F(FormulaTable, ArithmeticPairsListsAndRepeatsTheShorterListsLastElement) {
   Check({{"1 + 2", "3"},
@@ -263,23 +247,115 @@ TEST_F(FormulaTable, NumberFunctions) {
          {"@Modulo(7:-7; 3)", "1:-1"}});
 }
 
-TEST_F(FormulaTable, ConversionFunctions) {
-  Check({{"@Text(1.5)", "\"1.5\""},
-         {"@Text(1:2)", "\"1\":\"2\""},
-         {"@Text(1234.5; \"F2,\")", "\"1,234.50\""},
-         {"@Text(0.25; \"%\")", "\"25%\""},
-         {"@Text(-5; \"()\")", "\"(5)\""},
-         {"@Text(1e20)", "\"1E+20\""},
-         {"@Text(\"x\")", "\"x\""},
-         {"@Text([2024-01-31 10:30])", "\"2024-01-31 10:30:00\""},
-         {"@Text([2024-01-31 10:30]; \"S0\")", "\"2024-01-31\""},
-         {"@Text([2024-01-31 10:30]; \"T1S1\")", "\"10:30\""},
-         {"@Text([2024-01-31])", "\"2024-01-31\""},
-         {"@TextToNumber(\" 12.5 \")", "12.5"},
-         {"@TextToNumber(\"1e3\":\"-2\")", "1000:-2"},
-         {"@TextToNumber(\"\")", "\"\""},
-         {"@TextToTime(\"2024-01-31 10:30\")", "[2024-01-31 10:30]"},
-         {"@TextToTime(\"01/31/24\")", "[2024-01-31]"}});
+// G, F, S, C, ",", "%", "()" and a count of decimals, in any order and case; the C locale's
+// separators, with "$" for its currency.
+TEST_F(FormulaTable, TextOfNumbersInTheDocumentedFormats) {
+  Check({{"@Text(1.5)", "\"1.5\"", "general without a format"},
+         {"@Text(1:2)", "\"1\":\"2\"", "each element of a list"},
+         {"@Text(1e20)", "\"1E+20\"", "general: exponent for very large values"},
+         {"@Text(1234.567; \"F2\")", "\"1234.57\"", "fixed"},
+         {"@Text(1234.567; \"F,2\")", "\"1,234.57\"", "fixed with thousands"},
+         {"@Text(1234.5; \",f2\")", "\"1,234.50\"", "any order and case"},
+         {"@Text(1234567; \"F,0\")", "\"1,234,567\"", "thousands, no decimals"},
+         {"@Text(2.5; \"F0\")", "\"3\"", "halves round away from zero"},
+         {"@Text(0.125; \"F2\")", "\"0.13\"", "halves round away from zero in decimals"},
+         {"@Text(-0.001; \"F2\")", "\"0.00\"", "rounded to zero: no sign"},
+         {"@Text(1; \"F12\")", "\"1.000000000000\"", "two-digit count"},
+         {"@Text(1:2.5; \"F1\")", "\"1.0\":\"2.5\"", "fixed on a list"},
+         {"@Text(1.23456; \"G2\")", "\"1.23\"", "general with a count"},
+         {"@Text(1.5; \"G2\")", "\"1.5\"", "general drops trailing zeros"},
+         {"@Text(1234.5; \"G,\")", "\"1,234.5\"", "general with thousands"},
+         {"@Text(1234.5; \"S2\")", "\"1.23E+03\"", "scientific"},
+         {"@Text(0.00012; \"S1\")", "\"1.2E-04\"", "scientific, small"},
+         {"@Text(-1234.5; \"S,2\")", "\"-1.23E+03\"", "scientific has no thousands"},
+         {"@Text(123.45; \"C,2\")", "\"$123.45\"", "documented example"},
+         {"@Text(1234567.891; \"C,2\")", "\"$1,234,567.89\"", "currency with thousands"},
+         {"@Text(5; \"C\")", "\"$5.00\"", "currency: the locale's decimals"},
+         {"@Text(5; \"C0\")", "\"$5\"", "currency with a count"},
+         {"@Text(-5; \"C\")", "\"-$5.00\"", "negative currency"},
+         {"@Text(-1234.5; \"C,()\")", "\"($1,234.50)\"", "negative in parentheses"},
+         {"@Text(-5; \"()\")", "\"(5)\"", "parentheses alone"},
+         {"@Text(5; \"()\")", "\"5\"", "parentheses only for negatives"},
+         {"@Text(0.256; \"%\")", "\"25.6%\"", "percent"},
+         {"@Text(0.256; \"F0%\")", "\"26%\"", "percent, fixed"},
+         {"@IsError(@Text(1; \"F16\"))", "1", "more decimals than a number has"},
+         {"@IsError(@Text(1; \"Q\"))", "1", "a letter that is no format"}});
+}
+
+// D0-D3, T0-T1 and S0-S3 in the C locale's formats ("%m/%d/%y", "%H:%M:%S").
+TEST_F(FormulaTable, TextOfDateTimesInTheDocumentedFormats) {
+  Check({{"@Text([2024-01-31 10:30])", "\"01/31/2024 10:30:00\"", "no format: date and time"},
+         {"@Text([2024-01-31 22:30:15])", "\"01/31/2024 22:30:15\"", "24-hour clock"},
+         {"@Text([2024-01-31])", "\"01/31/2024\"", "a date alone"},
+         {"@Text([10:30])", "\"10:30:00\"", "a time alone"},
+         {"@Text([1999-12-31])", "\"12/31/99\"", "two-digit year where it reads back"},
+         {"@Text([1949-12-31])", "\"12/31/1949\"", "four digits where two would not"},
+         {"@Text([2024-01-31 10:30]; \"D0S0\")", "\"01/31/2024\"", "D0: year, month, day"},
+         {"@Text([2024-01-31 10:30]; \"D1S0\")", "\"01/31/2024\"", "D1: year of another year"},
+         {"@Text(@Today; \"D1S0\")", "@Text(@Today; \"D2S0\")", "D1: no year this year"},
+         {"@Text([2024-01-31 10:30]; \"D2S0\")", "\"01/31\"", "D2: month and day"},
+         {"@Text([2024-01-31 10:30]; \"d3s0\")", "\"01/2024\"", "D3: year and month"},
+         {"@Text([2024-01-31 10:30]; \"T1S1\")", "\"10:30\"", "T1: hours and minutes"},
+         {"@Text([2024-01-31 10:30]; \"T0S1\")", "\"10:30:00\"", "T0: with seconds"},
+         {"@Text([2024-01-31 10:30]; \"D2T1\")", "\"01/31 10:30\"", "date and time parts"},
+         {"@Text([2024-01-31 10:30]; \"S2\")", "\"01/31/2024 10:30:00\"", "S2: both"},
+         {"@Text([2024-01-31 10:30]; \"S3\")", "\"01/31/2024 10:30:00\"", "S3: another day"},
+         {"@Text(@Today; \"S3\")", "\"Today\"", "S3: today"},
+         {"@Text(@Yesterday; \"S3\")", "\"Yesterday\"", "S3: yesterday"},
+         {"@Text(@Date(@Year(@Today); @Month(@Today); @Day(@Today); 10; 30; 0); \"S3T1\")",
+          "\"Today 10:30\"", "S3: today with its time"},
+         {"@Text([2024-01-01 - 2024-01-31]; \"D2\")", "\"01/01 - 01/31\"", "a range"},
+         {"@IsError(@Text([2024-01-31]; \"D4\"))", "1", "a digit the letter does not take"},
+         {"@IsError(@Text([2024-01-31]; \"D\"))", "1", "a letter without its digit"}});
+}
+
+TEST_F(FormulaTable, Text) {
+  Check({{"@Text(\"x\")", "\"x\"", "text stays"},
+         {"@Text(\"x\"; \"F2\")", "\"x\"", "text ignores the format"}});
+}
+
+// The number the text begins with: the conversion stops at the first character that cannot be
+// part of it. Text with no leading number is an error.
+TEST_F(FormulaTable, TextToNumber) {
+  Check({{"@TextToNumber(\"123\")", "123", "a number"},
+         {"@TextToNumber(\" 12.5 \")", "12.5", "blanks around it"},
+         {"@TextToNumber(\"1e3\":\"-2\")", "1000:-2", "exponent and sign, each element"},
+         {"@TextToNumber(\"\")", "\"\"", "empty text stays empty"},
+         {"@TextToNumber(42)", "42", "a number stays"},
+         {"@TextToNumber(\"12abc\")", "12", "letters after the number"},
+         {"@TextToNumber(\"4.5 inches\")", "4.5", "a unit after the number"},
+         {"@TextToNumber(\"-3.25e2x\")", "-325", "exponent, then other characters"},
+         {"@TextToNumber(\"1e\":\"+5\":\".5\")", "1:5:0.5", "exponent without digits; signs"},
+         {"@TextToNumber(\"1,234\")", "1", "the thousands separator ends the number"},
+         {"@TextToNumber(\"12\":\"7 days\")", "12:7", "a list"},
+         {"@IsError(@TextToNumber(\"abc\"))", "1", "no leading number"},
+         {"@IsError(@TextToNumber(\"$12\"))", "1", "a currency symbol first"},
+         {"@IsError(@TextToNumber(\"-\"))", "1", "a sign alone"},
+         {"@IsError(@TextToNumber(\"1\":\"x\"))", "1", "one element without a number"}});
+}
+
+// The whole text must be a number; a number stays as it is.
+TEST_F(FormulaTable, ToNumber) {
+  Check({{"@ToNumber(\" 12.5 \")", "12.5", "text"},
+         {"@ToNumber(7:8)", "7:8", "numbers stay"},
+         {"@ToNumber(\"1\":\"2\")", "1:2", "a list"},
+         {"@IsError(@ToNumber(\"12abc\"))", "1", "text after the number"},
+         {"@IsError(@ToNumber(\"\"))", "1", "empty text"},
+         {"@IsError(@ToNumber([2024-01-31]))", "1", "a time"}});
+}
+
+TEST_F(FormulaTable, TextToTimeAndToTime) {
+  Check({{"@TextToTime(\"2024-01-31 10:30\")", "[2024-01-31 10:30]", "ISO date and time"},
+         {"@TextToTime(\"01/31/24\")", "[2024-01-31]", "two-digit year"},
+         {"@TextToTime(\"01/31/2024 10:30 PM\")", "[2024-01-31 22:30]", "12-hour clock"},
+         {"@TextToTime(@Text([2024-01-31 10:30:15]))", "[2024-01-31 10:30:15]",
+          "reads what @Text writes"},
+         {"@ToTime(\"01/31/2024\")", "[2024-01-31]", "@ToTime of text"},
+         {"@ToTime([2024-01-31 10:30])", "[2024-01-31 10:30]", "a time stays"},
+         {"@ToTime(\"2024-01-31\":\"10:30\")", "[2024-01-31]:[10:30]", "a list"},
+         {"@IsError(@ToTime(\"soon\"))", "1", "no time"},
+         {"@IsError(@ToTime(\"13/31/2024\"))", "1", "no such month"},
+         {"@IsError(@ToTime(5))", "1", "a number"}});
 }
 
 }  // namespace

@@ -57,6 +57,23 @@ TEST_F(FormulaTime, AdjustWorksOnTheCalendarAndTheWallClock) {
        "[2024-01-30 09:00]:[2024-01-31 09:00]");
 }
 
+// Z0 shows the time in this zone; Z1 and Z2 show it in the zone it was written in, with that
+// zone's name when it is another zone (Z1) or always (Z2).
+TEST_F(FormulaTime, TextShowsZonesAsAsked) {
+  TIMEDATE newYork{};  // 2024-01-31 15:30 GMT, written in New York (5 hours west, with DST)
+  newYork.Innards[0] = (15 * 3600 + 30 * 60) * 100;
+  newYork.Innards[1] = 2460341 | 0x80000000 | 0x05000000;
+  FContext.Set("Sent", formulatest::TimeItem(newYork));
+  Check({{"@Text(Sent; \"Z0\")", "\"01/31/2024 16:30:00\"", "Z0: converted to this zone"},
+         {"@Text(Sent)", "\"01/31/2024 16:30:00\"", "Z0 is the default"},
+         {"@Text(Sent; \"Z1\")", "\"01/31/2024 10:30:00 EST\"", "Z1: another zone, named"},
+         {"@Text(Sent; \"Z2T1\")", "\"01/31/2024 10:30 EST\"", "Z2 with T1"},
+         {"@Text(@Created; \"Z1\")", "\"01/31/2024 10:30:00\"", "Z1: this zone, not named"},
+         {"@Text(@Created; \"Z2\")", "\"01/31/2024 10:30:00 CET\"", "Z2: always named"},
+         {"@Text([2024-07-01 10:30]; \"Z2\")", "\"07/01/2024 10:30:00 CEDT\"", "summer time"},
+         {"@Text([2024-07-01]; \"Z2\")", "\"07/01/2024\"", "a date alone has no zone"}});
+}
+
 TEST_F(FormulaTime, PartsAndBuildingFromParts) {
   Same("@Year([2024-01-31 10:30])", "2024");
   Same("@Month([2024-01-31 10:30])", "1");
@@ -84,7 +101,7 @@ TEST_F(FormulaTime, TodayAndItsNeighbours) {
 
 TEST_F(FormulaTime, RangesReadWriteAndCompareAsPairs) {
   Same("@TextToTime(\"2024-01-01 - 2024-01-31\") = [2024-01-01 - 2024-01-31]", "1");
-  Same("@Text([2024-01-01 - 2024-01-31])", "\"2024-01-01 - 2024-01-31\"");
+  Same("@Text([2024-01-01 - 2024-01-31])", "\"01/01/2024 - 01/31/2024\"");
   EXPECT_EQ(Value("[2024-01-01 - 2024-01-31] < [2024-02-01]"),
             notesrt::TValue::Error(ERR_FORMULA_WRONG_TYPE));
   EXPECT_EQ(Value("[2024-01-01 - 2024-01-31] + 1"), notesrt::TValue::Error(ERR_FORMULA_OVERFLOW));

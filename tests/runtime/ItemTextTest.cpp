@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ScopedEnv.h"
 #include "StorageFixture.h"
 #include "notesapi/misc.h"
 #include "notesapi/ods.h"
@@ -80,7 +81,10 @@ TEST_F(ItemText, EachTypeHasItsTextForm) {
   OSCurrentTimeZone(&local.zone, &local.dst);
   ASSERT_FALSE(TimeLocalToGM(&local));
   ASSERT_EQ(NSFItemSetTime(Note(), "T", &local.GM), NOERROR);
-  EXPECT_EQ(Convert("T"), "2024-03-09 14:05:06");
+  {
+    vesktest::ScopedLocale locale("C");  // its documented date and time formats
+    EXPECT_EQ(Convert("T"), "03/09/2024 14:05:06");
+  }
   EXPECT_EQ(Convert("Missing"), "");
   EXPECT_EQ(Convert("L", ',', 3), "a,");
 }

@@ -1,7 +1,10 @@
 #include "ScopedEnv.h"
 
 #include <stdlib.h>
+
 #include <time.h>
+#include <stdexcept>
+#include <string>
 
 namespace vesktest {
 
@@ -28,6 +31,17 @@ ScopedTimeZone::ScopedTimeZone(const char* Zone) {
 ScopedTimeZone::~ScopedTimeZone() {
   FTz.reset();
   tzset();
+}
+
+ScopedLocale::ScopedLocale(const char* Name)
+    : FLocale(newlocale(LC_ALL_MASK, Name, static_cast<locale_t>(nullptr))) {
+  if (!FLocale) throw std::runtime_error(std::string("locale not available: ") + Name);
+  FOld = uselocale(FLocale);
+}
+
+ScopedLocale::~ScopedLocale() {
+  uselocale(FOld);
+  freelocale(FLocale);
 }
 
 }  // namespace vesktest

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <locale.h>
+
 #include <optional>
 #include <string>
 
@@ -26,6 +28,20 @@ class ScopedTimeZone {
 
  private:
   std::optional<ScopedEnv> FTz;
+};
+
+// Runs the calling thread in another locale (every category) for the life of the object, so that
+// what a test expects does not depend on the environment it runs in.
+class ScopedLocale {
+ public:
+  explicit ScopedLocale(const char* Name);
+  ~ScopedLocale();
+  ScopedLocale(const ScopedLocale&) = delete;
+  ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+ private:
+  locale_t FLocale;
+  locale_t FOld;
 };
 
 }  // namespace vesktest

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "core/EStatus.h"
 #include "note/CdRecords.h"
@@ -12,6 +11,8 @@
 #include "notesapi/notesrt.h"
 #include "notesapi/nsfdata.h"
 #include "storage/StoredValue.h"
+#include "text/DateTimeText.h"
+#include "text/LmbcsCodec.h"
 
 namespace notesrt {
 
@@ -23,20 +24,9 @@ std::string NumberText(NUMBER Number) {
   return std::string(text, result.ptr);
 }
 
-std::string TimeText(const TIMEDATE& Time) {
-  TIME local{};
-  local.GM = Time;
-  if (TimeGMToLocal(&local)) return "";
-  char text[32];
-  bool hasDate = Time.Innards[1] != ANYDAY, hasTime = Time.Innards[0] != ALLDAY;
-  if (hasDate && hasTime)
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.year, local.month,
-                  local.day, local.hour, local.minute, local.second);
-  else if (hasDate)
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.year, local.month, local.day);
-  else
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.hour, local.minute, local.second);
-  return text;
+// In the regional settings of the calling thread's locale, as the client's text of a time is.
+std::string TimeText(const TIMEDATE& Time, const TRegionalSettings& Settings) {
+  return LmbcsOf(DateTimeText(Time, Settings).value_or(u""));
 }
 
 // A RANGE of fixed-size elements: the listed ones, then the pairs as "lower - upper".
@@ -172,9 +162,14 @@ std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
     case TYPE_NUMBER_RANGE:
       return RangeText<NUMBER>(Data, Separator, NumberText);
     case TYPE_TIME:
-      return Data.size() >= sizeof(TIMEDATE) ? TimeText(ReadAt<TIMEDATE>(Data, 0)) : "";
-    case TYPE_TIME_RANGE:
-      return RangeText<TIMEDATE>(Data, Separator, TimeText);
+      return Data.size() >= sizeof(TIMEDATE)
+                 ? TimeText(ReadAt<TIMEDATE>(Data, 0), CurrentRegionalSettings())
+                 : "";
+    case TYPE_TIME_RANGE: {
+      TRegionalSettings settings = CurrentRegionalSettings();
+      return RangeText<TIMEDATE>(Data, Separator,
+                                 [&](const TIMEDATE& Time) { return TimeText(Time, settings); });
+    }
     case TYPE_COMPOSITE:
       return RichTextOf(Data).Text;
     default:

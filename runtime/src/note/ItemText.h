@@ -8,10 +8,10 @@
 namespace notesrt {
 
 // The text form of a value (after its type word), as NSFItemConvertToText gives it: text as
-// stored; list entries joined with Separator; numbers in their shortest exact form; times as
-// "YYYY-MM-DD HH:MM:SS" in local time (the date or the time alone when the other is absent);
-// rich text as its text runs, a NUL where a paragraph starts after a run or an earlier
-// paragraph, up to a damaged record if any; anything else (objects) as "".
+// stored; list entries joined with Separator; numbers in their shortest exact form; times in local
+// time as the locale's regional settings write them (the date or the time alone when the other
+// is absent); rich text as its text runs, a NUL where a paragraph starts after a run or an
+// earlier paragraph, up to a damaged record if any; anything else (objects) as "".
 std::string ValueToText(WORD Type, std::string_view Data, char Separator);
 
 // How ValueLines lays out lines.

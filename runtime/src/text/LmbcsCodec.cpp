@@ -98,4 +98,20 @@ size_t TLmbcsCodec::WholePrefix(std::string_view Lmbcs, size_t Limit) {
   return cut;
 }
 
+// Plain ASCII is the same in both and by far the most common, so it skips the converter.
+std::string LmbcsOf(std::u16string_view Text) {
+  bool plain = std::all_of(Text.begin(), Text.end(), [](char16_t c) {
+    return c < 0x80 && PlainByte(static_cast<unsigned char>(c));
+  });
+  if (plain) return std::string(Text.begin(), Text.end());
+  std::string bytes(Text.size() * 4, '\0');
+  bytes.resize(TLmbcsCodec::Shared().Encode(Text, bytes.data(), bytes.size()));
+  return bytes;
+}
+
+std::u16string TextOfLmbcs(std::string_view Lmbcs) {
+  if (TLmbcsCodec::IsPlainAscii(Lmbcs)) return std::u16string(Lmbcs.begin(), Lmbcs.end());
+  return TLmbcsCodec::Shared().Decode(Lmbcs);
+}
+
 }  // namespace notesrt

@@ -36,4 +36,8 @@ class TLmbcsCodec {
   std::unique_ptr<UConverter, TCloser> FConverter;
 };
 
+// UTF-16 text to and from LMBCS through the shared codec.
+std::string LmbcsOf(std::u16string_view Text);
+std::u16string TextOfLmbcs(std::string_view Lmbcs);
+
 }  // namespace notesrt

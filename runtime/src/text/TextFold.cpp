@@ -47,10 +47,7 @@ std::string LmbcsToUtf8(std::string_view Lmbcs) {
 
 std::string Utf8ToLmbcs(std::string_view Utf8) {
   if (TLmbcsCodec::IsPlainAscii(Utf8)) return std::string(Utf8);
-  std::u16string text = Utf8ToUtf16(Utf8);
-  std::string lmbcs(text.size() * 3 + 1, '\0');
-  lmbcs.resize(TLmbcsCodec::Shared().Encode(text, lmbcs.data(), lmbcs.size()));
-  return lmbcs;
+  return LmbcsOf(Utf8ToUtf16(Utf8));
 }
 
 std::string FoldUtf8(std::string_view Utf8) {

@@ -75,6 +75,15 @@ DWORD ZoneBits(int OffsetEastMinutes, bool ObservesDst) {
   return bits << 24;
 }
 
+void ZoneOfBits(DWORD Innards1, int& Zone, int& Dst) {
+  DWORD bits = Innards1 >> 24;
+  int hours = static_cast<int>(bits & 0x0F);
+  int minutes = static_cast<int>((bits >> 4) & 0x03) * 15;
+  int magnitude = minutes ? minutes * 100 + hours : hours;
+  Zone = (bits & 0x40) ? -magnitude : magnitude;
+  Dst = (bits & 0x80) ? TRUE : FALSE;
+}
+
 bool ZoneMinutesWest(int Zone, int& MinutesWest) {
   int magnitude = std::abs(Zone);
   int hours = magnitude < 100 ? magnitude : magnitude % 100;

@@ -33,6 +33,9 @@ int64_t FloorDiv(int64_t Value, int64_t Divisor);
 // The high byte for a zone OffsetEastMinutes from GMT (whole quarter hours) that observes DST or
 // not.
 DWORD ZoneBits(int OffsetEastMinutes, bool ObservesDst);
+// The zone and DST flag a TIMEDATE was written with (from Innards[1]) as TIME.zone and TIME.dst
+// give them.
+void ZoneOfBits(DWORD Innards1, int& Zone, int& Dst);
 // TIME.zone (hours west; or the four-digit form, minutes first, for zones with a fraction) in
 // minutes west of GMT. False for a value outside the zones that exist.
 bool ZoneMinutesWest(int Zone, int& MinutesWest);

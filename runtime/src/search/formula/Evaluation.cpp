@@ -87,6 +87,11 @@ TValue TEvaluation::CallFunction(const TNode& Node) {
   return spec.Body(call);
 }
 
+const TRegionalSettings& TEvaluation::Regional() {
+  if (!FRegional) FRegional = FContext.RegionalSettings();
+  return *FRegional;
+}
+
 TValue TEvaluation::ReadField(std::string_view Name) {
   if (!FContext.HasNote()) return TValue();
   std::optional<TItemValue> item = FContext.ReadItem(Name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,8 @@ class TEvaluation {
 
   IFormulaContext& Context() { return FContext; }
   TCollation& Collation() { return FCollation; }
+  // The context's regional settings, read once per run.
+  const TRegionalSettings& Regional();
   // A missing item, or no note at all, reads as "".
   TValue ReadField(std::string_view Name);
   bool HasField(std::string_view Name);
@@ -36,6 +39,7 @@ class TEvaluation {
   IFormulaContext& FContext;
   TCollation& FCollation;
   std::vector<TValue> FSlots;
+  std::optional<TRegionalSettings> FRegional;
   bool FModified = false;
 };
 

@@ -6,6 +6,7 @@
 
 #include "core/TestedApi.h"
 #include "notesapi/nsfdata.h"
+#include "text/RegionalSettings.h"
 
 namespace notesrt {
 
@@ -40,6 +41,8 @@ class NOTESRT_TESTED IFormulaContext {
 
   // The current user's canonical name; "" when none is configured.
   virtual std::string UserName() = 0;
+  // How dates, times and numbers are written and read: as the calling thread's locale says.
+  virtual TRegionalSettings RegionalSettings() { return CurrentRegionalSettings(); }
 };
 
 }  // namespace notesrt

@@ -3,11 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace notesrt {
+#include "text/LmbcsCodec.h"
 
-// Names and texts between the formula (UTF-16) and the note (LMBCS).
-std::string LmbcsOf(std::u16string_view Text);
-std::u16string TextOfLmbcs(std::string_view Lmbcs);
+namespace notesrt {
 
 // Text item values keep line breaks as NUL; formulas see them as line feeds.
 std::u16string TextOfItem(std::string_view Lmbcs);

@@ -1,5 +1,7 @@
-// Conversions: @Text, @TextToNumber, @TextToTime. Empty text converts to empty text, as a
-// missing field should.
+// Conversions: @Text, @TextToNumber, @TextToTime, @ToNumber, @ToTime, in the regional settings.
+// The @TextTo functions convert empty text to empty text, as a missing field should; the @To
+// functions, which take a value already of the wanted type as it is, find nothing to convert in
+// it.
 #include <array>
 
 #include "search/formula/Call.h"
@@ -12,6 +14,10 @@ namespace notesrt {
 
 namespace {
 
+char16_t DecimalOf(const TRegionalSettings& Settings) {
+  return Settings.Decimal.size() == 1 ? Settings.Decimal[0] : u'.';
+}
+
 TValue Text(TCall& Call) {
   const TValue& value = Call.Arg(0);
   std::u16string format;
@@ -20,47 +26,74 @@ TValue Text(TCall& Call) {
     format = Call.Arg(1).AsTexts()[0];
   }
   if (value.Kind() == TValueKind::Text) return value;
+  const TRegionalSettings& settings = Call.Evaluation().Regional();
   TValue::TTexts texts;
   for (size_t i = 0; i < value.Size(); ++i) {
     std::optional<std::u16string> text = value.Kind() == TValueKind::Number
-                                             ? FormatNumber(value.AsNumbers()[i], format)
-                                             : FormatTime(value.AsTimes()[i], format);
+                                             ? FormatNumber(value.AsNumbers()[i], format, settings)
+                                             : FormatTime(value.AsTimes()[i], format, settings);
     if (!text) return InvalidArgument();
     texts.push_back(std::move(*text));
   }
   return TValue::Texts(std::move(texts));
 }
 
-TValue TextToNumber(TCall& Call) {
-  const TValue& value = Call.Arg(0);
-  if (value.Kind() == TValueKind::Number || value.IsNull()) return value;
-  if (value.Kind() != TValueKind::Text) return WrongType();
-  TValue::TNumbers numbers;
-  for (const std::u16string& text : value.AsTexts()) {
-    std::optional<double> number = ParseNumberText(text);
-    if (!number) return TValue::Error(ERR_FORMULA_NOT_NUMBER);
-    numbers.push_back(*number);
+// Each text element by Read (a value already of the Target kind as it is); an element Read
+// finds nothing in makes the result Failure.
+template <class TElement, class TRead>
+TValue Converted(const TValue& Value, TValueKind Target, bool KeepEmpty, STATUS Failure,
+                 TRead Read) {
+  if (Value.Kind() == Target || (KeepEmpty && Value.IsNull())) return Value;
+  if (Value.Kind() != TValueKind::Text) return WrongType();
+  std::vector<TElement> elements;
+  for (const std::u16string& text : Value.AsTexts()) {
+    std::optional<TElement> element = Read(text);
+    if (!element) return TValue::Error(Failure);
+    elements.push_back(*element);
   }
-  return TValue::Numbers(std::move(numbers));
+  if constexpr (std::is_same_v<TElement, double>)
+    return TValue::Numbers(std::move(elements));
+  else
+    return TValue::Times(std::move(elements));
+}
+
+// The number each text begins with.
+TValue TextToNumber(TCall& Call) {
+  char16_t decimal = DecimalOf(Call.Evaluation().Regional());
+  return Converted<double>(
+      Call.Arg(0), TValueKind::Number, true, ERR_FORMULA_NOT_NUMBER,
+      [&](const std::u16string& text) { return LeadingNumber(text, decimal); });
+}
+
+// Each text a number as a whole.
+TValue ToNumber(TCall& Call) {
+  char16_t decimal = DecimalOf(Call.Evaluation().Regional());
+  return Converted<double>(
+      Call.Arg(0), TValueKind::Number, false, ERR_FORMULA_NOT_NUMBER,
+      [&](const std::u16string& text) { return ParseNumberText(text, decimal); });
+}
+
+TValue Times(TCall& Call, bool KeepEmpty) {
+  const TRegionalSettings& settings = Call.Evaluation().Regional();
+  return Converted<TTimeEntry>(
+      Call.Arg(0), TValueKind::Time, KeepEmpty, ERR_FORMULA_NOT_TIME,
+      [&](const std::u16string& text) { return ParseTimeText(text, settings); });
 }
 
 TValue TextToTime(TCall& Call) {
-  const TValue& value = Call.Arg(0);
-  if (value.Kind() == TValueKind::Time || value.IsNull()) return value;
-  if (value.Kind() != TValueKind::Text) return WrongType();
-  TValue::TTimes times;
-  for (const std::u16string& text : value.AsTexts()) {
-    std::optional<TTimeEntry> time = ParseTimeText(text);
-    if (!time) return TValue::Error(ERR_FORMULA_NOT_TIME);
-    times.push_back(*time);
-  }
-  return TValue::Times(std::move(times));
+  return Times(Call, true);
+}
+
+TValue ToTime(TCall& Call) {
+  return Times(Call, false);
 }
 
 constexpr std::array Specs{
     TFunctionSpec{u"TEXT", 1, 2, 0, Text},
     TFunctionSpec{u"TEXTTONUMBER", 1, 1, 0, TextToNumber},
     TFunctionSpec{u"TEXTTOTIME", 1, 1, 0, TextToTime},
+    TFunctionSpec{u"TONUMBER", 1, 1, 0, ToNumber},
+    TFunctionSpec{u"TOTIME", 1, 1, 0, ToTime},
 };
 
 }  // namespace

@@ -213,7 +213,8 @@ TToken TLexer::ScanBracketed(size_t Start) {
     token.Text = AsciiUpper(inside);
     return token;
   }
-  std::optional<TTimeEntry> time = ParseTimeText(inside);
+  // A literal means the same on every machine: ISO or month/day/year, whatever the locale.
+  std::optional<TTimeEntry> time = ParseTimeText(inside, TRegionalSettings());
   if (!time) Fail(ERR_FORMULA_INVALID_TIME, Start, FPos);
   TToken token = Make(TTokenKind::Time, Start);
   token.Literal = TValue::Times({*time});

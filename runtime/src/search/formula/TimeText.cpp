@@ -1,10 +1,10 @@
 #include "search/formula/TimeText.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "search/formula/LocalTime.h"
 #include "search/formula/TextTools.h"
+#include "text/DateTimeText.h"
 
 namespace notesrt {
 
@@ -13,7 +13,8 @@ namespace {
 // A run of text split into numbers and the separators between them.
 struct TPieces {
   std::vector<int> Numbers;
-  std::u16string Separators;  // one per gap between numbers
+  std::vector<size_t> Widths;  // digits of each number
+  std::u16string Separators;   // one per gap between numbers
 };
 
 std::optional<TPieces> SplitNumbers(std::u16string_view Text, size_t MaxDigits) {
@@ -26,6 +27,7 @@ std::optional<TPieces> SplitNumbers(std::u16string_view Text, size_t MaxDigits) 
       value = value * 10 + (Text[i++] - u'0');
     if (i == start) return std::nullopt;
     pieces.Numbers.push_back(value);
+    pieces.Widths.push_back(i - start);
     if (i == Text.size()) break;
     pieces.Separators.push_back(Text[i++]);
     if (i == Text.size()) return std::nullopt;
@@ -33,30 +35,39 @@ std::optional<TPieces> SplitNumbers(std::u16string_view Text, size_t MaxDigits) 
   return pieces;
 }
 
-bool ReadDate(std::u16string_view Text, TLocalTime& Local) {
+bool IsSeparator(char16_t C, char16_t Fixed, const std::u16string& Regional) {
+  return C == Fixed || (Regional.size() == 1 && C == Regional[0]);
+}
+
+// Day, month and year at the positions the order gives them.
+bool ReadDate(std::u16string_view Text, const TRegionalSettings& Settings, TLocalTime& Local) {
   std::optional<TPieces> pieces = SplitNumbers(Text, 4);
   if (!pieces || pieces->Numbers.size() != 3) return false;
+  char16_t separator = pieces->Separators[0];
+  if (pieces->Separators[1] != separator) return false;
+  bool iso = separator == u'-' && pieces->Widths[0] == 4;
+  if (!iso && Settings.DateSeparator != std::u16string(1, separator)) return false;
+  TDateOrder order = iso ? TDateOrder::YMD : Settings.DateOrder;
+  size_t year = order == TDateOrder::YMD ? 0 : 2;
+  size_t month = order == TDateOrder::MDY ? 0 : 1;
+  size_t day = order == TDateOrder::DMY ? 0 : order == TDateOrder::MDY ? 1 : 2;
   const std::vector<int>& n = pieces->Numbers;
-  if (pieces->Separators == u"--" && Text.find(u'-') == 4) {
-    Local.Year = n[0], Local.Month = n[1], Local.Day = n[2];
-  } else if (pieces->Separators == u"//") {
-    Local.Month = n[0], Local.Day = n[1], Local.Year = n[2];
-    size_t yearDigits = Text.size() - Text.rfind(u'/') - 1;
-    if (yearDigits == 2)
-      Local.Year += Local.Year < 50 ? 2000 : 1900;
-    else if (yearDigits != 4)
-      return false;
-  } else {
-    return false;
-  }
+  size_t yearDigits = pieces->Widths[year];
+  if (n[month] < 1 || n[month] > 12 || n[day] < 1 || n[day] > 31) return false;
+  if (yearDigits != 4 && (yearDigits != 2 || iso)) return false;
+  Local.Year = yearDigits == 2 ? n[year] + (n[year] < 50 ? 2000 : 1900) : n[year];
+  Local.Month = n[month];
+  Local.Day = n[day];
   return true;
 }
 
-bool ReadClock(std::u16string_view Text, TLocalTime& Local) {
+bool ReadClock(std::u16string_view Text, const TRegionalSettings& Settings, TLocalTime& Local) {
   std::optional<TPieces> pieces = SplitNumbers(Text, 2);
   if (!pieces || pieces->Numbers.size() < 2) return false;
   const std::u16string& separators = pieces->Separators;
-  if (separators != u":" && separators != u"::" && separators != u"::.") return false;
+  for (size_t i = 0; i < separators.size() && i < 2; ++i)
+    if (!IsSeparator(separators[i], u':', Settings.TimeSeparator)) return false;
+  if (separators.size() == 3 && !IsSeparator(separators[2], u'.', Settings.Decimal)) return false;
   const std::vector<int>& n = pieces->Numbers;
   Local.Hour = n[0];
   Local.Minute = n[1];
@@ -65,12 +76,12 @@ bool ReadClock(std::u16string_view Text, TLocalTime& Local) {
   return true;
 }
 
-bool ApplyMeridiem(std::u16string_view Word, TLocalTime& Local) {
+// 0 for AM, 12 for PM, nothing for another word.
+std::optional<int> Meridiem(std::u16string_view Word, const TRegionalSettings& Settings) {
   std::u16string upper = AsciiUpper(Word);
-  if (upper != u"AM" && upper != u"PM") return false;
-  if (!Local.HasTime() || Local.Hour < 1 || Local.Hour > 12) return false;
-  Local.Hour = Local.Hour % 12 + (upper == u"PM" ? 12 : 0);
-  return true;
+  if (upper == u"AM" || Word == Settings.Am) return 0;
+  if (upper == u"PM" || Word == Settings.Pm) return 12;
+  return std::nullopt;
 }
 
 std::vector<std::u16string> Words(std::u16string_view Text) {
@@ -88,103 +99,85 @@ std::vector<std::u16string> Words(std::u16string_view Text) {
   return words;
 }
 
-std::optional<TIMEDATE> ParseMoment(std::u16string_view Text) {
+std::optional<TIMEDATE> ParseMoment(std::u16string_view Text, const TRegionalSettings& Settings) {
   TLocalTime local;
+  std::optional<int> meridiem;
   for (const std::u16string& word : Words(Text)) {
-    bool isClock = word.find(u':') != std::u16string::npos;
-    if (isClock && !local.HasTime()) {
-      if (!ReadClock(word, local)) return std::nullopt;
-    } else if (!isClock && !local.HasDate() && !local.HasTime()) {
-      if (!ReadDate(word, local)) return std::nullopt;
-    } else if (!ApplyMeridiem(word, local)) {
-      return std::nullopt;
+    std::optional<int> half = Meridiem(word, Settings);
+    bool read = false;
+    if (half && !meridiem) {
+      meridiem = half;
+      read = true;
     }
+    if (!read && !local.HasDate() && !local.HasTime()) read = ReadDate(word, Settings, local);
+    if (!read && !local.HasTime()) read = ReadClock(word, Settings, local);
+    if (!read) return std::nullopt;
+  }
+  if (meridiem) {
+    if (!local.HasTime() || local.Hour < 1 || local.Hour > 12) return std::nullopt;
+    local.Hour = local.Hour % 12 + *meridiem;
   }
   return TimeOfLocal(local);
 }
 
-std::string Digits(int Value, int Width) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*d", Width, Value);
-  return text;
-}
-
-struct TTimeFormat {
-  char Date = '0';
-  char Clock = '0';
-  char Show = '2';
-};
-
-std::optional<TTimeFormat> ReadFormat(std::u16string_view Format) {
-  TTimeFormat format;
+// Each letter with the digits it takes.
+std::optional<TDateTimeFormat> ReadFormat(std::u16string_view Format) {
+  using TFormat = TDateTimeFormat;
+  TFormat format;
   std::u16string upper = AsciiUpper(Format);
   for (size_t i = 0; i < upper.size(); i += 2) {
-    if (i + 1 >= upper.size()) return std::nullopt;
-    char16_t kind = upper[i];
-    char16_t digit = upper[i + 1];
-    if (kind == u'D' && (digit == u'0' || digit == u'2' || digit == u'3'))
-      format.Date = static_cast<char>(digit);
-    else if (kind == u'T' && (digit == u'0' || digit == u'1'))
-      format.Clock = static_cast<char>(digit);
-    else if (kind == u'S' && digit >= u'0' && digit <= u'2')
-      format.Show = static_cast<char>(digit);
-    else
-      return std::nullopt;
+    if (i + 1 >= upper.size() || upper[i + 1] < u'0' || upper[i + 1] > u'9') return std::nullopt;
+    int digit = upper[i + 1] - u'0';
+    switch (upper[i]) {
+      case u'D':
+        if (digit > 3) return std::nullopt;
+        format.Date = static_cast<TFormat::TDate>(digit);
+        break;
+      case u'T':
+        if (digit > 1) return std::nullopt;
+        format.Seconds = digit == 0;
+        break;
+      case u'Z':
+        if (digit > 2) return std::nullopt;
+        format.Zone = static_cast<TFormat::TZone>(digit);
+        break;
+      case u'S':
+        if (digit > 3) return std::nullopt;
+        format.Show = static_cast<TFormat::TShow>(digit);
+        break;
+      default:
+        return std::nullopt;
+    }
   }
   return format;
 }
 
-std::string DateText(const TLocalTime& Local, char Style) {
-  std::string year = Digits(Local.Year, 4);
-  std::string month = Digits(Local.Month, 2);
-  std::string day = Digits(Local.Day, 2);
-  if (Style == '2') return month + "-" + day;
-  if (Style == '3') return year + "-" + month;
-  return year + "-" + month + "-" + day;
-}
-
-std::string ClockText(const TLocalTime& Local, char Style) {
-  std::string text = Digits(Local.Hour, 2) + ":" + Digits(Local.Minute, 2);
-  return Style == '1' ? text : text + ":" + Digits(Local.Second, 2);
-}
-
-std::optional<std::string> MomentText(const TIMEDATE& Time, const TTimeFormat& Format) {
-  std::optional<TLocalTime> local = LocalTimeOf(Time);
-  if (!local) return std::nullopt;
-  bool date = local->HasDate() && Format.Show != '1';
-  bool clock = local->HasTime() && Format.Show != '0';
-  std::string text = date ? DateText(*local, Format.Date) : "";
-  if (clock) text += (date ? " " : "") + ClockText(*local, Format.Clock);
-  return text;
-}
-
 }  // namespace
 
-std::optional<TTimeEntry> ParseTimeText(std::u16string_view Text) {
+std::optional<TTimeEntry> ParseTimeText(std::u16string_view Text,
+                                        const TRegionalSettings& Settings) {
   size_t dash = Text.find(u" - ");
   TTimeEntry entry;
-  std::optional<TIMEDATE> lower = ParseMoment(Text.substr(0, dash));
+  std::optional<TIMEDATE> lower = ParseMoment(Text.substr(0, dash), Settings);
   if (!lower) return std::nullopt;
   entry.Lower = *lower;
   if (dash == std::u16string_view::npos) return entry;
-  std::optional<TIMEDATE> upper = ParseMoment(Text.substr(dash + 3));
+  std::optional<TIMEDATE> upper = ParseMoment(Text.substr(dash + 3), Settings);
   if (!upper) return std::nullopt;
   entry.Upper = *upper;
   entry.IsRange = true;
   return entry;
 }
 
-std::optional<std::u16string> FormatTime(const TTimeEntry& Time, std::u16string_view Format) {
-  std::optional<TTimeFormat> format = ReadFormat(Format);
+std::optional<std::u16string> FormatTime(const TTimeEntry& Time, std::u16string_view Format,
+                                         const TRegionalSettings& Settings) {
+  std::optional<TDateTimeFormat> format = ReadFormat(Format);
   if (!format) return std::nullopt;
-  std::optional<std::string> text = MomentText(Time.Lower, *format);
-  if (!text) return std::nullopt;
-  if (Time.IsRange) {
-    std::optional<std::string> upper = MomentText(Time.Upper, *format);
-    if (!upper) return std::nullopt;
-    *text += " - " + *upper;
-  }
-  return std::u16string(text->begin(), text->end());
+  std::optional<std::u16string> text = DateTimeText(Time.Lower, Settings, *format);
+  if (!text || !Time.IsRange) return text;
+  std::optional<std::u16string> upper = DateTimeText(Time.Upper, Settings, *format);
+  if (!upper) return std::nullopt;
+  return *text + u" - " + *upper;
 }
 
 }  // namespace notesrt
