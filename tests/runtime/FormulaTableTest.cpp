@@ -146,6 +146,21 @@ TEST_F(FormulaTable, NameFunctions) {
          {"@Name([Canonicalize]; \"John Doe/Sales/Acme\")", "\"CN=John Doe/OU=Sales/O=Acme\""}});
 }
 
+// A component keyword gives that part of the name, "" when the name has none.
+TEST_F(FormulaTable, NameComponents) {
+  Check(
+      {{"@Name([C]; \"CN=Alan Jones/OU=Sales/OU=East/O=Acme/C=US\")", "\"US\"", "country"},
+       {"@Name([O]; \"CN=Alan Jones/OU=Sales/OU=East/O=Acme/C=US\")", "\"Acme\"", "organization"},
+       {"@Name([OU1]; \"CN=Alan Jones/OU=Sales/OU=East/O=Acme/C=US\")", "\"Sales\"",
+        "OU1 is the unit next to the common name"},
+       {"@Name([OU2]; \"CN=Alan Jones/OU=Sales/OU=East/O=Acme/C=US\")", "\"East\"", "second unit"},
+       {"@Name([OU3]; \"CN=Alan Jones/OU=Sales/OU=East/O=Acme/C=US\")", "\"\"", "no third unit"},
+       {"@Name([C]; \"Alan Jones/Sales/Acme/US\")", "\"US\"", "abbreviated name"},
+       {"@Name([C]; \"CN=Alan Jones/O=Acme\":\"Jane\")", "\"\":\"\"", "no country, flat name"},
+       {"@Name([G]; \"CN=Alan Jones/G=Alan/S=Jones/O=Acme\")", "\"Alan\"", "given name"},
+       {"@Name([S]; \"CN=Alan Jones/G=Alan/S=Jones/O=Acme\")", "\"Jones\"", "surname"}});
+}
+
 TEST_F(FormulaTable, TextSearchAndCaseFunctions) {
   Check({{"@Contains(\"Hello\":\"World\"; \"orl\")", "1"},
          {"@Contains(\"Hello\"; \"hello\")", "0"},
@@ -198,10 +213,7 @@ TEST_F(FormulaTable, SubstringFunctions) {
 }
 
 TEST_F(FormulaTable, TextListFunctions) {
-  Check({{"@ReplaceSubstring(\"a-b-c\"; \"-\"; \"+\")", "\"a+b+c\""},
-         {"@ReplaceSubstring(\"abc\"; \"a\":\"b\"; \"b\":\"x\")", "\"bxc\""},
-         {"@ReplaceSubstring(\"abc\"; \"a\":\"b\"; \"z\")", "\"zzc\""},
-         {"@Replace(\"a\":\"b\":\"c\"; \"b\":\"c\"; \"x\")", "\"a\":\"x\":\"\""},
+  Check({{"@Replace(\"a\":\"b\":\"c\"; \"b\":\"c\"; \"x\")", "\"a\":\"x\":\"\""},
          {"@Explode(\"a b,c;d\")", "\"a\":\"b\":\"c\":\"d\""},
          {"@Explode(\"a--b\"; \"-\")", "\"a\":\"b\""},
          {"@Explode(\"a--b\"; \"-\"; 1)", "\"a\":\"\":\"b\""},
@@ -209,6 +221,48 @@ TEST_F(FormulaTable, TextListFunctions) {
          {"@Explode(\"a\nb\"; \",\"; 0; 0)", "\"a\nb\""},
          {"@Implode(\"a\":\"b\")", "\"a b\""},
          {"@Implode(Tags; \", \")", "\"red, green, blue\""}});
+}
+
+// Each pair in turn works on what the pairs before it left.
+TEST_F(FormulaTable, ReplaceSubstring) {
+  Check({{"@ReplaceSubstring(\"a-b-c\"; \"-\"; \"+\")", "\"a+b+c\"", "every occurrence"},
+         {"@ReplaceSubstring(\"I like apples\"; \"like\":\"apples\"; \"hate\":\"peaches\")",
+          "\"I hate peaches\"", "documented example"},
+         {"@ReplaceSubstring(\"abc\"; \"a\":\"b\"; \"b\":\"x\")", "\"xxc\"",
+          "the second pair replaces what the first wrote"},
+         {"@ReplaceSubstring(\"cat\"; \"c\":\"at\"; \"b\":\"og\")", "\"bog\"",
+          "a later pair matches across an earlier replacement"},
+         {"@ReplaceSubstring(\"ab\":\"ba\"; \"a\":\"b\"; \"b\":\"c\")", "\"cc\":\"cc\"",
+          "each element of a list"},
+         {"@ReplaceSubstring(\"abc\"; \"a\":\"b\"; \"z\")", "\"zzc\"",
+          "fewer to-texts: the last one"},
+         {"@ReplaceSubstring(\"aaa\"; \"a\"; \"aa\")", "\"aaaaaa\"",
+          "a replacement is not replaced again by its own pair"},
+         {"@ReplaceSubstring(\"Abc\"; \"a\":\"\"; \"x\")", "\"Abc\"",
+          "case-sensitive; an empty from-text replaces nothing"},
+         {"@IsError(@ReplaceSubstring(@Repeat(\"a\"; 3000); \"a\"; @Repeat(\"b\"; 2000)))", "1",
+          "a result too large is an error"}});
+}
+
+TEST_F(FormulaTable, Repeat) {
+  Check({{"@Repeat(\"ab\"; 3)", "\"ababab\"", "times"},
+         {"@Repeat(\"ab\"; 3; 5)", "\"ababa\"", "cut at the most characters"},
+         {"@Repeat(\"ab\"; 2; 10)", "\"abab\"", "a limit above the length"},
+         {"@Repeat(\"ab\"; 0)", "\"\"", "zero times"},
+         {"@Repeat(\"ab\"; 2.9)", "\"abab\"", "whole times only"},
+         {"@Repeat(\"x\":\"yz\"; 2)", "\"xx\":\"yzyz\"", "each element of a list"},
+         {"@IsError(@Repeat(\"ab\"; 1e9))", "1", "a result too large is an error"},
+         {"@IsError(@Repeat(1; 2))", "1", "text only"}});
+}
+
+// Like @Elements, except that a value that is no list, even "", counts as one.
+TEST_F(FormulaTable, Count) {
+  Check({{"@Count(1:2:3)", "3", "numbers"},
+         {"@Count(Tags)", "3", "a text list item"},
+         {"@Count(\"\")", "1", "empty text"},
+         {"@Count(Missing)", "1", "a missing field"},
+         {"@Count(\"\":\"\")", "2", "a list of empty texts"},
+         {"@Count([2024-01-01]:[2024-01-02])", "2", "times"}});
 }
 
 TEST_F(FormulaTable, ListFunctions) {

@@ -49,12 +49,27 @@ TEST_F(FormulaTime, ComparisonsUseTheInstant) {
   Same("[2024-01-31 10:00] *= [2024-01-30]:[2024-01-31 10:00]", "1");
 }
 
-TEST_F(FormulaTime, AdjustWorksOnTheCalendarAndTheWallClock) {
-  Same("@Adjust([2024-01-31]; 0; 1; 0; 0; 0; 0)", "[2024-03-02]");
-  Same("@Adjust([2024-03-30 12:00]; 0; 0; 1; 0; 0; 0)", "[2024-03-31 12:00]");
-  Same("@Adjust([2024-12-31 23:30]; 1; 0; 0; 0; 45; 0)", "[2026-01-01 00:15]");
-  Same("@Adjust([2024-01-31 10:00]:[2024-02-01 10:00]; 0; 0; -1; -1; 0; 0)",
-       "[2024-01-30 09:00]:[2024-01-31 09:00]");
+// Days first, then months, then years, then the clock; a day past a month's end rolls over.
+TEST_F(FormulaTime, AdjustAppliesItsPartsInTheDocumentedOrder) {
+  Check({{"@Adjust([2023-02-02]; 0; 2; 28; 0; 0; 0)", "[2023-05-02]",
+          "documented: 2 months and 28 days after 2 February"},
+         {"@Adjust([2024-01-31]; 1; 1; 0; 0; 0; 0)", "[2025-03-02]",
+          "months before years: 31 January + 1 month is 2 March 2024"},
+         {"@Adjust([2024-02-29]; 1; 0; 0; 0; 0; 0)", "[2025-03-01]", "29 February, a year on"},
+         {"@Adjust([2024-01-31]; 0; 1; 0; 0; 0; 0)", "[2024-03-02]", "past the month's end"},
+         {"@Adjust([2024-03-31]; 0; -1; 0; 0; 0; 0)", "[2024-03-02]", "a month back"},
+         {"@Adjust([2024-01-30]; 0; 1; 2; 0; 0; 0)", "[2024-03-01]",
+          "the days first: 1 February, then a month"},
+         {"@Adjust([2024-01-30 23:00]; 0; 1; 1; 2; 0; 0)", "[2024-03-03 01:00]",
+          "the clock last, into the next day"},
+         {"@Adjust([2024-03-30 12:00]; 0; 0; 1; 0; 0; 0)", "[2024-03-31 12:00]",
+          "a day keeps the wall clock across the change to summer time"},
+         {"@Adjust([2024-12-31 23:30]; 1; 0; 0; 0; 45; 0)", "[2026-01-01 00:15]",
+          "minutes over the year's end"},
+         {"@Adjust([23:00]; 0; 0; 0; 2; 0; 0)", "[01:00]", "a time alone wraps"},
+         {"@Adjust([2024-01-31 10:00]:[2024-02-01 10:00]; 0; 0; -1; -1; 0; 0)",
+          "[2024-01-30 09:00]:[2024-01-31 09:00]", "each element of a list"},
+         {"@IsError(@Adjust([2024-01-31]; 8000; 0; 0; 0; 0; 0))", "1", "beyond the year 9999"}});
 }
 
 // Z0 shows the time in this zone; Z1 and Z2 show it in the zone it was written in, with that

@@ -1,4 +1,4 @@
-// Lists: @Elements, @Subset, @IsMember, @IsNotMember, @Member, @Sort, @Trim, @Unique.
+// Lists: @Elements, @Count, @Subset, @IsMember, @IsNotMember, @Member, @Sort, @Trim, @Unique.
 #include <algorithm>
 #include <array>
 
@@ -46,6 +46,11 @@ TValue Elements(TCall& Call) {
   const TValue& value = Call.Arg(0);
   return TValue::Number(value.IsNull() && value.Size() == 1 ? 0
                                                             : static_cast<double>(value.Size()));
+}
+
+// Unlike @Elements, an empty text is one element.
+TValue Count(TCall& Call) {
+  return TValue::Number(static_cast<double>(Call.Arg(0).Size()));
 }
 
 TValue Subset(TCall& Call) {
@@ -141,6 +146,7 @@ TValue Unique(TCall& Call) {
 
 constexpr std::array Specs{
     TFunctionSpec{u"ELEMENTS", 1, 1, 0, Elements},
+    TFunctionSpec{u"COUNT", 1, 1, 0, Count},
     TFunctionSpec{u"SUBSET", 2, 2, 0, Subset},
     TFunctionSpec{u"ISMEMBER", 2, 2, 0, IsMember},
     TFunctionSpec{u"ISNOTMEMBER", 2, 2, 0, IsNotMember},

@@ -1,5 +1,7 @@
-// Texts and lists of texts: @Explode, @Implode, @Replace, @ReplaceSubstring.
+// Texts and lists of texts: @Explode, @Implode, @Replace, @ReplaceSubstring, @Repeat.
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "search/formula/Call.h"
 #include "search/formula/Elementwise.h"
@@ -73,36 +75,60 @@ TValue Replace(TCall& Call) {
   });
 }
 
-// Left to right: at each position the first From[i] found there is replaced by To[i] (the last
-// To when there are fewer), and the scan goes on after it, so replacements are not replaced.
-std::u16string ReplacedIn(const std::u16string& Text, const TTexts& From, const TTexts& To) {
-  std::u16string result;
-  size_t i = 0;
-  while (i < Text.size()) {
-    size_t match = From.size();
-    for (size_t f = 0; f < From.size() && match == From.size(); ++f)
-      if (!From[f].empty() && std::u16string_view(Text).substr(i).starts_with(From[f])) match = f;
-    if (match == From.size()) {
-      result.push_back(Text[i++]);
-      continue;
+// Each pair in turn, on what the pairs before it left: every occurrence of From[i], left to
+// right, becomes To[i] (the last To when there are fewer). Nothing when the text grows too large.
+std::optional<std::u16string> ReplacedIn(std::u16string Text, const TTexts& From,
+                                         const TTexts& To) {
+  for (size_t pair = 0; pair < From.size(); ++pair) {
+    const std::u16string& from = From[pair];
+    if (from.empty()) continue;
+    const std::u16string& to = To[std::min(pair, To.size() - 1)];
+    std::u16string result;
+    size_t start = 0;
+    for (size_t at = Text.find(from); at != Text.npos; at = Text.find(from, start)) {
+      result.append(Text, start, at - start).append(to);
+      start = at + from.size();
+      if (result.size() > TValue::MaxTextUnits) return std::nullopt;
     }
-    result += To[std::min(match, To.size() - 1)];
-    i += From[match].size();
-    if (result.size() > TValue::MaxTextUnits) break;
+    Text = std::move(result.append(Text, start));
   }
-  return result;
+  return Text;
 }
 
 TValue ReplaceSubstring(TCall& Call) {
   if (!Call.HasKinds({TValueKind::Text, TValueKind::Text, TValueKind::Text})) return WrongType();
-  const TTexts& from = Call.Arg(1).AsTexts();
-  const TTexts& to = Call.Arg(2).AsTexts();
   TTexts results;
   size_t units = 0;
   for (const std::u16string& text : Call.Arg(0).AsTexts()) {
-    results.push_back(ReplacedIn(text, from, to));
-    units += results.back().size();
+    std::optional<std::u16string> replaced =
+        ReplacedIn(text, Call.Arg(1).AsTexts(), Call.Arg(2).AsTexts());
+    units += replaced ? replaced->size() : 0;
+    if (!replaced || units > TValue::MaxTextUnits) return TValue::Error(ERR_FORMULA_VALUE_TOO_BIG);
+    results.push_back(std::move(*replaced));
+  }
+  return TValue::Texts(std::move(results));
+}
+
+// @Repeat(text; times; at most this many characters): each element repeated.
+TValue Repeat(TCall& Call) {
+  if (!Call.HasKinds({TValueKind::Text, TValueKind::Number})) return WrongType();
+  double times = std::max(0.0, std::trunc(Call.Arg(1).AsNumbers()[0]));
+  double limit = HUGE_VAL;
+  if (Call.Count() > 2) {
+    if (Call.Arg(2).Kind() != TValueKind::Number) return WrongType();
+    limit = std::max(0.0, std::trunc(Call.Arg(2).AsNumbers()[0]));
+  }
+  TTexts results;
+  double units = 0;
+  for (const std::u16string& text : Call.Arg(0).AsTexts()) {
+    double length = std::min(times * static_cast<double>(text.size()), limit);
+    units += length;
     if (units > TValue::MaxTextUnits) return TValue::Error(ERR_FORMULA_VALUE_TOO_BIG);
+    std::u16string repeated;
+    repeated.reserve(static_cast<size_t>(length));
+    while (static_cast<double>(repeated.size()) < length)
+      repeated.append(text, 0, static_cast<size_t>(length) - repeated.size());
+    results.push_back(std::move(repeated));
   }
   return TValue::Texts(std::move(results));
 }
@@ -112,6 +138,7 @@ constexpr std::array Specs{
     TFunctionSpec{u"IMPLODE", 1, 2, 0, Implode},
     TFunctionSpec{u"REPLACE", 3, 3, 0, Replace},
     TFunctionSpec{u"REPLACESUBSTRING", 3, 3, 0, ReplaceSubstring},
+    TFunctionSpec{u"REPEAT", 2, 3, 0, Repeat},
 };
 
 }  // namespace

@@ -96,8 +96,18 @@ bool DateOrTimeCount(size_t Count) {
   return Count == 1 || Count == 3 || Count == 6;
 }
 
-// Years and months move on the calendar (a day past the month's end rolls into the next
-// month), then days, then the clock; a date-only value has no clock to move.
+// The same day of the month Months later; a day past that month's end rolls into the next.
+std::optional<TCivilDate> MonthsLater(const TCivilDate& Date, long long Months) {
+  long long months = Date.Year * 12LL + (Date.Month - 1) + Months;
+  long long year = FloorDiv(months, 12);
+  if (year < 1 || year > 9999) return std::nullopt;
+  int64_t first =
+      DaysSince1970({static_cast<int>(year), static_cast<int>(months - year * 12) + 1, 1});
+  return DateFromDays(first + Date.Day - 1);
+}
+
+// Days first, then months, then years (each on the calendar), then the clock: adding 2 months
+// and 28 days to 2 February gives 2 May. A date-only value has no clock to move.
 std::optional<TIMEDATE> Adjusted(const TIMEDATE& Time, const std::vector<long long>& By) {
   std::optional<TLocalTime> local = LocalTimeOf(Time);
   if (!local) return std::nullopt;
@@ -105,12 +115,12 @@ std::optional<TIMEDATE> Adjusted(const TIMEDATE& Time, const std::vector<long lo
     double seconds = static_cast<double>(By[3] * 3600 + By[4] * 60 + By[5]);
     return AddSeconds(Time, seconds);
   }
-  long long months = local->Year * 12LL + (local->Month - 1) + By[0] * 12 + By[1];
-  long long year = FloorDiv(months, 12);
-  if (year < 1 || year > 9999) return std::nullopt;
-  int64_t days =
-      DaysSince1970({static_cast<int>(year), static_cast<int>(months - year * 12) + 1, 1}) +
-      (local->Day - 1) + By[2];
+  std::optional<TCivilDate> date =
+      DateFromDays(DaysSince1970({local->Year, local->Month, local->Day}) + By[2]);
+  if (date) date = MonthsLater(*date, By[1]);
+  if (date) date = MonthsLater(*date, By[0] * 12);
+  if (!date) return std::nullopt;
+  int64_t days = DaysSince1970(*date);
   if (local->HasTime()) {
     long long seconds = local->Hour * 3600LL + local->Minute * 60 + local->Second + By[3] * 3600 +
                         By[4] * 60 + By[5];
@@ -120,8 +130,8 @@ std::optional<TIMEDATE> Adjusted(const TIMEDATE& Time, const std::vector<long lo
     local->Minute = static_cast<int>(seconds / 60 % 60);
     local->Second = static_cast<int>(seconds % 60);
   }
-  TCivilDate date = DateFromDays(days);
-  local->Year = date.Year, local->Month = date.Month, local->Day = date.Day;
+  date = DateFromDays(days);
+  local->Year = date->Year, local->Month = date->Month, local->Day = date->Day;
   return TimeOfLocal(*local);
 }
 
