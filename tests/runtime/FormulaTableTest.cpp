@@ -412,4 +412,36 @@ TEST_F(FormulaTable, TextToTimeAndToTime) {
          {"@IsError(@ToTime(5))", "1", "a number"}});
 }
 
+// @For(initialize; condition; increment; statements): initialize once, then while the condition
+// holds the statements and the increment; @True when it ends. At most 5000 rounds.
+TEST_F(FormulaTable, For) {
+  Check({{"total := 0; @For(n := 1; n <= 4; n := n + 1; total := total + n); total", "10", "sums"},
+         {"@For(n := 1; n <= 3; n := n + 1; x := n)", "1", "gives @True"},
+         {"a := 0; b := 0; @For(i := 1; i <= 3; i := i + 1; a := a + 1; b := b + 2); a:b", "3:6",
+          "several statements"},
+         {"s := \"\"; @For(i := 1; i <= @Elements(Tags); i := i + 1; s := s + Tags[i]); s",
+          "\"redgreenblue\"", "documented pattern: each element by subscript"},
+         {"x := 5; @For(i := 1; i > 1; i := i + 1; x := 0); x", "5",
+          "a condition false at once runs nothing"},
+         {"i := 9; @For(i := 1; i <= 2; i := i + 1; x := 0); i", "3",
+          "the counter is the formula's variable"},
+         {"last := 0; @For(i := 1; i <= 5000; i := i + 1; last := i); last", "5000",
+          "5000 rounds are allowed"},
+         {"@IsError(@For(i := 1; i <= 5001; i := i + 1; x := i))", "1", "5001 rounds are not"},
+         {"@IsError(@For(i := 1; 1; i := i + 1; x := i))", "1", "an endless loop stops"},
+         {"@IsError(@For(i := 1; \"yes\"; i := i + 1; x := i))", "1", "a condition not a number"},
+         {"@IsError(@For(i := 1; i < 3; i := i + 1; x := 1 / 0))", "1",
+          "an error in a statement ends it"}});
+}
+
+TEST_F(FormulaTable, WhileDoWhileAndStatementArguments) {
+  Check({{"n := 0; @While(n < 3; n := n + 1); n", "3", "@While tests first"},
+         {"n := 5; @While(n < 3; n := n + 1); n", "5", "@While may run nothing"},
+         {"n := 5; @DoWhile(n := n + 1; n < 3); n", "6", "@DoWhile runs once at least"},
+         {"n := 0; @DoWhile(n := n + 1; n < 3)", "1", "@DoWhile gives @True"},
+         {"@IsError(@While(1; x := 1))", "1", "endless @While stops"},
+         {"@Do(a := 2; b := a * 3; a + b)", "8", "@Do: assignments in order, the last value"},
+         {"@If(Amount > 40; r := \"big\"; r := \"small\"); r", "\"big\"", "@If runs one branch"}});
+}
+
 }  // namespace

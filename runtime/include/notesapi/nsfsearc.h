@@ -45,6 +45,7 @@ typedef void* HCOMPUTE;
 #define ERR_FORMULA_RESULT_TOO_BIG (PKG_FORMULA + 0xEA)
 #define ERR_FORMULA_DAMAGED (PKG_FORMULA + 0xEB)
 #define ERR_FORMULA_OVERFLOW (PKG_FORMULA + 0xEC)
+#define ERR_FORMULA_TOO_MANY_ITERATIONS (PKG_FORMULA + 0xED)
 
 /* Summary buffers: an ITEM_TABLE, then one ITEM per item, then each item's name (not
    terminated) followed by its value (type word first). Length counts the whole buffer. */

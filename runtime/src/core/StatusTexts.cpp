@@ -114,6 +114,7 @@ constexpr std::array Texts{
     TEntry{ERR_FORMULA_RESULT_TOO_BIG, "The formula result is larger than 65,535 bytes"},
     TEntry{ERR_FORMULA_DAMAGED, "Compiled formula is damaged or of another version"},
     TEntry{ERR_FORMULA_OVERFLOW, "Number or date out of range"},
+    TEntry{ERR_FORMULA_TOO_MANY_ITERATIONS, "A loop in the formula ran more than 5000 times"},
     TEntry{ERR_DATATYPE, "Cannot convert field - unsupported datatype"},
     TEntry{ERR_ODS_ENUM_COMPLETE, "Done enumerating CD buffer (internal)"},
     TEntry{ERR_ODS_NO_SUCH_ENTRY, "No such entry"},

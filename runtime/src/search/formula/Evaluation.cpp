@@ -61,6 +61,8 @@ TValue TEvaluation::Evaluate(const TNode& Node) {
       return EvaluateChain(Node);
     case TNodeKind::Subscript:
       return ApplySubscript(Evaluate(*Node.Children[0]), Evaluate(*Node.Children[1]));
+    case TNodeKind::Assign:
+      return FSlots[Node.Slot] = Evaluate(*Node.Children[0]);
   }
   return TValue::Error(ERR_FORMULA_DAMAGED);
 }

@@ -21,6 +21,8 @@ enum TFunctionFlag : unsigned {
   fnViewSelection = 4,
   // The first argument is a bare field name, not a value (@IsAvailable).
   fnFieldName = 8,
+  // Arguments may be assignments to temporary variables (@Do, @For).
+  fnStatements = 16,
 };
 
 // One @function: its name in upper case, how many arguments it takes (CountAllowed, when set,

@@ -10,9 +10,9 @@ namespace {
 using TGroup = std::span<const TFunctionSpec> (*)();
 
 constexpr std::array Groups{
-    LogicFunctions,    TypeFunctions, DocumentFunctions, TimeFunctions,
-    TimePartFunctions, NameFunctions, TextFunctions,     SubstringFunctions,
-    TextListFunctions, ListFunctions, NumberFunctions,   ConversionFunctions,
+    LogicFunctions,    LoopFunctions,   TypeFunctions,       DocumentFunctions,  TimeFunctions,
+    TimePartFunctions, NameFunctions,   TextFunctions,       SubstringFunctions, TextListFunctions,
+    ListFunctions,     NumberFunctions, ConversionFunctions,
 };
 
 // Notes @functions that need a user interface, another database, the mail router or the

@@ -15,6 +15,7 @@ bool IsUnsupportedFunction(std::u16string_view Name);
 
 // The groups the table is made of, one source file each.
 std::span<const TFunctionSpec> LogicFunctions();
+std::span<const TFunctionSpec> LoopFunctions();
 std::span<const TFunctionSpec> TypeFunctions();
 std::span<const TFunctionSpec> DocumentFunctions();
 std::span<const TFunctionSpec> TimeFunctions();

@@ -1,4 +1,5 @@
 // Selection and logic: constants, @If, @IsAvailable, @Do, validation results, view selections.
+// @If and @Do take assignments to temporary variables among their arguments.
 #include <array>
 
 #include "search/formula/Call.h"
@@ -57,10 +58,10 @@ constexpr std::array Specs{
     TFunctionSpec{u"NO", 0, 0, 0, False},
     TFunctionSpec{u"SUCCESS", 0, 0, 0, True},
     TFunctionSpec{u"FAILURE", 1, 1, 0, Failure},
-    TFunctionSpec{u"IF", 3, 255, fnLazy, If, -1, {}, OddCount},
+    TFunctionSpec{u"IF", 3, 255, fnLazy | fnStatements, If, -1, {}, OddCount},
     TFunctionSpec{u"ISAVAILABLE", 1, 1, fnFieldName, IsAvailable},
     TFunctionSpec{u"ISUNAVAILABLE", 1, 1, fnFieldName, IsUnavailable},
-    TFunctionSpec{u"DO", 1, 255, 0, Do},
+    TFunctionSpec{u"DO", 1, 255, fnStatements, Do},
     // The view adds the responses of selected documents itself; for the note at hand these
     // select nothing.
     TFunctionSpec{u"ALLCHILDREN", 0, 0, fnViewSelection, False},

@@ -20,6 +20,7 @@ enum class TNodeKind {
   Unary,      // Op is Plus, Minus or Not
   Chain,      // Children[0] Ops[0] Children[1] Ops[1] ..., left to right
   Subscript,  // Children[0][Children[1]]
+  Assign,     // the temporary variable in Slot := Children[0], as an argument of a statement
 };
 
 struct TChainOp {

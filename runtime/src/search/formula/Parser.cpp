@@ -369,7 +369,25 @@ TParser::TNodePtr TParser::ParseArgument(const TFunctionSpec& Spec, size_t Index
     Advance();
     return node;
   }
-  return ParseExpression();
+  if ((Spec.Flags & fnStatements) && FToken.Kind == TTokenKind::Name &&
+      Peek().Kind == TTokenKind::Assign)
+    return ParseAssignmentArgument();
+  TNodePtr node = ParseExpression();
+  // "x := 1" where only a value may stand.
+  if (FToken.Kind == TTokenKind::Assign) Fail(ERR_FORMULA_UNEXPECTED);
+  return node;
+}
+
+// At the name of "name := expression": as after the statement, the name is a temporary
+// variable from here on.
+TParser::TNodePtr TParser::ParseAssignmentArgument() {
+  std::u16string key = AsciiUpper(FToken.Text);
+  Advance();
+  Advance();
+  auto node = std::make_unique<TNode>(TNodeKind::Assign);
+  node->Children.push_back(ParseExpression());
+  node->Slot = FVariables[key] = SlotFor(key);
+  return node;
 }
 
 }  // namespace notesrt

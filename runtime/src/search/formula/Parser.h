@@ -59,6 +59,7 @@ class TParser {
   TNodePtr ParseFunction();
   void ParseArguments(TNode& Function);
   TNodePtr ParseArgument(const TFunctionSpec& Spec, size_t Index);
+  TNodePtr ParseAssignmentArgument();
   void Bind(const TStatement& Statement, const std::u16string& Key);
   size_t SlotFor(const std::u16string& Key);
 
