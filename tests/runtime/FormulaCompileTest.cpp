@@ -50,6 +50,8 @@ TEST_F(FormulaCompile, ErrorsGiveTheirStatusTextAndPosition) {
       {"@Prompt([Ok]; \"a\"; \"b\")", ERR_FORMULA_UNSUPPORTED_FUNCTION, 0, 7, nullptr},
       {"@DbLookup(\"\"; \"\"; \"v\"; \"k\"; 1)", ERR_FORMULA_UNSUPPORTED_FUNCTION, 0, 9, nullptr},
       {"@Command([FileSave])", ERR_FORMULA_UNSUPPORTED_FUNCTION, 0, 8, nullptr},
+      {"@Sqrt(4)", ERR_FORMULA_UNSUPPORTED_FUNCTION, 0, 5, nullptr},
+      {"@Name([Address821]; x)", ERR_FORMULA_UNKNOWN_KEYWORD, 6, 12, nullptr},
       {"@For(i := 1; i < 2; i := i + 1)", ERR_FORMULA_ARGUMENT_COUNT, 0, 4, nullptr},
       {"@Left(x := \"a\"; 1)", ERR_FORMULA_UNEXPECTED, 8, 2, nullptr},
       {"ENVIRONMENT x := 1", ERR_FORMULA_UNSUPPORTED_FUNCTION, 0, 11, nullptr},

@@ -9,8 +9,8 @@ namespace notesrt {
 
 // The @functions, looked up by upper-case name (without the "@"); null when not supported.
 const TFunctionSpec* FindFunction(std::u16string_view Name);
-// Whether Name is a Notes @function this runtime deliberately leaves out (user interface,
-// look-ups, commands, mail, environment writes), as opposed to a name Notes does not know.
+// Whether Name is a documented @function this runtime leaves out, as opposed to a name the
+// formula language does not know.
 bool IsUnsupportedFunction(std::u16string_view Name);
 
 // The groups the table is made of, one source file each.
