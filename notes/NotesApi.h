@@ -13,6 +13,7 @@
 #include "notesapi/mailserv.h"
 #include "notesapi/misc.h"
 #include "notesapi/names.h"
+#include "notesapi/ns.h"
 #include "notesapi/nsfdata.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsfnote.h"

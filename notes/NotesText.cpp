@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "SysUtils.h"
+
 std::string UNIDtoStr(const UNIVERSALNOTEID& Unid, bool Separated) {
   char text[40];
   const char* format = Separated ? "%08X:%08X-%08X:%08X" : "%08X%08X%08X%08X";
@@ -63,4 +65,17 @@ int32_t ColorToNotes(int32_t Color) {
   for (size_t i = 0; i < ColorTable.size(); ++i)
     if (ColorTable[i] == Color) return static_cast<int32_t>(i);
   return NoNotesColor;
+}
+
+std::vector<std::string> CommaPieces(const std::string& Text) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  while (start <= Text.size()) {
+    size_t comma = Text.find(',', start);
+    if (comma == std::string::npos) comma = Text.size();
+    std::string piece = Trim(Text.substr(start, comma - start));
+    if (!piece.empty()) pieces.push_back(std::move(piece));
+    start = comma + 1;
+  }
+  return pieces;
 }

@@ -18,6 +18,9 @@ std::string NotesToString(const char* Buffer, size_t Length);
 // break. With a break the buffer ends in two NULs. Returns whether Text held a line break.
 bool StringToNotes(const std::string& Text, std::vector<char>& Buffer, uint32_t& Length);
 
+// The pieces of a comma-separated text (recipients, settings), trimmed, empty ones left out.
+std::vector<std::string> CommaPieces(const std::string& Text);
+
 // Notes colour indexes 0..15 to and from colour values 0x00BBGGRR; NoNotesColor otherwise.
 constexpr int32_t NoNotesColor = 0x1FFFFFFF;
 int32_t NotesToColor(int32_t Index);

@@ -5,6 +5,7 @@
 #include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "NotesHandle.h"
+#include "NotesText.h"
 #include "NotesUncutText.h"
 #include "SysUtils.h"
 #include "TNotesDatabase.h"
@@ -15,20 +16,6 @@
 namespace {
 
 const char* const BodyItem = MAIL_BODY_ITEM;
-
-// The pieces of a comma-separated address text, trimmed, empty ones left out, in order.
-std::vector<std::string> AddressPieces(const std::string& Text) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  while (start <= Text.size()) {
-    size_t comma = Text.find(',', start);
-    if (comma == std::string::npos) comma = Text.size();
-    std::string piece = Trim(Text.substr(start, comma - start));
-    if (!piece.empty()) pieces.push_back(std::move(piece));
-    start = comma + 1;
-  }
-  return pieces;
-}
 
 WORD CheckedWordLength(const std::string& Value, const char* What) {
   if (Value.size() > MAXWORD) throw ELotusNotes(-1, std::string(What) + " is too long for Notes");
@@ -65,7 +52,7 @@ std::string TNotesDocument::GetRecipients() const {
 // the texts). The list is measured before it is built: the status alone would speak of memory,
 // and adding thousands of entries one by one would take minutes before it said even that.
 void TNotesDocument::SetRecipients(const std::string& Recipients) {
-  const std::vector<std::string> pieces = AddressPieces(Recipients);
+  const std::vector<std::string> pieces = CommaPieces(Recipients);
   if (pieces.empty()) return;
   std::vector<std::string> names;
   size_t listBytes = 2 * sizeof(WORD);
@@ -125,7 +112,7 @@ void TNotesDocument::SetBodyAsMemo(const TStringList& Lines) {
 void TNotesDocument::CheckAddress() {
   const std::string server = Lmbcs2Native(TNotesDatabase::MailServer());
   for (const std::string& text : {GetItemByNum(MAIL_SENDTO_ITEM_NUM), GetRecipients()}) {
-    for (const std::string& name : AddressPieces(text)) {
+    for (const std::string& name : CommaPieces(text)) {
       if (!TNotesName::CheckAddress(server, name))
         throw ELotusNotes(-1, "Cannot find address \"" + name + "\" on server " + server);
     }

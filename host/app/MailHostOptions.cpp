@@ -12,8 +12,9 @@
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
-const std::vector<std::string_view> Commands = {"lookup", "connect", "list", "show",  "send",
-                                                "route",  "open",    "unc",  "drives"};
+const std::vector<std::string_view> Commands = {"lookup", "connect", "list",  "show",
+                                                "send",   "route",   "dir",   "servers",
+                                                "open",   "unc",     "drives"};
 const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
 
@@ -66,8 +67,10 @@ class TCommandParser {
     const std::string& Command = FOptions.Command;
     if (Command == "open" && FHaveWord) {
       Word(Arg);  // the parameters may look like options
-    } else if (Arg == "--raw" && (Command == "lookup" || Command == "list")) {
+    } else if (Arg == "--raw" && (Command == "lookup" || Command == "list" || Command == "dir")) {
       FOptions.Raw = true;
+    } else if (Command == "dir" && (Arg == "--templates" || Arg == "--dirs")) {
+      (Arg == "--templates" ? FOptions.Templates : FOptions.SubDirs) = true;
     } else if (Arg == "--local-as-unc" && Command == "unc") {
       FOptions.LocalAsUNC = true;
     } else if (Arg == "--records" && Command == "show") {
@@ -122,6 +125,14 @@ class TCommandParser {
 
   void Word(std::string_view Arg) {
     const std::string& Command = FOptions.Command;
+    if (Command == "dir" && FWords < 2) {
+      (FWords++ == 0 ? FOptions.Server : FOptions.Path) = Arg;
+      return;
+    }
+    if (Command == "servers" && FWords++ == 0) {
+      FOptions.Port = Arg;
+      return;
+    }
     if (Command == "lookup" && !FHaveWord) {
       FOptions.LookupText = Arg;
     } else if (Command == "list" && !FHaveWord) {
@@ -153,6 +164,7 @@ class TCommandParser {
   bool FHaveWord = false;
   bool FHaveParams = false;
   std::set<std::string> FGiven;
+  int FWords = 0;
 };
 
 }  // namespace
@@ -226,6 +238,12 @@ std::string MailHostUsage() {
          "                 beginning with \"Jo\"; no TEXT or \"*\" for everybody) and prints one\n"
          "                 person per line: name, company and mail address; --raw prints the\n"
          "                 four lines per person the host receives\n"
+         "  dir [SERVER] [PATH] [--templates] [--dirs] [--raw]\n"
+         "                 lists the databases of a data directory (this machine, or\n"
+         "                 SERVER's; \"Local\" is this machine) with their titles;\n"
+         "                 --templates lists templates instead, --dirs adds the folders;\n"
+         "                 --raw prints title|kind|info|path lines\n"
+         "  servers [PORT]  lists \"Local\" and the servers known (on PORT)\n"
          "\n"
          "Desktop commands (they need neither the plug-in nor Notes settings):\n"
          "  open FILE|URL [PARAMS]\n"

@@ -13,11 +13,11 @@ struct TMailHostOptions {
   bool Verbose = false;  // --verbose: every logged text and status change on stderr
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
-  // "" (load, report, unload), "lookup", "connect", "list", "show", "send" or "route"; the desktop
-  // commands "open", "unc" and "drives"
+  // "" (load, report, unload), "lookup", "connect", "list", "show", "send", "route", "dir" or
+  // "servers"; the desktop commands "open", "unc" and "drives"
   std::string Command;
   std::string LookupText;         // lookup [TEXT]: "" asks for everybody
-  bool Raw = false;               // lookup and list --raw: the host's lines as they come
+  bool Raw = false;               // lookup, list and dir --raw: lines for scripts
   std::string Folder;             // list inbox|outbox|sent|drafts
   std::string SendTo;             // send --to
   std::string CopyTo;             // send --cc
@@ -27,6 +27,11 @@ struct TMailHostOptions {
   std::vector<uint32_t> Links;    // send --link: note IDs of the user's mail file
   uint32_t NoteID = 0;            // show ID: a note ID as list --raw prints it
   bool Records = false;           // show --records
+  std::string Server;             // dir [SERVER]: "" or "Local" for this machine
+  std::string Path;               // dir [SERVER] [PATH]
+  bool Templates = false;         // dir --templates
+  bool SubDirs = false;           // dir --dirs
+  std::string Port;               // servers [PORT]
   std::string OpenFile;           // open FILE|URL [PARAMS]
   std::string OpenParams;
   std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]

@@ -7,6 +7,7 @@
 
 #include "StringList.h"
 #include "TerminalText.h"
+#include "TextTable.h"
 
 namespace {
 
@@ -16,23 +17,6 @@ using TRow = std::array<std::string, FieldCount>;
 const TRow Header = {"ID", "Date", "From", "To", "Subject", "Att"};
 // The widest each column may get, in characters; 0 leaves it as wide as its widest text.
 constexpr std::array<size_t, FieldCount> MaxWidths = {0, 0, 24, 24, 40, 0};
-
-// Characters, not bytes: the texts are UTF-8.
-size_t Width(const std::string& Text) {
-  return static_cast<size_t>(
-      std::count_if(Text.begin(), Text.end(), [](char C) { return (C & 0xC0) != 0x80; }));
-}
-
-std::string Shortened(const std::string& Text, size_t MaxWidth) {
-  if (MaxWidth == 0 || Width(Text) <= MaxWidth) return Text;
-  std::string Result;
-  size_t Characters = 0;
-  for (char C : Text) {
-    if ((C & 0xC0) != 0x80 && ++Characters > MaxWidth - 3) break;
-    Result += C;
-  }
-  return Result + "...";
-}
 
 // "CN=John Smith/O=Demo" reads "John Smith/Demo".
 std::string AbbreviatedName(const std::string& Name) {
@@ -82,16 +66,6 @@ TRow RowOf(const std::string& HostLine) {
   return Row;
 }
 
-void WriteRow(const TRow& Row, const std::array<size_t, FieldCount>& Widths, std::ostream& Out) {
-  std::string Line;
-  for (size_t Field = 0; Field < FieldCount; ++Field) {
-    if (Field > 0) Line += "  ";
-    Line += Row[Field];
-    if (Field + 1 < FieldCount) Line += std::string(Widths[Field] - Width(Row[Field]), ' ');
-  }
-  Out << Line << "\n";
-}
-
 }  // namespace
 
 void WriteMailList(const TStringList& Lines, bool Raw, std::ostream& Out) {
@@ -99,12 +73,11 @@ void WriteMailList(const TStringList& Lines, bool Raw, std::ostream& Out) {
     for (int I = 0; I < Lines.Count(); ++I) Out << TerminalText(Lines.Strings(I)) << "\n";
     return;
   }
-  std::vector<TRow> Rows{Header};
-  for (int I = 0; I < Lines.Count(); ++I) Rows.push_back(RowOf(Lines.Strings(I)));
-  std::array<size_t, FieldCount> Widths{};
-  for (const TRow& Row : Rows)
-    for (size_t Field = 0; Field < FieldCount; ++Field)
-      Widths[Field] = std::max(Widths[Field], Width(Row[Field]));
-  for (const TRow& Row : Rows) WriteRow(Row, Widths, Out);
+  std::vector<std::vector<std::string>> Rows{{Header.begin(), Header.end()}};
+  for (int I = 0; I < Lines.Count(); ++I) {
+    TRow Row = RowOf(Lines.Strings(I));
+    Rows.emplace_back(Row.begin(), Row.end());
+  }
+  WriteTable(Rows, Out);
   Out << Lines.Count() << (Lines.Count() == 1 ? " mail\n" : " mails\n");
 }

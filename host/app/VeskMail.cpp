@@ -8,6 +8,7 @@
 #include "Customintf.h"
 #include "DesktopCommands.h"
 #include "DesktopHost.h"
+#include "DirectoryCommands.h"
 #include "Exception.h"
 #include "Hlxvisualclasses.h"
 #include "MailCommands.h"
@@ -152,6 +153,10 @@ void RunCommand(const TMailHostOptions& Options) {
     WithNotes(Options, [&] { SendMail(Options, std::cout); });
   else if (Command == "route")
     WithNotes(Options, [&] { RouteMail(std::cout); });
+  else if (Command == "dir")
+    WithNotes(Options, [&] { ListDirectory(Options, std::cout); });
+  else if (Command == "servers")
+    WithNotes(Options, [&] { ListServers(Options, std::cout); });
   else
     RunReport(Options);
 }

@@ -140,6 +140,12 @@ TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceAndItsFoldersAreListed) {
     EXPECT_TRUE(Contains(Log, " " + Text + "\r\n")) << Log;
     EXPECT_TRUE(Contains(Logged.Output, Text + "\n")) << Logged.Output;
   }
+
+  TRun Files = Demo("dir Mail01/Demo mail --raw");
+  EXPECT_TRUE(Contains(Files.Output, "jsmith.nsf|database|John Smith|mail/jsmith.nsf\n"))
+      << Files.Output;
+  EXPECT_EQ(Demo("dir Local '' --dirs --raw").Output.rfind("mail|folder||mail\n", 0), 0u);
+  EXPECT_EQ(Demo("servers TCPIP").Output, "Local\nMAIL01/DEMO\n");
 }
 
 TEST_F(VeskMailDemoTest, AMailSentToAnotherDemoUserArrivesAfterARouterPass) {

@@ -114,6 +114,7 @@ void TDemoEnvironment::WriteSettings(const std::filesystem::path& Folder,
       << "MailServer=" << DemoContent::Server << "\n"
       << "MailFile=" << user.MailFile << "\n"
       << "NAMES=names.nsf\n"
+      << "Ports=TCPIP\n"
       << NOTESRT_USER_NAME_VAR << "=" << user.FullName << "\n"
       << NOTESRT_SERVERS_DIR_VAR << "=" << (Home / "servers").string() << "\n";
   if (!ini.flush()) throw Exception("Cannot write " + file.string());

@@ -1,5 +1,6 @@
 #include "storage/Servers.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -52,6 +53,30 @@ std::optional<std::filesystem::path> FindByCommonName(const std::filesystem::pat
   return std::nullopt;
 }
 
+int HexDigit(char C) {
+  if (C >= '0' && C <= '9') return C - '0';
+  if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+  return -1;
+}
+
+// The reverse of ServerDirectoryName; nullopt for a folder name it cannot have made.
+std::optional<std::string> DecodedDirectoryName(std::string_view Name) {
+  std::string decoded;
+  for (size_t at = 0; at < Name.size(); ++at) {
+    if (Name[at] != '%') {
+      if (!SafeByte(static_cast<unsigned char>(Name[at]))) return std::nullopt;
+      decoded += Name[at];
+      continue;
+    }
+    int high = at + 2 < Name.size() ? HexDigit(Name[at + 1]) : -1;
+    int low = high >= 0 ? HexDigit(Name[at + 2]) : -1;
+    if (low < 0) return std::nullopt;
+    decoded += static_cast<char>(high * 16 + low);
+    at += 2;
+  }
+  return decoded;
+}
+
 [[noreturn]] void NotResponding() {
   throw EStatus(ERR_SERVER_NOT_RESPONDING);
 }
@@ -75,6 +100,25 @@ std::string ServerDirectoryName(std::string_view CanonicalUtf8) {
     }
   }
   return name;
+}
+
+std::string ServerNameOf(const std::filesystem::path& Directory) {
+  std::optional<std::string> name = DecodedDirectoryName(Directory.filename().string());
+  return name ? Utf8ToLmbcs(*name) : std::string();
+}
+
+std::vector<std::string> KnownServers() {
+  std::vector<std::string> servers;
+  std::string root = TSettings::Instance().Get(NOTESRT_SERVERS_DIR_VAR).value_or("");
+  if (root.empty()) return servers;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+    if (!entry.is_directory(error)) continue;
+    std::string name = ServerNameOf(entry.path());
+    if (!name.empty()) servers.push_back(std::move(name));
+  }
+  std::sort(servers.begin(), servers.end());
+  return servers;
 }
 
 std::filesystem::path ServerDirectory(std::string_view Server) {

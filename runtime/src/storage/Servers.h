@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace notesrt {
 
@@ -18,5 +19,11 @@ std::filesystem::path ServerDirectory(std::string_view Server);
 // written as %XX. Takes and gives UTF-8. ERR_INV_SERVER_NAME for a name that would be no
 // directory of its own ("", "." or "..").
 std::string ServerDirectoryName(std::string_view CanonicalUtf8);
+// The canonical names (LMBCS) of the servers that have a directory, in name order, whether or
+// not NotesRT_Unreachable lists them. The directory names keep only the upper-case form.
+std::vector<std::string> KnownServers();
+// The canonical name (LMBCS) of the server whose directory this is; "" for a folder no server
+// name makes.
+std::string ServerNameOf(const std::filesystem::path& Directory);
 
 }  // namespace notesrt
