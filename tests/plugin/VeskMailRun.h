@@ -3,11 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "ChildProcess.h"
+
 // Running vesk-mail as a child process, the way a user runs it.
-struct TRun {
-  int ExitCode;
-  std::string Output;  // stdout and stderr
-};
+using TRun = vesktest::CommandRun;
 
 std::string Quoted(const std::string& Text);
 // Runs vesk-mail with Arguments under "env" with EnvArguments (variables to unset or set);

@@ -2,9 +2,7 @@
 // note moves to another database, freed when detached.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
+#include "FileText.h"
 #include "StorageFixture.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/names.h"
@@ -23,16 +21,11 @@ class Attachments : public runtimetest::StorageTest {
     StorageTest::SetUp();
     NewDatabase();
     for (int i = 0; i < 70000; ++i) FBytes += static_cast<char>((i * 7919) % 256);
-    std::ofstream(Source(), std::ios::binary) << FBytes;
+    vesktest::WriteFileText(Source(), FBytes);
   }
 
   std::string Source() const { return (FEnv.Root() / "report.bin").string(); }
   std::string Target(const std::string& Name) const { return (FEnv.Root() / Name).string(); }
-
-  static std::string ReadFile(const std::string& Path) {
-    std::ifstream file(Path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
 
   static BLOCKID Attachment(NOTEHANDLE Note, WORD Index, std::string* Name = nullptr,
                             DWORD* Size = nullptr) {
@@ -60,7 +53,7 @@ TEST_F(Attachments, SavedAttachmentExtractsByteIdentical) {
     std::string early = Target("early.bin");
     ASSERT_EQ(MailExtractMessageAttachment(note.Get(), Attachment(note.Get(), 0), early.data()),
               NOERROR);
-    EXPECT_EQ(ReadFile(early), FBytes);
+    EXPECT_EQ(vesktest::ReadFileText(early), FBytes);
     ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
     id = IdOf(note.Get());
   }
@@ -76,9 +69,9 @@ TEST_F(Attachments, SavedAttachmentExtractsByteIdentical) {
   EXPECT_FALSE(MailGetMessageAttachmentInfo(note.Get(), 1, nullptr, nullptr, nullptr, nullptr,
                                             nullptr, nullptr, nullptr));
   std::string target = Target("out.bin");
-  std::ofstream(target) << "old content that is longer than nothing";
+  vesktest::WriteFileText(target, "old content that is longer than nothing");
   ASSERT_EQ(NSFNoteExtractFile(note.Get(), item, target.c_str(), nullptr), NOERROR);
-  EXPECT_EQ(ReadFile(target), FBytes);
+  EXPECT_EQ(vesktest::ReadFileText(target), FBytes);
 }
 
 TEST_F(Attachments, AttachFileRecordsHostAndCompression) {
@@ -115,7 +108,7 @@ TEST_F(Attachments, DetachFreesOnlyThatAttachment) {
   EXPECT_EQ(NSFNoteDetachFile(note.Get(), first), ERR_ITEM_NOT_FOUND);
   std::string target = Target("b.bin");
   ASSERT_EQ(NSFNoteExtractFile(note.Get(), second, target.c_str(), nullptr), NOERROR);
-  EXPECT_EQ(ReadFile(target), FBytes);
+  EXPECT_EQ(vesktest::ReadFileText(target), FBytes);
   ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   std::string name;
   Attachment(note.Get(), 0, &name);
@@ -156,7 +149,7 @@ TEST_F(Attachments, MovingANoteCopiesItsObjects) {
   std::string out = Target("orig.bin");
   ASSERT_EQ(NSFNoteExtractFile(original.Get(), Attachment(original.Get(), 0), out.c_str(), nullptr),
             NOERROR);
-  EXPECT_EQ(ReadFile(out), FBytes);
+  EXPECT_EQ(vesktest::ReadFileText(out), FBytes);
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 // What the full-text index holds and how it stays current: built on the first search, then
 // changed with every save and deletion, kept in the file across closing and reopening.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include "ChildProcess.h"
 #include "FullTextFixture.h"
 #include "notesapi/nsfnote.h"
 
@@ -21,26 +18,7 @@ class FullTextIndex : public FullTextTest {
   static std::string RichText(const std::vector<std::vector<std::string>>& Paragraphs);
   static std::string TextList(const std::vector<std::string>& Entries);
   NOTEID AddRaw(const std::string& Name, WORD Type, const std::string& Value, WORD Class = 1);
-  // Runs storage_child to save Count documents "doc <index>" and returns its exit status.
-  static int RunStorageChild(const std::filesystem::path& Database, long First, long Count);
 };
-
-int FullTextIndex::RunStorageChild(const std::filesystem::path& Database, long First, long Count) {
-  std::string first = std::to_string(First), count = std::to_string(Count);
-  const char* arguments[] = {STORAGE_CHILD_PATH, Database.c_str(), first.c_str(), count.c_str(),
-                             nullptr};
-  pid_t child = 0;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  int spawned = posix_spawn(&child, STORAGE_CHILD_PATH, &actions, nullptr,
-                            const_cast<char* const*>(arguments), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return -1;
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 void PutWord(std::string& Out, WORD Value) {
   Out.append(reinterpret_cast<const char*>(&Value), sizeof Value);
@@ -175,7 +153,8 @@ TEST_F(FullTextIndex, TheIndexStaysWithTheFileAcrossReopening) {
 // transaction.
 TEST_F(FullTextIndex, SavesOfOtherProcessesAreIndexedWithThem) {
   ASSERT_EQ(Found("NOT doc"), Ids{});
-  ASSERT_EQ(RunStorageChild(FileOf("ft.nsf"), 0, 5), 0);
+  vesktest::ChildProcess child({STORAGE_CHILD_PATH, FileOf("ft.nsf").string(), "0", "5"});
+  ASSERT_EQ(child.Wait(), 0);
   EXPECT_EQ(Found("doc").size(), 5u);
   EXPECT_EQ(Found("\"doc 3\"").size(), 1u);
 }

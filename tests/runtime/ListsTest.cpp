@@ -69,31 +69,27 @@ TEST_F(Lists, AllocateReturnsALockedListOfThePublishedSize) {
   OSMemFree(handle);
 }
 
-TEST_F(Lists, AddInsertsAtTheEntryNumber) {
-  WORD size = 0;
-  DHANDLE list = NewList(FALSE, &size);
-  Add(list, FALSE, &size, 0, "b");
-  Add(list, FALSE, &size, 1, "d");
-  Add(list, FALSE, &size, 0, "a");
-  Add(list, FALSE, &size, 2, "c");
-  EXPECT_EQ(Entries(list, FALSE), (TEntries{"a", "b", "c", "d"}));
-  EXPECT_EQ(size, 2 + 4 * 2 + 4);
-  const void* locked = OSLockObject(list);
-  EXPECT_EQ(ListGetSize(locked, FALSE), size);
-  OSUnlockObject(list);
-  OSMemFree(list);
-}
-
-TEST_F(Lists, PrefixedListsKeepTheTypeWord) {
-  WORD size = 0;
-  DHANDLE list = NewList(TRUE, &size);
-  EXPECT_EQ(size, 4);
-  // Inserting each recipient first, as mail addressing does.
-  Add(list, TRUE, &size, 0, "Second");
-  Add(list, TRUE, &size, 0, "First");
-  EXPECT_EQ(Entries(list, TRUE), (TEntries{"First", "Second"}));
-  EXPECT_EQ(size, 2 + 2 + 2 * 2 + 11);
-  OSMemFree(list);
+TEST_F(Lists, EntriesGoInAtTheirNumberAndLeaveNoGap) {
+  for (BOOL prefixed : {FALSE, TRUE}) {
+    SCOPED_TRACE(prefixed ? "prefixed" : "plain");
+    WORD size = 0;
+    DHANDLE list = NewList(prefixed, &size);
+    const WORD header = prefixed ? 4 : 2;  // a prefixed list keeps its type word
+    EXPECT_EQ(size, header);
+    Add(list, prefixed, &size, 0, "bb");
+    Add(list, prefixed, &size, 1, "d");
+    Add(list, prefixed, &size, 0, "a");  // inserting first, as mail addressing does
+    Add(list, prefixed, &size, 2, "ccc");
+    EXPECT_EQ(Entries(list, prefixed), (TEntries{"a", "bb", "ccc", "d"}));
+    EXPECT_EQ(size, header + 4 * 2 + 7);
+    EXPECT_EQ(ListGetSize(OSLockObject(list), prefixed), size);
+    OSUnlockObject(list);
+    EXPECT_EQ(ListRemoveEntry(list, prefixed, &size, 1), NOERROR);
+    EXPECT_EQ(Entries(list, prefixed), (TEntries{"a", "ccc", "d"}));
+    EXPECT_EQ(size, header + 3 * 2 + 5);
+    EXPECT_EQ(ListRemoveEntry(list, prefixed, &size, 3), ERR_ODS_NO_SUCH_ENTRY);
+    OSMemFree(list);
+  }
 }
 
 TEST_F(Lists, EntryBeyondTheCountFailsAndChangesNothing) {
@@ -124,19 +120,6 @@ TEST_F(Lists, ListsStopAt65535Bytes) {
   EXPECT_EQ(size, 65535);
   EXPECT_EQ(list, before);
   EXPECT_EQ(Entries(list, FALSE), (TEntries{big, fits}));
-  OSMemFree(list);
-}
-
-TEST_F(Lists, RemoveEntryClosesTheGap) {
-  WORD size = 0;
-  DHANDLE list = NewList(FALSE, &size);
-  Add(list, FALSE, &size, 0, "a");
-  Add(list, FALSE, &size, 1, "bb");
-  Add(list, FALSE, &size, 2, "ccc");
-  EXPECT_EQ(ListRemoveEntry(list, FALSE, &size, 1), NOERROR);
-  EXPECT_EQ(Entries(list, FALSE), (TEntries{"a", "ccc"}));
-  EXPECT_EQ(size, 2 + 2 * 2 + 4);
-  EXPECT_EQ(ListRemoveEntry(list, FALSE, &size, 2), ERR_ODS_NO_SUCH_ENTRY);
   OSMemFree(list);
 }
 

@@ -3,11 +3,10 @@
 // with it, and the note stays closable after the mailbox is closed.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "FileText.h"
 #include "StorageFixture.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/names.h"
@@ -33,13 +32,8 @@ class MailDeposit : public runtimetest::StorageTest {
     NewDatabase("user.nsf");
     FFile = (FEnv.Root() / "a.bin").string();
     FSecond = (FEnv.Root() / "b.bin").string();
-    std::ofstream(FFile, std::ios::binary) << std::string(5000, 'A') + "end";
-    std::ofstream(FSecond, std::ios::binary) << "second file";
-  }
-
-  static std::string ReadFile(const std::string& Path) {
-    std::ifstream file(Path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    vesktest::WriteFileText(FFile, std::string(5000, 'A') + "end");
+    vesktest::WriteFileText(FSecond, "second file");
   }
 
   // The bytes of every attachment of a note, in order, extracted to files.
@@ -51,7 +45,7 @@ class MailDeposit : public runtimetest::StorageTest {
          ++index) {
       std::string out = (FEnv.Root() / ("out" + std::to_string(index))).string();
       EXPECT_EQ(MailExtractMessageAttachment(Note, item, out.data()), NOERROR);
-      contents.push_back(ReadFile(out));
+      contents.push_back(vesktest::ReadFileText(out));
     }
     return contents;
   }

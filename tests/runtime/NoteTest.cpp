@@ -1,4 +1,4 @@
-// Notes: IDs, identity, saving, deletion stubs, re-targeting, life after the database handle.
+// Notes: IDs, identity, saving, deletion stubs, life after the database handle.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -74,10 +74,13 @@ TEST_F(Notes, IdsAreNeverReusedAcrossDeletionAndReopen) {
   EXPECT_EQ(SaveDocument(db.Get(), "d"), 16u);
 }
 
-TEST_F(Notes, DeletionLeavesAStub) {
+TEST_F(Notes, DeletionLeavesAStubAndAnOpenCopyCannotBeSaved) {
   DbRef db("test.nsf");
   NOTEID id = SaveDocument(db.Get(), "gone");
+  NoteRef open;
+  ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, open.Out()), NOERROR);
   ASSERT_EQ(NSFNoteDelete(db.Get(), id, 0), NOERROR);
+  EXPECT_EQ(NSFNoteUpdate(open.Get(), 0), ERR_NOTE_DELETED);
   NoteRef note;
   EXPECT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), ERR_NOTE_DELETED);
   EXPECT_EQ(note.Get(), NULLHANDLE);
@@ -86,30 +89,6 @@ TEST_F(Notes, DeletionLeavesAStub) {
   EXPECT_EQ(NSFNoteDelete(db.Get(), 400, 0), ERR_INVALID_NOTE);
   EXPECT_EQ(NSFNoteOpen(db.Get(), 400, 0, note.Out()), ERR_INVALID_NOTE);
   EXPECT_EQ(NSFNoteOpen(db.Get(), 0, 0, note.Out()), ERR_INVALID_NOTE);
-}
-
-TEST_F(Notes, SavingANoteWhoseNoteWasDeletedFails) {
-  DbRef db("test.nsf");
-  NOTEID id = SaveDocument(db.Get(), "x");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
-  ASSERT_EQ(NSFNoteDelete(db.Get(), id, 0), NOERROR);
-  EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), ERR_NOTE_DELETED);
-}
-
-TEST_F(Notes, OpenByUnidFindsTheNote) {
-  DbRef db("test.nsf");
-  NOTEID id = SaveDocument(db.Get(), "by unid");
-  ORIGINATORID oid{};
-  ASSERT_EQ(NSFDbGetNoteInfo(db.Get(), id, &oid, nullptr, nullptr), NOERROR);
-  UNIVERSALNOTEID unid{};
-  std::memcpy(&unid, &oid, sizeof unid);
-  NoteRef note;
-  ASSERT_EQ(NSFNoteOpenByUNID(db.Get(), &unid, 0, note.Out()), NOERROR);
-  EXPECT_EQ(IdOf(note.Get()), id);
-  unid.File[0] ^= 1;
-  NoteRef missing;
-  EXPECT_NE(NSFNoteOpenByUNID(db.Get(), &unid, 0, missing.Out()), NOERROR);
 }
 
 TEST_F(Notes, NoteWorksOnAfterItsDatabaseHandleIsClosed) {
@@ -125,46 +104,6 @@ TEST_F(Notes, NoteWorksOnAfterItsDatabaseHandleIsClosed) {
   NoteRef reread;
   ASSERT_EQ(NSFNoteOpen(again.Get(), id, 0, reread.Out()), NOERROR);
   EXPECT_EQ(Text(reread.Get(), "Subject"), "second");
-}
-
-TEST_F(Notes, RetargetedNoteIsCopiedAndCanReturn) {
-  NewDatabase("mail.box");
-  DbRef db("test.nsf"), box("mail.box");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
-  AppendText(note.Get(), "Subject", "to send");
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
-  DBHANDLE home = NULLHANDLE;
-  NSFNoteGetInfo(note.Get(), _NOTE_DB, &home);
-  EXPECT_EQ(home, db.Get());
-  ORIGINATORID original = OidOf(note.Get());
-
-  DBHANDLE target = box.Get();
-  ORIGINATORID fresh{};
-  ASSERT_EQ(NSFDbGenerateOID(box.Get(), &fresh), NOERROR);
-  NSFNoteSetInfo(note.Get(), _NOTE_DB, &target);
-  NSFNoteSetInfo(note.Get(), _NOTE_ID, nullptr);
-  NSFNoteSetInfo(note.Get(), _NOTE_OID, &fresh);
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT), NOERROR);
-  EXPECT_EQ(IdOf(note.Get()), 4u);
-
-  NOTEID originalId = 4;
-  NSFNoteSetInfo(note.Get(), _NOTE_DB, &home);
-  NSFNoteSetInfo(note.Get(), _NOTE_ID, &originalId);
-  NSFNoteSetInfo(note.Get(), _NOTE_OID, &original);
-  AppendText(note.Get(), "Sent", "yes");
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT), NOERROR);
-
-  NoteRef inBox, inDb;
-  ASSERT_EQ(NSFNoteOpen(box.Get(), 4, 0, inBox.Out()), NOERROR);
-  ASSERT_EQ(NSFNoteOpen(db.Get(), 4, 0, inDb.Out()), NOERROR);
-  EXPECT_EQ(Text(inBox.Get(), "Subject"), "to send");
-  EXPECT_EQ(Text(inBox.Get(), "Sent"), "");
-  EXPECT_EQ(Text(inDb.Get(), "Sent"), "yes");
-  EXPECT_TRUE(SameUnid(OidOf(inBox.Get()), fresh));
-  EXPECT_TRUE(SameUnid(OidOf(inDb.Get()), original));
-  NoteRef stale;
-  EXPECT_EQ(NSFNoteOpen(box.Get(), 8, 0, stale.Out()), ERR_INVALID_NOTE);
 }
 
 TEST_F(Notes, ResponseRecordsItsParent) {

@@ -1,19 +1,17 @@
 // Real processes against one database file: a writer killed at random moments loses nothing it
 // reported saved and leaves nothing half written; two writers at once lose nothing and see no
 // "locked" error.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <random>
 #include <thread>
 
 #include "ChildDocument.h"
+#include "ChildProcess.h"
 #include "StorageFixture.h"
 
 namespace {
@@ -21,46 +19,18 @@ namespace {
 using runtimetest::DbRef;
 using runtimetest::NoteRef;
 
-// A running storage_child with its stdout on a pipe.
-class Child {
+// A running storage_child, which reports each save as "<index> <note ID>".
+class Child : public vesktest::ChildProcess {
  public:
-  Child(const std::string& Database, long First, long Count) {
-    int pipeEnds[2];
-    EXPECT_EQ(pipe(pipeEnds), 0);
-    FPid = fork();
-    if (FPid == 0) {
-      dup2(pipeEnds[1], STDOUT_FILENO);
-      close(pipeEnds[0]);
-      close(pipeEnds[1]);
-      std::string first = std::to_string(First), count = std::to_string(Count);
-      execl(STORAGE_CHILD_PATH, STORAGE_CHILD_PATH, Database.c_str(), first.c_str(), count.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(pipeEnds[1]);
-    FOut = fdopen(pipeEnds[0], "r");
-  }
-  ~Child() {
-    if (FPid > 0) Kill();
-    if (FOut) fclose(FOut);
+  Child(const std::string& Database, long First, long Count)
+      : ChildProcess({STORAGE_CHILD_PATH, Database, std::to_string(First), std::to_string(Count)}) {
   }
 
   // The next reported save; false at the end of the output.
-  bool NextSave(long& Index, NOTEID& Id) { return fscanf(FOut, "%ld %u", &Index, &Id) == 2; }
-  void Kill() {
-    kill(FPid, SIGKILL);
-    Wait();
+  bool NextSave(long& Index, NOTEID& Id) {
+    std::string line;
+    return ReadLine(line) && std::sscanf(line.c_str(), "%ld %u", &Index, &Id) == 2;
   }
-  int Wait() {
-    int status = 0;
-    waitpid(FPid, &status, 0);
-    FPid = -1;
-    return status;
-  }
-
- private:
-  pid_t FPid = -1;
-  FILE* FOut = nullptr;
 };
 
 class Reliability : public runtimetest::StorageTest {
@@ -134,9 +104,8 @@ TEST_F(Reliability, TwoWritersAtOnceLoseNothing) {
   NOTEID id = 0;
   while (first.NextSave(index, id)) reported[index] = id;
   while (second.NextSave(index, id)) reported[index] = id;
-  int firstStatus = first.Wait(), secondStatus = second.Wait();
-  ASSERT_TRUE(WIFEXITED(firstStatus) && WEXITSTATUS(firstStatus) == 0);
-  ASSERT_TRUE(WIFEXITED(secondStatus) && WEXITSTATUS(secondStatus) == 0);
+  ASSERT_EQ(first.Wait(), 0);
+  ASSERT_EQ(second.Wait(), 0);
   ASSERT_EQ(reported.size(), 2 * PerWriter);
   DbRef db("test.nsf");
   std::map<long, NOTEID> whole = WholeDocuments(db.Get(), 4 * 2 * PerWriter);

@@ -1,15 +1,13 @@
 // The router killed at random moments of a pass over 200 mails and run again: every mail
 // arrives exactly once in every mailbox it was for, none is lost, and the mailbox ends empty.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <random>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "RouterFixture.h"
 #include "notesapi/mailserv.h"
 
@@ -18,47 +16,6 @@ namespace {
 using Strings = std::vector<std::string>;
 
 constexpr int MailCount = 200;
-
-// A router pass in a process of its own.
-class RouterProcess {
- public:
-  explicit RouterProcess(const std::string& Server) {
-    FPid = fork();
-    if (FPid == 0) {
-      execl(ROUTER_CHILD_PATH, ROUTER_CHILD_PATH, Server.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  ~RouterProcess() {
-    if (FPid > 0) KillNow();
-  }
-
-  // True when the pass ended by itself within Wait (its exit code in ExitCode); otherwise it
-  // is killed there and then.
-  bool FinishesWithin(std::chrono::milliseconds Wait, int& ExitCode) {
-    auto deadline = std::chrono::steady_clock::now() + Wait;
-    while (std::chrono::steady_clock::now() < deadline) {
-      int status = 0;
-      if (waitpid(FPid, &status, WNOHANG) == FPid) {
-        FPid = -1;
-        ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return true;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    KillNow();
-    return false;
-  }
-
- private:
-  void KillNow() {
-    kill(FPid, SIGKILL);
-    waitpid(FPid, nullptr, 0);
-    FPid = -1;
-  }
-
-  pid_t FPid = -1;
-};
 
 class RouterReliability : public runtimetest::RouterTest {
  protected:
@@ -84,12 +41,12 @@ TEST_F(RouterReliability, KilledAtRandomPointsEveryMailArrivesOnce) {
   int kills = 0, exitCode = -1;
   bool finished = false;
   while (!finished && kills < 12) {
-    RouterProcess pass(Srv1);
+    vesktest::ChildProcess pass({ROUTER_CHILD_PATH, Srv1});
     finished = pass.FinishesWithin(std::chrono::milliseconds(delay(random)), exitCode);
     if (!finished) ++kills;
   }
   if (!finished) {
-    RouterProcess pass(Srv1);
+    vesktest::ChildProcess pass({ROUTER_CHILD_PATH, Srv1});
     finished = pass.FinishesWithin(std::chrono::minutes(5), exitCode);
   }
   ASSERT_TRUE(finished);

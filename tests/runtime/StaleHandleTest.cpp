@@ -57,16 +57,6 @@ class StaleHandles : public runtimetest::RuntimeTest {
 
 }  // namespace
 
-TEST_F(StaleHandles, ZeroHandle) {
-  ExpectMemoryCallsFail(NULLHANDLE);
-  ExpectTableCallsFail(NULLHANDLE);
-}
-
-TEST_F(StaleHandles, FreedHandles) {
-  ExpectMemoryCallsFail(FreedMemory());
-  ExpectTableCallsFail(FreedTable());
-}
-
 // A freed handle stays invalid after its slot is used again.
 TEST_F(StaleHandles, FreedHandleDoesNotReachTheSlotsNextOwner) {
   DHANDLE stale = FreedMemory();
@@ -92,8 +82,11 @@ TEST_F(StaleHandles, WrongKindOfHandle) {
   EXPECT_EQ(OSMemFree(memory), NOERROR);
 }
 
-TEST_F(StaleHandles, ArbitraryValues) {
-  for (DHANDLE value : {DHANDLE{1}, DHANDLE{0xFFFF}, DHANDLE{0x12345678}, MAXDWORD}) {
+TEST_F(StaleHandles, ZeroFreedAndArbitraryValues) {
+  ExpectMemoryCallsFail(FreedMemory());
+  ExpectTableCallsFail(FreedTable());
+  for (DHANDLE value :
+       {DHANDLE{NULLHANDLE}, DHANDLE{1}, DHANDLE{0xFFFF}, DHANDLE{0x12345678}, MAXDWORD}) {
     ExpectMemoryCallsFail(value);
     ExpectTableCallsFail(value);
   }

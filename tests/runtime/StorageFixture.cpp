@@ -1,5 +1,9 @@
 #include "StorageFixture.h"
 
+#include <sqlite3.h>
+
+#include "notesapi/osmem.h"
+
 namespace runtimetest {
 
 DbRef::DbRef(const std::string& Path) {
@@ -20,6 +24,12 @@ void DbRef::Close() {
 NoteRef::~NoteRef() {
   if (FHandle) {
     EXPECT_EQ(NSFNoteClose(FHandle), NOERROR);
+  }
+}
+
+MemoryRef::~MemoryRef() {
+  if (FHandle) {
+    EXPECT_EQ(OSMemFree(FHandle), NOERROR);
   }
 }
 
@@ -53,6 +63,13 @@ NOTEID StorageTest::SaveDocument(DBHANDLE Db, const std::string& Subject) {
   AppendText(note.Get(), "Subject", Subject);
   EXPECT_EQ(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT), NOERROR);
   return IdOf(note.Get());
+}
+
+void StorageTest::ExecuteSql(const std::string& Name, const char* Sql) {
+  sqlite3* file = nullptr;
+  ASSERT_EQ(sqlite3_open(FileOf(Name).c_str(), &file), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(file, Sql, nullptr, nullptr, nullptr), SQLITE_OK) << Sql;
+  sqlite3_close(file);
 }
 
 void NewNoteTest::SetUp() {

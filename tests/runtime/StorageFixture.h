@@ -38,6 +38,20 @@ class NoteRef {
   NOTEHANDLE FHandle = NULLHANDLE;
 };
 
+// A memory handle (a buffer, an ACL, a results block) freed at scope exit.
+class MemoryRef {
+ public:
+  MemoryRef() = default;
+  ~MemoryRef();
+  MemoryRef(const MemoryRef&) = delete;
+  MemoryRef& operator=(const MemoryRef&) = delete;
+  DHANDLE Get() const { return FHandle; }
+  DHANDLE* Out() { return &FHandle; }
+
+ private:
+  DHANDLE FHandle = NULLHANDLE;
+};
+
 // A runtime with a data directory and helpers to make databases and notes in it.
 class StorageTest : public RuntimeTest {
  protected:
@@ -51,6 +65,8 @@ class StorageTest : public RuntimeTest {
   static NOTEID IdOf(NOTEHANDLE Note);
   // A new document with one Subject item, saved; returns its note ID.
   static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
+  // Runs SQL on a database file directly, as another program (or damage) would.
+  void ExecuteSql(const std::string& Name, const char* Sql);
 };
 
 // A new, unsaved note in a fresh database, for tests of items.

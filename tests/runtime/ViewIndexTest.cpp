@@ -4,8 +4,7 @@
 
 #include <sqlite3.h>
 
-#include <cstdlib>
-
+#include "ChildProcess.h"
 #include "ViewFixtureTest.h"
 
 namespace runtimetest {
@@ -119,8 +118,7 @@ TEST_F(ViewIndexTest, DocumentsAnotherProcessSavedAreAddedIncrementally) {
   NOTEID all = AddView(TViewSpec{"All", "", {}, false, false, ""});
   DWORD evaluations = 0;
   ReadAll(all, nullptr, &evaluations);
-  std::string child = std::string(STORAGE_CHILD_PATH) + " views.nsf 0 3 > /dev/null";
-  ASSERT_EQ(std::system(child.c_str()), 0);
+  ASSERT_EQ(vesktest::ChildProcess({STORAGE_CHILD_PATH, "views.nsf", "0", "3"}).Wait(), 0);
   EXPECT_EQ(ReadAll(all, nullptr, &evaluations).size(), FDocs.size() + 3);
   EXPECT_EQ(evaluations, 3u);
 }

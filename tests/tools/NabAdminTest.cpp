@@ -1,34 +1,23 @@
 // nabadmin run as a child process, the way an administrator or the demo set-up runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "ChildProcess.h"
 #include "DamageTools.h"
 #include "TestNotesEnv.h"
 
 namespace {
 
-struct TRun {
-  int ExitCode;
-  std::string Output;  // stdout and stderr
-};
+using TRun = vesktest::CommandRun;
 
 class NabAdminTest : public testing::Test {
  protected:
   // Runs nabadmin with Arguments in the test's Notes environment.
   TRun Run(const std::string& Arguments) {
-    std::string command = std::string("'") + NABADMIN_PROGRAM + "' " + Arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, "popen failed"};
-    std::string output;
-    char buffer[4096];
-    for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-      output.append(buffer, read);
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    return vesktest::RunCommand(std::string("'") + NABADMIN_PROGRAM + "' " + Arguments + " 2>&1");
   }
 
   void AddSetting(const std::string& Line) {
