@@ -18,6 +18,14 @@ size_t Utf8CharSize(uint8_t Lead) {
   return Lead < 0xE0 ? 2 : Lead < 0xF0 ? 3 : 4;
 }
 
+// A character outside the Basic Multilingual Plane is two characters of the Unicode group, a
+// surrogate pair (big-endian UTF-16 after the group byte); translated or stored apart, each half
+// would become a replacement character.
+bool IsHighSurrogate(std::string_view Text, size_t At) {
+  return static_cast<uint8_t>(Text[At]) == 0x14 && At + 1 < Text.size() &&
+         (static_cast<uint8_t>(Text[At + 1]) & 0xFC) == 0xD8;
+}
+
 // Printable ASCII and the controls that stand for themselves read the same in LMBCS and in any
 // ASCII-based native character set; most item names and values are nothing else.
 bool IsPlainByte(uint8_t Byte) {
@@ -47,11 +55,13 @@ size_t PlainEnd(const std::string& Text, size_t Start) {
 // Where the stretch to translate that starts at Start ends: after the line break that ends its
 // line, or before MaxPiece bytes are passed, and always between two characters.
 size_t StretchEnd(const std::string& Text, size_t Start, size_t (*CharSize)(uint8_t)) {
-  size_t end = Start;
+  size_t end = Start, last = Start;
   while (end < Text.size()) {
     const auto lead = static_cast<uint8_t>(Text[end]);
     const size_t next = std::min(end + CharSize(lead), Text.size());
-    if (next - Start > MaxPiece && end > Start) break;
+    if (next - Start > MaxPiece && end > Start)
+      return last > Start && IsHighSurrogate(Text, last) ? last : end;
+    last = end;
     end = next;
     if (lead == '\n') break;
   }
@@ -97,13 +107,15 @@ size_t LmbcsCharSize(uint8_t Lead) {
 
 size_t LmbcsPieceEnd(std::string_view Text, size_t Start, size_t MaxBytes) {
   if (Text.size() - Start <= MaxBytes) return Text.size();
-  size_t end = Start;
+  size_t end = Start, last = Start;
   while (end < Text.size()) {
     const size_t next = end + LmbcsCharSize(static_cast<uint8_t>(Text[end]));
     if (next - Start > MaxBytes) break;
+    last = end;
     end = next;
   }
-  return std::min(end, Text.size());
+  if (end >= Text.size()) return Text.size();
+  return last > Start && IsHighSurrogate(Text, last) ? last : end;
 }
 
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs) {
