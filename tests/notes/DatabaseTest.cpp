@@ -5,7 +5,6 @@
 
 #include "DamageTools.h"
 #include "ELotusNotes.h"
-#include "FileText.h"
 #include "NotesApiErrors.h"
 #include "NotesCharset.h"
 #include "StorageFixture.h"
@@ -66,17 +65,6 @@ TEST_F(DatabaseTest, AFailedOpenLeavesTheDatabaseClosedWithItsNames) {
   EXPECT_TRUE(FDatabase->GetActive());
   FDatabase->SetFileName("other.nsf");
   EXPECT_FALSE(FDatabase->GetActive());
-}
-
-TEST_F(DatabaseTest, GarbageAndTruncatedFilesRaiseOnOpen) {
-  vesktest::WriteFileText(FEnv.DataDir() / "garbage.nsf", std::string(5000, '\x5A'));
-  TNotesDatabase other;
-  EXPECT_THROW(other.Open("", "garbage.nsf"), ELotusNotes);
-  FDatabase->Close();
-  const auto file = FEnv.DataDir() / "test.nsf";
-  std::filesystem::resize_file(file, std::filesystem::file_size(file) / 3);
-  EXPECT_THROW(other.Open("", "test.nsf"), ELotusNotes);
-  EXPECT_FALSE(other.GetActive());
 }
 
 TEST_F(DatabaseTest, InformationPersists) {

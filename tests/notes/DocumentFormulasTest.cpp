@@ -9,7 +9,17 @@
 
 namespace {
 
-using DocumentFormulasTest = DesignFixture;
+class DocumentFormulasTest : public DesignFixture {
+ protected:
+  // A form "Memo" whose fields have these defaults ("name|formula").
+  void MemoFormWithDefaults(std::initializer_list<const char*> Defaults) {
+    TNotesDocument form(*FDatabase, CreateForm("Memo", {}));
+    TStringList lines;
+    for (const char* line : Defaults) lines.Add(line);
+    form.GetItemByName("$NotesRT_FieldDefaults")->SetAsStrings(&lines);
+    form.Save();
+  }
+};
 
 TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimes) {
   auto document = FDatabase->CreateDocument();
@@ -107,15 +117,7 @@ TEST_F(DocumentFormulasTest, AttachFormTakesQuotesAndBackslashesInTheNameLiteral
 }
 
 TEST_F(DocumentFormulasTest, ComputeWithFormGivesMissingFieldsTheFormsDefaults) {
-  const NOTEID formID = CreateForm("Memo", {});
-  {
-    TNotesDocument form(*FDatabase, formID);
-    TStringList defaults;
-    defaults.Add(R"(Priority|"Normal")");
-    defaults.Add(R"(Subject|"none")");
-    form.GetItemByName("$NotesRT_FieldDefaults")->SetAsStrings(&defaults);
-    form.Save();
-  }
+  MemoFormWithDefaults({R"(Priority|"Normal")", R"(Subject|"none")"});
   auto plain = FDatabase->CreateDocument();
   EXPECT_TRUE(plain->ComputeWithForm(true));
   EXPECT_FALSE(plain->IsItemExists("Priority"));
@@ -128,15 +130,7 @@ TEST_F(DocumentFormulasTest, ComputeWithFormGivesMissingFieldsTheFormsDefaults) 
 }
 
 TEST_F(DocumentFormulasTest, ComputeWithFormReportsAFailingDefaultOnlyWhenAsked) {
-  const NOTEID formID = CreateForm("Memo", {});
-  {
-    TNotesDocument form(*FDatabase, formID);
-    TStringList defaults;
-    defaults.Add(R"(Priority|"Normal")");
-    defaults.Add(R"(Broken|1 + "a")");
-    form.GetItemByName("$NotesRT_FieldDefaults")->SetAsStrings(&defaults);
-    form.Save();
-  }
+  MemoFormWithDefaults({R"(Priority|"Normal")", R"(Broken|1 + "a")"});
   auto memo = FDatabase->CreateDocument();
   memo->GetItemByName("Form")->SetAsString("Memo");
   EXPECT_FALSE(memo->ComputeWithForm(false));

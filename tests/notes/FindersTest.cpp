@@ -87,9 +87,6 @@ TEST_F(FindersTest, DeletedDocumentsAreNotFound) {
   FDatabase->Delete(a);
   EXPECT_EQ(IDs(*FDatabase->Search("", EncodeDate(2000, 1, 1))), (TIDs{b}));
   EXPECT_EQ(IDs(*FDatabase->Search("", 0)), (TIDs{b}));
-}
-
-TEST_F(FindersTest, AClosedDatabaseRaises) {
   FDatabase->Close();
   EXPECT_THROW(FDatabase->FindNotes("", 0, NOTE_CLASS_DOCUMENT, false), ELotusNotes);
 }

@@ -41,10 +41,6 @@ TEST_F(FoldersTest, CreatedFoldersAreEmptyAndListed) {
   ASSERT_NE(reread, nullptr);
   EXPECT_EQ(reread->Flags(), "FV");
   EXPECT_EQ(Members("Projects"), TIDs{});
-}
-
-TEST_F(FoldersTest, ADuplicateNameIsRefused) {
-  TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
   EXPECT_THROW(TNotesFolder(*FDatabase, "projects", true, nullptr), ELotusNotes);
 }
 

@@ -49,6 +49,9 @@ class MailMessageTest : public MailFixture {
 };
 
 TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
+  FMemo->SetRecipients(" , ,");
+  EXPECT_FALSE(FMemo->IsItemExists("Recipients")) << "naming nobody writes nothing";
+  EXPECT_EQ(FMemo->GetRecipients(), "");
   FMemo->SetRecipients("p, q, r");
   EXPECT_EQ(StoredRecipients(), (Strings{"p", "q", "r"}));
   FMemo->SetRecipients(",a,");
@@ -56,13 +59,6 @@ TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
   FMemo->SetRecipients("  x  ,, ,y");
   EXPECT_EQ(StoredRecipients(), (Strings{"x", "y"}));
   EXPECT_EQ(FMemo->GetRecipients(), "x, y");
-}
-
-TEST_F(MailMessageTest, RecipientsNamingNobodyWriteNothing) {
-  FMemo->SetRecipients("");
-  FMemo->SetRecipients(" , ,");
-  EXPECT_FALSE(FMemo->IsItemExists("Recipients"));
-  EXPECT_EQ(FMemo->GetRecipients(), "");
 }
 
 TEST_F(MailMessageTest, LongHeaderValuesReadBackWhole) {
@@ -90,13 +86,6 @@ TEST_F(MailMessageTest, MissingHeaderItemsReadEmptyAndUnknownCodesRaise) {
   EXPECT_EQ(FMemo->GetItemByNum(MAIL_BLINDCOPYTO_ITEM_NUM), "");
   EXPECT_THROW(FMemo->GetItemByNum(200), ELotusNotes);
   EXPECT_THROW(FMemo->SetItemByNum(200, "x"), ELotusNotes);
-}
-
-TEST_F(MailMessageTest, SettingAHeaderItemReplacesIt) {
-  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "first");
-  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "second");
-  EXPECT_EQ(FMemo->CountMultipleItems("Subject"), 1);
-  EXPECT_EQ(FMemo->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "second");
 }
 
 TEST_F(MailMessageTest, ANewBodyReplacesEveryOldBodyItem) {
@@ -155,12 +144,9 @@ TEST_F(MailMessageTest, ABodyIsNoListOfLines) {
 }
 
 TEST_F(MailMessageTest, KnownAddresseesPassTheCheck) {
+  EXPECT_EQ(CheckAddressError(), "") << "no addresses";
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, jane@acme.example");
   FMemo->SetRecipients("CN=John Smith/O=Acme,jdoe");
-  EXPECT_EQ(CheckAddressError(), "");
-}
-
-TEST_F(MailMessageTest, AnEmptyAddressTextChecksNothing) {
   EXPECT_EQ(CheckAddressError(), "");
 }
 
@@ -170,10 +156,7 @@ TEST_F(MailMessageTest, TheFirstUnknownAddresseeIsNamedSendToBeforeRecipients) {
   EXPECT_EQ(CheckAddressError(), "Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
   EXPECT_EQ(CheckAddressError(), "Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
-}
-
-TEST_F(MailMessageTest, AddressesAreCheckedInTheirOwnCharacters) {
-  FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "Jürgen Weiß");
+  FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "Jürgen Weiß");  // checked in its own characters
   EXPECT_EQ(CheckAddressError(), "Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
 }
 

@@ -12,19 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using PathsTest = NotesFixture;
 
-TEST_F(PathsTest, ConstructAndParseNetworkPaths) {
-  EXPECT_EQ(ConstructPath("", "mail\\jdoe.nsf"), "mail\\jdoe.nsf");
-  EXPECT_EQ(ConstructPath("CN=Mail1/O=Acme", "mail\\jdoe.nsf"), "CN=Mail1/O=Acme!!mail\\jdoe.nsf");
-  EXPECT_EQ(ConstructPath("Mail1/Acme", ""), "Mail1/Acme!!");
-  std::string server, file;
-  ParsePath("CN=Mail1/O=Acme!!mail\\jdoe.nsf", server, file);
-  EXPECT_EQ(server, "CN=Mail1/O=Acme");
-  EXPECT_EQ(file, "mail\\jdoe.nsf");
-  ParsePath("names.nsf", server, file);
-  EXPECT_EQ(server, "");
-  EXPECT_EQ(file, "names.nsf");
-}
-
 TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTrip) {
   std::string server, file;
   ParsePath(ConstructPath("Srv", "m\xC3\xBCller.nsf"), server, file);
@@ -64,6 +51,12 @@ TEST(PathsLongDirTest, LongDataDirectoryIsNotCut) {
 }
 
 TEST_F(PathsTest, WithoutRegistryTheDirectoriesComeFromTheRuntime) {
+  {
+    TRegistry registry;  // a key without subkeys is no installation
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes", true));
+    registry.WriteString("Path", "/ignored");
+  }
   std::string dataDir;
   EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
   EXPECT_EQ(dataDir, GetNotesDataDir());
@@ -82,17 +75,6 @@ TEST_F(PathsTest, RegistryTakesPrecedence) {
   std::string dataDir;
   EXPECT_EQ(GetActualNotesDir(dataDir), "/opt/ibm/notes/");
   EXPECT_EQ(dataDir, "/home/user/notes/data/");
-}
-
-TEST_F(PathsTest, RegistryKeyWithoutSubkeysIsIgnored) {
-  {
-    TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes", true));
-    registry.WriteString("Path", "/ignored");
-  }
-  std::string dataDir;
-  EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
 }
 
 }  // namespace

@@ -16,10 +16,6 @@ ELotusNotes Raised(STATUS Status) {
   return ELotusNotes("");
 }
 
-TEST_F(StatusTest, ZeroIsSuccess) {
-  EXPECT_NO_THROW(CheckNotesStatus(NOERROR));
-}
-
 TEST_F(StatusTest, FlagBitsAreMaskedAndTheTextFollowsTheCode) {
   ELotusNotes e = Raised(STS_DISPLAYED | ERR_NOEXIST);
   EXPECT_EQ(e.Status, 0x0103);
@@ -41,15 +37,6 @@ TEST_F(StatusTest, FormulaCompileErrorCarriesTextAndPosition) {
   EXPECT_EQ(e.ErrorOffset, 7);
   EXPECT_EQ(e.ErrorLength, 3);
   EXPECT_EQ(e.Message(), "Error $0501:Formula Error: Note item not found (at 7:3)");
-}
-
-TEST_F(StatusTest, LibraryExceptionsAreCaughtAsTheBaseClasses) {
-  try {
-    throw ELnInvalidFolder("Not a folder");
-  } catch (const ELotusNotes& e) {
-    EXPECT_EQ(e.Status, 0);
-    EXPECT_STREQ(e.what(), "Not a folder");
-  }
 }
 
 }  // namespace

@@ -64,8 +64,9 @@ std::string SummaryText(const std::vector<char>& Buffer, size_t Size) {
 const std::vector<char> TwoItems =
     Summary({{"A", TextValue("1")}, {"B", TextListValue({"x", "y"})}});
 
-TEST_F(SummaryTest, TextAndTextListGiveNameValueLines) {
+TEST_F(SummaryTest, TextAndTextListGiveNameValueLinesAndTheTotalIsReturned) {
   EXPECT_EQ(SummaryText(TwoItems, TwoItems.size()), "\r\nA=1\r\nB=x;y;");
+  EXPECT_EQ(DecodeSummary(TwoItems.data(), TwoItems.size(), [](auto&, auto&) {}), TwoItems.size());
 }
 
 TEST_F(SummaryTest, UnsupportedTypeContributesItsNameOnly) {
@@ -74,10 +75,6 @@ TEST_F(SummaryTest, UnsupportedTypeContributesItsNameOnly) {
   Put(object, DWORD{42});
   const auto buffer = Summary({{"$FILE", object}, {"A", TextValue("1")}});
   EXPECT_EQ(SummaryText(buffer, buffer.size()), "\r\n$FILE=\r\nA=1");
-}
-
-TEST_F(SummaryTest, ReturnsTheClaimedTotalForSteppingOver) {
-  EXPECT_EQ(DecodeSummary(TwoItems.data(), TwoItems.size(), [](auto&, auto&) {}), TwoItems.size());
 }
 
 TEST_F(SummaryTest, ItemsBeyondTheBufferAreNeverRead) {

@@ -63,19 +63,13 @@ TEST_F(TimeTest, HalfASecondIsFiftyHundredths) {
   EXPECT_EQ(DateTimeToNotes(At(2026, 5, 1, 12, 0, 0, 19)).Innards[0] % 100, 1u);
 }
 
-TEST_F(TimeTest, DateWithoutTimeIsMidnight) {
+TEST_F(TimeTest, DateWithoutTimeIsMidnightAndStampsOutsideTheCalendarAreZero) {
   TIMEDATE dateOnly{{ALLDAY, JulianDay(2026, 2, 28)}};
   EXPECT_EQ(NotesToDateTime(dateOnly), EncodeDate(2026, 2, 28));
-}
-
-TEST_F(TimeTest, BrokenDownTimeWithoutTimeOfDay) {
   TIMESTRUCT time{};
   time.GM = TIMEDATE{{ALLDAY, JulianDay(2024, 2, 29)}};
   OSCurrentTimeZone(&time.zone, &time.dst);
   EXPECT_EQ(NotesToDateTimeEx(time), EncodeDate(2024, 2, 29));
-}
-
-TEST_F(TimeTest, UnconvertibleStampsGiveZero) {
   EXPECT_EQ(NotesToDateTime(TIMEDATE{{0, 0x00FFFFFF}}), 0.0);  // beyond year 9999
   TIMEDATE wildcard;
   TimeConstant(TIMEDATE_WILDCARD, &wildcard);
