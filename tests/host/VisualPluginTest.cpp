@@ -75,8 +75,6 @@ TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
   ASSERT_EQ(Plugin.GetCommands().Count(), 2u);
   EXPECT_EQ(Plugin.GetCommands().Items(0).Caption(), "Send");
   EXPECT_EQ(Plugin.GetCommands().Items(1).Command(), nullptr);
-  Plugin.SetDescription("described");
-  EXPECT_EQ(Plugin.GetDescription(), "described");
 }
 
 TEST(VisualPluginTest, AMissingFormResourceRaises) {

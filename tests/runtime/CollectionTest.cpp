@@ -168,19 +168,7 @@ TEST_F(CollectionTest, NavigatorsStepOverCategoriesOrBackwards) {
   HCOLLECTION collection =
       Open(AddView(TViewSpec{"ByCat", "", {{"Cat", "", "C"}}, false, false, ""}));
   auto read = [&](COLLECTIONPOSITION& Position, WORD Skip, WORD Return, DWORD Count) {
-    DHANDLE buffer = NULLHANDLE;
-    DWORD returned = 0;
-    EXPECT_EQ(NIFReadEntries(collection, &Position, Skip, 1, Return, Count, READ_MASK_NOTEID,
-                             &buffer, nullptr, nullptr, &returned, nullptr),
-              NOERROR);
-    std::vector<NOTEID> ids;
-    if (buffer) {
-      auto* data = static_cast<NOTEID*>(OSLockObject(buffer));
-      ids.assign(data, data + returned);
-      OSUnlockObject(buffer);
-      OSMemFree(buffer);
-    }
-    return ids;
+    return ReadIds(collection, Position, Skip, Return, Count);
   };
   COLLECTIONPOSITION position{};
   EXPECT_EQ(read(position, NAVIGATE_NEXT_NONCATEGORY, NAVIGATE_NEXT_NONCATEGORY, 10),
@@ -243,15 +231,7 @@ TEST_F(CollectionTest, ReadsWorkAfterTheDatabaseHandleIsClosed) {
   FDb = NULLHANDLE;
   EXPECT_EQ(NIFUpdateCollection(collection), NOERROR);
   COLLECTIONPOSITION position{};
-  DHANDLE buffer = NULLHANDLE;
-  DWORD count = 0;
-  ASSERT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 10,
-                           READ_MASK_NOTEID, &buffer, nullptr, nullptr, &count, nullptr),
-            NOERROR);
-  ASSERT_EQ(count, 1u);
-  EXPECT_EQ(*static_cast<NOTEID*>(OSLockObject(buffer)), doc);
-  OSUnlockObject(buffer);
-  OSMemFree(buffer);
+  EXPECT_EQ(ReadIds(collection, position), std::vector<NOTEID>{doc});
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
 }
 

@@ -67,17 +67,10 @@ std::string FullTextTest::Lmbcs(const std::string& Utf8) {
   return std::string(out, length);
 }
 
-void FullTextTest::AppendRaw(NOTEHANDLE Note, const std::string& Name, WORD Type,
-                             const std::string& Value) {
-  ASSERT_EQ(NSFItemAppend(Note, 0, Name.c_str(), static_cast<WORD>(Name.size()), Type, Value.data(),
-                          Value.size()),
-            NOERROR);
-}
-
 NOTEID FullTextTest::AddDocument(Fields Items) {
   NoteRef note;
   EXPECT_EQ(NSFNoteCreate(Db(), note.Out()), NOERROR);
-  for (const auto& [name, text] : Items) AppendRaw(note.Get(), name, TYPE_TEXT, Lmbcs(text));
+  for (const auto& [name, text] : Items) AppendItem(note.Get(), name, TYPE_TEXT, Lmbcs(text), 0);
   EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   return IdOf(note.Get());
 }

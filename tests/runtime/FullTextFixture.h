@@ -38,9 +38,6 @@ class FullTextTest : public StorageTest {
   NOTEID AddDocument(Fields Items);
   // Replaces the text of one item of a saved note.
   void Rewrite(NOTEID Id, const std::string& Name, const std::string& Utf8);
-  // Appends a raw item value (without its type word) to an open note.
-  static void AppendRaw(NOTEHANDLE Note, const std::string& Name, WORD Type,
-                        const std::string& Value);
   static std::string Lmbcs(const std::string& Utf8);
 
   FtOutcome Search(const std::string& Utf8Query,

@@ -16,7 +16,6 @@ class FullTextIndex : public FullTextTest {
  protected:
   // A rich-text value: per paragraph a CDPARAGRAPH, then each text run as a CDTEXT.
   static std::string RichText(const std::vector<std::vector<std::string>>& Paragraphs);
-  static std::string TextList(const std::vector<std::string>& Entries);
   NOTEID AddRaw(const std::string& Name, WORD Type, const std::string& Value, WORD Class = 1);
 };
 
@@ -39,20 +38,12 @@ std::string FullTextIndex::RichText(const std::vector<std::vector<std::string>>&
   return value;
 }
 
-std::string FullTextIndex::TextList(const std::vector<std::string>& Entries) {
-  std::string value;
-  PutWord(value, static_cast<WORD>(Entries.size()));
-  for (const std::string& entry : Entries) PutWord(value, static_cast<WORD>(entry.size()));
-  for (const std::string& entry : Entries) value += entry;
-  return value;
-}
-
 NOTEID FullTextIndex::AddRaw(const std::string& Name, WORD Type, const std::string& Value,
                              WORD Class) {
   NoteRef note;
   EXPECT_EQ(NSFNoteCreate(Db(), note.Out()), NOERROR);
   NSFNoteSetInfo(note.Get(), _NOTE_CLASS, &Class);
-  AppendRaw(note.Get(), Name, Type, Value);
+  AppendItem(note.Get(), Name, Type, Value, 0);
   EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   return IdOf(note.Get());
 }
@@ -60,7 +51,7 @@ NOTEID FullTextIndex::AddRaw(const std::string& Name, WORD Type, const std::stri
 }  // namespace
 
 TEST_F(FullTextIndex, TextListsAreSearchedEntryByEntry) {
-  NOTEID list = AddRaw("SendTo", TYPE_TEXT_LIST, TextList({"Anna Berg", "Carl Dahl"}));
+  NOTEID list = AddRaw("SendTo", TYPE_TEXT_LIST, TextListValue({"Anna Berg", "Carl Dahl"}));
   EXPECT_EQ(Found("dahl"), Ids{list});
   EXPECT_EQ(Found("[SendTo] CONTAINS anna"), Ids{list});
   // Entries are separate lines, but still side by side as words.

@@ -3,9 +3,8 @@
 #include <vector>
 
 #include "RuntimeFixture.h"
-#include "core/HandleTable.h"
-#include "core/IdTable.h"
 #include "notesapi/idtable.h"
+#include "notesapi/notesrterr.h"
 #include "notesapi/osmem.h"
 
 namespace {
@@ -81,11 +80,4 @@ TEST_F(IdTables, MemFreeDestroysATable) {
   EXPECT_EQ(OSMemFree(table), NOERROR);
   EXPECT_FALSE(IDIsPresent(table, 5));
   EXPECT_EQ(IDDestroyTable(table), ERR_NOTESRT_INVALID_HANDLE);
-}
-
-TEST_F(IdTables, RuntimeCodeSharesTheSetBehindTheHandle) {
-  DHANDLE table = notesrt::TIdTable::Create({9, 3});
-  notesrt::THandleTable::Instance().Get<notesrt::TIdTable>(table).Ids().insert(6);
-  EXPECT_EQ(Scan(table), (TIds{3, 6, 9}));
-  IDDestroyTable(table);
 }

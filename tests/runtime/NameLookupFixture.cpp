@@ -24,17 +24,7 @@ std::string NameLookupTest::Packed(const std::vector<std::string>& Strings) {
 void NameLookupTest::Append(NOTEHANDLE Note, const std::string& Name,
                             const std::vector<std::string>& Values) {
   if (Values.size() == 1) return AppendText(Note, Name, Values[0]);
-  std::string list;
-  auto word = [&list](size_t value) {
-    auto w = static_cast<WORD>(value);
-    list.append(reinterpret_cast<const char*>(&w), sizeof w);
-  };
-  word(Values.size());
-  for (const std::string& value : Values) word(value.size());
-  for (const std::string& value : Values) list += value;
-  ASSERT_EQ(NSFItemAppend(Note, ITEM_SUMMARY, Name.c_str(), static_cast<WORD>(Name.size()),
-                          TYPE_TEXT_LIST, list.data(), list.size()),
-            NOERROR);
+  AppendItem(Note, Name, TYPE_TEXT_LIST, TextListValue(Values));
 }
 
 NOTEID NameLookupTest::Save(DBHANDLE Db, const TFields& Fields) {

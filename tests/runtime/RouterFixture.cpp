@@ -122,21 +122,11 @@ std::vector<std::string> RouterTest::Entries(const std::string& Path, const char
                               nullptr, nullptr, nullptr),
             NOERROR);
   COLLECTIONPOSITION position{};
-  DHANDLE buffer = NULLHANDLE;
-  DWORD count = 0;
-  EXPECT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 0xFFFF,
-                           READ_MASK_NOTEID, &buffer, nullptr, nullptr, &count, nullptr),
-            NOERROR);
   std::vector<std::string> subjects;
-  if (buffer) {
-    auto* ids = static_cast<NOTEID*>(OSLockObject(buffer));
-    for (DWORD index = 0; index < count; ++index) {
-      NoteRef note;
-      EXPECT_EQ(NSFNoteOpen(db.Get(), ids[index], 0, note.Out()), NOERROR);
-      subjects.push_back(Text(note.Get(), "Subject"));
-    }
-    OSUnlockObject(buffer);
-    OSMemFree(buffer);
+  for (NOTEID id : ReadIds(collection, position)) {
+    NoteRef note;
+    EXPECT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
+    subjects.push_back(Text(note.Get(), "Subject"));
   }
   NIFCloseCollection(collection);
   return subjects;

@@ -32,18 +32,6 @@ struct Collected {
   size_t StopAfter = 0;
 };
 
-std::string ValueText(std::string_view Typed) {
-  WORD type = 0;
-  std::memcpy(&type, Typed.data(), sizeof type);
-  if (type == TYPE_TEXT) return std::string(Typed.substr(2));
-  if (type == TYPE_NUMBER) {
-    double number = 0;
-    std::memcpy(&number, Typed.data() + 2, sizeof number);
-    return std::to_string(static_cast<long long>(number));
-  }
-  return "type " + std::to_string(type);
-}
-
 STATUS LNCALLBACK Collect(void* Parameter, SEARCH_MATCH* SearchMatch, ITEM_TABLE* Summary) {
   auto& collected = *static_cast<Collected*>(Parameter);
   Match match{SearchMatch->ID.NoteID,     SearchMatch->NoteClass,

@@ -41,16 +41,6 @@ TEST_F(Signals, SetReturnsThePreviousHandlerPerSignal) {
   EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_CHECK_BREAK), nullptr);
 }
 
-TEST_F(Signals, CheckBreakReturnsTheInstalledHandlersStatus) {
-  BreakCalls = 0;
-  EXPECT_EQ(notesrt::CheckBreak(), NOERROR);
-  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, AsSignalProc(NoBreak));
-  EXPECT_EQ(notesrt::CheckBreak(), NOERROR);
-  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, AsSignalProc(BreakPressed));
-  EXPECT_EQ(notesrt::CheckBreak(), ERR_CANCEL);
-  EXPECT_EQ(BreakCalls, 2);
-}
-
 // A module that installed a handler may be unloaded after NotesTerm: nothing may call it then.
 TEST_F(Signals, NotesTermForgetsTheHandlers) {
   OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, AsSignalProc(BreakPressed));

@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "notesapi/osmem.h"
 
 namespace runtimetest {
@@ -27,6 +30,52 @@ NoteRef::~NoteRef() {
   }
 }
 
+namespace {
+
+void PutWord(std::string& Value, size_t Number) {
+  auto word = static_cast<WORD>(Number);
+  Value.append(reinterpret_cast<const char*>(&word), sizeof word);
+}
+
+WORD WordAt(std::string_view Bytes, size_t Offset) {
+  WORD word = 0;
+  if (Offset + sizeof word <= Bytes.size()) std::memcpy(&word, Bytes.data() + Offset, sizeof word);
+  return word;
+}
+
+}  // namespace
+
+std::string TextListValue(const std::vector<std::string>& Texts) {
+  std::string value;
+  PutWord(value, Texts.size());
+  for (const std::string& text : Texts) PutWord(value, text.size());
+  for (const std::string& text : Texts) value += text;
+  return value;
+}
+
+std::string ValueText(std::string_view Typed) {
+  WORD type = WordAt(Typed, 0);
+  std::string_view value = Typed.substr(sizeof type);
+  if (type == TYPE_TEXT) return std::string(value);
+  if (type == TYPE_NUMBER) {
+    double number = 0;
+    std::memcpy(&number, value.data(), sizeof number);
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", number);
+    return text;
+  }
+  if (type != TYPE_TEXT_LIST) return "type " + std::to_string(type);
+  WORD count = WordAt(value, 0);
+  std::string joined;
+  size_t offset = sizeof(WORD) * (1 + count);
+  for (WORD index = 0; index < count; ++index) {
+    WORD length = WordAt(value, sizeof(WORD) * (1 + index));
+    joined += (index ? ";" : "") + std::string(value.substr(offset, length));
+    offset += length;
+  }
+  return joined;
+}
+
 MemoryRef::~MemoryRef() {
   if (FHandle) {
     EXPECT_EQ(OSMemFree(FHandle), NOERROR);
@@ -38,11 +87,12 @@ std::string StorageTest::NewDatabase(const std::string& Name) {
   return Name;
 }
 
-void StorageTest::AppendText(NOTEHANDLE Note, const std::string& Name, const std::string& Text,
-                             WORD Flags) {
-  ASSERT_EQ(NSFItemAppend(Note, Flags, Name.c_str(), static_cast<WORD>(Name.size()), TYPE_TEXT,
-                          Text.data(), Text.size()),
-            NOERROR);
+void StorageTest::AppendItem(NOTEHANDLE Note, const std::string& Name, WORD Type,
+                             const std::string& Value, WORD Flags) {
+  ASSERT_EQ(NSFItemAppend(Note, Flags, Name.c_str(), static_cast<WORD>(Name.size()), Type,
+                          Value.data(), Value.size()),
+            NOERROR)
+      << Name;
 }
 
 std::string StorageTest::Text(NOTEHANDLE Note, const std::string& Name) {
@@ -63,6 +113,22 @@ NOTEID StorageTest::SaveDocument(DBHANDLE Db, const std::string& Subject) {
   AppendText(note.Get(), "Subject", Subject);
   EXPECT_EQ(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT), NOERROR);
   return IdOf(note.Get());
+}
+
+std::vector<NOTEID> ReadIds(HCOLLECTION Collection, COLLECTIONPOSITION& Position, WORD Skip,
+                            WORD Return, DWORD Count) {
+  DHANDLE buffer = NULLHANDLE;
+  DWORD returned = 0;
+  EXPECT_EQ(NIFReadEntries(Collection, &Position, Skip, 1, Return, Count, READ_MASK_NOTEID, &buffer,
+                           nullptr, nullptr, &returned, nullptr),
+            NOERROR);
+  std::vector<NOTEID> ids;
+  if (!buffer) return ids;
+  auto* data = static_cast<NOTEID*>(OSLockObject(buffer));
+  ids.assign(data, data + returned);
+  OSUnlockObject(buffer);
+  EXPECT_EQ(OSMemFree(buffer), NOERROR);
+  return ids;
 }
 
 void StorageTest::ExecuteSql(const std::string& Name, const char* Sql) {

@@ -2,8 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "RuntimeFixture.h"
+#include "notesapi/nif.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsfnote.h"
 
@@ -38,6 +41,18 @@ class NoteRef {
   NOTEHANDLE FHandle = NULLHANDLE;
 };
 
+// A text list as an item stores it, after the type word.
+std::string TextListValue(const std::vector<std::string>& Texts);
+// A typed value (type word first) as text: a text as it is, a number as %g, a text list
+// joined with ";", any other type as "type <number>".
+std::string ValueText(std::string_view Typed);
+
+// The note IDs NIFReadEntries gives from Position: skipping one entry by Skip, then up to
+// Count entries stepping by Return.
+std::vector<NOTEID> ReadIds(HCOLLECTION Collection, COLLECTIONPOSITION& Position,
+                            WORD Skip = NAVIGATE_NEXT, WORD Return = NAVIGATE_NEXT,
+                            DWORD Count = 0xFFFF);
+
 // A memory handle (a buffer, an ACL, a results block) freed at scope exit.
 class MemoryRef {
  public:
@@ -59,8 +74,13 @@ class StorageTest : public RuntimeTest {
   std::string NewDatabase(const std::string& Name = "test.nsf");
   std::filesystem::path FileOf(const std::string& Name) const { return FEnv.DataDir() / Name; }
 
+  // Appends an item of any type: its value without the type word.
+  static void AppendItem(NOTEHANDLE Note, const std::string& Name, WORD Type,
+                         const std::string& Value, WORD Flags = ITEM_SUMMARY);
   static void AppendText(NOTEHANDLE Note, const std::string& Name, const std::string& Text,
-                         WORD Flags = ITEM_SUMMARY);
+                         WORD Flags = ITEM_SUMMARY) {
+    AppendItem(Note, Name, TYPE_TEXT, Text, Flags);
+  }
   static std::string Text(NOTEHANDLE Note, const std::string& Name);
   static NOTEID IdOf(NOTEHANDLE Note);
   // A new document with one Subject item, saved; returns its note ID.

@@ -1,6 +1,5 @@
 #include "ViewFixtureTest.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "notesapi/notesrt.h"
@@ -11,65 +10,18 @@
 
 namespace runtimetest {
 
-namespace {
-
-void Append(NOTEHANDLE Note, const std::string& Name, WORD Type, const std::string& Value) {
-  ASSERT_EQ(NSFItemAppend(Note, ITEM_SUMMARY, Name.c_str(), static_cast<WORD>(Name.size()), Type,
-                          Value.data(), Value.size()),
-            NOERROR);
-}
-
-std::string ListValue(const std::vector<std::string>& Texts) {
-  std::string value;
-  auto word = [&value](size_t Number) {
-    auto w = static_cast<WORD>(Number);
-    value.append(reinterpret_cast<const char*>(&w), sizeof w);
-  };
-  word(Texts.size());
-  for (const std::string& text : Texts) word(text.size());
-  for (const std::string& text : Texts) value += text;
-  return value;
-}
-
-void SetFields(NOTEHANDLE Note, const Fields& Values) {
+void ViewsTest::SetFields(NOTEHANDLE Note, const Fields& Values) {
   for (const auto& [name, value] : Values) {
     NSFItemDelete(Note, name.c_str(), static_cast<WORD>(name.size()));
     if (auto* text = std::get_if<std::string>(&value))
-      Append(Note, name, TYPE_TEXT, *text);
+      AppendItem(Note, name, TYPE_TEXT, *text);
     else if (auto* number = std::get_if<double>(&value))
-      Append(Note, name, TYPE_NUMBER, std::string(reinterpret_cast<const char*>(number), 8));
+      AppendItem(Note, name, TYPE_NUMBER, std::string(reinterpret_cast<const char*>(number), 8));
     else
-      Append(Note, name, TYPE_TEXT_LIST, ListValue(std::get<std::vector<std::string>>(value)));
+      AppendItem(Note, name, TYPE_TEXT_LIST,
+                 TextListValue(std::get<std::vector<std::string>>(value)));
   }
 }
-
-std::string TextOf(std::string_view Typed) {
-  WORD type = 0;
-  std::memcpy(&type, Typed.data(), sizeof type);
-  std::string_view value = Typed.substr(sizeof type);
-  if (type == TYPE_TEXT) return std::string(value);
-  if (type == TYPE_NUMBER) {
-    double number = 0;
-    std::memcpy(&number, value.data(), sizeof number);
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", number);
-    return text;
-  }
-  if (type != TYPE_TEXT_LIST) return "?";
-  WORD count = 0;
-  std::memcpy(&count, value.data(), sizeof count);
-  std::string joined;
-  size_t offset = sizeof(WORD) * (1 + count);
-  for (WORD index = 0; index < count; ++index) {
-    WORD length = 0;
-    std::memcpy(&length, value.data() + sizeof(WORD) * (1 + index), sizeof length);
-    joined += (index ? ";" : "") + std::string(value.substr(offset, length));
-    offset += length;
-  }
-  return joined;
-}
-
-}  // namespace
 
 void ViewsTest::SetUp() {
   StorageTest::SetUp();
@@ -168,7 +120,7 @@ std::vector<ReadEntry> ViewsTest::Decode(const char* Buffer, size_t Size, DWORD 
     std::string_view name;
     std::string_view value;
     for (size_t item = 0; notesrt::TSummaryTable::ItemAt(table, item, name, value); ++item) {
-      entry.Values[std::string(name)] = TextOf(value);
+      entry.Values[std::string(name)] = ValueText(value);
       ++entry.SummaryItems;
     }
     offset += sizeof(NOTEID) + length;

@@ -36,6 +36,7 @@ class ViewsTest : public StorageTest {
   void TearDown() override;
 
   NOTEID Doc(const Fields& Values, NOTEID Parent = 0);
+  static void SetFields(NOTEHANDLE Note, const Fields& Values);
   void Change(NOTEID Note, const Fields& Values);
   NOTEID AddView(const notesrt::design::TViewSpec& Spec);
   // Sets the current user (canonical name) in the settings.

@@ -12,14 +12,10 @@ namespace {
 
 using notesrt::design::TViewSpec;
 
-// How many entries a collection holds, read in one call.
-DWORD CountEntries(HCOLLECTION Collection) {
+// How many entries a collection holds.
+size_t CountEntries(HCOLLECTION Collection) {
   COLLECTIONPOSITION position{};
-  DWORD entries = 0;
-  EXPECT_EQ(NIFReadEntries(Collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 100,
-                           READ_MASK_NOTEID, nullptr, nullptr, nullptr, &entries, nullptr),
-            NOERROR);
-  return entries;
+  return ReadIds(Collection, position).size();
 }
 
 class ViewIndexTest : public ViewsTest {
