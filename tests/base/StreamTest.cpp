@@ -4,18 +4,13 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "FileStream.h"
+#include "FileText.h"
 #include "MemoryStream.h"
 #include "TempDir.h"
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(In), {});
-}
 
 std::string Contents(const TMemoryStream& Stream) {
   return std::string(static_cast<const char*>(Stream.Memory()), Stream.Size());
@@ -116,7 +111,7 @@ TEST_F(FileStreamTest, MemoryStreamFileRoundTrip) {
   std::string Data("binary\0\r\n\xFF data", 15);
   Stream.WriteBuffer(Data.data(), Data.size());
   Stream.SaveToFile(File("out.bin"));
-  EXPECT_EQ(ReadFile(File("out.bin")), Data);
+  EXPECT_EQ(vesktest::ReadFileText(File("out.bin")), Data);
   TMemoryStream Loaded;
   Loaded.WriteBuffer("old", 3);
   Loaded.LoadFromFile(File("out.bin"));
@@ -132,7 +127,7 @@ TEST_F(FileStreamTest, CreateWritesAndReopenReads) {
     Stream.SetSize(4);
     EXPECT_EQ(Stream.Position(), 4);
   }
-  EXPECT_EQ(ReadFile(File("a.txt")), "0123");
+  EXPECT_EQ(vesktest::ReadFileText(File("a.txt")), "0123");
   {
     TFileStream Stream(File("a.txt"), fmOpenReadWrite | fmShareDenyWrite);
     Stream.Seek(0, soFromEnd);
@@ -154,7 +149,7 @@ TEST_F(FileStreamTest, ReadOnlyAndWriteOnlyModes) {
   char Buffer[4];
   EXPECT_THROW(Writer.ReadBuffer(Buffer, 1), EReadError);
   Writer.WriteBuffer("DA", 2);
-  EXPECT_EQ(ReadFile(File("r.txt")), "DAta");
+  EXPECT_EQ(vesktest::ReadFileText(File("r.txt")), "DAta");
 }
 
 TEST_F(FileStreamTest, OpenErrorsNameThePath) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
+#include "FileText.h"
 #include "StringList.h"
 #include "TempDir.h"
 
@@ -20,11 +20,6 @@ TLines SplitText(const std::string& Text) {
   TStringList List;
   List.SetText(Text);
   return Lines(List);
-}
-
-std::string ReadFile(const std::filesystem::path& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(In), {});
 }
 
 TEST(StringListText, SplitsAtEveryKindOfLineBreak) {
@@ -98,7 +93,7 @@ TEST(StringListFile, SaveWritesCrLfAndLoadReadsAnyBreak) {
   List.Add("first");
   List.Add("zweite \xC3\xA4");
   List.SaveToFile(Path);
-  EXPECT_EQ(ReadFile(Path), "first\r\nzweite \xC3\xA4\r\n");
+  EXPECT_EQ(vesktest::ReadFileText(Path), "first\r\nzweite \xC3\xA4\r\n");
 
   std::ofstream(Path, std::ios::binary) << "\xEF\xBB\xBFu\nv\rw\r\n";
   TStringList Loaded;

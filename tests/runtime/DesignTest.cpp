@@ -118,14 +118,6 @@ TEST_F(TemplateTest, BuiltInTemplateIsMadeOnFirstUseAndKept) {
   EXPECT_EQ(NSFDbClose(templ), NOERROR);
 }
 
-TEST_F(TemplateTest, DatabaseCreatedFromATemplateGetsItsDesign) {
-  DBHANDLE copy = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("basic.ntf", "notes.nsf", NOTE_CLASS_ALL, 0, 0, &copy), NOERROR);
-  NOTEID view = 0;
-  EXPECT_EQ(NIFFindDesignNote(copy, "All Documents", NOTE_CLASS_VIEW, &view), NOERROR);
-  EXPECT_EQ(NSFDbClose(copy), NOERROR);
-}
-
 TEST_F(TemplateTest, OnlyKnownTemplateNamesInTheDataDirectoryAreMade) {
   DBHANDLE db = NULLHANDLE;
   EXPECT_EQ(NSFDbOpen("unknown.ntf", &db), ERR_NOEXIST);
