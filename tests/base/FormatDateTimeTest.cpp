@@ -37,51 +37,50 @@ std::string Fmt(const std::string& Format, TDateTime Value = Sample,
   return FormatDateTime(Format, Value, Settings);
 }
 
-TEST(FormatDateTime, DateLetters) {
-  EXPECT_EQ(Fmt("d dd ddd dddd"), "3 03 Sun Sunday");
-  EXPECT_EQ(Fmt("m mm mmm mmmm"), "3 03 Mar March");
-  EXPECT_EQ(Fmt("yy yyyy y"), "24 2024 24");
-  EXPECT_EQ(Fmt("yyyy", EncodeDate(5, 1, 1)), "0005");
-  EXPECT_EQ(Fmt("ddddd"), "2024-03-03");
-  EXPECT_EQ(Fmt("dddddd"), "Sunday, 3 March 2024");
-  EXPECT_EQ(Fmt("aaa aaaa"), "Sun Sunday");
-}
-
-TEST(FormatDateTime, TimeLetters) {
-  EXPECT_EQ(Fmt("h hh n nn s ss z zzz"), "14 14 5 05 9 09 45 045");
-  EXPECT_EQ(Fmt("t"), "14:05");
-  EXPECT_EQ(Fmt("tt"), "14:05:09");
-  EXPECT_EQ(Fmt("hh:mm"), "14:05");   // m after an hour is the minute
-  EXPECT_EQ(Fmt("h\"h\"m"), "14h5");  // also across a quoted literal
-  EXPECT_EQ(Fmt("mm hh"), "03 14");
-}
-
-TEST(FormatDateTime, TwelveHourClock) {
-  TDateTime Midnight = EncodeDate(2024, 3, 3);
-  TDateTime Noon = Midnight + 0.5;
-  EXPECT_EQ(Fmt("h:nn am/pm"), "2:05 pm");
-  EXPECT_EQ(Fmt("h:nn AM/PM", Midnight), "12:00 AM");
-  EXPECT_EQ(Fmt("h a/p", Noon), "12 p");
-  EXPECT_EQ(Fmt("hh ampm", Midnight + 0.25), "06 AM");
-  EXPECT_EQ(Fmt("h ampm \"h\" h"), "2 PM h 14");  // the marker serves the hour before it only
-  EXPECT_EQ(Fmt("ampm", Sample, German()), "");
-}
-
-TEST(FormatDateTime, SeparatorsAndLiterals) {
-  TFormatSettings S = German();
-  EXPECT_EQ(Fmt("dd/mm/yyyy hh:nn", Sample, S), "03.03.2024 14:05");
-  EXPECT_EQ(Fmt("'d/m' \"y:s\" dd", Sample, S), "d/m y:s 03");
-  EXPECT_EQ(Fmt("dd 'open", Sample, S), "03 open");
-  EXPECT_EQ(Fmt("ddd, d. mmmm", Sample, S), "So, 3. M\xC3\xA4rz");
-  EXPECT_EQ(Fmt("[x] #"), "[x] #");
-  S.DateSeparator = '\0';
-  EXPECT_EQ(Fmt("dd/mm", Sample, S), "0303");
-}
-
-TEST(FormatDateTime, CombinedAndEmptyFormats) {
-  EXPECT_EQ(Fmt("c"), "2024-03-03 14:05:09");
-  EXPECT_EQ(Fmt(""), "2024-03-03 14:05:09");
-  EXPECT_EQ(Fmt("c", Sample, UnitedStates()), "3/3/2024 2:05:09 PM");
+// Each letter of the format language, the twelve-hour clock, separators, literals and the
+// combined formats, in the default, German and American settings.
+TEST(FormatDateTime, FormatsEveryLetterAndLiteral) {
+  const TDateTime Midnight = EncodeDate(2024, 3, 3);
+  const TFormatSettings Default, De = German(), Us = UnitedStates();
+  TFormatSettings NoSeparator = German();
+  NoSeparator.DateSeparator = '\0';
+  const struct {
+    const char* Format;
+    TDateTime Value;
+    const TFormatSettings& Settings;
+    const char* Expected;
+  } Cases[] = {
+      {"d dd ddd dddd", Sample, Default, "3 03 Sun Sunday"},
+      {"m mm mmm mmmm", Sample, Default, "3 03 Mar March"},
+      {"yy yyyy y", Sample, Default, "24 2024 24"},
+      {"yyyy", EncodeDate(5, 1, 1), Default, "0005"},
+      {"ddddd", Sample, Default, "2024-03-03"},
+      {"dddddd", Sample, Default, "Sunday, 3 March 2024"},
+      {"aaa aaaa", Sample, Default, "Sun Sunday"},
+      {"h hh n nn s ss z zzz", Sample, Default, "14 14 5 05 9 09 45 045"},
+      {"t", Sample, Default, "14:05"},
+      {"tt", Sample, Default, "14:05:09"},
+      {"hh:mm", Sample, Default, "14:05"},   // m after an hour is the minute
+      {"h\"h\"m", Sample, Default, "14h5"},  // also across a quoted literal
+      {"mm hh", Sample, Default, "03 14"},
+      {"h:nn am/pm", Sample, Default, "2:05 pm"},
+      {"h:nn AM/PM", Midnight, Default, "12:00 AM"},
+      {"h a/p", Midnight + 0.5, Default, "12 p"},
+      {"hh ampm", Midnight + 0.25, Default, "06 AM"},
+      {"h ampm \"h\" h", Sample, Default, "2 PM h 14"},  // the marker serves the hour before it
+      {"ampm", Sample, De, ""},
+      {"dd/mm/yyyy hh:nn", Sample, De, "03.03.2024 14:05"},
+      {"'d/m' \"y:s\" dd", Sample, De, "d/m y:s 03"},
+      {"dd 'open", Sample, De, "03 open"},
+      {"ddd, d. mmmm", Sample, De, "So, 3. M\xC3\xA4rz"},
+      {"[x] #", Sample, Default, "[x] #"},
+      {"dd/mm", Sample, NoSeparator, "0303"},
+      {"c", Sample, Default, "2024-03-03 14:05:09"},
+      {"", Sample, Default, "2024-03-03 14:05:09"},
+      {"c", Sample, Us, "3/3/2024 2:05:09 PM"},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Fmt(Case.Format, Case.Value, Case.Settings), Case.Expected) << Case.Format;
 }
 
 TEST(FormatDateTime, SelfReferringFormatsStop) {

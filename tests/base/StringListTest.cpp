@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ListLines.h"
 #include "StringList.h"
 
 namespace {
@@ -14,11 +15,7 @@ class TCounted : public TObject {
   int& FDestroyed;
 };
 
-std::vector<std::string> Lines(const TStringList& List) {
-  std::vector<std::string> Result;
-  for (int I = 0; I < List.Count(); ++I) Result.push_back(List.Strings(I));
-  return Result;
-}
+using vesktest::LinesOf;
 
 using TLines = std::vector<std::string>;
 
@@ -26,7 +23,7 @@ TEST(StringListSorted, AddKeepsOrderCaseInsensitively) {
   TStringList List;
   List.SetSorted(true);
   for (const char* S : {"pear", "Apple", "banana", "apricot", "Zebra", "cherry"}) List.Add(S);
-  EXPECT_EQ(Lines(List), (TLines{"Apple", "apricot", "banana", "cherry", "pear", "Zebra"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"Apple", "apricot", "banana", "cherry", "pear", "Zebra"}));
   EXPECT_EQ(List.IndexOf("BANANA"), 2);
   EXPECT_EQ(List.IndexOf("grape"), -1);
 }
@@ -52,7 +49,7 @@ TEST(StringListSorted, DupErrorRaisesAndKeepsList) {
   } catch (const EStringListError& E) {
     EXPECT_EQ(E.Message(), "String list does not allow duplicates");
   }
-  EXPECT_EQ(Lines(List), (TLines{"one"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"one"}));
 }
 
 TEST(StringListSorted, DupAcceptAddsAndFindGivesFirst) {
@@ -60,7 +57,7 @@ TEST(StringListSorted, DupAcceptAddsAndFindGivesFirst) {
   List.SetSorted(true);
   List.SetDuplicates(dupAccept);
   for (const char* S : {"x", "a", "x", "x", "b"}) List.Add(S);
-  EXPECT_EQ(Lines(List), (TLines{"a", "b", "x", "x", "x"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "b", "x", "x", "x"}));
   int Index = -1;
   EXPECT_TRUE(List.Find("X", Index));
   EXPECT_EQ(Index, 2);
@@ -76,7 +73,7 @@ TEST(StringListSorted, CaseSensitiveOrderAndLookup) {
   List.SetSorted(true);
   List.SetDuplicates(dupError);
   for (const char* S : {"B", "a", "b", "A"}) List.Add(S);
-  EXPECT_EQ(Lines(List), (TLines{"a", "A", "b", "B"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "A", "b", "B"}));
   EXPECT_EQ(List.IndexOf("A"), 1);
   EXPECT_EQ(List.IndexOf("B"), 3);
   // Switching back re-sorts, and the search still finds every line.
@@ -97,11 +94,11 @@ TEST(StringListSorted, OrderChangingOperationsRaise) {
   List.Add("b");
   List.Add("a");
   List.SetSorted(true);
-  EXPECT_EQ(Lines(List), (TLines{"a", "b"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "b"}));
   EXPECT_THROW(List.Insert(0, "c"), EStringListError);
   EXPECT_THROW(List.Exchange(0, 1), EStringListError);
   EXPECT_THROW(List.Put(0, "z"), EStringListError);
-  EXPECT_EQ(Lines(List), (TLines{"a", "b"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "b"}));
 }
 
 TEST(StringList, IndexErrorsNameTheIndex) {
@@ -121,7 +118,7 @@ TEST(StringList, IndexErrorsNameTheIndex) {
   EXPECT_THROW(List.Exchange(0, 1), EStringListError);
   EXPECT_THROW(List.Names(3), EStringListError);
   List.Insert(1, "end");  // inserting at Count appends
-  EXPECT_EQ(Lines(List), (TLines{"only", "end"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"only", "end"}));
 }
 
 TEST(StringList, UnsortedEditing) {
@@ -134,9 +131,9 @@ TEST(StringList, UnsortedEditing) {
   List.Exchange(0, 2);
   List.Put(3, "d");
   List.Delete(1);
-  EXPECT_EQ(Lines(List), (TLines{"c", "a", "d"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"c", "a", "d"}));
   List.Sort();
-  EXPECT_EQ(Lines(List), (TLines{"a", "c", "d"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "c", "d"}));
 }
 
 TEST(StringList, CustomSortIsStableAndMovesObjects) {
@@ -153,7 +150,7 @@ TEST(StringList, CustomSortIsStableAndMovesObjects) {
     return static_cast<int>(L.Strings(I1).size()) - static_cast<int>(L.Strings(I2).size());
   };
   List.CustomSort(ByLength);
-  EXPECT_EQ(Lines(List), (TLines{"a", "d", "bb", "cc"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "d", "bb", "cc"}));
   EXPECT_EQ(List.IndexOfObject(Marker), 0);
 }
 
@@ -182,7 +179,7 @@ TEST(StringListNames, SetValueReplacesAddsAndDeletes) {
   List.SetValue("C", "3");
   List.SetValue("b", "");
   List.SetValue("missing", "");
-  EXPECT_EQ(Lines(List), (TLines{"a=10", "C=3"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a=10", "C=3"}));
 }
 
 TEST(StringListNames, SetValueOnSortedListMovesLineWithItsObject) {
@@ -195,7 +192,7 @@ TEST(StringListNames, SetValueOnSortedListMovesLineWithItsObject) {
   List.Add("b=1");
   List.SetValue("M", "0");
   List.SetValue("b", "9");
-  EXPECT_EQ(Lines(List), (TLines{"b=9", "M=0"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"b=9", "M=0"}));
   EXPECT_EQ(List.Objects(1), Object);
   EXPECT_EQ(Destroyed, 0);
 }
@@ -260,10 +257,10 @@ TEST(StringList, AssignAndAddStringsShareObjects) {
   TStringList Target;
   Target.Add("old");
   Target.Assign(Source);
-  EXPECT_EQ(Lines(Target), (TLines{"one", "two"}));
+  EXPECT_EQ(LinesOf(Target), (TLines{"one", "two"}));
   EXPECT_EQ(Target.Objects(0), &Object);
   Target.AddStrings(Target);  // a list may add itself
-  EXPECT_EQ(Lines(Target), (TLines{"one", "two", "one", "two"}));
+  EXPECT_EQ(LinesOf(Target), (TLines{"one", "two", "one", "two"}));
 }
 
 // A list that mirrors its changes elsewhere sees every addition through Add.

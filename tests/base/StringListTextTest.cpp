@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "FileText.h"
+#include "ListLines.h"
 #include "StringList.h"
 #include "TempDir.h"
 
@@ -10,30 +11,28 @@ namespace {
 
 using TLines = std::vector<std::string>;
 
-TLines Lines(const TStringList& List) {
-  TLines Result;
-  for (int I = 0; I < List.Count(); ++I) Result.push_back(List.Strings(I));
-  return Result;
-}
+using vesktest::LinesOf;
 
 TLines SplitText(const std::string& Text) {
   TStringList List;
   List.SetText(Text);
-  return Lines(List);
+  return LinesOf(List);
 }
 
+// Every kind of line break splits; LF then CR is two breaks, a trailing break adds no line.
 TEST(StringListText, SplitsAtEveryKindOfLineBreak) {
-  EXPECT_EQ(SplitText("a\r\nb\rc\nd"), (TLines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitText("a\r\n\r\nb"), (TLines{"a", "", "b"}));
-  EXPECT_EQ(SplitText("a\n\rb"), (TLines{"a", "", "b"}));  // LF then CR: two breaks
-  EXPECT_EQ(SplitText("\r\nx=1"), (TLines{"", "x=1"}));    // a leading break: an empty line
-}
-
-TEST(StringListText, TrailingBreakAddsNoLine) {
-  EXPECT_EQ(SplitText("a\r\n"), (TLines{"a"}));
-  EXPECT_EQ(SplitText("a\r"), (TLines{"a"}));
-  EXPECT_EQ(SplitText("a\n\n"), (TLines{"a", ""}));
-  EXPECT_EQ(SplitText(""), TLines{});
+  const struct {
+    const char* Text;
+    TLines Lines;
+  } Cases[] = {{"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+               {"a\r\n\r\nb", {"a", "", "b"}},
+               {"a\n\rb", {"a", "", "b"}},
+               {"\r\nx=1", {"", "x=1"}},
+               {"a\r\n", {"a"}},
+               {"a\r", {"a"}},
+               {"a\n\n", {"a", ""}},
+               {"", {}}};
+  for (const auto& Case : Cases) EXPECT_EQ(SplitText(Case.Text), Case.Lines) << Case.Text;
 }
 
 TEST(StringListText, JoinEndsEveryLineWithCrLf) {
@@ -45,34 +44,30 @@ TEST(StringListText, JoinEndsEveryLineWithCrLf) {
   EXPECT_EQ(List.Text(), "one\r\n\r\nthree\r\n");
   TStringList Copy;
   Copy.SetText(List.Text());
-  EXPECT_EQ(Lines(Copy), Lines(List));
+  EXPECT_EQ(LinesOf(Copy), LinesOf(List));
 }
 
-TEST(StringListCommaText, QuotesWhatNeedsIt) {
+TEST(StringListCommaText, QuotesWhatNeedsItAndParsesBackWhatItWrote) {
   TStringList List;
   for (const char* S : {"plain", "with blank", "a,b", "say \"hi\"", ""}) List.Add(S);
   EXPECT_EQ(List.CommaText(), "plain,\"with blank\",\"a,b\",\"say \"\"hi\"\"\",");
+  List.Add("end");
+  TStringList Parsed;
+  Parsed.SetCommaText(List.CommaText());
+  EXPECT_EQ(LinesOf(Parsed), LinesOf(List));
   TStringList Single;
   Single.Add("");
   EXPECT_EQ(Single.CommaText(), "\"\"");
 }
 
-TEST(StringListCommaText, ParsesBackWhatItWrote) {
-  TStringList List;
-  for (const char* S : {"plain", "with blank", "a,b", "say \"hi\"", "", "end"}) List.Add(S);
-  TStringList Parsed;
-  Parsed.SetCommaText(List.CommaText());
-  EXPECT_EQ(Lines(Parsed), Lines(List));
-}
-
 TEST(StringListCommaText, DelphiParsingRules) {
   TStringList List;
   List.SetCommaText(" a b ,c,,\"d,e\" , \"unterminated");
-  EXPECT_EQ(Lines(List), (TLines{"a", "b", "c", "", "d,e", "unterminated"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "b", "c", "", "d,e", "unterminated"}));
   List.SetCommaText("x,");
-  EXPECT_EQ(Lines(List), (TLines{"x", ""}));
+  EXPECT_EQ(LinesOf(List), (TLines{"x", ""}));
   List.SetCommaText(std::string("a\0b", 3));
-  EXPECT_EQ(Lines(List), (TLines{"a", "b"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"a", "b"}));
   List.SetCommaText("");
   EXPECT_EQ(List.Count(), 0);
 }
@@ -82,7 +77,7 @@ TEST(StringListDelimitedText, OwnDelimiterAndQuote) {
   List.SetDelimiter(';');
   List.SetQuoteChar('\'');
   List.SetDelimitedText("one;'two;2';'it''s'");
-  EXPECT_EQ(Lines(List), (TLines{"one", "two;2", "it's"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"one", "two;2", "it's"}));
   EXPECT_EQ(List.DelimitedText(), "one;'two;2';'it''s'");
 }
 
@@ -99,7 +94,7 @@ TEST(StringListFile, SaveWritesCrLfAndLoadReadsAnyBreak) {
   TStringList Loaded;
   Loaded.Add("replaced");
   Loaded.LoadFromFile(Path);
-  EXPECT_EQ(Lines(Loaded), (TLines{"u", "v", "w"}));
+  EXPECT_EQ(LinesOf(Loaded), (TLines{"u", "v", "w"}));
 }
 
 TEST(StringListFile, ErrorsNameTheFile) {
@@ -113,7 +108,7 @@ TEST(StringListFile, ErrorsNameTheFile) {
   } catch (const EFOpenError& E) {
     EXPECT_NE(E.Message().find(Missing), std::string::npos) << E.Message();
   }
-  EXPECT_EQ(Lines(List), (TLines{"kept"}));
+  EXPECT_EQ(LinesOf(List), (TLines{"kept"}));
   EXPECT_THROW(List.SaveToFile((Dir.Path() / "no/such/dir.txt").string()), EFCreateError);
 }
 

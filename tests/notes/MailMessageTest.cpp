@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ELotusNotes.h"
+#include "ListLines.h"
 #include "MailFixture.h"
 #include "StringList.h"
 #include "TNotesItem.h"
@@ -25,13 +26,10 @@ class MailMessageTest : public MailFixture {
 
   // The "Recipients" entries as stored.
   Strings StoredRecipients() {
-    Strings entries;
-    if (!FMemo->IsItemExists("Recipients")) return entries;
+    if (!FMemo->IsItemExists("Recipients")) return {};
     TNotesItem* item = FMemo->GetItemByName("Recipients");
     EXPECT_EQ(item->DataType(), TYPE_TEXT_LIST);
-    TStringList& list = item->GetAsStrings();
-    for (int i = 0; i < list.Count(); ++i) entries.push_back(list.Strings(i));
-    return entries;
+    return vesktest::LinesOf(item->GetAsStrings());
   }
 
   // The message of CheckAddress's error (whose status must be -1), or "" when it passes.

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "ELotusNotes.h"
+#include "ListLines.h"
 #include "NotesFixture.h"
 #include "StringList.h"
 #include "TAddressBookAdmin.h"
@@ -17,11 +18,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines LinesOf(const TStringList& List) {
-  Lines lines;
-  for (int index = 0; index < List.Count(); ++index) lines.push_back(List.Strings(index));
-  return lines;
-}
+using vesktest::LinesOf;
 
 class NameLookup : public NotesFixture {
  protected:

@@ -85,6 +85,8 @@ TEST_F(SummaryTest, ItemsBeyondTheBufferAreNeverRead) {
   const WORD total = static_cast<WORD>(TwoItems.size() - 3);
   std::memcpy(shortTotal.data(), &total, sizeof(total));
   EXPECT_EQ(SummaryText(shortTotal, shortTotal.size()), "\r\nA=1");
+  // The claimed total is what a caller steps over, not the bytes read.
+  EXPECT_EQ(DecodeSummary(shortTotal.data(), shortTotal.size(), [](auto&, auto&) {}), total);
 }
 
 TEST_F(SummaryTest, MalformedHeadersGiveNothing) {

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "ListLines.h"
 #include "Registry.h"
 #include "ScopedEnv.h"
 #include "StringList.h"
@@ -10,11 +11,7 @@
 
 namespace {
 
-std::vector<std::string> Lines(const TStringList& List) {
-  std::vector<std::string> Result;
-  for (int I = 0; I < List.Count(); ++I) Result.push_back(List.Strings(I));
-  return Result;
-}
+using vesktest::LinesOf;
 
 template <class F>
 std::string RegistryError(F Action) {
@@ -97,10 +94,10 @@ TEST_F(RegistryTest, NamesCompareCaseInsensitivelyAndKeepTheirCase) {
   EXPECT_EQ(Other.ReadString("datapath"), "/srv/notes/data");
   TStringList Names;
   Other.GetValueNames(Names);
-  EXPECT_EQ(Lines(Names), std::vector<std::string>{"DataPath"});
+  EXPECT_EQ(LinesOf(Names), std::vector<std::string>{"DataPath"});
   ASSERT_TRUE(Other.OpenKeyReadOnly("\\software"));
   Other.GetKeyNames(Names);
-  EXPECT_EQ(Lines(Names), std::vector<std::string>{"Lotus"});
+  EXPECT_EQ(LinesOf(Names), std::vector<std::string>{"Lotus"});
 }
 
 TEST_F(RegistryTest, SubkeysComeInWindowsEnumerationOrder) {
@@ -111,7 +108,7 @@ TEST_F(RegistryTest, SubkeysComeInWindowsEnumerationOrder) {
   TStringList Names;
   Registry.GetKeyNames(Names);
   // Upper-case comparison puts "_" after the letters, as Windows does.
-  EXPECT_EQ(Lines(Names),
+  EXPECT_EQ(LinesOf(Names),
             (std::vector<std::string>{"a b", "Alpha", "alpha2", "beta", "gamma", "Zulu", "_x"}));
   EXPECT_TRUE(Registry.HasSubKeys());
   ASSERT_TRUE(Registry.OpenKey("Zulu\\Leaf", false));
@@ -159,7 +156,7 @@ TEST_F(RegistryTest, ValuesCanBeListedAndDeleted) {
   EXPECT_FALSE(Registry.ValueExists("Second"));
   TStringList Names;
   Registry.GetValueNames(Names);
-  EXPECT_EQ(Lines(Names), (std::vector<std::string>{"First", "Third"}));
+  EXPECT_EQ(LinesOf(Names), (std::vector<std::string>{"First", "Third"}));
 }
 
 TEST_F(RegistryTest, AKeyOpenedReadOnlyRefusesChanges) {

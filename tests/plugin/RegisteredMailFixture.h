@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Customintf.h"
+#include "ListLines.h"
 #include "PluginModuleFixture.h"
 #include "RecordingFramework.h"
 #include "StringList.h"
@@ -28,9 +29,7 @@ class RegisteredMailFixture : public PluginModuleFixture {
   // The lines of a list the plug-in handed out, which the caller owns and this frees.
   static Lines LinesOf(TStringList* List) {
     std::unique_ptr<TStringList> Owned(List);
-    Lines Result;
-    for (int I = 0; Owned && I < Owned->Count(); ++I) Result.push_back(Owned->Strings(I));
-    return Result;
+    return Owned ? vesktest::LinesOf(*Owned) : Lines{};
   }
 
   TRecordingFramework Framework;
