@@ -15,6 +15,19 @@ inline uint32_t GetLE32(const uint8_t* Bytes) {
          static_cast<uint32_t>(Bytes[2]) << 16 | static_cast<uint32_t>(Bytes[3]) << 24;
 }
 
+inline uint32_t GetLE32(const char* Bytes) {
+  return GetLE32(reinterpret_cast<const uint8_t*>(Bytes));
+}
+
+inline uint16_t GetLE16(const char* Bytes) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(Bytes[0]) | static_cast<uint8_t>(Bytes[1])
+                                                                    << 8);
+}
+
+inline uint64_t GetLE64(const char* Bytes) {
+  return GetLE32(Bytes) | static_cast<uint64_t>(GetLE32(Bytes + 4)) << 32;
+}
+
 // Reads at Pos of Bytes; false when the value would run past the end.
 inline bool ReadLE16(std::string_view Bytes, size_t Pos, uint16_t& Value) {
   if (Pos > Bytes.size() || Bytes.size() - Pos < 2) return false;

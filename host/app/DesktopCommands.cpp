@@ -5,10 +5,12 @@
 
 #include <ostream>
 
+#include "OSDocSum.h"
 #include "ShellLauncher.h"
 #include "Sonst.h"
 #include "StringList.h"
 #include "SysUtils.h"
+#include "TerminalText.h"
 #include "VeskExceptions.h"
 
 namespace {
@@ -43,4 +45,25 @@ void PrintDriveMappings(std::ostream& Out) {
   int Count = GetNetworkDriveMappings(Mappings);
   for (int Index = 0; Index < Count; ++Index) Out << Mappings.Strings(Index) << "\n";
   VeskMessage(Format("%d network drives", Count));
+}
+
+void PrintDocumentSummaries(const std::vector<std::string>& Files, bool Raw, std::ostream& Out) {
+  for (const std::string& File : Files) {
+    const TOSDocSummary Summary(File);
+    const std::pair<const char*, std::string> Fields[] = {
+        {"Author", Summary.Author()},     {"Title", Summary.Title()},
+        {"Subject", Summary.Subject()},   {"Last author", Summary.LastAuthor()},
+        {"Template", Summary.Template()}, {"Last saved", Summary.LastSaved()}};
+    if (Raw) {
+      Out << TerminalText(File) << "\t" << (Summary.IsSSFile() ? 1 : 0);
+      for (const auto& [Name, Value] : Fields) Out << "\t" << TerminalText(Value);
+      Out << "\n";
+      continue;
+    }
+    Out << TerminalText(File) << (Summary.IsSSFile() ? "\n" : ": not a compound document\n");
+    if (!Summary.IsSSFile()) continue;
+    for (const auto& [Name, Value] : Fields)
+      Out << "  " << Name << ":" << std::string(13 - std::string(Name).size(), ' ')
+          << TerminalText(Value) << "\n";
+  }
 }

@@ -14,3 +14,6 @@ void OpenDocument(const std::string& FileName, const std::string& Params, std::o
 void PrintUNCNames(const std::vector<std::string>& Paths, bool LocalAsUNC, std::ostream& Out);
 // GetNetworkDriveMappings, one mapping a line.
 void PrintDriveMappings(std::ostream& Out);
+// The summary properties of each compound document; "not a compound document" for any other
+// file. Raw: one line a file, tab-separated: name, 1 or 0, then the six values.
+void PrintDocumentSummaries(const std::vector<std::string>& Files, bool Raw, std::ostream& Out);

@@ -12,10 +12,10 @@
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
-const std::vector<std::string_view> Commands = {"lookup", "connect", "list",  "show",
-                                                "send",   "route",   "dir",   "servers",
-                                                "open",   "unc",     "drives"};
-const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives"};
+const std::vector<std::string_view> Commands = {"lookup", "connect", "list",   "show",
+                                                "send",   "route",   "dir",    "servers",
+                                                "open",   "unc",     "drives", "docinfo"};
+const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives", "docinfo"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
 
 // Installed, the plug-in folder lies at a fixed place relative to the program's folder; in a
@@ -67,7 +67,8 @@ class TCommandParser {
     const std::string& Command = FOptions.Command;
     if (Command == "open" && FHaveWord) {
       Word(Arg);  // the parameters may look like options
-    } else if (Arg == "--raw" && (Command == "lookup" || Command == "list" || Command == "dir")) {
+    } else if (Arg == "--raw" && (Command == "lookup" || Command == "list" || Command == "dir" ||
+                                  Command == "docinfo")) {
       FOptions.Raw = true;
     } else if (Command == "dir" && (Arg == "--templates" || Arg == "--dirs")) {
       (Arg == "--templates" ? FOptions.Templates : FOptions.SubDirs) = true;
@@ -93,8 +94,9 @@ class TCommandParser {
       throw Exception("send needs --to or --cc");
     if (FOptions.Command == "open" && FOptions.OpenFile.empty())
       throw Exception("open needs a file or URL; vesk-mail --help lists the commands");
-    if (FOptions.Command == "unc" && FOptions.Paths.empty())
-      throw Exception("unc needs at least one path; vesk-mail --help lists the commands");
+    if ((FOptions.Command == "unc" || FOptions.Command == "docinfo") && FOptions.Paths.empty())
+      throw Exception(FOptions.Command +
+                      " needs at least one path; vesk-mail --help lists the commands");
   }
 
  private:
@@ -147,8 +149,8 @@ class TCommandParser {
     } else if (Command == "open" && !FHaveParams) {
       FOptions.OpenParams = Arg;
       FHaveParams = true;
-    } else if (Command == "unc") {
-      if (Arg.empty()) throw Exception("unc needs a path, not an empty text");
+    } else if (Command == "unc" || Command == "docinfo") {
+      if (Arg.empty()) throw Exception(Command + " needs a path, not an empty text");
       FOptions.Paths.emplace_back(Arg);
     } else if (Command == "lookup") {
       throw Exception("lookup takes one search text; quote a text with blanks");
@@ -255,6 +257,9 @@ std::string MailHostUsage() {
          "                 prints the network (UNC) name of each path: \\\\server\\share\\...\n"
          "                 for files on cifs, smb3 and nfs mounts, the path itself otherwise\n"
          "  drives         lists the network mounts as \\\\SERVER\\SHARE=/mount/point\n"
+         "  docinfo FILE... [--raw]\n"
+         "                 prints the summary properties (author, title, subject, last author,\n"
+         "                 template, last saved) of compound documents (.doc, .xls, .ppt)\n"
          "\n"
          "Options:\n"
          "  --env DIR      use the Notes environment in DIR (DIR/notes.ini), making the demo\n"

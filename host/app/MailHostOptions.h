@@ -14,7 +14,7 @@ struct TMailHostOptions {
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
   // "" (load, report, unload), "lookup", "connect", "list", "show", "send", "route", "dir" or
-  // "servers"; the desktop commands "open", "unc" and "drives"
+  // "servers"; the desktop commands "open", "unc", "drives" and "docinfo"
   std::string Command;
   std::string LookupText;         // lookup [TEXT]: "" asks for everybody
   bool Raw = false;               // lookup, list and dir --raw: lines for scripts
@@ -34,7 +34,7 @@ struct TMailHostOptions {
   std::string Port;               // servers [PORT]
   std::string OpenFile;           // open FILE|URL [PARAMS]
   std::string OpenParams;
-  std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]
+  std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]; docinfo FILE... [--raw]
   bool LocalAsUNC = false;
 };
 

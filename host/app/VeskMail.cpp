@@ -141,6 +141,8 @@ void RunCommand(const TMailHostOptions& Options) {
     PrintUNCNames(Options.Paths, Options.LocalAsUNC, std::cout);
   else if (Command == "drives")
     PrintDriveMappings(std::cout);
+  else if (Command == "docinfo")
+    PrintDocumentSummaries(Options.Paths, Options.Raw, std::cout);
   else if (Command == "lookup")
     WithMailService(Options, [&](IMailInterface& Mail) { LookUpAddresses(Mail, Options); });
   else if (Command == "connect")

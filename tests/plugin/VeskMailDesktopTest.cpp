@@ -7,6 +7,7 @@
 
 #include <regex>
 
+#include "CompoundFileBuilder.h"
 #include "DesktopHandler.h"
 #include "FileText.h"
 #include "ScopedEnv.h"
@@ -43,6 +44,12 @@ TEST_F(VeskMailDesktopTest, CommandsPrintTheirResultsAndFailThroughTheExceptionH
   vesktest::WriteFileText(Document, "text\n");
   const std::string Binary = (Handler.Dir() / "data.bin").string();
   vesktest::WriteFileText(Binary, std::string("\x00\x01\xff", 3));
+  const std::string Word = (Handler.Dir() / "report.doc").string();
+  vesktest::WriteFileText(
+      Word,
+      vesktest::BuildCompoundFile(
+          {{u"\005SummaryInformation", vesktest::SummaryStream({vesktest::Lpstr(4, "Jane\tDoe"),
+                                                                vesktest::Lpstr(2, "Plans")})}}));
   struct {
     std::string Arguments;
     int ExitCode;
@@ -56,6 +63,9 @@ TEST_F(VeskMailDesktopTest, CommandsPrintTheirResultsAndFailThroughTheExceptionH
        "31 no program handles it\nvesk-mail: Cannot open " + Binary + ": no program handles it\n"},
       {"unc /mnt/team/Plans/2024.xlsx /net/home/jane /var/x", 0,
        "\\\\fileserver\\Team\\Plans\\2024.xlsx\n\\\\files\\export\\home\\jane\n/var/x\n"},
+      {"docinfo --raw " + Quoted(Word) + " " + Quoted(Binary), 0,
+       Word + "\t1\tJane Doe\tPlans\t\t\t\t\n" + Binary + "\t0\t\t\t\t\t\t\n"},
+      {"docinfo " + Quoted(Binary), 0, Binary + ": not a compound document\n"},
       {"drives", 0, "\\\\FILESERVER\\TEAM=/mnt/team\n\\\\FILES\\EXPORT\\HOME=/net/home\n"},
       {"unc", 1, "vesk-mail: unc needs at least one path; vesk-mail --help lists the commands\n"},
   };

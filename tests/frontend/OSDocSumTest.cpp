@@ -1,0 +1,304 @@
+// Summary properties of compound documents: what office programs write, code pages, embedded
+// objects, read-only files, and damaged files, which give false without a crash or a hang.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <random>
+
+#include "ChildProcess.h"
+#include "CompoundFile.h"
+#include "CompoundFileBuilder.h"
+#include "FileText.h"
+#include "OSDocSum.h"
+#include "PropertySet.h"
+#include "ScopedEnv.h"
+#include "TempDir.h"
+
+namespace {
+
+using namespace vesktest;
+
+constexpr uint64_t March5 = 126913252200000000;  // 2003-03-05 08:07 UTC
+constexpr uint64_t July5 = 127018660200000000;   // 2003-07-05 08:07 UTC
+
+// A summary with every property, in the order libgsf writes them.
+std::vector<TProperty> Summary(const std::string& Prefix, int16_t CodePage = 1252) {
+  return {I2(1, CodePage),
+          Lpstr(7, Prefix + "Normal.dot"),
+          Lpstr(8, Prefix + "Last"),
+          Lpstr(2, Prefix + "Title"),
+          Lpstr(3, Prefix + "Subject"),
+          FileTime(13, March5),
+          Lpstr(4, Prefix + "Author")};
+}
+
+std::string Document(const std::vector<TProperty>& Properties, int Version = 3) {
+  return BuildCompoundFile({{u"\005SummaryInformation", SummaryStream(Properties)}}, Version);
+}
+
+std::vector<std::string> Fields(const TOSDocSummary& S) {
+  return {S.Author(), S.Title(), S.Subject(), S.LastAuthor(), S.Template(), S.LastSaved()};
+}
+
+class OSDocSumTest : public testing::Test {
+ protected:
+  std::string Write(const std::string& Name, const std::string& Bytes) {
+    const std::string path = (FDir.Path() / Name).string();
+    WriteFileText(path, Bytes);
+    return path;
+  }
+  TempDir FDir;
+  ScopedTimeZone FUtc{"UTC"};
+};
+
+const std::string WordDocument(200000, 'w');
+
+struct TReadCase {
+  const char* Name;
+  std::string File;
+  std::vector<std::string> Expected;  // Author, Title, Subject, LastAuthor, Template, LastSaved
+  bool Peer = true;                   // python3-olefile reads it the same way
+};
+
+std::vector<TReadCase> ReadCases() {
+  const std::string saved = "5.3.2003 um 8:7 Uhr";
+  const std::string longTitle(300, 't');
+  return {
+      {"code page 1252, libgsf's order",
+       Document(Summary("J\xF6rg ")),
+       {"J\xC3\xB6rg Author", "J\xC3\xB6rg Title", "J\xC3\xB6rg Subject", "J\xC3\xB6rg Last",
+        "J\xC3\xB6rg Normal.dot", saved}},
+      {"4096-byte sectors",
+       Document(Summary(""), 4),
+       {"Author", "Title", "Subject", "Last", "Normal.dot", saved}},
+      {"65001 stored as -535",
+       Document({I2(1, -535), Lpstr(4, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD")}),
+       {"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "", "", "", "", ""}},
+      {"code page 1200 in 8-bit strings",
+       Document({I2(1, 1200), Lpstr(2, std::string("\xA3\x03\xB1\x03", 4))}),
+       {"", "\xCE\xA3\xCE\xB1", "", "", "", ""}},
+      {"UTF-16 strings",
+       Document({I2(1, 1252), Lpwstr(3, u"\u62A5\u544A")}),
+       {"", "", "\xE6\x8A\xA5\xE5\x91\x8A", "", "", ""}},
+      {"no code page, UTF-8",
+       Document({Lpstr(4,
+                       "Gr\xC3\xBC\xC3\x9F"
+                       "e")}),
+       {"Gr\xC3\xBC\xC3\x9F"
+        "e",
+        "", "", "", "", ""}},
+      {"no code page, not UTF-8",
+       Document({Lpstr(4,
+                       "Gr\xFC\xDF"
+                       "e")}),
+       {"Gr\xC3\xBC\xC3\x9F"
+        "e",
+        "", "", "", "", ""},
+       false},
+      {"a string ends at its first NUL",
+       Document({Lpstr(2, std::string("abc\0junk", 8))}),
+       {"", "abc", "", "", "", ""},
+       false},  // olefile keeps what follows the NUL
+      {"empty, absent and VT_EMPTY values",
+       Document({Lpstr(2, ""), TProperty{8, 0, ""}, FileTime(13, 0)}),
+       {"", "", "", "", "", ""},
+       false},  // olefile shows a zero save time as 1601
+      {"a title over 255 bytes", Document({Lpstr(2, longTitle)}), {"", longTitle, "", "", "", ""}},
+      // A large stream beside the summary, and an embedded object whose own summary a flat scan
+      // of the directory would find first.
+      {"embedded object and a large stream",
+       BuildCompoundFile(
+           {{u"ObjectPool", TStorageEntry::TStreams{{u"\005SummaryInformation",
+                                                     SummaryStream(Summary("Embedded "))}}},
+            {u"WordDocument", WordDocument},
+            {u"\005SummaryInformation", SummaryStream(Summary(""))}}),
+       {"Author", "Title", "Subject", "Last", "Normal.dot", saved}},
+  };
+}
+
+TEST_F(OSDocSumTest, ReadsTheSixPropertiesByTypeAndCodePage) {
+  for (const TReadCase& c : ReadCases()) {
+    SCOPED_TRACE(c.Name);
+    TOSDocSummary summary(Write("case.doc", c.File));
+    EXPECT_TRUE(summary.IsSSFile());
+    EXPECT_EQ(Fields(summary), c.Expected);
+    EXPECT_EQ(summary.PropSpec().PropId, 13u);  // the last one read
+  }
+  // Only the sectors needed are read: not the 200 KB stream.
+  TCompoundFile file(Write("large.doc", ReadCases().back().File));
+  ASSERT_TRUE(file.ReadRootStream(u"\005summaryinformation"));
+  EXPECT_LT(file.BytesRead(), 8192u);
+}
+
+// The same files through python3-olefile and exiftool: the builder and the reader agree with two
+// peers. olefile decodes 8-bit strings by the set's code page here, as the reader does.
+TEST_F(OSDocSumTest, APeerReadsTheSameProperties) {
+  if (RunCommand("/usr/bin/python3 -c 'import olefile' 2>&1").ExitCode != 0)
+    GTEST_SKIP() << "python3-olefile is not installed (scripts/setup installs it)";
+  const std::string script = Write(
+      "peer.py",
+      "import olefile, sys\n"
+      "m = olefile.OleFileIO(sys.argv[1]).get_metadata()\n"
+      "cp = (m.codepage or 0) & 0xFFFF\n"
+      "enc = {0: 'utf-8', 1200: 'utf-16-le', 65001: 'utf-8'}.get(cp, 'cp%d' % cp)\n"
+      "d = lambda v: (v.decode(enc) if isinstance(v, bytes) else (v or '')).rstrip('\\0')\n"
+      "t = m.last_saved_time\n"
+      "print('|'.join([d(m.author), d(m.title), d(m.subject), d(m.last_saved_by), d(m.template),\n"
+      "  '%d.%d.%d um %d:%d Uhr' % (t.day, t.month, t.year, t.hour, t.minute) if t else '']))\n");
+  const bool exiftool = RunCommand("exiftool -ver >/dev/null 2>&1").ExitCode == 0;
+  for (const TReadCase& c : ReadCases()) {
+    if (!c.Peer) continue;
+    SCOPED_TRACE(c.Name);
+    const std::string path = Write("peer.doc", c.File);
+    std::string expected, lines;
+    for (const std::string& field : c.Expected) {
+      expected += field + "|";
+      lines += (field.empty() ? "-" : field) + "\n";
+    }
+    expected.back() = '\n';
+    EXPECT_EQ(RunCommand("/usr/bin/python3 " + script + " " + path + " 2>&1").Output, expected);
+    if (!exiftool) continue;
+    EXPECT_EQ(RunCommand("TZ=UTC exiftool -f -s3 -charset exif=utf8 -d '%-d.%-m.%Y um %-H:%-M "
+                         "Uhr' -Author -Title -Subject -LastModifiedBy -Template -ModifyDate " +
+                         path + " 2>&1")
+                  .Output,
+              lines);
+  }
+}
+
+TEST_F(OSDocSumTest, SaveTimesAreShownInLocalTime) {
+  const struct {
+    const char* Zone;
+    uint64_t Time;
+    const char* Expected;
+  } cases[] = {{"CET-1CEST,M3.5.0,M10.5.0/3", March5, "5.3.2003 um 9:7 Uhr"},
+               {"CET-1CEST,M3.5.0,M10.5.0/3", July5, "5.7.2003 um 10:7 Uhr"},
+               {"UTC", 0, ""}};
+  for (const auto& c : cases) {
+    ScopedTimeZone zone(c.Zone);
+    EXPECT_EQ(FormatSaveTime(c.Time), c.Expected) << c.Zone;
+  }
+}
+
+TEST_F(OSDocSumTest, WhatIsNoCompoundDocumentGivesFalseAndEmptyValues) {
+  const std::string readOnly = Write("read-only.doc", Document(Summary("")));
+  chmod(readOnly.c_str(), 0400);
+  TOSDocSummary summary(readOnly);
+  EXPECT_TRUE(summary.IsSSFile()) << "a read-only document is read";
+  EXPECT_FALSE(summary.SetSubject("new"));
+  EXPECT_EQ(summary.Subject(), "Subject");
+  const struct {
+    const char* Name;
+    std::string Path;
+  } cases[] = {
+      {"text file", Write("notes.txt", "plain text\n")},
+      {"empty file", Write("empty.doc", "")},
+      {"missing file", (FDir.Path() / "missing.doc").string()},
+      {"directory", FDir.Path().string()},
+      {"no summary stream", Write("bare.doc", BuildCompoundFile({{u"WordDocument", "x"}}))}};
+  for (const auto& c : cases) {
+    EXPECT_FALSE(summary.GetSummaryInfo(c.Path)) << c.Name;
+    EXPECT_FALSE(summary.IsSSFile()) << c.Name;
+    EXPECT_EQ(Fields(summary), std::vector<std::string>(6)) << c.Name;
+  }
+}
+
+void Put32(std::string& Bytes, uint64_t At, uint32_t Value) {
+  for (int i = 0; i < 4; ++i) Bytes[At + i] = static_cast<char>(Value >> (8 * i));
+}
+
+TEST_F(OSDocSumTest, DamagedFilesGiveFalse) {
+  TCompoundLayout small, large;
+  const std::string smallFile =
+      BuildCompoundFile({{u"\005SummaryInformation", SummaryStream(Summary(""))}}, 3, &small);
+  // Over 109 FAT sectors, so that the FAT needs a DIFAT sector; the summary is large too.
+  std::vector<TProperty> padded = Summary("");
+  padded.push_back(Lpstr(19, std::string(5000, 'p')));
+  const std::string largeFile = BuildCompoundFile(
+      {{u"\005SummaryInformation", SummaryStream(padded)}, {u"Data", std::string(7500000, 'd')}}, 3,
+      &large);
+  ASSERT_NE(large.FirstDifatSector, 0xFFFFFFFEu);
+  const uint64_t summaryAt = small.SectorOffset(small.FirstMiniStreamSector);
+  const uint64_t rootEntry = small.SectorOffset(small.FirstDirectorySector);
+  const struct {
+    const char* Name;
+    bool Large;
+    std::function<void(std::string&)> Damage;
+  } cases[] = {
+      {"sector shift 10", false, [](std::string& B) { B[0x1E] = 10; }},
+      {"cut inside the header", false, [](std::string& B) { B.resize(300); }},
+      {"cut before the directory", false, [&](std::string& B) { B.resize(rootEntry); }},
+      {"FAT cycle", true,
+       [&](std::string& B) {
+         const uint32_t s = large.StreamStarts[0];
+         Put32(B, large.SectorOffset(s / 128) + 4 * (s % 128), s);
+       }},
+      {"DIFAT cycle", true,
+       [&](std::string& B) {
+         Put32(B, large.SectorOffset(large.FirstDifatSector) + 508, large.FirstDifatSector);
+         Put32(B, 0x48, 2);  // claims two DIFAT sectors, the second being the first
+         Put32(B, 0x2C, 109 + 127 + 5);
+       }},
+      {"mini FAT cycle", false,
+       [&](std::string& B) { Put32(B, small.SectorOffset(small.FirstMiniFatSector), 0); }},
+      {"directory tree cycle", false,
+       [&](std::string& B) {
+         B[rootEntry + 128] = 'X';  // the only child no longer matches, and is its own sibling
+         Put32(B, rootEntry + 128 + 0x44, 1);
+       }},
+      {"stream start past the end", false,
+       [&](std::string& B) { Put32(B, rootEntry + 0x74, 0x00FFFFF0); }},
+      {"4 GB stream in a small file", false,
+       [&](std::string& B) { Put32(B, rootEntry + 128 + 0x78, 0xFFFFFFF0); }},
+      {"2^31 properties", false, [&](std::string& B) { Put32(B, summaryAt + 48 + 4, 0x80000000); }},
+      {"a string of 2^32-1 bytes", false,
+       [&](std::string& B) {
+         // The first property after the code page is the template's string.
+         const size_t at = B.find("Normal.dot", summaryAt);
+         Put32(B, at - 4, 0xFFFFFFFF);
+       }},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = c.Large ? largeFile : smallFile;
+    c.Damage(bytes);
+    TOSDocSummary summary;
+    EXPECT_FALSE(summary.GetSummaryInfo(Write("damaged.doc", bytes))) << c.Name;
+    EXPECT_FALSE(summary.IsSSFile()) << c.Name;
+  }
+}
+
+// Reads what a file holds without the summary object, straight from memory.
+bool ReadsWithoutCrashing(const std::string& Bytes) {
+  try {
+    TCompoundFile file(Bytes, "memory");
+    const auto stream = file.ReadRootStream(u"\005SummaryInformation");
+    if (!stream) return false;
+    const auto section = TPropertySection::Find(*stream, FmtIdSummaryInformation, "memory");
+    if (!section) return false;
+    for (uint32_t id : {4, 2, 3, 8, 7}) section->Text(id);
+    section->FileTime(13);
+    return true;
+  } catch (const ECompoundFile&) {
+    return false;
+  }
+}
+
+TEST_F(OSDocSumTest, CutAndFlippedFilesNeverCrash) {
+  TCompoundLayout layout;
+  const std::string summary = SummaryStream(Summary("Cut "));
+  const std::string file = BuildCompoundFile({{u"\005SummaryInformation", summary}}, 3, &layout);
+  ASSERT_TRUE(ReadsWithoutCrashing(file));
+  // Cut anywhere before the summary's last byte, the file is never read.
+  const uint64_t summaryEnd = layout.SectorOffset(layout.FirstMiniStreamSector) + summary.size();
+  for (size_t size = 0; size < summaryEnd; size += 64)
+    EXPECT_FALSE(ReadsWithoutCrashing(file.substr(0, size))) << size << " bytes";
+  std::mt19937 random(42);
+  for (int flip = 0; flip < 1000; ++flip) {
+    std::string bytes = file;
+    bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
+    ReadsWithoutCrashing(bytes);
+  }
+}
+
+}  // namespace
