@@ -14,7 +14,7 @@ namespace {
 
 using DatabaseTest = StorageFixture;
 
-TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabase) {
+TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabaseAndCopiesATemplate) {
   const NOTEID noteID = SavedDocument("keep me");
   TNotesDatabase other;
   EXPECT_THROW(other.CreateNew("", "test.nsf", ""), ELotusNotes);
@@ -22,15 +22,12 @@ TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabase) {
   Reopen();
   TNotesDocument document(*FDatabase, noteID);
   EXPECT_EQ(document.GetItemByName("Subject")->GetAsString(), "keep me");
-}
-
-TEST_F(DatabaseTest, CreateNewFromATemplateCopiesItAndNeverOverwrites) {
-  SavedDocument("from the template");
+  // A copy of a template neither.
   FDatabase->SetTitle("Template");
   TNotesDatabase copy;
   copy.CreateNew("", "copy.nsf", "test.nsf");
   EXPECT_EQ(copy.GetTitle(), "Template");
-  EXPECT_EQ(copy.UnreadDocuments()->Count(), 1);
+  EXPECT_EQ(copy.UnreadDocuments()->Count(), 1);  // the note saved above
   copy.SetTitle("Copy");
   copy.Close();
   EXPECT_THROW(copy.CreateNew("", "copy.nsf", "test.nsf"), ELotusNotes);
@@ -38,7 +35,7 @@ TEST_F(DatabaseTest, CreateNewFromATemplateCopiesItAndNeverOverwrites) {
   EXPECT_EQ(copy.GetTitle(), "Copy");
 }
 
-TEST_F(DatabaseTest, BlankNamesAreRefused) {
+TEST_F(DatabaseTest, BlankNamesAreRefusedAndLocalInAnyCaseIsNoServer) {
   TNotesDatabase other;
   try {
     other.CreateNew("", "", "");
@@ -48,10 +45,7 @@ TEST_F(DatabaseTest, BlankNamesAreRefused) {
     EXPECT_EQ(std::string(e.Message()), "Database Name is blank");
   }
   EXPECT_THROW(other.Open("CN=Srv1/O=Acme", ""), ELotusNotes);
-}
-
-TEST_F(DatabaseTest, LocalInAnyCaseOpensTheLocalFile) {
-  TNotesDatabase other;
+  // "Local" in any case names the local file.
   EXPECT_TRUE(other.Open("lOcAl", "test.nsf"));
   EXPECT_EQ(other.ServerName(), "");
   EXPECT_EQ(other.GetFullName(), "test.nsf");
@@ -173,15 +167,14 @@ class MailTest : public StorageFixture {
   }
 };
 
-TEST_F(MailTest, AnUnreachableMailServerFallsBackToTheLocalReplica) {
-  TNotesDatabase mail;
-  EXPECT_TRUE(mail.OpenMail());
-  EXPECT_EQ(mail.ServerName(), "");
-  EXPECT_EQ(mail.FileName(), "mail/jdoe.nsf");
-  EXPECT_EQ(mail.GetTitle(), "Local replica");
-}
-
-TEST_F(MailTest, AReachableMailServerIsUsed) {
+TEST_F(MailTest, TheMailServerIsUsedWhenReachableElseTheLocalReplica) {
+  {
+    TNotesDatabase mail;
+    EXPECT_TRUE(mail.OpenMail());
+    EXPECT_EQ(mail.ServerName(), "");
+    EXPECT_EQ(mail.FileName(), "mail/jdoe.nsf");
+    EXPECT_EQ(mail.GetTitle(), "Local replica");
+  }
   std::filesystem::create_directories(ServersDir() / "CN=SRV1%2FO=ACME" / "mail");
   {
     TNotesDatabase server;
@@ -192,6 +185,11 @@ TEST_F(MailTest, AReachableMailServerIsUsed) {
   EXPECT_TRUE(mail.OpenMail());
   EXPECT_EQ(mail.ServerName(), "CN=Srv1/O=Acme");
   EXPECT_EQ(mail.GetTitle(), "On the server");
+  // No mail file set is an error, not the data directory.
+  OSSetEnvironmentVariable("MailFile", "");
+  TNotesDatabase none;
+  EXPECT_THROW(none.OpenMail(), ELotusNotes);
+  EXPECT_FALSE(none.GetActive());
 }
 
 // The local replica stands in only for a server that cannot be reached: a damaged mail file on a
@@ -234,13 +232,6 @@ TEST_F(MailTest, ADamagedMailFileOnTheServerIsReportedNotReplaced) {
       EXPECT_EQ(error.Status, damage.Status) << damage.Name << ": " << error.what();
     }
   }
-}
-
-TEST_F(MailTest, NoMailFileIsAnErrorNotTheDataDirectory) {
-  OSSetEnvironmentVariable("MailFile", "");
-  TNotesDatabase mail;
-  EXPECT_THROW(mail.OpenMail(), ELotusNotes);
-  EXPECT_FALSE(mail.GetActive());
 }
 
 }  // namespace

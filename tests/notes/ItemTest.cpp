@@ -9,27 +9,9 @@
 
 namespace {
 
-class ItemTest : public StorageFixture {
+class ItemTest : public DocumentFixture {
  protected:
-  void SetUp() override {
-    StorageFixture::SetUp();
-    FDocument = FDatabase->CreateDocument();
-  }
-  void TearDown() override {
-    FDocument.reset();
-    StorageFixture::TearDown();
-  }
   TNotesItem& Item(const std::string& Name) { return *FDocument->GetItemByName(Name); }
-  // Saves, reopens the database and the note, so that values are read from disk.
-  void SaveAndReload() {
-    FDocument->Save();
-    const NOTEID noteID = FDocument->NoteID();
-    FDocument.reset();
-    Reopen();
-    FDocument = std::make_unique<TNotesDocument>(*FDatabase, noteID);
-  }
-
-  std::unique_ptr<TNotesDocument> FDocument;
 };
 
 // 64,999 ASCII bytes and then three-byte LMBCS characters, so that a cut at 65,000 bytes
@@ -43,7 +25,7 @@ std::string LongText() {
 TEST_F(ItemTest, LongTextIsSplitBetweenCharactersAndReadsBackWhole) {
   const std::string text = LongText();
   Item("Body").SetAsString(text);
-  SaveAndReload();
+  SaveAndReopen();
   TNotesItem& body = Item("Body");
   EXPECT_EQ(body.GetAsString(), text);
   auto walker = TNotesItem::Create(*FDocument, "Body");
@@ -58,6 +40,11 @@ TEST_F(ItemTest, LongTextIsSplitBetweenCharactersAndReadsBackWhole) {
   }
   EXPECT_GE(pieces, 2);
   EXPECT_EQ(FDocument->CountMultipleItems("Body"), pieces);
+  // Rewritten short, no old piece is left behind.
+  Item("Body").SetAsString("short");
+  SaveAndReopen();
+  EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1);
+  EXPECT_EQ(Item("Body").GetAsString(), "short");
 }
 
 TEST_F(ItemTest, PiecesOfOneLongTextJoinAndSeparateValuesStayApart) {
@@ -89,36 +76,25 @@ TEST_F(ItemTest, PiecesOfOneLongTextJoinAndSeparateValuesStayApart) {
   }
 }
 
-TEST_F(ItemTest, RewritingALongValueLeavesNoOldPiecesBehind) {
-  Item("Body").SetAsString(LongText());
-  Item("Body").SetAsString("short");
-  SaveAndReload();
-  EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1);
-  EXPECT_EQ(Item("Body").GetAsString(), "short");
-}
-
-TEST_F(ItemTest, ALoadedItemRewrittenLongerReadsBackWhole) {
+// A loaded item rewritten longer, empty lines kept, and the values that write empty text.
+TEST_F(ItemTest, TextsReadBackAsWrittenAndEmptyValuesAreEmptyText) {
   TNotesItem& subject = Item("Subject");
   subject.SetAsString("ab");
   EXPECT_EQ(subject.GetAsString(), "ab");
   subject.SetAsString("a much longer subject");
-  EXPECT_EQ(subject.GetAsString(), "a much longer subject");
   EXPECT_EQ(subject.ValueLength(), 2u + 21u);
-}
-
-TEST_F(ItemTest, EmptyLinesInsideATextAreKept) {
-  Item("Body").SetAsString("Dear Jane,\r\n\r\nthe figures.\r\n\r\n\r\nRegards");
-  SaveAndReload();
-  EXPECT_EQ(Item("Body").GetAsString(), "Dear Jane,\r\n\r\nthe figures.\r\n\r\n\r\nRegards");
-}
-
-TEST_F(ItemTest, DateTimeZeroAndEmptyStringListWriteEmptyText) {
+  const std::string letter = "Dear Jane,\r\n\r\nthe figures.\r\n\r\n\r\nRegards";
+  Item("Body").SetAsString(letter);
   Item("When").SetAsDateTime(0);
-  EXPECT_EQ(Item("When").DataType(), TYPE_TEXT);
-  EXPECT_EQ(Item("When").GetAsString(), "");
   TStringList empty;
   Item("Lines").SetAsStrings(&empty);
-  EXPECT_EQ(Item("Lines").DataType(), TYPE_TEXT);
+  SaveAndReopen();
+  EXPECT_EQ(Item("Subject").GetAsString(), "a much longer subject");
+  EXPECT_EQ(Item("Body").GetAsString(), letter);
+  for (const char* name : {"When", "Lines"}) {
+    EXPECT_EQ(Item(name).DataType(), TYPE_TEXT) << name;
+    EXPECT_EQ(Item(name).GetAsString(), "") << name;
+  }
 }
 
 TEST_F(ItemTest, ScalarKindsAreStoredAsNumbersAndNullRemoves) {
@@ -149,7 +125,7 @@ TEST_F(ItemTest, TextListWithAnyLowerBoundAndLongEntriesReadsBackWhole) {
   list.PutElement(3, TVariant("größe"));
   list.PutElement(4, TVariant(longEntry));
   Item("Tags").SetAsList(list);
-  SaveAndReload();
+  SaveAndReopen();
   const TVariant read = Item("Tags").GetAsList();
   ASSERT_TRUE(read.IsArray());
   EXPECT_EQ(read.LowBound(), 0);
@@ -242,7 +218,7 @@ TEST_F(ItemTest, ReferencesAndNonAsciiNamesSurviveASave) {
   unid.Note.Innards[1] = 0x55667788;
   Item("$REF").SetAsReference(unid);
   Item("Grüße").SetAsString("Zürich\r\nGenève");
-  SaveAndReload();
+  SaveAndReopen();
   const UNIVERSALNOTEID read = Item("$REF").GetAsReference();
   EXPECT_EQ(read.File[0], 0x11223344u);
   EXPECT_EQ(read.Note.Innards[1], 0x55667788u);

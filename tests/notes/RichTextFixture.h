@@ -19,17 +19,8 @@ inline std::string Hex(const std::string& Pairs) {
 }
 
 // A document of a scratch database for rich-text tests, with helpers for the bytes of records.
-class RichTextFixture : public StorageFixture {
+class RichTextFixture : public DocumentFixture {
  protected:
-  void SetUp() override {
-    StorageFixture::SetUp();
-    FDocument = FDatabase->CreateDocument();
-  }
-  void TearDown() override {
-    FDocument.reset();
-    StorageFixture::TearDown();
-  }
-
   static std::string ContextBytes(const TNotesRichTextItem& Item) {
     return std::string(Item.Context(), Item.ContextSize());
   }
@@ -49,14 +40,4 @@ class RichTextFixture : public StorageFixture {
     }
     return values;
   }
-  // Saves the note and opens it afresh from the database file.
-  void SaveAndReopen() {
-    FDocument->Save();
-    const NOTEID noteID = FDocument->NoteID();
-    FDocument.reset();
-    Reopen();
-    FDocument = std::make_unique<TNotesDocument>(*FDatabase, noteID);
-  }
-
-  std::unique_ptr<TNotesDocument> FDocument;
 };

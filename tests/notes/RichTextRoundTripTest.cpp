@@ -1,5 +1,5 @@
-// Rich text composed, saved, read back from the database file: plain lines, every kind of
-// record and link, a 10 MB body, and random compositions with fixed seeds.
+// Rich text composed, saved, read back from the database file: plain lines, a 10 MB body, and
+// random compositions with fixed seeds, which use every kind of record and link.
 #include <cstring>
 #include <random>
 
@@ -68,63 +68,6 @@ TEST_F(RichTextRoundTripTest, AFailedPlainSetRichTextChangesNothing) {
   body->PlainText = true;
   body->SetRichText(lines);
   EXPECT_EQ(BodyText(), "new\r\n");
-}
-
-TEST_F(RichTextRoundTripTest, EveryKindOfRecordAndLinkComesBack) {
-  TNotesView* inbox = FViews->GetViews("($Inbox)");
-  ASSERT_NE(inbox, nullptr);
-  auto body = NewBody();
-  body->FaceName = "Arial";
-  body->SetFontBoolProperty(0, true);
-  body->AddTextPara("Heading\r\n");
-  body->FaceName.clear();
-  body->SetFontBoolProperty(0, false);
-  body->SetParaStyleOptions({rsBullet});
-  body->AddTextPara("point\r\n");
-  body->SetParaStyleOptions({});
-  body->CreateTable(0, {rtAutoWidth}, 0, 0);
-  body->AddCell(0, 0, RichTextCell(0, 1440, {}, 0, 1, 1, 1, 1, 0, false, false));
-  body->AddText("cell one");
-  body->AddCell(0, 1, RichTextCell(1440, 2880, {}, 0, 1, 1, 1, 1, 0, false, false));
-  body->AddText("cell two");
-  body->EndTable();
-  body->StartSection("Section", NOTES_COLOR_BLUE, {rtsExpanded}, rtsBorderSingle);
-  body->AddTextPara("inside\r\n");
-  body->EndSection();
-  body->AddUrl("https://example.com/", "Example");
-  body->AddDocLink(*Target(), "document", inbox);
-  body->AddViewLink(*inbox, "view");
-  body->AddDbLink(*FDatabase, "database");
-  body->AddAnchorLink(*Target(), "anchor", "Chapter 2");
-  body->SaveContext();
-  SaveAndReopen();
-  EXPECT_EQ(BodyText(),
-            "Heading\r\npoint\r\n\r\ncell one\r\ncell two\r\n\r\ninside\r\nExample\r\n");
-  const auto read = TNotesRichTextItem::Create(*FDocument, "Body");
-  const TIMEDATE here = FDatabase->GetReplicaInfo().ID, views = FViews->GetReplicaInfo().ID;
-  const UNIVERSALNOTEID target = Target()->GetUniversalID(), view = inbox->GetUniversalID();
-  const UNIVERSALNOTEID none{};
-  const struct {
-    const char* Comment;
-    BYTE Kind;
-    TIMEDATE Replica;
-    UNIVERSALNOTEID View, Note;
-    const char* Anchor;
-  } links[] = {{"document", LinkKindDocument, here, view, target, ""},
-               {"view", LinkKindView, views, view, none, ""},
-               {"database", LinkKindDatabase, here, none, none, ""},
-               {"anchor", LinkKindAnchor, here, none, target, "Chapter 2"}};
-  ASSERT_EQ(read->GetLinkCount(), 4);
-  for (int index = 0; index < 4; ++index) {
-    const LinkDef link = read->GetLink(index);
-    SCOPED_TRACE(links[index].Comment);
-    EXPECT_EQ(link.Comment, links[index].Comment);
-    EXPECT_EQ(link.Kind, links[index].Kind);
-    EXPECT_EQ(link.Anchor, links[index].Anchor);
-    EXPECT_TRUE(SameBytes(&link.ReplicaID, &links[index].Replica, sizeof(TIMEDATE)));
-    EXPECT_TRUE(SameBytes(&link.ViewUNID, &links[index].View, sizeof(UNID)));
-    EXPECT_TRUE(SameBytes(&link.NoteUNID, &links[index].Note, sizeof(UNID)));
-  }
 }
 
 TEST_F(RichTextRoundTripTest, ATenMegabyteBodyReadsBackWhole) {

@@ -50,3 +50,26 @@ class StorageFixture : public testing::Test {
   vesktest::TestNotesEnv FEnv{Settings()};
   std::unique_ptr<TNotesDatabase> FDatabase;
 };
+
+// A new document of the scratch database, and a way to read it back from the file.
+class DocumentFixture : public StorageFixture {
+ protected:
+  void SetUp() override {
+    StorageFixture::SetUp();
+    FDocument = FDatabase->CreateDocument();
+  }
+  void TearDown() override {
+    FDocument.reset();
+    StorageFixture::TearDown();
+  }
+  // Saves the note and opens it afresh from the reopened database file.
+  void SaveAndReopen() {
+    FDocument->Save();
+    const NOTEID noteID = FDocument->NoteID();
+    FDocument.reset();
+    Reopen();
+    FDocument = std::make_unique<TNotesDocument>(*FDatabase, noteID);
+  }
+
+  std::unique_ptr<TNotesDocument> FDocument;
+};
