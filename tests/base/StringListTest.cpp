@@ -28,28 +28,24 @@ TEST(StringListSorted, AddKeepsOrderCaseInsensitively) {
   EXPECT_EQ(List.IndexOf("grape"), -1);
 }
 
-TEST(StringListSorted, DupIgnoreReturnsExistingIndexAndAddsNothing) {
-  TStringList List;
-  List.SetSorted(true);
-  List.Add("b");
-  List.Add("c");
-  EXPECT_EQ(List.Add("B"), 0);
-  EXPECT_EQ(List.Count(), 2);
-  EXPECT_EQ(List.Strings(0), "b");
-}
-
-TEST(StringListSorted, DupErrorRaisesAndKeepsList) {
-  TStringList List;
-  List.SetSorted(true);
-  List.SetDuplicates(dupError);
-  List.Add("one");
-  try {
-    List.Add("ONE");
-    FAIL() << "duplicate accepted";
-  } catch (const EStringListError& E) {
-    EXPECT_EQ(E.Message(), "String list does not allow duplicates");
+// dupIgnore gives the existing line's index and adds nothing; dupError raises and keeps the list.
+TEST(StringListSorted, DuplicatesAreIgnoredOrRefusedAsSet) {
+  for (const TDuplicates Duplicates : {dupIgnore, dupError}) {
+    SCOPED_TRACE(Duplicates == dupIgnore ? "dupIgnore" : "dupError");
+    TStringList List;
+    List.SetSorted(true);
+    List.SetDuplicates(Duplicates);
+    List.Add("b");
+    List.Add("c");
+    try {
+      EXPECT_EQ(List.Add("B"), 0);
+      EXPECT_EQ(Duplicates, dupIgnore) << "duplicate accepted";
+    } catch (const EStringListError& E) {
+      EXPECT_EQ(Duplicates, dupError);
+      EXPECT_EQ(E.Message(), "String list does not allow duplicates");
+    }
+    EXPECT_EQ(LinesOf(List), (TLines{"b", "c"}));
   }
-  EXPECT_EQ(LinesOf(List), (TLines{"one"}));
 }
 
 TEST(StringListSorted, DupAcceptAddsAndFindGivesFirst) {
