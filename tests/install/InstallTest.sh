@@ -11,7 +11,10 @@ export HOME="$tmp/home" VESK_REGISTRY_DIR="$tmp/registry" XDG_DATA_HOME="$tmp/da
 unset NOTES_INI
 mkdir -p "$HOME"
 
-"$tmp/prefix/bin/vesk-mail" --help | grep -q '^Usage: vesk-mail'
+# Into a file: grep -q stops reading at the first match, and under pipefail the writer's SIGPIPE
+# would fail the test whenever the usage outgrows the pipe's first read.
+"$tmp/prefix/bin/vesk-mail" --help >"$tmp/usage"
+grep -q '^Usage: vesk-mail' "$tmp/usage"
 "$tmp/prefix/bin/vesk-mail" --env "$tmp/env" list inbox --raw 2>/dev/null >"$tmp/inbox"
 mails=$(wc -l <"$tmp/inbox")
 [ "$mails" -eq 23 ] || { echo "installed vesk-mail listed $mails mails, not 23"; exit 1; }
