@@ -35,13 +35,9 @@ TEST_F(CollectionTest, EmptyThenNumbersThenTimesThenTextTiesByNoteId) {
   NOTEID big = Doc({{"Key", 10.0}});
   NOTEID small = Doc({{"Key", -2.5}});
   NOTEID same = Doc({{"Key", "1"}});
-  NoteRef note;
-  ASSERT_EQ(NSFNoteCreate(FDb, note.Out()), NOERROR);
   TIMEDATE now{};
   OSCurrentTIMEDATE(&now);
-  ASSERT_EQ(NSFItemSetTime(note.Get(), "Key", &now), NOERROR);
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
-  NOTEID time = IdOf(note.Get());
+  NOTEID time = Doc({{"Key", now}});
   EXPECT_EQ(Ids(ReadAll(SortedView())), (std::vector<NOTEID>{empty, small, big, time, text, same}));
 }
 
@@ -61,16 +57,6 @@ TEST_F(CollectionTest, ViewWithoutSortedColumnsIsInNoteIdOrderWithSelectionAppli
   EXPECT_EQ(Column(entries, "Subject"), (std::vector<std::string>{"z", "b"}));
 }
 
-TEST_F(CollectionTest, FormulaColumnsAreNamedByPosition) {
-  Doc({{"First", "Ada"}, {"Last", "Lovelace"}});
-  NOTEID view = AddView(TViewSpec{
-      "Names", "", {{"Last", "", ""}, {"", "First + \" \" + Last", ""}}, false, false, ""});
-  std::vector<ReadEntry> entries = ReadAll(view);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].Values["$1"], "Ada Lovelace");
-  EXPECT_EQ(entries[0].Values["Last"], "Lovelace");
-}
-
 TEST_F(CollectionTest, EmptyViewGivesNoBufferNoEntriesAndNoMore) {
   HCOLLECTION collection = Open(SortedView());
   COLLECTIONPOSITION position{};
@@ -84,18 +70,6 @@ TEST_F(CollectionTest, EmptyViewGivesNoBufferNoEntriesAndNoMore) {
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(signals, 0);
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
-}
-
-TEST_F(CollectionTest, LargeSummariesArePagedInWholeEntriesUnder64KB) {
-  std::vector<NOTEID> ids;
-  for (int index = 0; index < 30; ++index)
-    ids.push_back(Doc({{"Key", std::string(9000, static_cast<char>('a' + index % 26))}}));
-  NOTEID view = AddView(TViewSpec{"Big", "", {{"Key", "", ""}}, false, false, ""});
-  size_t calls = 0;
-  std::vector<ReadEntry> entries = ReadAll(view, &calls);
-  EXPECT_EQ(Ids(entries), ids);
-  EXPECT_GE(calls, 5u);
-  for (const ReadEntry& entry : entries) EXPECT_EQ(entry.Values.at("Key").size(), 9000u);
 }
 
 // A summary can use all of its 65,535 bytes; with the note ID in front the entry cannot.
@@ -235,32 +209,7 @@ TEST_F(CollectionTest, ReadsWorkAfterTheDatabaseHandleIsClosed) {
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
 }
 
-TEST_F(CollectionTest, StaleAndWrongHandlesAreRefused) {
-  HCOLLECTION collection = Open(SortedView());
-  ASSERT_EQ(NIFCloseCollection(collection), NOERROR);
-  COLLECTIONPOSITION position{};
-  DWORD count = 0;
-  EXPECT_EQ(NIFReadEntries(collection, &position, 1, 1, 1, 1, 0x8001, nullptr, nullptr, nullptr,
-                           &count, nullptr),
-            ERR_NOTESRT_INVALID_HANDLE);
-  EXPECT_EQ(NIFUpdateCollection(collection), ERR_NOTESRT_INVALID_HANDLE);
-  EXPECT_EQ(NIFCloseCollection(collection), ERR_NOTESRT_INVALID_HANDLE);
-  EXPECT_EQ(NIFCloseCollection(static_cast<HCOLLECTION>(FDb)), ERR_NOTESRT_INVALID_HANDLE);
-}
-
-TEST_F(CollectionTest, OpeningWhatIsNotAViewFails) {
-  NOTEID doc = Doc({{"Key", "k"}});
-  HCOLLECTION collection = 7;
-  EXPECT_EQ(NIFOpenCollection(FDb, FDb, doc, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
-                              nullptr),
-            ERR_NOTESRT_NOT_VIEW);
-  EXPECT_EQ(collection, 0);
-  EXPECT_EQ(NIFOpenCollection(FDb, FDb, 0x7FFFFFF0, 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            ERR_INVALID_NOTE);
-}
-
-TEST_F(CollectionTest, UnsupportedMasksAndNavigatorsAreRefused) {
+TEST_F(CollectionTest, StaleAndWrongHandlesNonViewsAndUnsupportedReadsAreRefused) {
   HCOLLECTION collection = Open(SortedView());
   COLLECTIONPOSITION position{};
   EXPECT_EQ(NIFReadEntries(collection, &position, 1, 1, 1, 1, READ_MASK_COLLECTIONSTATS, nullptr,
@@ -269,7 +218,23 @@ TEST_F(CollectionTest, UnsupportedMasksAndNavigatorsAreRefused) {
   EXPECT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT_UNREAD, 1, 1, 1, 1, nullptr,
                            nullptr, nullptr, nullptr, nullptr),
             ERR_UNSUPPORTED_FLAGS);
-  EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+  ASSERT_EQ(NIFCloseCollection(collection), NOERROR);
+  DWORD count = 0;
+  EXPECT_EQ(NIFReadEntries(collection, &position, 1, 1, 1, 1, 0x8001, nullptr, nullptr, nullptr,
+                           &count, nullptr),
+            ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(NIFUpdateCollection(collection), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(NIFCloseCollection(collection), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(NIFCloseCollection(static_cast<HCOLLECTION>(FDb)), ERR_NOTESRT_INVALID_HANDLE);
+  NOTEID doc = Doc({{"Key", "k"}});
+  collection = 7;
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, doc, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
+                              nullptr),
+            ERR_NOTESRT_NOT_VIEW);
+  EXPECT_EQ(collection, 0);
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, 0x7FFFFFF0, 0, NULLHANDLE, &collection, nullptr, nullptr,
+                              nullptr, nullptr),
+            ERR_INVALID_NOTE);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "RichTextRecords.h"
 #include "StorageFixture.h"
 #include "notesapi/easycd.h"
 #include "notesapi/editods.h"
@@ -34,41 +35,22 @@ class CompoundText : public runtimetest::NewNoteTest {
   // EnumCompositeBuffer says of each item on its own.
   std::vector<std::string> Items(std::vector<STATUS>* WalkStatuses = nullptr) {
     std::vector<std::string> items;
-    BLOCKID item{}, value{};
-    DWORD length = 0;
-    STATUS status = NSFItemInfo(Note(), "Body", 4, &item, nullptr, &value, &length);
-    while (status == NOERROR) {
-      items.emplace_back(OSLockBlock(char, value) + sizeof(WORD), length - sizeof(WORD));
-      OSUnlockBlock(value);
+    for (const runtimetest::ItemValue& item : runtimetest::ItemValues(Note(), "Body")) {
+      items.push_back(item.Value);
       if (WalkStatuses) {
         WalkStatuses->push_back(EnumCompositeBuffer(
-            value, length, [](char*, WORD, DWORD, void*) -> STATUS { return NOERROR; }, nullptr));
+            item.Block, item.Length, [](char*, WORD, DWORD, void*) -> STATUS { return NOERROR; },
+            nullptr));
       }
-      status = NSFItemInfoNext(Note(), item, "Body", 4, &item, nullptr, &value, &length);
     }
     return items;
   }
 
-  // Records of the whole field: signature and the bytes after the header (WORD or BYTE
-  // headers only, which is all compound text writes).
-  struct Record {
-    WORD Signature;
-    std::string Data;
-  };
-  std::vector<Record> Records() {
+  // Records of the whole field.
+  std::vector<runtimetest::CdRecord> Records() {
     std::string field;
     for (const std::string& item : Items()) field += item;
-    std::vector<Record> records;
-    for (size_t at = 0; at + 2 <= field.size();) {
-      WORD signature = 0, length = 0;
-      std::memcpy(&signature, field.data() + at, 2);
-      size_t header = signature >> 8 == 0xFF ? 4 : 2;
-      if (header == 4) std::memcpy(&length, field.data() + at + 2, 2);
-      if (header == 2) length = signature >> 8;
-      records.push_back({signature, field.substr(at + header, length - header)});
-      at += length + length % 2;
-    }
-    return records;
+    return runtimetest::CdRecords(field);
   }
 
   // The field's text: lines ended by "|", paragraphs counted.
@@ -76,7 +58,7 @@ class CompoundText : public runtimetest::NewNoteTest {
     std::string lines;
     size_t paragraphs = 0;
     bool started = false;
-    for (const Record& record : Records()) {
+    for (const runtimetest::CdRecord& record : Records()) {
       if (record.Signature == 0x0281) {
         if (started) lines += '|';
         started = true;
@@ -135,16 +117,8 @@ TEST_F(CompoundText, WritesTheDefaultStyleThenParagraphsInTheGivenFont) {
   style[14] = style[18] = '\xA0';  // left and first-line margins: one inch
   style[15] = style[19] = '\x05';
   const std::string paragraph("\x81\x02\x83\x04\x01\x00", 6);
-  const std::string expected = style + paragraph +
-                               std::string(
-                                   "\x85\xFF\x09\x00\x01\x00\x00\x0A"
-                                   "a\0",
-                                   10) +
-                               paragraph +
-                               std::string(
-                                   "\x85\xFF\x0A\x00\x01\x00\x00\x0A"
-                                   "bc",
-                                   10);
+  const std::string expected =
+      style + paragraph + runtimetest::TextRun("a") + paragraph + runtimetest::TextRun("bc");
   EXPECT_EQ(Items(), std::vector<std::string>{expected});
 }
 
@@ -154,7 +128,7 @@ TEST_F(CompoundText, LongLinesBecomeRunsCutBetweenCharacters) {
   ASSERT_EQ(Compose(line, COMP_PARA_LINE), NOERROR);
   std::vector<size_t> runs;
   std::string text;
-  for (const Record& record : Records())
+  for (const runtimetest::CdRecord& record : Records())
     if (record.Signature == 0xFF85) {
       runs.push_back(record.Data.size() - 4);
       text += record.Data.substr(4);

@@ -104,28 +104,6 @@ TEST_F(Databases, DirectoriesOpenAsDirectoryHandles) {
   EXPECT_EQ(NSFDbClose(db), ERR_NOTESRT_INVALID_HANDLE);
 }
 
-TEST_F(Databases, InformationBufferIsStoredAndParsed) {
-  NewDatabase();
-  char info[NSF_INFO_SIZE] = "";
-  {
-    DbRef db("test.nsf");
-    strcpy(info, "Old title\nCategory\n#1StdR4Mail");
-    NSFDbInfoModify(info, INFOPARSE_TITLE, "Inbox of J");
-    EXPECT_STREQ(info, "Inbox of J\nCategory\n#1StdR4Mail");
-    NSFDbInfoModify(info, INFOPARSE_DESIGN_CLASS, "Base");
-    ASSERT_EQ(NSFDbInfoSet(db.Get(), info), NOERROR);
-  }
-  DbRef db("test.nsf");
-  char stored[NSF_INFO_SIZE];
-  ASSERT_EQ(NSFDbInfoGet(db.Get(), stored), NOERROR);
-  EXPECT_STREQ(stored, "Inbox of J\nCategory\n#1StdR4Mail\n#2Base");
-  char piece[NSF_INFO_SIZE];
-  NSFDbInfoParse(stored, INFOPARSE_CLASS, piece, sizeof piece - 1);
-  EXPECT_STREQ(piece, "StdR4Mail");
-  NSFDbInfoParse(stored, INFOPARSE_TITLE, piece, 5);
-  EXPECT_STREQ(piece, "Inbox");
-}
-
 TEST_F(Databases, LongTitleIsCutAtACharacterBoundary) {
   char info[NSF_INFO_SIZE] = "\n#1Template";
   // Three-byte LMBCS characters, so that a cut by bytes would split one.
@@ -174,15 +152,6 @@ TEST_F(Databases, IdentityIsStableAndDistinct) {
   ASSERT_EQ(NSFDbReplicaInfoGet(b.Get(), &reread), NOERROR);
   EXPECT_EQ(std::memcmp(&reread.ID, &replicaA.ID, sizeof(TIMEDATE)), 0);
   EXPECT_EQ(reread.CutoffInterval, 90);
-}
-
-TEST_F(Databases, HandlesOnOneFileSeeEachOthersWrites) {
-  NewDatabase();
-  DbRef first("test.nsf"), second("TEST");
-  NOTEID id = SaveDocument(first.Get(), "shared");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteOpen(second.Get(), id, 0, note.Out()), NOERROR);
-  EXPECT_EQ(Text(note.Get(), "Subject"), "shared");
 }
 
 }  // namespace

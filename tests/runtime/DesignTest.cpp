@@ -52,20 +52,6 @@ TEST_F(DesignTest, PrivateViewsAreFoundOnlyByTheirOwnerAndOnlyAsPrivate) {
             ERR_VIEW_NOACCESS);
 }
 
-TEST_F(DesignTest, ViewItemsAreWhatTheObjectLibraryReads) {
-  NOTEID view = AddView(TViewSpec{"Mine|($Mine)", "", {}, true, false, "CN=Ann/O=Acme"});
-  NoteRef note;
-  ASSERT_EQ(NSFNoteOpen(FDb, view, 0, note.Out()), NOERROR);
-  WORD type = 0;
-  BLOCKID item{};
-  BLOCKID value{};
-  DWORD length = 0;
-  ASSERT_EQ(NSFItemInfo(note.Get(), "$TITLE", 6, &item, &type, &value, &length), NOERROR);
-  EXPECT_EQ(type, TYPE_TEXT);
-  EXPECT_EQ(Text(note.Get(), "$TITLE"), "Mine|($Mine)");
-  EXPECT_EQ(Text(note.Get(), "$Flags"), "FV");
-}
-
 TEST_F(DesignTest, FormTitleListMatchesTheAttachFormFormula) {
   NOTEID form = TDesignBuilder().Form({{"Memo", "Mail"}, {{"Subject", "\"none\""}}}).Build(FDb)[0];
   AddView(TViewSpec{"Memo", "", {}, false, false, ""});

@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "RuntimeFixture.h"
+#include "RichTextRecords.h"
+#include "StorageFixture.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsfdb.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-class FormulaApi : public runtimetest::RuntimeTest {
+class FormulaApi : public runtimetest::NewNoteTest {
  protected:
   // Compiles (asserting success), starts a compute, frees the compiled formula and returns the
   // compute, as the object library does.
@@ -30,12 +31,13 @@ class FormulaApi : public runtimetest::RuntimeTest {
     return compute;
   }
 
-  // The result buffer of an evaluation without a note, type word first.
-  std::string Result(const std::string& Formula, STATUS Expected = NOERROR) {
+  // The result buffer of an evaluation, type word first; without a note unless one is given.
+  std::string Result(const std::string& Formula, STATUS Expected = NOERROR,
+                     NOTEHANDLE Note = NULLHANDLE) {
     HCOMPUTE compute = Start(Formula);
     DHANDLE result = NULLHANDLE;
     WORD length = 0;
-    EXPECT_EQ(NSFComputeEvaluate(compute, NULLHANDLE, &result, &length, nullptr, nullptr, nullptr),
+    EXPECT_EQ(NSFComputeEvaluate(compute, Note, &result, &length, nullptr, nullptr, nullptr),
               Expected)
         << Formula;
     std::string bytes;
@@ -49,12 +51,7 @@ class FormulaApi : public runtimetest::RuntimeTest {
   }
 };
 
-std::string Bytes(std::initializer_list<int> Values) {
-  std::string bytes;
-  for (int value : Values) bytes.push_back(static_cast<char>(value));
-  return bytes;
-}
-
+using runtimetest::Bytes;
 template <class T>
 std::string Raw(const T& Value) {
   return std::string(reinterpret_cast<const char*>(&Value), sizeof Value);
@@ -92,6 +89,7 @@ TEST_F(FormulaApi, AResultOverTheWordLimitIsRefused) {
       << "the value itself is fine";
 }
 
+// Every output may be null; the compiled formula's length is the block's.
 TEST_F(FormulaApi, EveryOutputMayBeNull) {
   EXPECT_EQ(NSFFormulaCompile(nullptr, 0, "1", 1, nullptr, nullptr, nullptr, nullptr, nullptr,
                               nullptr, nullptr),
@@ -106,13 +104,8 @@ TEST_F(FormulaApi, EveryOutputMayBeNull) {
   EXPECT_EQ(
       NSFComputeEvaluate(compute, NULLHANDLE, nullptr, nullptr, &matches, &deleted, &modified),
       NOERROR);
-  EXPECT_TRUE(matches);
-  EXPECT_FALSE(deleted);
-  EXPECT_FALSE(modified);
+  EXPECT_TRUE(matches && !deleted && !modified);
   EXPECT_EQ(NSFComputeStop(compute), NOERROR);
-}
-
-TEST_F(FormulaApi, TheCompiledFormulaLengthIsTheBlocksLength) {
   FORMULAHANDLE formula = NULLHANDLE;
   WORD length = 0;
   ASSERT_EQ(NSFFormulaCompile(nullptr, 0, "@All", 0, &formula, &length, nullptr, nullptr, nullptr,
@@ -178,48 +171,29 @@ TEST_F(FormulaApi, AComputeOutlivesItsCompiledFormulaAndStopsSafely) {
 }
 
 TEST_F(FormulaApi, FieldAssignmentsChangeTheOpenNoteInMemoryOnly) {
-  std::string path = (FEnv.DataDir() / "formula.nsf").string();
-  ASSERT_EQ(NSFDbCreate(path.c_str(), 0, FALSE), NOERROR);
-  DBHANDLE db = NULLHANDLE;
-  ASSERT_EQ(NSFDbOpen(path.c_str(), &db), NOERROR);
-  NOTEHANDLE note = NULLHANDLE;
-  ASSERT_EQ(NSFNoteCreate(db, &note), NOERROR);
-  ASSERT_EQ(NSFItemSetText(note, "Subject", "Report", 6), NOERROR);
+  ASSERT_EQ(NSFItemSetText(Note(), "Subject", "Report", 6), NOERROR);
   NUMBER amount = 40;
-  ASSERT_EQ(NSFItemSetNumber(note, "Amount", &amount), NOERROR);
+  ASSERT_EQ(NSFItemSetNumber(Note(), "Amount", &amount), NOERROR);
   HCOMPUTE compute = Start(
       "FIELD Amount := Amount + 2; FIELD Tags := \"a\":\"b\"; "
       "SELECT @Contains(Subject; \"port\")");
   BOOL matches = FALSE, modified = FALSE;
-  ASSERT_EQ(NSFComputeEvaluate(compute, note, nullptr, nullptr, &matches, nullptr, &modified),
+  ASSERT_EQ(NSFComputeEvaluate(compute, Note(), nullptr, nullptr, &matches, nullptr, &modified),
             NOERROR);
   EXPECT_TRUE(matches);
   EXPECT_TRUE(modified);
-  EXPECT_TRUE(NSFItemGetNumber(note, "Amount", &amount));
+  EXPECT_TRUE(NSFItemGetNumber(Note(), "Amount", &amount));
   EXPECT_EQ(amount, 42);
-  EXPECT_EQ(NSFItemGetTextListEntries(note, "Tags"), 2);
+  EXPECT_EQ(NSFItemGetTextListEntries(Note(), "Tags"), 2);
   EXPECT_EQ(NSFComputeStop(compute), NOERROR);
 
-  ASSERT_EQ(NSFNoteUpdate(note, 0), NOERROR);
-  NOTEID id = 0;
-  NSFNoteGetInfo(note, _NOTE_ID, &id);
-  NSFNoteClose(note);
-  ASSERT_EQ(NSFNoteOpen(db, id, 0, &note), NOERROR);
-  compute = Start("@Text(Amount) + \" \" + @Implode(Tags; \",\") + \" \" + @NoteID");
-  DHANDLE result = NULLHANDLE;
-  WORD length = 0;
-  ASSERT_EQ(NSFComputeEvaluate(compute, note, &result, &length, nullptr, nullptr, &modified),
-            NOERROR);
-  EXPECT_FALSE(modified);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  runtimetest::NoteRef note;
+  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, note.Out()), NOERROR);
   char hex[16];
-  std::snprintf(hex, sizeof hex, "NT%08X", static_cast<unsigned>(id));
-  EXPECT_EQ(std::string(static_cast<char*>(OSLockObject(result)) + 2, length - 2),
-            std::string("42 a,b ") + hex);
-  OSUnlockObject(result);
-  OSMemFree(result);
-  NSFComputeStop(compute);
-  NSFNoteClose(note);
-  NSFDbClose(db);
+  std::snprintf(hex, sizeof hex, "NT%08X", static_cast<unsigned>(IdOf(Note())));
+  EXPECT_EQ(Result("@Text(Amount) + \" \" + @Implode(Tags; \",\") + \" \" + @NoteID", NOERROR,
+                   note.Get()),
+            Bytes({0x00, 0x05}) + "42 a,b " + hex);
 }
-
 }  // namespace

@@ -122,17 +122,6 @@ TEST_F(FormulaEvaluation, ValuesThatWouldExhaustMemoryBecomeErrors) {
   EXPECT_EQ(Value(list), notesrt::TValue::Error(ERR_FORMULA_VALUE_TOO_BIG));
 }
 
-TEST_F(FormulaEvaluation, ViewSelectionsKnowTheyWantResponses) {
-  notesrt::TCompileError error;
-  auto formula =
-      notesrt::TCompiledFormula::Compile("SELECT Form = \"Memo\" | @AllDescendants", true, error);
-  ASSERT_TRUE(formula);
-  EXPECT_TRUE(formula->UsesAllDescendants());
-  EXPECT_FALSE(formula->UsesAllChildren());
-  EXPECT_FALSE(notesrt::TCompiledFormula::Compile("@AllChildren", false, error));
-  EXPECT_EQ(error.Status, ERR_FORMULA_VIEW_ONLY);
-}
-
 TEST_F(FormulaEvaluation, OneEvaluatorServesManyNotes) {
   notesrt::TCompileError error;
   notesrt::TEvaluator evaluator(

@@ -32,11 +32,6 @@ using FormulaRegional = FormulaTest;
 
 TEST_F(FormulaRegional, DateTimeAndNumberTextFollowTheLocale) {
   const TLocaleCase locales[] = {
-      {"C",
-       notesrt::TLocaleTexts{},
-       {{"@Text([2024-01-31 22:30])", "\"01/31/2024 22:30:00\"", "24-hour clock"},
-        {"@Text(1234.5; \"C,2\")", "\"$1,234.50\"", "\",\" and \"$\" stand in"},
-        {"@TextToTime(\"12/31/99\")", "[1999-12-31]", "two-digit year"}}},
       {"en_US",
        Texts("%m/%d/%Y", "%r", "%I:%M:%S %p", "AM", "PM", ".", ",", "$", 1, 0),
        {{"@Text([2024-01-31 10:30])", "\"01/31/2024 10:30:00 AM\"", "morning: AM"},

@@ -304,7 +304,8 @@ TEST_F(FormulaTable, NumberFunctions) {
 // G, F, S, C, ",", "%", "()" and a count of decimals, in any order and case; the C locale's
 // separators, with "$" for its currency.
 TEST_F(FormulaTable, TextOfNumbersInTheDocumentedFormats) {
-  Check({{"@Text(1.5)", "\"1.5\"", "general without a format"},
+  Check({{"@Text(\"x\"; \"F2\")", "\"x\"", "text stays, ignoring the format"},
+         {"@Text(1.5)", "\"1.5\"", "general without a format"},
          {"@Text(1:2)", "\"1\":\"2\"", "each element of a list"},
          {"@Text(1e20)", "\"1E+20\"", "general: exponent for very large values"},
          {"@Text(1234.567; \"F2\")", "\"1234.57\"", "fixed"},
@@ -361,11 +362,6 @@ TEST_F(FormulaTable, TextOfDateTimesInTheDocumentedFormats) {
          {"@Text([2024-01-01 - 2024-01-31]; \"D2\")", "\"01/01 - 01/31\"", "a range"},
          {"@IsError(@Text([2024-01-31]; \"D4\"))", "1", "a digit the letter does not take"},
          {"@IsError(@Text([2024-01-31]; \"D\"))", "1", "a letter without its digit"}});
-}
-
-TEST_F(FormulaTable, Text) {
-  Check({{"@Text(\"x\")", "\"x\"", "text stays"},
-         {"@Text(\"x\"; \"F2\")", "\"x\"", "text ignores the format"}});
 }
 
 // The number the text begins with: the conversion stops at the first character that cannot be

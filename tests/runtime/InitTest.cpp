@@ -8,10 +8,13 @@
 
 #include "RuntimeFixture.h"
 #include "TestNotesEnv.h"
+#include "core/SignalHandlers.h"
 #include "notesapi/idtable.h"
 #include "notesapi/notesrt.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osmem.h"
 #include "notesapi/osmisc.h"
+#include "notesapi/ossignal.h"
 
 TEST(Init, WithoutASettingsFileFailsWithAStatusThatHasAText) {
   vesktest::TestNotesEnv env;
@@ -78,4 +81,30 @@ TEST(Init, TwoThreadsUseTheApiTogether) {
   EXPECT_EQ(failures.load(), 0);
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_KINDS), 0u);
   NotesTerm();
+}
+
+namespace {
+
+STATUS BreakPressed() {
+  return ERR_CANCEL;
+}
+
+void Busy() {}
+
+}  // namespace
+
+using Signals = runtimetest::RuntimeTest;
+
+// A module that installed a handler may be unloaded after NotesTerm: nothing may call it then.
+TEST_F(Signals, NotesTermForgetsTheHandlers) {
+  const auto breakPressed = reinterpret_cast<OSSIGPROC>(BreakPressed);
+  EXPECT_EQ(OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, breakPressed), nullptr);
+  EXPECT_EQ(OSSetSignalHandler(OS_SIGNAL_BUSY, Busy), nullptr);
+  EXPECT_EQ(OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, breakPressed), breakPressed);  // per signal
+  EXPECT_EQ(notesrt::CheckBreak(), ERR_CANCEL);
+  NotesTerm();
+  ASSERT_EQ(NotesInit(), NOERROR);
+  EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_CHECK_BREAK), nullptr);
+  EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_BUSY), nullptr);
+  EXPECT_EQ(notesrt::CheckBreak(), NOERROR);
 }

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "RichTextRecords.h"
 #include "ScopedEnv.h"
 #include "StorageFixture.h"
 #include "notesapi/misc.h"
@@ -46,15 +47,9 @@ class ItemText : public runtimetest::NewNoteTest {
     return result;
   }
 
-  // A paragraph with one text run per line (a NUL inside a run is a line break of its own).
+  // A paragraph with one text run (a NUL inside a run is a line break of its own).
   static std::string Paragraph(const std::string& Text) {
-    std::string record("\x81\x02", 2);
-    const auto length = static_cast<WORD>(8 + Text.size());
-    record += std::string("\x85\xFF", 2);
-    record.append(reinterpret_cast<const char*>(&length), sizeof length);
-    record += std::string(4, '\0') + Text;
-    if (Text.size() % 2) record += '\0';
-    return record;
+    return runtimetest::ParagraphRecord() + runtimetest::TextRun(Text);
   }
 
   void Append(const char* Name, WORD Type, const std::string& Value) {
@@ -90,17 +85,8 @@ TEST_F(ItemText, EachTypeHasItsTextForm) {
 }
 
 TEST_F(ItemText, RichTextGivesItsTextRuns) {
-  // CDPARAGRAPH, CDTEXT "Hi" (odd length, padded), CDPARAGRAPH, CDTEXT "there".
-  std::string body("\x81\x02", 2);
-  body += std::string(
-      "\x85\xFF\x0A\x00\x00\x00\x00\x00"
-      "Hi",
-      10);
-  body += std::string("\x81\x02", 2);
-  body += std::string(
-      "\x85\xFF\x0D\x00\x00\x00\x00\x00"
-      "there\0",
-      14);
+  // "Hi" and "there" have odd lengths: their runs are padded.
+  const std::string body = Paragraph("Hi") + Paragraph("there");
   Append("Body", TYPE_COMPOSITE, body);
   EXPECT_EQ(Convert("Body"), std::string("Hi\0there", 8));
   // A record claiming more than the value holds ends the walk.
@@ -127,6 +113,7 @@ TEST_F(ItemText, ValueBlockIdsConvertWithinTheirLength) {
   EXPECT_EQ(NSFItemConvertValueToText(type, BLOCKID{}, length, text, sizeof text, '|'), 0);
 }
 
+// Only text and rich text convert to lines.
 TEST_F(ItemText, RichTextBecomesDelimitedLines) {
   std::string graphic("\x99\x00\x0C\x00\x00\x00\x01\x02\x03\x04\x05\x06", 12);
   Append("Body", TYPE_COMPOSITE,
@@ -135,24 +122,6 @@ TEST_F(ItemText, RichTextBecomesDelimitedLines) {
   EXPECT_EQ(Lines("Body", ""), std::string("first\0\0a\0b\0", 11));
   Append("Text", TYPE_TEXT, std::string("x\0y", 3));
   EXPECT_EQ(Lines("Text", "|"), "x|y|");
-}
-
-TEST_F(ItemText, LongLinesBreakAfterTheirLastBlankAndTabsCountEight) {
-  Append("Body", TYPE_COMPOSITE, Paragraph("one two three") + Paragraph("abcdefghij"));
-  EXPECT_EQ(Lines("Body", "\n", 9), "one two \nthree\nabcdefghi\nj\n");
-  EXPECT_EQ(Lines("Body", "\n"), "one two three\nabcdefghij\n");
-  Append("Tabbed", TYPE_COMPOSITE, Paragraph("a\tb c"));
-  EXPECT_EQ(Lines("Tabbed", "\n", 9), "a\t\nb c\n");
-  EXPECT_EQ(Lines("Tabbed", "\n", 9, TRUE), "ab c\n");
-}
-
-// Characters of several bytes are never cut, and count as one each.
-TEST_F(ItemText, LinesBreakBetweenWholeCharacters) {
-  Append("Body", TYPE_COMPOSITE, Paragraph("\x10\x82\xA0\x10\x82\xA1xyz"));
-  EXPECT_EQ(Lines("Body", "|", 2), "\x10\x82\xA0\x10\x82\xA1|xy|z|");
-}
-
-TEST_F(ItemText, OnlyTextAndRichTextConvertToLines) {
   NUMBER number = 1;
   Append("N", TYPE_NUMBER, std::string(reinterpret_cast<char*>(&number), sizeof number));
   STATUS status = NOERROR;
@@ -161,6 +130,18 @@ TEST_F(ItemText, OnlyTextAndRichTextConvertToLines) {
   DHANDLE buffer = NULLHANDLE;
   EXPECT_NE(ConvertItemToText(BLOCKID{}, 10, "\r\n", 0, &buffer, nullptr, FALSE), NOERROR);
   EXPECT_EQ(buffer, NULLHANDLE);
+}
+
+// Tabs count eight; characters of several bytes are never cut, and count as one each.
+TEST_F(ItemText, LongLinesBreakAfterTheirLastBlankBetweenWholeCharacters) {
+  Append("Body", TYPE_COMPOSITE, Paragraph("one two three") + Paragraph("abcdefghij"));
+  EXPECT_EQ(Lines("Body", "\n", 9), "one two \nthree\nabcdefghi\nj\n");
+  EXPECT_EQ(Lines("Body", "\n"), "one two three\nabcdefghij\n");
+  Append("Tabbed", TYPE_COMPOSITE, Paragraph("a\tb c"));
+  EXPECT_EQ(Lines("Tabbed", "\n", 9), "a\t\nb c\n");
+  EXPECT_EQ(Lines("Tabbed", "\n", 9, TRUE), "ab c\n");
+  Append("Wide", TYPE_COMPOSITE, Paragraph("\x10\x82\xA0\x10\x82\xA1xyz"));
+  EXPECT_EQ(Lines("Wide", "|", 2), "\x10\x82\xA0\x10\x82\xA1|xy|z|");
 }
 
 }  // namespace

@@ -87,22 +87,14 @@ TEST_F(Lists, EntriesGoInAtTheirNumberAndLeaveNoGap) {
     EXPECT_EQ(ListRemoveEntry(list, prefixed, &size, 1), NOERROR);
     EXPECT_EQ(Entries(list, prefixed), (TEntries{"a", "ccc", "d"}));
     EXPECT_EQ(size, header + 3 * 2 + 5);
+    // An entry beyond the count fails and changes nothing.
     EXPECT_EQ(ListRemoveEntry(list, prefixed, &size, 3), ERR_ODS_NO_SUCH_ENTRY);
+    EXPECT_EQ(ListAddEntry(list, prefixed, &size, 4, "x", 1), ERR_ODS_NO_SUCH_ENTRY);
+    EXPECT_EQ(ListAddEntry(list, prefixed, &size, 1, nullptr, 3), ERR_MISC_INVALID_ARGS);
+    EXPECT_EQ(Entries(list, prefixed), (TEntries{"a", "ccc", "d"}));
+    EXPECT_EQ(size, header + 3 * 2 + 5);
     OSMemFree(list);
   }
-}
-
-TEST_F(Lists, EntryBeyondTheCountFailsAndChangesNothing) {
-  WORD size = 0;
-  DHANDLE list = NewList(FALSE, &size);
-  // A text list whose lower bound is not 0 fails at its first entry.
-  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 1, "x", 1), ERR_ODS_NO_SUCH_ENTRY);
-  Add(list, FALSE, &size, 0, "a");
-  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 2, "x", 1), ERR_ODS_NO_SUCH_ENTRY);
-  EXPECT_EQ(Entries(list, FALSE), (TEntries{"a"}));
-  EXPECT_EQ(size, 5);
-  EXPECT_EQ(ListAddEntry(list, FALSE, &size, 1, nullptr, 3), ERR_MISC_INVALID_ARGS);
-  OSMemFree(list);
 }
 
 TEST_F(Lists, ListsStopAt65535Bytes) {

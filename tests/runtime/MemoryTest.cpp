@@ -5,6 +5,7 @@
 #include "RuntimeFixture.h"
 #include "core/HandleTable.h"
 #include "core/MemoryBlock.h"
+#include "notesapi/idtable.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/oserr.h"
@@ -56,15 +57,12 @@ TEST_F(Memory, NewMemoryIsZeroedAndReallocKeepsTheContentsButNotWhileLocked) {
   OSUnlock(handle);
   EXPECT_EQ(OSMemRealloc(handle, 0), ERR_MISC_INVALID_ARGS);
   EXPECT_EQ(OSMemFree(handle), NOERROR);
-}
-
-TEST_F(Memory, BadSizesFailWithAStatusAndNoHandle) {
-  DHANDLE handle = 1234;
-  EXPECT_EQ(OSMemAlloc(0, 0, &handle), ERR_MISC_INVALID_ARGS);
-  EXPECT_EQ(handle, NULLHANDLE);
-  handle = 1234;
-  EXPECT_EQ(OSMemAlloc(0, MAXDWORD, &handle), ERR_MEMORY);
-  EXPECT_EQ(handle, NULLHANDLE);
+  // Bad sizes: a status and no handle.
+  for (DWORD size : {DWORD{0}, MAXDWORD}) {
+    handle = 1234;
+    EXPECT_EQ(OSMemAlloc(0, size, &handle), size ? ERR_MEMORY : ERR_MISC_INVALID_ARGS);
+    EXPECT_EQ(handle, NULLHANDLE);
+  }
   EXPECT_EQ(OSMemAlloc(0, 10, nullptr), ERR_MISC_INVALID_ARGS);
 }
 
@@ -97,4 +95,53 @@ TEST_F(Memory, CollectionHandlesFitSixteenBits) {
   DHANDLE stale = handles.front();
   for (DHANDLE handle : handles) EXPECT_TRUE(table.Remove(handle, NOTESRT_HANDLE_COLLECTION));
   EXPECT_EQ(table.Find(stale, NOTESRT_HANDLE_COLLECTION), nullptr);
+}
+
+namespace {
+
+using TIds = std::vector<NOTEID>;
+
+TIds Scan(DHANDLE Table) {
+  TIds ids;
+  DWORD id = 0;
+  for (BOOL first = TRUE; IDScan(Table, first, &id); first = FALSE) ids.push_back(id);
+  return ids;
+}
+
+}  // namespace
+
+// Inserts and deletes say whether they changed the table; a scan is in ascending order, deleted
+// IDs (the high bit) last; a copy is a table of its own.
+TEST_F(Memory, IdTablesChangesAreReportedScansAscendAndCopiesAreIndependent) {
+  DHANDLE table = NULLHANDLE, copy = NULLHANDLE;
+  ASSERT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
+  for (NOTEID id : {NOTEID{0x8F6}, NOTEID{0x10}, RRV_DELETED | 0x20, NOTEID{0x4}}) {
+    BOOL changed = FALSE;
+    EXPECT_EQ(IDInsert(table, id, &changed), NOERROR);
+    EXPECT_TRUE(changed);
+  }
+  BOOL changed = TRUE;
+  EXPECT_EQ(IDInsert(table, 0x10, &changed), NOERROR);
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(Scan(table), (TIds{0x4, 0x10, 0x8F6, RRV_DELETED | 0x20}));
+  EXPECT_EQ(IDDelete(table, 8, &changed), NOERROR);
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(IDDelete(table, 0x10, &changed), NOERROR);
+  EXPECT_TRUE(changed);
+  EXPECT_FALSE(IDIsPresent(table, 0x10));
+  EXPECT_TRUE(IDIsPresent(table, 0x8F6));
+  ASSERT_EQ(IDTableCopy(table, &copy), NOERROR);
+  ASSERT_NE(copy, table);
+  IDDelete(copy, 0x4, nullptr);
+  IDInsert(table, 0x100, nullptr);
+  EXPECT_EQ(Scan(table), (TIds{0x4, 0x100, 0x8F6, RRV_DELETED | 0x20}));
+  EXPECT_EQ(Scan(copy), (TIds{0x8F6, RRV_DELETED | 0x20}));
+  EXPECT_EQ(IDDeleteAll(table), NOERROR);
+  EXPECT_EQ(IDEntries(table), 0u);
+  EXPECT_FALSE(IDScan(table, TRUE, nullptr));
+  EXPECT_EQ(IDEntries(copy), 2u);
+  EXPECT_EQ(IDDestroyTable(table), NOERROR);
+  // Notes' ID tables are memory objects, so a caller may free one with OSMemFree.
+  EXPECT_EQ(OSMemFree(copy), NOERROR);
+  EXPECT_EQ(IDDestroyTable(copy), ERR_NOTESRT_INVALID_HANDLE);
 }

@@ -21,6 +21,7 @@ constexpr char Canary = '\x5A';
 struct TCase {
   const char* In;
   const char* Out;
+  const char* Template = nullptr;
 };
 
 using TConvert = STATUS (*)(DWORD, const char*, const char*, char*, WORD, WORD*);
@@ -78,12 +79,13 @@ std::string Native(const std::string& Lmbcs) {
   return std::string(out, length);
 }
 
-std::string UserName() {
+// SECKFMGetUserName into a buffer followed by canaries; the status goes to Status.
+std::string UserName(STATUS& Status) {
   char name[MAXUSERNAME + 1 + 8];
   std::memset(name, Canary, sizeof name);
-  STATUS status = SECKFMGetUserName(name);
+  Status = SECKFMGetUserName(name);
   for (size_t at = MAXUSERNAME + 1; at < sizeof name; ++at) EXPECT_EQ(name[at], Canary);
-  return status == NOERROR ? std::string(name) : "status " + std::to_string(status) + name;
+  return name;
 }
 
 // Characters of the LMBCS Unicode group (0x14 and UTF-16BE) whose second bytes look like ASCII:
@@ -121,27 +123,16 @@ TEST_F(Names, CanonicalizeLabelsTheParts) {
       {"/Acme", "/Acme"},
       {"John/", "John/"},
       {"X=1/Acme", "X=1/Acme"},
+      // A template completes a common name.
+      {"John", "CN=John/OU=Sales/O=Acme/C=US", "CN=Me/OU=Sales/O=Acme/C=US"},
+      {"John/", "CN=John/OU=Sales/O=Acme/C=US", "CN=Me/OU=Sales/O=Acme/C=US"},
+      {"John@Dom", "CN=John/OU=Sales/O=Acme/C=US@Dom", "CN=Me/OU=Sales/O=Acme/C=US"},
+      {"John", "CN=John/OU=East/O=Acme", "Me/East/Acme"},
+      {"John/Beta", "CN=John/O=Beta", "CN=Me/OU=Sales/O=Acme/C=US"},
+      {"John", "John", "Me"},
+      {"John", "John", ""},
   };
-  for (const TCase& c : cases) EXPECT_EQ(Canonicalize(c.In), c.Out) << c.In;
-}
-
-TEST_F(Names, MoreThanFourUnitsAreRefused) {
-  TResult result = Convert(DNCanonicalize, "J/U1/U2/U3/U4/U5/Acme/US");
-  EXPECT_EQ(result.Status, ERR_NOTESRT_TOO_MANY_OUS);
-  EXPECT_EQ(result.Text, "");
-  EXPECT_EQ(result.Length, 0);
-  EXPECT_EQ(Convert(DNCanonicalize, "J/U1/U2/U3/U4/U5/Acme").Status, ERR_NOTESRT_TOO_MANY_OUS);
-}
-
-TEST_F(Names, TemplateCompletesACommonName) {
-  const char* canonical = "CN=Me/OU=Sales/O=Acme/C=US";
-  EXPECT_EQ(Canonicalize("John", canonical), "CN=John/OU=Sales/O=Acme/C=US");
-  EXPECT_EQ(Canonicalize("John/", canonical), "CN=John/OU=Sales/O=Acme/C=US");
-  EXPECT_EQ(Canonicalize("John@Dom", canonical), "CN=John/OU=Sales/O=Acme/C=US@Dom");
-  EXPECT_EQ(Canonicalize("John", "Me/East/Acme"), "CN=John/OU=East/O=Acme");
-  EXPECT_EQ(Canonicalize("John/Beta", canonical), "CN=John/O=Beta");
-  EXPECT_EQ(Canonicalize("John", "Me"), "John");
-  EXPECT_EQ(Canonicalize("John", ""), "John");
+  for (const TCase& c : cases) EXPECT_EQ(Canonicalize(c.In, c.Template), c.Out) << c.In;
 }
 
 TEST_F(Names, AbbreviateDropsOnlyTheHierarchyLabels) {
@@ -171,7 +162,12 @@ TEST_F(Names, NonAsciiNamesAreSplitAtWholeCharacters) {
   EXPECT_EQ(Abbreviate("CN=" + BlankInside + "/O=Acme"), BlankInside + "/Acme");
 }
 
-TEST_F(Names, AResultLongerThanTheBufferIsCutAtACharacter) {
+TEST_F(Names, MoreThanFourUnitsAreRefusedAndAResultLongerThanTheBufferIsCutAtACharacter) {
+  for (const char* name : {"J/U1/U2/U3/U4/U5/Acme/US", "J/U1/U2/U3/U4/U5/Acme"}) {
+    TResult result = Convert(DNCanonicalize, name);
+    EXPECT_EQ(result.Status, ERR_NOTESRT_TOO_MANY_OUS) << name;
+    EXPECT_EQ(result.Text + std::to_string(result.Length), "0") << name;
+  }
   TResult cut = Convert(DNCanonicalize, "John Doe/Acme", 8);
   EXPECT_EQ(cut.Status, ERR_NOTESRT_NAME_TOO_LONG);
   EXPECT_EQ(cut.Text, "CN=John");
@@ -184,22 +180,6 @@ TEST_F(Names, AResultLongerThanTheBufferIsCutAtACharacter) {
   TResult exact = Convert(DNCanonicalize, "John Doe/Acme", 19);
   EXPECT_EQ(exact.Status, NOERROR);
   EXPECT_EQ(exact.Text, "CN=John Doe/O=Acme");
-}
-
-TEST_F(Names, OptionalAndMissingArguments) {
-  char out[64];
-  EXPECT_EQ(DNCanonicalize(0, nullptr, "John/Acme", out, sizeof out, nullptr), NOERROR);
-  EXPECT_STREQ(out, "CN=John/O=Acme");
-  EXPECT_EQ(DNAbbreviate(0, nullptr, "CN=John/O=Acme", out, sizeof out, nullptr), NOERROR);
-  EXPECT_STREQ(out, "John/Acme");
-  WORD length = 99;
-  EXPECT_EQ(DNCanonicalize(0, nullptr, nullptr, out, sizeof out, &length), ERR_MISC_INVALID_ARGS);
-  EXPECT_STREQ(out, "");
-  EXPECT_EQ(length, 0);
-  EXPECT_EQ(DNAbbreviate(0, nullptr, "John", nullptr, 10, nullptr), ERR_MISC_INVALID_ARGS);
-  out[0] = 'x';
-  EXPECT_EQ(DNAbbreviate(0, nullptr, "John", out, 0, nullptr), ERR_MISC_INVALID_ARGS);
-  EXPECT_EQ(out[0], 'x');
 }
 
 TEST_F(Names, ParseGivesEveryPartInAnyCaseAsPointersIntoTheCallersText) {
@@ -244,7 +224,15 @@ TEST_F(Names, ParseOfOtherFormsLeavesTheComponentsEmpty) {
   }
 }
 
-TEST_F(Names, ParseRefusesARecordOfAnotherSize) {
+TEST_F(Names, BadArgumentsAndARecordOfAnotherSizeAreRefused) {
+  char out[64];
+  WORD length = 99;
+  EXPECT_EQ(DNCanonicalize(0, nullptr, nullptr, out, sizeof out, &length), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(std::string(out) + std::to_string(length), "0");
+  EXPECT_EQ(DNAbbreviate(0, nullptr, "John", nullptr, 10, nullptr), ERR_MISC_INVALID_ARGS);
+  out[0] = 'x';
+  EXPECT_EQ(DNAbbreviate(0, nullptr, "John", out, 0, nullptr), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(out[0], 'x');
   std::vector<unsigned char> record(sizeof(DN_COMPONENTS) + 8, 0xAB);
   auto comp = reinterpret_cast<DN_COMPONENTS*>(record.data());
   EXPECT_EQ(DNParse(0, nullptr, "CN=John/O=Acme", comp, 88), ERR_DN_COMP_VERSION);
@@ -255,31 +243,29 @@ TEST_F(Names, ParseRefusesARecordOfAnotherSize) {
   EXPECT_EQ(DNParse(0, nullptr, "John", nullptr, sizeof(DN_COMPONENTS)), ERR_MISC_INVALID_ARGS);
 }
 
-TEST_F(Names, CurrentUserIsReturnedCanonical) {
-  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "John Doe/Sales/Acme");
-  EXPECT_EQ(UserName(), "CN=John Doe/OU=Sales/O=Acme");
-  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "CN=Jane Roe/O=Acme");
-  EXPECT_EQ(UserName(), "CN=Jane Roe/O=Acme");
-}
-
-TEST_F(Names, WithoutAUserThereIsAStatusWithAText) {
-  char name[MAXUSERNAME + 1] = "stale";
-  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_NO_USER);
-  EXPECT_STREQ(name, "");
-  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "  ");
-  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_NO_USER);
+// The configured user, canonical; without one, or one that does not fit, a status and nothing
+// cut.
+TEST_F(Names, TheCurrentUserIsReturnedCanonicalOrAStatus) {
+  const struct {
+    const char* Setting;  // nullptr: never set
+    const char* Name;
+    STATUS Status;
+  } cases[] = {{nullptr, "", ERR_NOTESRT_NO_USER},
+               {"  ", "", ERR_NOTESRT_NO_USER},
+               {"John Doe/Sales/Acme", "CN=John Doe/OU=Sales/O=Acme", NOERROR},
+               {"CN=Jane Roe/O=Acme", "CN=Jane Roe/O=Acme", NOERROR},
+               {"J/U1/U2/U3/U4/U5/Acme", "", ERR_NOTESRT_TOO_MANY_OUS}};
+  for (const auto& c : cases) {
+    if (c.Setting) OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, c.Setting);
+    STATUS status = NOERROR;
+    EXPECT_EQ(UserName(status), c.Name) << c.Setting;
+    EXPECT_EQ(status, c.Status) << c.Setting;
+  }
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, (std::string(250, 'j') + "/Acme").c_str());
+  STATUS status = NOERROR;
+  EXPECT_EQ(UserName(status), "");
+  EXPECT_EQ(status, ERR_NOTESRT_NAME_TOO_LONG);
   EXPECT_EQ(runtimetest::StatusText(ERR_NOTESRT_NO_USER),
             "No current user is configured (NotesRT_UserName in notes.ini)");
   EXPECT_EQ(SECKFMGetUserName(nullptr), ERR_MISC_INVALID_ARGS);
-}
-
-TEST_F(Names, AUserNameTooLongForTheBufferIsNotCut) {
-  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, (std::string(250, 'j') + "/Acme").c_str());
-  char name[MAXUSERNAME + 1 + 8];
-  std::memset(name, Canary, sizeof name);
-  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_NAME_TOO_LONG);
-  EXPECT_STREQ(name, "");
-  for (size_t at = MAXUSERNAME + 1; at < sizeof name; ++at) EXPECT_EQ(name[at], Canary);
-  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "J/U1/U2/U3/U4/U5/Acme");
-  EXPECT_EQ(SECKFMGetUserName(name), ERR_NOTESRT_TOO_MANY_OUS);
 }

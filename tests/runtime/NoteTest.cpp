@@ -4,9 +4,12 @@
 #include <cstring>
 
 #include "StorageFixture.h"
+#include "notesapi/idtable.h"
+#include "notesapi/misc.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/ostime.h"
 
 namespace {
 
@@ -24,6 +27,14 @@ class Notes : public runtimetest::StorageTest {
     ORIGINATORID oid{};
     NSFNoteGetInfo(Note, _NOTE_OID, &oid);
     return oid;
+  }
+
+  static NOTEHANDLE OpenProfile(DBHANDLE Db, const char* Name, const char* User) {
+    NOTEHANDLE note = NULLHANDLE;
+    EXPECT_EQ(NSFProfileOpen(Db, Name, static_cast<WORD>(std::strlen(Name)), User,
+                             User ? static_cast<WORD>(std::strlen(User)) : 0, TRUE, &note),
+              NOERROR);
+    return note;
   }
 
   static bool SameUnid(const ORIGINATORID& A, const ORIGINATORID& B) {
@@ -106,25 +117,6 @@ TEST_F(Notes, NoteWorksOnAfterItsDatabaseHandleIsClosed) {
   EXPECT_EQ(Text(reread.Get(), "Subject"), "second");
 }
 
-TEST_F(Notes, ResponseRecordsItsParent) {
-  DbRef db("test.nsf");
-  NOTEID parent = SaveDocument(db.Get(), "parent");
-  ORIGINATORID parentOid{};
-  ASSERT_EQ(NSFDbGetNoteInfo(db.Get(), parent, &parentOid, nullptr, nullptr), NOERROR);
-  NoteRef response;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), response.Out()), NOERROR);
-  char ref[sizeof(WORD) + sizeof(UNIVERSALNOTEID)];
-  WORD count = 1;
-  std::memcpy(ref, &count, sizeof count);
-  std::memcpy(ref + sizeof count, &parentOid, sizeof(UNIVERSALNOTEID));
-  ASSERT_EQ(NSFItemAppend(response.Get(), 0, "$REF", 4, TYPE_NOTEREF_LIST, ref, sizeof ref),
-            NOERROR);
-  ASSERT_EQ(NSFNoteUpdate(response.Get(), 0), NOERROR);
-  NOTEID recorded = 0;
-  NSFNoteGetInfo(response.Get(), _NOTE_PARENT_NOTEID, &recorded);
-  EXPECT_EQ(recorded, parent);
-}
-
 TEST_F(Notes, StaleNoteHandlesFailCleanly) {
   DbRef db("test.nsf");
   NOTEHANDLE note = NULLHANDLE;
@@ -138,6 +130,63 @@ TEST_F(Notes, StaleNoteHandlesFailCleanly) {
   EXPECT_EQ(id, 77u);
   EXPECT_EQ(NSFNoteCreate(note, &note), ERR_NOTESRT_INVALID_HANDLE);
   EXPECT_EQ(NSFNoteCreate(db.Get(), nullptr), ERR_MISC_INVALID_ARGS);
+}
+
+TEST_F(Notes, CopyKeepsUnidsAndUpdatesInsteadOfDuplicating) {
+  NewDatabase("b.nsf");
+  DbRef a("test.nsf"), b("b.nsf");
+  NOTEID first = SaveDocument(a.Get(), "one");
+  SaveDocument(a.Get(), "two");
+  TIMEDATE all{};
+  TimeConstant(TIMEDATE_WILDCARD, &all);
+  ASSERT_EQ(NSFDbCopy(a.Get(), b.Get(), all, NOTE_CLASS_DOCUMENT), NOERROR);
+  ASSERT_EQ(NSFDbCopy(a.Get(), b.Get(), all, NOTE_CLASS_DOCUMENT), NOERROR);
+  ORIGINATORID oid{};
+  ASSERT_EQ(NSFDbGetNoteInfo(a.Get(), first, &oid, nullptr, nullptr), NOERROR);
+  UNIVERSALNOTEID unid{{oid.File[0], oid.File[1]}, oid.Note};
+  NoteRef copy;
+  ASSERT_EQ(NSFNoteOpenByUNID(b.Get(), &unid, 0, copy.Out()), NOERROR);
+  EXPECT_EQ(Text(copy.Get(), "Subject"), "one");
+  NoteRef third;
+  EXPECT_EQ(NSFNoteOpen(b.Get(), 12, 0, third.Out()), ERR_INVALID_NOTE);
+
+  NOTEID copied = 0;
+  WORD noteClass = 0;
+  ASSERT_EQ(NSFDbCopyNote(a.Get(), nullptr, nullptr, first, b.Get(), nullptr, nullptr, &copied,
+                          &noteClass),
+            NOERROR);
+  EXPECT_EQ(copied, IdOf(copy.Get()));
+  EXPECT_EQ(noteClass, NOTE_CLASS_DOCUMENT);
+  ASSERT_EQ(NSFNoteDelete(a.Get(), first, 0), NOERROR);
+  EXPECT_EQ(
+      NSFDbCopyNote(a.Get(), nullptr, nullptr, first, b.Get(), nullptr, nullptr, &copied, nullptr),
+      ERR_NOTE_DELETED);
+}
+
+// Profiles: one note per name and user, ignoring case; no document a user reads.
+TEST_F(Notes, ProfilesOneNotePerNameAndUserIgnoringCase) {
+  DbRef db("test.nsf");
+  NOTEID id;
+  {
+    NoteRef profile(OpenProfile(db.Get(), "CalendarProfile", "CN=Jo/O=Acme"));
+    id = IdOf(profile.Get());
+    EXPECT_NE(id, 0u);
+    AppendText(profile.Get(), "Owner", "Jo");
+    ASSERT_EQ(NSFProfileUpdate(profile.Get(), "CalendarProfile", 15, "CN=Jo/O=Acme", 12), NOERROR);
+  }
+  NoteRef same(OpenProfile(db.Get(), "calendarprofile", "jo/acme"));
+  EXPECT_EQ(IdOf(same.Get()), id);
+  EXPECT_EQ(Text(same.Get(), "Owner"), "Jo");
+  NoteRef other(OpenProfile(db.Get(), "CalendarProfile", "CN=Al/O=Acme"));
+  EXPECT_NE(IdOf(other.Get()), id);
+  NoteRef shared(OpenProfile(db.Get(), "CalendarProfile", nullptr));
+  EXPECT_NE(IdOf(shared.Get()), id);
+  // Profiles are no documents a user reads.
+  DHANDLE unread = NULLHANDLE;
+  ASSERT_EQ(NSFDbGetUnreadNoteTable(db.Get(), const_cast<char*>("CN=Jo/O=Acme"), 12, TRUE, &unread),
+            NOERROR);
+  EXPECT_EQ(IDEntries(unread), 0u);
+  IDDestroyTable(unread);
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 
 #include <cstddef>
 #include <cstring>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "FileText.h"
+#include "RichTextRecords.h"
 #include "StorageFixture.h"
 #include "notesapi/editods.h"
 #include "notesapi/miscerr.h"
@@ -31,42 +31,8 @@ static_assert(offsetof(CDTABLECELL, Border) == 10 && offsetof(CDTABLECELL, v42Bo
               offsetof(CDTABLECELL, RowSpan) == 14 && offsetof(CDTABLECELL, BackgroundColor) == 16);
 static_assert(offsetof(NOTELINK, View) == 8 && offsetof(NOTELINK, Note) == 24 &&
               offsetof(CDLINKEXPORT2, NoteLink) == 4 && offsetof(CDFACE, Name) == 2);
-static_assert(DEFAULT_FONT_ID == 0x0A000001u && SIG_CD_PARAGRAPH == 0x0081 &&
-              SIG_CD_TEXT == 0xFF85 && SIG_CD_GRAPHIC == 0x0099);
 
-std::string Bytes(std::initializer_list<int> Values) {
-  std::string bytes;
-  for (int value : Values) bytes += static_cast<char>(value);
-  return bytes;
-}
-
-TEST(Ods, LengthsAreThePublishedCanonicalSizes) {
-  const struct {
-    WORD Type;
-    WORD Size;
-  } cases[] = {{_WORD, 2},
-               {_DWORD, 4},
-               {_TIMEDATE, 8},
-               {_UNIVERSALNOTEID, 16},
-               {_NOTELINK, 40},
-               {_FILEOBJECT, 36},
-               {_CDLINK2, 6},
-               {_CDLINKEXPORT2, 44},
-               {_CDPARAGRAPH, 2},
-               {_CDPABDEFINITION, 70},
-               {_CDPABREFERENCE, 4},
-               {_CDTEXT, 8},
-               {_CDFONTTABLE, 6},
-               {_CDFACE, 34},
-               {_CDTABLEBEGIN, 14},
-               {_CDTABLECELL, 18},
-               {_CDTABLEEND, 6},
-               {_CDHOTSPOTBEGIN, 12},
-               {_CDHOTSPOTEND, 2},
-               {_CDBAR, 12},
-               {999, 0}};
-  for (const auto& c : cases) EXPECT_EQ(ODSLength(c.Type), c.Size) << "ODS type " << c.Type;
-}
+using runtimetest::Bytes;
 
 TEST(Ods, WritesCanonicalBytesAndAdvancesTheDestination) {
   char buffer[64];
@@ -132,6 +98,14 @@ class CdWalk : public runtimetest::NewNoteTest {
     std::memcpy(OSLockObject(handle), Value.data(), Value.size());
     OSUnlockObject(handle);
     return handle;
+  }
+
+  // Walks a value in place (a note's item, say), checking every record against it.
+  static STATUS EnumerateInPlace(BLOCKID Value, DWORD Length, Walk& Result) {
+    Result.Value = OSLockBlock(char, Value);
+    Result.Size = Length;
+    OSUnlockBlock(Value);
+    return EnumCompositeBuffer(Value, Length, Collect, &Result);
   }
 
   static STATUS Enumerate(const std::string& Value, Walk& Result) {
@@ -224,11 +198,8 @@ TEST_F(CdWalk, TheRoutineEndsTheWalkWithItsStatusWhileTheBlockStaysLocked) {
 
   DHANDLE handle = Block(value);
   Walk freeing;
-  freeing.Value = OSLock(char, handle);
-  freeing.Size = value.size();
-  OSUnlockObject(handle);
   freeing.FreeDuring = handle;
-  EXPECT_EQ(EnumCompositeBuffer(BLOCKID{handle, 0}, 8, Collect, &freeing), NOERROR);
+  EXPECT_EQ(EnumerateInPlace(BLOCKID{handle, 0}, 8, freeing), NOERROR);
   EXPECT_EQ(freeing.FreeStatus, ERR_NOTESRT_LOCKED);
   EXPECT_EQ(OSMemFree(handle), NOERROR);
 }
@@ -239,16 +210,10 @@ TEST_F(CdWalk, ARoutineThatClosesTheNoteEndsTheWalk) {
   const std::string records = Bytes({0x81, 0x02, 0x81, 0x02});
   ASSERT_EQ(NSFItemAppend(Note(), 0, "Body", 4, TYPE_COMPOSITE, records.data(), records.size()),
             NOERROR);
-  BLOCKID value{};
-  DWORD length = 0;
-  ASSERT_EQ(NSFItemInfo(Note(), "Body", 4, nullptr, nullptr, &value, &length), NOERROR);
+  const runtimetest::ItemValue body = runtimetest::ItemValues(Note(), "Body").at(0);
   Walk walk;
-  walk.Value = OSLockBlock(char, value);
-  walk.Size = length;
-  OSUnlockBlock(value);
-  walk.CloseDuring = *FNote->Out();
-  *FNote->Out() = NULLHANDLE;
-  EXPECT_EQ(EnumCompositeBuffer(value, length, Collect, &walk), ERR_NOTESRT_INVALID_HANDLE);
+  walk.CloseDuring = std::exchange(*FNote->Out(), NULLHANDLE);
+  EXPECT_EQ(EnumerateInPlace(body.Block, body.Length, walk), ERR_NOTESRT_INVALID_HANDLE);
   EXPECT_EQ(walk.Records.size(), 1u);
 }
 
@@ -269,13 +234,10 @@ class RichTextLines : public CdWalk {
     return lines;
   }
 
-  static std::string Run(const std::string& Text) {
-    std::string run = Bytes({0x85, 0xFF, static_cast<int>(8 + Text.size()), 0, 1, 0, 0, 10});
-    return run + Text + (Text.size() % 2 ? std::string(1, '\0') : "");
-  }
+  static std::string Run(const std::string& Text) { return runtimetest::TextRun(Text); }
 };
 
-const std::string Paragraph = Bytes({0x81, 0x02});
+const std::string Paragraph = runtimetest::ParagraphRecord();
 const std::string Style = Bytes({0x82, 0xFF, 0x06, 0x00, 0x01, 0x00});
 
 TEST_F(RichTextLines, ALineStartsAtEachParagraphAfterARunOrAnEarlierParagraph) {
@@ -283,6 +245,7 @@ TEST_F(RichTextLines, ALineStartsAtEachParagraphAfterARunOrAnEarlierParagraph) {
     const char* Case;
     std::string Records;
     std::string Lines;
+    STATUS Status = NOERROR;
   } cases[] = {
       {"runs around a paragraph", Run("a") + Paragraph + Run("b"), "a|b|"},
       {"a paragraph before any run", Style + Paragraph + Run("a"), "a|"},
@@ -293,15 +256,14 @@ TEST_F(RichTextLines, ALineStartsAtEachParagraphAfterARunOrAnEarlierParagraph) {
       {"a line break inside a run", Run(std::string("a\0b", 3)), "a|b|"},
       {"a text record shorter than its header", Bytes({0x85, 0xFF, 0x06, 0, 0, 0}) + Run("x"),
        "x|"},
+      {"damage is an error, not a short text",
+       Run("kept") + Paragraph + Bytes({0x85, 0xFF, 0x40, 0}), "", ERR_NOTESRT_RICH_TEXT_DAMAGED},
   };
-  for (const auto& c : cases) EXPECT_EQ(Lines(c.Records), c.Lines) << c.Case;
-}
-
-TEST_F(RichTextLines, DamagedRichTextIsAnErrorNotAShortText) {
-  STATUS status = NOERROR;
-  EXPECT_EQ(Lines(Run("kept") + Paragraph + Bytes({0x85, 0xFF, 0x40, 0x00}), &status), "");
-  EXPECT_EQ(status, ERR_NOTESRT_RICH_TEXT_DAMAGED);
-  EXPECT_EQ(runtimetest::StatusText(status), "Rich text is damaged");
+  for (const auto& c : cases) {
+    STATUS status = NOERROR;
+    EXPECT_EQ(Lines(c.Records, &status), c.Lines) << c.Case;
+    EXPECT_EQ(status, c.Status) << c.Case;
+  }
 }
 
 }  // namespace
@@ -318,32 +280,23 @@ TEST_F(RichTextLines, DamageInTheDatabaseFileIsReportedByEveryReader) {
   FNote.reset();
   FDb.reset();
 
-  std::string file;
-  {
-    std::ifstream in(FileOf("test.nsf"), std::ios::binary);
-    file.assign(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string file = vesktest::ReadFileText(FileOf("test.nsf"));
   const size_t at = file.find(marked);
   ASSERT_NE(at, std::string::npos);
   ASSERT_EQ(file.find(marked, at + 1), std::string::npos);
   file[at + 2] = '\x40';  // the run now claims 64 bytes, past the end of the value
-  std::ofstream(FileOf("test.nsf"), std::ios::binary) << file;
+  vesktest::WriteFileText(FileOf("test.nsf"), file);
 
   runtimetest::DbRef db("test.nsf");
   runtimetest::NoteRef note;
   ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
-  BLOCKID value{};
-  DWORD length = 0;
-  ASSERT_EQ(NSFItemInfo(note.Get(), "Body", 4, nullptr, nullptr, &value, &length), NOERROR);
+  const runtimetest::ItemValue body = runtimetest::ItemValues(note.Get(), "Body").at(0);
   Walk walk;
-  walk.Value = OSLockBlock(char, value);
-  walk.Size = length;
-  OSUnlockBlock(value);
-  EXPECT_EQ(EnumCompositeBuffer(value, length, Collect, &walk), ERR_NOTESRT_RICH_TEXT_DAMAGED);
+  EXPECT_EQ(EnumerateInPlace(body.Block, body.Length, walk), ERR_NOTESRT_RICH_TEXT_DAMAGED);
   EXPECT_EQ(walk.Records, (std::vector<Seen>{{0x0081, 2}, {0xFF85, 12}}));
   DHANDLE text = NULLHANDLE;
   DWORD textLength = 0;
-  EXPECT_EQ(ConvertItemToText(value, length, "\r\n", 0, &text, &textLength, FALSE),
+  EXPECT_EQ(ConvertItemToText(body.Block, body.Length, "\r\n", 0, &text, &textLength, FALSE),
             ERR_NOTESRT_RICH_TEXT_DAMAGED);
   EXPECT_EQ(text, NULLHANDLE);
 }

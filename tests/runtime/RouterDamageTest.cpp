@@ -33,16 +33,9 @@ class RouterDamage : public runtimetest::RouterTest {
  protected:
   void SetUp() override {
     RouterTest::SetUp();
-    FAlice = AddUser("Alice", "Smith");
-    FBob = AddUser("Bob", "Jones");
-    FCarol = AddUser("Carol", "White");
+    AddPeople();
   }
 
-  // A database of the server Srv1 on disk.
-  std::filesystem::path OnSrv1(const std::string& File) const {
-    return FEnv.Root() / "servers" / "CN=SRV1%2FO=ACME" / File;
-  }
-  std::string Box() const { return std::string(Srv1) + "!!" + MAILBOX_NAME; }
   // Files beside File (itself included) named as its backups are: its stem, then anything,
   // then its extension.
   size_t FilesLike(const std::filesystem::path& File) const {
@@ -55,8 +48,6 @@ class RouterDamage : public runtimetest::RouterTest {
     }
     return count;
   }
-
-  std::string FAlice, FBob, FCarol;
 };
 
 // Each case leaves one mail that cannot be finished before a mail that can: the pass goes on,

@@ -41,6 +41,21 @@ void RouterTest::SetUp() {
   ASSERT_EQ(NotesRTCreateServer("Srv2/Acme"), NOERROR);
 }
 
+void RouterTest::AddPeople() {
+  FAlice = AddUser("Alice", "Smith");
+  FBob = AddUser("Bob", "Jones");
+  FCarol = AddUser("Carol", "White");
+  FDave = AddUser("Dave", "Brown", Srv2);
+}
+
+std::string RouterTest::Box(const std::string& Server) {
+  return Server + "!!" + MAILBOX_NAME;
+}
+
+std::filesystem::path RouterTest::OnSrv1(const std::string& File) const {
+  return FEnv.Root() / "servers" / "CN=SRV1%2FO=ACME" / File;
+}
+
 std::string RouterTest::AddUser(const std::string& First, const std::string& Last,
                                 const std::string& MailServer) {
   std::string file = "mail/" + Lower(First) + ".nsf";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,13 @@ class RouterTest : public NameLookupTest {
   static constexpr char Srv2[] = "CN=Srv2/O=Acme";
 
   void SetUp() override;
+
+  // Alice Smith, Bob Jones and Carol White on Srv1, Dave Brown on Srv2; their mail files' paths.
+  void AddPeople();
+  std::string FAlice, FBob, FCarol, FDave;
+  // A server's router mailbox, and where a database of Srv1 lies on disk.
+  static std::string Box(const std::string& Server = Srv1);
+  std::filesystem::path OnSrv1(const std::string& File) const;
 
   // "CN=<First> <Last>/O=Acme" in Srv1's directory (and Srv2's when MailServer is Srv2), its
   // mail file mail/<first>.nsf on MailServer; the mail file's path is returned.

@@ -9,7 +9,6 @@
 
 #include "ChildProcess.h"
 #include "RouterFixture.h"
-#include "notesapi/mailserv.h"
 
 namespace {
 
@@ -21,16 +20,13 @@ class RouterReliability : public runtimetest::RouterTest {
  protected:
   void SetUp() override {
     RouterTest::SetUp();
-    FFiles = {AddUser("Alice", "Smith"), AddUser("Bob", "Jones"), AddUser("Carol", "White"),
-              AddUser("Dave", "Brown", Srv2)};
+    AddPeople();
     AddDirectoryGroup(Srv1, "Team", {"Bob Jones", "Carol White"});
     for (int index = 0; index < MailCount; ++index)
       Deposit(Srv1, Subject(index), {"Team", "alice", "Dave Brown"});
   }
 
   static std::string Subject(int Index) { return "mail " + std::to_string(Index); }
-
-  Strings FFiles;
 };
 
 TEST_F(RouterReliability, KilledAtRandomPointsEveryMailArrivesOnce) {
@@ -52,20 +48,20 @@ TEST_F(RouterReliability, KilledAtRandomPointsEveryMailArrivesOnce) {
   ASSERT_TRUE(finished);
   EXPECT_EQ(exitCode, 0);
   RecordProperty("kills", kills);
-  EXPECT_TRUE(Subjects(std::string(Srv1) + "!!" + MAILBOX_NAME).empty());
+  EXPECT_TRUE(Subjects(Box()).empty());
   Route(Srv2);
-  EXPECT_TRUE(Subjects(std::string(Srv2) + "!!" + MAILBOX_NAME).empty());
+  EXPECT_TRUE(Subjects(Box(Srv2)).empty());
   Strings expected;
   for (int index = 0; index < MailCount; ++index) expected.push_back(Subject(index));
   std::sort(expected.begin(), expected.end());
-  for (const std::string& file : FFiles) {
+  for (const std::string& file : {FAlice, FBob, FCarol, FDave}) {
     SCOPED_TRACE(file);
     Strings inbox = Inbox(file);
     std::sort(inbox.begin(), inbox.end());
     EXPECT_EQ(inbox, expected);
     EXPECT_EQ(Subjects(file).size(), static_cast<size_t>(MailCount));
   }
-  EXPECT_EQ(UnreadCount(FFiles[1], "Bob Jones/Acme"), static_cast<size_t>(MailCount));
+  EXPECT_EQ(UnreadCount(FBob, "Bob Jones/Acme"), static_cast<size_t>(MailCount));
 }
 
 }  // namespace

@@ -91,15 +91,6 @@ TEST_F(SearchTest, ClassMasksSelectDocumentsFormsAndViewsWithOnlyOwnPrivateOnes)
   for (const Match& match : Search("", NOTE_CLASS_VIEW)) EXPECT_EQ(match.Class, NOTE_CLASS_VIEW);
 }
 
-TEST_F(SearchTest, FormulaSelectsAndEveryMatchCarriesTheMatchFlag) {
-  NOTEID hit = Doc({{"Form", "Memo"}, {"Subject", "Quarterly report"}});
-  Doc({{"Form", "Memo"}, {"Subject", "Lunch"}});
-  Doc({{"Form", "Reply"}, {"Subject", "report"}});
-  std::vector<Match> matches = Search("Form = \"Memo\" & @Contains(Subject; \"report\")");
-  EXPECT_EQ(IdsOf(matches), (std::vector<NOTEID>{hit}));
-  EXPECT_EQ(matches[0].Flags, SE_FMATCH);
-}
-
 TEST_F(SearchTest, FormulasSeeTheDatabaseOfTheNote) {
   char info[NSF_INFO_SIZE] = "Team notes";
   ASSERT_EQ(NSFDbInfoSet(FDb, info), NOERROR);
@@ -149,50 +140,54 @@ TEST_F(SearchTest, SinceTimeGivesOnlyLaterChangesAndUntilIsTheNextSince) {
             (std::vector<NOTEID>{old, fresh}));
 }
 
-TEST_F(SearchTest, SummaryHoldsTheSummaryItemsOnly) {
+// Summaries hold the summary items only, up to 64 KB: items past that are left out and the
+// match says so.
+TEST_F(SearchTest, FormulasSelectAndSummariesHoldTheSummaryItemsUpTo64KB) {
   NoteRef note;
   ASSERT_EQ(NSFNoteCreate(FDb, note.Out()), NOERROR);
-  AppendText(note.Get(), "Subject", "hello");
+  AppendText(note.Get(), "Form", "Memo");
+  AppendText(note.Get(), "Subject", "Quarterly report");
   AppendText(note.Get(), "Body", "not in summaries", 0);
   NUMBER size = 42;
   ASSERT_EQ(NSFItemSetNumber(note.Get(), "Size", &size), NOERROR);
   ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
-  std::vector<Match> matches = Search("", NOTE_CLASS_DOCUMENT, SEARCH_SUMMARY);
-  ASSERT_EQ(matches.size(), 1u);
+  Doc({{"Form", "Memo"}, {"Subject", "Lunch"}});
+  Doc({{"Form", "Reply"}, {"Subject", "report"}});
+  std::vector<Match> matches = Search("Form = \"Memo\" & @Contains(Subject; \"report\")",
+                                      NOTE_CLASS_DOCUMENT, SEARCH_SUMMARY);
+  ASSERT_EQ(IdsOf(matches), (std::vector<NOTEID>{IdOf(note.Get())}));
+  EXPECT_EQ(matches[0].Flags, SE_FMATCH);
   EXPECT_EQ(matches[0].Summary,
-            (std::map<std::string, std::string>{{"Subject", "hello"}, {"Size", "42"}}));
+            (std::map<std::string, std::string>{
+                {"Form", "Memo"}, {"Subject", "Quarterly report"}, {"Size", "42"}}));
   EXPECT_EQ(matches[0].SummaryLength, matches[0].TableLength);
   EXPECT_TRUE(Search("")[0].Summary.empty());
-}
 
-TEST_F(SearchTest, ItemsPastSixtyFourKilobytesAreLeftOutAndFlagged) {
-  Doc({{"First", std::string(40000, 'a')}, {"Second", std::string(40000, 'b')}, {"Third", "c"}});
-  std::vector<Match> matches = Search("", NOTE_CLASS_DOCUMENT, SEARCH_SUMMARY);
-  ASSERT_EQ(matches.size(), 1u);
+  NOTEID big = Doc(
+      {{"First", std::string(40000, 'a')}, {"Second", std::string(40000, 'b')}, {"Third", "c"}});
+  matches = Search("First != \"\"", NOTE_CLASS_DOCUMENT, SEARCH_SUMMARY);
+  ASSERT_EQ(IdsOf(matches), (std::vector<NOTEID>{big}));
   EXPECT_EQ(matches[0].Flags, SE_FMATCH | SE_FTRUNCATED);
   EXPECT_EQ(matches[0].Summary.count("First"), 1u);
   EXPECT_EQ(matches[0].Summary.count("Second"), 0u);
   EXPECT_EQ(matches[0].Summary["Third"], "c");
 }
 
-TEST_F(SearchTest, RoutineStatusStopsTheSearchAndIsReturned) {
-  for (int index = 0; index < 5; ++index) Doc({{"Subject", "x"}});
+STATUS LNCALLBACK StopNow() {
+  return ERR_CANCEL;
+}
+
+// The routine's status, or the break handler, stops the search and is returned.
+TEST_F(SearchTest, RoutineStatusOrBreakStopsTheSearch) {
+  for (int index = 0; index < 70; ++index) Doc({{"Subject", "x"}});
   Collected collected;
   collected.StopAfter = 2;
   EXPECT_EQ(NSFSearch(FDb, NULLHANDLE, nullptr, 0, NOTE_CLASS_DOCUMENT, nullptr, Collect,
                       &collected, nullptr),
             0x1234);
   EXPECT_EQ(collected.Matches.size(), 2u);
-}
-
-STATUS LNCALLBACK StopNow() {
-  return ERR_CANCEL;
-}
-
-TEST_F(SearchTest, BreakHandlerStopsALongSearch) {
-  for (int index = 0; index < 70; ++index) Doc({{"Subject", "x"}});
   OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, reinterpret_cast<OSSIGPROC>(StopNow));
-  Collected collected;
+  collected = Collected{};
   STATUS status = NSFSearch(FDb, NULLHANDLE, nullptr, 0, NOTE_CLASS_DOCUMENT, nullptr, Collect,
                             &collected, nullptr);
   OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, nullptr);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "notesapi/nsferr.h"
 #include "notesapi/osmem.h"
 
 namespace runtimetest {
@@ -44,6 +45,25 @@ WORD WordAt(std::string_view Bytes, size_t Offset) {
 }
 
 }  // namespace
+
+std::vector<ItemValue> ItemValues(NOTEHANDLE Note, const std::string& Name) {
+  std::vector<ItemValue> items;
+  const auto length = static_cast<WORD>(Name.size());
+  ItemValue next;
+  BLOCKID item{};
+  STATUS status =
+      NSFItemInfo(Note, Name.c_str(), length, &item, nullptr, &next.Block, &next.Length);
+  while (status == NOERROR) {
+    NSFItemQuery(Note, item, nullptr, 0, nullptr, &next.Flags, &next.Type, nullptr, nullptr);
+    next.Value.assign(OSLockBlock(char, next.Block) + sizeof(WORD), next.Length - sizeof(WORD));
+    OSUnlockBlock(next.Block);
+    items.push_back(next);
+    status = NSFItemInfoNext(Note, item, Name.c_str(), length, &item, nullptr, &next.Block,
+                             &next.Length);
+  }
+  EXPECT_EQ(status, ERR_ITEM_NOT_FOUND) << Name;
+  return items;
+}
 
 std::string TextListValue(const std::vector<std::string>& Texts) {
   std::string value;

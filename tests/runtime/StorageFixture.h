@@ -41,6 +41,17 @@ class NoteRef {
   NOTEHANDLE FHandle = NULLHANDLE;
 };
 
+// One item of a note: flags, type, the value without its type word, and where the whole value
+// lies while the note is open.
+struct ItemValue {
+  WORD Flags = 0, Type = 0;
+  std::string Value;
+  BLOCKID Block{};
+  DWORD Length = 0;
+};
+// Every item of Name, in the note's order.
+std::vector<ItemValue> ItemValues(NOTEHANDLE Note, const std::string& Name);
+
 // A text list as an item stores it, after the type word.
 std::string TextListValue(const std::vector<std::string>& Texts);
 // A typed value (type word first) as text: a text as it is, a number as %g, a text list

@@ -13,20 +13,18 @@ namespace {
 // A local time in the machine's zone, as the object library builds it (weekday left 0).
 TIME Local(int Year, int Month, int Day, int Hour, int Minute, int Second, int Hundredth) {
   TIME time{};
-  time.year = Year;
-  time.month = Month;
-  time.day = Day;
-  time.hour = Hour;
-  time.minute = Minute;
-  time.second = Second;
-  time.hundredth = Hundredth;
+  time.year = Year, time.month = Month, time.day = Day;
+  time.hour = Hour, time.minute = Minute, time.second = Second, time.hundredth = Hundredth;
   OSCurrentTimeZone(&time.zone, &time.dst);
   return time;
 }
 
-TIMEDATE ToGM(TIME Time) {
-  EXPECT_FALSE(TimeLocalToGM(&Time));
-  return Time.GM;
+// The fields of a TIME as "Y-M-D h:m:s.hh".
+std::string Fields(const TIME& Time) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d.%d", Time.year, Time.month, Time.day,
+                Time.hour, Time.minute, Time.second, Time.hundredth);
+  return text;
 }
 
 // Expands GM in the machine's zone, as NotesToDateTime does.
@@ -38,129 +36,92 @@ TIME Expand(TIMEDATE GM) {
   return time;
 }
 
-void ExpectFields(const TIME& Time, int Year, int Month, int Day, int Hour, int Minute, int Second,
-                  int Hundredth) {
-  EXPECT_EQ(Time.year, Year);
-  EXPECT_EQ(Time.month, Month);
-  EXPECT_EQ(Time.day, Day);
-  EXPECT_EQ(Time.hour, Hour);
-  EXPECT_EQ(Time.minute, Minute);
-  EXPECT_EQ(Time.second, Second);
-  EXPECT_EQ(Time.hundredth, Hundredth);
-}
-
 }  // namespace
 
 TEST(TimeZone, IsWholeHoursWestAndWhetherTheZoneObservesDst) {
-  int zone = 99, dst = 99;
-  {
-    ScopedTimeZone tz("America/New_York");
+  const struct {
+    const char* Zone;
+    int Hours, Dst;
+  } cases[] = {
+      {"America/New_York", 5, TRUE}, {"Asia/Kolkata", -5, FALSE}, {"Europe/Berlin", -1, TRUE}};
+  for (const auto& c : cases) {
+    ScopedTimeZone tz(c.Zone);
+    int zone = 99, dst = 99;
     OSCurrentTimeZone(&zone, &dst);
-    EXPECT_EQ(zone, 5);
-    EXPECT_EQ(dst, TRUE);
-  }
-  {
-    ScopedTimeZone tz("Asia/Kolkata");
-    OSCurrentTimeZone(&zone, &dst);
-    EXPECT_EQ(zone, -5);
-    EXPECT_EQ(dst, FALSE);
-  }
-  {
-    ScopedTimeZone tz("Europe/Berlin");
-    OSCurrentTimeZone(&zone, nullptr);
-    EXPECT_EQ(zone, -1);
+    EXPECT_EQ(zone, c.Hours) << c.Zone;
+    EXPECT_EQ(dst, c.Dst) << c.Zone;
   }
   OSCurrentTimeZone(nullptr, nullptr);
 }
 
-// 9:19:04 GMT. The published example gives 0x0032B864 here, which is 9:14:00.04 and does not
-// agree with its own description (14:49:04 at GMT+5:30); the zone word matches exactly.
-constexpr DWORD BombayTicks = (9 * 3600 + 19 * 60 + 4) * 100;
-
-// 2:49:04 PM EST on 10 December 1996, and the same wall-clock time in Bombay.
-TEST(TimeLocalToGM, EncodesThePublishedExamples) {
-  {
-    ScopedTimeZone tz("America/New_York");
-    TIMEDATE gm = ToGM(Local(1996, 12, 10, 14, 49, 4, 0));
-    EXPECT_EQ(gm.Innards[0], 0x006CDCC0u);
-    EXPECT_EQ(gm.Innards[1], 0x852563FCu);
-  }
-  {
-    ScopedTimeZone tz("Asia/Kolkata");
-    TIMEDATE gm = ToGM(Local(1996, 12, 10, 14, 49, 4, 0));
-    EXPECT_EQ(gm.Innards[0], BombayTicks);
-    EXPECT_EQ(gm.Innards[1], 0x652563FCu);
-  }
-}
-
-// A zone given in the four-digit form (GMT+5:30 is -3005) while the machine is elsewhere.
-TEST(TimeLocalToGM, HonoursAFractionalZoneOtherThanTheMachines) {
-  ScopedTimeZone tz("America/New_York");
-  TIME time = Local(1996, 12, 10, 14, 49, 4, 0);
-  time.zone = -3005;
-  time.dst = FALSE;
-  EXPECT_FALSE(TimeLocalToGM(&time));
-  EXPECT_EQ(time.GM.Innards[0], BombayTicks);
-  EXPECT_EQ(time.GM.Innards[1], 0x652563FCu);
-  TIME back{};
-  back.zone = -3005;
-  back.GM = time.GM;
-  EXPECT_FALSE(TimeGMToLocalZone(&back));
-  ExpectFields(back, 1996, 12, 10, 14, 49, 4, 0);
-}
-
-TEST(TimeRoundTrip, BothDaylightSavingSeasons) {
-  ScopedTimeZone tz("America/New_York");
-  TIMEDATE winter = ToGM(Local(2021, 1, 15, 8, 30, 15, 25));
-  EXPECT_EQ(winter.Innards[0], (13 * 3600 + 30 * 60 + 15) * 100u + 25);
-  TIMEDATE summer = ToGM(Local(2021, 7, 4, 8, 30, 15, 25));
-  EXPECT_EQ(summer.Innards[0], (12 * 3600 + 30 * 60 + 15) * 100u + 25);
-  // The zone byte says "5 hours west, observes DST" in both seasons.
-  EXPECT_EQ(winter.Innards[1] >> 24, 0x85u);
-  EXPECT_EQ(summer.Innards[1] >> 24, 0x85u);
-  ExpectFields(Expand(winter), 2021, 1, 15, 8, 30, 15, 25);
-  ExpectFields(Expand(summer), 2021, 7, 4, 8, 30, 15, 25);
-}
-
-// Another zone with the DST flag shifts by an hour only in the machine's DST period.
-TEST(TimeRoundTrip, ForeignZoneWithDstFollowsTheMachinesSeason) {
-  ScopedTimeZone tz("America/New_York");
-  for (int month : {1, 7}) {
-    TIME time = Local(2021, month, 10, 12, 0, 0, 0);
-    time.zone = 6;
-    time.dst = TRUE;
+// 2:49:04 PM on 10 December 1996 in New York and in Bombay, the latter also as a four-digit
+// zone (GMT+5:30 is -3005) while the machine is elsewhere. The published example gives
+// 0x0032B864 for Bombay, which is 9:14:00.04 and does not agree with its own description
+// (14:49:04 at GMT+5:30); the zone word matches exactly.
+TEST(TimeLocalToGM, EncodesThePublishedExamplesAndReadsThemBack) {
+  const struct {
+    const char* Machine;
+    int Zone, Dst;  // 0, 0: the machine's
+    DWORD Ticks, Date;
+  } cases[] = {{"America/New_York", 0, 0, 0x006CDCC0u, 0x852563FCu},
+               {"Asia/Kolkata", 0, 0, (9 * 3600 + 19 * 60 + 4) * 100, 0x652563FCu},
+               {"America/New_York", -3005, FALSE, (9 * 3600 + 19 * 60 + 4) * 100, 0x652563FCu}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Machine) + " " + std::to_string(c.Zone));
+    ScopedTimeZone tz(c.Machine);
+    TIME time = Local(1996, 12, 10, 14, 49, 4, 0);
+    time.weekday = 6;  // wrong, and ignored
+    if (c.Zone) time.zone = c.Zone, time.dst = c.Dst;
     ASSERT_FALSE(TimeLocalToGM(&time));
-    EXPECT_EQ(time.GM.Innards[0], (month == 7 ? 17 : 18) * 360000u);
+    EXPECT_EQ(time.GM.Innards[0], c.Ticks);
+    EXPECT_EQ(time.GM.Innards[1], c.Date);
     TIME back{};
-    back.zone = 6;
-    back.dst = TRUE;
-    back.GM = time.GM;
+    back.zone = time.zone, back.dst = time.dst, back.GM = time.GM;
     ASSERT_FALSE(TimeGMToLocalZone(&back));
-    ExpectFields(back, 2021, month, 10, 12, 0, 0, 0);
+    EXPECT_EQ(Fields(back), "1996-12-10 14:49:4.0");
+    EXPECT_EQ(back.weekday, 3);  // a Tuesday
   }
-}
-
-TEST(TimeRoundTrip, DateOnly) {
-  ScopedTimeZone tz("Asia/Kolkata");
-  TIME time = Local(2024, 3, 31, -1, 0, 0, 0);
-  ASSERT_FALSE(TimeLocalToGM(&time));
-  EXPECT_EQ(time.GM.Innards[0], ALLDAY);
-  TIME back = Expand(time.GM);
-  ExpectFields(back, 2024, 3, 31, -1, -1, -1, -1);
-  EXPECT_EQ(back.weekday, 1);  // a Sunday
-}
-
-TEST(TimeLocalToGM, IgnoresTheWeekday) {
+  // TimeGMToLocal uses the machine's zone, whatever the TIME said, and reports it.
   ScopedTimeZone tz("America/New_York");
-  TIME time = Local(1996, 12, 10, 14, 49, 4, 0);
-  TIMEDATE withZero = ToGM(time);
-  time.weekday = 6;
-  TIMEDATE withWrongDay = ToGM(time);
-  time.weekday = 42;
-  TIMEDATE withNonsense = ToGM(time);
-  EXPECT_EQ(withZero.Innards[0], withWrongDay.Innards[0]);
-  EXPECT_EQ(withZero.Innards[1], withNonsense.Innards[1]);
-  EXPECT_EQ(Expand(withZero).weekday, 3);  // a Tuesday
+  TIME time{};
+  time.zone = 3;
+  time.GM.Innards[0] = 0x006CDCC0, time.GM.Innards[1] = 0x852563FC;
+  EXPECT_FALSE(TimeGMToLocal(&time));
+  EXPECT_EQ(time.zone, 5);
+  EXPECT_EQ(time.dst, TRUE);
+  EXPECT_EQ(Fields(time), "1996-12-10 14:49:4.0");
+}
+
+// Both seasons in a zone with DST, another zone with the DST flag (shifted an hour only in the
+// machine's DST period), and a date without a time.
+TEST(TimeRoundTrip, KeepsEveryFieldInBothSeasonsAndWithoutATime) {
+  ScopedTimeZone tz("America/New_York");
+  const struct {
+    TIME Time;
+    int Zone;  // 0: the machine's
+    DWORD Ticks;
+  } cases[] = {{Local(2021, 1, 15, 8, 30, 15, 25), 0, (13 * 3600 + 30 * 60 + 15) * 100u + 25},
+               {Local(2021, 7, 4, 8, 30, 15, 25), 0, (12 * 3600 + 30 * 60 + 15) * 100u + 25},
+               {Local(2021, 1, 10, 12, 0, 0, 0), 6, 18 * 360000u},
+               {Local(2021, 7, 10, 12, 0, 0, 0), 6, 17 * 360000u},
+               {Local(2024, 3, 31, -1, 0, 0, 0), 0, ALLDAY}};
+  for (const auto& c : cases) {
+    TIME time = c.Time;
+    if (c.Zone) time.zone = c.Zone, time.dst = TRUE;
+    SCOPED_TRACE(Fields(time));
+    ASSERT_FALSE(TimeLocalToGM(&time));
+    EXPECT_EQ(time.GM.Innards[0], c.Ticks);
+    if (!c.Zone) {
+      EXPECT_EQ(time.GM.Innards[1] >> 24, 0x85u) << "5 hours west, observes DST";
+    }
+    TIME back{};
+    back.zone = time.zone, back.dst = time.dst, back.GM = time.GM;
+    ASSERT_FALSE(TimeGMToLocalZone(&back));
+    EXPECT_EQ(Fields(back), c.Time.hour < 0 ? "2024-3-31 -1:-1:-1.-1" : Fields(c.Time));
+    if (c.Time.hour < 0) {
+      EXPECT_EQ(back.weekday, 1);  // a Sunday
+    }
+  }
 }
 
 TEST(TimeLocalToGM, InvalidFieldsReturnTrueAndLeaveGMZero) {
@@ -168,74 +129,51 @@ TEST(TimeLocalToGM, InvalidFieldsReturnTrueAndLeaveGMZero) {
   TIME bad[] = {Local(2021, 13, 1, 0, 0, 0, 0),  Local(2021, 2, 29, 0, 0, 0, 0),
                 Local(2021, 1, 1, 24, 0, 0, 0),  Local(2021, 1, 1, 0, 60, 0, 0),
                 Local(2021, 1, 1, 0, 0, 0, 100), Local(0, 1, 1, 0, 0, 0, 0),
-                Local(2021, 1, 1, -2, 0, 0, 0)};
+                Local(2021, 1, 1, -2, 0, 0, 0),  Local(2021, 1, 1, 0, 0, 0, 0)};
+  bad[7].zone = 77;
   for (TIME& time : bad) {
     time.GM.Innards[0] = time.GM.Innards[1] = 0xDEAD;
-    EXPECT_TRUE(TimeLocalToGM(&time)) << time.year << "-" << time.month << " " << time.hour;
-    EXPECT_EQ(time.GM.Innards[0], 0u);
-    EXPECT_EQ(time.GM.Innards[1], 0u);
+    EXPECT_TRUE(TimeLocalToGM(&time)) << Fields(time);
+    EXPECT_EQ(time.GM.Innards[0] | time.GM.Innards[1], 0u) << Fields(time);
   }
-  TIME zone = Local(2021, 1, 1, 0, 0, 0, 0);
-  zone.zone = 77;
-  EXPECT_TRUE(TimeLocalToGM(&zone));
   EXPECT_TRUE(TimeLocalToGM(nullptr));
 }
 
 TEST(TimeGMToLocalZone, RejectsValuesThatAreNoTime) {
-  TIME time{};
-  TimeConstant(TIMEDATE_WILDCARD, &time.GM);
-  EXPECT_TRUE(TimeGMToLocalZone(&time));
-  time.GM.Innards[1] = 2450428;
-  time.GM.Innards[0] = TICKS_IN_DAY;
-  EXPECT_TRUE(TimeGMToLocalZone(&time));
-  time.GM.Innards[0] = 0;
-  time.GM.Innards[1] = 5;  // before the year 1
-  EXPECT_TRUE(TimeGMToLocalZone(&time));
+  const TIMEDATE bad[] = {{{ALLDAY, ANYDAY}}, {{TICKS_IN_DAY, 2450428}}, {{0, 5}}};  // 5: before 1
+  for (const TIMEDATE& value : bad) {
+    TIME time{};
+    time.GM = value;
+    EXPECT_TRUE(TimeGMToLocalZone(&time)) << value.Innards[1];
+  }
   EXPECT_TRUE(TimeGMToLocalZone(nullptr));
-}
-
-TEST(TimeGMToLocal, UsesAndReportsTheMachinesZone) {
-  ScopedTimeZone tz("America/New_York");
-  TIME time{};
-  time.zone = 3;
-  time.GM.Innards[0] = 0x006CDCC0;
-  time.GM.Innards[1] = 0x852563FC;
-  EXPECT_FALSE(TimeGMToLocal(&time));
-  EXPECT_EQ(time.zone, 5);
-  EXPECT_EQ(time.dst, TRUE);
-  ExpectFields(time, 1996, 12, 10, 14, 49, 4, 0);
 }
 
 TEST(TimeConstant, MinimumMaximumAndWildcard) {
   TIMEDATE value{{1, 2}};
   TimeConstant(TIMEDATE_MINIMUM, &value);
-  EXPECT_EQ(value.Innards[0], 0u);
-  EXPECT_EQ(value.Innards[1], 0u);
+  EXPECT_EQ(value.Innards[0] | value.Innards[1], 0u);
   TimeConstant(TIMEDATE_WILDCARD, &value);
   EXPECT_EQ(value.Innards[0], ALLDAY);
-  EXPECT_EQ(value.Innards[1], ANYDAY);
+  EXPECT_EQ(TimeExtractJulianDate(&value), ANYDAY);
   TimeConstant(TIMEDATE_MAXIMUM, &value);
   ScopedTimeZone tz("UTC");
-  ExpectFields(Expand(value), 9999, 12, 31, 23, 59, 59, 99);
+  EXPECT_EQ(Fields(Expand(value)), "9999-12-31 23:59:59.99");
 }
 
 TEST(TimeDate, CompareGoesByDayThenTimeIgnoringTheZone) {
-  TIMEDATE early{}, late{}, sameAsEarlyOtherZone{};
+  TIMEDATE early{}, late{}, nextDay{};
   TimeConstruct(2450428, 100, &early);
   TimeConstruct(2450428, 200, &late);
-  sameAsEarlyOtherZone = early;
-  sameAsEarlyOtherZone.Innards[1] |= 0x85000000;
+  TimeConstruct(2450429, 0, &nextDay);
+  TIMEDATE otherZone = early;
+  otherZone.Innards[1] |= 0x85000000;
   EXPECT_LT(TimeDateCompare(&early, &late), 0);
   EXPECT_GT(TimeDateCompare(&late, &early), 0);
-  EXPECT_EQ(TimeDateCompare(&early, &sameAsEarlyOtherZone), 0);
-  TIMEDATE nextDay{};
-  TimeConstruct(2450429, 0, &nextDay);
+  EXPECT_EQ(TimeDateCompare(&early, &otherZone), 0);
   EXPECT_LT(TimeDateCompare(&late, &nextDay), 0);
-  EXPECT_EQ(TimeExtractJulianDate(&sameAsEarlyOtherZone), 2450428u);
+  EXPECT_EQ(TimeExtractJulianDate(&otherZone), 2450428u);
   EXPECT_EQ(TimeExtractTicks(&late), 200u);
-  TIMEDATE wildcard{};
-  TimeConstant(TIMEDATE_WILDCARD, &wildcard);
-  EXPECT_EQ(TimeExtractJulianDate(&wildcard), ANYDAY);
 }
 
 TEST(CurrentTimeDate, IsNowInTheMachinesZone) {

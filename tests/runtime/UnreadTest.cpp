@@ -77,16 +77,4 @@ TEST_F(Unread, ChangesApplyAsADifferenceAndPersist) {
   EXPECT_EQ(Ids("CN=Other/O=Acme"), (std::set<NOTEID>{a, b, c}));
 }
 
-TEST_F(Unread, UpdateUnreadDropsDeletedDocuments) {
-  NOTEID a = SaveDocument(FDb->Get(), "a");
-  DHANDLE table = Table("CN=Jo/O=Acme");
-  ASSERT_EQ(NSFNoteDelete(FDb->Get(), a, 0), NOERROR);
-  NOTEID b = SaveDocument(FDb->Get(), "b");
-  EXPECT_TRUE(IDIsPresent(table, a));
-  ASSERT_EQ(NSFDbUpdateUnread(FDb->Get(), table), NOERROR);
-  EXPECT_FALSE(IDIsPresent(table, a));
-  EXPECT_TRUE(IDIsPresent(table, b));
-  IDDestroyTable(table);
-}
-
 }  // namespace

@@ -17,6 +17,8 @@ void ViewsTest::SetFields(NOTEHANDLE Note, const Fields& Values) {
       AppendItem(Note, name, TYPE_TEXT, *text);
     else if (auto* number = std::get_if<double>(&value))
       AppendItem(Note, name, TYPE_NUMBER, std::string(reinterpret_cast<const char*>(number), 8));
+    else if (auto* time = std::get_if<TIMEDATE>(&value))
+      AppendItem(Note, name, TYPE_TIME, std::string(reinterpret_cast<const char*>(time), 8));
     else
       AppendItem(Note, name, TYPE_TEXT_LIST,
                  TextListValue(std::get<std::vector<std::string>>(value)));

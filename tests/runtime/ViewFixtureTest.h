@@ -16,8 +16,8 @@
 
 namespace runtimetest {
 
-// A field of a test document: a text, a number or a text list.
-using FieldValue = std::variant<std::string, double, std::vector<std::string>>;
+// A field of a test document: a text, a number, a text list or a time.
+using FieldValue = std::variant<std::string, double, std::vector<std::string>, TIMEDATE>;
 using Fields = std::map<std::string, FieldValue>;
 
 // One entry of a collection as NIFReadEntries returned it, summary values as texts (lists
