@@ -123,7 +123,17 @@ TEST(FreedesktopDrop, OurDragsGoOutAndComeBackTheSame) {
     from.URL = c.Url;
     const TMimePayloads payloads = MimeFromDataObject(*from.CreateDataObject());
     TLines types;
-    for (const auto& payload : payloads) types.push_back(payload.first);
+    for (const auto& [type, bytes] : payloads) {
+      types.push_back(type);
+      if (type != "application/x-mswinurl" || vesktest::RunCommand("file -v >/dev/null").ExitCode)
+        continue;
+      // The shortcut file, its trailing NUL included, is what file managers take it for.
+      vesktest::TempDir dir;
+      vesktest::WriteFileText(dir.Path() / "link.url", bytes);
+      EXPECT_EQ(
+          vesktest::RunCommand("file -b --mime-type " + (dir.Path() / "link.url").string()).Output,
+          "application/x-mswinurl\n");
+    }
     EXPECT_EQ(types, c.Types) << c.Type;
     EXPECT_TRUE(to.DropTarget().Drop(*DataObjectFromMime(payloads)));
     EXPECT_EQ(to.DropType, c.Type);
