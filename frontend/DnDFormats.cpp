@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "ByteOrder.h"
 #include "Unicode.h"
 
 namespace {
@@ -12,13 +13,7 @@ constexpr size_t FileDescriptorSize = 332, FileNameAt = 4 + 72;
 constexpr uint32_t FdLinkUi = 0x8000;
 
 uint32_t Le32(std::string_view Bytes, size_t At) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(Bytes[At + i]);
-  return value;
-}
-
-void PutLe32(std::string& Out, size_t At, uint32_t Value) {
-  for (int i = 0; i < 4; ++i) Out[At + i] = static_cast<char>(Value >> (8 * i));
+  return GetLE32(Bytes.data() + At);
 }
 
 // The UTF-16 name at Offset up to its NUL or the end of the block, as UTF-8.
@@ -68,21 +63,21 @@ std::string BuildObjectDescriptor(const TObjectDescriptor& Descriptor) {
                              static_cast<uint32_t>(Descriptor.PointX),
                              static_cast<uint32_t>(Descriptor.PointY),
                              Descriptor.Status};
-  for (size_t i = 0; i < 6; ++i) PutLe32(block, 20 + 4 * i, fields[i]);
+  for (size_t i = 0; i < 6; ++i) PutLE32At(block, 20 + 4 * i, fields[i]);
   const auto append = [&](const std::string& Name, size_t Field) {
-    PutLe32(block, Field, static_cast<uint32_t>(block.size()));
+    PutLE32At(block, Field, static_cast<uint32_t>(block.size()));
     for (char16_t c : Utf8ToUtf16(Name) + u'\0')
       block += {static_cast<char>(c), static_cast<char>(c >> 8)};
   };
   append(Descriptor.FullUserTypeName, 44);
   append(Descriptor.SrcOfCopy, 48);
-  PutLe32(block, 0, static_cast<uint32_t>(block.size()));
+  PutLE32At(block, 0, static_cast<uint32_t>(block.size()));
   return block;
 }
 
 std::string BuildDropFiles(const std::vector<std::string>& Files) {
   std::string block(DropFilesHeader, '\0');
-  PutLe32(block, 0, DropFilesHeader);
+  PutLE32At(block, 0, DropFilesHeader);
   for (const std::string& file : Files) block += file + '\0';
   return block + '\0';
 }
@@ -166,8 +161,8 @@ std::string ShortcutFileName(const std::string& URLName) {
 
 std::string BuildFileGroupDescriptor(const std::string& FileName) {
   std::string block(4 + FileDescriptorSize, '\0');
-  PutLe32(block, 0, 1);
-  PutLe32(block, 4, FdLinkUi);
+  PutLE32At(block, 0, 1);
+  PutLE32At(block, 4, FdLinkUi);
   std::memcpy(block.data() + FileNameAt, FileName.data(),
               std::min(FileName.size(), FileNameField - 1));
   return block;

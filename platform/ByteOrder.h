@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -8,6 +9,12 @@
 
 inline void PutLE32(std::vector<uint8_t>& Out, uint32_t Value) {
   for (int Shift = 0; Shift < 32; Shift += 8) Out.push_back(static_cast<uint8_t>(Value >> Shift));
+}
+
+// Overwrites the four bytes at At of Out.
+inline void PutLE32At(std::string& Out, size_t At, uint32_t Value) {
+  for (int Shift = 0; Shift < 32; Shift += 8)
+    Out[At + Shift / 8] = static_cast<char>(Value >> Shift);
 }
 
 inline uint32_t GetLE32(const uint8_t* Bytes) {
