@@ -19,6 +19,7 @@
 
 class TApplication;
 class TClientDataSet;
+class TRichEdit;
 class TStatusBar;
 class TStream;
 class TStringList;
@@ -172,6 +173,8 @@ int TreeViewUpdateCount(TTreeView& Tree);
 bool IsTreeViewInUpdate(TTreeView& Tree);
 void ForceTreeViewEndUpdate(TTreeView& Tree);
 bool DBGHideColByFieldName(TDBGrid& Grid, const std::string& FieldName, bool Hide);
+// Puts the RTF text in place of the rich edit's selection (streamed in with its terminating NUL).
+void InsertRTFString(TRichEdit& RichEdit, const std::string& Rtf);
 // The standard dialog with the captions given to its buttons in order; the modal result.
 int MyMessageDialog(const std::string& Msg, TMsgDlgType DlgType,
                     const std::vector<TMsgDlgBtn>& Buttons,

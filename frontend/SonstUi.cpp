@@ -1,9 +1,11 @@
-// The helpers over the window models: beeper, keyboard, task list, tree views, grids and the
-// message dialog.
+// The helpers over the window models: beeper, keyboard, task list, tree views, grids, the rich
+// edit and the message dialog.
 #include <algorithm>
 
 #include "Application.h"
 #include "Desktop.h"
+#include "MemoryStream.h"
+#include "RichEdit.h"
 #include "Sonst.h"
 #include "StringList.h"
 #include "TreeView.h"
@@ -119,6 +121,13 @@ bool DBGHideColByFieldName(TDBGrid& Grid, const std::string& FieldName, bool Hid
     return true;
   }
   return false;
+}
+
+void InsertRTFString(TRichEdit& RichEdit, const std::string& Rtf) {
+  TMemoryStream Stream;
+  Stream.WriteBuffer(Rtf.c_str(), static_cast<int64_t>(Rtf.size()) + 1);
+  Stream.SetPosition(0);
+  RichEdit.StreamIn(Stream, SF_RTF | SFF_SELECTION);
 }
 
 int MyMessageDialog(const std::string& Msg, TMsgDlgType DlgType,

@@ -3,7 +3,6 @@
 #include <unicode/ucnv.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 
 #include "Unicode.h"
@@ -40,10 +39,6 @@ std::string IcuName(int32_t CodePage) {
       return "windows-" + std::to_string(CodePage);
   }
 }
-
-struct TConverterCloser {
-  void operator()(UConverter* Converter) const { ucnv_close(Converter); }
-};
 
 }  // namespace
 
@@ -84,16 +79,25 @@ int32_t CodePageOfCharset(int32_t Charset) {
   }
 }
 
-std::string DecodeCodePage(int32_t CodePage, std::string_view Bytes) {
+TCodePageDecoder::~TCodePageDecoder() {
+  if (FConverter) ucnv_close(FConverter);
+}
+
+std::string TCodePageDecoder::Decode(int32_t CodePage, std::string_view Bytes) {
   if (CodePage == 1252 || Bytes.empty()) return DecodeCp1252(Bytes);
-  UErrorCode Status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, TConverterCloser> Converter(
-      ucnv_open(IcuName(CodePage).c_str(), &Status));
-  if (U_FAILURE(Status)) return DecodeCp1252(Bytes);
+  if (CodePage != FCodePage) {
+    if (FConverter) ucnv_close(FConverter);
+    UErrorCode Status = U_ZERO_ERROR;
+    FConverter = ucnv_open(IcuName(CodePage).c_str(), &Status);
+    if (U_FAILURE(Status)) FConverter = nullptr;
+    FCodePage = CodePage;
+  }
+  if (!FConverter) return DecodeCp1252(Bytes);
   // At most one UTF-16 unit per byte, plus room for a replacement at the end.
   std::u16string Units(Bytes.size() + 1, u'\0');
-  Status = U_ZERO_ERROR;
-  int32_t Length = ucnv_toUChars(Converter.get(), Units.data(), static_cast<int32_t>(Units.size()),
+  UErrorCode Status = U_ZERO_ERROR;
+  ucnv_resetToUnicode(FConverter);
+  int32_t Length = ucnv_toUChars(FConverter, Units.data(), static_cast<int32_t>(Units.size()),
                                  Bytes.data(), static_cast<int32_t>(Bytes.size()), &Status);
   if (U_FAILURE(Status)) return DecodeCp1252(Bytes);
   Units.resize(static_cast<size_t>(Length));
@@ -101,6 +105,11 @@ std::string DecodeCodePage(int32_t CodePage, std::string_view Bytes) {
   // such a substitution.
   std::replace(Units.begin(), Units.end(), u'\x1a', u'\xfffd');
   return Utf16ToUtf8(Units);
+}
+
+std::string DecodeCodePage(int32_t CodePage, std::string_view Bytes) {
+  TCodePageDecoder Decoder;
+  return Decoder.Decode(CodePage, Bytes);
 }
 
 int EncodeCp1252(char32_t C) {

@@ -10,6 +10,24 @@
 // (ANSI, default, symbol) and for unknown ones.
 int32_t CodePageOfCharset(int32_t Charset);
 
+struct UConverter;
+
+// Decodes text bytes as DecodeCodePage does, keeping the converter of the last code page it was
+// asked for: a document switches code pages far less often than it has runs of text.
+class TCodePageDecoder {
+ public:
+  TCodePageDecoder() = default;
+  TCodePageDecoder(const TCodePageDecoder&) = delete;
+  TCodePageDecoder& operator=(const TCodePageDecoder&) = delete;
+  ~TCodePageDecoder();
+
+  std::string Decode(int32_t CodePage, std::string_view Bytes);
+
+ private:
+  int32_t FCodePage = 0;
+  UConverter* FConverter = nullptr;
+};
+
 // Bytes of a code page as UTF-8. Code page 1252 by a table of our own (its five unassigned
 // bytes as the C1 controls of the same value, as Windows does), the others through ICU; a code
 // page ICU does not know is read as 1252. Double-byte code pages take lead and trail byte

@@ -291,6 +291,10 @@ void TRtfReader::ApplyControl(const TRtfToken& Token) {
 }
 
 void TRtfReader::ApplyTableWord(const TRtfToken& Token) {
+  if (Token.Is("uc")) {
+    FGroups.back().Uc = std::clamp(Token.Param, 0, MaxUnicodeSkip);
+    return;
+  }
   if (FGroups.back().Table == TTable::Colors) {
     if (Token.Is("red")) FColor.Red = ColorPart(Token.Param);
     if (Token.Is("green")) FColor.Green = ColorPart(Token.Param);
@@ -350,7 +354,7 @@ void TRtfReader::AddByte(uint8_t Byte) {
 void TRtfReader::FlushBytes() {
   if (!FInRun) return;
   FInRun = false;
-  std::string Utf8 = DecodeCodePage(CodePage(), FBytes);
+  std::string Utf8 = FDecoder.Decode(CodePage(), FBytes);
   FBytes.clear();
   Emit(Utf8);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "RtfCodePage.h"
 #include "RtfToken.h"
 
 // Whether the input is an RTF document; anything else is plain text.
@@ -158,6 +159,7 @@ class TRtfReader {
   bool FSkipBinary = false;
   // The bytes of the text run being read.
   std::string FBytes;
+  TCodePageDecoder FDecoder;
   bool FInRun = false;
   char16_t FHighSurrogate = 0;
   // The entries being read from the tables.

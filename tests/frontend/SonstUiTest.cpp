@@ -7,6 +7,8 @@
 #include "FileStream.h"
 #include "MemoryStream.h"
 #include "Registry.h"
+#include "RichEdit.h"
+#include "RichEditMerge.h"
 #include "Sonst.h"
 #include "StringList.h"
 #include "TempDir.h"
@@ -274,6 +276,52 @@ TEST(SonstDataSet, CopyingAndLoadingAcrossStructures) {
   Same.First();
   EXPECT_EQ(Same.FieldValue("Name").AsString(), "Bob") << "the index stays with the data";
   EXPECT_THROW(LoadCDSMatchingDataFromFile(Same, File + ".missing"), EFOpenError);
+}
+
+}  // namespace
+
+namespace {
+
+std::string RtfOf(const TRichEdit& RichEdit) {
+  TMemoryStream Stream;
+  RichEdit.StreamOut(Stream, SF_RTF);
+  return std::string(static_cast<const char*>(Stream.Memory()), static_cast<size_t>(Stream.Size()));
+}
+
+// A mail body built as the plug-in builds it: the first item into the whole control, each
+// further one in place of a blank line added at the end.
+TEST(SonstRichEdit, InsertRTFStringReplacesTheSelection) {
+  const std::string First = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 a\\par}";
+  const std::string Second = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\\f0 b\\par}";
+  TRichEdit RichEdit;
+  RichEdit.SelectAll();
+  InsertRTFString(RichEdit, First);
+  EXPECT_EQ(RichEdit.Text(), "a");
+  EXPECT_EQ(RichEdit.SelStart(), 1);
+  EXPECT_EQ(RtfOf(RichEdit), First);
+
+  RichEdit.AddLine(" ");
+  RichEdit.SetSel(RichEdit.GetTextLen() - 1, 1);
+  InsertRTFString(RichEdit, Second);
+  EXPECT_EQ(RichEdit.Text(), "a\nb");
+  EXPECT_EQ(RtfOf(RichEdit), RichEditMerge({First, Second}));
+
+  // At the caret at the end the text goes into a paragraph of its own; a NUL ends it.
+  InsertRTFString(RichEdit, std::string("{\\rtf1 c}\0{\\rtf1 d}", 19));
+  EXPECT_EQ(RichEdit.Text(), "a\nb\nc");
+
+  // Only whole pieces at the end can be replaced; a refused replacement changes nothing.
+  for (auto [Start, Length] : {std::pair{0, 1}, std::pair{1, -1}, std::pair{3, 1}}) {
+    RichEdit.SetSel(Start, Length);
+    EXPECT_THROW(InsertRTFString(RichEdit, Second), ERichEditError) << Start;
+    EXPECT_EQ(RichEdit.Text(), "a\nb\nc");
+  }
+  RichEdit.SetSel(2, -1);
+  InsertRTFString(RichEdit, "plain\r\ntext");
+  EXPECT_EQ(RichEdit.Text(), "a\nplain\ntext");
+  RichEdit.SelectAll();
+  InsertRTFString(RichEdit, Second);
+  EXPECT_EQ(RtfOf(RichEdit), Second);
 }
 
 }  // namespace
