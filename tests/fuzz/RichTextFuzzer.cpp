@@ -3,18 +3,17 @@
 // values with or without their type word, perhaps a "$Links" and a "$FILE" value. A cut inside a
 // record is a record crossing an item boundary: each item must report it on its own.
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ELotusNotes.h"
 #include "Exception.h"
+#include "FuzzSettings.h"
 #include "HugeNSFRTFItemAppend.h"
 #include "NotesApi.h"
 #include "NotesHandle.h"
@@ -38,12 +37,7 @@ void Stop() {
 }
 
 void Start() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vesk-fuzz-XXXXXX").string();
-  FuzzDirectory = mkdtemp(pattern.data());
-  std::filesystem::create_directories(FuzzDirectory / "data");
-  std::ofstream(FuzzDirectory / "notes.ini")
-      << "[Notes]\nDirectory=" << (FuzzDirectory / "data").string() << "\n";
-  setenv(NOTESRT_INI_ENV, (FuzzDirectory / "notes.ini").c_str(), 1);
+  FuzzDirectory = MakeFuzzSettings();
   NotesObjectsInitialize();
   Scratch = new TNotesDatabase;
   Scratch->CreateNew("", "fuzz.nsf", "");

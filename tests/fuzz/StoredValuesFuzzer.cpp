@@ -1,14 +1,13 @@
 // Feeds arbitrary bytes to the readers of stored values, which read mail that comes from
 // outside: the first byte picks the reader, the rest is the value.
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "FuzzSettings.h"
 #include "NotesApi.h"
 #include "NotesFileObject.h"
 #include "NotesFontTable.h"
@@ -28,12 +27,7 @@ void RemoveFuzzDirectory() {
 // The value conversions need the runtime (character sets, time zones): start it once with
 // settings of its own.
 void StartRuntime() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vesk-fuzz-XXXXXX").string();
-  FuzzDirectory = mkdtemp(pattern.data());
-  std::filesystem::create_directories(FuzzDirectory / "data");
-  std::ofstream(FuzzDirectory / "notes.ini")
-      << "[Notes]\nDirectory=" << (FuzzDirectory / "data").string() << "\n";
-  setenv(NOTESRT_INI_ENV, (FuzzDirectory / "notes.ini").c_str(), 1);
+  FuzzDirectory = MakeFuzzSettings();
   if (NotesInit() != NOERROR) abort();
   atexit(RemoveFuzzDirectory);
 }

@@ -120,6 +120,9 @@ TEST_F(Attachments, DetachFreesOnlyThatAttachment) {
   EXPECT_EQ(NSFNoteDetachFile(note.Get(), BLOCKID{}), ERR_ITEM_NOT_FOUND);
 }
 
+// Moving a note into another database as sending does (a new OID, saved there) copies its
+// objects, one not saved yet too; the copies are that database's own, and the note stays
+// closable after that database is closed.
 TEST_F(Attachments, MovingANoteCopiesItsObjects) {
   NewDatabase("mail.box");
   NOTEID id;
@@ -132,18 +135,38 @@ TEST_F(Attachments, MovingANoteCopiesItsObjects) {
     ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r")), NOERROR);
     ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   }
-  DbRef db("test.nsf"), box("mail.box");
+  DbRef db("test.nsf");
   NoteRef note;
   ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
-  DBHANDLE target = box.Get();
-  ORIGINATORID oid{};
-  ASSERT_EQ(NSFDbGenerateOID(box.Get(), &oid), NOERROR);
-  NSFNoteSetInfo(note.Get(), _NOTE_DB, &target);
-  NSFNoteSetInfo(note.Get(), _NOTE_ID, nullptr);
-  NSFNoteSetInfo(note.Get(), _NOTE_OID, &oid);
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
-  // The original loses nothing when the copy's object is deleted with the copy.
-  ASSERT_EQ(NSFNoteDelete(box.Get(), IdOf(note.Get()), 0), NOERROR);
+  std::string second = Target("second.bin");
+  vesktest::WriteFileText(second, "second file");
+  ASSERT_EQ(MailAddMessageAttachment(note.Get(), second.data(), const_cast<char*>("s")), NOERROR);
+  NOTEID moved = 0;
+  {
+    DbRef box("mail.box");
+    DBHANDLE target = box.Get();
+    ORIGINATORID oid{};
+    ASSERT_EQ(NSFDbGenerateOID(box.Get(), &oid), NOERROR);
+    NSFNoteSetInfo(note.Get(), _NOTE_DB, &target);
+    NSFNoteSetInfo(note.Get(), _NOTE_ID, nullptr);
+    NSFNoteSetInfo(note.Get(), _NOTE_OID, &oid);
+    ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+    moved = IdOf(note.Get());
+  }
+  DbRef box("mail.box");
+  {
+    NoteRef copy;
+    ASSERT_EQ(NSFNoteOpen(box.Get(), moved, 0, copy.Out()), NOERROR);
+    const std::string expected[] = {FBytes, "second file"};
+    for (WORD index : {0, 1}) {
+      std::string out = Target("copy" + std::to_string(index));
+      ASSERT_EQ(NSFNoteExtractFile(copy.Get(), Attachment(copy.Get(), index), out.c_str(), nullptr),
+                NOERROR);
+      EXPECT_EQ(vesktest::ReadFileText(out), expected[index]);
+    }
+  }
+  // The original loses nothing when the copy is deleted with its objects.
+  ASSERT_EQ(NSFNoteDelete(box.Get(), moved, 0), NOERROR);
   NoteRef original;
   ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, original.Out()), NOERROR);
   std::string out = Target("orig.bin");
@@ -151,5 +174,4 @@ TEST_F(Attachments, MovingANoteCopiesItsObjects) {
             NOERROR);
   EXPECT_EQ(vesktest::ReadFileText(out), FBytes);
 }
-
 }  // namespace

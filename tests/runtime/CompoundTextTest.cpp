@@ -166,19 +166,6 @@ TEST_F(CompoundText, ALongFieldIsCutIntoItemsBetweenRecords) {
   EXPECT_EQ(Items(), items);
 }
 
-TEST_F(CompoundText, NothingReachesTheNoteBeforeClose) {
-  DHANDLE context = NULLHANDLE;
-  ASSERT_EQ(CompoundTextCreate(Note(), "Body", &context), NOERROR);
-  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_COMPOUNDTEXT), 1u);
-  ASSERT_EQ(CompoundTextAddText(context, STYLE_ID_SAMEASPREV, DEFAULT_FONT_ID, "x", 1, "\r\n",
-                                COMP_PARA_LINE, nullptr),
-            NOERROR);
-  EXPECT_TRUE(Items().empty());
-  CompoundTextDiscard(context);
-  EXPECT_TRUE(Items().empty());
-  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_COMPOUNDTEXT), 0u);
-}
-
 TEST_F(CompoundText, BadArgumentsAreRefusedAndLeaveNoContext) {
   DHANDLE context = 1;
   EXPECT_EQ(CompoundTextCreate(NULLHANDLE, "Body", &context), ERR_MISC_INVALID_ARGS);
@@ -208,7 +195,8 @@ TEST_F(CompoundText, BadArgumentsAreRefusedAndLeaveNoContext) {
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_COMPOUNDTEXT), 0u);
 }
 
-// A failed close appends nothing and keeps the context for CompoundTextDiscard (or another try).
+// Nothing reaches the note before close; a failed close appends nothing and keeps the context
+// for CompoundTextDiscard (or another try).
 TEST_F(CompoundText, AFailedCloseLeavesTheNoteAsItWas) {
   std::string text;
   for (int line = 0; line < 2000; ++line) text += std::string(100, 'z') + "\r\n";
@@ -217,6 +205,13 @@ TEST_F(CompoundText, AFailedCloseLeavesTheNoteAsItWas) {
   ASSERT_EQ(CompoundTextAddText(context, 0, 0, text.data(), static_cast<DWORD>(text.size()), "\r\n",
                                 COMP_PARA_LINE, nullptr),
             NOERROR);
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_COMPOUNDTEXT), 1u);
+  EXPECT_TRUE(Items().empty());
+  DHANDLE discarded = NULLHANDLE;  // a discarded context adds nothing
+  ASSERT_EQ(CompoundTextCreate(Note(), "Body", &discarded), NOERROR);
+  ASSERT_EQ(CompoundTextAddText(discarded, 0, 0, "x", 1, "\r\n", COMP_PARA_LINE, nullptr), NOERROR);
+  CompoundTextDiscard(discarded);
+  EXPECT_TRUE(Items().empty());
   NotesRTFailItemAppend(2, ERR_MEMORY);
   EXPECT_EQ(CompoundTextClose(context, nullptr, nullptr, nullptr, 0), ERR_MEMORY);
   EXPECT_TRUE(Items().empty());

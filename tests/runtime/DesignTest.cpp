@@ -86,7 +86,8 @@ TEST_F(DesignTest, BuilderWritesAllNotesOrNone) {
 
 class TemplateTest : public ViewsTest {};
 
-TEST_F(TemplateTest, BuiltInTemplateIsMadeOnFirstUseAndKept) {
+// A known template in the data directory is made on first use and kept; nothing else is.
+TEST_F(TemplateTest, OnlyKnownBuiltInTemplatesAreMadeOnFirstUseAndKept) {
   ASSERT_FALSE(std::filesystem::exists(FileOf("basic.ntf")));
   DBHANDLE templ = NULLHANDLE;
   ASSERT_EQ(NSFDbOpen("BASIC.NTF", &templ), NOERROR);
@@ -102,9 +103,6 @@ TEST_F(TemplateTest, BuiltInTemplateIsMadeOnFirstUseAndKept) {
   EXPECT_EQ(NIFFindDesignNote(templ, "($All)", NOTE_CLASS_VIEW, &again), NOERROR);
   EXPECT_EQ(again, view);
   EXPECT_EQ(NSFDbClose(templ), NOERROR);
-}
-
-TEST_F(TemplateTest, OnlyKnownTemplateNamesInTheDataDirectoryAreMade) {
   DBHANDLE db = NULLHANDLE;
   EXPECT_EQ(NSFDbOpen("unknown.ntf", &db), ERR_NOEXIST);
   EXPECT_EQ(NSFDbOpen("sub/basic.ntf", &db), ERR_NOEXIST);

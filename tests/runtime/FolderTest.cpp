@@ -43,7 +43,7 @@ class FolderTest : public ViewsTest {
   }
 };
 
-TEST_F(FolderTest, SharedAndPrivateFoldersCarryTheirFlags) {
+TEST_F(FolderTest, PrivateFoldersAreTheirOwnersOnlyAndViewsAreNoFolders) {
   SetUser("CN=Ann/O=Acme");
   NOTEID shared = Create("Projects");
   NOTEID mine = Create("Mine", DESIGN_TYPE_PRIVATE_DATABASE);
@@ -56,6 +56,18 @@ TEST_F(FolderTest, SharedAndPrivateFoldersCarryTheirFlags) {
   NOTEID found = 0;
   EXPECT_EQ(NIFFindPrivateDesignNote(FDb, "Mine", NOTE_CLASS_VIEW, &found), NOERROR);
   EXPECT_EQ(found, mine);
+  SetUser("CN=Bob/O=Acme");
+  NOTEID theirs = Create("Bob's", DESIGN_TYPE_PRIVATE_DATABASE);
+  NOTEID view = AddView(TViewSpec{"A view", "", {}, false, false, ""});
+  SetUser("CN=Ann/O=Acme");
+  EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, theirs, 0), ERR_VIEW_NOACCESS);
+  EXPECT_EQ(FolderDelete(FDb, NULLHANDLE, view, 0), ERR_NOTESRT_NOT_FOLDER);
+  EXPECT_EQ(FolderDocAdd(FDb, NULLHANDLE, view, NULLHANDLE, 0), ERR_NOTESRT_INVALID_HANDLE);
+  DBHANDLE other = NULLHANDLE;
+  NewDatabase("other.nsf");
+  ASSERT_EQ(NSFDbOpen("other.nsf", &other), NOERROR);
+  EXPECT_EQ(FolderDelete(FDb, other, theirs, 0), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(NSFDbClose(other), NOERROR);
 }
 
 TEST_F(FolderTest, NamesMustBeFreeAndWellFormed) {
@@ -158,21 +170,6 @@ TEST_F(FolderTest, DeleteTakesSubfoldersButNotDocuments) {
   NoteRef note;
   EXPECT_EQ(NSFNoteOpen(FDb, a, 0, note.Out()), NOERROR);
   EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, sub, 0), ERR_NOTE_DELETED);
-}
-
-TEST_F(FolderTest, ViewsAndOtherUsersPrivateFoldersAreNotChanged) {
-  SetUser("CN=Bob/O=Acme");
-  NOTEID theirs = Create("Bob's", DESIGN_TYPE_PRIVATE_DATABASE);
-  NOTEID view = AddView(TViewSpec{"A view", "", {}, false, false, ""});
-  SetUser("CN=Ann/O=Acme");
-  EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, theirs, 0), ERR_VIEW_NOACCESS);
-  EXPECT_EQ(FolderDelete(FDb, NULLHANDLE, view, 0), ERR_NOTESRT_NOT_FOLDER);
-  EXPECT_EQ(FolderDocAdd(FDb, NULLHANDLE, view, NULLHANDLE, 0), ERR_NOTESRT_INVALID_HANDLE);
-  DBHANDLE other = NULLHANDLE;
-  NewDatabase("other.nsf");
-  ASSERT_EQ(NSFDbOpen("other.nsf", &other), NOERROR);
-  EXPECT_EQ(FolderDelete(FDb, other, theirs, 0), ERR_MISC_INVALID_ARGS);
-  EXPECT_EQ(NSFDbClose(other), NOERROR);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "StorageFixture.h"
 #include "notesapi/misc.h"
 #include "search/formula/CompiledFormula.h"
 
@@ -67,11 +68,7 @@ notesrt::TItemValue TextItem(const std::string& Lmbcs) {
 }
 
 notesrt::TItemValue TextListItem(const std::vector<std::string>& Lmbcs) {
-  std::string bytes;
-  Append(bytes, static_cast<WORD>(Lmbcs.size()));
-  for (const std::string& text : Lmbcs) Append(bytes, static_cast<WORD>(text.size()));
-  for (const std::string& text : Lmbcs) bytes += text;
-  return notesrt::TItemValue{TYPE_TEXT_LIST, bytes};
+  return notesrt::TItemValue{TYPE_TEXT_LIST, runtimetest::TextListValue(Lmbcs)};
 }
 
 notesrt::TItemValue NumberItem(double Number) {

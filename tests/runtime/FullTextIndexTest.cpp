@@ -4,6 +4,7 @@
 
 #include "ChildProcess.h"
 #include "FullTextFixture.h"
+#include "RichTextRecords.h"
 #include "notesapi/nsfnote.h"
 
 namespace runtimetest {
@@ -19,21 +20,11 @@ class FullTextIndex : public FullTextTest {
   NOTEID AddRaw(const std::string& Name, WORD Type, const std::string& Value, WORD Class = 1);
 };
 
-void PutWord(std::string& Out, WORD Value) {
-  Out.append(reinterpret_cast<const char*>(&Value), sizeof Value);
-}
-
 std::string FullTextIndex::RichText(const std::vector<std::vector<std::string>>& Paragraphs) {
   std::string value;
   for (const auto& runs : Paragraphs) {
-    PutWord(value, 0x0281);
-    for (const std::string& run : runs) {
-      PutWord(value, 0xFF85);
-      PutWord(value, static_cast<WORD>(8 + run.size()));
-      value.append(4, '\0');
-      value += run;
-      if (run.size() % 2) value += '\0';
-    }
+    value += ParagraphRecord();
+    for (const std::string& run : runs) value += TextRun(run);
   }
   return value;
 }
@@ -67,10 +58,8 @@ TEST_F(FullTextIndex, RichTextRunsJoinWithinAParagraphAndParagraphsSeparateWords
 
 TEST_F(FullTextIndex, DamagedRichTextIndexesWhatCanBeReadAndNothingElse) {
   std::string value = RichText({{"readable words"}});
-  std::string overlong = value;
-  PutWord(overlong, 0xFF85);
-  PutWord(overlong, 0x7FFF);  // claims far more than is there
-  overlong += "hidden";
+  // A run that claims far more than is there.
+  std::string overlong = value + Bytes({0x85, 0xFF, 0xFF, 0x7F}) + "hidden";
   NOTEID damaged = AddRaw("Body", TYPE_COMPOSITE, overlong);
   NOTEID tiny = AddRaw("Body", TYPE_COMPOSITE, std::string("\x85", 1));
   EXPECT_EQ(Found("readable"), Ids{damaged});
@@ -78,14 +67,12 @@ TEST_F(FullTextIndex, DamagedRichTextIndexesWhatCanBeReadAndNothingElse) {
   EXPECT_EQ(Found("NOT readable"), Ids{tiny});
 }
 
-TEST_F(FullTextIndex, OnlyDocumentsAreIndexed) {
+// Only documents are indexed, and of them only text: numbers and other types are not.
+TEST_F(FullTextIndex, OnlyTextOfDocumentsIsIndexed) {
   AddRaw("$TITLE", TYPE_TEXT, "Secret form", NOTE_CLASS_FORM);
   NOTEID document = AddDocument({{"Subject", "secret plan"}});
   EXPECT_EQ(Found("secret"), Ids{document});
   EXPECT_EQ(Found("NOT plan"), Ids{});
-}
-
-TEST_F(FullTextIndex, NumbersAndOtherTypesAreNotText) {
   NoteRef note;
   ASSERT_EQ(NSFNoteCreate(Db(), note.Out()), NOERROR);
   NUMBER amount = 1234;

@@ -7,8 +7,10 @@
 #include "notesapi/idtable.h"
 #include "notesapi/misc.h"
 #include "notesapi/miscerr.h"
+#include "notesapi/names.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/osenv.h"
 #include "notesapi/ostime.h"
 
 namespace {
@@ -72,7 +74,7 @@ TEST_F(Notes, NewNoteHasItsUnidAtOnceAndItsIdOnSave) {
   EXPECT_EQ(storedClass, NOTE_CLASS_DOCUMENT);
 }
 
-TEST_F(Notes, IdsAreNeverReusedAcrossDeletionAndReopen) {
+TEST_F(Notes, DeletionLeavesAStubAndIdsAreNeverReused) {
   {
     DbRef db("test.nsf");
     EXPECT_EQ(SaveDocument(db.Get(), "a"), 4u);
@@ -83,10 +85,6 @@ TEST_F(Notes, IdsAreNeverReusedAcrossDeletionAndReopen) {
   EXPECT_EQ(SaveDocument(db.Get(), "c"), 12u);
   ASSERT_EQ(NSFNoteDelete(db.Get(), 12, UPDATE_NOSTUB), NOERROR);
   EXPECT_EQ(SaveDocument(db.Get(), "d"), 16u);
-}
-
-TEST_F(Notes, DeletionLeavesAStubAndAnOpenCopyCannotBeSaved) {
-  DbRef db("test.nsf");
   NOTEID id = SaveDocument(db.Get(), "gone");
   NoteRef open;
   ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, open.Out()), NOERROR);
@@ -161,6 +159,18 @@ TEST_F(Notes, CopyKeepsUnidsAndUpdatesInsteadOfDuplicating) {
   EXPECT_EQ(
       NSFDbCopyNote(a.Get(), nullptr, nullptr, first, b.Get(), nullptr, nullptr, &copied, nullptr),
       ERR_NOTE_DELETED);
+  // A new replica keeps the replica ID; any other copy gets one of its own.
+  DBREPLICAINFO original{}, replica{};
+  ASSERT_EQ(NSFDbReplicaInfoGet(a.Get(), &original), NOERROR);
+  for (WORD flags : {WORD{0}, WORD{DBCOPY_REPLICA}}) {
+    DBHANDLE copied = NULLHANDLE;
+    const std::string name = "copy" + std::to_string(flags) + ".nsf";
+    ASSERT_EQ(NSFDbCreateAndCopy("test.nsf", name.c_str(), NOTE_CLASS_ALL, 0, flags, &copied),
+              NOERROR);
+    ASSERT_EQ(NSFDbReplicaInfoGet(copied, &replica), NOERROR);
+    EXPECT_EQ(std::memcmp(&replica.ID, &original.ID, sizeof(TIMEDATE)) == 0, flags != 0) << flags;
+    EXPECT_EQ(NSFDbClose(copied), NOERROR);
+  }
 }
 
 // Profiles: one note per name and user, ignoring case; no document a user reads.
@@ -187,6 +197,18 @@ TEST_F(Notes, ProfilesOneNotePerNameAndUserIgnoringCase) {
             NOERROR);
   EXPECT_EQ(IDEntries(unread), 0u);
   IDDestroyTable(unread);
+}
+
+// A signature names the configured user, canonical, and its organisation as the certifier.
+TEST_F(Notes, SignatureNamesTheConfiguredUserAndItsCertifier) {
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "Jo Doe/Sales/Acme");
+  DbRef db("test.nsf");
+  NoteRef note;
+  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
+  ASSERT_EQ(NSFNoteSign(note.Get()), NOERROR);
+  char signer[MAXUSERNAME + 1], certifier[MAXUSERNAME + 1];
+  ASSERT_EQ(NSFNoteVerifySignature(note.Get(), nullptr, nullptr, signer, certifier), NOERROR);
+  EXPECT_EQ(std::string(signer) + "|" + certifier, "CN=Jo Doe/OU=Sales/O=Acme|O=Acme");
 }
 
 }  // namespace

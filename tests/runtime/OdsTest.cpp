@@ -21,7 +21,7 @@
 
 namespace {
 
-// The offsets readers rely on, as published; sizes are checked through ODSLength below.
+// The offsets readers rely on, as published (the runtime asserts the sizes).
 static_assert(offsetof(CDTEXT, FontID) == 4 && offsetof(CDPABREFERENCE, PABID) == 2);
 static_assert(offsetof(CDPABDEFINITION, LeftMargin) == 14 && offsetof(CDPABDEFINITION, Tab) == 22 &&
               offsetof(CDPABDEFINITION, Flags) == 62 && offsetof(CDPABDEFINITION, Flags2) == 68);

@@ -196,14 +196,6 @@ STATUS LNCALLBACK StopAtOnce() {
   return ERR_CANCEL;
 }
 
-TEST_F(Router, TheBreakHandlerStopsThePass) {
-  Deposit(Srv1, "Stopped", {"Bob Jones"});
-  OSSIGPROC previous = OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, (OSSIGPROC)StopAtOnce);
-  EXPECT_EQ(Route(Srv1, ERR_CANCEL).Delivered, 0u);
-  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, previous);
-  EXPECT_EQ(Route(Srv1).Delivered, 1u);
-}
-
 std::vector<std::string>* ProgressLog = nullptr;
 
 WORD LNCALLBACK LogProgress(WORD Option, DWORD Data1, DWORD) {
@@ -211,13 +203,18 @@ WORD LNCALLBACK LogProgress(WORD Option, DWORD Data1, DWORD) {
   return 0;
 }
 
-// The pass reports its mails through the progress signal, one step per mail (dead ones too).
-TEST_F(Router, APassReportsItsProgress) {
+// The break handler stops the pass; the progress signal gets one step per mail (dead ones too).
+TEST_F(Router, ThePassStopsAtTheBreakSignalAndReportsItsProgress) {
+  Deposit(Srv1, "Stopped", {"Bob Jones"});
+  OSSIGPROC previous = OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, (OSSIGPROC)StopAtOnce);
+  EXPECT_EQ(Route(Srv1, ERR_CANCEL).Delivered, 0u);
+  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, previous);
+  EXPECT_EQ(Route(Srv1).Delivered, 1u);
   Deposit(Srv1, "One", {"Bob Jones"});
   Deposit(Srv1, "Two", {"Nobody Here"}, {{"From", {""}}});  // stays: nobody to report to
   std::vector<std::string> log;
   ProgressLog = &log;
-  OSSIGPROC previous = OSSetSignalHandler(OS_SIGNAL_PROGRESS, (OSSIGPROC)LogProgress);
+  previous = OSSetSignalHandler(OS_SIGNAL_PROGRESS, (OSSIGPROC)LogProgress);
   Route(Srv1);
   EXPECT_EQ(log, (Strings{"0:0", "2:2", "4:1", "4:2", "1:0"}));
   log.clear();

@@ -52,6 +52,9 @@ NOTEID ViewsTest::Doc(const Fields& Values, NOTEID Parent) {
               NOERROR);
   }
   EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  NOTEID parent = 0;  // a response records its parent when saved
+  NSFNoteGetInfo(note.Get(), _NOTE_PARENT_NOTEID, &parent);
+  EXPECT_EQ(parent, Parent);
   return IdOf(note.Get());
 }
 
