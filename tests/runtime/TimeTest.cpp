@@ -149,7 +149,7 @@ TEST(TimeGMToLocalZone, RejectsValuesThatAreNoTime) {
   EXPECT_TRUE(TimeGMToLocalZone(nullptr));
 }
 
-TEST(TimeConstant, MinimumMaximumAndWildcard) {
+TEST(TimeDate, ConstantsAndComparisonByDayThenTimeIgnoringTheZone) {
   TIMEDATE value{{1, 2}};
   TimeConstant(TIMEDATE_MINIMUM, &value);
   EXPECT_EQ(value.Innards[0] | value.Innards[1], 0u);
@@ -159,9 +159,6 @@ TEST(TimeConstant, MinimumMaximumAndWildcard) {
   TimeConstant(TIMEDATE_MAXIMUM, &value);
   ScopedTimeZone tz("UTC");
   EXPECT_EQ(Fields(Expand(value)), "9999-12-31 23:59:59.99");
-}
-
-TEST(TimeDate, CompareGoesByDayThenTimeIgnoringTheZone) {
   TIMEDATE early{}, late{}, nextDay{};
   TimeConstruct(2450428, 100, &early);
   TimeConstruct(2450428, 200, &late);
