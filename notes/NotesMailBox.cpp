@@ -32,7 +32,10 @@ bool MailBoxHolds(DBHANDLE MailBox, const UNIVERSALNOTEID& Unid) {
   NOTEHANDLE note = NULLHANDLE;
   const STATUS status = NSFNoteOpenByUNID(MailBox, &unid, 0, &note);
   if (status == NOERROR) NSFNoteClose(note);
-  if (status == NOERROR || ERR(status) == ERR_NOTE_DELETED) return true;
+  // A user who may only deposit (MAIL.BOX on a server) is refused the note, which tells that it
+  // is there: a missing one is "not found" for everybody.
+  if (status == NOERROR || ERR(status) == ERR_NOTE_DELETED || ERR(status) == ERR_NOACCESS)
+    return true;
   if (ERR(status) == ERR_NOT_FOUND) return false;
   CheckNotesStatus(status);
   return false;

@@ -7,6 +7,7 @@
 #include "DateUtils.h"
 #include "NotesApi.h"
 #include "Object.h"
+#include "TNotesACLEntry.h"
 #include "TNotesViewList.h"
 
 class TNotesACL;
@@ -60,6 +61,10 @@ class TNotesDatabase : public TObject {
   // closes it can no longer be used (changes not saved by then are dropped), and the next
   // GetACL reads the list again.
   TNotesACL& GetACL();
+  // The current user's effective access to this open database, as Notes decided it when the
+  // database was opened: a server's database by its access control list, a local one Manager.
+  TNotesAclAccessLevel GetAccessLevel() const;
+  TNotesAclFlags GetAccessFlags() const;
 
   // The current user and the mail settings; no database needs to be open. LMBCS results.
   static std::string LmbcsUserName();

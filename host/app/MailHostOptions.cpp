@@ -192,13 +192,15 @@ TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
       Options.Log = true;
     } else if (Arg == "--verbose") {
       Options.Verbose = true;
-    } else if (Arg == "--env" || Arg == "--plugin") {
+    } else if (Arg == "--env" || Arg == "--plugin" || Arg == "--user") {
       std::string Value = OptionValue(Argc, Argv, I);
       if (Value.empty()) throw Exception("Option " + std::string(Arg) + " needs an argument");
       if (Arg == "--env")
         Options.EnvDir = Value;
-      else
+      else if (Arg == "--plugin")
         Options.PluginFile = Value;
+      else
+        Options.User = Value;
     } else {
       throw Exception("Unknown option " + std::string(Arg) + "; vesk-mail --help lists them");
     }
@@ -209,7 +211,8 @@ TMailHostOptions ParseMailHostOptions(int Argc, const char* const* Argv) {
 }
 
 std::string MailHostUsage() {
-  return "Usage: vesk-mail [--env DIR] [--plugin PATH] [--log] [--verbose] [COMMAND]\n"
+  return "Usage: vesk-mail [--env DIR] [--plugin PATH] [--user NAME] [--log] [--verbose]\n"
+         "                 [COMMAND]\n"
          "Loads the Notes mail plug-in the way the Vesk host does and registers it. Without a\n"
          "command it reports what the plug-in registered and the state of its\n"
          "\"MailInterface\" service, then unloads it.\n"
@@ -268,6 +271,8 @@ std::string MailHostUsage() {
          std::string(PluginModule) +
          "\n"
          "                 from the build's lib directory\n"
+         "  --user NAME    act as the person NAME of the mail server's directory: their\n"
+         "                 name, mail server and mail file, for this run only\n"
          "  --log          log every command's start and outcome to VESK.log in\n"
          "                 ${XDG_STATE_HOME:-$HOME/.local/state}/vesk\n"
          "  --verbose      show every logged text, and each status change on its own line,\n"

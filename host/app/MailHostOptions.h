@@ -13,6 +13,7 @@ struct TMailHostOptions {
   bool Verbose = false;  // --verbose: every logged text and status change on stderr
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
+  std::string User;                             // --user NAME: act as that person
   // "" (load, report, unload), "lookup", "connect", "list", "show", "send", "route", "dir" or
   // "servers"; the desktop commands "open", "unc", "drives" and "docinfo"
   std::string Command;

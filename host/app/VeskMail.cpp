@@ -9,6 +9,7 @@
 #include "DesktopCommands.h"
 #include "DesktopHost.h"
 #include "DirectoryCommands.h"
+#include "DirectoryUser.h"
 #include "Exception.h"
 #include "Hlxvisualclasses.h"
 #include "MailCommands.h"
@@ -117,6 +118,7 @@ void WithMailService(const TMailHostOptions& Options, TBody Body) {
   PrepareNotesEnvironment(Options.EnvDir);
   TNotesSessionScope Session;
   TRunProblems Problems;
+  if (!Options.User.empty()) ActAsDirectoryUser(Options.User);
   TApplicationServices Services;
   TPublication Publication(static_cast<IPluginRegistry*>(&Services));
   TPackage Package(Options.PluginFile);
@@ -130,6 +132,7 @@ void WithNotes(const TMailHostOptions& Options, TBody Body) {
   PrepareNotesEnvironment(Options.EnvDir);
   TNotesSessionScope Session;
   TRunProblems Problems;
+  if (!Options.User.empty()) ActAsDirectoryUser(Options.User);
   Body();
 }
 

@@ -22,11 +22,15 @@ void MailFixture::SetUp() {
   std::filesystem::create_directories(ServerDir() / "mail");
   OSSetEnvironmentVariable("NotesRT_ServersDir", (FEnv.Root() / "servers").c_str());
   TAddressBookAdmin::CreateBook(Server, "names.nsf", "Acme Directory");
-  TAddressBookAdmin directory(Server, "names.nsf");
-  directory.AddPerson(
-      {"Jane", "Doe", "Acme", User, "jdoe", "jane@acme.example", "", Server, "mail/jdoe.nsf"});
-  directory.AddPerson({"John", "Smith", "Acme", Other, "jsmith", "john@acme.example", "", Server,
-                       "mail/jsmith.nsf"});
+  {
+    // The administration acts as the server only while it lives: Jane makes the databases below
+    // and is their Manager.
+    TAddressBookAdmin directory(Server, "names.nsf");
+    directory.AddPerson(
+        {"Jane", "Doe", "Acme", User, "jdoe", "jane@acme.example", "", Server, "mail/jdoe.nsf"});
+    directory.AddPerson({"John", "Smith", "Acme", Other, "jsmith", "john@acme.example", "", Server,
+                         "mail/jsmith.nsf"});
+  }
   TNotesDatabase().CreateNew(Server, "MAIL.BOX", "");
   TNotesDatabase().CreateNew(Server, "mail/jsmith.nsf", "mail.ntf");
   FMail = std::make_unique<TNotesDatabase>();

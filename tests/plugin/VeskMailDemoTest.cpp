@@ -39,8 +39,8 @@ class VeskMailDemoTest : public testing::Test {
   }
 
   // vesk-mail with the demo's settings changed as Changes says, in a settings file of its own.
-  TRun WithSettings(const std::map<std::string, std::string>& Changes,
-                    const std::string& Arguments) {
+  TRun WithSettings(const std::map<std::string, std::string>& Changes, const std::string& Arguments,
+                    bool WithErrors = false) {
     std::istringstream Original(ReadFile(EnvDir() / "notes.ini"));
     std::ostringstream Changed;
     for (std::string Line; std::getline(Original, Line);) {
@@ -50,12 +50,9 @@ class VeskMailDemoTest : public testing::Test {
     for (const auto& [Name, Value] : Changes) Changed << Name << "=" << Value << "\n";
     const std::filesystem::path Ini = FHome.Path() / "changed.ini";
     std::ofstream(Ini) << Changed.str();
-    return RunVeskMail(Home() + " NOTES_INI=" + Quoted(Ini.string()), Arguments, false);
+    return RunVeskMail(Home() + " NOTES_INI=" + Quoted(Ini.string()), Arguments, WithErrors);
   }
-  TRun AsJohn(const std::string& Arguments) {
-    return WithSettings(
-        {{"MailFile", "mail/jsmith.nsf"}, {"NotesRT_UserName", "CN=John Smith/O=Demo"}}, Arguments);
-  }
+  TRun AsJohn(const std::string& Arguments) { return Demo("--user 'John Smith' " + Arguments); }
 
   // Mails from Jane to John put straight into the demo server's MAIL.BOX.
   void DepositForJohn(int Count) {
@@ -195,6 +192,30 @@ TEST_F(VeskMailDemoTest, ConnectTellsWhetherTheServerOrTheLocalReplicaServes) {
   EXPECT_TRUE(Contains(Replica.Output, "\n23 mails\n")) << Replica.Output;
   TRun Nowhere = WithSettings({{"MailFile", "mail/nobody.nsf"}}, "connect");
   EXPECT_EQ(Nowhere.ExitCode, 1);
+}
+
+// Each mail file on the server admits its owner and the servers; everybody deposits in MAIL.BOX.
+TEST_F(VeskMailDemoTest, EachUserOpensOnlyHisOwnMailFileAndEverybodySends) {
+  TRun Johns = AsJohn("list inbox --raw");
+  ASSERT_EQ(Johns.ExitCode, 0) << Johns.Output;
+  EXPECT_TRUE(Contains(Johns.Output, "|CN=Jane Doe/O=Demo|John Smith|Budget|")) << Johns.Output;
+  EXPECT_NE(Johns.Output, Demo("list inbox --raw").Output);
+  for (const char* Command : {"connect", "list inbox"}) {
+    TRun Refused = WithSettings({{"NotesRT_UserName", "CN=John Smith/O=Demo"}}, Command, true);
+    EXPECT_EQ(Refused.ExitCode, 1) << Command;
+    EXPECT_TRUE(Contains(Refused.Output, "You are not authorized to perform that operation"))
+        << Command << ": " << Refused.Output;
+  }
+  TRun Sent = AsJohn("send --to 'Jane Doe' --subject 'From John' --text x");
+  ASSERT_EQ(Sent.ExitCode, 0) << Sent.Output;
+  EXPECT_TRUE(Contains(AsJohn("route").Output, ": 1 delivered,"));
+  EXPECT_TRUE(
+      Contains(Demo("list inbox --raw").Output, "|CN=John Smith/O=Demo|Jane Doe|From John|"));
+  EXPECT_TRUE(Contains(AsJohn("list sent --raw").Output, "|From John|"));
+  TRun Nobody = RunVeskMail(Home(), Env() + " --user 'Nobody Here' list inbox");
+  EXPECT_EQ(Nobody.ExitCode, 1);
+  EXPECT_TRUE(Contains(Nobody.Output, "Nobody in CN=Mail01/O=Demo's directory is called"))
+      << Nobody.Output;
 }
 
 // Every file under Folder with its contents.

@@ -347,7 +347,7 @@ TEST_F(Acls, AMailFileMadeFromTheMailTemplateTakesItsList) {
   DbRef db("mail/jo.nsf");
   MemoryRef acl;
   Read(db.Get(), acl);
-  EXPECT_EQ(EntriesOf(acl.Get()), (Entries{Manager,
+  EXPECT_EQ(EntriesOf(acl.Get()), (Entries{{"-Default-", ACL_LEVEL_NOACCESS, {}, 0},
                                            {"LocalDomainServers",
                                             ACL_LEVEL_MANAGER,
                                             {},

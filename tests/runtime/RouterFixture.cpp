@@ -39,6 +39,9 @@ void RouterTest::SetUp() {
   OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "CN=Alice Smith/O=Acme");
   ASSERT_EQ(NotesRTCreateServer(Srv1), NOERROR);
   ASSERT_EQ(NotesRTCreateServer("Srv2/Acme"), NOERROR);
+  // The tests set up directories, mail files and mailboxes and look into them as the
+  // administrator of the servers does.
+  ASSERT_EQ(NotesRTSwitchUser(Srv1), NOERROR);
 }
 
 void RouterTest::AddPeople() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/osmem.h"
 
@@ -100,6 +101,14 @@ MemoryRef::~MemoryRef() {
   if (FHandle) {
     EXPECT_EQ(OSMemFree(FHandle), NOERROR);
   }
+}
+
+ActingAs::ActingAs(const std::string& Name) {
+  EXPECT_EQ(NotesRTSwitchUser(Name.c_str()), NOERROR) << Name;
+}
+
+ActingAs::~ActingAs() {
+  NotesRTSwitchUser(nullptr);
 }
 
 std::string StorageTest::NewDatabase(const std::string& Name) {

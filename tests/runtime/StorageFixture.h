@@ -78,6 +78,16 @@ class MemoryRef {
   DHANDLE FHandle = NULLHANDLE;
 };
 
+// The process acts as Name while the object lives: a server, to look into databases its users
+// may not read.
+class ActingAs {
+ public:
+  explicit ActingAs(const std::string& Name);
+  ~ActingAs();
+  ActingAs(const ActingAs&) = delete;
+  ActingAs& operator=(const ActingAs&) = delete;
+};
+
 // A runtime with a data directory and helpers to make databases and notes in it.
 class StorageTest : public RuntimeTest {
  protected:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ELotusNotes.h"
+#include "TActingAs.h"
 #include "TAddressBookAdmin.h"
 #include "TNotesACL.h"
 #include "TNotesDatabase.h"
@@ -91,7 +92,9 @@ void TDemoMail::CreateServer() {
             << DemoContent::GroupName << "\" in the directory\n";
 }
 
+// The server makes everybody's mail file, so that each owner alone (and the servers) gets in.
 void TDemoMail::CreateMailFiles() {
+  TActingAs server(DemoContent::Server);
   for (const TPersonFields& person : DemoContent::People()) {
     TNotesDatabase mailFile;
     mailFile.CreateNew(DemoContent::Server, person.MailFile, MailTemplate);
@@ -109,8 +112,9 @@ void TDemoMail::SendSamples() {
             << " sample mails sent to MAIL.BOX\n";
 }
 
-// Sent from the sender's own mail file, which keeps a copy as a sent mail.
+// Sent by the sender from their own mail file, which keeps a copy as a sent mail.
 void TDemoMail::Send(const DemoContent::TSampleMail& Mail) {
+  TActingAs sender(DemoContent::People()[Mail.Sender].FullName);
   TNotesDatabase mailFile;
   mailFile.Open(DemoContent::Server, DemoContent::People()[Mail.Sender].MailFile);
   mailFile.KeepSentCopy = true;

@@ -87,12 +87,14 @@ bool GoesBy(TNotesDocument& Person, const std::string& Name) {
 
 void TAddressBookAdmin::CreateBook(const std::string& Server, const std::string& FileName,
                                    const std::string& Title) {
+  TActingAs server(Server);
   TNotesDatabase database;
   database.CreateNew(Server, FileName, AddressBookTemplate);
   database.SetTitle(Title);
 }
 
-TAddressBookAdmin::TAddressBookAdmin(const std::string& Server, const std::string& FileName) {
+TAddressBookAdmin::TAddressBookAdmin(const std::string& Server, const std::string& FileName)
+    : FServer(Server) {
   FDatabase.Open(Server, FileName);
 }
 

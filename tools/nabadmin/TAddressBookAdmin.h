@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "TActingAs.h"
 #include "TNotesDatabase.h"
 
 // The items of a person document that the admin program writes and lists.
@@ -20,7 +21,7 @@ struct TPersonFields {
 
 // An address book written over the object library: people and groups as person and group
 // documents, found again through the address lookup. Used by nabadmin, the tests and the demo
-// environment.
+// environment. A server's book is changed by the server itself (a user reads it only).
 class TAddressBookAdmin {
  public:
   // Creates the address book FileName on Server ("" for this machine) from the runtime's
@@ -44,5 +45,7 @@ class TAddressBookAdmin {
   static std::vector<TPersonFields> ListPeople(const std::string& Server);
 
  private:
+  // Opens the database as the server and keeps acting as it until the database is closed.
+  TActingAs FServer;
   TNotesDatabase FDatabase;
 };

@@ -73,6 +73,14 @@ STATUS LNPUBLIC NotesRTRouteMail(const char* ServerName, DWORD* retDelivered, DW
    nothing, when the file holds nothing of a Notes database. */
 STATUS LNPUBLIC NotesRTFixupDatabase(const char* PathName, DWORD* retSaved, DWORD* retLost,
                                      char* retBackupPath);
+/* A setting for this process only, never written to notes.ini, winning over the file's until
+   the last NotesTerm; a NULL Value forgets it. vesk-mail's --user uses it, for the stand-in has
+   no ID files to switch. */
+STATUS LNPUBLIC NotesRTSetSessionSetting(const char* Name, const char* Value);
+/* The process acts as UserName until the matching call with NULL, as switching to that
+   person's or server's ID file would make it (a server's administration programs run with the
+   server's own ID); calls nest. */
+STATUS LNPUBLIC NotesRTSwitchUser(const char* UserName);
 NOTESAPI_END_DECLS
 
 #endif

@@ -73,6 +73,10 @@ STATUS LNPUBLIC NSFDbSetUnreadNoteTable(DBHANDLE hDB, char* UserName, WORD UserN
    ObjectID 0 and Method 0 (a list read from a database) or 1 (one from ACLCreate). */
 STATUS LNPUBLIC NSFDbReadACL(DBHANDLE hDB, DHANDLE* rethACL);
 STATUS LNPUBLIC NSFDbStoreACL(DBHANDLE hDB, DHANDLE hACL, DWORD ObjectID, WORD Method);
+/* The current user's effective access level (ACL_LEVEL_xxx) and flags (ACL_FLAG_xxx) in the
+   database, as decided when it was opened. A server's database enforces its list; a local one
+   does not, so it reports Manager. */
+STATUS LNPUBLIC NSFDbAccessGet(DBHANDLE hDB, WORD* retAccessLevel, WORD* retAccessFlag);
 NOTESAPI_END_DECLS
 
 #endif

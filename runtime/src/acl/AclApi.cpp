@@ -1,6 +1,7 @@
 // Access control lists: the in-memory list and its storage in the database.
 #include <cstring>
 
+#include "acl/Access.h"
 #include "acl/Acl.h"
 #include "acl/AclStore.h"
 #include "core/ApiCall.h"
@@ -125,13 +126,27 @@ STATUS LNPUBLIC NSFDbReadACL(DBHANDLE hDB, DHANDLE* rethACL) {
 }
 
 // There is no signature to prompt for: the list is stored as it is. Only the database's own
-// list (ObjectID 0) can be stored.
+// list (ObjectID 0) can be stored, and on a server only by a Manager. What the Manager stores
+// takes effect for the handles opened after it.
 STATUS LNPUBLIC NSFDbStoreACL(DBHANDLE hDB, DHANDLE hACL, DWORD ObjectID, WORD Method) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     notesrt::TDatabase& database = *notesrt::TDbHandle::DatabaseOf(hDB);
     const TAcl& acl = AclOf(hACL);
     if (ObjectID != 0 || Method > 1) return ERR_MISC_INVALID_ARGS;
+    if (const notesrt::TAccess* access = notesrt::TAccess::Of(hDB)) access->CheckStoreAcl();
     notesrt::TAclStore(database.File()).Write(acl);
+    return NOERROR;
+  });
+}
+
+// A database whose access is not enforced (a local one) is the user's to manage.
+STATUS LNPUBLIC NSFDbAccessGet(DBHANDLE hDB, WORD* retAccessLevel, WORD* retAccessFlag) {
+  notesrt::PutOptional(retAccessLevel, WORD{0});
+  notesrt::PutOptional(retAccessFlag, WORD{0});
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    const notesrt::TAccess* access = notesrt::TAccess::Of(hDB);
+    notesrt::PutOptional(retAccessLevel, access ? access->Level() : WORD{ACL_LEVEL_MANAGER});
+    notesrt::PutOptional(retAccessFlag, access ? access->Flags() : WORD{TAcl::ManagerFlags});
     return NOERROR;
   });
 }

@@ -29,8 +29,10 @@ WORD WordOf(int64_t Value) {
 
 }  // namespace
 
+// A read transaction: opening a server database reads its list, which must work on a full disk
+// or read-only media and must not wait for another process's write lock.
 std::unique_ptr<TAcl> TAclStore::Read() {
-  return FFile.Write([&] {
+  return FFile.Read([&] {
     TSqlQuery header(FFile.Statement("SELECT flags FROM acl WHERE id = 1"));
     if (!header.Step()) return std::make_unique<TAcl>(ACL_LEVEL_MANAGER, TAcl::ManagerFlags);
     auto acl = std::make_unique<TAcl>(ACL_LEVEL_NOACCESS, 0);
@@ -39,6 +41,10 @@ std::unique_ptr<TAcl> TAclStore::Read() {
     ReadPrivilegeNames(*acl);
     return acl;
   });
+}
+
+bool TAclStore::Stored() {
+  return TSqlQuery(FFile.Statement("SELECT 1 FROM acl WHERE id = 1")).Step();
 }
 
 void TAclStore::Write(const TAcl& Acl) {

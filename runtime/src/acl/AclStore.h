@@ -9,8 +9,7 @@ namespace notesrt {
 class TDbFile;
 
 // The access control list a database file keeps: one row of list flags, one row per entry in
-// order and one per named privilege. Stored only so that it is read back as written: the runtime
-// does not enforce it on any access.
+// order and one per named privilege. The runtime enforces it on server databases (Access.h).
 class TAclStore {
  public:
   explicit TAclStore(TDbFile& File) : FFile(File) {}
@@ -18,6 +17,8 @@ class TAclStore {
   // The stored list, read in one transaction. A database never given one reads as a fresh local
   // database does for its creator: -Default- at Manager.
   std::unique_ptr<TAcl> Read();
+  // Whether the database was ever given a list.
+  bool Stored();
   // Replaces the stored list in one transaction (or inside the caller's write).
   void Write(const TAcl& Acl);
 

@@ -25,6 +25,7 @@ void TRuntime::Term() {
   THandleTable::Instance().FreeAll();
   TSignalHandlers::Instance().Clear();
   TLog::Instance().SetHandler(nullptr);
+  TSettings::Instance().ClearSession();
 }
 
 void RequireInitialized() {

@@ -2,9 +2,12 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "core/ApiCall.h"
+#include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/osenv.h"
 #include "text/BufferText.h"
@@ -18,6 +21,12 @@ bool Storable(std::string_view Name, std::string_view Value) {
   auto lineBreak = [](std::string_view text) { return text.find_first_of("\r\n") != text.npos; };
   return !Name.empty() && Name.find('=') == Name.npos && !lineBreak(Name) && !lineBreak(Value) &&
          Name.find_first_of(" \t[;#") == Name.npos;
+}
+
+std::string FoldedName(std::string_view Name) {
+  std::string folded(Name);
+  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 }  // namespace
@@ -39,6 +48,7 @@ bool TSettings::Exists() {
 }
 
 std::optional<std::string> TSettings::Get(std::string_view Name) {
+  if (std::optional<std::string> session = SessionValue(Name)) return session;
   const TIniFile* file = Current();
   return file ? file->Get(Name) : std::nullopt;
 }
@@ -51,6 +61,40 @@ bool TSettings::Set(std::string_view Name, std::string_view Value) {
   if (!file.Save(FPath)) return false;
   FStamp.reset();
   return true;
+}
+
+bool TSettings::SetForSession(std::string_view Name, std::optional<std::string_view> Value) {
+  if (!Storable(Name, Value.value_or(""))) return false;
+  std::string key = FoldedName(Name);
+  auto held = std::find_if(FSession.begin(), FSession.end(),
+                           [&](const auto& Entry) { return Entry.first == key; });
+  if (held != FSession.end()) FSession.erase(held);
+  if (Value) FSession.emplace_back(std::move(key), std::string(*Value));
+  return true;
+}
+
+std::optional<std::string> TSettings::SessionValue(std::string_view Name) const {
+  std::string key = FoldedName(Name);
+  for (const auto& [name, value] : FSession)
+    if (name == key) return value;
+  return std::nullopt;
+}
+
+void TSettings::PushUser(std::string_view Name) {
+  FPushedUsers.push_back(SessionValue(NOTESRT_USER_NAME_VAR));
+  SetForSession(NOTESRT_USER_NAME_VAR, Name);
+}
+
+void TSettings::PopUser() {
+  if (FPushedUsers.empty()) return;
+  std::optional<std::string> previous = std::move(FPushedUsers.back());
+  FPushedUsers.pop_back();
+  SetForSession(NOTESRT_USER_NAME_VAR, previous);
+}
+
+void TSettings::ClearSession() {
+  FSession.clear();
+  FPushedUsers.clear();
 }
 
 const TIniFile* TSettings::Current() {
@@ -103,6 +147,27 @@ long LNPUBLIC OSGetEnvironmentLong(const char* VariableName) {
 void LNPUBLIC OSSetEnvironmentVariable(const char* VariableName, const char* Value) {
   notesrt::ApiVoidCall([&] {
     if (VariableName) TSettings::Instance().Set(VariableName, Value ? Value : "");
+  });
+}
+
+STATUS LNPUBLIC NotesRTSetSessionSetting(const char* Name, const char* Value) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!Name) return ERR_MISC_INVALID_ARGS;
+    std::optional<std::string_view> value;
+    if (Value) value = Value;
+    return TSettings::Instance().SetForSession(Name, value) ? NOERROR : ERR_MISC_INVALID_ARGS;
+  });
+}
+
+STATUS LNPUBLIC NotesRTSwitchUser(const char* UserName) {
+  return notesrt::ApiStatusCall([&]() -> STATUS {
+    if (!UserName) {
+      TSettings::Instance().PopUser();
+      return NOERROR;
+    }
+    if (!*UserName) return ERR_MISC_INVALID_ARGS;
+    TSettings::Instance().PushUser(UserName);
+    return NOERROR;
   });
 }
 

@@ -1,5 +1,6 @@
 // Full-text search: FTOpenSearch, FTSearch, FTCloseSearch and FTIndex over the database's FTS5
 // index.
+#include "acl/Access.h"
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "core/IdTable.h"
@@ -11,6 +12,7 @@
 #include "notesapi/ft.h"
 #include "notesapi/fterr.h"
 #include "notesapi/miscerr.h"
+#include "notesapi/nsfnote.h"
 #include "storage/Database.h"
 #include "storage/DbHandle.h"
 #include "text/TextFold.h"
@@ -49,6 +51,22 @@ std::vector<notesrt::TFullTextHit> Search(notesrt::TDatabase& Database,
   });
 }
 
+// The hits the user may read, at most Limit of them (0: all): hidden ones are dropped before
+// the limit counts.
+std::vector<notesrt::TFullTextHit> VisibleHits(DBHANDLE hDB, notesrt::TDatabase& Database,
+                                               const notesrt::TFullTextNode& Query,
+                                               const std::set<NOTEID>* Within, WORD Limit) {
+  const notesrt::TAccess* access = notesrt::TAccess::Of(hDB);
+  if (!access) return Search(Database, Query, Within, Limit);
+  std::vector<notesrt::TFullTextHit> hits = Search(Database, Query, Within, 0);
+  notesrt::TVisibility visibility = access->VisibilityIn(Database);
+  std::erase_if(hits, [&](const notesrt::TFullTextHit& Hit) {
+    return !visibility.Shows(Hit.Id, NOTE_CLASS_DOCUMENT);
+  });
+  if (Limit && hits.size() > Limit) hits.resize(Limit);
+  return hits;
+}
+
 }  // namespace
 
 STATUS LNPUBLIC FTOpenSearch(DHANDLE* rethSearch) {
@@ -74,7 +92,7 @@ STATUS LNPUBLIC FTSearch(DBHANDLE hDB, DHANDLE* phSearch, HCOLLECTION hColl, cha
     const std::shared_ptr<notesrt::TDatabase>& database = notesrt::TDbHandle::DatabaseOf(hDB);
     const std::set<NOTEID>* within = RefiningIds(hIDTable);
     notesrt::TFullTextNode query = notesrt::TFullTextParser::Parse(notesrt::LmbcsToUtf8(Query));
-    std::vector<notesrt::TFullTextHit> hits = Search(*database, query, within, Limit);
+    std::vector<notesrt::TFullTextHit> hits = VisibleHits(hDB, *database, query, within, Limit);
     if (hits.empty()) return ERR_FT_NOMATCHES;
     if (retNumDocs) *retNumDocs = static_cast<DWORD>(hits.size());
     if (rethResults)

@@ -6,12 +6,9 @@
 #include <vector>
 
 #include "notesapi/global.h"
+#include "storage/TextValues.h"
 
 namespace notesrt {
-
-// The texts of an item value (after its type word): one for TYPE_TEXT, one per entry for
-// TYPE_TEXT_LIST, none for any other type; nullopt when a list runs past Data.
-std::optional<std::vector<std::string_view>> TextValuesOf(WORD Type, std::string_view Data);
 
 // Member Member of a value as text: the texts above, or for numbers, times and their ranges
 // the text form as member 0. nullopt past the last member; Convertible tells whether the type

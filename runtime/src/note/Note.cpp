@@ -6,11 +6,19 @@
 #include "core/HandleTable.h"
 #include "core/MemoryBlock.h"
 #include "note/ItemName.h"
+#include "storage/DbAccess.h"
+#include "storage/DbHandle.h"
 #include "storage/StoredValue.h"
 
 namespace notesrt {
 
 namespace {
+
+// Notes the runtime makes for itself (design, folders, routed mail) have no handle: the
+// runtime acts as the server.
+std::shared_ptr<const IDbAccess> AccessOf(DBHANDLE DbHandle) {
+  return DbHandle ? TDbHandle::AccessOf(DbHandle) : nullptr;
+}
 
 constexpr size_t MaxPlainValue = 65535;
 // Object type word and object ID.
@@ -34,7 +42,10 @@ bool Matches(const TNoteItem& Item, const std::optional<std::string_view>& Name)
 }  // namespace
 
 TNote::TNote(std::shared_ptr<TDatabase> Database, DBHANDLE DbHandle, TNoteHeader Header)
-    : FDatabase(std::move(Database)), FDbHandle(DbHandle), FHeader(std::move(Header)) {}
+    : FDatabase(std::move(Database)),
+      FDbHandle(DbHandle),
+      FAccess(AccessOf(DbHandle)),
+      FHeader(std::move(Header)) {}
 
 TNote::~TNote() {
   for (const TNoteItem& item : FItems) {
@@ -45,6 +56,7 @@ TNote::~TNote() {
 }
 
 void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
+  FAccess = AccessOf(DbHandle);
   FDbHandle = DbHandle;
   FDatabase = std::move(Database);
 }

@@ -17,6 +17,7 @@
 
 namespace notesrt {
 
+class IDbAccess;
 class TDatabase;
 
 // A note open in memory: its header and items, copied from the database on open and written
@@ -38,6 +39,9 @@ class TNote : public THandleObject {
   TDatabase& Database() const { return *FDatabase; }
   const std::shared_ptr<TDatabase>& SharedDatabase() const { return FDatabase; }
   DBHANDLE DbHandle() const { return FDbHandle; }
+  // What the user of the handle the note came from may do (DbAccess.h); kept with the note,
+  // which may be saved after that handle is closed.
+  const std::shared_ptr<const IDbAccess>& Access() const { return FAccess; }
   void Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database);
 
   // Raises ERR_NOTESRT_TOO_BIG for a non-composite value over 65,535 bytes.
@@ -80,6 +84,7 @@ class TNote : public THandleObject {
 
   std::shared_ptr<TDatabase> FDatabase;
   DBHANDLE FDbHandle;
+  std::shared_ptr<const IDbAccess> FAccess;
   TNoteHeader FHeader;
   TItems FItems;
   std::unordered_map<DHANDLE, TItems::iterator> FByBlock;

@@ -1,6 +1,7 @@
 // Notes: create, open, close, update, delete, header members.
 #include <cstring>
 
+#include "acl/Access.h"
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "note/Note.h"
@@ -10,13 +11,16 @@
 #include "notesapi/nsfnote.h"
 #include "storage/Database.h"
 #include "storage/DbHandle.h"
+#include "storage/Oid.h"
 
 using notesrt::EStatus;
+using notesrt::TAccess;
 using notesrt::TDatabase;
 using notesrt::TDbHandle;
 using notesrt::THandleTable;
 using notesrt::TNote;
 using notesrt::TNoteHeader;
+using notesrt::TNoteNames;
 
 namespace {
 
@@ -31,10 +35,34 @@ STATUS OpenById(DBHANDLE DbHandle, NOTEID Id, NOTEHANDLE* Result) {
   std::string blob;
   std::vector<notesrt::TItemView> items;
   TNoteHeader header = database->Notes().Load(Id, blob, items);
+  if (const TAccess* access = TAccess::Of(DbHandle))
+    access->CheckRead(header.Class, TNoteNames::Of(items));
   auto note = std::make_unique<TNote>(std::move(database), DbHandle, std::move(header));
   note->Load(items);
   *Result = THandleTable::Instance().Add(std::move(note));
   return NOERROR;
+}
+
+// A save that changes a stored note is judged by that note as stored (its class, its Authors
+// and Readers items), not by what the caller made of it; any other save creates a note.
+void CheckSave(const TAccess& Access, TNote& Note) {
+  TDatabase& database = Note.Database();
+  NOTEID id = Note.Header().Id;
+  if (id == 0) id = database.Notes().IdOfUnid(notesrt::UnidOf(Note.Header().Oid));
+  std::optional<notesrt::TNoteRow> row = id ? database.Notes().Row(id) : std::nullopt;
+  if (!row || row->Deleted) return Access.CheckCreate(Note.Header().Class);
+  notesrt::TStoredNote stored = database.Notes().Load(id);
+  Access.CheckUpdate(stored.Header.Class, TNoteNames::Of(stored.Items));
+}
+
+void CheckDelete(DBHANDLE DbHandle, NOTEID Id) {
+  const TAccess* access = TAccess::Of(DbHandle);
+  if (!access) return;
+  TDatabase& database = *TDbHandle::DatabaseOf(DbHandle);
+  std::optional<notesrt::TNoteRow> row = database.Notes().Row(Id);
+  if (!row || row->Deleted) return;
+  notesrt::TStoredNote stored = database.Notes().Load(Id);
+  access->CheckDelete(stored.Header.Class, TNoteNames::Of(stored.Items));
 }
 
 template <class T>
@@ -151,13 +179,16 @@ STATUS LNPUBLIC NSFNoteClose(NOTEHANDLE note_handle) {
 // crash can lose is worth less than the flush.
 STATUS LNPUBLIC NSFNoteUpdate(NOTEHANDLE note_handle, WORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    notesrt::SaveNote(NoteOf(note_handle));
+    TNote& note = NoteOf(note_handle);
+    if (const TAccess* access = TAccess::Of(note.Access())) CheckSave(*access, note);
+    notesrt::SaveNote(note);
     return NOERROR;
   });
 }
 
 STATUS LNPUBLIC NSFNoteDelete(DBHANDLE db_handle, NOTEID note_id, WORD update_flags) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
+    CheckDelete(db_handle, note_id);
     TDbHandle::DatabaseOf(db_handle)->DeleteNote(note_id, (update_flags & UPDATE_NOSTUB) != 0);
     return NOERROR;
   });

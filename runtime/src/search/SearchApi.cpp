@@ -1,4 +1,5 @@
 // NSFSearch: notes of a database by formula, class and time, or the files of a directory.
+#include "acl/Access.h"
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "core/MemoryBlock.h"
@@ -47,8 +48,14 @@ STATUS LNPUBLIC NSFSearch(DBHANDLE hDB, FORMULAHANDLE hFormula, char*, WORD Sear
                                         EnumRoutineParameter);
     } else {
       std::shared_ptr<notesrt::TDatabase> database = notesrt::TDbHandle::DatabaseOf(hDB);
-      notesrt::TSearchRequest request{FormulaOf(hFormula), SearchFlags, NoteClassMask,
-                                      SinceOf(Since),      EnumRoutine, EnumRoutineParameter};
+      std::shared_ptr<const notesrt::IDbAccess> access = notesrt::TDbHandle::AccessOf(hDB);
+      notesrt::TSearchRequest request{FormulaOf(hFormula),
+                                      SearchFlags,
+                                      NoteClassMask,
+                                      SinceOf(Since),
+                                      EnumRoutine,
+                                      EnumRoutineParameter,
+                                      notesrt::TAccess::Of(access)};
       status = notesrt::SearchNotes(*database, request);
     }
     if (status == NOERROR && retUntil) *retUntil = started;

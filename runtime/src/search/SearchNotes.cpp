@@ -1,5 +1,6 @@
 #include "search/SearchNotes.h"
 
+#include "acl/Access.h"
 #include "core/SignalHandlers.h"
 #include "notesapi/misc.h"
 #include "notesapi/nsfnote.h"
@@ -23,6 +24,7 @@ class TNoteSearch {
       : FDatabase(Database), FRequest(Request), FDbId(Database.Header().DbId) {
     if (Request.Formula) FEvaluator.emplace(Request.Formula);
     if (Request.ClassMask & NOTE_CLASS_PRIVATE) FUser = design::CurrentUser();
+    if (Request.Access) FVisibility.emplace(Request.Access->VisibilityIn(Database));
   }
 
   STATUS Run();
@@ -37,6 +39,7 @@ class TNoteSearch {
   const TSearchRequest& FRequest;
   DBID FDbId;
   std::optional<TEvaluator> FEvaluator;
+  std::optional<TVisibility> FVisibility;
   std::string FUser;
   size_t FSeen = 0;
   // Reused for every note.
@@ -63,6 +66,7 @@ STATUS TNoteSearch::Run() {
 
 bool TNoteSearch::Selected(const TScannedNote& Note) {
   if (!ModifiedSince(Note.Header) || !DesignVisible(Note)) return false;
+  if (FVisibility && !FVisibility->Shows(Note.Header.Id, Note.Header.Class)) return false;
   if (!FEvaluator) return true;
   TScannedNoteContext context(FDatabase, Note);
   return FEvaluator->Evaluate(context).Matches;

@@ -7,6 +7,7 @@
 
 namespace notesrt {
 
+class TAccess;
 class TCompiledFormula;
 class TDatabase;
 
@@ -20,11 +21,14 @@ struct TSearchRequest {
   std::optional<TIMEDATE> Since;
   NSFSEARCHPROC Routine = nullptr;
   void* Parameter = nullptr;
+  // The searching user's access; null when nothing is enforced.
+  const TAccess* Access = nullptr;
 };
 
 // Calls the routine for every matching note in note ID order: never for deletion stubs or
 // profiles, for a private view or folder only when it is the current user's and the class mask
-// asks for private design (NOTE_CLASS_PRIVATE). Returns the routine's first non-zero status,
+// asks for private design (NOTE_CLASS_PRIVATE), never for a document the user may not read.
+// Returns the routine's first non-zero status,
 // or the break handler's.
 STATUS SearchNotes(TDatabase& Database, const TSearchRequest& Request);
 

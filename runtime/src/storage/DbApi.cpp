@@ -5,6 +5,7 @@
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsferr.h"
 #include "storage/Database.h"
+#include "storage/DbAccess.h"
 #include "storage/DbHandle.h"
 #include "storage/DbPath.h"
 #include "views/design/Templates.h"
@@ -27,6 +28,15 @@ STATUS Close(DBHANDLE Handle) {
                                                                     : ERR_NOTESRT_INVALID_HANDLE;
 }
 
+// A server's database is opened only for a user its access control list lets in.
+std::unique_ptr<TDbHandle> OpenHandle(const notesrt::TDbPath& Path) {
+  if (Path.Directory) return std::make_unique<TDbHandle>(Path.File);
+  std::shared_ptr<TDatabase> database = TDatabase::Open(Path.File);
+  if (Path.Server.empty()) return std::make_unique<TDbHandle>(std::move(database));
+  auto access = notesrt::AdmitToServerDatabase(*database, Path.Server);
+  return std::make_unique<TDbHandle>(std::move(database), std::move(access));
+}
+
 }  // namespace
 
 // A null path or "" is the data directory; a directory gives a handle good only for listing
@@ -36,10 +46,7 @@ STATUS LNPUBLIC NSFDbOpen(const char* PathName, DBHANDLE* rethDB) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!rethDB) return ERR_MISC_INVALID_ARGS;
     notesrt::TDbPath path = notesrt::design::ResolveWithTemplates(PathName ? PathName : "");
-    std::unique_ptr<TDbHandle> handle =
-        path.Directory ? std::make_unique<TDbHandle>(path.File)
-                       : std::make_unique<TDbHandle>(TDatabase::Open(path.File));
-    *rethDB = THandleTable::Instance().Add(std::move(handle));
+    *rethDB = THandleTable::Instance().Add(OpenHandle(path));
     return NOERROR;
   });
 }
@@ -64,7 +71,10 @@ STATUS LNPUBLIC NSFDbModeGet(DBHANDLE hDB, USHORT* retMode) {
 STATUS LNPUBLIC NSFDbCreate(const char* PathName, USHORT DbClass, BOOL ForceCreation) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!PathName || !*PathName) return ERR_MISC_INVALID_ARGS;
-    TDatabase::Create(notesrt::ResolveNew(PathName), DbClass, ForceCreation != FALSE);
+    std::filesystem::path file = notesrt::ResolveNew(PathName);
+    TDatabase::Create(file, DbClass, ForceCreation != FALSE);
+    std::string server = notesrt::ServerOfPath(PathName);
+    if (!server.empty()) notesrt::GrantCreatorManager(*TDatabase::Open(file), server);
     return NOERROR;
   });
 }

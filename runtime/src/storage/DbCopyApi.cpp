@@ -10,6 +10,7 @@
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsferr.h"
 #include "storage/Database.h"
+#include "storage/DbAccess.h"
 #include "storage/DbHandle.h"
 #include "storage/DbPath.h"
 #include "text/TimeConversion.h"
@@ -72,6 +73,7 @@ STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD No
     if (sourcePath.Directory) return ERR_DIRECTORY;
     std::shared_ptr<TDatabase> source = TDatabase::Open(sourcePath.File);
     std::filesystem::path targetPath = notesrt::ResolveNew(dstDb);
+    std::string server = notesrt::ServerOfPath(dstDb);
     TDatabase::Create(targetPath, source->Header().DbClass, false);
     auto handle = std::make_unique<TDbHandle>(TDatabase::Open(targetPath));
     DBHANDLE target = notesrt::THandleTable::Instance().Add(std::move(handle));
@@ -80,6 +82,12 @@ STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD No
       notesrt::CopyNotes(source, target, copy, NoteClass, TIMEDATE{{ALLDAY, ANYDAY}});
       copy->SetInfo(source->Header().Info);
       CopyAcl(*source, *copy);
+      // The creator's handle is judged like any other from now on.
+      if (!server.empty()) {
+        notesrt::GrantCreatorManager(*copy, server);
+        notesrt::THandleTable::Instance().Get<TDbHandle>(target).SetAccess(
+            notesrt::AdmitToServerDatabase(*copy, server));
+      }
       if (flags & DBCOPY_REPLICA) copy->SetReplicaInfo(source->Header().Replica);
     } catch (...) {
       notesrt::THandleTable::Instance().Remove(target, TDbHandle::KindId);

@@ -21,6 +21,7 @@ constexpr std::string_view NetSeparator = "!!";
 struct TSplitPath {
   std::filesystem::path Root;
   std::vector<std::string> Components;
+  std::string Server;
 };
 
 std::filesystem::path DataDirectory() {
@@ -30,7 +31,7 @@ std::filesystem::path DataDirectory() {
 }
 
 // "port!!server!!file": the port is irrelevant here; an empty server means this machine.
-std::filesystem::path RootOf(std::string_view& Path) {
+std::filesystem::path RootOf(std::string_view& Path, std::string& Server) {
   size_t last = Path.rfind(NetSeparator);
   if (last == Path.npos) return DataDirectory();
   std::string_view server = Path.substr(0, last);
@@ -38,13 +39,16 @@ std::filesystem::path RootOf(std::string_view& Path) {
   if (size_t port = server.rfind(NetSeparator); port != server.npos)
     server.remove_prefix(port + NetSeparator.size());
   if (server.empty()) throw EStatus(ERR_INV_SERVER_NAME);
-  return ServerDirectory(server);
+  std::filesystem::path directory = ServerDirectory(server);
+  Server = ServerNameOf(directory);
+  return directory;
 }
 
 TSplitPath Split(std::string_view LmbcsPath) {
   std::string_view rest = LmbcsPath;
   bool local = rest.find(NetSeparator) == rest.npos;
-  TSplitPath split{RootOf(rest), {}};
+  TSplitPath split;
+  split.Root = RootOf(rest, split.Server);
   std::string path = LmbcsToUtf8(rest);
   if (local && !path.empty() && path[0] == '/') split.Root = "/";
   size_t start = 0;
@@ -91,9 +95,9 @@ TDbPath ResolveExisting(std::string_view Path) {
     current = *found;
   }
   std::error_code error;
-  if (std::filesystem::is_directory(current, error)) return {current, true};
+  if (std::filesystem::is_directory(current, error)) return {current, true, split.Server};
   if (!std::filesystem::is_regular_file(current, error)) throw EStatus(ERR_NOEXIST);
-  return {current, false};
+  return {current, false, split.Server};
 }
 
 std::filesystem::path ResolveNew(std::string_view Path) {
@@ -108,6 +112,10 @@ std::filesystem::path ResolveNew(std::string_view Path) {
     current = found ? *found : current / name;
   }
   return current;
+}
+
+std::string ServerOfPath(std::string_view Path) {
+  return Split(Path).Server;
 }
 
 }  // namespace notesrt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace notesrt {
@@ -12,6 +13,8 @@ namespace notesrt {
 struct TDbPath {
   std::filesystem::path File;
   bool Directory = false;
+  // The canonical name (LMBCS) of the server the path named; "" for this machine.
+  std::string Server;
 };
 
 // An existing database or directory; ".nsf" may be left out. ERR_NOEXIST when there is none,
@@ -21,5 +24,7 @@ TDbPath ResolveExisting(std::string_view Path);
 // Where a new database goes: existing components keep the case found on disk, the rest is
 // taken as given.
 std::filesystem::path ResolveNew(std::string_view Path);
+// The canonical name (LMBCS) of the server Path names; "" for this machine.
+std::string ServerOfPath(std::string_view Path);
 
 }  // namespace notesrt

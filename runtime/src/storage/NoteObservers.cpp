@@ -1,5 +1,6 @@
 #include "storage/NoteObservers.h"
 
+#include "acl/ReaderIndex.h"
 #include "fulltext/FullTextIndex.h"
 #include "names/AddressBookIndex.h"
 #include "storage/FolderStore.h"
@@ -10,6 +11,7 @@ TNoteObservers::TNoteObservers(TDbFile& File) {
   FObservers.push_back(std::make_unique<TAddressBookIndex>(File));
   FObservers.push_back(std::make_unique<TFolderStore>(File));
   FObservers.push_back(std::make_unique<TFullTextIndex>(File));
+  FObservers.push_back(std::make_unique<TReaderIndex>(File));
 }
 
 void TNoteObservers::NoteStored(const TStoredNote& Note) {

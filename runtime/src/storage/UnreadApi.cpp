@@ -1,6 +1,8 @@
 // Unread marks: one table per user, kept current as documents are added and deleted.
 #include <algorithm>
 #include <iterator>
+#include <set>
+#include <vector>
 
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
@@ -8,6 +10,7 @@
 #include "notesapi/miscerr.h"
 #include "notesapi/nsfdb.h"
 #include "storage/Database.h"
+#include "storage/DbAccess.h"
 #include "storage/DbHandle.h"
 #include "text/DistinguishedName.h"
 #include "text/TextFold.h"
@@ -34,6 +37,15 @@ TIdTable& TableOf(DHANDLE Handle) {
   return notesrt::THandleTable::Instance().Get<TIdTable>(Handle);
 }
 
+// A user never learns of a document the handle's access hides from them.
+void LeaveOutHidden(DBHANDLE Handle, std::set<NOTEID>& Ids) {
+  const std::shared_ptr<const notesrt::IDbAccess>& access = notesrt::TDbHandle::AccessOf(Handle);
+  if (!access) return;
+  std::vector<NOTEID> visible(Ids.begin(), Ids.end());
+  access->RemoveHidden(*notesrt::TDbHandle::DatabaseOf(Handle), visible);
+  Ids = std::set<NOTEID>(visible.begin(), visible.end());
+}
+
 }  // namespace
 
 // A user without a table gets one with every document unread, when asked to create it.
@@ -52,6 +64,7 @@ STATUS LNPUBLIC NSFDbGetUnreadNoteTable(DBHANDLE hDB, char* UserName, WORD UserN
       return std::pair(std::optional(database.Unread().Ids(user)), database.Header().ModCounter);
     });
     if (!ids) return NOERROR;
+    LeaveOutHidden(hDB, *ids);
     DHANDLE table = TIdTable::Create(std::move(*ids));
     TableOf(table).SetSyncCounter(counter);
     *rethUnreadList = table;
@@ -71,6 +84,7 @@ STATUS LNPUBLIC NSFDbUpdateUnread(DBHANDLE hDataDB, DHANDLE hUnreadList) {
                           documents.end(), std::inserter(kept, kept.end()));
     if (table.SyncCounter())
       for (NOTEID id : database.Notes().Documents(*table.SyncCounter())) kept.insert(id);
+    LeaveOutHidden(hDataDB, kept);
     table.Ids() = std::move(kept);
     table.SetSyncCounter(counter);
     return NOERROR;

@@ -9,7 +9,9 @@
 
 namespace notesrt {
 
+class IDbAccess;
 class TDatabase;
+class TVisibility;
 
 // What an HCOLLECTION names: a snapshot of a view's or folder's rows, taken at open and at each
 // update. It keeps its database alive, so it can be read after the database handle is closed.
@@ -17,19 +19,25 @@ class TCollection : public THandleObject {
  public:
   static constexpr WORD KindId = NOTESRT_HANDLE_COLLECTION;
 
-  TCollection(std::shared_ptr<TDatabase> Database, NOTEID View)
-      : FDatabase(std::move(Database)), FView(View) {}
+  // Access: the user's access to the database (DbAccess.h), null when nothing is enforced.
+  TCollection(std::shared_ptr<TDatabase> Database, NOTEID View,
+              std::shared_ptr<const IDbAccess> Access = nullptr)
+      : FDatabase(std::move(Database)), FView(View), FAccess(std::move(Access)) {}
   WORD Kind() const override { return KindId; }
 
-  // Brings the view's index up to date and takes a new snapshot. Rebuild discards the index.
+  // Brings the view's index up to date and takes a new snapshot of the rows the user may
+  // read. Rebuild discards the index.
   void Update(bool Rebuild = false);
   const std::vector<TCollectionRow>& Rows() const { return FRows; }
   // How many notes the last update evaluated.
   DWORD Evaluations() const { return FEvaluations; }
 
  private:
+  void LeaveOutHidden(const TVisibility& Visibility);
+
   std::shared_ptr<TDatabase> FDatabase;
   NOTEID FView;
+  std::shared_ptr<const IDbAccess> FAccess;
   std::vector<TCollectionRow> FRows;
   DWORD FEvaluations = 0;
 };

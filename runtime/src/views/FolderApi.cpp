@@ -1,5 +1,6 @@
 // Folders: FolderCreate, FolderCopy, FolderRename, FolderMove, FolderDelete, FolderDocAdd,
 // FolderDocRemove, FolderDocRemoveAll.
+#include "acl/Access.h"
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "core/IdTable.h"
@@ -37,10 +38,13 @@ STATUS LNPUBLIC FolderCreate(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Format
     if (FolderType != DESIGN_TYPE_SHARED && FolderType != DESIGN_TYPE_PRIVATE_DATABASE)
       return ERR_MISC_INVALID_ARGS;
     TFolders folders = FoldersOf(hDataDB, hFolderDB);
+    bool personal = FolderType == DESIGN_TYPE_PRIVATE_DATABASE;
+    if (const notesrt::TAccess* access = notesrt::TAccess::Of(hDataDB))
+      access->CheckCreateFolder(personal);
     std::string name = notesrt::FolderName(pszName, wNameLen);
     auto format =
         FormatNoteID ? FoldersOf(hDataDB, hFormatDB).SpecOf(FormatNoteID) : TFolders::DefaultSpec();
-    NOTEID id = folders.Create(name, FolderType == DESIGN_TYPE_PRIVATE_DATABASE, format);
+    NOTEID id = folders.Create(name, personal, format);
     if (pNoteID) *pNoteID = id;
     return NOERROR;
   });

@@ -72,7 +72,8 @@ STATUS LNPUBLIC NIFOpenCollection(DBHANDLE hViewDB, DBHANDLE hDataDB, NOTEID Vie
   return notesrt::ApiStatusCall([&]() -> STATUS {
     if (!rethCollection) return ERR_MISC_INVALID_ARGS;
     if (!SameDatabase(hViewDB, hDataDB)) return ERR_MISC_INVALID_ARGS;
-    auto collection = std::make_unique<TCollection>(TDbHandle::DatabaseOf(hViewDB), ViewNoteID);
+    auto collection = std::make_unique<TCollection>(TDbHandle::DatabaseOf(hViewDB), ViewNoteID,
+                                                    TDbHandle::AccessOf(hViewDB));
     collection->Update((OpenFlags & OPEN_REBUILD_INDEX) != 0);
     DHANDLE handle = THandleTable::Instance().Add(std::move(collection));
     if (STATUS status = DescribeView(hViewDB, ViewNoteID, rethViewNote, retViewUNID)) {

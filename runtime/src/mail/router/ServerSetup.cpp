@@ -1,9 +1,12 @@
 #include "mail/router/ServerSetup.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "acl/AclStore.h"
+#include "acl/ServerAcl.h"
 #include "core/EStatus.h"
 #include "core/Settings.h"
 #include "notesapi/mailserv.h"
@@ -38,13 +41,22 @@ bool Exists(const std::string& Path) {
   }
 }
 
-void CreateTitled(const std::string& Path, std::string_view Title) {
+std::shared_ptr<TDatabase> CreateTitled(const std::string& Path, std::string_view Title) {
   std::filesystem::path file = ResolveNew(Path);
   TDatabase::Create(file, DBCLASS_NOTEFILE, false);
   std::shared_ptr<TDatabase> database = TDatabase::Open(file);
   TDbInfo info(database->Header().Info);
   info.SetPiece(INFOPARSE_TITLE, Title);
   database->SetInfo(info.Text());
+  return database;
+}
+
+// Everybody deposits mail; only the servers read it.
+void CreateMailBox(const std::string& Path) {
+  std::shared_ptr<TDatabase> mailBox = CreateTitled(Path, MailBoxTitle);
+  TAcl acl(ACL_LEVEL_NOACCESS, 0);
+  SetServerAcl(acl, ACL_LEVEL_DEPOSITOR);
+  TAclStore(mailBox->File()).Write(acl);
 }
 
 bool HasDirectoryTemplate() {
@@ -55,7 +67,10 @@ bool HasDirectoryTemplate() {
 }
 
 void CreateDirectory(const std::string& Path) {
-  if (!HasDirectoryTemplate()) return CreateTitled(Path, DirectoryTitle);
+  if (!HasDirectoryTemplate()) {
+    CreateTitled(Path, DirectoryTitle);
+    return;
+  }
   DBHANDLE handle = NULLHANDLE;
   STATUS status =
       NSFDbCreateAndCopy(DirectoryTemplate, Path.c_str(), NOTE_CLASS_ALLNONDATA, 0, 0, &handle);
@@ -79,13 +94,16 @@ void MakeServerDirectory(std::string_view Server) {
 
 }  // namespace
 
+// The server makes its own databases, so no user becomes their Manager.
 void CreateServer(std::string_view Server) {
   std::string prefix = Server.empty() ? std::string() : std::string(Server) + "!!";
+  std::optional<TActingUser> server;
   if (!Server.empty()) {
     MakeServerDirectory(Server);
+    server.emplace(Server);
     if (!Exists(prefix + DirectoryFile)) CreateDirectory(prefix + DirectoryFile);
   }
-  if (!Exists(prefix + MAILBOX_NAME)) CreateTitled(prefix + MAILBOX_NAME, MailBoxTitle);
+  if (!Exists(prefix + MAILBOX_NAME)) CreateMailBox(prefix + MAILBOX_NAME);
 }
 
 }  // namespace notesrt::router

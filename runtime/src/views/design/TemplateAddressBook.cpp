@@ -1,3 +1,4 @@
+#include "acl/ServerAcl.h"
 #include "views/design/DesignBuilder.h"
 #include "views/design/TemplateDefinitions.h"
 
@@ -28,6 +29,12 @@ void DefineAddressBookTemplate(TDesignBuilder& Builder) {
       ""});
   Builder.View(TViewSpec{
       "($Groups)|$Groups", "SELECT Type = \"Group\"", {{"ListName", "", "S"}}, false, false, ""});
+}
+
+// Everybody reads the directory; its servers keep it. People are changed by administrators
+// acting as the server.
+void DefineAddressBookAcl(TAcl& Acl) {
+  SetServerAcl(Acl, ACL_LEVEL_READER);
 }
 
 }  // namespace notesrt::design

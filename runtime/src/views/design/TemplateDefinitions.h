@@ -14,6 +14,7 @@ void DefineAddressBookTemplate(TDesignBuilder& Builder);
 void DefineMailTemplate(TDesignBuilder& Builder);
 // The access control list of the templates that have one of their own.
 void DefineMailAcl(TAcl& Acl);
+void DefineAddressBookAcl(TAcl& Acl);
 
 }  // namespace design
 

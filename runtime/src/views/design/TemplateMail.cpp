@@ -1,4 +1,4 @@
-#include "acl/Acl.h"
+#include "acl/ServerAcl.h"
 #include "views/design/DesignBuilder.h"
 #include "views/design/TemplateDefinitions.h"
 
@@ -45,16 +45,10 @@ void DefineMailTemplate(TDesignBuilder& Builder) {
   Builder.Form(TFormSpec{{"NonDelivery Report"}, {}});
 }
 
-// The stand-in has no authentication, so everybody gets what the file's owner would: Manager.
-// The servers of the domain keep Manager too, as they need it to deliver and replicate; the
-// owner's own entry is added by whoever makes the mail file for a user.
+// Nobody but the servers of the domain; the owner's own entry is added by whoever makes the
+// mail file for a user.
 void DefineMailAcl(TAcl& Acl) {
-  Acl.Update(nullptr, ACL_UPDATE_LEVEL | ACL_UPDATE_FLAGS,
-             TAclEntry{"", ACL_LEVEL_MANAGER, {}, TAcl::ManagerFlags});
-  Acl.Add(TAclEntry{"LocalDomainServers",
-                    ACL_LEVEL_MANAGER,
-                    {},
-                    TAcl::ManagerFlags | ACL_FLAG_GROUP | ACL_FLAG_SERVER});
+  SetServerAcl(Acl, ACL_LEVEL_NOACCESS);
 }
 
 }  // namespace notesrt::design

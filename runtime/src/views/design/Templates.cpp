@@ -74,7 +74,7 @@ const std::vector<TTemplate>& BuiltInTemplates() {
   static const std::vector<TTemplate> templates{
       {"basic.ntf", "Basic Documents", "Basic", DefineBasicTemplate, nullptr},
       {"pubnames.ntf", "Address Book", "StdR4PublicAddressBook", DefineAddressBookTemplate,
-       nullptr},
+       DefineAddressBookAcl},
       {"mail.ntf", "Mail", "StdR4Mail", DefineMailTemplate, DefineMailAcl},
   };
   return templates;

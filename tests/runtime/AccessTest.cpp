@@ -1,0 +1,275 @@
+// Access control on a server's databases: what each level allows, reached through a person,
+// a nested group, a wildcard and -Default-, and that every refusal leaves the file as it was.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "StorageFixture.h"
+#include "notesapi/acl.h"
+#include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/nsfsearc.h"
+#include "notesapi/osenv.h"
+#include "notesapi/osmem.h"
+
+namespace {
+
+using runtimetest::DbRef;
+using runtimetest::NoteRef;
+
+constexpr char Server[] = "CN=Srv/O=Acme";
+constexpr char User[] = "CN=Jo Bloggs/O=Acme";
+constexpr char Other[] = "CN=Al Other/O=Acme";
+
+// The server acting while the object lives, as its administration programs do.
+class AsServer : public runtimetest::ActingAs {
+ public:
+  AsServer() : ActingAs(Server) {}
+};
+
+std::string TextList(const std::vector<std::string>& Texts) {
+  std::string value(2, '\0');
+  value[0] = static_cast<char>(Texts.size());
+  for (const std::string& text : Texts) value += std::string{static_cast<char>(text.size()), 0};
+  for (const std::string& text : Texts) value += text;
+  return value;
+}
+
+class AccessTest : public runtimetest::StorageTest {
+ protected:
+  void SetUp() override {
+    StorageTest::SetUp();
+    OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, (FEnv.Root() / "servers").c_str());
+    OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, User);
+    ASSERT_EQ(NotesRTCreateServer(Server), NOERROR);
+    // Jo is in Inner, Inner in Outer; Outer also holds Inner again, a cycle.
+    AddGroup("Inner", {"Jo Bloggs/Acme", "Outer"});
+    AddGroup("Outer", {"Somebody Else/Acme", "Inner"});
+  }
+
+  static std::string Path(const std::string& File) { return std::string(Server) + "!!" + File; }
+
+  void AddGroup(const std::string& Name, const std::vector<std::string>& Members) {
+    AsServer server;
+    DbRef names(Path("names.nsf"));
+    NoteRef group;
+    ASSERT_EQ(NSFNoteCreate(names.Get(), group.Out()), NOERROR);
+    AppendText(group.Get(), "Form", "Group");
+    AppendText(group.Get(), "ListName", Name);
+    std::string members = TextList(Members);
+    ASSERT_EQ(NSFItemAppend(group.Get(), ITEM_SUMMARY | ITEM_NAMES, "Members", 7, TYPE_TEXT_LIST,
+                            members.data(), members.size()),
+              NOERROR);
+    ASSERT_EQ(NSFNoteUpdate(group.Get(), 0), NOERROR);
+  }
+
+  // A database of the server whose list gives Name the level and flags (Name "" makes them
+  // -Default-'s) and the servers Manager, with a document Jo is an author of and one Al is.
+  void MakeDatabase(const std::string& File, const std::string& Name, WORD Level, WORD Flags) {
+    AsServer server;
+    ASSERT_EQ(NSFDbCreate(Path(File).c_str(), DBCLASS_NOTEFILE, FALSE), NOERROR);
+    DbRef db(Path(File));
+    DHANDLE acl = NULLHANDLE;
+    ASSERT_EQ(ACLCreate(&acl), NOERROR);
+    ACL_PRIVILEGES none{};
+    if (Name.empty())
+      EXPECT_EQ(ACLUpdateEntry(acl, nullptr, ACL_UPDATE_LEVEL | ACL_UPDATE_FLAGS, nullptr, Level,
+                               &none, Flags),
+                NOERROR);
+    else
+      EXPECT_EQ(ACLAddEntry(acl, Name.c_str(), Level, &none, Flags), NOERROR);
+    EXPECT_EQ(ACLAddEntry(acl, "LocalDomainServers", ACL_LEVEL_MANAGER, &none, ACL_FLAG_GROUP),
+              NOERROR);
+    EXPECT_EQ(NSFDbStoreACL(db.Get(), acl, 0, 1), NOERROR);
+    OSMemFree(acl);
+    FOwn = Document(db.Get(), User);
+    FOthers = Document(db.Get(), Other);
+  }
+
+  NOTEID Document(DBHANDLE Db, const std::string& Author) {
+    NoteRef note;
+    EXPECT_EQ(NSFNoteCreate(Db, note.Out()), NOERROR);
+    AppendText(note.Get(), "Subject", "by " + Author);
+    AppendText(note.Get(), "DocAuthors", Author, ITEM_SUMMARY | ITEM_READWRITERS | ITEM_NAMES);
+    EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+    return IdOf(note.Get());
+  }
+
+  // Every note's ID and modification time and the stored list, as the server sees them.
+  std::string Fingerprint(const std::string& File) {
+    AsServer server;
+    DbRef db(Path(File));
+    std::string print;
+    auto add = [](void* Print, SEARCH_MATCH* Match, ITEM_TABLE*) -> STATUS {
+      SEARCH_MATCH match;
+      std::memcpy(&match, Match, sizeof match);
+      *static_cast<std::string*>(Print) +=
+          std::to_string(match.ID.NoteID) + ":" + std::to_string(match.OriginatorID.Sequence) + ";";
+      return NOERROR;
+    };
+    EXPECT_EQ(
+        NSFSearch(db.Get(), NULLHANDLE, nullptr, 0, NOTE_CLASS_ALL, nullptr, add, &print, nullptr),
+        NOERROR);
+    for (const auto& [name, level] : AclOf(db.Get()))
+      print += name + "=" + std::to_string(level) + ";";
+    return print;
+  }
+
+  static std::vector<std::pair<std::string, WORD>> AclOf(DBHANDLE Db) {
+    std::vector<std::pair<std::string, WORD>> entries;
+    DHANDLE acl = NULLHANDLE;
+    EXPECT_EQ(NSFDbReadACL(Db, &acl), NOERROR);
+    ACLEnumEntries(
+        acl,
+        [](void* Entries, char* Name, WORD Level, ACL_PRIVILEGES*, WORD) {
+          static_cast<std::vector<std::pair<std::string, WORD>>*>(Entries)->emplace_back(Name,
+                                                                                         Level);
+        },
+        &entries);
+    OSMemFree(acl);
+    return entries;
+  }
+
+  // Changes stored note Id through a note of the caller's own that takes its ID, so that even
+  // a user who may not read the note can try.
+  STATUS Update(DBHANDLE Db, NOTEID Id, const std::string& Author) {
+    NoteRef note;
+    EXPECT_EQ(NSFNoteCreate(Db, note.Out()), NOERROR);
+    NSFNoteSetInfo(note.Get(), _NOTE_ID, &Id);
+    AppendText(note.Get(), "Subject", "changed");
+    AppendText(note.Get(), "DocAuthors", Author, ITEM_SUMMARY | ITEM_READWRITERS | ITEM_NAMES);
+    return NSFNoteUpdate(note.Get(), 0);
+  }
+
+  STATUS Create(DBHANDLE Db, WORD NoteClass) {
+    NoteRef note;
+    EXPECT_EQ(NSFNoteCreate(Db, note.Out()), NOERROR);
+    NSFNoteSetInfo(note.Get(), _NOTE_CLASS, &NoteClass);
+    return NSFNoteUpdate(note.Get(), 0);
+  }
+
+  STATUS StoreAcl(DBHANDLE Db) {
+    DHANDLE acl = NULLHANDLE;
+    EXPECT_EQ(NSFDbReadACL(Db, &acl), NOERROR);
+    STATUS status = NSFDbStoreACL(Db, acl, 0, 0);
+    OSMemFree(acl);
+    return status;
+  }
+
+  // The operations of the matrix, in an order where none that is allowed changes what a
+  // later one finds.
+  STATUS Run(const std::string& Operation, DBHANDLE Db) {
+    NoteRef note;
+    if (Operation == "read") return NSFNoteOpen(Db, FOthers, 0, note.Out());
+    if (Operation == "create") return Create(Db, NOTE_CLASS_DOCUMENT);
+    if (Operation == "change own") return Update(Db, FOwn, User);
+    if (Operation == "change other's") return Update(Db, FOthers, Other);
+    if (Operation == "change design") return Create(Db, NOTE_CLASS_FORM);
+    if (Operation == "delete") return NSFNoteDelete(Db, FOwn, 0);
+    return StoreAcl(Db);
+  }
+
+  NOTEID FOwn = 0;
+  NOTEID FOthers = 0;
+};
+
+struct Level {
+  const char* Name;
+  WORD Number;
+  WORD Flags;
+  // Allowed: open, read, create, change own, change other's, delete, change design, store ACL.
+  std::string Allowed;
+};
+
+const std::vector<std::string> Operations = {
+    "read", "create", "change own", "change other's", "delete", "change design", "store ACL"};
+
+TEST_F(AccessTest, EachLevelAllowsExactlyItsOperationsByEveryRoute) {
+  const std::vector<Level> levels = {
+      {"No Access", ACL_LEVEL_NOACCESS, 0, "--------"},
+      {"Depositor", ACL_LEVEL_DEPOSITOR, 0, "Y-Y-----"},
+      {"Reader", ACL_LEVEL_READER, 0, "YY------"},
+      {"Author", ACL_LEVEL_AUTHOR, 0, "YYYY-Y--"},
+      {"Author, no create", ACL_LEVEL_AUTHOR, ACL_FLAG_AUTHOR_NOCREATE, "YY-Y-Y--"},
+      {"Editor", ACL_LEVEL_EDITOR, 0, "YYYYYY--"},
+      {"Editor, no delete", ACL_LEVEL_EDITOR, ACL_FLAG_NODELETE, "YYYYY---"},
+      {"Designer", ACL_LEVEL_DESIGNER, 0, "YYYYYYY-"},
+      {"Manager", ACL_LEVEL_MANAGER, 0, "YYYYYYYY"},
+  };
+  const std::vector<std::pair<const char*, std::string>> routes = {{"person", "Jo Bloggs/Acme"},
+                                                                   {"nested group", "Outer"},
+                                                                   {"wildcard", "*/O=Acme"},
+                                                                   {"default", ""}};
+  int database = 0;
+  for (const Level& level : levels) {
+    for (const auto& [route, entry] : routes) {
+      const std::string what = std::string(level.Name) + " by " + route + ": ";
+      const std::string file = "db" + std::to_string(++database) + ".nsf";
+      MakeDatabase(file, entry, level.Number, level.Flags);
+      DBHANDLE db = NULLHANDLE;
+      STATUS opened = NSFDbOpen(Path(file).c_str(), &db);
+      EXPECT_EQ(opened, level.Allowed[0] == 'Y' ? NOERROR : ERR_NOACCESS) << what << "open";
+      for (size_t operation = 0; db && operation < Operations.size(); ++operation) {
+        const std::string before = Fingerprint(file);
+        STATUS status = Run(Operations[operation], db);
+        bool allowed = level.Allowed[operation + 1] == 'Y';
+        EXPECT_EQ(status, allowed ? NOERROR : ERR_NOACCESS) << what << Operations[operation];
+        if (!allowed) {
+          EXPECT_EQ(Fingerprint(file), before) << what << Operations[operation];
+        }
+      }
+      if (db) NSFDbClose(db);
+    }
+  }
+}
+
+TEST_F(AccessTest, AccessGetReportsTheEffectiveLevelAndLocalDatabasesAreNotEnforced) {
+  MakeDatabase("reader.nsf", "Inner", ACL_LEVEL_READER, ACL_FLAG_CREATE_PRFOLDER);
+  DbRef db(Path("reader.nsf"));
+  WORD level = 99, flags = 0;
+  ASSERT_EQ(NSFDbAccessGet(db.Get(), &level, &flags), NOERROR);
+  EXPECT_EQ(level, ACL_LEVEL_READER);
+  EXPECT_EQ(flags, ACL_FLAG_CREATE_PRFOLDER);
+  NewDatabase("local.nsf");
+  DbRef local("local.nsf");
+  ASSERT_EQ(NSFDbAccessGet(local.Get(), &level, &flags), NOERROR);
+  EXPECT_EQ(level, ACL_LEVEL_MANAGER);
+}
+
+// Nobody raises their own access; a Manager who drops himself stores a whole list and is
+// refused from then on.
+TEST_F(AccessTest, OnlyAManagerStoresTheListAndLosesItWhenHeDropsHimself) {
+  MakeDatabase("managed.nsf", "Jo Bloggs/Acme", ACL_LEVEL_MANAGER, 0);
+  {
+    DbRef db(Path("managed.nsf"));
+    DHANDLE acl = NULLHANDLE;
+    ASSERT_EQ(NSFDbReadACL(db.Get(), &acl), NOERROR);
+    ASSERT_EQ(ACLDeleteEntry(acl, "Jo Bloggs/Acme"), NOERROR);
+    EXPECT_EQ(NSFDbStoreACL(db.Get(), acl, 0, 0), NOERROR);
+    OSMemFree(acl);
+  }
+  DBHANDLE db = NULLHANDLE;
+  EXPECT_EQ(NSFDbOpen(Path("managed.nsf").c_str(), &db), ERR_NOACCESS);
+  EXPECT_EQ(db, NULLHANDLE);
+  AsServer server;
+  DbRef again(Path("managed.nsf"));
+  EXPECT_EQ(AclOf(again.Get()), (std::vector<std::pair<std::string, WORD>>{
+                                    {"-Default-", 0}, {"LocalDomainServers", 6}}));
+}
+
+TEST_F(AccessTest, ACreatorManagesWhatHeMakesOnAServer) {
+  ASSERT_EQ(NSFDbCreate(Path("mine.nsf").c_str(), DBCLASS_NOTEFILE, FALSE), NOERROR);
+  DbRef db(Path("mine.nsf"));
+  WORD level = 0;
+  ASSERT_EQ(NSFDbAccessGet(db.Get(), &level, nullptr), NOERROR);
+  EXPECT_EQ(level, ACL_LEVEL_MANAGER);
+  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, Other);
+  DbRef other(Path("mine.nsf"));
+  ASSERT_EQ(NSFDbAccessGet(other.Get(), &level, nullptr), NOERROR);
+  EXPECT_EQ(level, ACL_LEVEL_DESIGNER);
+}
+
+}  // namespace
