@@ -23,6 +23,7 @@ STATUS TRuntime::Init() {
 void TRuntime::Term() {
   if (FInitCount == 0 || --FInitCount > 0) return;
   THandleTable::Instance().FreeAll();
+  FSession.clear();
   TSignalHandlers::Instance().Clear();
   TLog::Instance().SetHandler(nullptr);
   TSettings::Instance().ClearSession();

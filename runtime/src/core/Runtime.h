@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <memory>
+#include <typeindex>
+
 #include "notesapi/global.h"
 
 namespace notesrt {
@@ -15,9 +19,19 @@ class TRuntime {
   void Term();
   bool Initialized() const { return FInitCount > 0; }
 
+  // State the layers above keep for the session (open address books): made on first use and
+  // dropped by the last NotesTerm, after the handles.
+  template <class T>
+  T& Session() {
+    std::shared_ptr<void>& slot = FSession[std::type_index(typeid(T))];
+    if (!slot) slot = std::make_shared<T>();
+    return *static_cast<T*>(slot.get());
+  }
+
  private:
   TRuntime() = default;
   unsigned FInitCount = 0;
+  std::map<std::type_index, std::shared_ptr<void>> FSession;
 };
 
 // Raises ERR_NOTESRT_NOT_INITIALIZED before NotesInit (or after the last NotesTerm): what reaches

@@ -1,10 +1,12 @@
 #include "acl/DirectoryGroups.h"
 
+#include "core/Runtime.h"
 #include "names/AddressBookIndex.h"
 #include "names/AddressBooks.h"
 #include "note/ItemName.h"
 #include "storage/Database.h"
 #include "storage/ItemCodec.h"
+#include "storage/KeptDatabases.h"
 #include "storage/TextValues.h"
 
 namespace notesrt {
@@ -28,7 +30,8 @@ std::vector<TDirectoryGroup> DirectoryGroups(std::string_view Server) {
   std::vector<TDirectoryGroup> groups;
   std::vector<TAddressBook> books = AddressBooksOf(Server);
   if (books.empty()) return groups;
-  std::shared_ptr<TDatabase> directory = TDatabase::Open(books.front().File);
+  std::shared_ptr<TDatabase> directory =
+      TRuntime::Instance().Session<TKeptDatabases>().Open(books.front().File);
   std::vector<TItemView> items;
   TAddressBookIndex(directory->File())
       .ForEach(TNameSpace::Groups, [&](NOTEID, std::string_view Blob) {

@@ -7,6 +7,7 @@
 
 #include "core/EStatus.h"
 #include "core/Log.h"
+#include "core/Runtime.h"
 #include "names/AddressBookIndex.h"
 #include "names/AddressBooks.h"
 #include "names/NameLookupBuffer.h"
@@ -15,6 +16,7 @@
 #include "notesapi/niferr.h"
 #include "storage/Database.h"
 #include "storage/ItemCodec.h"
+#include "storage/KeptDatabases.h"
 #include "text/TextFold.h"
 #include "text/TextTrim.h"
 
@@ -48,11 +50,16 @@ std::vector<TNameSpace> IndexedSpaces(TNameSpace Space) {
   return {Space};
 }
 
+// Address books stay open for the next lookup (typing ahead asks many in a row).
+std::shared_ptr<TDatabase> KeptBook(const std::filesystem::path& File) {
+  return TRuntime::Instance().Session<TKeptDatabases>().Open(File);
+}
+
 class TNameLookup {
  public:
   TNameLookup(std::string_view Server, const TNameLookupRequest& Request) : FRequest(Request) {
     for (const TAddressBook& book : AddressBooksOf(Server))
-      FBooks.push_back(std::make_unique<TOpenBook>(TDatabase::Open(book.File)));
+      FBooks.push_back(std::make_unique<TOpenBook>(KeptBook(book.File)));
     if (FBooks.empty()) throw EStatus(ERR_NO_NAMES_FILE);
   }
 

@@ -11,6 +11,7 @@
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
 #include "storage/DatabaseRegistry.h"
+#include "storage/KeptDatabases.h"
 #include "storage/Oid.h"
 #include "storage/StoredValue.h"
 #include "text/TextFold.h"
@@ -88,6 +89,7 @@ void TDatabase::Create(const std::filesystem::path& Path, WORD DbClass, bool For
   std::error_code error;
   if (std::filesystem::exists(key, error)) {
     if (!Force) throw EStatus(ERR_EXISTS);
+    TRuntime::Instance().Session<TKeptDatabases>().Release(key);
     if (TDatabaseRegistry::Instance().Find(key)) throw EStatus(ERR_NOTESRT_IN_USE);
     if (std::filesystem::is_directory(key, error)) throw EStatus(ERR_EXISTS);
     RemoveFileSet(key);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+
+namespace notesrt {
+
+class TDatabase;
+
+// Databases kept open between API calls, so that a frequent reader (an address lookup) does not
+// open the file and read its schema each time. SQLite itself notices what another process writes
+// to the file; a file deleted or replaced on disk is opened afresh. Kept for the session
+// (TRuntime::Session) or until this process replaces the file. Callers hold the API lock.
+class TKeptDatabases {
+ public:
+  // The database at Path (as TDatabase::Open finds it), kept from now on.
+  std::shared_ptr<TDatabase> Open(const std::filesystem::path& Path);
+  // Lets go of the database at Path, if kept.
+  void Release(const std::filesystem::path& Path);
+
+ private:
+  struct TKept {
+    std::shared_ptr<TDatabase> Database;
+    dev_t Device;
+    ino_t Inode;
+  };
+  std::map<std::filesystem::path, TKept> FKept;
+};
+
+}  // namespace notesrt
