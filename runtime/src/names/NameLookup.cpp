@@ -58,6 +58,7 @@ std::shared_ptr<TDatabase> KeptBook(const std::filesystem::path& File) {
 class TNameLookup {
  public:
   TNameLookup(std::string_view Server, const TNameLookupRequest& Request) : FRequest(Request) {
+    TRuntime::Instance().Session<TKeptDatabases>().ReleaseGone();
     for (const TAddressBook& book : AddressBooksOf(Server))
       FBooks.push_back(std::make_unique<TOpenBook>(KeptBook(book.File)));
     if (FBooks.empty()) throw EStatus(ERR_NO_NAMES_FILE);

@@ -74,6 +74,8 @@ std::unique_ptr<TDbFile> OpenFile(const std::filesystem::path& Path) {
 std::shared_ptr<TDatabase> TDatabase::Open(const std::filesystem::path& Path) {
   RequireInitialized();
   std::filesystem::path key = RegistryKey(Path);
+  // A kept database whose file was deleted or replaced since must not answer for the new file.
+  TRuntime::Instance().Session<TKeptDatabases>().ReleaseIfGone(key);
   TDatabaseRegistry& registry = TDatabaseRegistry::Instance();
   if (std::shared_ptr<TDatabase> open = registry.Find(key)) return open;
   auto database = std::make_shared<TDatabase>(key, OpenFile(key));

@@ -20,6 +20,11 @@ class TKeptDatabases {
   std::shared_ptr<TDatabase> Open(const std::filesystem::path& Path);
   // Lets go of the database at Path, if kept.
   void Release(const std::filesystem::path& Path);
+  // Lets go of the database at Path if its file was deleted or replaced since it was kept, so
+  // that opening Path opens the file that is there now.
+  void ReleaseIfGone(const std::filesystem::path& Path);
+  // The same for every kept database: a book deleted since is no longer asked for by name.
+  void ReleaseGone();
 
  private:
   struct TKept {
@@ -27,6 +32,10 @@ class TKeptDatabases {
     dev_t Device;
     ino_t Inode;
   };
+  // Path (the caller's name of the file or the database's own) names Kept.
+  static bool Names(const std::filesystem::path& Path,
+                    const std::pair<const std::filesystem::path, TKept>& Kept);
+  static bool Gone(const std::pair<const std::filesystem::path, TKept>& Kept);
   std::map<std::filesystem::path, TKept> FKept;
 };
 
