@@ -80,6 +80,12 @@ const std::string& LoadStr(int Ident) {
   static const std::map<int, std::string> Strings = {
       {SNotAvailable, "This Function not available yet"},
       {SWarning, "WARNING: "},
+      // Vesk_Def
+      {63555, "no Doc Info"},
+      {63556, "ORDNER"},
+      {63557, "INTERNET"},
+      {63558, "OUTLOOK"},
+      {63559, "OUTLOOK folder: \"%s\""},
   };
   static const std::string None;
   auto Found = Strings.find(Ident);

@@ -6,6 +6,7 @@
 #include "UnitSections.h"
 #include "VeskExceptions.h"
 #include "VeskPlugInLNMail.h"
+#include "Vesk_Def.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ const TUnitSection Sections[] = {
     //    clipboard and attachment references. The ones not in the module yet keep their places.
     {SonstInitialize, SonstFinalize, "Sonst"},
     {VeskExceptionsInitialize, VeskExceptionsFinalize, "VeskExceptions"},
+    {Vesk_DefInitialize, Vesk_DefFinalize, "Vesk_Def"},
     // 5. The plug-in unit: makes its stored form findable.
     {VeskPlugInLNMailInitialize, VeskPlugInLNMailFinalize, "VeskPlugInLNMail"},
 };

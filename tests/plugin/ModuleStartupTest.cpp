@@ -30,8 +30,8 @@ TEST(ModuleStartup, UnitsStartInOrderAndStopInReverse) {
       {"loaded and unloaded",
        true,
        {"start NotesRichText", "start NotesObjects", "start Sonst", "start VeskExceptions",
-        "start VeskPlugInLNMail", "stop VeskPlugInLNMail", "stop VeskExceptions", "stop Sonst",
-        "stop NotesObjects", "stop NotesRichText"}},
+        "start Vesk_Def", "start VeskPlugInLNMail", "stop VeskPlugInLNMail", "stop Vesk_Def",
+        "stop VeskExceptions", "stop Sonst", "stop NotesObjects", "stop NotesRichText"}},
       // Without settings the Notes runtime cannot start; the desktop units never start.
       {"Notes cannot start", false, {"start NotesRichText", "stop NotesRichText"}},
   };
