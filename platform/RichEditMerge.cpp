@@ -39,6 +39,7 @@ std::string RichEditMerge(const std::vector<std::string>& Fragments) {
     bool Last = I + 1 == Documents.size();
     if (!Last && Infos[I].EndsWithPar) Plan.DropPar = Infos[I].ParOffset;
     if (I > 0) Plan.Maps = Tables.Add(Infos[I]);
+    Plan.BytesAsUnicode = I > 0 && Infos[I].DefaultFontInBody;
   }
   Plans.front().AddedFonts = Tables.AddedFonts();
   Plans.front().AddedColors = Tables.AddedColors();

@@ -40,6 +40,20 @@ std::string IcuName(int32_t CodePage) {
   }
 }
 
+// RTF itself is ASCII: a code page that reads ASCII otherwise (UTF-16, EBCDIC) is none an RTF
+// writer uses.
+bool KeepsAscii(UConverter* Converter) {
+  std::string Ascii;
+  for (char C = 0x20; C < 0x7f; ++C) Ascii += C;
+  char16_t Units[0x60];
+  UErrorCode Status = U_ZERO_ERROR;
+  int32_t Length = ucnv_toUChars(Converter, Units, 0x60, Ascii.data(),
+                                 static_cast<int32_t>(Ascii.size()), &Status);
+  ucnv_resetToUnicode(Converter);
+  return U_SUCCESS(Status) && static_cast<size_t>(Length) == Ascii.size() &&
+         std::equal(Ascii.begin(), Ascii.end(), Units);
+}
+
 }  // namespace
 
 int32_t CodePageOfCharset(int32_t Charset) {
@@ -91,6 +105,10 @@ std::string TCodePageDecoder::Decode(int32_t CodePage, std::string_view Bytes) {
     FConverter = ucnv_open(IcuName(CodePage).c_str(), &Status);
     if (U_FAILURE(Status)) FConverter = nullptr;
     FCodePage = CodePage;
+    if (FConverter && !KeepsAscii(FConverter)) {
+      ucnv_close(FConverter);
+      FConverter = nullptr;
+    }
   }
   if (!FConverter) return DecodeCp1252(Bytes);
   // At most one UTF-16 unit per byte, plus room for a replacement at the end.

@@ -33,7 +33,11 @@ class TFragmentScanner : public TRtfTextExtractor {
     TRtfTextExtractor::Token(Reader, Token, Role);
     bool FontWord = Token.Is("f") || Token.Is("af") || Token.Is("pnf");
     if (Role == TRtfRole::Control && FontWord) FInfo.UsedFonts.insert(Token.Param);
-    if (Role == TRtfRole::Setting && Token.Is("deff")) FInfo.UsedFonts.insert(Token.Param);
+    if (Role == TRtfRole::Setting && Token.Is("deff")) {
+      FInfo.UsedFonts.insert(Token.Param);
+      bool InBody = FInfo.BodyStart != std::string::npos && !Reader.Hidden();
+      FInfo.DefaultFontInBody = FInfo.DefaultFontInBody || InBody;
+    }
     if (FInfo.BodyStart == std::string::npos) FindBody(Reader, Token, Role);
   }
 
@@ -90,7 +94,6 @@ TRtfFragmentInfo ScanRtfFragment(std::string_view Rtf) {
   // The default font before and after any \deff.
   Info.UsedFonts.insert(0);
   Info.UsedFonts.insert(Info.Document.DefaultFont);
-  if (Info.BodyStart == std::string::npos) Info.BodyStart = Rtf.size();
   Info.EndsWithPar = Scanner.EndsWithPar();
   Info.ParOffset = Scanner.LastParOffset();
   return Info;

@@ -56,8 +56,9 @@ void TRtfFragmentWriter::Token(const TRtfReader& Reader, const TRtfToken& Token,
     return;
   }
   if (Token.Kind == TRtfTokenKind::GroupClose && Reader.Depth() == 1) {
-    // The document's own end; the merge closes it.
+    // The document's own end; the merge closes it. Fallbacks it cut short are still owed.
     if (FPlan.First) CopyUpTo(Token.Offset);
+    FOwedSkip = Reader.PendingSkip();
     FCopied = std::max(FCopied, Token.Offset + Token.Length);
     return;
   }
@@ -143,8 +144,11 @@ bool TRtfFragmentWriter::StartsDrop(const TRtfReader& Reader, const TRtfToken& T
       !IsIn(Token.Value, DroppedGroups)) {
     return false;
   }
+  // An empty group stays in its place: its braces end fallback skipping and runs of text as the
+  // dropped group's did.
   FOut.resize(FOpenAt);
   FBareWord = FOpenBareWord;
+  Write("{}");
   FDropDepth = Reader.Depth();
   FCopied = Token.Offset + Token.Length;
   return true;
@@ -233,6 +237,7 @@ void TRtfFragmentWriter::Text(const TRtfReader& Reader, std::string_view Utf8) {
 // same code page for the font they are in.
 bool TRtfFragmentWriter::KeepsBytes(const TRtfReader& Reader) const {
   if (FPlan.First) return true;
+  if (FPlan.BytesAsUnicode) return false;
   if (Reader.Document().AnsiCodePage != FTables.AnsiCodePage()) return false;
   return Reader.CodePage() == FTables.CodePageOf(FPlan.Maps.Fonts.at(Reader.Font()));
 }
@@ -243,15 +248,16 @@ void TRtfFragmentWriter::Finish(const TRtfReader& Reader) {
   if (!FBodyStarted && !FPlan.First) StartBody(Reader);
   size_t Depth = FDropDepth > 0 ? FDropDepth - 1 : Reader.Depth();
   if (HeaderOnly) Depth = std::min<size_t>(Depth, 1);
-  // A closing brace ends the skipping of fallbacks.
-  bool Skipping = Depth == 1 && Reader.PendingSkip() > 0;
+  // A closing brace ends the skipping of fallbacks; a document cut at its top level still owes
+  // them (one that was closed owed what it had at its end).
+  if (Depth >= 1) FOwedSkip = Depth == 1 ? Reader.PendingSkip() : 0;
   for (; Depth > 1; --Depth) {
     if (FPlan.First) EndTable(Depth);
     Write("}");
   }
-  if (FPlan.First && Skipping) {
+  if (FPlan.First) {
     // Fallbacks the input still owes would swallow what the merge writes next.
-    for (int32_t I = 0; I < Reader.PendingSkip(); ++I) Write("\\'3f");
+    for (int32_t I = 0; I < FOwedSkip; ++I) Write("\\'3f");
   }
   WriteTables();
   if (!FPlan.First) Write("}");

@@ -26,7 +26,7 @@ class TRtfFragmentWriter : public TRtfHandler {
  public:
   struct TPlan {
     bool First = false;
-    // Where the body begins; the trailing paragraph mark to leave out (npos: none).
+    // Where the body begins, and the trailing paragraph mark to leave out (npos: none).
     size_t BodyStart = 0;
     size_t DropPar = std::string::npos;
     // For the first document: what goes at the end of its tables.
@@ -34,8 +34,10 @@ class TRtfFragmentWriter : public TRtfHandler {
     std::string AddedColors;
     bool HasFontTable = false;
     bool HasColorTable = false;
-    // For a later one: its numbers in the merged tables.
+    // For a later one: its numbers in the merged tables, and whether its text bytes are all
+    // written as \uN (its body changes the default font, which the merged document cannot).
     TRtfTableMerge::TMaps Maps;
+    bool BytesAsUnicode = false;
   };
 
   TRtfFragmentWriter(std::string_view Input, const TPlan& Plan, const TRtfTableMerge& Tables,
@@ -88,6 +90,8 @@ class TRtfFragmentWriter : public TRtfHandler {
   size_t FFontTableDepth = 0;
   size_t FColorTableDepth = 0;
   bool FTablesWritten = false;
+  // Fallback characters the document still owed where it ended.
+  int32_t FOwedSkip = 0;
   bool FFontsAdded = false;
   bool FColorsAdded = false;
   // The tokens of the run of text bytes being read.

@@ -72,16 +72,25 @@ TEST(RichEditMerge, ParagraphsOfTheFragments) {
        {"one\r\ntwo\r\n", Arial + "three\\par}", "four"},
        "one\ntwo\nthree\nfour"},
       {"cut fragment", {Arial + "a{\\b b", Arial + "c}"}, "ab\nc"},
+      {"cut in the header", {Arial + "a}", "{\\rtf1 {\\fonttbl{\\f0 T;}{\\bin"}, "a"},
       {"fallback owed at the cut", {Arial + "\\u233", Arial + "c}"}, "\u00e9\nc"},
+      {"fallback owed at the end", {Arial + "\\uc2\\u233 x}", Arial + "c}"}, "\u00e9\nc"},
       {"other code page",
        {Arial + "a}", "{\\rtf1\\ansi\\ansicpg1251 \\'e0\\'e1}"},
        "a\n\u0430\u0431"},
       {"double-byte font",
        {Arial + "a}", "{\\rtf1{\\fonttbl{\\f0\\fcharset128 M;}}\\f0\\'93\\'fa}"},
        "a\n\u65e5"},
+      {"default font changed in the body",
+       {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 CE;}}a}",
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 CE;}{\\f1 Arial;}}x\\deff1 \\'e8}"},
+       "a\nx\u00e8"},
       {"tables in a later body",
        {Arial + "a}", Arial + "b{\\fonttbl{\\f0 X;}}{\\info t}c}"},
        "a\nbc"},
+      {"a dropped table ends the fallbacks",
+       {Arial + "a}", Arial + "\\u233{\\colortbl;} b}"},
+       "a\n\u00e9 b"},
   };
   for (const TMergeCase& Case : Cases) {
     std::string Merged = RichEditMerge(Case.Fragments);
@@ -89,7 +98,7 @@ TEST(RichEditMerge, ParagraphsOfTheFragments) {
   }
 }
 
-TEST(RichEditMergeTest, OneFragmentComesBackUnchanged) {
+TEST(RichEditMerge, OneFragmentComesBackUnchanged) {
   for (std::string Fragment : {"{\\rtf1 x\\par", "not rtf", ""}) {
     EXPECT_EQ(RichEditMerge({Fragment}), Fragment);
   }

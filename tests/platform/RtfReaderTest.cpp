@@ -116,6 +116,7 @@ TEST(RtfReader, FontTablesColorTablesAndCodePages) {
       {"cut double byte", "{\\rtf1{\\fonttbl{\\f0\\fcharset128 M;}}\\f0\\'93}", "\ufffd"},
       {"font cpg", "{\\rtf1{\\fonttbl{\\f0\\cpg1253 G;}}\\f0\\'e1}", "\u03b1"},
       {"unknown code page as 1252", "{\\rtf1\\ansicpg77777 \\'e9}", "\u00e9"},
+      {"utf-16 code page as 1252", "{\\rtf1\\ansicpg1201 ab\\'e9}", "ab\u00e9"},
   };
   for (const TCase& Case : Cases) EXPECT_EQ(RtfToText(Case.Input), Case.Expected) << Case.Name;
 
