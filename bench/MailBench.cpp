@@ -1,6 +1,8 @@
 // Mail through the object library and the plug-in: GetMailItems(mfInbox) of the loaded plug-in
 // module over a 15,000-mail inbox, side by side with the same six fields read straight from
-// SQLite; 1,000 mails sent through SendMail, and the router pass that delivers them.
+// SQLite, with the user the mail file's Manager and its Reader (what access control costs);
+// opening and reading mails by the C API likewise; 1,000 mails sent through SendMail, and the
+// router pass that delivers them.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -22,7 +24,9 @@
 #include "TNotesFolder.h"
 #include "TNotesItem.h"
 #include "TNotesView.h"
+#include "notesapi/acl.h"
 #include "notesapi/notesrt.h"
+#include "notesapi/nsfnote.h"
 
 namespace {
 
@@ -40,6 +44,8 @@ void Configure() {
   OSSetEnvironmentVariable("MailServer", Server);
   OSSetEnvironmentVariable("MailFile", MailFile);
   if (NotesRTCreateServer(Server) != NOERROR) std::abort();
+  // Only the server changes its directory.
+  if (NotesRTSwitchUser(Server) != NOERROR) std::abort();
   TNotesDatabase directory;
   directory.Open(Server, "names.nsf");
   auto person = directory.CreateDocument();
@@ -51,6 +57,8 @@ void Configure() {
   person->ReplaceItemValue("MailServer", TVariant(Server));
   person->ReplaceItemValue("MailFile", TVariant(MailFile));
   person->Save();
+  directory.Close();
+  NotesRTSwitchUser(nullptr);
 }
 
 void FileIntoInbox(TNotesDatabase& Database,
@@ -79,7 +87,26 @@ void FillInbox() {
   if (!batch.empty()) FileIntoInbox(database, batch);
 }
 
+// The mail server gives Jane's entry in her mail file the level State's argument names.
+void GiveJane(WORD Level) {
+  if (NotesRTSwitchUser(Server) != NOERROR) std::abort();
+  {
+    TNotesDatabase database;
+    database.Open(Server, MailFile);
+    DHANDLE acl = NULLHANDLE;
+    ACL_PRIVILEGES none{};
+    if (NSFDbReadACL(database.Handle(), &acl) != NOERROR ||
+        ACLUpdateEntry(acl, "CN=Jane Doe/O=Acme", ACL_UPDATE_LEVEL, nullptr, Level, &none, 0) !=
+            NOERROR ||
+        NSFDbStoreACL(database.Handle(), acl, 0, 0) != NOERROR)
+      std::abort();
+    OSMemFree(acl);
+  }
+  NotesRTSwitchUser(nullptr);
+}
+
 void BM_GetMailItems_Plugin(benchmark::State& State) {
+  GiveJane(static_cast<WORD>(State.range(0)));
   TLoadedPlugin plugin;
   if (!plugin.Mail->Connect()) return State.SkipWithError("the plug-in does not connect");
   int lines = 0;
@@ -171,6 +198,29 @@ void BM_GetMailItems_Sqlite(benchmark::State& State) {
   State.counters["lines"] = lines;
 }
 
+// NSFNoteOpen of the first 1,000 inbox mails, each with its subject read.
+void BM_NoteOpenRead(benchmark::State& State) {
+  GiveJane(static_cast<WORD>(State.range(0)));
+  TNotesDatabase database;
+  database.Open(Server, MailFile);
+  std::vector<NOTEID> ids;
+  {
+    TNotesFolder inbox(database, "($Inbox)");
+    for (int index = 0; index < 1000; ++index)
+      ids.push_back(static_cast<NOTEID>(inbox.GetDocumentId(index)));
+  }
+  char subject[256];
+  for (auto _ : State) {
+    for (NOTEID id : ids) {
+      NOTEHANDLE note = NULLHANDLE;
+      if (NSFNoteOpen(database.Handle(), id, 0, &note) != NOERROR) std::abort();
+      benchmark::DoNotOptimize(NSFItemGetText(note, "Subject", subject, sizeof subject));
+      NSFNoteClose(note);
+    }
+  }
+  State.SetItemsProcessed(State.iterations() * static_cast<int64_t>(ids.size()));
+}
+
 void BM_SendMail(benchmark::State& State) {
   TNotesDatabase database;
   database.OpenMail();
@@ -188,8 +238,18 @@ void BM_RouterPass(benchmark::State& State) {
   State.SetItemsProcessed(delivered);
 }
 
-BENCHMARK(BM_GetMailItems_Plugin)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
+BENCHMARK(BM_GetMailItems_Plugin)
+    ->Arg(ACL_LEVEL_MANAGER)
+    ->Arg(ACL_LEVEL_READER)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime();
 BENCHMARK(BM_GetMailItems_Sqlite)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
+BENCHMARK(BM_NoteOpenRead)
+    ->Arg(ACL_LEVEL_MANAGER)
+    ->Arg(ACL_LEVEL_READER)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_SendMail)->Iterations(SentMails)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_RouterPass)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
