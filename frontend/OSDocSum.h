@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-// One property specification: always by property identifier (kind 1).
+// The property to read: always named by its property identifier (kind 1).
 struct TPropSpec {
   uint32_t Kind = 1;
   uint32_t PropId = 0;
