@@ -11,9 +11,11 @@
 class TStringList;
 
 // The registry roots the system uses.
-enum class HKEY : uint8_t { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE };
+enum class HKEY : uint8_t { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT };
 constexpr HKEY HKEY_CURRENT_USER = HKEY::HKEY_CURRENT_USER;
 constexpr HKEY HKEY_LOCAL_MACHINE = HKEY::HKEY_LOCAL_MACHINE;
+// File types: extension keys naming a class, classes with their DefaultIcon.
+constexpr HKEY HKEY_CLASSES_ROOT = HKEY::HKEY_CLASSES_ROOT;
 
 class VESK_API ERegistryException : public Exception {
  public:

@@ -46,7 +46,14 @@ void WriteAll(const TFileHandle& Handle, const std::string& Text,
 }
 
 const char* RootName(HKEY Root) {
-  return Root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+  switch (Root) {
+    case HKEY_LOCAL_MACHINE:
+      return "HKEY_LOCAL_MACHINE";
+    case HKEY_CLASSES_ROOT:
+      return "HKEY_CLASSES_ROOT";
+    default:
+      return "HKEY_CURRENT_USER";
+  }
 }
 
 }  // namespace

@@ -190,19 +190,23 @@ TEST_F(RegistryTest, TwoRegistryObjectsSeeEachOthersChanges) {
 }
 
 TEST_F(RegistryTest, RootsAreKeptApart) {
-  TRegistry Machine;
-  Machine.SetRootKey(HKEY_LOCAL_MACHINE);
-  ASSERT_TRUE(Machine.OpenKey("Software\\Lotus\\Notes", true));
-  Machine.WriteString("Path", "/opt/notes");
-  TRegistry User;
-  EXPECT_EQ(User.RootKey(), HKEY_CURRENT_USER);
-  EXPECT_FALSE(User.KeyExists("Software\\Lotus\\Notes"));
-  User.SetRootKey(HKEY_LOCAL_MACHINE);
-  ASSERT_TRUE(User.OpenKeyReadOnly("Software\\Lotus\\Notes"));
-  EXPECT_EQ(User.ReadString("Path"), "/opt/notes");
-  // Changing the root closes the open key.
-  User.SetRootKey(HKEY_CURRENT_USER);
-  EXPECT_EQ(User.CurrentPath(), "");
+  const HKEY Roots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
+  for (HKEY Root : Roots) {
+    TRegistry Writer;
+    Writer.SetRootKey(Root);
+    ASSERT_TRUE(Writer.OpenKey("Shared\\Key", true));
+    Writer.WriteInteger("Root", static_cast<int>(Root));
+  }
+  TRegistry Reader;
+  EXPECT_EQ(Reader.RootKey(), HKEY_CURRENT_USER);
+  for (HKEY Root : Roots) {
+    Reader.SetRootKey(Root);
+    ASSERT_TRUE(Reader.OpenKeyReadOnly("Shared\\Key")) << static_cast<int>(Root);
+    EXPECT_EQ(Reader.ReadInteger("Root"), static_cast<int>(Root));
+    // Changing the root closes the open key.
+    Reader.SetRootKey(HKEY_CURRENT_USER);
+    EXPECT_EQ(Reader.CurrentPath(), "");
+  }
 }
 
 TEST_F(RegistryTest, KeyNamesThatCannotBeStoredAreRefused) {

@@ -1,0 +1,128 @@
+// The private temporary directory: exclusive files with the prefixes the units use, names that
+// must fit the filters' fields, and the directories of killed processes cleared at next start.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+
+#include "TempDir.h"
+#include "TempFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+mode_t ModeOf(const fs::path& Path) {
+  struct stat info {};
+  EXPECT_EQ(lstat(Path.c_str(), &info), 0) << Path;
+  return info.st_mode & 07777;
+}
+
+TEST(TempFiles, FilesAreNewAndPrivateAndGoWithTheDirectory) {
+  vesktest::TempDir base;
+  fs::path dir;
+  {
+    TPrivateTempDir temp(base.Path());
+    dir = temp.Path();
+    EXPECT_EQ(dir.parent_path(), base.Path());
+    EXPECT_EQ(ModeOf(dir), 0700u);
+    const struct {
+      const char* Prefix;
+      const char* Suffix;
+    } Cases[] = {{"~rtf", ".tmp"}, {"~cd", ".tmp"}, {"~", ".tmp"}, {"~import", ".bmp"}};
+    std::set<std::string> names;
+    for (const auto& Case : Cases) {
+      for (int round = 0; round < 2; ++round) {
+        const std::string path = temp.CreateFile(Case.Prefix, Case.Suffix);
+        const std::string name = fs::path(path).filename().string();
+        EXPECT_EQ(name.rfind(Case.Prefix, 0), 0u) << name;
+        EXPECT_EQ(fs::path(path).extension(), Case.Suffix) << name;
+        EXPECT_EQ(fs::file_size(path), 0u) << name;
+        EXPECT_EQ(ModeOf(path), 0600u) << name;
+        EXPECT_LE(path.size(), TPrivateTempDir::MaxPathLength);
+        EXPECT_TRUE(names.insert(name).second) << "made twice: " << name;
+      }
+    }
+    // A name someone else took is skipped, never opened.
+    const std::string next = (dir / "~rtf0008.tmp").string();
+    std::ofstream(next) << "taken";
+    const std::string made = temp.CreateFile("~rtf");
+    EXPECT_NE(made, next);
+    std::ifstream taken(next);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(taken), {}), "taken");
+  }
+  EXPECT_FALSE(fs::exists(dir));
+}
+
+TEST(TempFiles, ANameThatWouldNotFitIsRefusedNotCut) {
+  vesktest::TempDir root;
+  const fs::path base = root.Path() / std::string(60, 'd');
+  fs::create_directory(base);
+  TPrivateTempDir temp(base);
+  try {
+    temp.CreateFile("~import", ".bmp");
+    FAIL() << "a name over " << TPrivateTempDir::MaxPathLength << " bytes was made";
+  } catch (const ETempFileError& Error) {
+    EXPECT_NE(std::string(Error.what()).find(temp.Path().string()), std::string::npos)
+        << Error.what();
+  }
+  EXPECT_TRUE(fs::is_empty(temp.Path()));
+  EXPECT_THROW(TPrivateTempDir(root.Path() / "missing"), ETempFileError);
+}
+
+// A child makes its directory with a file and is killed; the next start removes what it left,
+// while the directory of a process still running stays.
+TEST(TempFiles, LeftoversOfKilledProcessesGoAtTheNextStart) {
+  vesktest::TempDir base;
+  TPrivateTempDir running(base.Path());
+  const std::string runningFile = running.CreateFile("~rtf");
+  int channel[2];
+  ASSERT_EQ(pipe(channel), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(channel[0]);
+    auto* temp = new TPrivateTempDir(base.Path());
+    const std::string path = temp->CreateFile("~cd");
+    std::ofstream(path) << "mail text";
+    (void)!write(channel[1], "x", 1);
+    pause();
+    _exit(0);
+  }
+  close(channel[1]);
+  char ready = 0;
+  ASSERT_EQ(read(channel[0], &ready, 1), 1);
+  close(channel[0]);
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  int leftovers = 0;
+  for (const auto& entry : fs::directory_iterator(base.Path()))
+    leftovers += entry.path() != running.Path();
+  EXPECT_EQ(leftovers, 1);
+  // Not a directory of this user's naming: never touched.
+  fs::create_directory(base.Path() / "vesk-other");
+  TPrivateTempDir next(base.Path());
+  std::set<fs::path> left;
+  for (const auto& entry : fs::directory_iterator(base.Path())) left.insert(entry.path());
+  EXPECT_EQ(left, (std::set<fs::path>{running.Path(), next.Path(), base.Path() / "vesk-other"}));
+  EXPECT_TRUE(fs::exists(runningFile));
+}
+
+TEST(TempFiles, TempFileHolderRemovesItsFile) {
+  vesktest::TempDir base;
+  TPrivateTempDir temp(base.Path());
+  std::string path;
+  {
+    TTempFile file(temp.CreateFile("~"));
+    path = file.Path();
+    EXPECT_TRUE(fs::exists(path));
+  }
+  EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
