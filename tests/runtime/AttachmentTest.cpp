@@ -2,11 +2,21 @@
 // note moves to another database, freed when detached.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+
+#include "DamageTools.h"
 #include "FileText.h"
 #include "StorageFixture.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/names.h"
 #include "notesapi/notesrt.h"
+#include "notesapi/notesrterr.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
 
@@ -173,5 +183,96 @@ TEST_F(Attachments, MovingANoteCopiesItsObjects) {
   ASSERT_EQ(NSFNoteExtractFile(original.Get(), Attachment(original.Get(), 0), out.c_str(), nullptr),
             NOERROR);
   EXPECT_EQ(vesktest::ReadFileText(out), FBytes);
+}
+
+// What a folder holds: each entry's name with its bytes, "<dir>" or its link's destination.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& Folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(Folder)) {
+    std::string name = entry.path().filename().string();
+    if (entry.is_symlink())
+      entries[name] = "-> " + std::filesystem::read_symlink(entry).string();
+    else if (entry.is_directory())
+      entries[name] = "<dir>";
+    else
+      entries[name] = vesktest::ReadFileText(entry.path());
+  }
+  return entries;
+}
+
+// A failed extraction leaves the folder exactly as it was: the old file unchanged and no
+// partial file beside it.
+TEST_F(Attachments, FailedExtractionChangesNothing) {
+  struct TCase {
+    const char* Name;
+    // Prepares Folder around its "out.bin"; false when this machine cannot make the damage.
+    std::function<bool(const std::filesystem::path&, std::unique_ptr<vesktest::SmallDisk>&)> Damage;
+    std::string TargetName;
+    STATUS Expected;
+  };
+  auto readOnly = [](const std::filesystem::path& folder, auto& disk) {
+    if (geteuid() != 0) return chmod(folder.c_str(), 0555) == 0;
+    disk = std::make_unique<vesktest::SmallDisk>(folder, 1024);
+    if (!disk->Mounted()) return false;
+    vesktest::WriteFileText(folder / "out.bin", "old");
+    return disk->MakeReadOnly();
+  };
+  auto fullDisk = [](const std::filesystem::path& folder, auto& disk) {
+    disk = std::make_unique<vesktest::SmallDisk>(folder, 256);
+    if (!disk->Mounted()) return false;
+    vesktest::WriteFileText(folder / "out.bin", "old");
+    disk->Fill();
+    return true;
+  };
+  auto nothing = [](const std::filesystem::path&, auto&) { return true; };
+  auto directory = [](const std::filesystem::path& folder, auto&) {
+    std::filesystem::remove(folder / "out.bin");
+    return std::filesystem::create_directory(folder / "out.bin");
+  };
+  const TCase cases[] = {
+      {"read-only directory", readOnly, "out.bin", ERR_NOTESRT_STORAGE},
+      {"full disk", fullDisk, "out.bin", ERR_NOTESRT_DISK_FULL},
+      {"missing directory", nothing, "missing/out.bin", ERR_NOEXIST},
+      {"directory at the target", directory, "out.bin", ERR_NOTESRT_STORAGE},
+  };
+  DbRef db("test.nsf");
+  NoteRef note;
+  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
+  std::string source = Source();
+  ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r")), NOERROR);
+  BLOCKID item = Attachment(note.Get(), 0);
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.Name);
+    std::filesystem::path folder = FEnv.Root() / test.Name;
+    std::filesystem::create_directory(folder);
+    vesktest::WriteFileText(folder / "out.bin", "old");
+    std::unique_ptr<vesktest::SmallDisk> disk;
+    if (!test.Damage(folder, disk)) {
+      std::cout << "skipped \"" << test.Name << "\": needs root to mount a small disk\n";
+      continue;
+    }
+    auto before = Snapshot(folder);
+    std::string target = (folder / test.TargetName).string();
+    EXPECT_EQ(NSFNoteExtractFile(note.Get(), item, target.c_str(), nullptr), test.Expected);
+    EXPECT_EQ(Snapshot(folder), before);
+    chmod(folder.c_str(), 0755);
+  }
+}
+
+// A link at the target is replaced by the file; the file it pointed to is not written.
+TEST_F(Attachments, ExtractionReplacesALinkAtTheTarget) {
+  DbRef db("test.nsf");
+  NoteRef note;
+  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
+  std::string source = Source();
+  ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r")), NOERROR);
+  std::filesystem::path elsewhere = FEnv.Root() / "elsewhere.txt", link = Target("link.bin");
+  vesktest::WriteFileText(elsewhere, "not to be touched");
+  std::filesystem::create_symlink(elsewhere, link);
+  ASSERT_EQ(NSFNoteExtractFile(note.Get(), Attachment(note.Get(), 0), link.c_str(), nullptr),
+            NOERROR);
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(vesktest::ReadFileText(link), FBytes);
+  EXPECT_EQ(vesktest::ReadFileText(elsewhere), "not to be touched");
 }
 }  // namespace

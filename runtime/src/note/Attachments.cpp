@@ -1,11 +1,13 @@
 #include "note/Attachments.h"
 
+#include <errno.h>
 #include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
 #include <memory>
 
+#include "core/AtomicFile.h"
 #include "core/EStatus.h"
 #include "note/FileObject.h"
 #include "note/ItemName.h"
@@ -27,6 +29,21 @@ std::string ReadWholeFile(const std::string& Path) {
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (file.bad()) throw EStatus(ERR_NOTESRT_STORAGE);
   return bytes;
+}
+
+STATUS StatusOfWrite(int Error) {
+  switch (Error) {
+    case ENOSPC:
+    case EDQUOT:
+      return ERR_NOTESRT_DISK_FULL;
+    case ENOENT:
+    case ENOTDIR:
+      return ERR_NOEXIST;
+    case ENAMETOOLONG:
+      return ERR_INV_FILE_NAME;
+    default:
+      return ERR_NOTESRT_STORAGE;
+  }
 }
 
 TIMEDATE ModifiedTimeOf(const std::string& Path) {
@@ -66,11 +83,7 @@ void ExtractFile(TNote& Note, const BLOCKID& Item, std::string_view Target) {
   std::string bytes = ref.Bytes ? *ref.Bytes : ref.Database->Objects().Read(ref.ObjectId);
   std::string path = LmbcsToUtf8(Target);
   if (path.empty()) throw EStatus(ERR_INV_FILE_NAME);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw EStatus(ERR_NOTESRT_STORAGE);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) throw EStatus(ERR_NOTESRT_STORAGE);
+  if (int error = WriteFileAtomically(path, bytes); error != 0) throw EStatus(StatusOfWrite(error));
 }
 
 TNoteItem* NthFileItem(TNote& Note, size_t Index) {

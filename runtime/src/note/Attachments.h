@@ -25,7 +25,7 @@ void AttachFile(TNote& Note, std::string_view ItemName, std::string_view DiskPat
 // The attachment item an item BLOCKID names: ERR_ITEM_NOT_FOUND for a stale one,
 // ERR_INVALID_ITEMUNK for an item that is not an attachment.
 TNoteItem& AttachmentItem(TNote& Note, const BLOCKID& Item);
-// Writes the attachment's bytes to Target (LMBCS), creating or replacing the file.
+// Writes the attachment's bytes to Target (LMBCS) whole or not at all (WriteFileAtomically).
 void ExtractFile(TNote& Note, const BLOCKID& Item, std::string_view Target);
 // The Index-th (0-based) "$FILE" item in note order, or null.
 TNoteItem* NthFileItem(TNote& Note, size_t Index);
