@@ -1,6 +1,11 @@
-# Writes OUTPUT with one line STATUS_NAME(ERR_xxx) for every status the sources below SOURCE_DIR
-# name, so that a test can ask OSLoadString for each. Run as a build step (cmake -P).
-file(GLOB_RECURSE sources ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
+# Writes OUTPUT with one line STATUS_NAME(ERR_xxx) for every status the sources below the
+# directories SOURCE_DIRS name, so that a test can ask OSLoadString for each. Run as a build step
+# (cmake -P).
+set(sources "")
+foreach(dir IN LISTS SOURCE_DIRS)
+  file(GLOB_RECURSE found ${dir}/*.cpp ${dir}/*.h)
+  list(APPEND sources ${found})
+endforeach()
 set(names "")
 foreach(source IN LISTS sources)
   file(STRINGS ${source} lines REGEX "ERR_[A-Z0-9_]+")

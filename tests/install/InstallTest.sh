@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix, then: the installed vesk-mail prints its usage and
 # lists the inbox of a new demo environment (finding its plug-in without the build tree), and a
-# C program compiles and runs against the installed library through pkg-config.
+# C program compiles and runs against the installed library through pkg-config and loads an
+# installed filter library.
 set -euo pipefail
 build=$1 cc=$2 sanitize=$3 program=$4
 tmp=$(mktemp -d)
@@ -23,7 +24,7 @@ pcdir=$(dirname "$(find "$tmp/prefix" -name notesrt.pc)")
 export PKG_CONFIG_PATH="$pcdir"
 libdir=$(pkg-config --variable=libdir notesrt)
 # shellcheck disable=SC2046,SC2086
-"$cc" $sanitize -Wall -Werror -o "$tmp/status-text" "$program" $(pkg-config --cflags --libs notesrt) \
+"$cc" $sanitize -Wall -Werror -o "$tmp/library-user" "$program" $(pkg-config --cflags --libs notesrt) \
   -Wl,-rpath,"$libdir"
-[ "$("$tmp/status-text")" = "File does not exist" ]
-echo "installed: vesk-mail listed $mails mails; a C program built with pkg-config ran"
+[ "$("$tmp/library-user")" = "File does not exist" ]
+echo "installed: vesk-mail listed $mails mails; a C program built with pkg-config ran and loaded a filter"

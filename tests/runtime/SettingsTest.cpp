@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -124,4 +125,56 @@ TEST_F(Settings, DirectoriesFitMaxPathOrComeBackEmpty) {
   EXPECT_STREQ(path, "");
   EXPECT_EQ(path[MAXPATH], 'x');
   setenv(NOTESRT_INI_ENV, FEnv.IniFile().c_str(), 1);
+}
+
+// The built-in filter settings stand in only while no filter setting is configured at all.
+TEST_F(Settings, BuiltInFilterSettingsAnswerOnlyWhileNotesIniNamesNone) {
+  const std::string builtInRtf = "MicrosoftWord RTF,0,_IRTF,,.RTF";
+  struct TCase {
+    const char* Name;
+    std::string Ini;          // after the directory line
+    const char* SessionName;  // a filter setting for the session, or null
+    const char* SessionValue;
+    std::map<std::string, std::string> Expected;
+  } cases[] = {
+      {"none configured",
+       "",
+       nullptr,
+       nullptr,
+       {{"EDITIMP1", "ASCII Text,0,_ITEXT,,.TXT,.PRN"},
+        {"editimp2", builtInRtf},
+        {"EDITIMP5", "PNG Image,0,_IPNG,,.PNG"},
+        {"EDITEXP1", "MicrosoftWord RTF,2,_XRTF,,.RTF"},
+        {"EDITIMP6", "<unset>"},
+        {"EDITEXP2", "<unset>"}}},
+      {"one import configured",
+       "EditImp9=Mine,0,_IMINE,,.MIN\n",
+       nullptr,
+       nullptr,
+       {{"EDITIMP9", "Mine,0,_IMINE,,.MIN"}, {"EDITIMP2", "<unset>"}, {"EDITEXP1", "<unset>"}}},
+      {"an export configured",
+       "EDITEXP1=Other,2,_XOTHER,,.RTF\n",
+       nullptr,
+       nullptr,
+       {{"EDITEXP1", "Other,2,_XOTHER,,.RTF"}, {"EDITIMP1", "<unset>"}}},
+      {"a commented line is no setting",
+       "; EDITIMP1=Old,0,_IOLD,,.OLD\n",
+       nullptr,
+       nullptr,
+       {{"EDITIMP2", builtInRtf}}},
+      {"set for the session",
+       "",
+       "EDITIMP2",
+       "Session,0,_ISES,,.SES",
+       {{"EDITIMP2", "Session,0,_ISES,,.SES"}, {"EDITIMP1", "<unset>"}}},
+  };
+  for (const TCase& c : cases) {
+    WriteFileText(FEnv.IniFile(), "[Notes]\nDirectory=" + FEnv.DataDir().string() + "\n" + c.Ini);
+    if (c.SessionName) {
+      ASSERT_EQ(NotesRTSetSessionSetting(c.SessionName, c.SessionValue), NOERROR);
+    }
+    for (const auto& [name, value] : c.Expected)
+      EXPECT_EQ(Setting(name.c_str()), value) << c.Name << ": " << name;
+    if (c.SessionName) NotesRTSetSessionSetting(c.SessionName, nullptr);
+  }
 }

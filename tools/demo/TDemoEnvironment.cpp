@@ -116,7 +116,8 @@ void TDemoEnvironment::WriteSettings(const std::filesystem::path& Folder,
       << "NAMES=names.nsf\n"
       << "Ports=TCPIP\n"
       << NOTESRT_USER_NAME_VAR << "=" << user.FullName << "\n"
-      << NOTESRT_SERVERS_DIR_VAR << "=" << (Home / "servers").string() << "\n";
+      << NOTESRT_SERVERS_DIR_VAR << "=" << (Home / "servers").string() << "\n"
+      << NOTESRT_BUILTIN_FILTER_SETTINGS;
   if (!ini.flush()) throw Exception("Cannot write " + file.string());
 }
 

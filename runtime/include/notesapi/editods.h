@@ -57,6 +57,8 @@ typedef struct {
 #define SIG_CD_BEGIN (0xDD | BYTERECORDLENGTH)
 #define SIG_CD_END (0xDE | BYTERECORDLENGTH)
 #define SIG_CD_PRETABLEBEGIN (0xFB | WORDRECORDLENGTH)
+#define SIG_CD_IMAGESEGMENT (0x7C | LONGRECORDLENGTH)
+#define SIG_CD_IMAGEHEADER (0x7D | LONGRECORDLENGTH)
 
 #define MAXTABS 20
 
@@ -262,6 +264,59 @@ typedef struct {
   WORD Fonts;
 } CDFONTTABLE;
 
+/* A picture: its size on the page (twips), how it is cropped, and its version. A
+   CDIMAGEHEADER and its CDIMAGESEGMENTs follow. */
+typedef struct {
+  WORD Width;
+  WORD Height;
+} RECTSIZE;
+
+typedef struct {
+  WORD left;
+  WORD top;
+  WORD right;
+  WORD bottom;
+} CROPRECT;
+
+#define CDGRAPHIC_VERSION1 0
+#define CDGRAPHIC_VERSION2 1
+#define CDGRAPHIC_VERSION3 2
+
+typedef struct {
+  LSIG Header;
+  RECTSIZE DestSize;
+  RECTSIZE CropDestSize;
+  CROPRECT CropOffset;
+  WORD fResize;
+  BYTE Version;
+  BYTE bFlags;
+  WORD wReserved;
+} CDGRAPHIC;
+
+/* The picture's file format, its size in pixels, and how many bytes and segments follow. */
+#define CDIMAGETYPE_GIF 1
+#define CDIMAGETYPE_JPEG 2
+#define CDIMAGETYPE_BMP 3
+#define CDIMAGETYPE_PNG 4
+
+typedef struct {
+  LSIG Header;
+  WORD ImageType;
+  WORD Width;
+  WORD Height;
+  DWORD ImageDataSize;
+  DWORD SegCount;
+  DWORD Flags;
+  DWORD Reserved;
+} CDIMAGEHEADER;
+
+/* DataSize bytes of the picture follow, padded to SegSize (even). */
+typedef struct {
+  LSIG Header;
+  WORD DataSize;
+  WORD SegSize;
+} CDIMAGESEGMENT;
+
 /* Face numbers from STATIC_FONT_FACES up; Family holds the pitch and family bits. */
 typedef struct {
   BYTE Face;
@@ -269,5 +324,10 @@ typedef struct {
   char Name[MAXFACESIZE];
 } CDFACE;
 #pragma pack(pop)
+
+#ifdef __cplusplus
+static_assert(sizeof(CDGRAPHIC) == 28 && sizeof(CDIMAGEHEADER) == 28);
+static_assert(sizeof(CDIMAGESEGMENT) == 10);
+#endif
 
 #endif

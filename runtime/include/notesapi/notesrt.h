@@ -12,6 +12,17 @@
    stored abbreviated or canonical. */
 #define NOTESRT_USER_NAME_VAR "NotesRT_UserName"
 
+/* The filter settings OSGetEnvironmentString answers while notes.ini (and the session) names no
+   EDITIMPn or EDITEXPn variable at all; one "Name=Value" line each. The environments the system
+   makes write these lines into their notes.ini. */
+#define NOTESRT_BUILTIN_FILTER_SETTINGS            \
+  "EDITIMP1=ASCII Text,0,_ITEXT,,.TXT,.PRN\n"      \
+  "EDITIMP2=MicrosoftWord RTF,0,_IRTF,,.RTF\n"     \
+  "EDITIMP3=JPEG Image,0,_IJPG,,.JPG,.JPEG,.JPE\n" \
+  "EDITIMP4=BMP Image,0,_IBMP,,.BMP\n"             \
+  "EDITIMP5=PNG Image,0,_IPNG,,.PNG\n"             \
+  "EDITEXP1=MicrosoftWord RTF,2,_XRTF,,.RTF\n"
+
 /* Kinds of handles the runtime hands out; every kind is counted separately. */
 #define NOTESRT_HANDLE_MEMORY 0
 #define NOTESRT_HANDLE_IDTABLE 1

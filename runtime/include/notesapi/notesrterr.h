@@ -56,6 +56,19 @@
 /* Damage and space */
 #define ERR_NOTESRT_DISK_FULL        (PKG_NOTESRT + 0x20) /* no space left on the file's disk */
 #define ERR_NOTESRT_NOTE_IDS_USED    (PKG_NOTESRT + 0x21) /* every note ID of a database used */
+
+/* Filter libraries (OSLoadLibrary) and the import and export filters */
+#define ERR_NOTESRT_LIBRARY_DIRECTORY (PKG_NOTESRT + 0x22) /* not the program directory */
+#define ERR_NOTESRT_LIBRARY_NOT_FOUND (PKG_NOTESRT + 0x23) /* no such library there */
+#define ERR_NOTESRT_LIBRARY_LOAD     (PKG_NOTESRT + 0x24) /* the file is not a loadable library */
+#define ERR_NOTESRT_NO_ENTRY_POINT   (PKG_NOTESRT + 0x25) /* no MainEntryPoint */
+#define ERR_NOTESRT_STALE_MODULE     (PKG_NOTESRT + 0x26) /* library handle unknown or freed */
+#define ERR_NOTESRT_FILTER_ARGS      (PKG_NOTESRT + 0x27) /* data block or file name missing */
+#define ERR_NOTESRT_FILTER_READ      (PKG_NOTESRT + 0x28) /* input file not read */
+#define ERR_NOTESRT_FILTER_WRITE     (PKG_NOTESRT + 0x29) /* output file not written */
+#define ERR_NOTESRT_NOT_PICTURE      (PKG_NOTESRT + 0x2A) /* not a picture of this type */
+#define ERR_NOTESRT_PICTURE_TOO_LARGE (PKG_NOTESRT + 0x2B) /* over 65,535 pixels on a side */
+#define ERR_NOTESRT_FILTER_TOO_BIG   (PKG_NOTESRT + 0x2C) /* input larger than a filter takes */
 /* clang-format on */
 
 #endif

@@ -19,6 +19,16 @@ NOTESAPI_BEGIN_DECLS
 WORD LNPUBLIC OSLoadString(HMODULE hModule, STATUS StringCode, char* retBuffer, WORD BufferLength);
 WORD LNPUBLIC OSTranslate(WORD TranslateMode, const char* In, WORD InLength, char* Out,
                           WORD OutLength);
+
+/* Loads an import or export filter library and hands back its entry point, the function
+   MainEntryPoint (an IXENTRYPROC, ixport.h), through retEntryPoint, the address of a function
+   pointer. Libraries are looked for only in the directory OSGetExecutableDirectory reports:
+   LibraryName is a base name, with or without that directory, and any ".DLL" or ".so" suffix;
+   case does not matter. Flags is reserved (0). On failure *rethModule and the entry point are
+   NULL and nothing stays loaded. OSFreeLibrary unloads; a handle it does not know is logged. */
+STATUS LNPUBLIC OSLoadLibrary(const char* LibraryName, DWORD Flags, HMODULE* rethModule,
+                              void* retEntryPoint);
+void LNPUBLIC OSFreeLibrary(HMODULE hModule);
 NOTESAPI_END_DECLS
 
 #endif

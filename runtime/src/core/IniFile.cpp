@@ -62,6 +62,13 @@ std::optional<std::string> TIniFile::Get(std::string_view Name) const {
   return std::string(line.substr(line.find('=') + 1));
 }
 
+bool TIniFile::HasNameStarting(std::string_view Prefix) const {
+  return std::any_of(FLines.begin(), FLines.end(), [&](const std::string& Line) {
+    std::string_view name = NameOf(WithoutCr(Line));
+    return name.size() >= Prefix.size() && SameName(name.substr(0, Prefix.size()), Prefix);
+  });
+}
+
 void TIniFile::Set(std::string_view Name, std::string_view Value) {
   std::string line = std::string(Name) + "=" + std::string(Value);
   if (std::optional<size_t> index = LineOf(Name))

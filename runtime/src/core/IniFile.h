@@ -17,6 +17,8 @@ class TIniFile {
   static std::optional<TIniFile> Load(const std::filesystem::path& Path);
 
   std::optional<std::string> Get(std::string_view Name) const;
+  // Whether a variable's name begins with Prefix, in any case.
+  bool HasNameStarting(std::string_view Prefix) const;
   void Set(std::string_view Name, std::string_view Value);
   // Writes a temporary file beside Path and renames it over Path, so a reader never sees half a
   // file. Returns false when the file cannot be written.

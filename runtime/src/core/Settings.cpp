@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/ApiCall.h"
+#include "core/FilterSettings.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/osenv.h"
@@ -51,6 +52,15 @@ std::optional<std::string> TSettings::Get(std::string_view Name) {
   if (std::optional<std::string> session = SessionValue(Name)) return session;
   const TIniFile* file = Current();
   return file ? file->Get(Name) : std::nullopt;
+}
+
+bool TSettings::HasNameStarting(std::string_view Prefix) {
+  std::string folded = FoldedName(Prefix);
+  if (std::any_of(FSession.begin(), FSession.end(),
+                  [&](const auto& Entry) { return Entry.first.starts_with(folded); }))
+    return true;
+  const TIniFile* file = Current();
+  return file && file->HasNameStarting(Prefix);
 }
 
 bool TSettings::Set(std::string_view Name, std::string_view Value) {
@@ -128,8 +138,11 @@ using notesrt::TSettings;
 BOOL LNPUBLIC OSGetEnvironmentString(const char* VariableName, char* retValueBuffer,
                                      WORD BufferLength) {
   return notesrt::ApiValueCall<BOOL>(FALSE, [&]() -> BOOL {
-    std::optional<std::string> value =
-        VariableName ? TSettings::Instance().Get(VariableName) : std::nullopt;
+    std::optional<std::string> value;
+    if (VariableName) {
+      value = TSettings::Instance().Get(VariableName);
+      if (!value) value = notesrt::BuiltInFilterSetting(VariableName);
+    }
     notesrt::CopyToBuffer(value.value_or(""), retValueBuffer, BufferLength);
     return value ? TRUE : FALSE;
   });

@@ -23,6 +23,8 @@ class TSettings {
   bool Exists();
   // A value set for the session wins over the file's.
   std::optional<std::string> Get(std::string_view Name);
+  // Whether a session value or the file has a variable whose name begins with Prefix.
+  bool HasNameStarting(std::string_view Prefix);
   // False when the name or value cannot be stored or the file cannot be written.
   bool Set(std::string_view Name, std::string_view Value);
 

@@ -1,34 +1,19 @@
 // Where the runtime's files are: the settings file, the data directory and the runtime itself.
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <string>
 
 #include "core/ApiCall.h"
+#include "core/ProgramDirectory.h"
 #include "core/Settings.h"
 #include "notesapi/names.h"
 #include "notesapi/osfile.h"
 #include "text/BufferText.h"
 
-namespace {
-
-// The directory of libnotesrt.so, where the filter modules are installed beside it.
-std::string RuntimeDirectory() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&OSGetExecutableDirectory), &info) == 0 || !info.dli_fname)
-    return {};
-  std::error_code error;
-  std::filesystem::path library = std::filesystem::absolute(info.dli_fname, error);
-  return error ? std::string() : library.parent_path().string();
-}
-
-}  // namespace
-
 // These buffers have no size argument: they are MAXPATH bytes by contract. A path that does not
 // fit comes back as "" rather than cut, since a cut path names the wrong file.
 void LNPUBLIC OSGetExecutableDirectory(char* retPathName) {
   notesrt::ApiVoidCall(
-      [&] { notesrt::CopyWholeToBuffer(RuntimeDirectory(), retPathName, MAXPATH); });
+      [&] { notesrt::CopyWholeToBuffer(notesrt::ProgramDirectory(), retPathName, MAXPATH); });
 }
 
 void LNPUBLIC OSGetIniFileName(char* retPathName) {
