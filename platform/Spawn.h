@@ -19,10 +19,11 @@ struct TSpawnResult {
   int ExitStatus = 0;
 };
 
-// Starts Argv[0] (a path) in Directory (empty: ours) with standard input from /dev/null, in a
-// session of its own and detached: it outlives us and never becomes our zombie. With
-// WaitForExit, waits until it exits, at most TimeOut, and reports its exit status; on time-out
-// it keeps running on its own.
+// Starts Argv[0] (a path) in Directory (empty: ours) with standard input from /dev/null. Without
+// WaitForExit, in a session of its own and detached: it outlives us and never becomes our zombie.
+// With WaitForExit, in a process group of its own; waits until it exits, at most TimeOut, and
+// reports its exit status; on time-out it keeps running, and a later start reaps it once it has
+// exited.
 TSpawnResult SpawnDetached(const std::vector<std::string>& Argv, const std::string& Directory,
                            bool WaitForExit, std::chrono::milliseconds TimeOut);
 

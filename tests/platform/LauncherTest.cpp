@@ -2,13 +2,18 @@
 // the Windows result codes.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
 
 #include "DesktopHandler.h"
 #include "FileText.h"
 #include "ShellLauncher.h"
 #include "ShellWords.h"
+#include "Spawn.h"
 #include "TempDir.h"
 
 namespace {
@@ -30,6 +35,72 @@ TEST(ShellWords, QuotesAndBackslashesButNoExpansion) {
       {"-x --opt=\"1 2\"", {"-x", "--opt=1 2"}},
   };
   for (const auto& Case : Cases) EXPECT_EQ(SplitShellWords(Case.Text), Case.Expected) << Case.Text;
+}
+
+// Our children that have exited and were not reaped.
+int ZombieChildren() {
+  int Count = 0;
+  DIR* Proc = opendir("/proc");
+  while (dirent* Entry = readdir(Proc)) {
+    std::ifstream Stat(std::string("/proc/") + Entry->d_name + "/stat");
+    std::string Line;
+    if (!std::getline(Stat, Line) || Line.rfind(')') == std::string::npos) continue;
+    char State = 0;
+    int Parent = 0;
+    if (sscanf(Line.c_str() + Line.rfind(')') + 1, " %c %d", &State, &Parent) == 2 &&
+        State == 'Z' && Parent == getpid())
+      ++Count;
+  }
+  closedir(Proc);
+  return Count;
+}
+
+TEST(Spawn, WaitedProgramsReportHowTheyEnded) {
+  using namespace std::chrono_literals;
+  using TKind = TSpawnResult::TKind;
+  vesktest::TempDir Dir;
+  // Exits 0 only when its standard input is empty and it leads a process group of its own.
+  const std::string Isolated =
+      "[ -z \"$(cat)\" ] && [ \"$(cut -d' ' -f5 /proc/$$/stat)\" = $$ ] && [ $PWD = " +
+      Dir.Path().string() + " ]";
+  struct {
+    const char* Name;
+    Words Argv;
+    std::string Directory;
+    TKind Kind;
+    int Value;
+  } Cases[] = {
+      {"exit status", {"/bin/sh", "-c", "exit 3"}, "", TSpawnResult::skExited, 3},
+      {"killed", {"/bin/sh", "-c", "kill -9 $$"}, "", TSpawnResult::skExited, 128 + 9},
+      {"own group, no input",
+       {"/bin/sh", "-c", Isolated},
+       Dir.Path().string(),
+       TSpawnResult::skExited,
+       0},
+      {"missing program", {(Dir.Path() / "none").string()}, "", TSpawnResult::skExecFailed, ENOENT},
+      {"missing folder",
+       {"/bin/true"},
+       (Dir.Path() / "none").string(),
+       TSpawnResult::skExecFailed,
+       ENOENT},
+  };
+  for (const auto& Case : Cases) {
+    TSpawnResult Result = SpawnDetached(Case.Argv, Case.Directory, true, 10s);
+    EXPECT_EQ(Result.Kind, Case.Kind) << Case.Name;
+    EXPECT_EQ(Result.Kind == TSpawnResult::skExited ? Result.ExitStatus : Result.Error, Case.Value)
+        << Case.Name;
+  }
+}
+
+TEST(Spawn, NoProgramStaysOurZombie) {
+  using namespace std::chrono_literals;
+  EXPECT_EQ(SpawnDetached({"/bin/true"}, "", false, 10s).Kind, TSpawnResult::skStarted);
+  EXPECT_EQ(SpawnDetached({"/bin/sleep", "0.3"}, "", true, 20ms).Kind, TSpawnResult::skTimedOut);
+  usleep(600000);
+  // The program waited for in vain has exited; the next start reaps it.
+  EXPECT_EQ(ZombieChildren(), 1);
+  EXPECT_EQ(SpawnDetached({"/bin/true"}, "", true, 10s).Kind, TSpawnResult::skExited);
+  EXPECT_EQ(ZombieChildren(), 0);
 }
 
 class LauncherTest : public testing::Test {
