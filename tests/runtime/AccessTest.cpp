@@ -1,5 +1,6 @@
 // Access control on a server's databases: what each level allows, reached through a person,
-// a nested group, a wildcard and -Default-, and that every refusal leaves the file as it was.
+// a nested group, a wildcard and -Default-, by notes, copies, folders and profiles, and that
+// every refusal leaves the file as it was.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,8 @@
 
 #include "StorageFixture.h"
 #include "notesapi/acl.h"
+#include "notesapi/foldman.h"
+#include "notesapi/idtable.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/nsfsearc.h"
@@ -48,6 +51,14 @@ class AccessTest : public runtimetest::StorageTest {
     // Jo is in Inner, Inner in Outer; Outer also holds Inner again, a cycle.
     AddGroup("Inner", {"Jo Bloggs/Acme", "Outer"});
     AddGroup("Outer", {"Somebody Else/Acme", "Inner"});
+    NewDatabase("copies.nsf");
+    FLocal = std::make_unique<DbRef>("copies.nsf");
+    FLocalNote = Document(FLocal->Get(), User);
+  }
+
+  void TearDown() override {
+    FLocal.reset();
+    StorageTest::TearDown();
   }
 
   static std::string Path(const std::string& File) { return std::string(Server) + "!!" + File; }
@@ -87,6 +98,33 @@ class AccessTest : public runtimetest::StorageTest {
     OSMemFree(acl);
     FOwn = Document(db.Get(), User);
     FOthers = Document(db.Get(), Other);
+    ASSERT_EQ(FolderCreate(db.Get(), NULLHANDLE, 0, NULLHANDLE, const_cast<char*>("Shared"), 6,
+                           DESIGN_TYPE_SHARED, 0, &FFolder),
+              NOERROR);
+    ASSERT_EQ(UpdateProfile(db.Get()), NOERROR);
+  }
+
+  static STATUS UpdateProfile(DBHANDLE Db) {
+    NoteRef profile;
+    if (STATUS status = NSFProfileOpen(Db, "Settings", 8, nullptr, 0, FALSE, profile.Out()))
+      return status;
+    AppendText(profile.Get(), "Colour", "blue");
+    return NSFProfileUpdate(profile.Get(), "Settings", 8, nullptr, 0);
+  }
+
+  STATUS Copy(DBHANDLE From, NOTEID Id, DBHANDLE To) {
+    NOTEID copy = 0;
+    return NSFDbCopyNote(From, nullptr, nullptr, Id, To, nullptr, nullptr, &copy, nullptr);
+  }
+
+  STATUS File(DBHANDLE Db, NOTEID Id) {
+    DHANDLE table = NULLHANDLE;
+    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
+    BOOL inserted = FALSE;
+    IDInsert(table, Id, &inserted);
+    STATUS status = FolderDocAdd(Db, NULLHANDLE, FFolder, table, 0);
+    IDDestroyTable(table);
+    return status;
   }
 
   NOTEID Document(DBHANDLE Db, const std::string& Author) {
@@ -167,37 +205,47 @@ class AccessTest : public runtimetest::StorageTest {
     if (Operation == "create") return Create(Db, NOTE_CLASS_DOCUMENT);
     if (Operation == "change own") return Update(Db, FOwn, User);
     if (Operation == "change other's") return Update(Db, FOthers, Other);
-    if (Operation == "change design") return Create(Db, NOTE_CLASS_FORM);
+    if (Operation == "copy in") return Copy(FLocal->Get(), FLocalNote, Db);
+    if (Operation == "copy out") return Copy(Db, FOthers, FLocal->Get());
+    if (Operation == "file") return File(Db, FOwn);
+    if (Operation == "profile") return UpdateProfile(Db);
     if (Operation == "delete") return NSFNoteDelete(Db, FOwn, 0);
+    if (Operation == "change design") return Create(Db, NOTE_CLASS_FORM);
+    if (Operation == "delete folder") return FolderDelete(Db, NULLHANDLE, FFolder, 0);
     return StoreAcl(Db);
   }
 
+  std::unique_ptr<DbRef> FLocal;
+  NOTEID FLocalNote = 0;
   NOTEID FOwn = 0;
   NOTEID FOthers = 0;
+  NOTEID FFolder = 0;
 };
 
 struct Level {
   const char* Name;
   WORD Number;
   WORD Flags;
-  // Allowed: open, read, create, change own, change other's, delete, change design, store ACL.
+  // Allowed: open, then the operations below in their order.
   std::string Allowed;
 };
 
 const std::vector<std::string> Operations = {
-    "read", "create", "change own", "change other's", "delete", "change design", "store ACL"};
+    "read", "create",  "change own", "change other's", "copy in",       "copy out",
+    "file", "profile", "delete",     "change design",  "delete folder", "store ACL"};
 
 TEST_F(AccessTest, EachLevelAllowsExactlyItsOperationsByEveryRoute) {
   const std::vector<Level> levels = {
-      {"No Access", ACL_LEVEL_NOACCESS, 0, "--------"},
-      {"Depositor", ACL_LEVEL_DEPOSITOR, 0, "Y-Y-----"},
-      {"Reader", ACL_LEVEL_READER, 0, "YY------"},
-      {"Author", ACL_LEVEL_AUTHOR, 0, "YYYY-Y--"},
-      {"Author, no create", ACL_LEVEL_AUTHOR, ACL_FLAG_AUTHOR_NOCREATE, "YY-Y-Y--"},
-      {"Editor", ACL_LEVEL_EDITOR, 0, "YYYYYY--"},
-      {"Editor, no delete", ACL_LEVEL_EDITOR, ACL_FLAG_NODELETE, "YYYYY---"},
-      {"Designer", ACL_LEVEL_DESIGNER, 0, "YYYYYYY-"},
-      {"Manager", ACL_LEVEL_MANAGER, 0, "YYYYYYYY"},
+      {"No Access", ACL_LEVEL_NOACCESS, 0, "-------------"},
+      {"Depositor", ACL_LEVEL_DEPOSITOR, 0, "Y-Y--Y-------"},
+      {"Reader", ACL_LEVEL_READER, 0, "YY----Y------"},
+      {"Author", ACL_LEVEL_AUTHOR, 0, "YYYY-YYY-Y---"},
+      {"Author, no create", ACL_LEVEL_AUTHOR, ACL_FLAG_AUTHOR_NOCREATE, "YY-Y--YY-Y---"},
+      {"Editor", ACL_LEVEL_EDITOR, 0, "YYYYYYYYYY---"},
+      {"Editor, no delete", ACL_LEVEL_EDITOR, ACL_FLAG_NODELETE, "YYYYYYYYY----"},
+      {"Editor, shared folders", ACL_LEVEL_EDITOR, ACL_FLAG_CREATE_FOLDER, "YYYYYYYYYY-Y-"},
+      {"Designer", ACL_LEVEL_DESIGNER, 0, "YYYYYYYYYYYY-"},
+      {"Manager", ACL_LEVEL_MANAGER, 0, "YYYYYYYYYYYYY"},
   };
   const std::vector<std::pair<const char*, std::string>> routes = {{"person", "Jo Bloggs/Acme"},
                                                                    {"nested group", "Outer"},

@@ -111,6 +111,11 @@ void TAccess::CheckCreateFolder(bool Private) const {
   if (!(Private ? personal || shared : shared)) Refuse();
 }
 
+// A private folder is its owner's to fill; a shared one takes documents from Authors up.
+void TAccess::CheckFolderContents(bool Private) const {
+  if (FLevel < (Private ? ACL_LEVEL_READER : ACL_LEVEL_AUTHOR)) Refuse();
+}
+
 TVisibility TAccess::VisibilityIn(TDatabase& Database) const {
   if (FServer) return TVisibility(true, {});
   if (FLevel < ACL_LEVEL_READER) return TVisibility(false, {});

@@ -65,7 +65,10 @@ class TAccess : public IDbAccess {
   void CheckUpdate(WORD NoteClass, const TNoteNames& Stored) const;
   void CheckDelete(WORD NoteClass, const TNoteNames& Stored) const;
   void CheckStoreAcl() const;
+  // Making a folder, and changing one's design, name or place.
   void CheckCreateFolder(bool Private) const;
+  // Adding documents to a folder and removing them.
+  void CheckFolderContents(bool Private) const;
 
   TVisibility VisibilityIn(TDatabase& Database) const;
   void RemoveHidden(TDatabase& Database, std::vector<NOTEID>& Ids) const override;

@@ -5,13 +5,13 @@
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "note/Note.h"
+#include "note/NoteAccess.h"
 #include "note/NoteWriter.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/nsfnote.h"
 #include "storage/Database.h"
 #include "storage/DbHandle.h"
-#include "storage/Oid.h"
 
 using notesrt::EStatus;
 using notesrt::TAccess;
@@ -41,18 +41,6 @@ STATUS OpenById(DBHANDLE DbHandle, NOTEID Id, NOTEHANDLE* Result) {
   note->Load(items);
   *Result = THandleTable::Instance().Add(std::move(note));
   return NOERROR;
-}
-
-// A save that changes a stored note is judged by that note as stored (its class, its Authors
-// and Readers items), not by what the caller made of it; any other save creates a note.
-void CheckSave(const TAccess& Access, TNote& Note) {
-  TDatabase& database = Note.Database();
-  NOTEID id = Note.Header().Id;
-  if (id == 0) id = database.Notes().IdOfUnid(notesrt::UnidOf(Note.Header().Oid));
-  std::optional<notesrt::TNoteRow> row = id ? database.Notes().Row(id) : std::nullopt;
-  if (!row || row->Deleted) return Access.CheckCreate(Note.Header().Class);
-  notesrt::TStoredNote stored = database.Notes().Load(id);
-  Access.CheckUpdate(stored.Header.Class, TNoteNames::Of(stored.Items));
 }
 
 void CheckDelete(DBHANDLE DbHandle, NOTEID Id) {
@@ -180,7 +168,7 @@ STATUS LNPUBLIC NSFNoteClose(NOTEHANDLE note_handle) {
 STATUS LNPUBLIC NSFNoteUpdate(NOTEHANDLE note_handle, WORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
     TNote& note = NoteOf(note_handle);
-    if (const TAccess* access = TAccess::Of(note.Access())) CheckSave(*access, note);
+    notesrt::CheckSave(note);
     notesrt::SaveNote(note);
     return NOERROR;
   });

@@ -1,9 +1,11 @@
 // Profile notes: one note per (profile name, user), both compared without regard to case,
 // hidden from document searches and unread tables.
+#include "acl/Access.h"
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
 #include "note/ItemArgs.h"
 #include "note/Note.h"
+#include "note/NoteAccess.h"
 #include "note/NoteWriter.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/nsfnote.h"
@@ -44,7 +46,8 @@ std::unique_ptr<TNote> NewProfile(DBHANDLE DbHandle, const TProfileKey& Key) {
 
 }  // namespace
 
-// A missing profile is created and stored at once, so that it has a note ID from the start.
+// A missing profile is created and stored at once, so that it has a note ID from the start;
+// for a user who may not create it, it stays unsaved until NSFProfileUpdate refuses it.
 STATUS LNPUBLIC NSFProfileOpen(DBHANDLE hDB, const char* ProfileName, WORD ProfileNameLength,
                                const char* UserName, WORD UserNameLength, BOOL,
                                NOTEHANDLE* rethProfileNote) {
@@ -56,11 +59,13 @@ STATUS LNPUBLIC NSFProfileOpen(DBHANDLE hDB, const char* ProfileName, WORD Profi
     std::unique_ptr<TNote> note;
     if (NOTEID id = database.Notes().IdOfProfile(key.Name, key.User)) {
       notesrt::TStoredNote stored = database.Notes().Load(id);
+      if (const notesrt::TAccess* access = notesrt::TAccess::Of(hDB))
+        access->CheckRead(stored.Header.Class, notesrt::TNoteNames::Of(stored.Items));
       note = std::make_unique<TNote>(notesrt::TDbHandle::DatabaseOf(hDB), hDB, stored.Header);
       note->Load(stored.Items);
     } else {
       note = NewProfile(hDB, key);
-      notesrt::SaveNote(*note);
+      if (notesrt::MaySave(*note)) notesrt::SaveNote(*note);
     }
     *rethProfileNote = notesrt::THandleTable::Instance().Add(std::move(note));
     return NOERROR;
@@ -79,6 +84,7 @@ STATUS LNPUBLIC NSFProfileUpdate(NOTEHANDLE hProfile, const char* ProfileName,
     if (stored != 0 && stored != header.Id) header.Id = stored;
     header.ProfileName = key.Name;
     header.ProfileUser = key.User;
+    notesrt::CheckSave(note);
     notesrt::SaveNote(note);
     return NOERROR;
   });

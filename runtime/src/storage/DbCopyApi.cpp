@@ -1,6 +1,7 @@
 // Copying notes between databases, new databases from templates, quotas.
 #include <system_error>
 
+#include "acl/Access.h"
 #include "acl/AclStore.h"
 #include "core/ApiCall.h"
 #include "core/HandleTable.h"
@@ -16,6 +17,7 @@
 #include "text/TimeConversion.h"
 #include "views/design/Templates.h"
 
+using notesrt::TAccess;
 using notesrt::TDatabase;
 using notesrt::TDbHandle;
 
@@ -43,7 +45,7 @@ STATUS LNPUBLIC NSFDbCopy(DBHANDLE hSrcDB, DBHANDLE hDstDB, TIMEDATE Since, WORD
   return notesrt::ApiStatusCall([&]() -> STATUS {
     const auto& source = TDbHandle::DatabaseOf(hSrcDB);
     const auto& target = TDbHandle::DatabaseOf(hDstDB);
-    notesrt::CopyNotes(source, hDstDB, target, NoteClassMask, Since);
+    notesrt::CopyNotes(source, TAccess::Of(hSrcDB), hDstDB, target, NoteClassMask, Since);
     CopyCutoff(*source, *target);
     return NOERROR;
   });
@@ -55,7 +57,7 @@ STATUS LNPUBLIC NSFDbCopyNote(DBHANDLE hSrcDB, DBID*, DBID*, NOTEID SrcNoteID, D
   return notesrt::ApiStatusCall([&]() -> STATUS {
     const auto& source = TDbHandle::DatabaseOf(hSrcDB);
     const auto& target = TDbHandle::DatabaseOf(hDstDB);
-    NOTEID id = notesrt::CopyNote(source, SrcNoteID, hDstDB, target);
+    NOTEID id = notesrt::CopyNote(source, TAccess::Of(hSrcDB), SrcNoteID, hDstDB, target);
     if (retDstNoteID) *retDstNoteID = id;
     if (retNoteClass) *retNoteClass = target->Notes().Row(id)->Header.Class;
     return NOERROR;
@@ -72,6 +74,10 @@ STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD No
     notesrt::TDbPath sourcePath = notesrt::design::ResolveWithTemplates(srcDb);
     if (sourcePath.Directory) return ERR_DIRECTORY;
     std::shared_ptr<TDatabase> source = TDatabase::Open(sourcePath.File);
+    // A server's template is copied only as far as the user may read it.
+    std::shared_ptr<const notesrt::IDbAccess> sourceAccess;
+    if (!sourcePath.Server.empty())
+      sourceAccess = notesrt::AdmitToServerDatabase(*source, sourcePath.Server);
     std::filesystem::path targetPath = notesrt::ResolveNew(dstDb);
     std::string server = notesrt::ServerOfPath(dstDb);
     TDatabase::Create(targetPath, source->Header().DbClass, false);
@@ -79,7 +85,8 @@ STATUS LNPUBLIC NSFDbCreateAndCopy(const char* srcDb, const char* dstDb, WORD No
     DBHANDLE target = notesrt::THandleTable::Instance().Add(std::move(handle));
     try {
       const auto& copy = TDbHandle::DatabaseOf(target);
-      notesrt::CopyNotes(source, target, copy, NoteClass, TIMEDATE{{ALLDAY, ANYDAY}});
+      notesrt::CopyNotes(source, TAccess::Of(sourceAccess), target, copy, NoteClass,
+                         TIMEDATE{{ALLDAY, ANYDAY}});
       copy->SetInfo(source->Header().Info);
       CopyAcl(*source, *copy);
       // The creator's handle is judged like any other from now on.

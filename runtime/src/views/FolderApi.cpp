@@ -24,6 +24,22 @@ TFolders FoldersOf(DBHANDLE hDataDB, DBHANDLE hOtherDB) {
   return TFolders(database);
 }
 
+// Who may make a folder of its kind may change its design; what it holds is changed as the
+// access control list allows for that kind.
+TFolders DesignOf(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Folder) {
+  TFolders folders = FoldersOf(hDataDB, hFolderDB);
+  if (const notesrt::TAccess* access = notesrt::TAccess::Of(hDataDB))
+    access->CheckCreateFolder(folders.IsPrivate(Folder));
+  return folders;
+}
+
+TFolders ContentsOf(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Folder) {
+  TFolders folders = FoldersOf(hDataDB, hFolderDB);
+  if (const notesrt::TAccess* access = notesrt::TAccess::Of(hDataDB))
+    access->CheckFolderContents(folders.IsPrivate(Folder));
+  return folders;
+}
+
 const std::set<NOTEID>& IdsOf(DHANDLE hTable) {
   return notesrt::THandleTable::Instance().Get<notesrt::TIdTable>(hTable).Ids();
 }
@@ -54,8 +70,8 @@ STATUS LNPUBLIC FolderCopy(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNo
                            WORD wNameLen, DWORD, NOTEID* pNewNoteID) {
   if (pNewNoteID) *pNewNoteID = 0;
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    NOTEID id =
-        FoldersOf(hDataDB, hFolderDB).Copy(FolderNoteID, notesrt::FolderName(pszName, wNameLen));
+    NOTEID id = DesignOf(hDataDB, hFolderDB, FolderNoteID)
+                    .Copy(FolderNoteID, notesrt::FolderName(pszName, wNameLen));
     if (pNewNoteID) *pNewNoteID = id;
     return NOERROR;
   });
@@ -64,7 +80,8 @@ STATUS LNPUBLIC FolderCopy(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNo
 STATUS LNPUBLIC FolderRename(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNoteID,
                              char* pszName, WORD wNameLen, DWORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    FoldersOf(hDataDB, hFolderDB).Rename(FolderNoteID, notesrt::FolderName(pszName, wNameLen));
+    DesignOf(hDataDB, hFolderDB, FolderNoteID)
+        .Rename(FolderNoteID, notesrt::FolderName(pszName, wNameLen));
     return NOERROR;
   });
 }
@@ -72,7 +89,7 @@ STATUS LNPUBLIC FolderRename(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Folder
 STATUS LNPUBLIC FolderMove(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNoteID,
                            DBHANDLE hParentDB, NOTEID ParentNoteID, DWORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    FoldersOf(hDataDB, hFolderDB);
+    DesignOf(hDataDB, hFolderDB, FolderNoteID);
     FoldersOf(hDataDB, hParentDB).Move(FolderNoteID, ParentNoteID);
     return NOERROR;
   });
@@ -80,7 +97,7 @@ STATUS LNPUBLIC FolderMove(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNo
 
 STATUS LNPUBLIC FolderDelete(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNoteID, DWORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    FoldersOf(hDataDB, hFolderDB).Delete(FolderNoteID);
+    DesignOf(hDataDB, hFolderDB, FolderNoteID).Delete(FolderNoteID);
     return NOERROR;
   });
 }
@@ -88,7 +105,7 @@ STATUS LNPUBLIC FolderDelete(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Folder
 STATUS LNPUBLIC FolderDocAdd(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNoteID,
                              DHANDLE hTable, DWORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    FoldersOf(hDataDB, hFolderDB).AddDocuments(FolderNoteID, IdsOf(hTable));
+    ContentsOf(hDataDB, hFolderDB, FolderNoteID).AddDocuments(FolderNoteID, IdsOf(hTable));
     return NOERROR;
   });
 }
@@ -96,7 +113,7 @@ STATUS LNPUBLIC FolderDocAdd(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Folder
 STATUS LNPUBLIC FolderDocRemove(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNoteID,
                                 DHANDLE hTable, DWORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    FoldersOf(hDataDB, hFolderDB).RemoveDocuments(FolderNoteID, IdsOf(hTable));
+    ContentsOf(hDataDB, hFolderDB, FolderNoteID).RemoveDocuments(FolderNoteID, IdsOf(hTable));
     return NOERROR;
   });
 }
@@ -104,7 +121,7 @@ STATUS LNPUBLIC FolderDocRemove(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID Fol
 STATUS LNPUBLIC FolderDocRemoveAll(DBHANDLE hDataDB, DBHANDLE hFolderDB, NOTEID FolderNoteID,
                                    DWORD) {
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    FoldersOf(hDataDB, hFolderDB).RemoveAll(FolderNoteID);
+    ContentsOf(hDataDB, hFolderDB, FolderNoteID).RemoveAll(FolderNoteID);
     return NOERROR;
   });
 }

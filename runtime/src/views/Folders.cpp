@@ -77,13 +77,21 @@ design::TViewSpec TFolders::SpecOf(NOTEID View) {
   return spec;
 }
 
-std::string TFolders::FolderTitle(NOTEID Folder) {
+TFolders::TFolderInfo TFolders::FolderInfo(NOTEID Folder) {
   TStoredNote stored = FDatabase->Notes().Load(Folder);
   design::TDesignNote note(stored.Items);
   if (stored.Header.Class != NOTE_CLASS_VIEW || !note.IsFolder())
     throw EStatus(ERR_NOTESRT_NOT_FOLDER);
   if (!note.VisibleTo(design::CurrentUser())) throw EStatus(ERR_VIEW_NOACCESS);
-  return note.Title();
+  return {note.Title(), !note.Owner().empty()};
+}
+
+std::string TFolders::FolderTitle(NOTEID Folder) {
+  return FolderInfo(Folder).Title;
+}
+
+bool TFolders::IsPrivate(NOTEID Folder) {
+  return FolderInfo(Folder).Private;
 }
 
 // A name any view or folder the user sees already answers to (other than Except) is taken.

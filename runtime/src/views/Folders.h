@@ -32,6 +32,9 @@ class TFolders {
   void RemoveDocuments(NOTEID Folder, const std::set<NOTEID>& Ids);
   void RemoveAll(NOTEID Folder);
 
+  // Whether Folder, which the current user sees, is a private one.
+  bool IsPrivate(NOTEID Folder);
+
   // The columns and settings of a view or folder, to format a new folder by.
   design::TViewSpec SpecOf(NOTEID View);
   // The columns of a folder made without a format.
@@ -40,6 +43,11 @@ class TFolders {
  private:
   // The title of a folder the current user may change.
   std::string FolderTitle(NOTEID Folder);
+  struct TFolderInfo {
+    std::string Title;
+    bool Private = false;
+  };
+  TFolderInfo FolderInfo(NOTEID Folder);
   void CheckFree(std::string_view Name, NOTEID Except);
   void Retitle(NOTEID Folder, const std::string& Title);
   void SetTitle(NOTEID Note, const std::string& Title);
