@@ -275,5 +275,22 @@ TEST_F(DirectorySearchTest, EntriesCarryTypeInfoPathAndLength) {
   for (const Match& match : matches) EXPECT_EQ(match.Flags, SE_FMATCH);
 }
 
+// Listings read a closed file's information once; a change made since must still show.
+TEST_F(DirectorySearchTest, ChangedInformationShowsInTheNextListing) {
+  NewDatabase("titles.nsf");
+  for (const char* title : {"First", "Second", "Third"}) {
+    DBHANDLE db = NULLHANDLE;
+    ASSERT_EQ(NSFDbOpen("titles.nsf", &db), NOERROR);
+    char info[NSF_INFO_SIZE] = {};
+    std::strcpy(info, title);
+    ASSERT_EQ(NSFDbInfoSet(db, info), NOERROR);
+    ASSERT_EQ(NSFDbClose(db), NOERROR);
+    ASSERT_FALSE(std::filesystem::exists(FileOf("titles.nsf-wal"))) << title;
+    std::vector<Match> matches = List(FILE_DBANY);
+    ASSERT_EQ(Titles(matches), (std::vector<std::string>{"titles.nsf", "views.nsf"}));
+    EXPECT_EQ(matches[0].Summary["$Info"], title);
+  }
+}
+
 }  // namespace
 }  // namespace runtimetest

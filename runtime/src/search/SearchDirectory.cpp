@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "core/EStatus.h"
+#include "core/Runtime.h"
 #include "core/Settings.h"
 #include "core/SignalHandlers.h"
 #include "notesapi/notesrt.h"
 #include "search/SearchSummary.h"
 #include "storage/Database.h"
+#include "storage/DbInfoCache.h"
 #include "text/TextFold.h"
 #include "text/TimeConversion.h"
 
@@ -89,8 +91,12 @@ std::filesystem::path RelativePath(const std::filesystem::path& Path) {
   return Path.filename();
 }
 
-// A file that is not one of our databases is still listed, with no information.
+// Read from the file's header row alone: a listing opens no database for use. One that cannot
+// be read so (an old schema, say) is opened as usual; a file that is not one of our databases is
+// still listed, with no information.
 std::string InfoOf(const std::filesystem::path& Path) {
+  if (std::optional<std::string> info = TRuntime::Instance().Session<TDbInfoCache>().Info(Path))
+    return *info;
   try {
     return TDatabase::Open(Path)->Header().Info;
   } catch (const EStatus&) {

@@ -48,6 +48,20 @@ void CheckWholeFile(const std::filesystem::path& Path) {
 
 }  // namespace
 
+sqlite3* TDbFile::ConnectImmutable(const std::filesystem::path& Path) {
+  std::string uri = "file:";
+  for (char c : Path.string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof(escaped), "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return Connect(uri + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+}
+
 sqlite3* TDbFile::Connect(const std::string& Path, int Flags) {
   sqlite3* db = nullptr;
   int code = sqlite3_open_v2(Path.c_str(), &db, Flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -83,21 +97,31 @@ std::unique_ptr<TDbFile> TDbFile::Open(const std::filesystem::path& Path) {
 // Immutable: SQLite then needs no journal files and takes no locks, which is right for media
 // nobody can write and good enough for a disk too full for anyone to write.
 std::unique_ptr<TDbFile> TDbFile::OpenReadOnly(const std::filesystem::path& Path) {
-  std::string uri = "file:";
-  for (char c : Path.string()) {
-    if (c == '%' || c == '?' || c == '#') {
-      char escaped[4];
-      std::snprintf(escaped, sizeof(escaped), "%%%02X", static_cast<unsigned char>(c));
-      uri += escaped;
-    } else {
-      uri += c;
-    }
-  }
-  std::unique_ptr<TDbFile> file(new TDbFile(
-      Connect(uri + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI), Path, true));
+  std::unique_ptr<TDbFile> file(new TDbFile(ConnectImmutable(Path), Path, true));
   file->CheckSchema();
   file->Configure();
   return file;
+}
+
+std::optional<std::string> TDbFile::ReadInfo(const std::filesystem::path& Path) {
+  try {
+    if (!IsRegularFile(Path)) return std::nullopt;
+    CheckWholeFile(Path);
+    // With no journal beside it the file holds every commit, and reading it as it stands
+    // creates no journal and shared-memory files that closing would delete again; otherwise
+    // the journal is read too.
+    std::error_code error;
+    bool journal = std::filesystem::exists(Path.string() + "-wal", error) || error;
+    TDbFile file(journal ? Connect(Path, SQLITE_OPEN_READONLY) : ConnectImmutable(Path), Path,
+                 true);
+    if (file.PragmaValue("application_id") != DbSchema::ApplicationId) return std::nullopt;
+    if (file.PragmaValue("user_version") < 1) return std::nullopt;
+    TSqlQuery query(file.Statement("SELECT info FROM header WHERE id = 1"));
+    if (!query.Step()) return std::nullopt;
+    return std::string(query.Blob(0));
+  } catch (const EStatus&) {
+    return std::nullopt;
+  }
 }
 
 std::unique_ptr<TDbFile> TDbFile::OpenDamaged(const std::filesystem::path& Path) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -29,6 +30,10 @@ class TDbFile {
   // A damaged file as it is: no check, no schema step. For salvaging what can still be read
   // from a scratch copy: SQLite may bring the copy's journal in when it closes.
   static std::unique_ptr<TDbFile> OpenDamaged(const std::filesystem::path& Path);
+  // The information buffer of a database file, read without opening it for use (no journal
+  // mode set, no schema step, nothing written); nothing when it is not one of our databases
+  // or cannot be read that way.
+  static std::optional<std::string> ReadInfo(const std::filesystem::path& Path);
   sqlite3* Connection() const { return FDb; }
 
   ~TDbFile();
@@ -93,6 +98,8 @@ class TDbFile {
   // ERR_NOTESRT_DISK_FULL or ERR_NOTESRT_STORAGE for a file opened read-only.
   void RefuseWriteWhenReadOnly() const;
   static sqlite3* Connect(const std::string& Path, int Flags);
+  // Read-only, taking no locks and reading no journal: for files nobody writes.
+  static sqlite3* ConnectImmutable(const std::filesystem::path& Path);
   void Configure();
   void CheckSchema();
 
