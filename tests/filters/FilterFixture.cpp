@@ -1,7 +1,10 @@
 #include "FilterFixture.h"
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <sstream>
+#include <vector>
 
 #include "FileText.h"
 #include "LmbcsText.h"
@@ -11,6 +14,7 @@
 #include "notesapi/ixport.h"
 #include "notesapi/nsfdata.h"
 #include "notesapi/osmisc.h"
+#include "storage/StoredValue.h"
 
 namespace filtertest {
 
@@ -42,36 +46,124 @@ FilterTest::TImport FilterTest::Import(const char* Library, std::string_view Inp
   return result;
 }
 
+namespace {
+
+std::string FontText(FONTID Font) {
+  static constexpr std::pair<BYTE, const char*> Attributes[] = {
+      {ISBOLD, "b"}, {ISITALIC, "i"}, {ISUNDERLINE, "u"}, {ISSTRIKEOUT, "s"}};
+  const auto fields = notesrt::FromBytes<FONTIDFIELDS>(notesrt::BytesOf(Font));
+  std::ostringstream out;
+  out << "{f" << int{fields.Face} << " s" << int{fields.PointSize};
+  if (fields.Color) out << " c" << int{fields.Color};
+  for (auto [bit, name] : Attributes)
+    if (fields.Attrib & bit) out << " " << name;
+  const BYTE effect = fields.Attrib & (ISEFFECT | ISSUPER | ISSUB);
+  if (fields.Attrib & ISEFFECT)
+    out << (effect == ISEMBOSS ? " embo" : effect == ISEXTRUDE ? " impr" : " shad");
+  else if (fields.Attrib & (ISSUPER | ISSUB))
+    out << (fields.Attrib & ISSUPER ? " super" : " sub");
+  out << "}";
+  return out.str();
+}
+
+// A paragraph definition by what differs from the default one.
+std::string ParagraphText(const CDPABDEFINITION& Definition) {
+  static constexpr char Justify[] = "lrbcn";
+  std::ostringstream out;
+  if (Definition.JustifyMode) out << " " << Justify[std::min<WORD>(Definition.JustifyMode, 4)];
+  if (Definition.LeftMargin != 1440) out << " l" << Definition.LeftMargin;
+  if (Definition.FirstLineLeftMargin != Definition.LeftMargin)
+    out << " f" << Definition.FirstLineLeftMargin;
+  if (Definition.RightMargin) out << " r" << Definition.RightMargin;
+  if (Definition.LineSpacing || Definition.ParagraphSpacingBefore ||
+      Definition.ParagraphSpacingAfter)
+    out << " sp" << Definition.LineSpacing << "/" << Definition.ParagraphSpacingBefore << "/"
+        << Definition.ParagraphSpacingAfter;
+  for (WORD i = 0; i < std::min<WORD>(Definition.Tabs, MAXTABS); ++i)
+    out << " t" << Definition.Tab[i];
+  if (Definition.Flags & PABFLAG_BULLET) out << " bullet";
+  if (Definition.Flags & PABFLAG_NUMBEREDLIST) out << " numbered";
+  return out.str().empty() ? "" : "[" + out.str().substr(1) + "]";
+}
+
+template <class T>
+T RecordAs(std::string_view Bytes) {
+  T record{};
+  std::memcpy(&record, Bytes.data(), std::min(sizeof record, Bytes.size()));
+  return record;
+}
+
+}  // namespace
+
 std::string Describe(std::string_view CdFile) {
   if (notesrt::ReadAt<WORD>(CdFile, 0) != TYPE_COMPOSITE) return "no type word";
   const std::string_view records = CdFile.substr(sizeof(WORD));
-  std::ostringstream out;
+  std::vector<std::string> parts;
+  std::map<WORD, CDPABDEFINITION> definitions;
   notesrt::TCdReader reader(records);
   FONTID lastFont = 0;
-  bool inText = false, first = true;
+  bool inText = false;
   for (notesrt::TCdRecord record; reader.Next(record);) {
     const std::string_view bytes = records.substr(record.Offset, record.Length);
-    if (record.Signature == SIG_CD_TEXT) {
+    const bool text = record.Signature == SIG_CD_TEXT;
+    std::string part;
+    if (text) {
       const FONTID font = notesrt::ReadAt<FONTID>(bytes, 4);
-      if (!inText || font != lastFont) {
-        if (!first) out << "|";
-        if (font != DEFAULT_FONT_ID) out << "{" << std::hex << font << std::dec << "}";
+      const std::string utf8 = notesfilter::LmbcsToUtf8(bytes.substr(sizeof(CDTEXT)));
+      if (inText && font == lastFont) {
+        parts.back() += utf8;
+        continue;
       }
-      out << notesfilter::LmbcsToUtf8(bytes.substr(sizeof(CDTEXT)));
+      part = (font != DEFAULT_FONT_ID ? FontText(font) : "") + utf8;
       lastFont = font;
-      inText = true;
+    } else if (record.Signature == SIG_CD_PARAGRAPH) {
+      part = "P";
+    } else if (record.Signature == SIG_CD_PABDEFINITION) {
+      const auto definition = RecordAs<CDPABDEFINITION>(bytes);
+      definitions[definition.PABID] = definition;
+    } else if (record.Signature == SIG_CD_PABREFERENCE) {
+      const auto id = RecordAs<CDPABREFERENCE>(bytes).PABID;
+      const auto definition = definitions.find(id);
+      part = definition == definitions.end() ? "[undefined " + std::to_string(id) + "]"
+                                             : ParagraphText(definition->second);
+    } else if (record.Signature == SIG_CD_TABLEBEGIN) {
+      part = "T{";
+    } else if (record.Signature == SIG_CD_TABLECELL) {
+      const auto cell = RecordAs<CDTABLECELL>(bytes);
+      part = "C" + std::to_string(cell.Row) + "," + std::to_string(cell.Column) + " w" +
+             std::to_string(cell.FractionalWidth);
+      if (cell.Flags & CDTABLECELL_USE_BKGCOLOR)
+        part += " bg" + std::to_string(cell.BackgroundColor);
+      if (cell.Border) part += " border" + std::to_string(cell.Border);
+    } else if (record.Signature == SIG_CD_TABLEEND) {
+      part = "}T";
+    } else if (record.Signature == SIG_CD_HOTSPOTBEGIN) {
+      const auto begin = RecordAs<CDHOTSPOTBEGIN>(bytes);
+      std::string data(bytes.substr(sizeof begin, begin.DataLength));
+      part = "L" + std::to_string(begin.Type) + "(" + notesfilter::LmbcsToUtf8(data.c_str()) + ")";
+    } else if (record.Signature == SIG_CD_HOTSPOTEND) {
+      part = "/L";
+    } else if (record.Signature == SIG_CD_FONTTABLE) {
+      part = "F(";
+      const WORD count = RecordAs<CDFONTTABLE>(bytes).Fonts;
+      for (WORD i = 0; i < count; ++i) {
+        const auto face = RecordAs<CDFACE>(bytes.substr(sizeof(CDFONTTABLE) + i * sizeof(CDFACE)));
+        part += (i ? "," : "") + std::to_string(face.Face) + " " +
+                notesfilter::LmbcsToUtf8(std::string(face.Name, strnlen(face.Name, MAXFACESIZE)));
+      }
+      part += ")";
     } else {
-      if (!first) out << "|";
-      if (record.Signature == SIG_CD_PARAGRAPH)
-        out << "P";
-      else
-        out << "<" << std::hex << record.Signature << std::dec << ">";
-      inText = false;
+      std::ostringstream out;
+      out << "<" << std::hex << record.Signature << ">";
+      part = out.str();
     }
-    first = false;
+    inText = text;
+    if (!part.empty() || text) parts.push_back(part);
   }
-  if (reader.Damaged()) out << "|damaged";
-  return out.str();
+  if (reader.Damaged()) parts.push_back("damaged");
+  std::string joined;
+  for (const std::string& part : parts) joined += (joined.empty() ? "" : "|") + part;
+  return joined;
 }
 
 std::string StatusText(STATUS Status) {

@@ -32,9 +32,13 @@ class FilterTest : public testing::Test {
   vesktest::TestNotesEnv FEnv;
 };
 
-// The records of a CD file, for comparing: "|" between records; a paragraph "P"; text as
-// UTF-8, with "{font}" in hex before it when it is not DEFAULT_FONT_ID, adjacent runs of one
-// font joined; any other record "<signature hex>". "no type word" or "damaged" at the fault.
+// The records of a CD file, for comparing, "|" between them: a paragraph "P"; text as UTF-8,
+// with "{f<face> s<size> c<colour> <attributes>}" before it when its font is not
+// DEFAULT_FONT_ID, adjacent runs of one font joined; a paragraph reference as "[...]" with what
+// its definition changes (nothing for the default; definitions themselves show nothing);
+// tables "T{", "C<row>,<column> w<width>", "}T"; hotspots "L<type>(<data>)" and "/L"; a font
+// table "F(<face> <name>,...)"; any other record "<signature hex>". "no type word" or
+// "damaged" at the fault.
 std::string Describe(std::string_view CdFile);
 
 // The status's text, or "" when the runtime has none.

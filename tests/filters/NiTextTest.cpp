@@ -56,7 +56,7 @@ TEST_F(NiText, OneParagraphPerLineInTheCaretFont) {
        "b\tc\x1B\x00"
        "d",
        0, "ab\tcd"},
-      {"the block's font", "x\ny", courierBold, "{c000104}x|P|{c000104}y"},
+      {"the block's font", "x\ny", courierBold, "{f4 s12 b}x|P|{f4 s12 b}y"},
   };
   cases[7].Input = std::string(
       "a\x01"

@@ -62,6 +62,10 @@ void TCdFileWriter::AddParagraph() {
   Add(CDPARAGRAPH{}, SIG_CD_PARAGRAPH);
 }
 
+void TCdFileWriter::AddRecords(std::string_view Records) {
+  Append(Records, {});
+}
+
 void TCdFileWriter::Save(const std::filesystem::path& Path) const {
   WriteFileWhole(Path, FBytes);
 }

@@ -37,9 +37,12 @@ class TCdFileWriter {
   // The same for text already in LMBCS.
   void AddLmbcsText(FONTID Font, std::string_view Lmbcs);
   void AddParagraph();
+  // Whole records (each on an even offset), as another writer's Records() gives them.
+  void AddRecords(std::string_view Records);
 
   // The file's bytes, type word first.
   const std::string& Bytes() const { return FBytes; }
+  std::string_view Records() const { return std::string_view(FBytes).substr(sizeof(WORD)); }
   // Whether anything was added after the type word.
   bool Empty() const { return FBytes.size() == sizeof(WORD); }
   void Save(const std::filesystem::path& Path) const;

@@ -1,0 +1,77 @@
+#include "RtfFaces.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "LmbcsText.h"
+
+namespace nirtf {
+
+namespace {
+
+struct TFixedFace {
+  const char* Name;
+  BYTE Face;
+};
+constexpr TFixedFace FixedFaces[] = {{"Times New Roman", FONT_FACE_ROMAN},
+                                     {"Arial", FONT_FACE_SWISS},
+                                     {"Courier New", FONT_FACE_TYPEWRITER}};
+
+BYTE FamilyFace(const std::string& Family) {
+  return Family == "froman"    ? FONT_FACE_ROMAN
+         : Family == "fmodern" ? FONT_FACE_TYPEWRITER
+                               : FONT_FACE_SWISS;
+}
+
+// CDFACE.Family: the pitch in bits 0 and 1, the family in bits 4 to 7.
+BYTE FamilyBits(const TRtfFont& Font) {
+  static constexpr const char* Families[] = {"fnil",    "froman",  "fswiss",
+                                             "fmodern", "fscript", "fdecor"};
+  BYTE family = 0;
+  for (BYTE i = 0; i < std::size(Families); ++i)
+    if (Font.Family == Families[i]) family = static_cast<BYTE>(i << 4);
+  return static_cast<BYTE>(family | std::clamp(Font.Pitch, 0, 2));
+}
+
+}  // namespace
+
+BYTE TRtfFaces::FaceOf(const TRtfDocument& Document, int32_t FontNumber) {
+  if (auto known = FByNumber.find(FontNumber); known != FByNumber.end()) return known->second;
+  BYTE face = FONT_FACE_SWISS;
+  if (auto font = Document.Fonts.find(FontNumber); font != Document.Fonts.end()) {
+    face = FamilyFace(font->second.Family);
+    if (!font->second.Name.empty()) face = NewFace(font->second);
+  }
+  // Fonts are numbered once the table is read; a number used before it is asked again later.
+  if (Document.HasFontTable) FByNumber[FontNumber] = face;
+  return face;
+}
+
+BYTE TRtfFaces::NewFace(const TRtfFont& Font) {
+  for (const TFixedFace& fixed : FixedFaces)
+    if (strcasecmp(fixed.Name, Font.Name.c_str()) == 0) return fixed.Face;
+  std::string name = notesfilter::Utf8ToLmbcs(Font.Name);
+  name.resize(notesfilter::LmbcsPrefixLength(name, MAXFACESIZE - 1));
+  for (const CDFACE& face : FFaces)
+    if (strncasecmp(face.Name, name.c_str(), MAXFACESIZE) == 0) return face.Face;
+  if (FFaces.size() + STATIC_FONT_FACES > 0xFF) return FamilyFace(Font.Family);
+  CDFACE face{};
+  face.Face = static_cast<BYTE>(STATIC_FONT_FACES + FFaces.size());
+  face.Family = FamilyBits(Font);
+  std::memcpy(face.Name, name.data(), name.size());
+  FFaces.push_back(face);
+  return face.Face;
+}
+
+void TRtfFaces::Write(notesfilter::TCdFileWriter& Out) const {
+  if (FFaces.empty()) return;
+  CDFONTTABLE table{};
+  table.Fonts = static_cast<WORD>(FFaces.size());
+  Out.Add(table, SIG_CD_FONTTABLE,
+          std::string_view(reinterpret_cast<const char*>(FFaces.data()),
+                           FFaces.size() * sizeof(CDFACE)));
+}
+
+}  // namespace nirtf

@@ -1,0 +1,312 @@
+#include "RtfImport.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "NotesColors.h"
+#include "PlainText.h"
+
+namespace nirtf {
+
+namespace {
+
+// Deeper nesting than this is no writer's; the groups past it share the state of the last.
+constexpr size_t MaxDepth = 1000;
+
+bool IsListNumber(std::string_view Marker) {
+  if (std::any_of(Marker.begin(), Marker.end(),
+                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+    return true;
+  // "a." or "iv)": letters ended by a full stop or a parenthesis.
+  const size_t end = Marker.find_last_not_of(" \t");
+  if (end == std::string_view::npos || end == 0 || (Marker[end] != '.' && Marker[end] != ')'))
+    return false;
+  const std::string_view letters = Marker.substr(0, end);
+  return std::all_of(letters.begin(), letters.end(), [](char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == ' ';
+  });
+}
+
+// Text of a run: tabs stay, other control characters would read as LMBCS group bytes.
+std::string WithoutControls(std::string_view Utf8) {
+  std::string kept;
+  for (char c : Utf8)
+    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') kept.push_back(c);
+  return kept;
+}
+
+// The target of a HYPERLINK field's instruction, "" for any other field: the first argument,
+// quoted or not, with a \l bookmark as its fragment.
+std::string HyperlinkTarget(std::string_view Instruction) {
+  std::vector<std::string> words;
+  for (size_t at = 0; at < Instruction.size();) {
+    at = Instruction.find_first_not_of(" \t\r\n", at);
+    if (at == std::string_view::npos) break;
+    size_t end;
+    if (Instruction[at] == '"') {
+      end = Instruction.find('"', at + 1);
+      words.emplace_back(
+          Instruction.substr(at + 1, end == std::string_view::npos ? end : end - at - 1));
+      at = end == std::string_view::npos ? Instruction.size() : end + 1;
+    } else {
+      end = Instruction.find_first_of(" \t\r\n", at);
+      words.emplace_back(Instruction.substr(at, end == std::string_view::npos ? end : end - at));
+      at = end == std::string_view::npos ? Instruction.size() : end;
+    }
+  }
+  if (words.empty()) return {};
+  std::string field = words[0];
+  std::transform(field.begin(), field.end(), field.begin(),
+                 [](unsigned char c) { return std::toupper(c); });
+  if (field != "HYPERLINK") return {};
+  std::string url, bookmark;
+  for (size_t i = 1; i < words.size(); ++i) {
+    if (words[i] == "\\l" && i + 1 < words.size()) {
+      bookmark = words[++i];
+    } else if (words[i].starts_with('\\')) {
+      if (words[i] == "\\o" || words[i] == "\\t") ++i;  // their argument is no target
+    } else if (url.empty()) {
+      url = words[i];
+    }
+  }
+  return bookmark.empty() ? url : url + "#" + bookmark;
+}
+
+}  // namespace
+
+TRtfImport::TRtfImport() : FGroups(1) {}
+
+bool TRtfImport::KnowsDestination(std::string_view Word) {
+  // A field's instruction and the picture a newer reader shows are read; {\*\pn} too, for the
+  // list's kind. Everything else starred (\htmltag among them) is skipped.
+  return Word == "fldinst" || Word == "shppict" || Word == "pn";
+}
+
+void TRtfImport::Token(const TRtfReader& Reader, const TRtfToken& Token, TRtfRole Role) {
+  FReader = &Reader;
+  if (Role == TRtfRole::Group)
+    return Token.Kind == TRtfTokenKind::GroupOpen ? OpenGroup() : CloseGroup();
+  if (Role == TRtfRole::Text && Top().Part == TPart::Picture) {
+    if (Token.Kind == TRtfTokenKind::Text) Top().Picture.Hex += Token.Value;
+    return;
+  }
+  if (Role == TRtfRole::Binary && Token.Kind == TRtfTokenKind::Binary) {
+    if (Top().Part == TPart::Picture) Top().Picture.Binary += Token.Value;
+    return;
+  }
+  if (Role != TRtfRole::Control || Token.Kind != TRtfTokenKind::ControlWord) return;
+  const bool first = Top().First;
+  Top().First = false;
+  if (first && (Token.Value == "field" || Token.Value == "fldinst" || Token.Value == "fldrslt" ||
+                Token.Value == "pict" || Token.Value == "listtext" || Token.Value == "pntext" ||
+                Token.Value == "pn" || Token.Value == "nonshppict"))
+    return EnterDestination(Token.Value);
+  Control(Reader, Token);
+}
+
+void TRtfImport::Text(const TRtfReader& Reader, std::string_view Utf8) {
+  FReader = &Reader;
+  TGroup& group = Top();
+  if (group.Part == TPart::FieldInstruction) {
+    if (!FInstructions.empty()) FInstructions.back() += Utf8;
+    return;
+  }
+  if (group.Part == TPart::ListMarker) {
+    group.Marker += Utf8;
+    return;
+  }
+  if (group.Part == TPart::Dropped || group.Part == TPart::Picture || Reader.Hidden() ||
+      group.Char.Hidden)
+    return;
+  const std::string text = WithoutControls(Utf8);
+  if (text.empty()) return;
+  if (group.Link >= 0 && !FLinks[group.Link].Begun) {
+    FBody.BeginLink(FLinks[group.Link].Url, group.Para, FRow);
+    FLinks[group.Link].Begun = true;
+  }
+  FBody.Text(CurrentFont(Reader), text, group.Para, FRow);
+}
+
+void TRtfImport::Finish(notesfilter::TCdFileWriter& Out) {
+  while (FGroups.size() > 1) CloseGroup();
+  const std::string body = FBody.Finish();
+  FFaces.Write(Out);
+  Out.AddRecords(body);
+}
+
+void TRtfImport::OpenGroup() {
+  if (FGroups.size() >= MaxDepth) {
+    ++FOverflow;
+    return;
+  }
+  TGroup inner = Top();
+  inner.First = true;
+  inner.Marker.clear();
+  inner.ListKind = 0;
+  inner.Picture = TPictureData();
+  // A link's result goes on in its inner groups; only the result's own group ends it.
+  inner.OwnsLink = false;
+  if (inner.Part == TPart::Field) inner.Part = TPart::Body;
+  FGroups.push_back(std::move(inner));
+}
+
+void TRtfImport::CloseGroup() {
+  if (FOverflow > 0) {
+    --FOverflow;
+    return;
+  }
+  if (FGroups.size() <= 1) return;
+  TGroup closed = std::move(FGroups.back());
+  FGroups.pop_back();
+  switch (closed.Part) {
+    case TPart::Field:
+      if (!FInstructions.empty()) FInstructions.pop_back();
+      break;
+    case TPart::ListMarker:
+      EndListMarker(closed);
+      break;
+    case TPart::Picture:
+      if (Top().Part != TPart::Picture && Top().Part != TPart::Dropped) AddPicture(closed.Picture);
+      break;
+    default:
+      break;
+  }
+  if (closed.OwnsLink) EndLink();
+}
+
+// A list marker's paragraph is a numbered list when the marker's words say so or its text is a
+// number ("1.", "a)", "iv."), else a bulleted one.
+void TRtfImport::EndListMarker(const TGroup& Marker) {
+  TGroup& outer = Top();
+  if (outer.Part == TPart::ListMarker) {
+    outer.Marker += Marker.Marker;
+    if (Marker.ListKind) outer.ListKind = Marker.ListKind;
+    return;
+  }
+  WORD kind = Marker.ListKind;
+  if (!kind && !Marker.Marker.empty())
+    kind = IsListNumber(Marker.Marker) ? PABFLAG_NUMBEREDLIST : PABFLAG_BULLET;
+  if (kind) outer.Para.ListFlags = kind;
+}
+
+void TRtfImport::EnterDestination(std::string_view Word) {
+  TGroup& group = Top();
+  if (group.Part == TPart::Dropped) return;
+  if (Word == "nonshppict") {
+    group.Part = TPart::Dropped;
+  } else if (Word == "field") {
+    group.Part = TPart::Field;
+    FInstructions.emplace_back();
+  } else if (Word == "fldinst") {
+    group.Part = TPart::FieldInstruction;
+  } else if (Word == "fldrslt") {
+    group.Part = TPart::FieldResult;
+    std::string url = FInstructions.empty() ? "" : HyperlinkTarget(FInstructions.back());
+    if (!url.empty()) {
+      FLinks.push_back({std::move(url)});
+      group.Link = static_cast<int>(FLinks.size() - 1);
+      group.OwnsLink = true;
+    }
+  } else if (Word == "pict") {
+    group.Part = TPart::Picture;
+  } else {
+    group.Part = TPart::ListMarker;
+  }
+}
+
+void TRtfImport::Control(const TRtfReader& Reader, const TRtfToken& Token) {
+  TGroup& group = Top();
+  if (group.Part == TPart::Picture) return PictureWord(Token);
+  if (group.Char.Apply(Token) || group.Para.Apply(Token)) return;
+  const std::string_view word = Token.Value;
+  if (word == "ls" && !group.Para.ListFlags) {
+    group.Para.ListFlags = PABFLAG_BULLET;
+  } else if (word == "pnlvlblt") {
+    group.ListKind = PABFLAG_BULLET;
+  } else if (word == "pnlvlbody" || word == "pndec" || word == "pnucrm" || word == "pnlcrm" ||
+             word == "pnucltr" || word == "pnlcltr") {
+    group.ListKind = PABFLAG_NUMBEREDLIST;
+  }
+  if (Reader.Hidden() || group.Part == TPart::Dropped || group.Part == TPart::ListMarker) return;
+  if (word == "par" || word == "line" || word == "sect" || word == "nestcell" ||
+      word == "nestrow") {
+    FBody.ParagraphMark(group.Para, FRow);
+  } else if (word == "cell") {
+    FBody.CellEnd(group.Para, FRow);
+  } else if (word == "row") {
+    FBody.RowEnd();
+  } else {
+    RowWord(Token);
+  }
+}
+
+// The row definition: \trowd starts it, each \cellx ends a cell's, with the borders and the
+// background given before it.
+void TRtfImport::RowWord(const TRtfToken& Token) {
+  static constexpr std::string_view Sides[4] = {"clbrdrl", "clbrdrr", "clbrdrt", "clbrdrb"};
+  const std::string_view word = Token.Value;
+  if (word == "trowd") {
+    FRow = TRowDefinition();
+    FPendingCell = TCellDefinition();
+    FPendingSide = -1;
+  } else if (word == "trleft") {
+    FRow.Left = Token.Param;
+  } else if (word == "cellx") {
+    FPendingCell.Right = Token.Param;
+    if (FRow.Cells.size() < 255) FRow.Cells.push_back(FPendingCell);
+    FPendingCell = TCellDefinition();
+    FPendingSide = -1;
+  } else if (word == "clcbpat") {
+    const auto& colors = FReader->Document().Colors;
+    const size_t index = static_cast<size_t>(std::max(Token.Param, 0));
+    if (index < colors.size() && !colors[index].Auto)
+      FPendingCell.Background = notesfilter::NearestNotesColor(
+          colors[index].Red, colors[index].Green, colors[index].Blue);
+  } else if (auto side = std::find(std::begin(Sides), std::end(Sides), word);
+             side != std::end(Sides)) {
+    FPendingSide = static_cast<int>(side - std::begin(Sides));
+  } else if (FPendingSide >= 0 && word.starts_with("brdr") && word != "brdrw" && word != "brdrcf") {
+    const BYTE kind = word == "brdrnone" || word == "brdrnil" ? TABLE_BORDER_NONE
+                      : word == "brdrdb"                      ? TABLE_BORDER_DOUBLE
+                                                              : TABLE_BORDER_SINGLE;
+    const int shift = 2 * FPendingSide;
+    FPendingCell.Border = static_cast<BYTE>((FPendingCell.Border & ~(3 << shift)) | kind << shift);
+  }
+}
+
+void TRtfImport::PictureWord(const TRtfToken&) {}
+
+void TRtfImport::AddPicture(const TPictureData&) {}
+
+void TRtfImport::EndLink() {
+  const TLink link = std::move(FLinks.back());
+  FLinks.pop_back();
+  if (!link.Begun && FReader) {
+    // A link without text shows its URL.
+    FBody.BeginLink(link.Url, Top().Para, FRow);
+    FBody.Text(CurrentFont(*FReader), link.Url, Top().Para, FRow);
+  }
+  FBody.EndLink();
+}
+
+FONTID TRtfImport::CurrentFont(const TRtfReader& Reader) {
+  const TCharFormat& format = Top().Char;
+  const auto& colors = Reader.Document().Colors;
+  BYTE color = 0;
+  if (format.Color > 0 && static_cast<size_t>(format.Color) < colors.size() &&
+      !colors[format.Color].Auto) {
+    const TRtfColor& rgb = colors[format.Color];
+    color = notesfilter::NearestNotesColor(rgb.Red, rgb.Green, rgb.Blue);
+  }
+  return MakeFontId(FFaces.FaceOf(Reader.Document(), Reader.Font()), format, color);
+}
+
+void RtfToCd(std::string_view Input, FONTID Font, notesfilter::TCdFileWriter& Out) {
+  if (!IsRtf(Input)) return notesfilter::AddPlainText(Input, Font, Out);
+  TRtfImport import;
+  TRtfReader reader(import);
+  reader.Read(Input);
+  import.Finish(Out);
+}
+
+}  // namespace nirtf

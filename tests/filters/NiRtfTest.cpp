@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FileText.h"
+#include "FilterFixture.h"
+#include "LmbcsText.h"
+#include "RtfImport.h"
+#include "RtfText.h"
+#include "note/CdRecords.h"
+
+namespace {
+
+using filtertest::Describe;
+
+class NiRtf : public filtertest::FilterTest {};
+
+std::string Imported(const std::string& Rtf) {
+  notesfilter::TCdFileWriter out;
+  nirtf::RtfToCd(Rtf, DEFAULT_FONT_ID, out);
+  return Describe(out.Bytes());
+}
+
+struct TCase {
+  const char* Name;
+  std::string Rtf;
+  std::string Expected;
+};
+
+void Check(const TCase* Begin, const TCase* End) {
+  for (const TCase* c = Begin; c != End; ++c) EXPECT_EQ(Imported(c->Rtf), c->Expected) << c->Name;
+}
+
+// The header every case shares: Arial as font 0, Times New Roman 1, Courier New 2, a font of its
+// own 3, and colours red, dark blue, orange.
+const std::string Head =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New "
+    "Roman;}{\\f2\\fmodern Courier New;}{\\f3\\fswiss\\fprq2 Liberation Sans;}}"
+    "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;\\red255\\green165\\blue0;}";
+
+}  // namespace
+
+TEST_F(NiRtf, ParagraphsRunsFontsAndColours) {
+  const TCase cases[] = {
+      {"paragraphs, none before the first, none after the last mark",
+       Head + "one\\par two\\line three\\par}", "{f1 s12}one|P|{f1 s12}two|P|{f1 s12}three"},
+      {"empty paragraphs kept", Head + "a\\par\\par b}", "{f1 s12}a|P|P|{f1 s12}b"},
+      {"attributes on and off",
+       Head + "\\b bold\\b0 {\\i it}{\\ul u}{\\ulw w}{\\strike s}x\\ulnone}",
+       "{f1 s12 b}bold|{f1 s12 i}it|{f1 s12 u}uw|{f1 s12 s}s|{f1 s12}x"},
+      {"super, sub, nosupersub", Head + "{\\super 2}{\\sub i}\\super a\\nosupersub b}",
+       "{f1 s12 super}2|{f1 s12 sub}i|{f1 s12 super}a|{f1 s12}b"},
+      {"effects", Head + "{\\shad s}{\\embo e}{\\impr i}}",
+       "{f1 s12 shad}s|{f1 s12 embo}e|{f1 s12 impr}i"},
+      {"sizes in half points", Head + "{\\fs21 a}{\\fs9 b}{\\fs0 c}{\\fs1000 d}}",
+       "{f1 s11}a|{f1 s5}b|{f1 s12}c|{f1 s255}d"},
+      {"fonts: the fixed faces by name, others in a table",
+       Head + "{\\f1 t}{\\f2 c}{\\f3 l}{\\f9 x}}",
+       "F(5 Liberation Sans)|{f0 s12}t|{f4 s12}c|{f5 s12}l|{f1 s12}x"},
+      {"colours to the nearest Notes colour, auto black",
+       Head + "{\\cf1 r}{\\cf2 b}{\\cf3 o}{\\cf0 a}{\\cf7 z}}",
+       "{f1 s12 c2}r|{f1 s12 c10}b|{f1 s12 c6}o|{f1 s12}az"},
+      {"plain resets", Head + "\\b\\fs40\\cf1\\f2 x\\plain y}", "{f4 s20 c2 b}x|{f1 s12}y"},
+      {"hidden text, headers, footnotes and comments dropped",
+       Head + "a{\\v hidden}{\\header h}{\\footnote f}{\\*\\annotation c}{\\*\\unknown u}b}",
+       "{f1 s12}ab"},
+      {"unicode with its fallback skipped, code page bytes",
+       Head + "\\uc1 Gr\\u252?n \\'e9\\u8364\\'80}", "{f1 s12}Gr\xC3\xBCn \xC3\xA9\xE2\x82\xAC"},
+      {"tabs kept", Head + "a\\tab b}", "{f1 s12}a\tb"},
+      {"Cyrillic bytes of a font's charset",
+       "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}}\\f0 \\'cf\\'f0\\'e8}",
+       "F(5 Arial Cyr)|{f5 s12}\xD0\x9F\xD1\x80\xD0\xB8"},
+      {"Shift-JIS double-byte pairs",
+       "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Gothic;}}\\f0 \\'93\\'fa\\'96\\'7b}",
+       "F(5 MS Gothic)|{f5 s12}\xE6\x97\xA5\xE6\x9C\xAC"},
+      {"uc0 and uc2", Head + "\\uc0\\u1046 {\\uc2\\u1046\\'3f\\'3fx}}",
+       "{f1 s12}\xD0\x96\xD0\x96x"},
+      {"encapsulated HTML: the rendering, without the tags",
+       "{\\rtf1\\ansi\\ansicpg1252\\fromhtml1 \\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+       "{\\*\\htmltag19 <html>}{\\*\\htmltag64 <p>}\\htmlrtf {\\htmlrtf0 Hello{\\*\\htmltag84 "
+       "&nbsp;}"
+       "\\htmlrtf \\'a0\\htmlrtf0 world\\htmlrtf\\par}\\htmlrtf0{\\*\\htmltag72 </p>}next}",
+       "{f1 s12}Hello\xC2\xA0world|P|{f1 s12}next"},
+      {"not RTF: plain text", "line one\r\nline two", "line one|P|line two"},
+      {"cut in the middle", Head + "{\\b bo", "{f1 s12 b}bo"},
+      {"unbalanced closing braces", Head + "a}}}b", "{f1 s12}a"},
+  };
+  Check(std::begin(cases), std::end(cases));
+}
+
+TEST_F(NiRtf, ParagraphDefinitionsBeforeTheirFirstReference) {
+  const TCase cases[] = {
+      {"alignment", Head + "\\qc c\\par\\pard\\qr r\\par\\pard\\qj j\\par\\pard l}",
+       "[c]|{f1 s12}c|P|[r]|{f1 s12}r|P|[b]|{f1 s12}j|P|{f1 s12}l"},
+      {"indents", Head + "\\li720\\fi-360\\ri1440 x}", "[l2160 f1800 r2880]|{f1 s12}x"},
+      {"spacing", Head + "\\sl360\\slmult1\\sb240\\sa120 x\\par\\pard\\sl480 y}",
+       "[sp1/2/1]|{f1 s12}x|P|[sp2/0/0]|{f1 s12}y"},
+      {"tabs", Head + "\\tx720\\tx2880 a\\tab b}", "[t720 t2880]|{f1 s12}a\tb"},
+      {"bullets from the list text", Head + "\\ls1{\\listtext \\'95\\tab}item\\par}",
+       "[bullet]|{f1 s12}item"},
+      {"numbers from the list text",
+       Head + "\\ls2{\\listtext 1.\\tab}one\\par\\ls2{\\listtext iv)\\tab}four}",
+       "[numbered]|{f1 s12}one|P|[numbered]|{f1 s12}four"},
+      {"old-style numbering words", Head + "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}x\\par\\pard y}",
+       "[numbered]|{f1 s12}x|P|{f1 s12}y"},
+      {"pandoc's list text with a paragraph of its own",
+       Head + "{\\pard\\ql\\li360\\fi-360{\\pntext\\pard\\ql\\f0\\bullet\\tx360\\tab}it\\par}}",
+       "[l1800 f1440 bullet]|{f1 s12}it"},
+  };
+  Check(std::begin(cases), std::end(cases));
+}
+
+TEST_F(NiRtf, LinksTablesAndFields) {
+  const TCase cases[] = {
+      {"hyperlink",
+       Head + "see {\\field{\\*\\fldinst{HYPERLINK "
+              "\"https://x.example/?a=1&b=2\"}}{\\fldrslt{\\ul\\cf1 here}}} now}",
+       "{f1 s12}see |L11(https://x.example/?a=1&b=2)|{f1 s12 c2 u}here|/L|{f1 s12} now"},
+      {"hyperlink with a bookmark and no text",
+       Head + "{\\field{\\*\\fldinst HYPERLINK \"a.html\" \\\\l \"top\"}{\\fldrslt }}}",
+       "L11(a.html#top)|{f1 s12}a.html#top|/L"},
+      {"a link ends with its paragraph",
+       Head + "{\\field{\\*\\fldinst HYPERLINK mailto:a@b.c}{\\fldrslt a\\par b}}}",
+       "L11(mailto:a@b.c)|{f1 s12}a|/L|P|{f1 s12}b"},
+      {"other fields keep their result", Head + "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}}",
+       "{f1 s12}7"},
+      {"a table",
+       Head + "before\\par\\trowd\\trleft0\\clcbpat1\\clbrdrt\\brdrs\\cellx1000\\cellx4000"
+              "\\pard\\intbl a\\cell b\\par c\\cell\\row\\pard after}",
+       "{f1 s12}before|P|T{|C0,0 w7200 bg2 border16|{f1 s12}a|C0,1 w21600|{f1 s12}b|P|{f1 "
+       "s12}c|}T|P|{f1 s12}after"},
+      {"two rows, an empty cell, the table at the end",
+       Head + "\\trowd\\cellx100\\cellx200\\intbl "
+              "a\\cell\\cell\\row\\trowd\\cellx100\\cellx200\\intbl\\cell d\\cell\\row}",
+       "T{|C0,0 w14400|{f1 s12}a|C0,1 w14400|C1,0 w14400|C1,1 w14400|{f1 s12}d|}T"},
+      {"nested table flattened", Head + "\\trowd\\cellx500\\intbl x\\nestcell y\\cell\\row}",
+       "T{|C0,0 w28800|{f1 s12}x|P|{f1 s12}y|}T"},
+  };
+  Check(std::begin(cases), std::end(cases));
+}
+
+// Through the library loaded as the settings name it.
+TEST_F(NiRtf, TheLoadedFilterWritesTheCdFile) {
+  TImport result = Import("NIRTF", Head + "{\\b x}\\par y}");
+  ASSERT_EQ(result.Status, NOERROR);
+  EXPECT_EQ(Describe(result.Output), "{f1 s12 b}x|P|{f1 s12}y");
+}
+
+namespace {
+
+// The text of imported records as the platform reader shows RTF: paragraphs end with "\n",
+// cells with a tab, rows with "\n".
+std::string CdText(const std::string& CdFile) {
+  const std::string_view records = std::string_view(CdFile).substr(sizeof(WORD));
+  std::string text;
+  int row = -1;
+  bool cell = false;
+  notesrt::TCdReader reader(records);
+  for (notesrt::TCdRecord record; reader.Next(record);) {
+    const std::string_view bytes = records.substr(record.Offset, record.Length);
+    if (record.Signature == SIG_CD_TEXT)
+      text += notesfilter::LmbcsToUtf8(bytes.substr(sizeof(CDTEXT)));
+    if (record.Signature == SIG_CD_PARAGRAPH) text += "\n";
+    if (record.Signature == SIG_CD_TABLECELL || record.Signature == SIG_CD_TABLEEND) {
+      if (cell) text += "\t";
+      const int next =
+          record.Signature == SIG_CD_TABLEEND ? -1 : static_cast<unsigned char>(bytes[2]);
+      if (row >= 0 && next != row) text += "\n";
+      row = next;
+      cell = record.Signature == SIG_CD_TABLECELL;
+    }
+  }
+  EXPECT_FALSE(reader.Damaged());
+  return text;
+}
+
+}  // namespace
+
+// Documents as LibreOffice, pandoc and rich-edit controls write them: the imported text is the
+// text the platform's reader shows.
+TEST_F(NiRtf, GoldenDocumentsKeepTheirText) {
+  for (const char* name : {"libreoffice-style.rtf", "pandoc-writer.rtf", "richedit.rtf",
+                           "codepages.rtf", "merged.rtf"}) {
+    const std::string rtf =
+        vesktest::ReadFileText(std::string(VESK_TEST_DATA_DIR) + "/rtf/" + name);
+    notesfilter::TCdFileWriter out;
+    nirtf::RtfToCd(rtf, DEFAULT_FONT_ID, out);
+    std::string expected = RtfToText(rtf);
+    while (!expected.empty() && expected.back() == '\n') expected.pop_back();
+    std::string imported = CdText(out.Bytes());
+    while (!imported.empty() && imported.back() == '\n') imported.pop_back();
+    EXPECT_EQ(imported, expected) << name;
+  }
+}
