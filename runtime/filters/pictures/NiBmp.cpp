@@ -1,0 +1,8 @@
+// NIBMP: a BMP picture file as rich text, its bytes unchanged.
+#include "FilterEntry.h"
+#include "PictureRecords.h"
+
+STATUS LNCALLBACK MainEntryPoint(void* IXContext, WORD Flags, HMODULE, char*, char* PathName) {
+  return notesfilter::RunImport(IXContext, Flags, PathName,
+                                pictures::PictureImport(pictures::TPictureKind::Bmp));
+}
