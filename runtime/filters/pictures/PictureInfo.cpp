@@ -6,6 +6,8 @@ namespace pictures {
 
 namespace {
 
+constexpr uint64_t MaxConvertedPixels = uint64_t{1} << 26;
+
 uint32_t Little(std::string_view File, size_t At, size_t Bytes) {
   uint32_t value = 0;
   for (size_t i = 0; i < Bytes; ++i)
@@ -124,6 +126,8 @@ std::optional<std::string> BmpToRgb(std::string_view File, TPictureInfo& Info) {
   // Bit fields (3) are read as the usual 32-bit BGRX layout; RLE and 16 bits are not taken.
   if (!layout || layout->Bits == 16 || (layout->Compression != 0 && layout->Compression != 3))
     return std::nullopt;
+  // A picture of few bits a pixel grows 24-fold: beyond this many pixels it is not converted.
+  if (uint64_t{layout->Info.Width} * layout->Info.Height > MaxConvertedPixels) return std::nullopt;
   const size_t colors = (layout->Pixels - layout->Palette) / layout->PaletteEntry;
   Info = layout->Info;
   std::string rgb;

@@ -20,8 +20,8 @@ struct TPictureInfo {
 // IHDR chunk. Only headers are read; every read is bounded by the file.
 std::optional<TPictureInfo> ReadPictureInfo(TPictureKind Kind, std::string_view File);
 
-// An uncompressed BMP (1, 4, 8, 24 or 32 bits a pixel) as 8-bit RGB rows top down; null for
-// any other BMP or a damaged one.
+// An uncompressed BMP (1, 4, 8, 24 or 32 bits a pixel) of at most 64 million pixels as 8-bit
+// RGB rows top down; null for any other BMP or a damaged one.
 std::optional<std::string> BmpToRgb(std::string_view File, TPictureInfo& Info);
 
 }  // namespace pictures
