@@ -80,6 +80,12 @@ const std::string& LoadStr(int Ident) {
   static const std::map<int, std::string> Strings = {
       {SNotAvailable, "This Function not available yet"},
       {SWarning, "WARNING: "},
+      // OutLookUtil
+      {63552, "OUTL.App.: "},
+      {63553, "OUTL.Task: "},
+      {63554, "OUTL.Mail: "},
+      {63582, "OUTL.Cont.: "},
+      {63583, "OUTL.Distr.: "},
       // Vesk_Def
       {63555, "no Doc Info"},
       {63556, "ORDNER"},

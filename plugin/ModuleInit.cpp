@@ -2,6 +2,7 @@
 #include "Export.h"
 #include "NotesObjects.h"
 #include "NotesRichText.h"
+#include "OutLookUtil.h"
 #include "Sonst.h"
 #include "UnitSections.h"
 #include "VeskExceptions.h"
@@ -25,6 +26,7 @@ const TUnitSection Sections[] = {
     //    clipboard and attachment references. The ones not in the module yet keep their places.
     {SonstInitialize, SonstFinalize, "Sonst"},
     {VeskExceptionsInitialize, VeskExceptionsFinalize, "VeskExceptions"},
+    {OutLookUtilInitialize, OutLookUtilFinalize, "OutLookUtil"},
     {Vesk_DefInitialize, Vesk_DefFinalize, "Vesk_Def"},
     // 5. The plug-in unit: makes its stored form findable.
     {VeskPlugInLNMailInitialize, VeskPlugInLNMailFinalize, "VeskPlugInLNMail"},

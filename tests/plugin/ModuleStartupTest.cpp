@@ -30,8 +30,9 @@ TEST(ModuleStartup, UnitsStartInOrderAndStopInReverse) {
       {"loaded and unloaded",
        true,
        {"start NotesRichText", "start NotesObjects", "start Sonst", "start VeskExceptions",
-        "start Vesk_Def", "start VeskPlugInLNMail", "stop VeskPlugInLNMail", "stop Vesk_Def",
-        "stop VeskExceptions", "stop Sonst", "stop NotesObjects", "stop NotesRichText"}},
+        "start OutLookUtil", "start Vesk_Def", "start VeskPlugInLNMail", "stop VeskPlugInLNMail",
+        "stop Vesk_Def", "stop OutLookUtil", "stop VeskExceptions", "stop Sonst",
+        "stop NotesObjects", "stop NotesRichText"}},
       // Without settings the Notes runtime cannot start; the desktop units never start.
       {"Notes cannot start", false, {"start NotesRichText", "stop NotesRichText"}},
   };
