@@ -60,6 +60,10 @@ constexpr std::array Steps{
     "  built_counter INTEGER, format INTEGER, members_changed INTEGER, entry_count INTEGER, "
     "  entry_checksum INTEGER);"
     "DELETE FROM view_entries;",
+    // Version 6: folder members by position, so that adding a document to a large folder (mail
+    // delivered to an inbox) finds the last position without reading the whole folder, and a
+    // folder is read in order without sorting.
+    "CREATE INDEX IF NOT EXISTS folder_members_seq ON folder_members(folder_id, seq);",
 };
 
 }  // namespace
