@@ -1,6 +1,8 @@
 // Construction, the context and the paragraph and font settings of TNotesRichTextItem.
 #include "TNotesRichTextItem.h"
 
+#include <algorithm>
+
 #include "AnsiCompare.h"
 #include "ELotusNotes.h"
 #include "NotesApiErrors.h"
@@ -125,6 +127,13 @@ void TNotesRichTextItem::AddMem(DWORD Count) {
   if (!FContext) FContext.emplace();
   // resize grows the capacity geometrically, so composing n bytes costs O(n).
   FContext->resize(FContext->size() + Count, '\0');
+}
+
+void TNotesRichTextItem::ReserveContext(size_t Extra) {
+  CheckContext();
+  const size_t wanted = FContext->size() + Extra;
+  // Never less than doubling: many small reservations must not turn growth quadratic.
+  if (wanted > FContext->capacity()) FContext->reserve(std::max(wanted, 2 * FContext->capacity()));
 }
 
 void TNotesRichTextItem::AddToContext(const void* Data, WORD, DWORD Length) {

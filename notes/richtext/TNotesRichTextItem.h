@@ -173,6 +173,8 @@ class TNotesRichTextItem : public TNotesItem {
   static DWORD CheckOdd(DWORD Count) { return Count + (Count & 1); }
   // Copies a whole record in canonical form into the context.
   void AddToContext(const void* Data, WORD RecordType, DWORD Length);
+  // Makes room for at least Extra more bytes in the context, starting one if need be.
+  void ReserveContext(size_t Extra);
   // Appends the context to the note as items of the name, after those it has, and closes the
   // context. All or nothing: when an append fails the note and the context stay as they were.
   void SaveContext();

@@ -153,6 +153,9 @@ void TNotesRichTextItem::AddText(const std::string& Text) {
 }
 
 void TNotesRichTextItem::AddTextPara(const std::string& Text) {
+  // Room for the text and a run and a paragraph per short line at once: a large text is then
+  // copied into the context once instead of at each doubling.
+  if (!Text.empty()) ReserveContext(Text.size() + Text.size() / 8);
   size_t start = 0;
   for (size_t end; (end = Text.find("\r\n", start)) != std::string::npos; start = end + 2) {
     AddText(Text.substr(start, end - start));
