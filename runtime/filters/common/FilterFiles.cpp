@@ -23,7 +23,8 @@ std::string ReadInputFile(const std::filesystem::path& Path) {
 }
 
 void WriteFileWhole(const std::filesystem::path& Path, std::string_view Bytes) {
-  if (notesrt::WriteFileAtomically(Path.string(), Bytes) != 0)
+  // The outputs are read at once and deleted: whole or not at all matters, durability does not.
+  if (notesrt::WriteFileAtomically(Path.string(), Bytes, false) != 0)
     throw EStatus(ERR_NOTESRT_FILTER_WRITE);
 }
 

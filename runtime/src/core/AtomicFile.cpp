@@ -89,10 +89,10 @@ int KeepModeOf(const std::string& Path, int Fd) {
   return fchmod(Fd, existing.st_mode & 07777) == 0 ? 0 : errno;
 }
 
-int WriteAndSync(const std::string& Path, TFd& File, std::string_view Bytes) {
+int WriteAndSync(const std::string& Path, TFd& File, std::string_view Bytes, bool Durable) {
   int error = KeepModeOf(Path, File.Get());
   if (error == 0) error = WriteAll(File.Get(), Bytes);
-  if (error == 0 && fsync(File.Get()) != 0) error = errno;
+  if (error == 0 && Durable && fsync(File.Get()) != 0) error = errno;
   return error;
 }
 
@@ -111,7 +111,7 @@ int RenameOver(const std::string& Temporary, const std::string& Path) {
 
 }  // namespace
 
-int WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
+int WriteFileAtomically(const std::string& Path, std::string_view Bytes, bool Durable) {
   const std::string directory = DirectoryOf(Path);
   const std::string temporary = TemporaryNameFor(Path);
   int error = 0;
@@ -119,7 +119,7 @@ int WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
   if (unnamed && *unnamed < 0) return error;
   TFd file(unnamed ? *unnamed : OpenNamed(temporary));
   if (file.Get() < 0) return errno;
-  error = WriteAndSync(Path, file, Bytes);
+  error = WriteAndSync(Path, file, Bytes, Durable);
   if (error == 0 && unnamed) error = LinkUnnamed(file.Get(), temporary);
   const bool named = !unnamed || error == 0;
   if (int closed = file.Close(); error == 0) error = closed;
@@ -128,7 +128,7 @@ int WriteFileAtomically(const std::string& Path, std::string_view Bytes) {
     return error;
   }
   error = RenameOver(temporary, Path);
-  if (error == 0) SyncDirectory(directory);
+  if (error == 0 && Durable) SyncDirectory(directory);
   return error;
 }
 
