@@ -101,6 +101,11 @@ void BM_UnrtfText(benchmark::State& State) {
 
 }  // namespace
 
-BENCHMARK(BM_Export)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UnrtfText)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Export)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UnrtfText)
+    ->Arg(1)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 BENCHMARK_MAIN();

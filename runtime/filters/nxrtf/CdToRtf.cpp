@@ -75,6 +75,13 @@ std::string_view Terminated(std::string_view Text) {
 
 }  // namespace
 
+// Printable ASCII is the same in LMBCS and UTF-8: most runs need no conversion.
+std::string TCdToRtf::Decode(std::string_view Lmbcs) const {
+  const bool ascii =
+      std::all_of(Lmbcs.begin(), Lmbcs.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+  return ascii ? std::string(Lmbcs) : FDecode(Lmbcs);
+}
+
 STATUS TCdToRtf::Convert(std::string_view Records, std::string& Rtf) {
   notesrt::TCdReader reader(Records);
   bool first = true;
@@ -180,7 +187,7 @@ bool TCdToRtf::Text(std::string_view Record) {
   // A NUL inside a run is a line break.
   for (size_t start = 0; start <= text.size();) {
     size_t end = std::min(text.find('\0', start), text.size());
-    out.Text(FDecode(text.substr(start, end - start)));
+    out.Text(Decode(text.substr(start, end - start)));
     if (end < text.size()) out.Word("\\line ");
     start = end + 1;
   }
@@ -240,7 +247,7 @@ void TCdToRtf::HotspotBegin(std::string_view Record, bool Link) {
   const bool inField = std::any_of(FHotspots.begin(), FHotspots.end(),
                                    [](const THotspot& open) { return open.Field; });
   if (Link && begin.Type == HOTSPOTREC_TYPE_HOTLINK && !inField) {
-    std::string url = FDecode(Terminated(Record.substr(sizeof(CDHOTSPOTBEGIN), begin.DataLength)));
+    std::string url = Decode(Terminated(Record.substr(sizeof(CDHOTSPOTBEGIN), begin.DataLength)));
     for (size_t quote; (quote = url.find('"')) != std::string::npos;) url.replace(quote, 1, "%22");
     EnsureParagraph();
     // The blank before HYPERLINK: readers that look for it only there (unrtf) show the text.
@@ -281,7 +288,7 @@ void TCdToRtf::SectionTitle(std::string_view Record) {
   FParagraphOpen = false;
   WriteParagraphProperties(false);
   Out().Word("{" + FFonts.RunWords(bar.FontID ? bar.FontID : DEFAULT_FONT_ID) + "\\b ");
-  Out().Text(FDecode(title));
+  Out().Text(Decode(title));
   Out().Word("}\\par ");
   Out().LineBreak();
 }
@@ -291,7 +298,7 @@ void TCdToRtf::LinkComment(std::string_view Strings) {
   if (comment.empty()) return;
   EnsureParagraph();
   Out().Word("{" + FFonts.RunWords(DEFAULT_FONT_ID));
-  Out().Text(FDecode(comment));
+  Out().Text(Decode(comment));
   Out().Word("}");
 }
 

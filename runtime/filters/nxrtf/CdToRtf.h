@@ -34,6 +34,7 @@ class TCdToRtf {
     TRtfOutput Out;
   };
 
+  std::string Decode(std::string_view Lmbcs) const;
   bool Record(WORD Signature, std::string_view Record, bool First);
   bool Text(std::string_view Record);
   void Paragraph();

@@ -44,10 +44,17 @@ void TRtfOutput::Text(std::string_view Utf8) {
   FEscaped.clear();
   FEscaper.Append(FEscaped, Utf8);
   std::string_view escaped = FEscaped;
+  // As much as fits the line goes in one piece, cut only between escapes.
   for (size_t pos = 0; pos < escaped.size();) {
-    size_t length = UnitLength(escaped, pos);
-    Word(escaped.substr(pos, length));
-    pos += length;
+    size_t end = pos + UnitLength(escaped, pos);
+    const size_t room = MaxLine > FColumn ? MaxLine - FColumn : 0;
+    while (end < escaped.size()) {
+      const size_t next = end + UnitLength(escaped, end);
+      if (next - pos > room) break;
+      end = next;
+    }
+    Word(escaped.substr(pos, end - pos));
+    pos = end;
   }
 }
 
