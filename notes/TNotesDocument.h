@@ -109,6 +109,8 @@ class TNotesDocument : public TObject {
   // it is there already, and marks the copy sent. A mark that cannot be read makes the copy a
   // draft. Returns whether the mail was deposited now.
   bool CompletePendingSend(DBHANDLE MailBox);
+  // The posted date is now: views of sent mail show the note.
+  void SetPostedDateNow();
 
   TDateTime GetLastModified() const;
   TDateTime GetLastAccessed() const;

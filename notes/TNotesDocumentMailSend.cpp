@@ -21,10 +21,7 @@ void TNotesDocument::CompleteMailHeader(bool StoreForm, const std::string& Recip
     SetRecipients(AddressedTo());
   // A mail nobody can receive would lie dead in the mailbox while the sender believes it sent.
   if (GetRecipients().empty()) throw ELotusNotes(-1, "No recipients: the mail was not sent");
-  TIMEDATE now;
-  OSCurrentTIMEDATE(&now);
-  CheckNotesStatus(MailAddHeaderItem(NoteHandle(), MAIL_POSTEDDATE_ITEM_NUM, &now, sizeof(now)));
-  ItemsWritten();
+  SetPostedDateNow();
   GetItemByName(MAIL_PRINCIPAL_ITEM)->SetAsString(GetItemByNum(MAIL_FROM_ITEM_NUM));
 }
 
@@ -122,4 +119,11 @@ bool TNotesDocument::CompletePendingSend(DBHANDLE MailBox) {
   }
   MarkCopySent();
   return sentNow;
+}
+
+void TNotesDocument::SetPostedDateNow() {
+  TIMEDATE now;
+  OSCurrentTIMEDATE(&now);
+  CheckNotesStatus(MailAddHeaderItem(NoteHandle(), MAIL_POSTEDDATE_ITEM_NUM, &now, sizeof(now)));
+  ItemsWritten();
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "Exception.h"
 
@@ -54,6 +55,8 @@ class TTempFile {
   TTempFile& operator=(const TTempFile&) = delete;
 
   const std::string& Path() const { return FPath; }
+  // The file is the caller's from now on.
+  std::string Release() { return std::exchange(FPath, std::string()); }
   void Reset(std::string Path) {
     Remove();
     FPath = std::move(Path);

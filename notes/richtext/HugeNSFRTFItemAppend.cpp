@@ -23,33 +23,13 @@ T ReadAt(const char* Data, uint64_t Offset) {
   return value;
 }
 
-// The length of the record at Offset by the header rule (header included, pad byte not); 0 when
-// its header or the record runs past the buffer, or its length is below its header. 64-bit
-// arithmetic: a DWORD length near 4 GiB must not wrap.
-uint64_t RecordLength(const char* Data, uint64_t Size, uint64_t Offset) {
-  const uint64_t left = Size - Offset;
-  if (left < sizeof(WORD)) return 0;
-  const auto signature = ReadAt<WORD>(Data, Offset);
-  uint64_t header = sizeof(WORD), length = signature >> 8;
-  if (length == 0xFF) {
-    header += sizeof(WORD);
-    if (left < header) return 0;
-    length = ReadAt<WORD>(Data, Offset + sizeof(WORD));
-  } else if (length == 0) {
-    header += sizeof(DWORD);
-    if (left < header) return 0;
-    length = ReadAt<DWORD>(Data, Offset + sizeof(WORD));
-  }
-  return length >= header && length <= left ? length : 0;
-}
-
 // The buffer cut into pieces of whole records, each record with its pad byte (which an odd last
 // record may lack). Raises ELotusNotes for a damaged record before anything is appended.
 std::vector<TPiece> Pieces(const char* Data, uint64_t Size, const std::string& Name) {
   std::vector<TPiece> pieces;
   TPiece piece;
   for (uint64_t offset = 0; offset < Size;) {
-    const uint64_t length = RecordLength(Data, Size, offset);
+    const uint64_t length = CDRecordLength(Data, Size, offset);
     if (length == 0)
       throw ELotusNotes(-1, "The rich text for the item " + Lmbcs2Native(Name) +
                                 " is damaged: no whole record at offset " + std::to_string(offset));
@@ -68,6 +48,23 @@ std::vector<TPiece> Pieces(const char* Data, uint64_t Size, const std::string& N
 }
 
 }  // namespace
+
+uint64_t CDRecordLength(const char* Data, uint64_t Size, uint64_t Offset) {
+  const uint64_t left = Size - Offset;
+  if (left < sizeof(WORD)) return 0;
+  const auto signature = ReadAt<WORD>(Data, Offset);
+  uint64_t header = sizeof(WORD), length = signature >> 8;
+  if (length == 0xFF) {
+    header += sizeof(WORD);
+    if (left < header) return 0;
+    length = ReadAt<WORD>(Data, Offset + sizeof(WORD));
+  } else if (length == 0) {
+    header += sizeof(DWORD);
+    if (left < header) return 0;
+    length = ReadAt<DWORD>(Data, Offset + sizeof(WORD));
+  }
+  return length >= header && length <= left ? length : 0;
+}
 
 void HugeNSFRTFItemAppend(NOTEHANDLE NoteHandle, WORD ItemFlags, const char* Name, WORD NameLength,
                           const void* Value, DWORD ValueLength) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "NotesApi.h"
 
 // The most a piece of rich text takes before it is closed, and the most it may ever hold.
@@ -15,3 +17,8 @@ constexpr DWORD MaxRichTextPiece = 64000;
 // append fails the items appended before it are removed again.
 void HugeNSFRTFItemAppend(NOTEHANDLE NoteHandle, WORD ItemFlags, const char* Name, WORD NameLength,
                           const void* Value, DWORD ValueLength);
+
+// The length of the CD record at Offset of Data (Size bytes) by the header rule, header
+// included, pad byte not; 0 when its header or the record runs past the buffer, or its length is
+// below its header. 64-bit arithmetic: a DWORD length near 4 GiB must not wrap.
+uint64_t CDRecordLength(const char* Data, uint64_t Size, uint64_t Offset);

@@ -75,9 +75,10 @@ std::unique_ptr<TNotesRichTextItem> TNotesRichTextItem::CreateNew(TNotesDocument
 
 std::unique_ptr<TNotesRichTextItem> TNotesRichTextItem::Create(TNotesDocument& Document,
                                                                const std::string& Name,
-                                                               const std::string&) {
-  std::unique_ptr<TNotesRichTextItem> item(new TNotesRichTextItem(Document, Name));
-  item->RaiseRtfNotAvailable("Importing an RTF file");
+                                                               const std::string& RtfFileName) {
+  std::unique_ptr<TNotesRichTextItem> item = CreateNew(Document, Name);
+  item->PlainText = false;
+  item->ReplaceByRtfFile(RtfFileName);
   return item;
 }
 
@@ -102,10 +103,6 @@ void TNotesRichTextItem::RaiseUnlessWritable() const {
   if (FContinuation)
     throw ELotusNotes(-1, "Rich text is written through the object for the first item of " +
                               Name() + ", not through one for a following item");
-}
-
-void TNotesRichTextItem::RaiseRtfNotAvailable(const std::string& What) const {
-  throw ELotusNotes(-1, What + " is not available in this build (item " + Name() + ")");
 }
 
 void TNotesRichTextItem::CreateContext() {
@@ -178,17 +175,17 @@ void TNotesRichTextItem::SetFontBoolProperty(int Index, bool Value) {
 
 // One face number per face name: the first entry of that name in the document's font table
 // gives it. A name the table lacks gets the next free face, family 0.
-WORD TNotesRichTextItem::FaceOfName() {
+WORD TNotesRichTextItem::FaceOfName(const std::string& Name) {
   TNotesDocument& document = Document();
   document.LoadFontTable();
   TStringList& table = *document.FontTable();
   for (int index = 0; index < table.Count(); ++index) {
     const auto* font = static_cast<const TNotesFont*>(table.Objects(index));
-    if (font != nullptr && AnsiCompareText(table.Strings(index), FaceName) == 0) return font->Face;
+    if (font != nullptr && AnsiCompareText(table.Strings(index), Name) == 0) return font->Face;
   }
   const WORD face = document.MaxFontID() + 1;
   if (face > LastFace) throw ELotusNotes(-1, "Too many fonts defined");
-  table.AddObject(FaceName, new TNotesFont(face, 0));
+  table.AddObject(Name, new TNotesFont(face, 0));
   document.SetMaxFontID(face);
   FFontTableChanged = true;
   return face;
@@ -206,5 +203,6 @@ DWORD TNotesRichTextItem::StandardFontID() const {
 DWORD TNotesRichTextItem::BuildFontID() {
   const DWORD fontID = StandardFontID();
   if (FaceName.empty()) return fontID;
-  return (fontID & ~(DWORD{0xFF} << FONT_FACE_SHIFT)) | DWORD{FaceOfName()} << FONT_FACE_SHIFT;
+  return (fontID & ~(DWORD{0xFF} << FONT_FACE_SHIFT)) | DWORD{FaceOfName(FaceName)}
+                                                            << FONT_FACE_SHIFT;
 }

@@ -123,13 +123,15 @@ struct LinkDefI : LinkDef {
   int32_t LinkIndex = -1;
 };
 
-// A block ID as the object of a string-list entry.
+// A block ID as the object of a string-list entry; for an attachment also its shown name in
+// its own case, which the entry holds upper-cased.
 class BLOCKIDcl : public TObject {
  public:
-  explicit BLOCKIDcl(BLOCKID Value) : Value(Value) {}
+  explicit BLOCKIDcl(BLOCKID Value, std::string Name = "") : Value(Value), Name(std::move(Name)) {}
   ~BLOCKIDcl() override;
 
   BLOCKID Value;
+  std::string Name;
 };
 
 // A rich-text item (TYPE_COMPOSITE) of a note: the attachments its file hotspots show, its
@@ -147,8 +149,8 @@ class TNotesRichTextItem : public TNotesItem {
   // An item to compose; nothing is read from or written to the note.
   static std::unique_ptr<TNotesRichTextItem> CreateNew(TNotesDocument& Document,
                                                        const std::string& Name);
-  // Replaces Name by an RTF file: comes with the filter libraries. This build raises
-  // ELotusNotes before touching the note.
+  // Replaces every item of Name by the rich text an RTF file imports to; the old items go
+  // only once the import has succeeded.
   static std::unique_ptr<TNotesRichTextItem> Create(TNotesDocument& Document,
                                                     const std::string& Name,
                                                     const std::string& RtfFileName);
@@ -161,7 +163,7 @@ class TNotesRichTextItem : public TNotesItem {
   int32_t FontSize = 10;
   // A Notes colour number (NOTES_COLOR_...).
   WORD FontColor = 0;
-  // GetRichText and SetRichText work on plain text; RTF comes with the filter libraries.
+  // GetRichText and SetRichText work on plain text; false: on RTF, through the filter libraries.
   bool PlainText = true;
 
   // The context
@@ -222,6 +224,27 @@ class TNotesRichTextItem : public TNotesItem {
   // The index of the attachment named Name without regard to case, or -1.
   int FindAttachment(const std::string& Name) const;
   const TStringList& Attachments() const { return FAttachments; }
+  // Writes attachment Index to FileName; "" means its shown name (the last part only, in its
+  // own case) in the current directory.
+  void Detach(int Index, const std::string& FileName) const;
+  // A file hotspot at the current position (the file's icon with its name when ShowIcon and a
+  // picture can be made, else the name as text); the file goes into the note at SaveContext.
+  void Attach(const std::string& FileName, bool ShowIcon);
+  // Attaches the files waiting for SaveContext; each leaves the list once it is in the note.
+  void AttachFiles();
+  const TStringList& PendingFiles() const { return FPendingFiles; }
+
+  // Import and export through the filter libraries. IntAddFile stores what an open context
+  // holds first, then appends the imported records as items of the name.
+  void IntAddFile(const std::string& FileName, const std::string& FilterLibrary);
+  void AddRtfFile(const std::string& FileName);
+  void AddJpgFile(const std::string& FileName);
+  // With the import filter listed for the file's extension.
+  void AddFile(const std::string& FileName);
+  // The item this object stands for as an RTF file.
+  void ExportRtfFile(const std::string& FileName);
+  // Every item of the name as one RTF file, as if the field were stored in one item.
+  void ExportFieldRtfFile(const std::string& FileName);
 
   // Text and paragraphs
   void AddPara();
@@ -254,8 +277,8 @@ class TNotesRichTextItem : public TNotesItem {
                     TRichTextSectionBorder Border);
   void EndSection();
 
-  // With PlainText, replaces the field by Lines, one paragraph each; RTF comes with the filter
-  // libraries (this build raises ELotusNotes).
+  // Replaces the field by Lines: with PlainText one paragraph each, else imported as RTF. The
+  // old items go once the new ones are in.
   void SetRichText(const TStringList& Lines) override;
 
   std::unique_ptr<TNotesItem> CreateNextItem() const override;
@@ -277,12 +300,22 @@ class TNotesRichTextItem : public TNotesItem {
   void ApplyAttachments(const TFieldScan& Scan);
   void ApplyLinks(std::vector<LinkDefI> Links);
   void RaiseUnlessWritable() const;
-  [[noreturn]] void RaiseRtfNotAvailable(const std::string& What) const;
+  std::string NextInternalName();
+  // The file's icon picture imported into the context; false when there is none to show.
+  bool AddIcon(const std::string& FileName);
+  // Imports RtfFileName and then removes the items of the name that were there before.
+  void ReplaceByRtfFile(const std::string& RtfFileName);
+  // Moves a font table the import wrote first into the document's, renumbering its faces.
+  void TakeImportedFonts(const std::string& CDFileName);
+  // Writes the CD file an export filter reads: the type word, the document's font table, then
+  // Records.
+  void WriteExportFile(const std::string& CDFileName, const std::string& Records) const;
+  void ExportRecords(const std::string& Records, const std::string& FileName) const;
 
   // The font ID of the current settings in the standard face Font, and in FaceName when set.
   DWORD StandardFontID() const;
   DWORD BuildFontID();
-  WORD FaceOfName();
+  WORD FaceOfName(const std::string& Name);
   // The fixed part of a record at the context position, in canonical form.
   void PutStructure(WORD OdsType, const void* Structure);
   // Data after a record's fixed part, with the pad byte after an odd length.
@@ -304,6 +337,7 @@ class TNotesRichTextItem : public TNotesItem {
   std::array<bool, 9> FFontFlags{};
   bool FFontTableChanged = false;
   TStringList FPendingFiles;
+  std::unique_ptr<TStringList> FRtfLines;
   TNotesRTFReadProc FReadProc;
   std::vector<LinkDefI> FLinks;
 };

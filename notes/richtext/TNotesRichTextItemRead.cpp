@@ -8,11 +8,13 @@
 #include "NotesFileObject.h"
 #include "NotesItemValues.h"
 #include "NotesLock.h"
+#include "NotesRichText.h"
 #include "NotesUpperCase.h"
 #include "RichTextRecords.h"
 #include "RichTextWalk.h"
 #include "SysUtils.h"
 #include "TNotesRichTextItem.h"
+#include "TempFiles.h"
 
 // What one walk over the items of the field finds.
 struct TNotesRichTextItem::TFieldScan {
@@ -70,7 +72,8 @@ void TNotesRichTextItem::ApplyAttachments(const TFieldScan& Scan) {
     if (lock.Data() == nullptr || !ReadFileObject(lock.Data(), file.Length, info)) continue;
     const auto shown = Scan.Files.find(NotesUpperCase(Lmbcs2Native(UpToNul(info.FileName))));
     if (shown != Scan.Files.end())
-      FAttachments.AddObject(NotesUpperCase(shown->second), new BLOCKIDcl(file.Item));
+      FAttachments.AddObject(NotesUpperCase(shown->second),
+                             new BLOCKIDcl(file.Item, shown->second));
   }
 }
 
@@ -148,6 +151,10 @@ STATUS TNotesRichTextItem::ReadItem(TNotesRTFReadProc ReadProc) {
 }
 
 TStringList& TNotesRichTextItem::GetRichText() {
-  if (!PlainText) RaiseRtfNotAvailable("Reading rich text as RTF");
-  return TNotesItem::GetRichText();
+  if (PlainText) return TNotesItem::GetRichText();
+  TTempFile rtf(RichTextTempFile("~rtf"));
+  ExportRtfFile(rtf.Path());
+  if (!FRtfLines) FRtfLines = std::make_unique<TStringList>();
+  FRtfLines->LoadFromFile(rtf.Path());
+  return *FRtfLines;
 }

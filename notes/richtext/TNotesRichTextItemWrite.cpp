@@ -5,11 +5,13 @@
 #include "ELotusNotes.h"
 #include "HugeNSFRTFItemAppend.h"
 #include "NotesCharset.h"
+#include "NotesRichText.h"
 #include "TAppendedItems.h"
 #include "TNotesDatabase.h"
 #include "TNotesDocument.h"
 #include "TNotesRichTextItem.h"
 #include "TNotesView.h"
+#include "TempFiles.h"
 
 namespace {
 
@@ -335,6 +337,7 @@ void TNotesRichTextItem::SaveContext() {
   try {
     CheckContext();
     AddRuns(StandardFontID(), "");
+    AttachFiles();
     const TAppendedItems appended(NoteHandle(), LmbcsName());
     HugeNSFRTFItemAppend(NoteHandle(), 0, LmbcsName().data(), LmbcsNameLength(), Context(),
                          ContextSize());
@@ -358,7 +361,9 @@ void TNotesRichTextItem::SaveContext() {
 }
 
 void TNotesRichTextItem::SetRichText(const TStringList& Lines) {
-  if (!PlainText) RaiseRtfNotAvailable("Writing rich text from RTF");
   RaiseUnlessWritable();
-  TNotesItem::SetRichText(Lines);
+  if (PlainText) return TNotesItem::SetRichText(Lines);
+  TTempFile rtf(RichTextTempFile("~rtf"));
+  Lines.SaveToFile(rtf.Path());
+  ReplaceByRtfFile(rtf.Path());
 }
