@@ -11,11 +11,6 @@
 
 namespace {
 
-// The operations below need the mail database layer, which this build does not have yet.
-[[noreturn]] void RaiseNotAvailable(const std::string& Operation) {
-  throw Exception(Operation + " is not available in this build");
-}
-
 // The host's four lines per person. MailAddress is a forwarding address that directories rarely
 // fill in, so the person's InternetAddress stands in when it is empty. A mail group has neither
 // first nor last name: its ListName takes the last name's line, with its mail address as for a
@@ -101,27 +96,6 @@ void TvpiLNMail::ReportUnlisted(int32_t NoteID, const ELotusNotes& Error) {
   if (!FMainAppService) return;
   FMainAppService->ShowStatus("Mail " + std::to_string(NoteID) + " of " + FDatabase->FileName() +
                               " could not be read and is not listed: " + Error.what());
-}
-
-void TvpiLNMail::GetMail(int32_t, const std::string&, TMailItemData& Data) {
-  Data.From.clear();
-  Data.SendTo.clear();
-  Data.CopyTo.clear();
-  Data.Subject.clear();
-  if (FConnected) RaiseNotAvailable("GetMail");
-}
-
-void TvpiLNMail::SendMail(const TMailItemData&) {
-  if (FConnected) RaiseNotAvailable("SendMail");
-}
-
-void TvpiLNMail::MailToFolder(const TMailItemData&, mfType) {
-  if (FConnected) RaiseNotAvailable("MailToFolder");
-}
-
-bool TvpiLNMail::Detach(int32_t, const std::string&, const std::string&, const std::string&) {
-  if (FConnected) RaiseNotAvailable("Detach");
-  return false;
 }
 
 // An empty text or "*" lists everybody of the first address book; any other text is looked up

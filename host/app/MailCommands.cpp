@@ -42,6 +42,8 @@ bool IsDamage(int32_t Status) {
   return Status == ERR_NOT_NSF || Status == ERR_NSF_VERSION;
 }
 
+}  // namespace
+
 // The plug-in's Connect says only that it failed: the same open tells why, and a damaged file
 // is named with the command that repairs it.
 void ConnectOrRaise(IMailInterface& Mail) {
@@ -62,6 +64,8 @@ void ConnectOrRaise(IMailInterface& Mail) {
   throw Exception("Cannot open the mail file \"" + File + "\" (setting MailFile) " + Where + ": " +
                   Why);
 }
+
+namespace {
 
 // A send that was stopped (killed, the machine down) after keeping its copy is finished first.
 void CompletePendingSends(TNotesDatabase& Database, std::ostream& Out) {

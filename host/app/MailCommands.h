@@ -10,6 +10,8 @@ struct TMailHostOptions;
 // The mail commands of vesk-mail. Each prints its result to Out and raises Exception (or
 // ELotusNotes) on failure.
 
+// Connects the plug-in's mail service, or raises Exception saying why it cannot.
+void ConnectOrRaise(IMailInterface& Mail);
 // Connects the plug-in's mail service and tells which mail file it opened: on the mail server,
 // or the local replica when the server cannot be reached.
 void ConnectMail(IMailInterface& Mail, std::ostream& Out);

@@ -12,8 +12,8 @@
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
-const std::vector<std::string_view> Commands = {"lookup", "connect", "list",   "show",
-                                                "send",   "route",   "dir",    "servers",
+const std::vector<std::string_view> Commands = {"lookup", "connect", "list",   "show",   "save",
+                                                "send",   "file",    "route",  "dir",    "servers",
                                                 "open",   "unc",     "drives", "docinfo"};
 const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives", "docinfo"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
@@ -76,6 +76,10 @@ class TCommandParser {
       FOptions.LocalAsUNC = true;
     } else if (Arg == "--records" && Command == "show") {
       FOptions.Records = true;
+    } else if (Arg == "--rtf" && Command == "show") {
+      FOptions.Rtf = true;
+    } else if (Command == "save" && (Arg == "--all" || Arg == "--force")) {
+      (Arg == "--all" ? FOptions.AllAttachments : FOptions.Force) = true;
     } else if (Command == "send" && IsOption(Arg)) {
       SendOption(Argc, Argv, I);
     } else if (IsOption(Arg)) {
@@ -85,12 +89,26 @@ class TCommandParser {
     }
   }
 
-  void Finish() const {
+  void Finish() {
+    SaveWords();
     if (FOptions.Command == "list" && FOptions.Folder.empty())
       throw Exception("list needs a folder: inbox, outbox, sent or drafts");
-    if (FOptions.Command == "show" && !FHaveWord)
-      throw Exception("show needs the ID of a mail (as list --raw prints it)");
-    if (FOptions.Command == "send" && FOptions.SendTo.empty() && FOptions.CopyTo.empty())
+    if ((FOptions.Command == "show" || FOptions.Command == "save" || FOptions.Command == "file") &&
+        !FHaveWord)
+      throw Exception(FOptions.Command + " needs the ID of a mail (as list --raw prints it)");
+    if (FOptions.Command == "save" && !FOptions.AllAttachments && FOptions.AttachmentName.empty())
+      throw Exception("save needs the name of an attachment, or --all");
+    if (FOptions.Command == "save" && FOptions.AllAttachments && FOptions.Force)
+      throw Exception("save --all writes only files that do not exist yet; --force is for one");
+    if (FOptions.Command == "file" && FOptions.Folder.empty())
+      throw Exception("file needs a folder: inbox, sent or drafts");
+    if (FOptions.Command == "send" && !FOptions.Text.empty() + !FOptions.RtfFile.empty() > 1)
+      throw Exception("send takes --text or --rtf, not both");
+    if (FOptions.Command == "send" && !FOptions.RtfFile.empty() &&
+        !(FOptions.Urls.empty() && FOptions.Links.empty()))
+      throw Exception("send --url and --link go with --text, not with --rtf");
+    if (FOptions.Command == "send" && !FOptions.Draft && FOptions.SendTo.empty() &&
+        FOptions.CopyTo.empty())
       throw Exception("send needs --to or --cc");
     if (FOptions.Command == "open" && FOptions.OpenFile.empty())
       throw Exception("open needs a file or URL; vesk-mail --help lists the commands");
@@ -112,6 +130,14 @@ class TCommandParser {
       FOptions.Links.push_back(NoteIDOf(OptionValue(Argc, Argv, I)));
       return;
     }
+    if (Arg == "--attach") {
+      FOptions.AttachFiles.push_back(OptionValue(Argc, Argv, I));
+      return;
+    }
+    if (Arg == "--no-copy" || Arg == "--draft") {
+      (Arg == "--draft" ? FOptions.Draft : FOptions.NoCopy) = true;
+      return;
+    }
     if (Arg == "--to" || Arg == "--cc") {
       std::string& Names = Arg == "--to" ? FOptions.SendTo : FOptions.CopyTo;
       Names += (Names.empty() ? "" : ", ") + OptionValue(Argc, Argv, I);
@@ -119,10 +145,22 @@ class TCommandParser {
     }
     std::string* Target = Arg == "--subject" ? &FOptions.Subject
                           : Arg == "--text"  ? &FOptions.Text
+                          : Arg == "--rtf"   ? &FOptions.RtfFile
                                              : nullptr;
     if (!Target) throw Exception("Unknown option " + Arg + " for send");
     if (!FGiven.insert(Arg).second) throw Exception("Option " + Arg + " is given twice");
     *Target = OptionValue(Argc, Argv, I);
+  }
+
+  // save ID NAME [DIR], or save ID --all [DIR].
+  void SaveWords() {
+    if (FOptions.Command != "save") return;
+    size_t next = 0;
+    if (!FOptions.AllAttachments && next < FSaveWords.size())
+      FOptions.AttachmentName = FSaveWords[next++];
+    if (next < FSaveWords.size()) FOptions.SaveDir = FSaveWords[next++];
+    if (next < FSaveWords.size())
+      throw Exception("Unexpected argument " + FSaveWords[next] + " for save --all");
   }
 
   void Word(std::string_view Arg) {
@@ -142,8 +180,17 @@ class TCommandParser {
       if (!IsOneOf(Folder, Folders))
         throw Exception("Unknown folder " + std::string(Arg) + ": inbox, outbox, sent or drafts");
       FOptions.Folder = Folder;
-    } else if (Command == "show" && !FHaveWord) {
+    } else if ((Command == "show" || Command == "save" || Command == "file") && !FHaveWord) {
       FOptions.NoteID = NoteIDOf(Arg);
+    } else if (Command == "save" && FSaveWords.size() < 2) {
+      FSaveWords.emplace_back(Arg);
+      return;
+    } else if (Command == "file" && FOptions.Folder.empty()) {
+      const std::string Folder = LowerCase(std::string(Arg));
+      if (Folder != "inbox" && Folder != "sent" && Folder != "drafts")
+        throw Exception("Unknown folder " + std::string(Arg) + " for file: inbox, sent or drafts");
+      FOptions.Folder = Folder;
+      return;
     } else if (Command == "open" && !FHaveWord) {
       FOptions.OpenFile = Arg;
     } else if (Command == "open" && !FHaveParams) {
@@ -166,6 +213,7 @@ class TCommandParser {
   bool FHaveWord = false;
   bool FHaveParams = false;
   std::set<std::string> FGiven;
+  std::vector<std::string> FSaveWords;
   int FWords = 0;
 };
 
@@ -229,13 +277,23 @@ std::string MailHostUsage() {
          "                 prints the mail ID (as list --raw prints it) of the user's mail\n"
          "                 file: its header, its body as text, its attachments and the links\n"
          "                 in its body; --records also lists the rich-text records of the body\n"
-         "  send --to NAMES [--cc NAMES] [--subject TEXT] [--text TEXT] [--url URL]...\n"
-         "       [--link ID]...\n"
-         "                 sends a mail through the mail server's MAIL.BOX, keeping a copy in\n"
-         "                 the sent mails; NAMES are separated by commas, and --to and --cc\n"
-         "                 may be given several times. With --url or --link the body is rich\n"
-         "                 text: the text, then a paragraph with each URL and one with a\n"
-         "                 document link to each mail ID of the user's mail file\n"
+         "  show ID --rtf   prints the body's RTF lines exactly as the host gets them\n"
+         "  save ID NAME [DIR] [--force] | save ID --all [DIR]\n"
+         "                 saves the attachment NAME (as show lists it), or every one, into\n"
+         "                 DIR (default: the current directory) and prints each path; an\n"
+         "                 existing file is kept unless --force is given\n"
+         "  send --to NAMES [--cc NAMES] [--subject TEXT] (--text TEXT | --rtf FILE)\n"
+         "       [--attach FILE]... [--no-copy] [--draft] [--url URL]... [--link ID]...\n"
+         "                 sends a mail through the plug-in and the mail server's MAIL.BOX,\n"
+         "                 keeping a copy in the sent mails unless --no-copy; --draft files\n"
+         "                 it among the drafts instead. NAMES are separated by commas, and\n"
+         "                 --to, --cc and --attach may be given several times. With --url or\n"
+         "                 --link the body is rich text: the text, then a paragraph with each\n"
+         "                 URL and one with a document link to each mail ID of the user's mail\n"
+         "                 file\n"
+         "  file ID inbox|sent|drafts\n"
+         "                 files a copy of the mail ID into a folder, as the host does: read,\n"
+         "                 its attachments saved to a private folder, stored anew\n"
          "  route          runs one pass of the mail router on the mail server and prints\n"
          "                 how many mails it delivered\n"
          "  lookup [TEXT] [--raw]\n"

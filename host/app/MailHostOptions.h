@@ -14,26 +14,35 @@ struct TMailHostOptions {
   std::optional<std::filesystem::path> EnvDir;  // --env DIR
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
   std::string User;                             // --user NAME: act as that person
-  // "" (load, report, unload), "lookup", "connect", "list", "show", "send", "route", "dir" or
-  // "servers"; the desktop commands "open", "unc", "drives" and "docinfo"
+  // "" (load, report, unload), "lookup", "connect", "list", "show", "save", "send", "file",
+  // "route", "dir" or "servers"; the desktop commands "open", "unc", "drives" and "docinfo"
   std::string Command;
-  std::string LookupText;         // lookup [TEXT]: "" asks for everybody
-  bool Raw = false;               // lookup, list and dir --raw: lines for scripts
-  std::string Folder;             // list inbox|outbox|sent|drafts
-  std::string SendTo;             // send --to
-  std::string CopyTo;             // send --cc
-  std::string Subject;            // send --subject
-  std::string Text;               // send --text
-  std::vector<std::string> Urls;  // send --url, one paragraph each
-  std::vector<uint32_t> Links;    // send --link: note IDs of the user's mail file
-  uint32_t NoteID = 0;            // show ID: a note ID as list --raw prints it
-  bool Records = false;           // show --records
-  std::string Server;             // dir [SERVER]: "" or "Local" for this machine
-  std::string Path;               // dir [SERVER] [PATH]
-  bool Templates = false;         // dir --templates
-  bool SubDirs = false;           // dir --dirs
-  std::string Port;               // servers [PORT]
-  std::string OpenFile;           // open FILE|URL [PARAMS]
+  std::string LookupText;                // lookup [TEXT]: "" asks for everybody
+  bool Raw = false;                      // lookup, list and dir --raw: lines for scripts
+  std::string Folder;                    // list inbox|outbox|sent|drafts
+  std::string SendTo;                    // send --to
+  std::string CopyTo;                    // send --cc
+  std::string Subject;                   // send --subject
+  std::string Text;                      // send --text
+  std::vector<std::string> Urls;         // send --url, one paragraph each
+  std::vector<uint32_t> Links;           // send --link: note IDs of the user's mail file
+  std::string RtfFile;                   // send --rtf FILE: the body
+  std::vector<std::string> AttachFiles;  // send --attach FILE, in order
+  bool NoCopy = false;                   // send --no-copy
+  bool Draft = false;                    // send --draft: filed among the drafts, not sent
+  std::string AttachmentName;            // save ID NAME
+  bool AllAttachments = false;           // save ID --all
+  std::filesystem::path SaveDir;         // save ... [DIR]: "" is the current directory
+  bool Force = false;                    // save --force: existing files are overwritten
+  uint32_t NoteID = 0;                   // show, save, file ID: a note ID as list --raw prints it
+  bool Records = false;                  // show --records
+  bool Rtf = false;                      // show --rtf: the body's RTF lines as the host gets them
+  std::string Server;                    // dir [SERVER]: "" or "Local" for this machine
+  std::string Path;                      // dir [SERVER] [PATH]
+  bool Templates = false;                // dir --templates
+  bool SubDirs = false;                  // dir --dirs
+  std::string Port;                      // servers [PORT]
+  std::string OpenFile;                  // open FILE|URL [PARAMS]
   std::string OpenParams;
   std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]; docinfo FILE... [--raw]
   bool LocalAsUNC = false;

@@ -15,6 +15,7 @@
 #include "MailCommands.h"
 #include "MailHostEnvironment.h"
 #include "MailHostOptions.h"
+#include "MailMessageCommands.h"
 #include "MailShow.h"
 #include "PackageLoader.h"
 #include "RunProblems.h"
@@ -136,6 +137,14 @@ void WithNotes(const TMailHostOptions& Options, TBody Body) {
   Body();
 }
 
+// Composed rich text (URLs, document links) is made by the object library; every other send
+// goes through the plug-in as the host's does.
+bool SendsThroughPlugin(const TMailHostOptions& Options) {
+  return Options.Urls.empty() && Options.Links.empty() &&
+         (!Options.RtfFile.empty() || !Options.AttachFiles.empty() || Options.NoCopy ||
+          Options.Draft);
+}
+
 void RunCommand(const TMailHostOptions& Options) {
   const std::string& Command = Options.Command;
   if (Command == "open")
@@ -152,8 +161,19 @@ void RunCommand(const TMailHostOptions& Options) {
     WithMailService(Options, [&](IMailInterface& Mail) { ConnectMail(Mail, std::cout); });
   else if (Command == "list")
     WithMailService(Options, [&](IMailInterface& Mail) { ListMail(Mail, Options, std::cout); });
-  else if (Command == "show")
+  else if (Command == "show" && Options.Records)
     WithNotes(Options, [&] { ShowMail(Options, std::cout); });
+  else if (Command == "show")
+    WithMailService(Options,
+                    [&](IMailInterface& Mail) { ShowMailThroughPlugin(Mail, Options, std::cout); });
+  else if (Command == "save")
+    WithMailService(Options,
+                    [&](IMailInterface& Mail) { SaveAttachments(Mail, Options, std::cout); });
+  else if (Command == "file")
+    WithMailService(Options, [&](IMailInterface& Mail) { FileMail(Mail, Options, std::cout); });
+  else if (Command == "send" && SendsThroughPlugin(Options))
+    WithMailService(Options,
+                    [&](IMailInterface& Mail) { SendThroughPlugin(Mail, Options, std::cout); });
   else if (Command == "send")
     WithNotes(Options, [&] { SendMail(Options, std::cout); });
   else if (Command == "route")

@@ -19,22 +19,33 @@ MailFixture::MailFixture() : FEnv(MailSettings()) {}
 
 void MailFixture::SetUp() {
   NotesObjectsInitialize();
-  std::filesystem::create_directories(ServerDir() / "mail");
-  OSSetEnvironmentVariable("NotesRT_ServersDir", (FEnv.Root() / "servers").c_str());
+  FMail = MakeMailServer(FEnv.Root());
+}
+
+std::unique_ptr<TNotesDatabase> MakeMailServer(const std::filesystem::path& Root) {
+  const char* Server = MailFixture::Server;
+  std::filesystem::create_directories(MailServerDir(Root) / "mail");
+  OSSetEnvironmentVariable("NotesRT_ServersDir", (Root / "servers").c_str());
   TAddressBookAdmin::CreateBook(Server, "names.nsf", "Acme Directory");
   {
     // The administration acts as the server only while it lives: Jane makes the databases below
     // and is their Manager.
     TAddressBookAdmin directory(Server, "names.nsf");
-    directory.AddPerson(
-        {"Jane", "Doe", "Acme", User, "jdoe", "jane@acme.example", "", Server, "mail/jdoe.nsf"});
-    directory.AddPerson({"John", "Smith", "Acme", Other, "jsmith", "john@acme.example", "", Server,
-                         "mail/jsmith.nsf"});
+    directory.AddPerson({"Jane", "Doe", "Acme", MailFixture::User, "jdoe", "jane@acme.example", "",
+                         Server, "mail/jdoe.nsf"});
+    directory.AddPerson({"John", "Smith", "Acme", MailFixture::Other, "jsmith", "john@acme.example",
+                         "", Server, "mail/jsmith.nsf"});
   }
   TNotesDatabase().CreateNew(Server, "MAIL.BOX", "");
   TNotesDatabase().CreateNew(Server, "mail/jsmith.nsf", "mail.ntf");
-  FMail = std::make_unique<TNotesDatabase>();
-  FMail->CreateNew(Server, "mail/jdoe.nsf", "mail.ntf");
+  auto mail = std::make_unique<TNotesDatabase>();
+  mail->CreateNew(Server, "mail/jdoe.nsf", "mail.ntf");
+  return mail;
+}
+
+std::filesystem::path MailServerDir(const std::filesystem::path& Root) {
+  // The runtime's directory for the server CN=Mail1/O=Acme.
+  return Root / "servers" / "CN=MAIL1%2FO=ACME";
 }
 
 void MailFixture::TearDown() {
@@ -43,8 +54,7 @@ void MailFixture::TearDown() {
 }
 
 std::filesystem::path MailFixture::ServerDir() const {
-  // The runtime's directory for the server CN=Mail1/O=Acme.
-  return FEnv.Root() / "servers" / "CN=MAIL1%2FO=ACME";
+  return MailServerDir(FEnv.Root());
 }
 
 int MailFixture::MailBoxCount() {

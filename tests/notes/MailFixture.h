@@ -16,11 +16,12 @@
 // Jane and John Smith, a router mailbox (MAIL.BOX) and both mail files, made from the mail
 // template. The object library is started and the user's mail file is open.
 class MailFixture : public testing::Test {
- protected:
+ public:
   static constexpr const char* Server = "CN=Mail1/O=Acme";
   static constexpr const char* User = "CN=Jane Doe/O=Acme";
   static constexpr const char* Other = "CN=John Smith/O=Acme";
 
+ protected:
   MailFixture();
   void SetUp() override;
   void TearDown() override;
@@ -36,3 +37,9 @@ class MailFixture : public testing::Test {
   vesktest::TestNotesEnv FEnv;
   std::unique_ptr<TNotesDatabase> FMail;
 };
+
+// The set-up of MailFixture in the environment whose root is Root (its user, mail server and
+// mail file set): the server's directory, MAIL.BOX and both mail files. Returns Jane's mail file,
+// open.
+std::unique_ptr<TNotesDatabase> MakeMailServer(const std::filesystem::path& Root);
+std::filesystem::path MailServerDir(const std::filesystem::path& Root);

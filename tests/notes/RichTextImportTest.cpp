@@ -29,6 +29,18 @@ class RichTextImportTest : public RichTextFixture {
     fs::remove(probe);
     return files;
   }
+  // Replaces the field by the lines of Text, as the host's RTF lines come.
+  static void SetLines(TNotesRichTextItem& Body, const std::string& Text) {
+    TStringList lines;
+    lines.SetText(Text);
+    Body.SetRichText(lines);
+  }
+  std::string FieldRtf() {
+    auto body = TNotesRichTextItem::Create(*FDocument, "Body");
+    body->PlainText = false;
+    return body->GetRichText().Text();
+  }
+
   vesktest::TempDir FFiles;
 };
 
@@ -71,6 +83,64 @@ TEST_F(RichTextImportTest, FailedImportsNameTheFileAndLeaveNothingBehind) {
   ASSERT_EQ(values.size(), 1u);
   EXPECT_EQ(values[0].substr(0, 6), Hex("81 02 82 FF 46 00"));
   EXPECT_NE(values[0].find("two"), std::string::npos);
+}
+
+TEST_F(RichTextImportTest, RtfLinesReplaceTheFieldAndComeBackAsRtf) {
+  // An old field of several items, and an item object the document handed out before.
+  auto old = NewBody();
+  old->AddText(std::string(50000, 'o'));
+  old->SaveContext();
+  {
+    // An object for a following item exports the item it stands for.
+    const std::unique_ptr<TNotesItem> next =
+        TNotesRichTextItem::Create(*FDocument, "Body")->CreateNextItem();
+    ASSERT_NE(next, nullptr);
+    EXPECT_NE(next->GetRichText().Text().find("ooo"), std::string::npos);
+  }
+  const TNotesItem* cached = FDocument->GetItemByName("Body");
+  auto body = NewBody();
+  body->PlainText = false;
+  SetLines(*body,
+           "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}}\r\n"
+           "\\f0 Hello {\\b bold} {\\f1 fixed}\\par Zweite Zeile \\u252?\\par}");
+  EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1) << "old items were left";
+  EXPECT_EQ(cached->GetAsString().find("ooo"), std::string::npos) << "the cached item reads old";
+  EXPECT_NE(cached->GetAsString().find("Hello"), std::string::npos);
+  const std::string rtf = FieldRtf();
+  for (const char* part : {"{\\rtf1", "Hello", "\\b", "bold", "Courier New", "Zweite Zeile"})
+    EXPECT_NE(rtf.find(part), std::string::npos) << part << "\n" << rtf;
+  // The same list object, reloaded; text as plain text is the filter's "text" too.
+  auto again = TNotesRichTextItem::Create(*FDocument, "Body");
+  again->PlainText = false;
+  TStringList* first = &again->GetRichText();
+  EXPECT_EQ(&again->GetRichText(), first);
+  SetLines(*body, "plain line one\r\nline two");
+  EXPECT_NE(FieldRtf().find("line two"), std::string::npos);
+  // A new object replacing the field from a file.
+  const std::string file = WriteFile("file.rtf", "{\\rtf1 From a file\\par}");
+  auto fromFile = TNotesRichTextItem::Create(*FDocument, "Body", file);
+  EXPECT_NE(FieldRtf().find("From a file"), std::string::npos);
+  EXPECT_EQ(FieldRtf().find("line two"), std::string::npos);
+  EXPECT_EQ(TemporaryFiles(), std::vector<std::string>{});
+}
+
+TEST_F(RichTextImportTest, AnAttachmentShownAsAnIconKeepsItsFileAndPicture) {
+  const std::string file = WriteFile("Quarterly figures.csv", "a;b\r\n1;2\r\n");
+  auto body = NewBody();
+  body->AddText("Figures:");
+  body->Attach(file, true);
+  body->SaveContext();
+  body.reset();
+  SaveAndReopen();
+  body = TNotesRichTextItem::Create(*FDocument, "Body");
+  ASSERT_EQ(body->GetAttachmentCount(), 1);
+  EXPECT_EQ(body->GetAttachment(0), "QUARTERLY FIGURES.CSV");
+  std::string records;
+  for (const std::string& value : ItemValues("Body")) records += value;
+  EXPECT_NE(records.find(Hex("7D 00")), std::string::npos) << "no picture in the hotspot";
+  const fs::path target = FFiles.Path() / "out.csv";
+  body->Detach(0, target.string());
+  EXPECT_EQ(vesktest::ReadFileText(target), "a;b\r\n1;2\r\n");
 }
 
 }  // namespace

@@ -163,6 +163,53 @@ TEST_F(VeskMailDemoTest, AMailSentToAnotherDemoUserArrivesAfterARouterPass) {
             "router pass on CN=Mail01/O=Demo: 0 delivered, 0 forwarded, 0 failed, 0 dead\n");
 }
 
+// A host's round trip: an RTF body and files sent through the plug-in, routed, shown under the
+// names the host gets and saved byte for byte; filing and drafts land in their folders.
+TEST_F(VeskMailDemoTest, MailsSentThroughThePluginAreShownSavedAndFiled) {
+  vesktest::TempDir Files;
+  const std::filesystem::path Rtf = Files.Path() / "body.rtf";
+  std::ofstream(Rtf) << "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Quarterly {\\b figures}\\par"
+                        "\\trowd\\cellx2000\\cellx4000 \\intbl A\\cell B\\cell\\row}";
+  const std::vector<std::pair<std::string, std::string>> Attached = {
+      {"report.txt", "first\n"}, {"Übersicht März.txt", std::string("\0\x01zahlen", 8)}};
+  std::string Arguments;
+  for (const auto& [Name, Bytes] : Attached) {
+    // Each in a folder of its own, as files a user picks from different places.
+    const std::filesystem::path Folder = Files.Path() / std::to_string(Arguments.size());
+    std::filesystem::create_directories(Folder);
+    const std::filesystem::path File = Folder / Name;
+    std::ofstream(File, std::ios::binary) << Bytes;
+    Arguments += " --attach " + Quoted(File.string());
+  }
+  TRun Sent = Demo("send --to 'John Smith' --subject 'Figures' --rtf " + Quoted(Rtf.string()) +
+                   Arguments + " --no-copy");
+  ASSERT_EQ(Sent.ExitCode, 0) << Sent.Output;
+  EXPECT_FALSE(Contains(Demo("list sent").Output, "Figures")) << "--no-copy kept a copy";
+  ASSERT_EQ(Demo("route").ExitCode, 0);
+  const std::string Id = IdOf(AsJohn("list inbox --raw").Output, "Figures");
+  TRun Shown = AsJohn("show " + Id);
+  ASSERT_EQ(Shown.ExitCode, 0) << Shown.Output;
+  for (const char* Part : {"Subject: Figures\n", "Attachment: report.txt\n",
+                           "Attachment: Übersicht März.txt\n", "\n\nQuarterly figures\n", "A\tB"})
+    EXPECT_TRUE(Contains(Shown.Output, Part)) << Part << "\n" << Shown.Output;
+  EXPECT_EQ(AsJohn("show " + Id + " --rtf").Output.rfind("{\\rtf1", 0), 0u);
+  vesktest::TempDir Saved;
+  TRun All = AsJohn("save " + Id + " --all " + Quoted(Saved.Path().string()));
+  ASSERT_EQ(All.ExitCode, 0) << All.Output;
+  for (const auto& [Name, Bytes] : Attached) {
+    EXPECT_EQ(ReadFile(Saved.Path() / Name), Bytes) << Name;
+    EXPECT_TRUE(Contains(All.Output, (Saved.Path() / Name).string() + "\n")) << All.Output;
+  }
+  const std::string One = "save " + Id + " 'REPORT.TXT' " + Quoted(Saved.Path().string());
+  EXPECT_EQ(AsJohn(One).ExitCode, 1) << "an existing file was overwritten";
+  EXPECT_EQ(AsJohn(One + " --force").ExitCode, 0);
+  EXPECT_EQ(AsJohn("save " + Id + " other.txt").ExitCode, 1);
+  ASSERT_EQ(AsJohn("file " + Id + " drafts").ExitCode, 0);
+  EXPECT_TRUE(Contains(AsJohn("list drafts").Output, "Figures"));
+  ASSERT_EQ(Demo("send --to 'John Smith' --subject 'Unsent' --text draft --draft").ExitCode, 0);
+  EXPECT_TRUE(Contains(Demo("list drafts").Output, "Unsent"));
+}
+
 TEST_F(VeskMailDemoTest, AnUnknownRecipientGetsTheSenderANonDeliveryReport) {
   ASSERT_EQ(Demo("send --to 'Nobody Known' --subject 'Lost' --text x").ExitCode, 0);
   EXPECT_TRUE(Contains(Demo("route").Output, "0 delivered, 0 forwarded, 1 failed"));
@@ -406,12 +453,16 @@ TEST_F(VeskMailDemoTest, ARichTextMailArrivesWithItsUrlAndLink) {
       Budget);
   ASSERT_EQ(Sent.ExitCode, 0) << Sent.Output;
   ASSERT_EQ(Demo("route").ExitCode, 0);
-  TRun Shown = AsJohn("show " + IdOf(AsJohn("list inbox --raw").Output, "Rich"));
-  EXPECT_TRUE(
-      Contains(Shown.Output, "\n\nLine one\nhttps://demo.example/a\nhttps://demo.example/b\n"))
+  const std::string Rich = IdOf(AsJohn("list inbox --raw").Output, "Rich");
+  // As the host gets it: the links with their targets in the text.
+  TRun Shown = AsJohn("show " + Rich);
+  EXPECT_TRUE(Contains(Shown.Output,
+                       "\n\nLine one\nhttps://demo.example/a <https://demo.example/a>\n"
+                       "https://demo.example/b <https://demo.example/b>\n"))
       << Shown.Output;
-  EXPECT_TRUE(Contains(Shown.Output, "Links:\n  document link \"Budget\": replica "))
-      << Shown.Output;
+  TRun Records = AsJohn("show " + Rich + " --records");
+  EXPECT_TRUE(Contains(Records.Output, "Links:\n  document link \"Budget\": replica "))
+      << Records.Output;
   EXPECT_EQ(Demo("send --to 'John Smith' --link 99999").ExitCode, 1);
 }
 
