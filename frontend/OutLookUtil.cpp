@@ -84,14 +84,16 @@ void MakeState() {
   OLState = std::move(Made);
 }
 
-void DropState() {
-  if (OLState.OLApp) OLState.OLApp->Disconnect();
-  OLState = TOLState();
-}
-
-void ReachOutlook() {
-  if (!OLState.OLApp) MakeState();
-  TOLConnection Connection(OLState.OLApp);
+// The module's name space; one of an Outlook that has since restarted is made again, once, with
+// the rest of the module state.
+template <class TCall>
+auto OnNameSpace(TCall Call) {
+  try {
+    return Call(*OLState.OLNameSpace);
+  } catch (const EOleDisconnected&) {
+    MakeState();
+    return Call(*OLState.OLNameSpace);
+  }
 }
 
 // "OUTLOOK://" and the folder names from the top of the store down to Folder, each followed by
@@ -312,26 +314,19 @@ int NumberingBase(const std::string& FolderEntryID) {
                {olFolderOutbox, 0x4000},
                {olFolderSentMail, 0x8000},
                {olFolderNotes, 0xC000}};
-  for (const auto& Entry : Bases)
-    if (OLState.OLNameSpace->GetDefaultFolder(Entry.Folder)->EntryID() == FolderEntryID)
-      return Entry.Base;
-  return 0x10000;
+  return OnNameSpace([&](const TOLNameSpace& NameSpace) {
+    for (const auto& Entry : Bases)
+      if (NameSpace.GetDefaultFolder(Entry.Folder)->EntryID() == FolderEntryID) return Entry.Base;
+    return 0x10000;
+  });
 }
 
 }  // namespace
 
 bool OLIsRunning() {
   try {
-    ReachOutlook();
-    return true;
-  } catch (const EOleDisconnected&) {
-    // Outlook was restarted: what the unit holds is dead; fetch it again, once.
-  } catch (const std::exception&) {
-    return false;
-  }
-  try {
-    DropState();
-    ReachOutlook();
+    if (!OLState.OLApp) MakeState();
+    TOLConnection Connection(OLState.OLApp);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -523,5 +518,6 @@ void OutLookUtilInitialize() {
 }
 
 void OutLookUtilFinalize() {
-  DropState();
+  if (OLState.OLApp) OLState.OLApp->Disconnect();
+  OLState = TOLState();
 }

@@ -61,7 +61,7 @@ TOLItemRef OLFindEntryID(const TOLFolderRef& Folder, const std::string& EntryID)
 TOLItemRef OLFindEntryIDinFolders(const TOLFolderRef& Folder, const std::string& EntryID,
                                   TOLFolderRef& FoundIn);
 // The selection of Outlook's window first, then its current folder. None before a successful
-// OLIsRunning.
+// OLIsRunning; EOleError when Outlook can no longer be reached.
 TOLItemRef OLFindEntryIDinCurrentFolder(const std::string& EntryID);
 
 // number, received time, sender, recipients ("???" for none), subject (one blank for none),

@@ -178,7 +178,8 @@ void TOLApplication::CheckAlive() const {
 
 void TOLApplication::Connect() {
   if (!FSession->Reachable) throw EOleError("Server execution failed");
-  CheckAlive();
+  // Reaches the Outlook running now, a restarted one too.
+  FGeneration = FSession->Generation;
   ++FSession->ConnectCount;
   ++FSession->Depth;
 }

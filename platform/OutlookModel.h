@@ -212,7 +212,8 @@ class TOLApplication {
  public:
   TOLApplication(TOLSessionRef Session, TOLProfileRef Profile);
 
-  // Raises EOleError when Outlook cannot be reached; EOleDisconnected for an ended Outlook.
+  // Raises EOleError when Outlook cannot be reached. Objects fetched before a restart stay
+  // dead; the application reaches the new Outlook at its next connection.
   void Connect();
   // Ends a connection; nothing when none is open.
   void Disconnect();
@@ -255,7 +256,8 @@ class TOutlookModel : public TOutlookConnector {
   void SetDefaultFolder(int FolderType, TOLFolderRef Folder);
   // Opens the explorer window when there is none.
   TOLExplorer& Explorer();
-  // Outlook ended and started again: the objects handed out before are dead.
+  // Outlook ended and started again: the objects handed out before are dead until fetched
+  // again; an application object comes back to life at its next connection.
   void Restart() { ++Session->Generation; }
 
   TOLSessionRef Session;

@@ -244,15 +244,16 @@ TEST_F(OutLookUtilTest, SelectedMailsAreNumberedAfterTheirFolder) {
   Mail->Attachments = {"a.pdf", "b.doc"};
   EXPECT_EQ(OLMailToCSVString(*Mail, 3, '|'),
             "3|07.12.2026 10:00:00|Eva Kurz|???| |2|" + Mail->EntryID());
-  Model.Explorer().Selected.Assign({Contacts->Items().Add(olContact, {}), Mail});
+  // The numbers count every selected item, mail or not.
+  Model.Explorer().Selected.Assign({Mail, Contacts->Items().Add(olContact, {}), Mail});
   const struct {
     const char* Name;
     TOLFolderRef Folder;
     int Number;
     bool Restart;
-  } Cases[] = {{"inbox", Inbox, 2, false},       {"outbox", Outbox, 16386, false},
-               {"sent", Sent, 32770, false},     {"notes", Root, 49154, false},
-               {"other", Archive, 65538, false}, {"after Outlook restarted", Outbox, 16386, true}};
+  } Cases[] = {{"inbox", Inbox, 1, false},       {"outbox", Outbox, 16385, false},
+               {"sent", Sent, 32769, false},     {"notes", Root, 49153, false},
+               {"other", Archive, 65537, false}, {"after Outlook restarted", Outbox, 16385, true}};
   for (const auto& Case : Cases) {
     if (Case.Restart) Model.Restart();
     Model.Explorer().Current = Case.Folder;
@@ -260,8 +261,9 @@ TEST_F(OutLookUtilTest, SelectedMailsAreNumberedAfterTheirFolder) {
     TOLFolderRef Folder;
     GetSelectedMails(Folder, List);
     EXPECT_EQ(Folder, Case.Folder) << Case.Name;
-    ASSERT_EQ(List.Count(), 1) << Case.Name;
+    ASSERT_EQ(List.Count(), 2) << Case.Name;
     EXPECT_EQ(List.Strings(0), OLMailToCSVString(*Mail, Case.Number, '|')) << Case.Name;
+    EXPECT_EQ(List.Strings(1), OLMailToCSVString(*Mail, Case.Number + 2, '|')) << Case.Name;
   }
 }
 
