@@ -50,12 +50,14 @@ struct TDocument {
   std::string CdFile, RtfFile;
 };
 
+// Made in main: the runtime must stop before its own statics are destroyed at exit.
+TBenchEnv* Env = nullptr;
+
 const TDocument& Document(int Megabytes) {
-  static TBenchEnv env;
   static TDocument documents[2];
   TDocument& document = documents[Megabytes > 1];
   if (document.CdFile.empty()) {
-    document.CdFile = (env.DataDir() / ("doc" + std::to_string(Megabytes) + ".cd")).string();
+    document.CdFile = (Env->DataDir() / ("doc" + std::to_string(Megabytes) + ".cd")).string();
     document.RtfFile = document.CdFile + ".rtf";
     vesktest::WriteFileText(document.CdFile, RichText(size_t(Megabytes) << 20));
   }
@@ -108,4 +110,10 @@ BENCHMARK(BM_UnrtfText)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->UseRealTime();
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  TBenchEnv env;
+  Env = &env;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+}
