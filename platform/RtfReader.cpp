@@ -295,6 +295,12 @@ void TRtfReader::ApplyTableWord(const TRtfToken& Token) {
     FGroups.back().Uc = std::clamp(Token.Param, 0, MaxUnicodeSkip);
     return;
   }
+  // A brace or backslash escaped in a name is part of it.
+  if (Token.Kind == TRtfTokenKind::ControlSymbol &&
+      (Token.Value == "\\" || Token.Value == "{" || Token.Value == "}")) {
+    TableText(Token.Value);
+    return;
+  }
   if (FGroups.back().Table == TTable::Colors) {
     if (Token.Is("red")) FColor.Red = ColorPart(Token.Param);
     if (Token.Is("green")) FColor.Green = ColorPart(Token.Param);

@@ -152,6 +152,17 @@ std::string Describe(std::string_view CdFile) {
                 notesfilter::LmbcsToUtf8(std::string(face.Name, strnlen(face.Name, MAXFACESIZE)));
       }
       part += ")";
+    } else if (record.Signature == SIG_CD_GRAPHIC) {
+      const auto graphic = RecordAs<CDGRAPHIC>(bytes);
+      part = "G" + std::to_string(graphic.DestSize.Width) + "x" +
+             std::to_string(graphic.DestSize.Height);
+    } else if (record.Signature == SIG_CD_IMAGEHEADER) {
+      const auto header = RecordAs<CDIMAGEHEADER>(bytes);
+      part = "I" + std::to_string(header.ImageType) + " " + std::to_string(header.Width) + "x" +
+             std::to_string(header.Height) + " " + std::to_string(header.ImageDataSize) + "/" +
+             std::to_string(header.SegCount);
+    } else if (record.Signature == SIG_CD_IMAGESEGMENT) {
+      part = "S" + std::to_string(RecordAs<CDIMAGESEGMENT>(bytes).DataSize);
     } else {
       std::ostringstream out;
       out << "<" << std::hex << record.Signature << ">";

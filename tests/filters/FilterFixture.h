@@ -37,7 +37,8 @@ class FilterTest : public testing::Test {
 // DEFAULT_FONT_ID, adjacent runs of one font joined; a paragraph reference as "[...]" with what
 // its definition changes (nothing for the default; definitions themselves show nothing);
 // tables "T{", "C<row>,<column> w<width>", "}T"; hotspots "L<type>(<data>)" and "/L"; a font
-// table "F(<face> <name>,...)"; any other record "<signature hex>". "no type word" or
+// table "F(<face> <name>,...)"; pictures "G<width>x<height>" (twips), "I<type> <width>x<height>
+// <bytes>/<segments>", "S<bytes>"; any other record "<signature hex>". "no type word" or
 // "damaged" at the fault.
 std::string Describe(std::string_view CdFile);
 

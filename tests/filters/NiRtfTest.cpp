@@ -103,6 +103,11 @@ TEST_F(NiRtf, ParagraphDefinitionsBeforeTheirFirstReference) {
        "[numbered]|{f1 s12}one|P|[numbered]|{f1 s12}four"},
       {"old-style numbering words", Head + "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}x\\par\\pard y}",
        "[numbered]|{f1 s12}x|P|{f1 s12}y"},
+      {"a style's formatting applied, words after it win",
+       Head +
+           "{\\stylesheet{\\s0 Normal;}{\\s1\\qc\\b\\fs32 Heading 1;}{\\*\\cs2\\i\\cf1 Emphasis;}}"
+           "\\pard\\s1 Title\\par\\pard\\s1\\qr\\b0 right\\par\\pard\\s0 {\\cs2 em}}",
+       "[c]|{f1 s16 b}Title|P|[r]|{f1 s16}right|P|{f1 s12 c2 i}em"},
       {"pandoc's list text with a paragraph of its own",
        Head + "{\\pard\\ql\\li360\\fi-360{\\pntext\\pard\\ql\\f0\\bullet\\tx360\\tab}it\\par}}",
        "[l1800 f1440 bullet]|{f1 s12}it"},
@@ -133,6 +138,11 @@ TEST_F(NiRtf, LinksTablesAndFields) {
        Head + "\\trowd\\cellx100\\cellx200\\intbl "
               "a\\cell\\cell\\row\\trowd\\cellx100\\cellx200\\intbl\\cell d\\cell\\row}",
        "T{|C0,0 w14400|{f1 s12}a|C0,1 w14400|C1,0 w14400|C1,1 w14400|{f1 s12}d|}T"},
+      {"text right before a table ends its paragraph",
+       Head + "x\\trowd\\cellx100\\intbl a\\cell\\row}", "{f1 s12}x|P|T{|C0,0 w28800|{f1 s12}a|}T"},
+      {"a quote in a URL encoded, control characters dropped",
+       Head + "{\\field{\\*\\fldinst HYPERLINK a\\'08\"b}{\\fldrslt t}}}",
+       "L11(a%22b)|{f1 s12}t|/L"},
       {"nested table flattened", Head + "\\trowd\\cellx500\\intbl x\\nestcell y\\cell\\row}",
        "T{|C0,0 w28800|{f1 s12}x|P|{f1 s12}y|}T"},
   };
@@ -191,4 +201,49 @@ TEST_F(NiRtf, GoldenDocumentsKeepTheirText) {
     while (!imported.empty() && imported.back() == '\n') imported.pop_back();
     EXPECT_EQ(imported, expected) << name;
   }
+}
+
+namespace {
+
+// A PNG of 2 x 3 pixels as far as its header goes, and the same as RTF hex.
+const std::string Png =
+    std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x03\x08\x02\0\0\0", 29) +
+    std::string("\x12\x34\x56\x78\0\0\0\0IEND\xae\x42\x60\x82", 16);
+
+std::string Hex(const std::string& Bytes) {
+  static constexpr char Digits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : Bytes)
+    hex += {Digits[c >> 4], Digits[c & 15], hex.size() % 64 == 62 ? '\n' : ' '};
+  return hex;
+}
+
+}  // namespace
+
+TEST_F(NiRtf, PngAndJpegPicturesWithTheirBytesUnchanged) {
+  const std::string png = Hex(Png);
+  const std::string bin = "\\bin" + std::to_string(Png.size()) + " " + Png;
+  const TCase cases[] = {
+      {"goal size", Head + "{\\pict\\pngblip\\picw2\\pich3\\picwgoal600\\pichgoal900 " + png + "}}",
+       "G600x900|I4 2x3 45/1|S45"},
+      {"scaled",
+       Head + "{\\pict\\pngblip\\picwgoal600\\pichgoal900\\picscalex50\\picscaley200 " + png + "}}",
+       "G300x1800|I4 2x3 45/1|S45"},
+      {"the newer reader's picture, in its paragraph",
+       Head + "a{\\*\\shppict{\\pict\\pngblip " + png +
+           "}}{\\nonshppict{\\pict\\wmetafile8 0102}}b}",
+       "{f1 s12}a|G30x45|I4 2x3 45/1|S45|{f1 s12}b"},
+      {"binary data", Head + "{\\pict\\pngblip " + bin + "}}", "G30x45|I4 2x3 45/1|S45"},
+      {"metafiles, bitmaps, damaged data and pictures of headers left out",
+       Head +
+           "{\\pict\\wmetafile8 0102}{\\pict\\emfblip 0102}{\\pict\\pngblip "
+           "00ff}{\\pict\\jpegblip " +
+           png + "}{\\header{\\pict\\pngblip " + png + "}}x}",
+       "{f1 s12}x"},
+  };
+  Check(std::begin(cases), std::end(cases));
+  // The segments hold the file as it was.
+  notesfilter::TCdFileWriter out;
+  nirtf::RtfToCd(Head + "{\\pict\\pngblip " + png + "}}", DEFAULT_FONT_ID, out);
+  EXPECT_NE(out.Bytes().find(Png), std::string::npos);
 }

@@ -125,7 +125,8 @@ TEST(RtfReader, FontTablesColorTablesAndCodePages) {
   TRtfReader Reader(Handler);
   Reader.Read(
       "{\\rtf1\\deff2{\\fonttbl{\\f2\\fswiss\\fprq2\\fcharset0 Arial{\\*\\panose 020b};}"
-      "\\f3\\froman Times New Roman;{\\f2 Second;}{\\f4\\fcharset204\\'c0\\'e1;}{\\f5 Cut}}"
+      "\\f3\\froman Times New Roman;{\\f2 Second;}{\\f4\\fcharset204\\'c0\\'e1\\{\\\\\\};}{\\f5 "
+      "Cut}}"
       "{\\colortbl;\\red255\\green0\\blue300;\\red1;\\green2}{\\colortbl\\red9;}x}");
   const TRtfDocument& Doc = Reader.Document();
   EXPECT_EQ(Doc.DefaultFont, 2);
@@ -134,7 +135,7 @@ TEST(RtfReader, FontTablesColorTablesAndCodePages) {
   EXPECT_EQ(Doc.Fonts.at(2).Family, "fswiss");
   EXPECT_EQ(Doc.Fonts.at(2).Pitch, 2);
   EXPECT_EQ(Doc.Fonts.at(3).Name, "Times New Roman");
-  EXPECT_EQ(Doc.Fonts.at(4).Name, "\u0410\u0431");
+  EXPECT_EQ(Doc.Fonts.at(4).Name, "\u0410\u0431{\\}");
   EXPECT_EQ(Doc.Fonts.at(5).Name, "Cut");
   // Entry 0 is "auto"; the entry without ";" is none; the second table does not count.
   std::vector<TRtfColor> Colors = {{}, {false, 255, 0, 255}, {false, 1, 0, 0}};

@@ -44,8 +44,14 @@ void TCdFileWriter::Append(std::string_view Fixed, std::string_view Trailing) {
   if (FBytes.size() % 2) FBytes.push_back('\0');
 }
 
+// Text is cut before it is converted, so that every cut falls between characters: a piece of
+// UTF-8 at most doubles in LMBCS.
 void TCdFileWriter::AddText(FONTID Font, std::string_view Utf8) {
-  AddLmbcsText(Font, Utf8ToLmbcs(Utf8));
+  while (!Utf8.empty()) {
+    const size_t take = Utf8PrefixLength(Utf8, MaxTextRun / 2);
+    AddLmbcsText(Font, Utf8ToLmbcs(Utf8.substr(0, take)));
+    Utf8.remove_prefix(take);
+  }
 }
 
 void TCdFileWriter::AddLmbcsText(FONTID Font, std::string_view Lmbcs) {

@@ -22,9 +22,10 @@ bool IsGroupByte(char C) {
 
 std::string Convert(std::string_view In, WORD Mode, size_t (*Prefix)(std::string_view, size_t)) {
   std::string out;
-  std::string buffer(Piece * MaxGrowth, '\0');
+  std::string buffer;
   while (!In.empty()) {
     const size_t take = Prefix(In, Piece);
+    buffer.resize(take * MaxGrowth);
     WORD length = OSTranslate(Mode, In.data(), static_cast<WORD>(take), buffer.data(),
                               static_cast<WORD>(buffer.size()));
     out.append(buffer.data(), length);

@@ -79,6 +79,7 @@ void TRtfBody::BeginLink(const std::string& Url, const TParaFormat& Para,
   begin.Flags = HOTSPOTREC_RUNFLAG_BEGIN | HOTSPOTREC_RUNFLAG_END | HOTSPOTREC_RUNFLAG_INOTES;
   begin.DataLength = static_cast<WORD>(std::min<size_t>(data.size(), MAXWORD));
   FOut.Add(begin, SIG_CD_HOTSPOTBEGIN, data);
+  FContent = true;
   FLinkOpen = true;
 }
 
@@ -92,6 +93,7 @@ void TRtfBody::EndLink() {
 notesfilter::TCdFileWriter& TRtfBody::Content(const TParaFormat& Para, const TRowDefinition& Row) {
   Place(Para, Row);
   FlushRun();
+  FContent = true;
   return FOut;
 }
 
@@ -99,6 +101,8 @@ std::string TRtfBody::Finish() {
   EndLink();
   FlushRun();
   if (FInTable) EndTable();
+  // A document of one empty paragraph is the empty document: the importer opens that paragraph.
+  if (!FContent) return {};
   return std::string(FOut.Records());
 }
 
@@ -110,7 +114,10 @@ void TRtfBody::Place(const TParaFormat& Para, const TRowDefinition& Row) {
 }
 
 void TRtfBody::StartParagraph(const TParaFormat& Para) {
-  if (FNeedBreak) FOut.AddParagraph();
+  if (FNeedBreak) {
+    FOut.AddParagraph();
+    FContent = true;
+  }
   const WORD id = DefinitionId(Para);
   CDPABREFERENCE reference{};
   reference.PABID = id;
@@ -122,7 +129,9 @@ void TRtfBody::StartParagraph(const TParaFormat& Para) {
 void TRtfBody::BeginTable() {
   EndLink();
   FlushRun();
-  if (FNeedBreak) FOut.AddParagraph();
+  // A table stands in paragraphs of its own: text before it ends its paragraph.
+  if (FNeedBreak || FParagraphOpen) FOut.AddParagraph();
+  FContent = true;
   CDTABLEBEGIN begin{};
   begin.Flags = CDTABLE_V4_BORDERS;
   FOut.Add(begin, SIG_CD_TABLEBEGIN);
@@ -161,6 +170,7 @@ void TRtfBody::StartCell(const TRowDefinition& Row) {
 void TRtfBody::FlushRun() {
   if (FRunText.empty()) return;
   FOut.AddText(FRunFont, FRunText);
+  FContent = true;
   FRunText.clear();
 }
 

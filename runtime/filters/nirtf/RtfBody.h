@@ -54,6 +54,7 @@ class TRtfBody {
   std::map<std::string, WORD> FDefinitions;
   bool FParagraphOpen = false, FNeedBreak = false;
   bool FInTable = false, FCellOpen = false, FLinkOpen = false;
+  bool FContent = false;  // anything but paragraph definitions and references written
   int FRow = 0, FColumn = 0;
   FONTID FRunFont = 0;
   std::string FRunText;

@@ -25,14 +25,15 @@ BYTE FamilyFace(const std::string& Family) {
                                : FONT_FACE_SWISS;
 }
 
-// CDFACE.Family: the pitch in bits 0 and 1, the family in bits 4 to 7.
+// CDFACE.Family: the family in bits 4 to 7. The pitch bits stay 0 (default): the RTF export
+// writes no pitch, and an imported face must come back as it went.
 BYTE FamilyBits(const TRtfFont& Font) {
   static constexpr const char* Families[] = {"fnil",    "froman",  "fswiss",
                                              "fmodern", "fscript", "fdecor"};
   BYTE family = 0;
   for (BYTE i = 0; i < std::size(Families); ++i)
     if (Font.Family == Families[i]) family = static_cast<BYTE>(i << 4);
-  return static_cast<BYTE>(family | std::clamp(Font.Pitch, 0, 2));
+  return family;
 }
 
 }  // namespace
@@ -52,8 +53,19 @@ BYTE TRtfFaces::FaceOf(const TRtfDocument& Document, int32_t FontNumber) {
 BYTE TRtfFaces::NewFace(const TRtfFont& Font) {
   for (const TFixedFace& fixed : FixedFaces)
     if (strcasecmp(fixed.Name, Font.Name.c_str()) == 0) return fixed.Face;
-  std::string name = notesfilter::Utf8ToLmbcs(Font.Name);
-  name.resize(notesfilter::LmbcsPrefixLength(name, MAXFACESIZE - 1));
+  // No control characters (readers drop them); cut between characters: whole ones are dropped
+  // from the end until the name fits.
+  std::string utf8;
+  for (char c : Font.Name)
+    if (static_cast<unsigned char>(c) >= 0x20) utf8.push_back(c);
+  std::string name = notesfilter::Utf8ToLmbcs(utf8);
+  while (name.size() > MAXFACESIZE - 1) {
+    utf8.resize(notesfilter::Utf8PrefixLength(utf8, utf8.size() - 1));
+    name = notesfilter::Utf8ToLmbcs(utf8);
+  }
+  // Readers trim a name's blanks: a cut that ends in one must not make a face of its own.
+  name.erase(name.find_last_not_of(' ') + 1);
+  name.erase(0, std::min(name.find_first_not_of(' '), name.size()));
   for (const CDFACE& face : FFaces)
     if (strncasecmp(face.Name, name.c_str(), MAXFACESIZE) == 0) return face.Face;
   if (FFaces.size() + STATIC_FONT_FACES > 0xFF) return FamilyFace(Font.Family);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "NotesColors.h"
+#include "PictureRecords.h"
 #include "PlainText.h"
 
 namespace nirtf {
@@ -27,11 +29,37 @@ bool IsListNumber(std::string_view Marker) {
   });
 }
 
-// Text of a run: tabs stay, other control characters would read as LMBCS group bytes.
+// The bytes of a picture's hexadecimal data; whatever is not a hex digit is passed over, a last
+// lone digit dropped.
+std::string HexBytes(std::string_view Hex) {
+  std::string bytes;
+  bytes.reserve(Hex.size() / 2);
+  int high = -1;
+  for (char c : Hex) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                      : c >= 'a' && c <= 'f'                      ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F'                      ? c - 'A' + 10
+                                                                  : -1;
+    if (digit < 0) continue;
+    if (high < 0) {
+      high = digit;
+    } else {
+      bytes.push_back(static_cast<char>(high << 4 | digit));
+      high = -1;
+    }
+  }
+  return bytes;
+}
+
+// Text of a run: tabs stay, other control characters would read as LMBCS group bytes; the
+// noncharacters U+FFFE and U+FFFF become U+FFFD, as every reader of the export takes them.
 std::string WithoutControls(std::string_view Utf8) {
   std::string kept;
   for (char c : Utf8)
     if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') kept.push_back(c);
+  for (size_t at = 0; (at = kept.find("\xEF\xBF", at)) != std::string::npos; at += 3)
+    if (at + 2 < kept.size() && (kept[at + 2] == '\xBE' || kept[at + 2] == '\xBF'))
+      kept[at + 2] = '\xBD';
   return kept;
 }
 
@@ -69,7 +97,11 @@ std::string HyperlinkTarget(std::string_view Instruction) {
       url = words[i];
     }
   }
-  return bookmark.empty() ? url : url + "#" + bookmark;
+  std::string target = bookmark.empty() ? url : url + "#" + bookmark;
+  // A quote cannot stand in a field's argument: URLs carry it encoded.
+  for (size_t quote; (quote = target.find('"')) != std::string::npos;)
+    target.replace(quote, 1, "%22");
+  return target;
 }
 
 }  // namespace
@@ -78,8 +110,8 @@ TRtfImport::TRtfImport() : FGroups(1) {}
 
 bool TRtfImport::KnowsDestination(std::string_view Word) {
   // A field's instruction and the picture a newer reader shows are read; {\*\pn} too, for the
-  // list's kind. Everything else starred (\htmltag among them) is skipped.
-  return Word == "fldinst" || Word == "shppict" || Word == "pn";
+  // list's kind, and character styles. Everything else starred (\htmltag among them) is skipped.
+  return Word == "fldinst" || Word == "shppict" || Word == "pn" || Word == "cs";
 }
 
 void TRtfImport::Token(const TRtfReader& Reader, const TRtfToken& Token, TRtfRole Role) {
@@ -97,9 +129,13 @@ void TRtfImport::Token(const TRtfReader& Reader, const TRtfToken& Token, TRtfRol
   if (Role != TRtfRole::Control || Token.Kind != TRtfTokenKind::ControlWord) return;
   const bool first = Top().First;
   Top().First = false;
+  if (first) {
+    Top().Hidden = Reader.Hidden();
+    Top().ShapePicture = Top().ShapePicture || Token.Value == "shppict";
+  }
   if (first && (Token.Value == "field" || Token.Value == "fldinst" || Token.Value == "fldrslt" ||
                 Token.Value == "pict" || Token.Value == "listtext" || Token.Value == "pntext" ||
-                Token.Value == "pn" || Token.Value == "nonshppict"))
+                Token.Value == "pn" || Token.Value == "nonshppict" || Token.Value == "stylesheet"))
     return EnterDestination(Token.Value);
   Control(Reader, Token);
 }
@@ -146,6 +182,7 @@ void TRtfImport::OpenGroup() {
   inner.Picture = TPictureData();
   // A link's result goes on in its inner groups; only the result's own group ends it.
   inner.OwnsLink = false;
+  inner.StyleKey.clear();
   if (inner.Part == TPart::Field) inner.Part = TPart::Body;
   FGroups.push_back(std::move(inner));
 }
@@ -165,8 +202,13 @@ void TRtfImport::CloseGroup() {
     case TPart::ListMarker:
       EndListMarker(closed);
       break;
+    case TPart::StyleSheet:
+      if (!closed.StyleKey.empty()) FStyles[closed.StyleKey] = {closed.Char, closed.Para};
+      break;
     case TPart::Picture:
-      if (Top().Part != TPart::Picture && Top().Part != TPart::Dropped) AddPicture(closed.Picture);
+      if (Top().Part != TPart::Picture && Top().Part != TPart::Dropped &&
+          (!Top().Hidden || Top().ShapePicture))
+        AddPicture(closed.Picture);
       break;
     default:
       break;
@@ -201,7 +243,8 @@ void TRtfImport::EnterDestination(std::string_view Word) {
     group.Part = TPart::FieldInstruction;
   } else if (Word == "fldrslt") {
     group.Part = TPart::FieldResult;
-    std::string url = FInstructions.empty() ? "" : HyperlinkTarget(FInstructions.back());
+    std::string url =
+        FInstructions.empty() ? "" : WithoutControls(HyperlinkTarget(FInstructions.back()));
     if (!url.empty()) {
       FLinks.push_back({std::move(url)});
       group.Link = static_cast<int>(FLinks.size() - 1);
@@ -209,6 +252,8 @@ void TRtfImport::EnterDestination(std::string_view Word) {
     }
   } else if (Word == "pict") {
     group.Part = TPart::Picture;
+  } else if (Word == "stylesheet") {
+    group.Part = TPart::StyleSheet;
   } else {
     group.Part = TPart::ListMarker;
   }
@@ -217,6 +262,7 @@ void TRtfImport::EnterDestination(std::string_view Word) {
 void TRtfImport::Control(const TRtfReader& Reader, const TRtfToken& Token) {
   TGroup& group = Top();
   if (group.Part == TPart::Picture) return PictureWord(Token);
+  if ((Token.Value == "s" || Token.Value == "cs") && Token.HasParam) return StyleWord(Token);
   if (group.Char.Apply(Token) || group.Para.Apply(Token)) return;
   const std::string_view word = Token.Value;
   if (word == "ls" && !group.Para.ListFlags) {
@@ -238,6 +284,27 @@ void TRtfImport::Control(const TRtfReader& Reader, const TRtfToken& Token) {
   } else {
     RowWord(Token);
   }
+}
+
+// In the style sheet a word that names the entry; elsewhere the style's formatting is applied
+// (a paragraph style's to the paragraph and its text, a character style's to the text), to be
+// changed by the words after it.
+void TRtfImport::StyleWord(const TRtfToken& Token) {
+  TGroup& group = Top();
+  const std::string key = std::string(Token.Value) + std::to_string(Token.Param);
+  if (group.Part == TPart::StyleSheet) {
+    if (group.StyleKey.empty()) group.StyleKey = key;
+    return;
+  }
+  const auto style = FStyles.find(key);
+  if (style == FStyles.end()) return;
+  group.Char = style->second.Char;
+  if (Token.Value == "cs") return;
+  const bool inTable = group.Para.InTable;
+  const WORD list = group.Para.ListFlags;
+  group.Para = style->second.Para;
+  group.Para.InTable = inTable;
+  group.Para.ListFlags = list;
 }
 
 // The row definition: \trowd starts it, each \cellx ends a cell's, with the borders and the
@@ -274,9 +341,46 @@ void TRtfImport::RowWord(const TRtfToken& Token) {
   }
 }
 
-void TRtfImport::PictureWord(const TRtfToken&) {}
+void TRtfImport::PictureWord(const TRtfToken& Token) {
+  TPictureData& picture = Top().Picture;
+  const std::string_view word = Token.Value;
+  if (word == "pngblip" || word == "jpegblip") {
+    picture.ImageType = word == "pngblip" ? CDIMAGETYPE_PNG : CDIMAGETYPE_JPEG;
+  } else if (word == "wmetafile" || word == "emfblip" || word == "dibitmap" || word == "wbitmap" ||
+             word == "macpict" || word == "pmmetafile") {
+    picture.ImageType = 0;
+  } else if (word == "picwgoal") {
+    picture.GoalWidth = Token.Param;
+  } else if (word == "pichgoal") {
+    picture.GoalHeight = Token.Param;
+  } else if (word == "picscalex") {
+    picture.ScaleX = Token.Param;
+  } else if (word == "picscaley") {
+    picture.ScaleY = Token.Param;
+  }
+}
 
-void TRtfImport::AddPicture(const TPictureData&) {}
+// A PNG or JPEG picture whose bytes are what their header says, unchanged, at the size the
+// document gives it (its goal size, scaled), or at its pixels' size. Any other picture, and
+// one that is damaged or too large, is left out.
+void TRtfImport::AddPicture(const TPictureData& Picture) {
+  if (Picture.ImageType == 0) return;
+  const std::string data = Picture.Binary.empty() ? HexBytes(Picture.Hex) : Picture.Binary;
+  const auto kind = Picture.ImageType == CDIMAGETYPE_PNG ? pictures::TPictureKind::Png
+                                                         : pictures::TPictureKind::Jpeg;
+  const std::optional<pictures::TPictureInfo> info = pictures::ReadPictureInfo(kind, data);
+  if (!info || info->Width > pictures::MaxPictureSide || info->Height > pictures::MaxPictureSide)
+    return;
+  auto scaled = [](int32_t Goal, int32_t Scale) {
+    const int64_t twips = int64_t{std::max(Goal, 0)} * (Scale > 0 ? Scale : 100) / 100;
+    return static_cast<uint32_t>(std::min<int64_t>(twips, MAXWORD));
+  };
+  uint32_t width = scaled(Picture.GoalWidth, Picture.ScaleX);
+  uint32_t height = scaled(Picture.GoalHeight, Picture.ScaleY);
+  if (width == 0 || height == 0) width = height = 0;
+  pictures::AddPicture(FBody.Content(Top().Para, FRow), Picture.ImageType, *info, data, width,
+                       height);
+}
 
 void TRtfImport::EndLink() {
   const TLink link = std::move(FLinks.back());

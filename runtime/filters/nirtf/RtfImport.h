@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,16 @@ class TRtfImport : public TRtfHandler {
 
  private:
   // What a group's text and words are for.
-  enum class TPart { Body, Field, FieldInstruction, FieldResult, Picture, ListMarker, Dropped };
+  enum class TPart {
+    Body,
+    Field,
+    FieldInstruction,
+    FieldResult,
+    Picture,
+    ListMarker,
+    StyleSheet,
+    Dropped
+  };
   struct TPictureData {
     WORD ImageType = 0;
     int32_t GoalWidth = 0, GoalHeight = 0, ScaleX = 100, ScaleY = 100;
@@ -46,6 +56,15 @@ class TRtfImport : public TRtfHandler {
     std::string Marker;
     WORD ListKind = 0;
     TPictureData Picture;
+    std::string StyleKey;  // a style sheet entry's "s<n>" or "cs<n>"
+    // Whether the reader shows nothing of the group (a header, a footnote...); a picture shows
+    // in a shown group or in the one a newer reader takes (\shppict).
+    bool Hidden = false;
+    bool ShapePicture = false;
+  };
+  struct TStyle {
+    TCharFormat Char;
+    TParaFormat Para;
   };
 
   TGroup& Top() { return FGroups.back(); }
@@ -58,6 +77,7 @@ class TRtfImport : public TRtfHandler {
   void AddPicture(const TPictureData& Picture);
   void EndLink();
   void EndListMarker(const TGroup& Marker);
+  void StyleWord(const TRtfToken& Token);
   FONTID CurrentFont(const TRtfReader& Reader);
 
   std::vector<TGroup> FGroups;
@@ -68,6 +88,7 @@ class TRtfImport : public TRtfHandler {
     bool Begun = false;
   };
   std::vector<TLink> FLinks;  // of the hyperlink results open
+  std::map<std::string, TStyle> FStyles;
   TRowDefinition FRow;
   TCellDefinition FPendingCell;
   int FPendingSide = -1;  // the border \clbrdrX names, 0 to 3
