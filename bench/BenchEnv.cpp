@@ -1,5 +1,7 @@
 #include "BenchEnv.h"
 
+#include <benchmark/benchmark.h>
+
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -21,4 +23,14 @@ TBenchEnv::~TBenchEnv() {
   NotesTerm();
   std::error_code error;
   std::filesystem::remove_all(FRoot, error);
+}
+
+int RunBenchmarks(int argc, char** argv, TBenchEnv*& Env) {
+  TBenchEnv env;
+  Env = &env;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  Env = nullptr;
+  return 0;
 }

@@ -16,3 +16,7 @@ class TBenchEnv {
  private:
   std::filesystem::path FRoot;
 };
+
+// The whole main of a benchmark program that needs nothing but the environment: Env points at
+// it while the benchmarks run.
+int RunBenchmarks(int argc, char** argv, TBenchEnv*& Env);

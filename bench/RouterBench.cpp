@@ -190,10 +190,5 @@ BENCHMARK(BM_RouterPass)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillise
 BENCHMARK(BM_BaselineRoute)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  TBenchEnv env;
-  Env = &env;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv, Env);
 }

@@ -111,9 +111,5 @@ BENCHMARK(BM_UnrtfText)
     ->Iterations(3)
     ->UseRealTime();
 int main(int argc, char** argv) {
-  TBenchEnv env;
-  Env = &env;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  return RunBenchmarks(argc, argv, Env);
 }

@@ -125,10 +125,5 @@ BENCHMARK(BM_NoteOpenRead)->Iterations(10 * Documents)->Unit(benchmark::kMicrose
 BENCHMARK(BM_SqliteSelect)->Iterations(10 * Documents)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-  TBenchEnv env;
-  Env = &env;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv, Env);
 }

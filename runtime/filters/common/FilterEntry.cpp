@@ -7,6 +7,7 @@
 
 #include "FilterFiles.h"
 #include "core/EStatus.h"
+#include "core/StatusCall.h"
 #include "notesapi/oserr.h"
 
 static_assert(std::is_same_v<decltype(&MainEntryPoint), IXENTRYPROC>);
@@ -31,16 +32,10 @@ std::string GivenPath(const char* PathName) {
 
 template <class TBody>
 STATUS Guarded(TBody&& Body) noexcept {
-  try {
+  return notesrt::StatusCall([&]() -> STATUS {
     Body();
     return NOERROR;
-  } catch (const EStatus& e) {
-    return e.Status();
-  } catch (const std::bad_alloc&) {
-    return ERR_MEMORY;
-  } catch (...) {
-    return ERR_NOTESRT_INTERNAL;
-  }
+  });
 }
 
 }  // namespace

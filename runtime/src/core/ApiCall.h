@@ -4,6 +4,7 @@
 
 #include "core/ApiLock.h"
 #include "core/EStatus.h"
+#include "core/StatusCall.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/oserr.h"
 
@@ -19,16 +20,10 @@ void PutOptional(T* Out, T Value) {
 // boundary, so every exception becomes a status here.
 template <class TBody>
 STATUS ApiStatusCall(TBody&& Body) noexcept {
-  try {
+  return StatusCall([&]() -> STATUS {
     TApiLock lock;
     return Body();
-  } catch (const EStatus& e) {
-    return e.Status();
-  } catch (const std::bad_alloc&) {
-    return ERR_MEMORY;
-  } catch (...) {
-    return ERR_NOTESRT_INTERNAL;
-  }
+  });
 }
 
 // The same for functions whose published result is a value: a failure gives OnFailure.
