@@ -3,6 +3,11 @@
 #include <cctype>
 #include <cstring>
 
+#include "DnDFileURL.h"
+#include "OSDocSum.h"
+#include "OutLookUtil.h"
+#include "Sonst.h"
+#include "StringList.h"
 #include "SysUtils.h"
 #include "VeskExceptions.h"
 
@@ -52,7 +57,78 @@ void SplitFileName(const std::string& FullName, std::string& Path, std::string& 
   FileName = split == std::string::npos ? FullName : FullName.substr(split + 1);
 }
 
+bool HasControlCharacter(const std::string& Text) {
+  for (const char c : Text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
+// A compound document by its title, subject and author; a folder as "ORDNER"; anything else,
+// a document whose summary cannot be read included, as "no Doc Info".
+std::string FileDescription(const std::string& FileName) {
+  try {
+    const TOSDocSummary summary(FileName);
+    if (summary.IsSSFile()) {
+      if (summary.Title().empty())
+        return Format("%s, %s", summary.Subject().c_str(), summary.Author().c_str());
+      return Format("%s: %s, %s", summary.Title().c_str(), summary.Subject().c_str(),
+                    summary.Author().c_str());
+    }
+  } catch (const EAssertionFailed&) {
+    throw;
+  } catch (const Exception&) {
+    // A file that cannot be read is described as such; the other files still count.
+    return LoadStr(SNoDocInfo);
+  }
+  return LoadStr(PathExist(FileName) ? SFolder : SNoDocInfo);
+}
+
+void AddFileLines(const TStringList& Files, TStringList& Lines) {
+  for (int index = 0; index < Files.Count(); ++index) {
+    const std::string& name = Files.Strings(index);
+    // The line would name another file, or break into several.
+    if (HasControlCharacter(name)) {
+      VeskWarning(Format("\"%s\" is not attached: its name holds a control character",
+                         Blanked(name, false).c_str()));
+      continue;
+    }
+    Lines.Add(AttmLine(atFile, name, FileDescription(name)));
+  }
+}
+
+// The Outlook item the text drop came from, when Outlook is running and recognises it.
+void AddOutlookLine(const TDragDropFilesURL& DragDrop, TStringList& Lines) {
+  if (UpperCase(DragDrop.GetSourceObjectName()) != "OUTLOOK" || !OLIsRunning()) return;
+  std::string entryID, folderPath, title;
+  try {
+    if (!OLIsValidDnD(DragDrop.GetSourceOfCopy(), entryID, folderPath, title)) return;
+  } catch (const EOleError& error) {
+    // Outlook went away during the search: no reference, but the user learns why.
+    VeskWarning(error.what());
+    return;
+  }
+  Lines.Add(AttmLine(atOutLook, folderPath + entryID, title));
+}
+
 }  // namespace
+
+std::unique_ptr<TStringList> GetAttmFromDnD(const TDragDropFilesURL& DragDrop) {
+  auto lines = std::make_unique<TStringList>();
+  switch (DragDrop.DropType) {
+    case dtFile:
+      AddFileLines(DragDrop.Files, *lines);
+      break;
+    case dtURL:
+      lines->Add(AttmLine(atURL, DragDrop.URL, ""));
+      break;
+    case dtText:
+      AddOutlookLine(DragDrop, *lines);
+      break;
+    case dtUnkown:
+      break;
+  }
+  return lines;
+}
 
 std::string AttmLine(TAttmType Type, const std::string& Location, const std::string& Descr) {
   return Format("%d\t%s\t%s", static_cast<int>(Type), Blanked(Location, true).c_str(),

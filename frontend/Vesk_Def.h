@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "MemoryStream.h"
+
+class TDragDropFilesURL;
+class TStringList;
 
 // Definitions the host and its plug-ins share: attachment reference lines, the host's private
 // clipboard formats with the reader of copied tree nodes, the splitting of stored references,
@@ -61,6 +65,14 @@ void Vesk_DefFinalize();
 // file paths keep their case and split at the last "/" or "\", a ":" only after a drive letter.
 bool GetVeskAttmFilePath(const std::string& FullName, const std::string& Descr, std::string& Path,
                          std::string& FileName, std::string& Title);
+
+// The attachment reference lines of the last drop on DragDrop, in a new list. Files: kind 1 with
+// "Title: Subject, Author" (", " alone without a title) for a compound document, "ORDNER" for a
+// folder, "no Doc Info" for anything else, a file whose summary cannot be read included; a name
+// that a line cannot hold (a control character in it) is left out with a warning naming it. A
+// URL: "2\t<url>\t". Text: one Outlook reference when Outlook is running and recognises the
+// drop's source, else nothing.
+std::unique_ptr<TStringList> GetAttmFromDnD(const TDragDropFilesURL& DragDrop);
 
 struct TVESKRelease {
   int64_t VersionNr = 0;

@@ -2,8 +2,20 @@
 // included), stored references split into path, file name and title, releases and features.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
+#include "CompoundFileBuilder.h"
+#include "DesktopFixture.h"
+#include "DnDFileURL.h"
+#include "FileText.h"
+#include "FreedesktopDrop.h"
+#include "ListLines.h"
+#include "OutLookUtil.h"
+#include "StatusBar.h"
+#include "StringList.h"
+#include "TempDir.h"
+#include "VeskExceptions.h"
 #include "Vesk_Def.h"
 
 namespace {
@@ -121,6 +133,138 @@ TEST(Vesk_Def, ReleasesTranslateBothWaysAndDecideFeatures) {
     EXPECT_EQ(GetFeatures(release), c.Features)
         << int(c.Line) << "." << c.Release << "." << c.Build;
   }
+}
+
+// Drops as a Linux desktop delivers them, through the freedesktop bridge, turned into reference
+// lines: documents, folders, unreadable files, URLs and Outlook items.
+class AttmFromDnDTest : public vesktest::DesktopTest {
+ protected:
+  AttmFromDnDTest() {
+    Monitor.SetStatusBar(&Bar);
+    VeskMonitor = &Monitor;
+    OutLookUtilInitialize();
+  }
+  ~AttmFromDnDTest() override {
+    EXPECT_EQ(Model.Session->ConnectCount, Model.Session->DisconnectCount);
+    OutLookUtilFinalize();
+    VeskMonitor = nullptr;
+  }
+  std::string Write(const std::string& Name, const std::string& Bytes) {
+    const std::string path = (Dir.Path() / Name).string();
+    vesktest::WriteFileText(path, Bytes);
+    return path;
+  }
+  std::vector<std::string> Drop(const TMimePayloads& Payloads) {
+    TDragDropFilesURL component(nullptr);
+    EXPECT_TRUE(component.DropTarget().Drop(*DataObjectFromMime(Payloads)));
+    return vesktest::LinesOf(*GetAttmFromDnD(component));
+  }
+  static TMimePayloads UriList(const std::vector<std::string>& Files) {
+    std::vector<std::string> uris;
+    for (const std::string& file : Files) uris.push_back(FileNameToUri(file));
+    return {{"text/uri-list", BuildUriList(uris)}};
+  }
+
+  vesktest::TempDir Dir;
+  TStatusBar Bar{3};
+  TVeskExceptionMonitor Monitor{nullptr};
+  TOutlookModel Model;
+};
+
+std::string Summary(const std::vector<vesktest::TProperty>& Properties) {
+  return vesktest::BuildCompoundFile(
+      {{u"\005SummaryInformation", vesktest::SummaryStream(Properties)}});
+}
+
+TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
+  using vesktest::Lpstr;
+  const std::string report = Write(
+      "report.doc", Summary({Lpstr(2, "Plan\t2024"), Lpstr(3, "Budget"), Lpstr(4, "Jane\r\nDoe")}));
+  const std::string untitled = Write(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e #1.xls",
+      Summary({Lpstr(3, "Sums"), Lpstr(4, "Bob")}));
+  std::string damaged = Summary({Lpstr(2, "Lost")});
+  damaged.replace(0x30, 4, "\xFF\xFF\xFF\x7F");  // the directory starts far outside the file
+  const std::string broken = Write("broken.doc", damaged);
+  const std::string plain = Write("notes.txt", "text\n");
+  const std::string folder = (Dir.Path() / "Some Folder").string();
+  std::filesystem::create_directory(folder);
+  const std::string missing = (Dir.Path() / "gone.doc").string();
+  const std::string tabbed = Write("a\tb.doc", "x");
+  const struct {
+    const char* Name;
+    std::vector<std::string> Files, Lines;
+    std::string Warning;
+  } cases[] = {
+      {"documents, folder, others",
+       {report, untitled, folder, plain, broken, missing},
+       {"1\t" + report + "\tPlan 2024: Budget, Jane  Doe", "1\t" + untitled + "\tSums, Bob",
+        "1\t" + folder + "\tORDNER", "1\t" + plain + "\tno Doc Info",
+        "1\t" + broken + "\tno Doc Info", "1\t" + missing + "\tno Doc Info"},
+       {}},
+      {"a name with a tab is left out, the rest go on",
+       {tabbed, plain},
+       {"1\t" + plain + "\tno Doc Info"},
+       "WARNING: \"" + Dir.Path().string() +
+           "/a b.doc\" is not attached: its name holds a control "
+           "character"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Bar.Panel(2).SetText("");
+    EXPECT_EQ(Drop(UriList(c.Files)), c.Lines);
+    EXPECT_EQ(Bar.Panel(2).Text(), c.Warning);
+  }
+}
+
+TEST_F(AttmFromDnDTest, UrlsAndTextGiveAtMostOneLine) {
+  TOLFolderRef root = Model.AddStore("Personal Folders");
+  TOLFolderRef inbox = root->AddFolder("Inbox", olMailItem);
+  for (int type : {olFolderInbox, olFolderSentMail, olFolderOutbox, olFolderNotes})
+    Model.SetDefaultFolder(type, type == olFolderInbox ? inbox : root);
+  Model.Explorer().Current = inbox;
+  TOLItemRef plan = inbox->Items().Add(olMail, {{"Subject", "Plan"}});
+  Model.Explorer().Selected.Append(plan);
+  TObjectDescriptor outlook;
+  outlook.FullUserTypeName = "Outlook";
+  outlook.SrcOfCopy = "Plan";
+  TObjectDescriptor writer = outlook;
+  writer.FullUserTypeName = "LibreOffice Writer";
+  const std::string text = "From\tSubject\nEva\tPlan\n";
+  const struct {
+    const char* Name;
+    TMimePayloads Payloads;
+    bool Running;
+    std::vector<std::string> Lines;
+  } cases[] = {
+      {"URL",
+       {{"text/uri-list", "https://example.org/x\r\n"}},
+       false,
+       {"2\thttps://example.org/x\t"}},
+      {"Outlook item",
+       {{"text/plain", text}, {MimeObjectDescriptor, BuildObjectDescriptor(outlook)}},
+       true,
+       {"3\tOUTLOOK://" + plan->EntryID() + "\tOUTL.Mail: Plan"}},
+      {"Outlook not running",
+       {{"text/plain", text}, {MimeObjectDescriptor, BuildObjectDescriptor(outlook)}},
+       false,
+       {}},
+      {"text from elsewhere",
+       {{"text/plain", text}, {MimeObjectDescriptor, BuildObjectDescriptor(writer)}},
+       true,
+       {}},
+      {"text without a source", {{"text/plain", text}}, true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::optional<TScopedFacility<TOutlookConnector>> installed;
+    if (c.Running) installed.emplace(Model);
+    EXPECT_EQ(Drop(c.Payloads), c.Lines);
+    OutLookUtilFinalize();  // the next case connects anew
+  }
+  TDragDropFilesURL nothing(nullptr);
+  EXPECT_EQ(GetAttmFromDnD(nothing)->Count(), 0);
 }
 
 }  // namespace
