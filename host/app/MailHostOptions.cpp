@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -12,10 +13,11 @@
 namespace {
 
 const char* const PluginModule = "libVeskPlugInLNMail.so";
-const std::vector<std::string_view> Commands = {"lookup", "connect", "list",   "show",   "save",
-                                                "send",   "file",    "route",  "dir",    "servers",
-                                                "open",   "unc",     "drives", "docinfo"};
-const std::vector<std::string_view> DesktopCommands = {"open", "unc", "drives", "docinfo"};
+const std::vector<std::string_view> Commands = {
+    "lookup", "connect", "list", "show", "save",   "send",    "file", "route",
+    "dir",    "servers", "open", "unc",  "drives", "docinfo", "attm", "shortcut"};
+const std::vector<std::string_view> DesktopCommands = {"open",    "unc",  "drives",
+                                                       "docinfo", "attm", "shortcut"};
 const std::vector<std::string_view> Folders = {"inbox", "outbox", "sent", "drafts"};
 
 // Installed, the plug-in folder lies at a fixed place relative to the program's folder; in a
@@ -82,6 +84,8 @@ class TCommandParser {
       (Arg == "--all" ? FOptions.AllAttachments : FOptions.Force) = true;
     } else if (Command == "send" && IsOption(Arg)) {
       SendOption(Argc, Argv, I);
+    } else if ((Command == "attm" || Command == "shortcut") && IsOption(Arg)) {
+      DropOption(Argc, Argv, I);
     } else if (IsOption(Arg)) {
       throw Exception("Unknown option " + std::string(Arg) + " for " + Command);
     } else {
@@ -115,6 +119,9 @@ class TCommandParser {
     if ((FOptions.Command == "unc" || FOptions.Command == "docinfo") && FOptions.Paths.empty())
       throw Exception(FOptions.Command +
                       " needs at least one path; vesk-mail --help lists the commands");
+    if (FOptions.Command == "attm") CheckDrop();
+    if (FOptions.Command == "shortcut" && FOptions.ShortcutUrl.empty())
+      throw Exception("shortcut needs a URL; vesk-mail --help lists the commands");
   }
 
  private:
@@ -150,6 +157,46 @@ class TCommandParser {
     if (!Target) throw Exception("Unknown option " + Arg + " for send");
     if (!FGiven.insert(Arg).second) throw Exception("Option " + Arg + " is given twice");
     *Target = OptionValue(Argc, Argv, I);
+  }
+
+  // attm --uri-list, --url, --text, --split and --descr; shortcut --name and --dir. Each is given
+  // once.
+  void DropOption(int Argc, const char* const* Argv, int& I) {
+    const std::string Arg = Argv[I];
+    std::string Split;
+    std::vector<std::pair<std::string_view, std::string*>> Targets = {
+        {"--name", &FOptions.ShortcutName}, {"--dir", &FOptions.ShortcutDir}};
+    if (FOptions.Command == "attm")
+      Targets = {{"--uri-list", &FOptions.UriListFile},
+                 {"--url", &FOptions.DropUrl},
+                 {"--text", &FOptions.TextFile},
+                 {"--split", &Split},
+                 {"--descr", &FOptions.Descr}};
+    auto Target = std::find_if(Targets.begin(), Targets.end(),
+                               [&](const auto& Option) { return Option.first == Arg; });
+    if (Target == Targets.end())
+      throw Exception("Unknown option " + Arg + " for " + FOptions.Command);
+    if (!FGiven.insert(Arg).second) throw Exception("Option " + Arg + " is given twice");
+    *Target->second = OptionValue(Argc, Argv, I);
+    if (Target->second->empty() && Arg != "--descr")
+      throw Exception("Option " + Arg + " needs an argument");
+    if (Arg == "--split") FOptions.SplitLocation = Split;
+  }
+
+  // A drop is files, a URL or text; --split takes a stored reference instead of a drop.
+  void CheckDrop() {
+    const int Kinds = (!FOptions.Paths.empty() || !FOptions.UriListFile.empty()) +
+                      !FOptions.DropUrl.empty() + !FOptions.TextFile.empty();
+    if (FOptions.SplitLocation && Kinds > 0)
+      throw Exception("attm --split takes a stored reference, not a drop");
+    if (!FOptions.SplitLocation && FGiven.count("--descr"))
+      throw Exception("attm --descr goes with --split");
+    if (!FOptions.SplitLocation && Kinds == 0)
+      throw Exception(
+          "attm needs files, --uri-list, --url, --text or --split; vesk-mail --help "
+          "lists the commands");
+    if (Kinds > 1)
+      throw Exception("attm takes one kind of drop: files (and --uri-list), --url or --text");
   }
 
   // save ID NAME [DIR], or save ID --all [DIR].
@@ -196,7 +243,10 @@ class TCommandParser {
     } else if (Command == "open" && !FHaveParams) {
       FOptions.OpenParams = Arg;
       FHaveParams = true;
-    } else if (Command == "unc" || Command == "docinfo") {
+    } else if (Command == "shortcut" && !FHaveWord) {
+      if (Arg.empty()) throw Exception("shortcut needs a URL, not an empty text");
+      FOptions.ShortcutUrl = Arg;
+    } else if (Command == "unc" || Command == "docinfo" || Command == "attm") {
       if (Arg.empty()) throw Exception(Command + " needs a path, not an empty text");
       FOptions.Paths.emplace_back(Arg);
     } else if (Command == "lookup") {
@@ -321,6 +371,17 @@ std::string MailHostUsage() {
          "  docinfo FILE... [--raw]\n"
          "                 prints the summary properties (author, title, subject, last author,\n"
          "                 template, last saved) of compound documents (.doc, .xls, .ppt)\n"
+         "  attm [PATH...] [--uri-list FILE|-] | attm --url URL | attm --text FILE|-\n"
+         "                 drops files (PATHs, and a text/uri-list as a file manager sends\n"
+         "                 it), a URL or text (\"-\" reads standard input) on the host the way\n"
+         "                 a Linux desktop delivers them, and prints the attachment references\n"
+         "                 made of the drop: kind, location and description, separated by tabs\n"
+         "  attm --split LOCATION [--descr TEXT]\n"
+         "                 prints how a stored reference splits into path, file name and title\n"
+         "  shortcut URL [--name NAME] [--dir DIR]\n"
+         "                 writes the internet shortcut (NAME.url, \"URL Link.url\" without a\n"
+         "                 name) a file manager makes of a dragged URL into DIR (default: the\n"
+         "                 current directory) and prints its path; an existing file is kept\n"
          "\n"
          "Options:\n"
          "  --env DIR      use the Notes environment in DIR (DIR/notes.ini), making the demo\n"

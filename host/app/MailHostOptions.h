@@ -15,7 +15,8 @@ struct TMailHostOptions {
   std::filesystem::path PluginFile;             // --plugin PATH, else the build's plug-in
   std::string User;                             // --user NAME: act as that person
   // "" (load, report, unload), "lookup", "connect", "list", "show", "save", "send", "file",
-  // "route", "dir" or "servers"; the desktop commands "open", "unc", "drives" and "docinfo"
+  // "route", "dir" or "servers"; the desktop commands "open", "unc", "drives", "docinfo", "attm"
+  // and "shortcut"
   std::string Command;
   std::string LookupText;                // lookup [TEXT]: "" asks for everybody
   bool Raw = false;                      // lookup, list and dir --raw: lines for scripts
@@ -44,8 +45,17 @@ struct TMailHostOptions {
   std::string Port;                      // servers [PORT]
   std::string OpenFile;                  // open FILE|URL [PARAMS]
   std::string OpenParams;
-  std::vector<std::string> Paths;  // unc PATH... [--local-as-unc]; docinfo FILE... [--raw]
+  // unc PATH... [--local-as-unc]; docinfo FILE... [--raw]; attm PATH...
+  std::vector<std::string> Paths;
   bool LocalAsUNC = false;
+  std::string UriListFile;                   // attm --uri-list FILE|-
+  std::string DropUrl;                       // attm --url URL
+  std::string TextFile;                      // attm --text FILE|-
+  std::optional<std::string> SplitLocation;  // attm --split LOCATION
+  std::string Descr;                         // attm --split ... --descr TEXT
+  std::string ShortcutUrl;                   // shortcut URL
+  std::string ShortcutName;                  // shortcut --name NAME
+  std::string ShortcutDir;                   // shortcut --dir DIR
 };
 
 // Commands that use the desktop units only: neither the plug-in nor the Notes settings.

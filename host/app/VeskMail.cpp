@@ -10,6 +10,7 @@
 #include "DesktopHost.h"
 #include "DirectoryCommands.h"
 #include "DirectoryUser.h"
+#include "DropCommands.h"
 #include "Exception.h"
 #include "Hlxvisualclasses.h"
 #include "MailCommands.h"
@@ -155,6 +156,14 @@ void RunCommand(const TMailHostOptions& Options) {
     PrintDriveMappings(std::cout);
   else if (Command == "docinfo")
     PrintDocumentSummaries(Options.Paths, Options.Raw, std::cout);
+  else if (Command == "attm" && Options.SplitLocation)
+    PrintReferenceSplit(*Options.SplitLocation, Options.Descr, std::cout);
+  else if (Command == "attm")
+    PrintDropReferences(
+        TDropInput{Options.Paths, Options.UriListFile, Options.DropUrl, Options.TextFile}, std::cin,
+        std::cout);
+  else if (Command == "shortcut")
+    WriteUrlShortcut(Options.ShortcutUrl, Options.ShortcutName, Options.ShortcutDir, std::cout);
   else if (Command == "lookup")
     WithMailService(Options, [&](IMailInterface& Mail) { LookUpAddresses(Mail, Options); });
   else if (Command == "connect")

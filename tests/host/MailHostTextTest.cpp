@@ -43,6 +43,16 @@ TEST(MailHostOptionsTest, DesktopCommandsTakeTheirWords) {
   EXPECT_EQ(Unc.Paths, (std::vector<std::string>{"/a", "b"}));
   EXPECT_TRUE(Unc.LocalAsUNC);
   EXPECT_FALSE(IsDesktopCommand(Parsed({"list", "inbox"}).Command));
+  TMailHostOptions Attm = Parsed({"attm", "a.doc", "--uri-list", "-", "b"});
+  EXPECT_TRUE(IsDesktopCommand(Attm.Command));
+  EXPECT_EQ(Attm.Paths, (std::vector<std::string>{"a.doc", "b"}));
+  EXPECT_EQ(Attm.UriListFile, "-");
+  TMailHostOptions Split = Parsed({"attm", "--descr", "", "--split", "http://x"});
+  EXPECT_EQ(Split.SplitLocation, "http://x");
+  TMailHostOptions Shortcut = Parsed({"shortcut", "--dir", "/tmp", "http://x", "--name", "N"});
+  EXPECT_TRUE(IsDesktopCommand(Shortcut.Command));
+  EXPECT_EQ(Shortcut.ShortcutUrl + " " + Shortcut.ShortcutName + " " + Shortcut.ShortcutDir,
+            "http://x N /tmp");
 }
 
 TEST(MailHostOptionsTest, MistakesAreNamed) {
@@ -59,7 +69,21 @@ TEST(MailHostOptionsTest, MistakesAreNamed) {
       {{"open", "a", "b", "c"}, "open takes one text of parameters; quote parameters with blanks"},
       {{"unc", "--local-as-unc"},
        "unc needs at least one path; vesk-mail --help lists the commands"},
-      {{"drives", "--raw"}, "Unknown option --raw for drives"}};
+      {{"drives", "--raw"}, "Unknown option --raw for drives"},
+      {{"attm"},
+       "attm needs files, --uri-list, --url, --text or --split; vesk-mail --help lists the "
+       "commands"},
+      {{"attm", "a.doc", "--url", "http://x"},
+       "attm takes one kind of drop: files (and --uri-list), --url or --text"},
+      {{"attm", "--text", "-", "--uri-list", "-"},
+       "attm takes one kind of drop: files (and --uri-list), --url or --text"},
+      {{"attm", "--split", "x", "a.doc"}, "attm --split takes a stored reference, not a drop"},
+      {{"attm", "a.doc", "--descr", "d"}, "attm --descr goes with --split"},
+      {{"attm", "--url", "a", "--url", "b"}, "Option --url is given twice"},
+      {{"attm", "--name", "a"}, "Unknown option --name for attm"},
+      {{"shortcut", "--name", "a"}, "shortcut needs a URL; vesk-mail --help lists the commands"},
+      {{"shortcut", "http://x", "--dir", ""}, "Option --dir needs an argument"},
+      {{"shortcut", "http://x", "http://y"}, "Unexpected argument http://y for shortcut"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Message);
     try {

@@ -121,4 +121,60 @@ TEST_F(VeskMailDesktopTest, LogKeepsEveryRunInTheStateFolderAndVerboseShowsIt) {
     EXPECT_NE(Verbose.Output.find(Texts[Index] + "\n"), std::string::npos) << Verbose.Output;
 }
 
+// Drops as a Linux desktop delivers them: files given as paths or as a file manager's uri-list on
+// stdin, a link and text; stored references split; shortcuts of dragged links written once.
+TEST_F(VeskMailDesktopTest, DropsGiveReferenceLinesAndLinksGiveShortcuts) {
+  const std::filesystem::path Dir = FDir.Path() / "drop dir";
+  std::filesystem::create_directories(Dir / "Some Folder");
+  const std::string Word = (Dir / "report.doc").string();
+  vesktest::WriteFileText(
+      Word, vesktest::BuildCompoundFile({{u"\005SummaryInformation",
+                                          vesktest::SummaryStream({vesktest::Lpstr(2, "Plans"),
+                                                                   vesktest::Lpstr(3, "Budget"),
+                                                                   vesktest::Lpstr(4, "Jane")})}}));
+  const std::string Folder = (Dir / "Some Folder").string();
+  const std::string Lines = "1\t" + Word + "\tPlans: Budget, Jane\n1\t" + Folder + "\tORDNER\n";
+  const std::string UriList = (FDir.Path() / "uris").string();
+  vesktest::WriteFileText(UriList, "# dragged\r\nfile://" + Dir.string() +
+                                       "/report.doc\r\nfile://" + Dir.string() +
+                                       "/Some%20Folder\r\n");
+  vesktest::WriteFileText(FDir.Path() / "text", "From\tSubject\nEva\tPlan\n");
+  struct {
+    std::string Arguments;
+    int ExitCode;
+    std::string Output;
+  } Cases[] = {
+      {"attm " + Quoted(Word) + " " + Quoted(Folder), 0, Lines},
+      {"attm --uri-list - < " + Quoted(UriList), 0, Lines},
+      {"attm --uri-list " + Quoted(UriList), 0, Lines},
+      {"attm --url https://example.org/x", 0, "2\thttps://example.org/x\t\n"},
+      {"attm --text " + Quoted((FDir.Path() / "text").string()), 0, ""},
+      {"attm --uri-list " + Quoted((FDir.Path() / "none").string()), 1,
+       "vesk-mail: I/O error opening \"" + (FDir.Path() / "none").string() +
+           "\": No such file or directory\n"},
+      {"attm --split 'https://Host:8080/a?b=c:d'", 0,
+       "Path:      https://\nFile name: Host:8080/a?b=c:d\nTitle:     INTERNET\n"},
+      {"attm --split '/home/Jane/Q1.doc' --descr 'Plan'", 0,
+       "Path:      /home/Jane/\nFile name: Q1.doc\nTitle:     Plan\n"},
+      {"shortcut https://example.org/x --name 'a/b' --dir " + Quoted(Dir.string()), 0,
+       (Dir / "a_b.url").string() + "\n"},
+      {"shortcut https://example.org/y --name 'a/b' --dir " + Quoted(Dir.string()), 1,
+       "vesk-mail: " + (Dir / "a_b.url").string() +
+           " exists already; shortcut does not overwrite a file\n"},
+      {"shortcut \"$(printf 'https://x\\nIconFile=evil')\" --dir " + Quoted(Dir.string()), 1,
+       "vesk-mail: A URL with control characters is no shortcut\n"},
+  };
+  for (const auto& Case : Cases) {
+    TRun Result = RunVeskMail("-u NOTES_INI HOME=" + Quoted(FDir.Path().string()), Case.Arguments);
+    EXPECT_EQ(Result.ExitCode, Case.ExitCode) << Case.Arguments;
+    EXPECT_EQ(Result.Output, Case.Output) << Case.Arguments;
+  }
+  // The shortcut holds the link the first run was given, and file(1) knows it for one.
+  EXPECT_EQ(ReadFile(Dir / "a_b.url"), "[InternetShortcut]\r\nURL=https://example.org/x");
+  if (vesktest::RunCommand("file -v >/dev/null 2>&1").ExitCode != 0) return;
+  EXPECT_EQ(
+      vesktest::RunCommand("file -b --mime-type " + Quoted((Dir / "a_b.url").string())).Output,
+      "application/x-mswinurl\n");
+}
+
 }  // namespace
