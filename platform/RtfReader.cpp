@@ -150,7 +150,8 @@ void TRtfReader::Step(const TRtfToken& Token) {
   if (!FGroups.back().Skip && FSkip == 0) DetectDestination(Token);
   TRtfRole Role = RoleOf(Token);
   if (Role != TRtfRole::Skipped) {
-    if (Role != TRtfRole::Unicode) FlushSurrogate();
+    // A skip count between the halves of a pair (LibreOffice writes one) keeps the pair.
+    if (Role != TRtfRole::Unicode && !Token.Is("uc")) FlushSurrogate();
     if (!(IsByteToken(Token) && (Role == TRtfRole::Text || Role == TRtfRole::Table))) FlushBytes();
   }
   FHandler.Token(*this, Token, Role);

@@ -8,11 +8,15 @@ namespace {
 class TMailBodyText : public TRtfTextExtractor {
  public:
   void Token(const TRtfReader& Reader, const TRtfToken& Token, TRtfRole Role) override {
-    if (Token.Is("field") && !Reader.Hidden()) {
+    ShowPicture(Reader);
+    if (Token.Kind == TRtfTokenKind::GroupOpen) {
+      FOpensVisible = !Reader.Hidden();
+    } else if (Token.Is("field") && !Reader.Hidden()) {
       FFieldDepth = Reader.Depth();
       FInstruction.clear();
-    } else if (Token.Is("pict") && !Reader.Hidden()) {
-      TRtfTextExtractor::Text(Reader, "[picture]");
+    } else if (Token.Is("pict") && FOpensVisible) {
+      // The picture's own group is hidden already: it is shown once the group is left.
+      FPicture = true;
     } else if (Token.Kind == TRtfTokenKind::GroupClose && FFieldDepth != 0 &&
                Reader.Depth() == FFieldDepth) {
       FFieldDepth = 0;
@@ -22,12 +26,19 @@ class TMailBodyText : public TRtfTextExtractor {
     TRtfTextExtractor::Token(Reader, Token, Role);
   }
   void Text(const TRtfReader& Reader, std::string_view Utf8) override {
+    ShowPicture(Reader);
     if (Reader.Destination() == "fldinst") FInstruction += Utf8;
     TRtfTextExtractor::Text(Reader, Utf8);
   }
   bool KnowsDestination(std::string_view Word) override { return Word == "fldinst"; }
 
  private:
+  void ShowPicture(const TRtfReader& Reader) {
+    if (!FPicture || Reader.Hidden()) return;
+    FPicture = false;
+    TRtfTextExtractor::Text(Reader, "[picture]");
+  }
+
   // HYPERLINK "url": the quoted part.
   std::string Url() const {
     const size_t word = FInstruction.find("HYPERLINK");
@@ -37,6 +48,8 @@ class TMailBodyText : public TRtfTextExtractor {
     return close == std::string::npos ? "" : FInstruction.substr(open + 1, close - open - 1);
   }
 
+  bool FOpensVisible = false;
+  bool FPicture = false;
   size_t FFieldDepth = 0;
   std::string FInstruction;
 };

@@ -90,6 +90,8 @@ TEST(RtfReader, TextOfDocumentsIncludingMalformedOnes) {
       {"negative u", "{\\rtf1 \\u-3856?}", "\uf0f0"},
       {"surrogate pair", "{\\rtf1 \\u-10179?\\u-8704?}", "\U0001F600"},
       {"lone surrogates", "{\\rtf1 \\u-10179?x\\u-8704?}", "\ufffdx\ufffd"},
+      // LibreOffice's form: unsigned halves, a skip count changed between them.
+      {"surrogate pair around \\uc", "{\\rtf1 \\uc0 \\u55357\\uc1 \\u56832\\'3f}", "\U0001F600"},
       {"unknown star skipped", "{\\rtf1 a{\\*\\foo b{c}}d}", "ad"},
       {"known hidden", "{\\rtf1 {\\info{\\title t}}{\\pict 0102}x}", "x"},
       {"field result shown", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt t}}}", "t"},
