@@ -18,7 +18,7 @@ mkdir -p "$HOME"
 grep -q '^Usage: vesk-mail' "$tmp/usage"
 "$tmp/prefix/bin/vesk-mail" --env "$tmp/env" list inbox --raw 2>/dev/null >"$tmp/inbox"
 mails=$(wc -l <"$tmp/inbox")
-[ "$mails" -eq 23 ] || { echo "installed vesk-mail listed $mails mails, not 23"; exit 1; }
+[ "$mails" -eq 27 ] || { echo "installed vesk-mail listed $mails mails, not 27"; exit 1; }
 
 pcdir=$(dirname "$(find "$tmp/prefix" -name notesrt.pc)")
 export PKG_CONFIG_PATH="$pcdir"

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "DamageTools.h"
+#include "DemoContent.h"
 #include "NotesSession.h"
 #include "ScopedEnv.h"
 #include "TNotesDatabase.h"
@@ -24,6 +25,9 @@
 #include "VeskMailRun.h"
 
 namespace {
+
+// The demo user's inbox as "list inbox" counts it.
+const char* const InboxCount = "\n27 mails\n";
 
 class VeskMailDemoTest : public testing::Test {
  protected:
@@ -118,7 +122,7 @@ TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceAndItsFoldersAreListed) {
   EXPECT_TRUE(Contains(Inbox.Output, "John Smith/Demo")) << Inbox.Output;
   EXPECT_TRUE(Contains(Inbox.Output, "Quarterly figures")) << Inbox.Output;
   EXPECT_TRUE(Contains(Inbox.Output, "Lieferung / Teil 2")) << Inbox.Output;
-  EXPECT_TRUE(Contains(Inbox.Output, "\n23 mails\n")) << Inbox.Output;
+  EXPECT_TRUE(Contains(Inbox.Output, InboxCount)) << Inbox.Output;
   EXPECT_TRUE(Contains(Demo("list sent").Output, "\n8 mails\n"));
   EXPECT_TRUE(Contains(Demo("list drafts").Output, "\n3 mails\n"));
   TRun Sent = Demo("list sent --raw");
@@ -236,7 +240,7 @@ TEST_F(VeskMailDemoTest, ConnectTellsWhetherTheServerOrTheLocalReplicaServes) {
             "connected to the mail file mail/jdoe.nsf, the local replica: the mail "
             "server CN=Mail01/O=Demo cannot be reached\n");
   TRun Replica = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "list inbox");
-  EXPECT_TRUE(Contains(Replica.Output, "\n23 mails\n")) << Replica.Output;
+  EXPECT_TRUE(Contains(Replica.Output, InboxCount)) << Replica.Output;
   TRun Nowhere = WithSettings({{"MailFile", "mail/nobody.nsf"}}, "connect");
   EXPECT_EQ(Nowhere.ExitCode, 1);
 }
@@ -315,7 +319,7 @@ TEST_F(VeskMailDemoTest, AKilledDemoMakerLeavesTheFolderAsItWas) {
   waitpid(Child, nullptr, 0);
   EXPECT_TRUE(std::filesystem::is_empty(EnvDir()));
   TRun Inbox = Demo("list inbox");
-  EXPECT_TRUE(Contains(Inbox.Output, "\n23 mails\n")) << Inbox.Output;
+  EXPECT_TRUE(Contains(Inbox.Output, InboxCount)) << Inbox.Output;
   EXPECT_FALSE(std::filesystem::exists(Workshop()));
   EXPECT_FALSE(std::filesystem::exists(EnvDir() / "demo.incomplete"));
 }
@@ -332,7 +336,7 @@ TEST_F(VeskMailDemoTest, RunsStartedAtOnceAllUseOneDemo) {
   int Made = 0;
   for (const TRun& Result : Results) {
     EXPECT_EQ(Result.ExitCode, 0) << Result.Output;
-    EXPECT_TRUE(Contains(Result.Output, "\n23 mails\n")) << Result.Output;
+    EXPECT_TRUE(Contains(Result.Output, InboxCount)) << Result.Output;
     Made += Contains(Result.Output, "Demo environment ready") ? 1 : 0;
   }
   EXPECT_EQ(Made, 1);
@@ -402,7 +406,7 @@ TEST_F(VeskMailDemoTest, DamageIsNamedAndCostsOnlyWhatIsDamaged) {
   vesktest::ExecuteOn(Jane, "DELETE FROM view_entries WHERE note_id % 3 = 0");
   TRun Rebuilt = RunVeskMail(Home(), Env() + " list inbox");
   EXPECT_EQ(Rebuilt.ExitCode, 2) << Rebuilt.Output;
-  EXPECT_TRUE(Contains(Rebuilt.Output, "\n23 mails\n")) << Rebuilt.Output;
+  EXPECT_TRUE(Contains(Rebuilt.Output, InboxCount)) << Rebuilt.Output;
   EXPECT_TRUE(Contains(Rebuilt.Output, "rebuilt")) << Rebuilt.Output;
 
   const int64_t Broken = vesktest::ValueOn(Jane, "SELECT min(note_id) FROM folder_members");
@@ -410,7 +414,7 @@ TEST_F(VeskMailDemoTest, DamageIsNamedAndCostsOnlyWhatIsDamaged) {
       Jane, "UPDATE notes SET items = " + Garbage + " WHERE note_id = " + std::to_string(Broken));
   TRun Listed = RunVeskMail(Home(), Env() + " list inbox");
   EXPECT_EQ(Listed.ExitCode, 2) << Listed.Output;
-  EXPECT_TRUE(Contains(Listed.Output, "\n22 mails\n")) << Listed.Output;
+  EXPECT_TRUE(Contains(Listed.Output, "\n26 mails\n")) << Listed.Output;
   EXPECT_TRUE(Contains(Listed.Output, "vesk-mail: Mail " + std::to_string(Broken) +
                                           " of mail/jdoe.nsf could not be read"))
       << Listed.Output;
@@ -464,6 +468,124 @@ TEST_F(VeskMailDemoTest, ARichTextMailArrivesWithItsUrlAndLink) {
   EXPECT_TRUE(Contains(Records.Output, "Links:\n  document link \"Budget\": replica "))
       << Records.Output;
   EXPECT_EQ(Demo("send --to 'John Smith' --link 99999").ExitCode, 1);
+}
+
+// The demo's mails with RTF bodies, as the host gets them: sender, names a user sees, the body's
+// text with its table, links, pictures and non-ASCII text; a body of several items read whole.
+TEST_F(VeskMailDemoTest, RtfMailsOfTheDemoAreShownAsTheHostGetsThem) {
+  const std::string Inbox = Demo("list inbox --raw").Output;
+  const struct {
+    const char* Subject;
+    std::vector<std::string> Parts;
+    std::vector<std::string> Absent;
+  } Cases[] = {
+      {"Quarterly figures",
+       {"From: CN=John Smith/O=Demo\nTo: Jane Doe\nSubject: Quarterly figures\nDate: ",
+        "\nAttachment: Quarterly figures.csv\n\nHi Jane,\n",
+        "Region\tQ2\tQ3\t\nNorth\t1,200\t1,344", "The chart:\n[picture]\n",
+        "figures page <https://intranet.demo.example/figures/q3>.\nJohn\n[picture]"},
+       {"file0000", "FILE0000"}},
+      {"Demo Ltd newsletter, October",
+       {"\n\nDemo Ltd newsletter, October\n", "Sales grew in every region",
+        "Two new colleagues in logistics",
+        "intranet news page "
+        "<https://intranet.demo.example/news?month=10&year=2024>"},
+       {"Attachment:"}},
+      {"Übersicht für März",
+       {"From: CN=Anna Müller/O=Demo\n", "Attachment: Übersicht März.txt\n", "Grüße aus Köln – und",
+        "Καλημέρα. Русский: Доброе утро. 中文：早上好。", "한국어: 안녕하세요.",
+        "€ £ ¥ © ™ → ✓ 😀\n"},
+       {"\xEF\xBF\xBD"}},
+      {"Two reports", {"Attachment: report (2).txt\nAttachment: report.txt\n"}, {}},
+      {"Annual report",
+       {"\n\nAnnual report\nSection 1\n", "entry 1.1 <https://intranet.demo.example/r/1/1>",
+        "entry 30.6 <https://intranet.demo.example/r/30/6>", "row 3\t90\tcustomer\t"},
+       {}},
+  };
+  for (const auto& Case : Cases) {
+    TRun Shown = Demo("show " + IdOf(Inbox, Case.Subject));
+    EXPECT_EQ(Shown.ExitCode, 0) << Case.Subject << ": " << Shown.Output;
+    for (const std::string& Part : Case.Parts)
+      EXPECT_TRUE(Contains(Shown.Output, Part)) << Case.Subject << ": " << Part << "\n"
+                                                << Shown.Output;
+    for (const std::string& Part : Case.Absent)
+      EXPECT_FALSE(Contains(Shown.Output, Part)) << Case.Subject << ": " << Part;
+  }
+  // Every section of the long report came through; its body takes more than one item.
+  const std::string Report = IdOf(Inbox, "Annual report");
+  const std::string Text = Demo("show " + Report).Output;
+  for (int Section = 1; Section <= 30; ++Section)
+    EXPECT_TRUE(Contains(Text, "\nSection " + std::to_string(Section) + "\n")) << Section;
+  EXPECT_EQ(std::count(Text.begin(), Text.end(), '['), 3) << "pictures";
+  EXPECT_TRUE(Contains(Demo("show " + Report + " --records").Output, "\n     3 ")) << "one item";
+}
+
+// Attachments of the RTF mails saved under the names GetMail lists, byte for byte.
+TEST_F(VeskMailDemoTest, RtfMailsAttachmentsAreSavedUnderTheirListedNames) {
+  const std::string Inbox = Demo("list inbox --raw").Output;
+  std::map<std::string, std::vector<DemoContent::TDemoFile>> Sent;
+  for (const DemoContent::TSampleMail& Mail : DemoContent::ReceivedMails())
+    if (!Mail.Files.empty()) Sent[Mail.Subject] = Mail.Files;
+  ASSERT_EQ(Sent.size(), 3u);
+  const std::map<std::string, std::vector<std::string>> Saved = {
+      {"Quarterly figures", {"Quarterly figures.csv"}},
+      {"Übersicht für März", {"Übersicht März.txt"}},
+      {"Two reports", {"report.txt", "report (2).txt"}},
+  };
+  for (const auto& [Subject, Names] : Saved) {
+    const std::string Id = IdOf(Inbox, Subject);
+    vesktest::TempDir Folder;
+    for (size_t Index = 0; Index < Names.size(); ++Index) {
+      TRun One =
+          Demo("save " + Id + " " + Quoted(Names[Index]) + " " + Quoted(Folder.Path().string()));
+      EXPECT_EQ(One.Output, (Folder.Path() / Names[Index]).string() + "\n") << Subject;
+      EXPECT_EQ(ReadFile(Folder.Path() / Names[Index]), Sent[Subject][Index].Bytes)
+          << Subject << ": " << Names[Index];
+    }
+    EXPECT_EQ(FilesUnder(Folder.Path()).size(), Names.size()) << Subject;
+  }
+  EXPECT_EQ(Demo("save " + IdOf(Inbox, "Quarterly figures") + " file0000 .").ExitCode, 1)
+      << "the internal name is not a listed name";
+}
+
+// A demo made by an earlier build is made afresh, whatever it holds; one that is not vesk-mail's
+// or that a later build made is used as it is.
+TEST_F(VeskMailDemoTest, OnlyADemoOfAnEarlierBuildIsMadeAfresh) {
+  ASSERT_EQ(Demo("connect").ExitCode, 0);
+  const std::string Version = ReadFile(EnvDir() / "demo.version");
+  ASSERT_FALSE(Version.empty());
+  const std::string Settings = ReadFile(EnvDir() / "notes.ini");
+  const struct {
+    const char* Name;
+    const char* Marker;  // nullptr: none
+    const char* Ini;     // nullptr: the demo's own
+    bool MadeAfresh;
+  } Cases[] = {
+      {"older version", "1\n", nullptr, true},
+      {"demo from before the marker", nullptr, nullptr, true},
+      {"later version", "99\n", nullptr, false},
+      {"changed settings without a marker", nullptr, "[Notes]\nKeepIt=1\n", false},
+  };
+  for (const auto& Case : Cases) {
+    std::filesystem::remove(EnvDir() / "demo.version");
+    if (Case.Marker) std::ofstream(EnvDir() / "demo.version") << Case.Marker;
+    std::ofstream(EnvDir() / "notes.ini") << (Case.Ini ? Case.Ini : Settings);
+    std::ofstream(EnvDir() / "data" / "left.txt") << "from before";
+    TRun Run = RunVeskMail(Home(), Env() + " connect");
+    EXPECT_EQ(Contains(Run.Output, "Replacing the demo Notes environment of an earlier"),
+              Case.MadeAfresh)
+        << Case.Name << ": " << Run.Output;
+    if (Case.MadeAfresh) {
+      EXPECT_EQ(Run.ExitCode, 0) << Case.Name << ": " << Run.Output;
+      EXPECT_EQ(ReadFile(EnvDir() / "demo.version"), Version) << Case.Name;
+      EXPECT_FALSE(std::filesystem::exists(EnvDir() / "data" / "left.txt")) << Case.Name;
+      EXPECT_TRUE(Contains(Demo("list inbox").Output, InboxCount)) << Case.Name;
+    } else {
+      EXPECT_EQ(ReadFile(EnvDir() / "notes.ini"), Case.Ini ? Case.Ini : Settings) << Case.Name;
+      EXPECT_EQ(ReadFile(EnvDir() / "data" / "left.txt"), "from before") << Case.Name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Workshop())) << Case.Name;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "DemoContent.h"
 
 #include "DemoRichBodies.h"
+#include "DemoRtf.h"
 
 namespace DemoContent {
 
@@ -25,7 +26,15 @@ TPersonFields Person(const std::string& First, const std::string& Last, const st
 
 TSampleMail FromTo(int Sender, const std::string& SendTo, const std::string& Subject,
                    const std::string& Body, int Attachments = 0) {
-  return {Sender, SendTo, "", Subject, Body, Attachments};
+  return {Sender, SendTo, "", Subject, Body, Attachments, nullptr, nullptr, {}};
+}
+
+TSampleMail WithRtf(int Sender, const std::string& Subject, const char* Rtf,
+                    std::vector<TDemoFile> Files = {}) {
+  TSampleMail mail = FromTo(Sender, "Jane Doe", Subject, "");
+  mail.Rtf = Rtf;
+  mail.Files = std::move(Files);
+  return mail;
 }
 
 TSampleMail Composed(TSampleMail Mail, void (*Compose)(TNotesRichTextItem&, TNotesDatabase&)) {
@@ -60,8 +69,15 @@ const std::vector<std::string>& GroupMembers() {
 
 const std::vector<TSampleMail>& ReceivedMails() {
   static const std::vector<TSampleMail> mails{
-      FromTo(1, "Jane Doe", "Quarterly figures", "Hi Jane,\nthe figures for Q3 are attached.\nJohn",
-             1),
+      WithRtf(1, "Quarterly figures", DemoRtf::QuarterlyFigures,
+              {{"Quarterly figures.csv", "Region;Q2;Q3\nNorth;1200;1344\nSouth;980;1015\n", true}}),
+      WithRtf(8, "Demo Ltd newsletter, October", DemoRtf::Newsletter),
+      WithRtf(4, "Übersicht für März", DemoRtf::International,
+              {{"Übersicht März.txt", "Übersicht März\nUmsatz: 12.400 €\nKosten: 9.800 €\n"}}),
+      WithRtf(7, "Two reports", DemoRtf::TwoReports,
+              {{"report.txt", "Logistics report: 42 pallets shipped.\n"},
+               {"report.txt", "Sales report: 17 orders closed.\n"}}),
+      WithRtf(2, "Annual report", DemoRtf::LongReport),
       FromTo(2, "Jane Doe", "Lunch on Friday?", "Shall we try the new place on the corner?"),
       FromTo(3, "Project Team", "Kick-off meeting",
              "Kick-off is on Monday at 10:00 in room 2.\nAgenda attached.", 1),
@@ -95,8 +111,15 @@ const std::vector<TSampleMail>& SentMails() {
   static const std::vector<TSampleMail> mails{
       FromTo(0, "John Smith", "Budget", "John,\nshould we keep a reserve of 10%?\nJane"),
       FromTo(0, "Maria Garcia", "Re: Lunch on Friday?", "Yes, 12:30 at the corner."),
-      {0, "Project Team", "Peter Novak", "Minutes of the kick-off",
-       "Minutes are below.\n1. Scope\n2. Dates", 1, DemoRichBodies::KickOffMinutes},
+      {0,
+       "Project Team",
+       "Peter Novak",
+       "Minutes of the kick-off",
+       "Minutes are below.\n1. Scope\n2. Dates",
+       1,
+       DemoRichBodies::KickOffMinutes,
+       nullptr,
+       {}},
       FromTo(0, "Anna Müller", "Bestellung", "Wir bestellen gemäß Angebot."),
       FromTo(0, "Lars Eriksson", "Re: Delivery delayed", "Thanks for letting us know."),
       FromTo(0, "Sofia Rossi", "Re: Holiday cover", "Yes, I can cover."),

@@ -1,7 +1,13 @@
 #include "TDemoEnvironment.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "DemoContent.h"
@@ -15,6 +21,17 @@ namespace {
 
 // Left in a folder while the world in it is being made: a folder holding it is vesk-mail's own.
 const char* const IncompleteMarker = "demo.incomplete";
+// Left in a finished world: which build of the demo made it. Raise the version whenever the
+// demo's content changes, so that worlds made by earlier builds are made afresh.
+const char* const VersionMarker = "demo.version";
+constexpr int DemoVersion = 2;
+
+std::string FileText(const std::filesystem::path& File) {
+  std::ifstream in(File, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // Without a trailing separator, so that the folder has a name to put the workshop beside.
 std::filesystem::path FolderPath(const std::filesystem::path& Root) {
@@ -33,7 +50,16 @@ TDemoEnvironment::TDemoEnvironment(const std::filesystem::path& Root, std::ostre
     : FRoot(FolderPath(Root)), FProgress(Progress) {}
 
 bool TDemoEnvironment::HasSettings() const {
-  return std::filesystem::exists(IniFile()) && !std::filesystem::exists(FRoot / IncompleteMarker);
+  return std::filesystem::exists(IniFile()) && !std::filesystem::exists(FRoot / IncompleteMarker) &&
+         !IsEarlierDemo();
+}
+
+// A finished world of an earlier build: its marker names an older version, or, from the builds
+// before the marker, it has none and its settings are exactly those the demo writes for Root.
+bool TDemoEnvironment::IsEarlierDemo() const {
+  const std::filesystem::path marker = FRoot / VersionMarker;
+  if (std::filesystem::exists(marker)) return std::atoi(FileText(marker).c_str()) < DemoVersion;
+  return std::filesystem::exists(IniFile()) && FileText(IniFile()) == Settings(FRoot);
 }
 
 void TDemoEnvironment::Provide() {
@@ -42,14 +68,20 @@ void TDemoEnvironment::Provide() {
   TFolderLock lock(FRoot, FProgress);
   // Another run may have made the world while this one waited.
   if (HasSettings()) return;
-  RefuseUnusableRoot();
-  FProgress << "Creating the demo Notes environment in " << FRoot.string() << "\n";
+  const bool replacing = IsEarlierDemo();
+  if (!replacing) RefuseUnusableRoot();
+  FProgress << (replacing ? "Replacing the demo Notes environment of an earlier vesk-mail in "
+                          : "Creating the demo Notes environment in ")
+            << FRoot.string() << "\n";
   ClearOldWorkshop();
   const std::filesystem::path workshop = Workshop();
   std::filesystem::create_directory(workshop);
   try {
     Make(workshop);
-    std::filesystem::rename(workshop, FRoot);
+    if (replacing)
+      Replace(workshop);
+    else
+      std::filesystem::rename(workshop, FRoot);
   } catch (...) {
     // Only the workshop goes: everything in it was written by this run.
     std::error_code ignored;
@@ -75,6 +107,23 @@ std::filesystem::path TDemoEnvironment::Workshop() const {
   return FRoot.parent_path() / ("." + FRoot.filename().string() + ".demo-in-progress");
 }
 
+// The new world takes Root's place in one step; the earlier one, now in the workshop, is marked
+// as vesk-mail's own before it is removed, so that a run killed meanwhile leaves it removable.
+void TDemoEnvironment::Replace(const std::filesystem::path& Workshop) const {
+  if (renameat2(AT_FDCWD, Workshop.c_str(), AT_FDCWD, FRoot.c_str(), RENAME_EXCHANGE) != 0)
+    throw Exception("Cannot replace the demo environment in " + FRoot.string() + ": " +
+                    std::strerror(errno));
+  std::ofstream(Workshop / IncompleteMarker) << "An earlier demo environment is being removed.\n";
+  RemoveOwnFolder(Workshop);
+}
+
+// The marker goes last.
+void TDemoEnvironment::RemoveOwnFolder(const std::filesystem::path& Folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(Folder))
+    if (entry.path().filename() != IncompleteMarker) std::filesystem::remove_all(entry.path());
+  std::filesystem::remove_all(Folder);
+}
+
 // A workshop left by a run that was killed: it can be only that one's, since the lock on Root
 // is held now, and it is removed only when its marker says vesk-mail made it.
 void TDemoEnvironment::ClearOldWorkshop() const {
@@ -85,7 +134,7 @@ void TDemoEnvironment::ClearOldWorkshop() const {
                     " exists and was not made by vesk-mail: move it away to make the demo "
                     "environment in " +
                     FRoot.string());
-  std::filesystem::remove_all(workshop);
+  RemoveOwnFolder(workshop);
 }
 
 // The world is made with settings that point into Folder, and left with settings that point
@@ -99,6 +148,7 @@ void TDemoEnvironment::Make(const std::filesystem::path& Folder) {
     Populate(Folder);
   }
   WriteSettings(Folder, FRoot);
+  std::ofstream(Folder / VersionMarker) << DemoVersion << "\n";
   std::filesystem::remove(Folder / IncompleteMarker);
 }
 
@@ -106,9 +156,15 @@ void TDemoEnvironment::WriteSettings(const std::filesystem::path& Folder,
                                      const std::filesystem::path& Home) const {
   std::filesystem::create_directories(Folder / "data");
   std::filesystem::create_directories(Folder / "servers");
-  const TPersonFields& user = DemoContent::People().front();
   const std::filesystem::path file = Folder / "notes.ini";
   std::ofstream ini(file);
+  ini << Settings(Home);
+  if (!ini.flush()) throw Exception("Cannot write " + file.string());
+}
+
+std::string TDemoEnvironment::Settings(const std::filesystem::path& Home) {
+  const TPersonFields& user = DemoContent::People().front();
+  std::ostringstream ini;
   ini << "[Notes]\n"
       << "Directory=" << (Home / "data").string() << "\n"
       << "MailServer=" << DemoContent::Server << "\n"
@@ -118,7 +174,7 @@ void TDemoEnvironment::WriteSettings(const std::filesystem::path& Folder,
       << NOTESRT_USER_NAME_VAR << "=" << user.FullName << "\n"
       << NOTESRT_SERVERS_DIR_VAR << "=" << (Home / "servers").string() << "\n"
       << NOTESRT_BUILTIN_FILTER_SETTINGS;
-  if (!ini.flush()) throw Exception("Cannot write " + file.string());
+  return ini.str();
 }
 
 void TDemoEnvironment::Populate(const std::filesystem::path& Folder) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 
 // The small Notes world vesk-mail makes for a user without Notes settings of their own: in
 // Root, a notes.ini for the demo user Jane Doe, the mail server's directory (servers/) with its
@@ -17,14 +18,19 @@ class TDemoEnvironment {
 
   std::filesystem::path IniFile() const { return FRoot / "notes.ini"; }
   // Makes the world unless Root has Notes settings (a notes.ini) already, which are then used
-  // as they are. The world is made in a folder of its own beside Root and renamed into place
-  // when it is whole, so a run that stops half-way leaves Root as it was; a Root that holds
-  // other files is refused, never emptied. Runs started at once take turns: the first makes
-  // the world, the others wait and use it. Raises on failure.
+  // as they are; a world an earlier build of the demo made is made afresh in its place. The world
+  // is made in a folder of its own beside Root and renamed into place when it is whole, so a run
+  // that stops half-way leaves Root as it was; a Root that holds other files is refused, never
+  // emptied. Runs started at once take turns: the first makes the world, the others wait and use
+  // it. Raises on failure.
   void Provide();
 
  private:
   bool HasSettings() const;
+  bool IsEarlierDemo() const;
+  void Replace(const std::filesystem::path& Workshop) const;
+  static void RemoveOwnFolder(const std::filesystem::path& Folder);
+  static std::string Settings(const std::filesystem::path& Home);
   void RefuseUnusableRoot() const;
   std::filesystem::path Workshop() const;
   void ClearOldWorkshop() const;

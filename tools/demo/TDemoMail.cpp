@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ELotusNotes.h"
+#include "StringList.h"
 #include "TActingAs.h"
 #include "TAddressBookAdmin.h"
 #include "TNotesACL.h"
@@ -32,7 +33,14 @@ std::unique_ptr<TNotesDocument> NewMemo(TNotesDatabase& MailFile,
   memo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, Mail.SendTo);
   if (!Mail.CopyTo.empty()) memo->SetItemByNum(MAIL_COPYTO_ITEM_NUM, Mail.CopyTo);
   memo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, Mail.Subject);
-  if (Mail.Compose != nullptr) {
+  if (Mail.Rtf != nullptr) {
+    // As the plug-in's SendMail writes a host's RTF body.
+    const auto body = TNotesRichTextItem::CreateNew(*memo, "Body");
+    body->PlainText = false;
+    TStringList lines;
+    lines.SetText(Mail.Rtf);
+    body->SetRichText(lines);
+  } else if (Mail.Compose != nullptr) {
     const auto body = TNotesRichTextItem::CreateNew(*memo, "Body");
     Mail.Compose(*body, MailFile);
     body->SaveContext();
@@ -120,7 +128,36 @@ void TDemoMail::Send(const DemoContent::TSampleMail& Mail) {
   mailFile.KeepSentCopy = true;
   std::unique_ptr<TNotesDocument> memo = NewMemo(mailFile, Mail);
   for (int index = 0; index < Mail.Attachments; ++index) memo->Attach(AttachmentFile(index));
+  AttachFiles(*memo, Mail.Files);
   memo->Send(false, "");
+}
+
+// Files shown in the body get a hotspot at its end; the others are attached as the plug-in
+// attaches a host's files.
+void TDemoMail::AttachFiles(TNotesDocument& Memo,
+                            const std::vector<DemoContent::TDemoFile>& Files) {
+  std::unique_ptr<TNotesRichTextItem> body;
+  for (const DemoContent::TDemoFile& file : Files) {
+    const std::string path = WriteFile(file);
+    if (!file.InBody) {
+      Memo.Attach(path);
+      continue;
+    }
+    if (!body) body = TNotesRichTextItem::Create(Memo, "Body");
+    body->Attach(path, true);
+  }
+  if (body) body->SaveContext();
+}
+
+// Each in a folder of its own: two files of a mail may have one name.
+std::string TDemoMail::WriteFile(const DemoContent::TDemoFile& File) {
+  const std::filesystem::path folder = FAttachmentDir / std::to_string(++FFilesWritten);
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path path = folder / File.Name;
+  std::ofstream out(path, std::ios::binary);
+  out << File.Bytes;
+  if (!out.flush()) throw ELotusNotes(-1, "Cannot write the demo attachment " + path.string());
+  return path.string();
 }
 
 std::string TDemoMail::AttachmentFile(int Index) {

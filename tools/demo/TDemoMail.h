@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "DemoContent.h"
 
 class TNotesDatabase;
+class TNotesDocument;
 
 // The steps that fill the demo world, each through the object library: the server with its
 // directory, the mail files, mails sent and routed, drafts and the user's local replicas.
@@ -29,7 +31,10 @@ class TDemoMail {
  private:
   void Send(const DemoContent::TSampleMail& Mail);
   std::string AttachmentFile(int Index);
+  void AttachFiles(TNotesDocument& Memo, const std::vector<DemoContent::TDemoFile>& Files);
+  std::string WriteFile(const DemoContent::TDemoFile& File);
 
   std::filesystem::path FAttachmentDir;
   std::ostream& FProgress;
+  int FFilesWritten = 0;
 };
