@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <functional>
 #include <random>
+#include <sstream>
 
 #include "ChildProcess.h"
 #include "CompoundFile.h"
@@ -179,6 +181,43 @@ TEST_F(OSDocSumTest, SaveTimesAreShownInLocalTime) {
     ScopedTimeZone zone(c.Zone);
     EXPECT_EQ(FormatSaveTime(c.Time), c.Expected) << c.Zone;
   }
+}
+
+// "2003-03-05 08:07" as LastSaved shows it under UTC; "" stays "".
+std::string SaveTimeText(const std::string& Utc) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  if (std::sscanf(Utc.c_str(), "%d-%d-%d %d:%d", &year, &month, &day, &hour, &minute) != 5)
+    return Utc;
+  return std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year) + " um " +
+         std::to_string(hour) + ":" + std::to_string(minute) + " Uhr";
+}
+
+// Documents LibreOffice and libgsf wrote (tests/data/docsum/make-corpus.sh), read as
+// python3-olefile and exiftool read them when they were made: the time saved in UTC.
+TEST_F(OSDocSumTest, LibreOfficeAndLibgsfDocumentsReadAsThePeersReadThem) {
+  const std::filesystem::path corpus = std::filesystem::path(VESK_TEST_DATA_DIR) / "docsum";
+  std::istringstream expected(ReadFileText(corpus / "expected.tsv"));
+  int files = 0;
+  for (std::string line; std::getline(expected, line); ++files) {
+    std::vector<std::string> fields;
+    for (size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+      tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+    }
+    ASSERT_EQ(fields.size(), 7u) << line;
+    SCOPED_TRACE(fields[0]);
+    fields[6] = SaveTimeText(fields[6]);
+    const TOSDocSummary summary((corpus / fields[0]).string());
+    EXPECT_TRUE(summary.IsSSFile());
+    EXPECT_EQ(Fields(summary), std::vector<std::string>(fields.begin() + 1, fields.end()));
+  }
+  EXPECT_GE(files, 14);
+  // Saved at 2003-03-05 08:07 UTC, by LibreOffice and by libgsf.
+  ScopedTimeZone berlin(std::filesystem::exists("/usr/share/zoneinfo/Europe/Berlin")
+                            ? "Europe/Berlin"
+                            : "CET-1CEST,M3.5.0,M10.5.0/3");
+  for (const char* name : {"saved-2003-03-05.doc", "gsf-1252.doc"})
+    EXPECT_EQ(TOSDocSummary((corpus / name).string()).LastSaved(), "5.3.2003 um 9:7 Uhr") << name;
 }
 
 TEST_F(OSDocSumTest, WhatIsNoCompoundDocumentGivesFalseAndEmptyValues) {

@@ -192,6 +192,7 @@ TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
   std::filesystem::create_directory(folder);
   const std::string missing = (Dir.Path() / "gone.doc").string();
   const std::string tabbed = Write("a\tb.doc", "x");
+  const std::string corpus = VESK_TEST_DATA_DIR "/docsum/";
   const struct {
     const char* Name;
     std::vector<std::string> Files, Lines;
@@ -203,6 +204,23 @@ TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
         "1\t" + folder + "\tORDNER", "1\t" + plain + "\tno Doc Info",
         "1\t" + broken + "\tno Doc Info", "1\t" + missing + "\tno Doc Info"},
        {}},
+      {"documents LibreOffice saved",
+       {corpus + "western.doc", corpus + "sheet-cyrillic.xls", corpus + "empty.doc"},
+       {"1\t" + corpus +
+            "western.doc\tGr\xC3\xB6\xC3\x9F"
+            "e und Ma\xC3\x9F"
+            "e: \xC3\x9C"
+            "bersicht f\xC3\xBC"
+            "r J\xC3\xB6"
+            "rg, "
+            "J\xC3\xBC"
+            "rgen Gro\xC3\x9F",
+        "1\t" + corpus +
+            "sheet-cyrillic.xls\t\xD0\x91\xD1\x8E\xD0\xB4\xD0\xB6\xD0\xB5\xD1\x82: "
+            "\xD0\xA0\xD0\xB0\xD1\x81\xD1\x85\xD0\xBE\xD0\xB4\xD1\x8B, "
+            "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
+        "1\t" + corpus + "empty.doc\t, "},
+       ""},
       {"a name with a tab is left out, the rest go on",
        {tabbed, plain},
        {"1\t" + plain + "\tno Doc Info"},

@@ -133,6 +133,7 @@ TEST_F(VeskMailDesktopTest, DropsGiveReferenceLinesAndLinksGiveShortcuts) {
                                                                    vesktest::Lpstr(3, "Budget"),
                                                                    vesktest::Lpstr(4, "Jane")})}}));
   const std::string Folder = (Dir / "Some Folder").string();
+  const std::string Corpus = VESK_TEST_DATA_DIR "/docsum/";
   const std::string Lines = "1\t" + Word + "\tPlans: Budget, Jane\n1\t" + Folder + "\tORDNER\n";
   const std::string UriList = (FDir.Path() / "uris").string();
   vesktest::WriteFileText(UriList, "# dragged\r\nfile://" + Dir.string() +
@@ -148,6 +149,26 @@ TEST_F(VeskMailDesktopTest, DropsGiveReferenceLinesAndLinksGiveShortcuts) {
       {"attm --uri-list - < " + Quoted(UriList), 0, Lines},
       {"attm --uri-list " + Quoted(UriList), 0, Lines},
       {"attm --url https://example.org/x", 0, "2\thttps://example.org/x\t\n"},
+      // LibreOffice's documents, as tests/data/docsum/make-corpus.sh made them.
+      {"attm " + Corpus + "western.doc", 0,
+       "1\t" + Corpus +
+           "western.doc\tGr\xC3\xB6\xC3\x9F"
+           "e und Ma\xC3\x9F"
+           "e: \xC3\x9C"
+           "bersicht f\xC3\xBC"
+           "r J\xC3\xB6"
+           "rg, "
+           "J\xC3\xBC"
+           "rgen Gro\xC3\x9F\n"},
+      {"docinfo --raw " + Corpus + "ascii.doc " + Corpus + "sheet-western.xls", 0,
+       Corpus +
+           "ascii.doc\t1\tJane Doe\tQuarterly Report\tSales figures\tJohn Smith\tNormal\t"
+           "15.1.2024 um 9:30 Uhr\n" +
+           Corpus +
+           "sheet-western.xls\t1\tJ\xC3\xBC"
+           "rgen Gro\xC3\x9F\tUms\xC3\xA4tze 2024\t\xC3\x9C"
+           "bersicht\tZo\xC3\xAB\t"
+           "Tabelle\t1.8.2024 um 6:15 Uhr\n"},
       {"attm --text " + Quoted((FDir.Path() / "text").string()), 0, ""},
       {"attm --uri-list " + Quoted((FDir.Path() / "none").string()), 1,
        "vesk-mail: I/O error opening \"" + (FDir.Path() / "none").string() +
