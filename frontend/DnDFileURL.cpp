@@ -88,7 +88,7 @@ void TDropTargetFilesURL::RenderDropped(IDataObject& DataObject, uint32_t, TPoin
     case dtFile:
       if (auto block = GetGlobalData(DataObject, CF_HDROP)) {
         c.Files.Clear();
-        for (const std::string& name : ReadDropFiles(*block)) c.Files.Add(name);
+        for (std::string& name : ReadDropFiles(*block)) c.Files.Add(std::move(name));
         c.DropType = dtFile;
       }
       break;

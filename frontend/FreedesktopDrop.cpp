@@ -42,6 +42,19 @@ std::string MozUrlText(const std::string& Bytes) {
   return Utf16ToUtf8(text);
 }
 
+// Calls Take with each URI of a text/uri-list, without copying it.
+template <class TTake>
+void ForEachUri(std::string_view Text, TTake Take) {
+  for (size_t at = 0; at < Text.size();) {
+    size_t end = Text.find('\n', at);
+    if (end == std::string_view::npos) end = Text.size();
+    std::string_view line = Text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line[0] != '#') Take(line);
+    at = end + 1;
+  }
+}
+
 }  // namespace
 
 std::string FileNameToUri(const std::string& FileName) {
@@ -73,11 +86,15 @@ std::optional<std::string> FileNameFromUri(std::string_view Uri) {
     rest.remove_prefix(slash);
   }
   if (rest.empty() || rest[0] != '/') return std::nullopt;
-  std::string name;
+  // Decoded in place into a buffer of the largest size: a drop of thousands of files takes
+  // one allocation a name.
+  std::string name(rest.size(), '\0');
+  char* out = name.data();
   for (size_t at = 0; at < rest.size(); ++at) {
-    if (rest[at] == '#' || rest[at] == '?') return std::nullopt;  // no fragment or query
-    if (rest[at] != '%') {
-      name += rest[at];
+    const char c = rest[at];
+    if (c == '#' || c == '?') return std::nullopt;  // no fragment or query
+    if (c != '%') {
+      *out++ = c;
       continue;
     }
     const int high = at + 2 < rest.size() ? HexValue(rest[at + 1]) : -1;
@@ -85,22 +102,16 @@ std::optional<std::string> FileNameFromUri(std::string_view Uri) {
     if (low < 0) return std::nullopt;
     const char byte = static_cast<char>(high << 4 | low);
     if (byte == '\0') return std::nullopt;  // no file name holds a NUL
-    name += byte;
+    *out++ = byte;
     at += 2;
   }
+  name.resize(static_cast<size_t>(out - name.data()));
   return name;
 }
 
 std::vector<std::string> ParseUriList(std::string_view Text) {
   std::vector<std::string> uris;
-  for (size_t at = 0; at < Text.size();) {
-    size_t end = Text.find('\n', at);
-    if (end == std::string_view::npos) end = Text.size();
-    std::string_view line = Text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty() && line[0] != '#') uris.emplace_back(line);
-    at = end + 1;
-  }
+  ForEachUri(Text, [&](std::string_view Uri) { uris.emplace_back(Uri); });
   return uris;
 }
 
@@ -116,14 +127,19 @@ std::unique_ptr<TStaticDataObject> DataObjectFromMime(const TMimePayloads& Paylo
   std::optional<std::string> link, text;
   for (const auto& [type, bytes] : Payloads) {
     if (type == "text/uri-list") {
-      const std::vector<std::string> uris = ParseUriList(bytes);
+      std::optional<std::string_view> first;
       std::vector<std::string> files;
-      for (const std::string& uri : uris)
-        if (auto file = FileNameFromUri(uri)) files.push_back(*file);
-      if (!uris.empty() && files.size() == uris.size())
+      bool allFiles = true;
+      ForEachUri(bytes, [&](std::string_view Uri) {
+        if (!first) first = Uri;
+        auto file = allFiles ? FileNameFromUri(Uri) : std::nullopt;
+        allFiles = allFiles && file;
+        if (file) files.push_back(std::move(*file));
+      });
+      if (first && allFiles)
         object->Put(CF_HDROP, BuildDropFiles(files));
-      else if (!uris.empty() && !link)
-        link = uris.front();
+      else if (first && !link)
+        link = std::string(*first);
     } else if ((type == "text/x-moz-url" || type == "_NETSCAPE_URL") && !link) {
       link = FirstLine(type == "text/x-moz-url" ? MozUrlText(bytes) : bytes);
     } else if ((type == "text/plain;charset=utf-8" || type == "UTF8_STRING" ||
