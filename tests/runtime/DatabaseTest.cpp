@@ -101,7 +101,7 @@ TEST_F(Databases, DirectoriesOpenAsDirectoryHandles) {
   EXPECT_EQ(NSFDbClose(db), ERR_NOTESRT_INVALID_HANDLE);
 }
 
-TEST_F(Databases, LongTitleIsCutAtACharacterBoundary) {
+TEST_F(Databases, LongTitleIsCutAtACharacterAndIdentityIsStableAndDistinct) {
   char info[NSF_INFO_SIZE] = "\n#1Template";
   // Three-byte LMBCS characters, so that a cut by bytes would split one.
   char wide[8];
@@ -122,9 +122,6 @@ TEST_F(Databases, LongTitleIsCutAtACharacterBoundary) {
   NewDatabase();
   DbRef db("test.nsf");
   EXPECT_EQ(NSFDbInfoSet(db.Get(), tooLong), ERR_NSF_INFO_SIZE);
-}
-
-TEST_F(Databases, IdentityIsStableAndDistinct) {
   NewDatabase("a.nsf");
   NewDatabase("b.nsf");
   DBID idA{}, idB{};

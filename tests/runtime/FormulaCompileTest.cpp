@@ -82,9 +82,9 @@ TEST_F(FormulaCompile, ErrorsGiveTheirStatusTextAndPosition) {
   }
 }
 
-// Lines and characters are counted; offsets are in the bytes as passed: "ä" is 0x84 in LMBCS
-// group 1 and two bytes in UTF-8.
-TEST_F(FormulaCompile, LineColumnAndOffsetCountLinesCharactersAndBytes) {
+// Lines and characters are counted; offsets are in the bytes as passed: "ä" is 0x84 in LMBCS group
+// 1 and two bytes in UTF-8.
+TEST_F(FormulaCompile, PositionsCountLinesCharactersAndBytesAndSuccessClearsThem) {
   TError e = Compile("x := 1;\r\ny := 2;\n  @Nope");
   EXPECT_EQ(e.Specific, ERR_FORMULA_UNKNOWN_FUNCTION);
   EXPECT_EQ(e.Line, 3);
@@ -97,12 +97,7 @@ TEST_F(FormulaCompile, LineColumnAndOffsetCountLinesCharactersAndBytes) {
   TError utf8 = Compile("\"\xC3\xA4\" + @Nope");
   EXPECT_EQ(utf8.Offset, 7);
   EXPECT_EQ(utf8.Column, 7);
-}
-
-TEST_F(FormulaCompile, SuccessClearsTheErrorOutputs) {
-  TError e;
-  e.Specific = 0x1234;
-  e.Offset = e.Length = e.Line = e.Column = 9;
+  // A success clears what the failure before it left.
   e.Status = NSFFormulaCompile(nullptr, 0, "@All", 4, nullptr, nullptr, &e.Specific, &e.Line,
                                &e.Column, &e.Offset, &e.Length);
   EXPECT_EQ(e.Status, NOERROR);

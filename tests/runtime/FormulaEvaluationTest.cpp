@@ -33,6 +33,12 @@ TEST_F(FormulaEvaluation, ErrorsTravelThroughOperatorsAndFunctions) {
       {"@TextToNumber(\"x12\")", ERR_FORMULA_NOT_NUMBER},
       {"1e308 * 10", ERR_FORMULA_OVERFLOW},
       {"@Text(1; \"Q\")", ERR_FORMULA_INVALID_ARGUMENT},
+      {"[2024-01-01 - 2024-01-31] < [2024-02-01]", ERR_FORMULA_WRONG_TYPE},
+      {"[2024-01-01 - 2024-01-31] + 1", ERR_FORMULA_OVERFLOW},
+      {"@Date(2024; 2; 30)", ERR_FORMULA_INVALID_ARGUMENT},
+      {"@Time(25; 0; 0)", ERR_FORMULA_INVALID_ARGUMENT},
+      {"[9999-12-31] + 86400 * 2", ERR_FORMULA_OVERFLOW},
+      {"@TextToTime(\"2024-13-01\")", ERR_FORMULA_NOT_TIME},
   };
   for (const TCase& c : cases) {
     notesrt::TValue value = Value(c.Formula);
@@ -51,45 +57,30 @@ TEST_F(FormulaEvaluation, ASelectionMatchesOnlyANonZeroNumber) {
   EXPECT_FALSE(Run("SELECT 0; 1").Matches) << "SELECT decides over later statements";
 }
 
-TEST_F(FormulaEvaluation, FieldAssignmentChangesTheNoteAndLaterReadsSeeIt) {
+// FIELD and @SetField write the note in the item layouts, and later reads see the value; an
+// error is never written, and DEFAULT writes nothing.
+TEST_F(FormulaEvaluation, AssignmentsWriteTheNoteInItemLayoutsButNeverAnError) {
   notesrt::TFormulaResult result = Run("FIELD Subject := Subject + \"!\"; Subject");
   EXPECT_TRUE(result.Modified);
   EXPECT_EQ(result.Value, notesrt::TValue::Text(u"Hello!"));
-  ASSERT_EQ(FContext.Written, std::vector<std::string>{"Subject"});
   EXPECT_EQ(FContext.Items["SUBJECT"].Type, TYPE_TEXT);
   EXPECT_EQ(FContext.Items["SUBJECT"].Bytes, "Hello!");
-}
-
-TEST_F(FormulaEvaluation, FieldAssignmentWritesListsInTheirLayouts) {
+  EXPECT_EQ(Value("@SetField(\"Count\"; 3) * 2"), notesrt::TValue::Number(6));
+  EXPECT_EQ(FContext.Items["COUNT"].Bytes, NumberItem(3).Bytes);
   Run("FIELD Numbers := 1:2; FIELD Names := \"a\":\"bc\"");
-  std::string numbers = FContext.Items["NUMBERS"].Bytes;
   EXPECT_EQ(FContext.Items["NUMBERS"].Type, TYPE_NUMBER_RANGE);
-  ASSERT_EQ(numbers.size(), 4u + 16);
-  EXPECT_EQ(numbers.substr(0, 4), std::string("\x02\x00\x00\x00", 4));
+  EXPECT_EQ(FContext.Items["NUMBERS"].Bytes.substr(0, 4), std::string("\x02\x00\x00\x00", 4));
+  EXPECT_EQ(FContext.Items["NUMBERS"].Bytes.size(), 4u + 16);
   EXPECT_EQ(FContext.Items["NAMES"].Type, TYPE_TEXT_LIST);
   EXPECT_EQ(FContext.Items["NAMES"].Bytes, std::string("\x02\x00\x01\x00\x02\x00"
                                                        "abc",
                                                        9));
-}
-
-TEST_F(FormulaEvaluation, AnErrorIsNeverWrittenToTheNote) {
-  notesrt::TFormulaResult result = Run("FIELD Amount := 1 / 0");
-  EXPECT_FALSE(result.Modified);
-  EXPECT_TRUE(FContext.Written.empty());
+  EXPECT_EQ(FContext.Written, (std::vector<std::string>{"Subject", "Count", "Numbers", "Names"}));
+  EXPECT_FALSE(Run("FIELD Amount := 1 / 0").Modified);
   EXPECT_EQ(FContext.Items["AMOUNT"].Bytes, NumberItem(42).Bytes);
-}
-
-TEST_F(FormulaEvaluation, SetFieldIsAnAssignmentInsideAnExpression) {
-  notesrt::TFormulaResult result = Run("@SetField(\"Count\"; 3) * 2");
-  EXPECT_TRUE(result.Modified);
-  EXPECT_EQ(result.Value, notesrt::TValue::Number(6));
-  EXPECT_EQ(FContext.Items["COUNT"].Bytes, NumberItem(3).Bytes);
-}
-
-TEST_F(FormulaEvaluation, DefaultAppliesOnlyToAMissingField) {
-  EXPECT_EQ(Value("DEFAULT Subject := \"d\"; Subject"), notesrt::TValue::Text(u"Hello"));
+  EXPECT_EQ(Value("DEFAULT Subject := \"d\"; Subject"), notesrt::TValue::Text(u"Hello!"));
   EXPECT_EQ(Value("DEFAULT Other := \"d\"; Other"), notesrt::TValue::Text(u"d"));
-  EXPECT_TRUE(FContext.Written.empty()) << "DEFAULT does not write";
+  EXPECT_EQ(FContext.Written.size(), 4u) << "neither an error nor DEFAULT writes";
 }
 
 TEST_F(FormulaEvaluation, WithoutANoteFieldsAreEmptyAndDocumentFunctionsFail) {

@@ -44,7 +44,7 @@ TEST_F(Items, SeveralItemsOfOneNameKeepTheirOrderAndGoTogether) {
 }
 
 // One item of a name goes, the others stay: a writer takes back what it appended.
-TEST_F(Items, DeleteByBlockIdRemovesOnlyThatItem) {
+TEST_F(Items, BlockIdsRemoveOnlyTheirItemStayValidAcrossWritesAndStaleOnesEndTheWalk) {
   for (const char* text : {"one", "two", "three"}) AppendText(Note(), "Body", text);
   BLOCKID first{}, second{};
   ASSERT_EQ(NSFItemInfo(Note(), "Body", 4, &first, nullptr, nullptr, nullptr), NOERROR);
@@ -55,33 +55,6 @@ TEST_F(Items, DeleteByBlockIdRemovesOnlyThatItem) {
   EXPECT_EQ(NSFItemDeleteByBLOCKID(Note(), BLOCKID{}), ERR_ITEM_NOT_FOUND);
   EXPECT_EQ(NSFItemDeleteByBLOCKID(NULLHANDLE, first), ERR_NOTESRT_INVALID_HANDLE);
   EXPECT_EQ(Walk("Body").size(), 2u);
-}
-
-TEST_F(Items, NullOrStaleBlockIdsEndTheWalk) {
-  AppendText(Note(), "A", "1");
-  AppendText(Note(), "A", "2");
-  BLOCKID first{}, value{}, next{};
-  ASSERT_EQ(NSFItemInfo(Note(), "A", 1, &first, nullptr, &value, nullptr), NOERROR);
-  EXPECT_EQ(NSFItemInfoNext(Note(), BLOCKID{}, "A", 1, &next, nullptr, nullptr, nullptr),
-            ERR_ITEM_NOT_FOUND);
-  EXPECT_EQ(NSFItemInfoNext(Note(), value, "A", 1, &next, nullptr, nullptr, nullptr),
-            ERR_ITEM_NOT_FOUND);
-  ASSERT_EQ(NSFItemDelete(Note(), "A", 1), NOERROR);
-  EXPECT_EQ(NSFItemInfoNext(Note(), first, "A", 1, &next, nullptr, nullptr, nullptr),
-            ERR_ITEM_NOT_FOUND);
-  // The deleted value's memory stays readable until the note is closed.
-  char* old = OSLockBlock(char, value);
-  ASSERT_NE(old, nullptr);
-  EXPECT_EQ(std::string(old + 2, 1), "1");
-  OSUnlockBlock(value);
-  char name[16] = "unchanged";
-  WORD type = 77;
-  NSFItemQuery(Note(), first, name, sizeof name, nullptr, nullptr, &type, nullptr, nullptr);
-  EXPECT_STREQ(name, "");
-  EXPECT_EQ(type, TYPE_INVALID_OR_UNKNOWN);
-}
-
-TEST_F(Items, BlockIdsStayValidAcrossOtherWrites) {
   AppendText(Note(), "Subject", "hello");
   BLOCKID item{}, value{};
   ASSERT_EQ(NSFItemInfo(Note(), "Subject", 7, &item, nullptr, &value, nullptr), NOERROR);
@@ -103,6 +76,27 @@ TEST_F(Items, BlockIdsStayValidAcrossOtherWrites) {
   EXPECT_EQ(std::memcmp(typeWord + 1, "hello", 5), 0);
   OSUnlockBlock(value);
   EXPECT_EQ(OSMemFree(value.pool), ERR_NOTESRT_RUNTIME_OWNED);
+  AppendText(Note(), "A", "1");
+  AppendText(Note(), "A", "2");
+  BLOCKID next{};
+  ASSERT_EQ(NSFItemInfo(Note(), "A", 1, &first, nullptr, &value, nullptr), NOERROR);
+  EXPECT_EQ(NSFItemInfoNext(Note(), BLOCKID{}, "A", 1, &next, nullptr, nullptr, nullptr),
+            ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(NSFItemInfoNext(Note(), value, "A", 1, &next, nullptr, nullptr, nullptr),
+            ERR_ITEM_NOT_FOUND);
+  ASSERT_EQ(NSFItemDelete(Note(), "A", 1), NOERROR);
+  EXPECT_EQ(NSFItemInfoNext(Note(), first, "A", 1, &next, nullptr, nullptr, nullptr),
+            ERR_ITEM_NOT_FOUND);
+  // The deleted value's memory stays readable until the note is closed.
+  char* old = OSLockBlock(char, value);
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(std::string(old + 2, 1), "1");
+  OSUnlockBlock(value);
+  std::strcpy(name, "unchanged");
+  type = 77;
+  NSFItemQuery(Note(), first, name, sizeof name, nullptr, nullptr, &type, nullptr, nullptr);
+  EXPECT_STREQ(name, "");
+  EXPECT_EQ(type, TYPE_INVALID_OR_UNKNOWN);
 }
 
 TEST_F(Items, FirstItemOfTheNoteAndScanInNoteOrder) {

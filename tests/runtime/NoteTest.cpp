@@ -100,7 +100,7 @@ TEST_F(Notes, DeletionLeavesAStubAndIdsAreNeverReused) {
   EXPECT_EQ(NSFNoteOpen(db.Get(), 0, 0, note.Out()), ERR_INVALID_NOTE);
 }
 
-TEST_F(Notes, NoteWorksOnAfterItsDatabaseHandleIsClosed) {
+TEST_F(Notes, NotesWorkOnAfterTheDatabaseIsClosedAndStaleHandlesFailCleanly) {
   DbRef db("test.nsf");
   NOTEID id = SaveDocument(db.Get(), "first");
   NoteRef note;
@@ -113,21 +113,17 @@ TEST_F(Notes, NoteWorksOnAfterItsDatabaseHandleIsClosed) {
   NoteRef reread;
   ASSERT_EQ(NSFNoteOpen(again.Get(), id, 0, reread.Out()), NOERROR);
   EXPECT_EQ(Text(reread.Get(), "Subject"), "second");
-}
-
-TEST_F(Notes, StaleNoteHandlesFailCleanly) {
-  DbRef db("test.nsf");
-  NOTEHANDLE note = NULLHANDLE;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), &note), NOERROR);
-  ASSERT_EQ(NSFNoteClose(note), NOERROR);
-  EXPECT_EQ(NSFNoteClose(note), ERR_NOTESRT_INVALID_HANDLE);
-  EXPECT_EQ(NSFNoteUpdate(note, 0), ERR_NOTESRT_INVALID_HANDLE);
-  EXPECT_EQ(NSFItemAppend(note, 0, "A", 1, TYPE_TEXT, "x", 1), ERR_NOTESRT_INVALID_HANDLE);
-  NOTEID id = 77;
-  NSFNoteGetInfo(note, _NOTE_ID, &id);
+  NOTEHANDLE stale = NULLHANDLE;
+  ASSERT_EQ(NSFNoteCreate(again.Get(), &stale), NOERROR);
+  ASSERT_EQ(NSFNoteClose(stale), NOERROR);
+  EXPECT_EQ(NSFNoteClose(stale), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(NSFNoteUpdate(stale, 0), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(NSFItemAppend(stale, 0, "A", 1, TYPE_TEXT, "x", 1), ERR_NOTESRT_INVALID_HANDLE);
+  id = 77;
+  NSFNoteGetInfo(stale, _NOTE_ID, &id);
   EXPECT_EQ(id, 77u);
-  EXPECT_EQ(NSFNoteCreate(note, &note), ERR_NOTESRT_INVALID_HANDLE);
-  EXPECT_EQ(NSFNoteCreate(db.Get(), nullptr), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(NSFNoteCreate(stale, &stale), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(NSFNoteCreate(again.Get(), nullptr), ERR_MISC_INVALID_ARGS);
 }
 
 TEST_F(Notes, CopyKeepsUnidsAndUpdatesInsteadOfDuplicating) {

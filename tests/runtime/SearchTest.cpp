@@ -177,8 +177,21 @@ STATUS LNCALLBACK StopNow() {
   return ERR_CANCEL;
 }
 
+STATUS LNCALLBACK SaveDuringSearch(void* Parameter, SEARCH_MATCH* SearchMatch, ITEM_TABLE*) {
+  DBHANDLE db = *static_cast<DBHANDLE*>(Parameter);
+  NOTEHANDLE note = NULLHANDLE;
+  STATUS status = NSFNoteOpen(db, SearchMatch->ID.NoteID, 0, &note);
+  if (status == NOERROR) status = NSFNoteUpdate(note, 0);
+  if (note) NSFNoteClose(note);
+  return status;
+}
+
 // The routine's status, or the break handler, stops the search and is returned.
-TEST_F(SearchTest, RoutineStatusOrBreakStopsTheSearch) {
+TEST_F(SearchTest, TheRoutineMaySaveItsNotesAndItsStatusOrABreakStopsTheSearch) {
+  for (int index = 0; index < 600; ++index) Doc({{"Subject", "x"}});
+  EXPECT_EQ(NSFSearch(FDb, NULLHANDLE, nullptr, 0, NOTE_CLASS_DOCUMENT, nullptr, SaveDuringSearch,
+                      &FDb, nullptr),
+            NOERROR);
   for (int index = 0; index < 70; ++index) Doc({{"Subject", "x"}});
   Collected collected;
   collected.StopAfter = 2;
@@ -193,22 +206,6 @@ TEST_F(SearchTest, RoutineStatusOrBreakStopsTheSearch) {
   OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, nullptr);
   EXPECT_EQ(status, ERR_CANCEL);
   EXPECT_LT(collected.Matches.size(), 70u);
-}
-
-STATUS LNCALLBACK SaveDuringSearch(void* Parameter, SEARCH_MATCH* SearchMatch, ITEM_TABLE*) {
-  DBHANDLE db = *static_cast<DBHANDLE*>(Parameter);
-  NOTEHANDLE note = NULLHANDLE;
-  STATUS status = NSFNoteOpen(db, SearchMatch->ID.NoteID, 0, &note);
-  if (status == NOERROR) status = NSFNoteUpdate(note, 0);
-  if (note) NSFNoteClose(note);
-  return status;
-}
-
-TEST_F(SearchTest, RoutineMaySaveTheNotesItIsHanded) {
-  for (int index = 0; index < 600; ++index) Doc({{"Subject", "x"}});
-  EXPECT_EQ(NSFSearch(FDb, NULLHANDLE, nullptr, 0, NOTE_CLASS_DOCUMENT, nullptr, SaveDuringSearch,
-                      &FDb, nullptr),
-            NOERROR);
 }
 
 TEST_F(SearchTest, BadHandlesAndArgumentsAreRefused) {
@@ -253,16 +250,13 @@ class DirectorySearchTest : public SearchTest {
   }
 };
 
-TEST_F(DirectorySearchTest, FileTypesChooseDatabasesTemplatesAndDirectories) {
+TEST_F(DirectorySearchTest, FileTypesChooseEntriesWithTypeInfoPathAndLength) {
   EXPECT_EQ(Titles(List(FILE_DBANY)), (std::vector<std::string>{"views.nsf"}));
   EXPECT_EQ(Titles(List(FILE_FTANY)), (std::vector<std::string>{"design.ntf"}));
   EXPECT_EQ(Titles(List(FILE_ANY | FILE_DIRS | FILE_NOUPDIRS)),
             (std::vector<std::string>{"design.ntf", "sub", "views.nsf"}));
   EXPECT_EQ(Titles(List(FILE_DBANY | FILE_RECURSE)),
             (std::vector<std::string>{"inner.nsf", "views.nsf"}));
-}
-
-TEST_F(DirectorySearchTest, EntriesCarryTypeInfoPathAndLength) {
   std::vector<Match> matches = List(FILE_ANY | FILE_DIRS);
   ASSERT_EQ(matches.size(), 3u);
   EXPECT_EQ(matches[1].Summary["$Type"], "$DIR");

@@ -42,7 +42,7 @@ TEST_F(Settings, NamesIgnoreCaseAndAnUnsetNameGivesFalseAndAnEmptyString) {
   EXPECT_FALSE(OSGetEnvironmentString(nullptr, value, sizeof value - 1));
 }
 
-TEST_F(Settings, ValuesAreCutToTheBufferAtACharacterBoundary) {
+TEST_F(Settings, ValuesAreCutAtACharacterAndUnstorableOnesLeaveTheFileAlone) {
   // "ab" and a Cyrillic letter: group byte 0x05 and its data byte.
   WriteFileText(FEnv.IniFile(), "[Notes]\nName=ab\x05\xC6z\n");
   char value[8];
@@ -52,9 +52,17 @@ TEST_F(Settings, ValuesAreCutToTheBufferAtACharacterBoundary) {
   EXPECT_EQ(value[4], 'x');
   EXPECT_TRUE(OSGetEnvironmentString("Name", value, 5));
   EXPECT_STREQ(value, "ab\x05\xC6");
+  std::string before = ReadFileText(FEnv.IniFile());
+  OSSetEnvironmentVariable("Bad\nName", "1");
+  OSSetEnvironmentVariable("Name", "two\nlines");
+  OSSetEnvironmentVariable("A=B", "1");
+  OSSetEnvironmentVariable("", "1");
+  OSSetEnvironmentVariable(nullptr, "1");
+  EXPECT_EQ(ReadFileText(FEnv.IniFile()), before);
 }
 
-TEST_F(Settings, WritesAreReadBackAndKeepTheOtherLines) {
+// The file is replaced by renaming a complete new one over it, never rewritten in place.
+TEST_F(Settings, WritesAreReadBackKeepTheOtherLinesAndRewriteTheFileWhole) {
   WriteFileText(FEnv.IniFile(),
                 "[Notes]\n; a comment\nDirectory=/data\nKeepMe=1\n\n[Other]\nOtherKey=2\n");
   OSSetEnvironmentVariable("directory", "/elsewhere");
@@ -74,20 +82,6 @@ TEST_F(Settings, WritesAreReadBackAndKeepTheOtherLines) {
   EXPECT_NE(ReadFileText(FEnv.IniFile()).find("\nMailFile=\n"), std::string::npos);
   WriteFileText(FEnv.IniFile(), "[Notes]\nPorts=TCPIP,LAN0\n");
   EXPECT_EQ(Setting("Ports"), "TCPIP,LAN0");
-}
-
-TEST_F(Settings, UnstorableNamesAndValuesLeaveTheFileAlone) {
-  std::string before = ReadFileText(FEnv.IniFile());
-  OSSetEnvironmentVariable("Bad\nName", "1");
-  OSSetEnvironmentVariable("Name", "two\nlines");
-  OSSetEnvironmentVariable("A=B", "1");
-  OSSetEnvironmentVariable("", "1");
-  OSSetEnvironmentVariable(nullptr, "1");
-  EXPECT_EQ(ReadFileText(FEnv.IniFile()), before);
-}
-
-// The file is replaced by renaming a complete new one over it, never rewritten in place.
-TEST_F(Settings, RewriteReplacesTheFileWhole) {
   ASSERT_EQ(chmod(FEnv.IniFile().c_str(), 0600), 0);
   struct stat before = {}, after = {};
   ASSERT_EQ(stat(FEnv.IniFile().c_str(), &before), 0);

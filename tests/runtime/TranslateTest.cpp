@@ -36,7 +36,7 @@ std::string Repeat(const std::string& Text, size_t Times) {
 
 }  // namespace
 
-TEST(Translate, LatinUsesGroupOneBytes) {
+TEST(Translate, LatinUsesGroupOneBytesAndOtherScriptsAndUtf16RoundTrip) {
   std::string lmbcs = ToLmbcs("Grüße");
   EXPECT_EQ(lmbcs,
             "Gr\x81\xE1"
@@ -47,9 +47,6 @@ TEST(Translate, LatinUsesGroupOneBytes) {
   std::string lines("a\0b\0\0ü", 7);  // NULs separate lines and pass unchanged
   EXPECT_EQ(ToLmbcs(lines), std::string("a\0b\0\0\x81", 6));
   EXPECT_EQ(ToNative(ToLmbcs(lines)), lines);
-}
-
-TEST(Translate, RoundTripsOtherScripts) {
   for (std::string text :
        {"Привет, мир", "Καλημέρα κόσμε", "中文テキスト한국어", "mixed: ü Ж Ω 中 😀"}) {
     std::string lmbcs = ToLmbcs(text);
@@ -57,9 +54,17 @@ TEST(Translate, RoundTripsOtherScripts) {
     EXPECT_EQ(ToNative(lmbcs), text);
   }
   EXPECT_EQ(ToLmbcs("Ж").substr(0, 1), "\x05");  // the Cyrillic group
+  std::u16string expected = u"aü中";
+  std::string utf16 = Translate(OS_TRANSLATE_LMBCS_TO_UNICODE, ToLmbcs("aü中"));
+  ASSERT_EQ(utf16.size(), expected.size() * 2);
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(utf16.data()), 3), expected);
+  EXPECT_EQ(Translate(OS_TRANSLATE_UNICODE_TO_LMBCS, utf16), ToLmbcs("aü中"));
+  // An odd last byte is half a unit and is dropped.
+  EXPECT_EQ(Translate(OS_TRANSLATE_UNICODE_TO_LMBCS, utf16 + "x"), ToLmbcs("aü中"));
+  EXPECT_EQ(Translate(OS_TRANSLATE_LMBCS_TO_UNICODE, ToLmbcs("aü"), 3).size(), 2u);
 }
 
-TEST(Translate, HandlesTheLongestInput) {
+TEST(Translate, TheLongestInputIsHandledAndOutputLimitsCutAtCharacters) {
   std::string ascii(65535, 'a');
   EXPECT_EQ(ToLmbcs(ascii), ascii);
   EXPECT_EQ(ToNative(ascii), ascii);
@@ -68,9 +73,6 @@ TEST(Translate, HandlesTheLongestInput) {
   std::string native = ToNative(umlauts);
   EXPECT_EQ(native, Repeat("ü", 32767));
   EXPECT_EQ(ToLmbcs(native), std::string(32767, '\x81'));
-}
-
-TEST(Translate, OutputLimitsCutAtCharacterBoundaries) {
   EXPECT_EQ(ToNative("\x81\x81\x81", 5), "üü");
   EXPECT_EQ(ToLmbcs("中中", 5), ToLmbcs("中"));
   EXPECT_EQ(ToLmbcs("中中", 2), "");
@@ -83,8 +85,9 @@ TEST(Translate, OutputLimitsCutAtCharacterBoundaries) {
   EXPECT_EQ(ToLmbcs("abc", 0), "");
 }
 
-// A truncated last character is dropped; invalid input is substituted.
-TEST(Translate, DropsATruncatedLastCharacterAndSubstitutesInvalidInput) {
+// A truncated last character is dropped; invalid input is substituted. Random bytes through every
+// mode and small limits: no overrun (the canaries), no crash.
+TEST(Translate, TruncatedInvalidAndArbitraryBytesAreSurvived) {
   EXPECT_EQ(ToLmbcs("a\xC3"), "a");
   EXPECT_EQ(ToLmbcs("a\xE4\xB8"), "a");
   EXPECT_EQ(ToNative("a\x05"), "a");
@@ -94,10 +97,6 @@ TEST(Translate, DropsATruncatedLastCharacterAndSubstitutesInvalidInput) {
   std::string lmbcs = ToLmbcs("a\xFF\xFEz");
   EXPECT_EQ(lmbcs.front() + std::string(1, lmbcs.back()), "az");
   EXPECT_GT(lmbcs.size(), 2u);
-}
-
-// Random bytes through every mode and small limits: no overrun (the canaries), no crash.
-TEST(Translate, SurvivesArbitraryBytes) {
   std::mt19937 random(20240601);
   std::uniform_int_distribution<int> byte(0, 255);
   for (int round = 0; round < 300; ++round) {
@@ -111,17 +110,6 @@ TEST(Translate, SurvivesArbitraryBytes) {
   char out[4];
   EXPECT_EQ(OSTranslate(OS_TRANSLATE_NATIVE_TO_LMBCS, nullptr, 3, out, 4), 0);
   EXPECT_EQ(OSTranslate(OS_TRANSLATE_NATIVE_TO_LMBCS, "abc", 3, nullptr, 4), 0);
-}
-
-TEST(Translate, Utf16InTheMachinesByteOrder) {
-  std::u16string expected = u"aü中";
-  std::string utf16 = Translate(OS_TRANSLATE_LMBCS_TO_UNICODE, ToLmbcs("aü中"));
-  ASSERT_EQ(utf16.size(), expected.size() * 2);
-  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(utf16.data()), 3), expected);
-  EXPECT_EQ(Translate(OS_TRANSLATE_UNICODE_TO_LMBCS, utf16), ToLmbcs("aü中"));
-  // An odd last byte is half a unit and is dropped.
-  EXPECT_EQ(Translate(OS_TRANSLATE_UNICODE_TO_LMBCS, utf16 + "x"), ToLmbcs("aü中"));
-  EXPECT_EQ(Translate(OS_TRANSLATE_LMBCS_TO_UNICODE, ToLmbcs("aü"), 3).size(), 2u);
 }
 
 TEST(Translate, CaseAndAccentTables) {

@@ -38,16 +38,13 @@ class ViewIndexTest : public ViewsTest {
   NOTEID FView = 0;
 };
 
-TEST_F(ViewIndexTest, AnUnchangedViewIsNotEvaluatedAgainEvenAfterReopening) {
+TEST_F(ViewIndexTest, OnlyChangedDocumentsAreEvaluatedAgainEvenAfterReopening) {
   EXPECT_EQ(Evaluations(), 5u);
   EXPECT_EQ(Evaluations(), 0u);
   EXPECT_EQ(Ids(ReadAll(FView)), FDocs);
   ASSERT_EQ(NSFDbClose(FDb), NOERROR);
   ASSERT_EQ(NSFDbOpen("views.nsf", &FDb), NOERROR);
   EXPECT_EQ(Evaluations(), 0u);
-}
-
-TEST_F(ViewIndexTest, OnlyTheChangedDocumentIsEvaluated) {
   Evaluations();
   Change(FDocs[1], {{"Subject", "zz"}});
   EXPECT_EQ(Evaluations(), 1u);
@@ -58,12 +55,38 @@ TEST_F(ViewIndexTest, OnlyTheChangedDocumentIsEvaluated) {
   EXPECT_EQ(ReadAll(FView).size(), 4u);
 }
 
-TEST_F(ViewIndexTest, DeletedDocumentsLeaveTheView) {
+// Rows of a table of the database file, counted with SQLite itself.
+int64_t CountRows(const std::filesystem::path& File, const std::string& Sql) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open_v2(File.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* statement = nullptr;
+  EXPECT_EQ(sqlite3_prepare_v2(db, Sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
+  int64_t count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+  return count;
+}
+
+// A deleted document leaves no row behind; a deleted view takes its index along.
+TEST_F(ViewIndexTest, DeletedDocumentsLeaveTheViewAndADeletedViewTakesItsIndex) {
   Evaluations();
   ASSERT_EQ(NSFNoteDelete(FDb, FDocs[0], 0), NOERROR);
   ASSERT_EQ(NSFNoteDelete(FDb, FDocs[1], UPDATE_NOSTUB), NOERROR);
   NOTEID added = Doc({{"Form", "Memo"}, {"Subject", "a"}});
   EXPECT_EQ(Ids(ReadAll(FView)), (std::vector<NOTEID>{added, FDocs[2], FDocs[3], FDocs[4]}));
+  std::string rows =
+      "SELECT count(*) FROM view_entries WHERE note_id = " + std::to_string(FDocs[0]);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), rows), 0);
+  std::string entries =
+      "SELECT count(*) FROM view_entries WHERE view_id = " + std::to_string(FView);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 4);
+  ASSERT_EQ(NSFNoteDelete(FDb, FView, 0), NOERROR);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 0);
+  EXPECT_EQ(CountRows(FileOf("views.nsf"), "SELECT count(*) FROM view_index"), 0);
+  HCOLLECTION collection = 0;
+  EXPECT_EQ(NIFOpenCollection(FDb, FDb, FView, 0, NULLHANDLE, &collection, nullptr, nullptr,
+                              nullptr, nullptr),
+            ERR_NOTE_DELETED);
 }
 
 TEST_F(ViewIndexTest, ChangedDesignRebuildsTheIndex) {
@@ -116,37 +139,6 @@ TEST_F(ViewIndexTest, ViewOfTheCurrentUserIsEvaluatedAtEveryOpen) {
   EXPECT_EQ(Ids(ReadAll(mine)), (std::vector<NOTEID>{ann}));
   SetUser("CN=Carl/O=Acme");
   EXPECT_TRUE(ReadAll(mine).empty());
-}
-
-// Rows of a table of the database file, counted with SQLite itself.
-int64_t CountRows(const std::filesystem::path& File, const std::string& Sql) {
-  sqlite3* db = nullptr;
-  EXPECT_EQ(sqlite3_open_v2(File.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* statement = nullptr;
-  EXPECT_EQ(sqlite3_prepare_v2(db, Sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
-  int64_t count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
-  sqlite3_finalize(statement);
-  sqlite3_close(db);
-  return count;
-}
-
-// A deleted document leaves no row behind; a deleted view takes its index along.
-TEST_F(ViewIndexTest, DeletedViewTakesItsIndexAlong) {
-  Evaluations();
-  ASSERT_EQ(NSFNoteDelete(FDb, FDocs[0], 0), NOERROR);
-  std::string rows =
-      "SELECT count(*) FROM view_entries WHERE note_id = " + std::to_string(FDocs[0]);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), rows), 0);
-  std::string entries =
-      "SELECT count(*) FROM view_entries WHERE view_id = " + std::to_string(FView);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 4);
-  ASSERT_EQ(NSFNoteDelete(FDb, FView, 0), NOERROR);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 0);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), "SELECT count(*) FROM view_index"), 0);
-  HCOLLECTION collection = 0;
-  EXPECT_EQ(NIFOpenCollection(FDb, FDb, FView, 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            ERR_NOTE_DELETED);
 }
 
 }  // namespace
