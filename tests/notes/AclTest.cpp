@@ -54,6 +54,15 @@ TEST_F(Acl, ANewDatabaseHasOnlyTheDefaultEntryAtManager) {
   EXPECT_EQ(acl.Roles().Count(), 0);
   EXPECT_FALSE(acl.GetUniformAccess());
   EXPECT_THROW(acl.GetEntryByIndex(1), ELotusNotes);
+  // Uniform access is one flag among others of the list.
+  ASSERT_EQ(ACLSetFlags(acl.ACLHandle(), 0x0004), NOERROR);
+  acl.SetUniformAccess(true);
+  EXPECT_TRUE(acl.GetUniformAccess());
+  acl.SetUniformAccess(false);
+  EXPECT_FALSE(acl.GetUniformAccess());
+  DWORD flags = 0;
+  ASSERT_EQ(ACLGetFlags(acl.ACLHandle(), &flags), NOERROR);
+  EXPECT_EQ(flags, 0x0004u);
 }
 
 TEST_F(Acl, SavedEntriesRolesAndUniformAccessAreReadBack) {
@@ -108,7 +117,7 @@ TEST_F(Acl, ANewEntryIsAddedOnceAndChangedAfterwards) {
 }
 
 // Notes clears what a rename does not set again; the entry still has all its fields to give.
-TEST_F(Acl, AnEntryRenamedTwiceIsFoundUnderItsFirstNameAndKeepsItsAccess) {
+TEST_F(Acl, RenamedEntriesKeepTheirAccessAndTheDefaultKeepsItsName) {
   SaveSample();
   TNotesACLEntry* jo = FDatabase->GetACL().GetEntry("CN=Jo Bloggs/O=Acme");
   jo->SetName("CN=Joe Bloggs/O=Acme");
@@ -123,43 +132,42 @@ TEST_F(Acl, AnEntryRenamedTwiceIsFoundUnderItsFirstNameAndKeepsItsAccess) {
   EXPECT_EQ(joseph->GetAccessLevel(), aclEditor);
   EXPECT_EQ(joseph->GetFlags(), (TNotesAclFlags{acfPerson, acfNoDelete}));
   EXPECT_EQ(joseph->GetRoles(), "Admin\r\n");
-}
-
-TEST_F(Acl, TheDefaultEntryIsWrittenAsTheDefaultWhateverItsCase) {
-  TNotesACLEntry* standard = FDatabase->GetACL().GetEntry("-default-");
-  ASSERT_NE(standard, nullptr);
-  standard->SetName("-DEFAULT-");
-  standard->SetAccessLevel(aclReader);
-  FDatabase->GetACL().Save();
-  auto acl = Reread();
-  ASSERT_EQ(acl->GetEntriesCount(), 1);
+  // -Default- is written as such whatever its case; a rename onto another's name is refused.
+  acl->GetEntry("-default-")->SetName("-DEFAULT-");
+  acl->GetEntry("-DEFAULT-")->SetAccessLevel(aclReader);
+  acl->Save();
+  acl = Reread();
   EXPECT_EQ(acl->GetEntryByIndex(0)->GetName(), "-Default-");
   EXPECT_EQ(acl->GetEntryByIndex(0)->GetAccessLevel(), aclReader);
+  acl->CreateACLEntry("CN=Al/O=Acme");
+  acl->Save();
+  acl->GetEntry("CN=Al/O=Acme")->SetName("cn=joseph bloggs/o=acme");
+  try {
+    acl->Save();
+    ADD_FAILURE() << "a rename onto another entry's name was saved";
+  } catch (const ELotusNotes& error) {
+    EXPECT_EQ(error.Status, ERR_NOTESRT_ACL_DUPLICATE);
+  }
 }
 
-TEST_F(Acl, RoleNamesThatAreNoRoleAreIgnored) {
+// An entry's roles are whole role names of the list; other names are ignored.
+TEST_F(Acl, EntryRolesAreWholeRoleNamesOfTheList) {
   SaveSample();
-  TNotesACLEntry* jo = FDatabase->GetACL().GetEntry("CN=Jo Bloggs/O=Acme");
+  TNotesACL& acl = FDatabase->GetACL();
+  TNotesACLEntry* jo = acl.GetEntry("CN=Jo Bloggs/O=Acme");
   jo->SetRoles("Marketing\r\nsales\r\nAdmin");
   EXPECT_EQ(jo->GetRoles(), "Sales\r\nAdmin\r\n");
   jo->SetRoles("");
   EXPECT_EQ(jo->GetRoles(), "");
-}
-
-TEST_F(Acl, AddRoleAndDeleteRoleCompareWholeRoleNames) {
-  TAclRoles& roles = FDatabase->GetACL().Roles();
-  roles.Add("SuperAdmin");
-  roles.Add("Admin");
-  TNotesACLEntry* jo = FDatabase->GetACL().CreateACLEntry("Jo");
-  FDatabase->GetACL().Save();
+  acl.Roles().Add("SuperAdmin");
   jo->AddRole("SuperAdmin");
-  FDatabase->GetACL().Save();
+  acl.Save();
   jo->AddRole("SuperAdmin");
   EXPECT_EQ(jo->UpdateFlags(), 0);
   jo->DeleteRole("Admin");
   EXPECT_EQ(jo->GetRoles(), "SuperAdmin\r\n");
   jo->AddRole("Admin");
-  EXPECT_EQ(jo->GetRoles(), "SuperAdmin\r\nAdmin\r\n");
+  EXPECT_EQ(jo->GetRoles(), "Admin\r\nSuperAdmin\r\n");
   jo->DeleteRole("SUPERADMIN");
   EXPECT_EQ(jo->GetRoles(), "Admin\r\n");
 }
@@ -287,18 +295,6 @@ TEST_F(Acl, AListKeptPastACloseRaisesClearly) {
   }
 }
 
-TEST_F(Acl, UniformAccessChangesOnlyItsOwnFlag) {
-  TNotesACL& acl = FDatabase->GetACL();
-  ASSERT_EQ(ACLSetFlags(acl.ACLHandle(), 0x0004), NOERROR);
-  acl.SetUniformAccess(true);
-  EXPECT_TRUE(acl.GetUniformAccess());
-  acl.SetUniformAccess(false);
-  EXPECT_FALSE(acl.GetUniformAccess());
-  DWORD flags = 0;
-  ASSERT_EQ(ACLGetFlags(acl.ACLHandle(), &flags), NOERROR);
-  EXPECT_EQ(flags, 0x0004u);
-}
-
 TEST_F(Acl, DeletedEntriesGoWithTheirPendingChanges) {
   SaveSample();
   TNotesACL& acl = FDatabase->GetACL();
@@ -331,20 +327,6 @@ TEST_F(Acl, AListNotSavedChangesNothing) {
   EXPECT_EQ(acl->GetEntriesCount(), 2);
   EXPECT_EQ(acl->GetEntry("CN=Jo Bloggs/O=Acme")->GetAccessLevel(), aclEditor);
   EXPECT_EQ(acl->Roles().Count(), 2);
-}
-
-TEST_F(Acl, ARefusedUpdateRaisesTheNotesError) {
-  SaveSample();
-  TNotesACL& acl = FDatabase->GetACL();
-  acl.CreateACLEntry("CN=Al/O=Acme");
-  acl.Save();
-  acl.GetEntry("CN=Al/O=Acme")->SetName("cn=jo bloggs/o=acme");
-  try {
-    acl.Save();
-    ADD_FAILURE() << "a rename onto another entry's name was saved";
-  } catch (const ELotusNotes& error) {
-    EXPECT_EQ(error.Status, ERR_NOTESRT_ACL_DUPLICATE);
-  }
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabaseAndCopiesATemplat
   EXPECT_EQ(copy.GetTitle(), "Copy");
 }
 
-TEST_F(DatabaseTest, BlankNamesAreRefusedAndLocalInAnyCaseIsNoServer) {
+TEST_F(DatabaseTest, BlankNamesAndAFailedOpenLeaveTheDatabaseClosedWithItsNames) {
   TNotesDatabase other;
   try {
     other.CreateNew("", "", "");
@@ -49,9 +49,6 @@ TEST_F(DatabaseTest, BlankNamesAreRefusedAndLocalInAnyCaseIsNoServer) {
   EXPECT_TRUE(other.Open("lOcAl", "test.nsf"));
   EXPECT_EQ(other.ServerName(), "");
   EXPECT_EQ(other.GetFullName(), "test.nsf");
-}
-
-TEST_F(DatabaseTest, AFailedOpenLeavesTheDatabaseClosedWithItsNames) {
   EXPECT_THROW(FDatabase->Open("", "missing.nsf"), ELotusNotes);
   EXPECT_FALSE(FDatabase->GetActive());
   EXPECT_EQ(FDatabase->FileName(), "test.nsf");
@@ -97,21 +94,18 @@ TEST_F(DatabaseTest, UserAndMailSettings) {
   }
 }
 
-TEST_F(DatabaseTest, DeleteDocumentClosesAndDeletesTheNote) {
+TEST_F(DatabaseTest, DocumentsAreDeletedAndCopiedBetweenDatabases) {
   const NOTEID noteID = SavedDocument("gone");
   TNotesDocument document(*FDatabase, noteID);
   FDatabase->DeleteDocument(document);
   EXPECT_EQ(document.NoteHandle(), NULLHANDLE);
   EXPECT_THROW(TNotesDocument(*FDatabase, noteID), ELotusNotes);
   FDatabase->DeleteDocument(document);
-}
-
-TEST_F(DatabaseTest, DocumentsCopyBetweenDatabases) {
-  const NOTEID noteID = SavedDocument("copied");
+  const NOTEID copied = SavedDocument("copied");
   TNotesDatabase target;
   target.CreateNew("", "target.nsf", "");
   {
-    TNotesDocument document(*FDatabase, noteID);
+    TNotesDocument document(*FDatabase, copied);
     auto copy = document.CopyToDatabase(target);
     EXPECT_EQ(copy->GetItemByName("Subject")->GetAsString(), "copied");
   }

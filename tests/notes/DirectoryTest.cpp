@@ -40,7 +40,7 @@ class DirectoryTest : public NotesFixture {
   }
 };
 
-TEST_F(DirectoryTest, EmptyDirectoryFindsNothingAndLeavesNothingOpen) {
+TEST_F(DirectoryTest, EmptyDirectoryFindsNothingAndRefusedSearchesRaise) {
   fs::create_directories(FEnv.DataDir() / "empty");
   TNotesDirectory directory;
   TNotesDirEntry entry;
@@ -49,6 +49,9 @@ TEST_F(DirectoryTest, EmptyDirectoryFindsNothingAndLeavesNothingOpen) {
   EXPECT_FALSE(directory.SearchOpen());
   EXPECT_EQ(entry.Title, "untouched");
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_DATABASE), 0u);
+  EXPECT_THROW(directory.FindFirst("", "missing", {}, entry), ELotusNotes);
+  EXPECT_THROW(directory.FindFirst("Nowhere/Demo", "", {}, entry), ELotusNotes);
+  EXPECT_FALSE(directory.SearchOpen());
 }
 
 TEST_F(DirectoryTest, ListingsByOption) {
@@ -123,15 +126,7 @@ TEST_F(DirectoryTest, ServerRootAndEntryPaths) {
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_DATABASE), 0u);
 }
 
-TEST_F(DirectoryTest, RefusedSearchesRaiseTheNotesStatus) {
-  TNotesDirectory directory;
-  TNotesDirEntry entry;
-  EXPECT_THROW(directory.FindFirst("", "missing", {}, entry), ELotusNotes);
-  EXPECT_THROW(directory.FindFirst("Nowhere/Demo", "", {}, entry), ELotusNotes);
-  EXPECT_FALSE(directory.SearchOpen());
-}
-
-TEST_F(DirectoryTest, PortsFromTheSetting) {
+TEST_F(DirectoryTest, PortsFromTheSettingAndServersAfterLocalOnEach) {
   const std::vector<std::pair<const char*, std::vector<std::string>>> cases{
       {"TCPIP, LAN0", {"TCPIP", "LAN0"}},
       {"TCPIP", {"TCPIP"}},
@@ -146,9 +141,6 @@ TEST_F(DirectoryTest, PortsFromTheSetting) {
     for (int index = 0; index < ports.Count(); ++index) found.push_back(ports.Strings(index));
     EXPECT_EQ(found, expected) << setting;
   }
-}
-
-TEST_F(DirectoryTest, ServersAfterLocalOnEveryPort) {
   TNotesDirectory directory;
   TStringList servers;
   directory.ListServers("", servers);

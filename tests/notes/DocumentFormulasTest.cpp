@@ -21,7 +21,7 @@ class DocumentFormulasTest : public DesignFixture {
   }
 };
 
-TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimes) {
+TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimesAndErrorValuesRaise) {
   auto document = FDatabase->CreateDocument();
   document->GetItemByName("Subject")->SetAsString("Größe");
   EXPECT_EQ(document->Evaluate(R"(Subject + " ½")").AsString(), "Größe ½");
@@ -33,6 +33,9 @@ TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimes) {
   const TVariant date = document->Evaluate("@Date(2024; 1; 31)");
   EXPECT_EQ(date.VarType(), varDate);
   EXPECT_EQ(date.AsDateTime(), EncodeDate(2024, 1, 31));
+  EXPECT_THROW(document->Evaluate(R"(@Error)"), ELotusNotes);
+  EXPECT_THROW(document->Evaluate(R"(1 + "a")"), ELotusNotes);
+  EXPECT_THROW(document->Evaluate(std::string(70000, ' ') + "1"), ELotusNotes);
 }
 
 TEST_F(DocumentFormulasTest, FieldAssignmentsChangeTheNoteInMemoryOnly) {
@@ -69,14 +72,7 @@ TEST_F(DocumentFormulasTest, CompileErrorsCarryStatusTextAndPositionInTheCallers
   }
 }
 
-TEST_F(DocumentFormulasTest, ErrorValuesRaiseAndLeaveNothingOpen) {
-  auto document = FDatabase->CreateDocument();
-  EXPECT_THROW(document->Evaluate(R"(@Error)"), ELotusNotes);
-  EXPECT_THROW(document->Evaluate(R"(1 + "a")"), ELotusNotes);
-  EXPECT_THROW(document->Evaluate(std::string(70000, ' ') + "1"), ELotusNotes);
-}
-
-TEST_F(DocumentFormulasTest, AttachFormCopiesTheFormsDesignItemsOnly) {
+TEST_F(DocumentFormulasTest, AttachFormCopiesTheDesignItemsOfTheFormNamedLiterally) {
   CreateForm("Memo", {{"$Body", "design"},
                       {"$Info", "info"},
                       {"$Fields", "f"},
@@ -96,12 +92,7 @@ TEST_F(DocumentFormulasTest, AttachFormCopiesTheFormsDesignItemsOnly) {
   for (const char* name : {"$Fields", "$Signature", "$UpdatedBy", "$Flags", "$Revisions",
                            "$MySendTo", "$copyto2", "Color", "Form"})
     EXPECT_FALSE(document->IsItemExists(name)) << name;
-}
-
-TEST_F(DocumentFormulasTest, AttachFormTakesQuotesAndBackslashesInTheNameLiterally) {
   CreateForm(R"(Say "Hi" \ Bye)", {{"$Body", "quoted"}});
-  CreateForm("Memo", {{"$Body", "memo"}});
-  auto document = FDatabase->CreateDocument();
   document->AttachForm(R"(Say "Hi" \ Bye)");
   EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "quoted");
   // Unescaped, this name would select every form.

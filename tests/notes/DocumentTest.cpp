@@ -23,13 +23,19 @@ void AppendText(TNotesDocument& Document, const std::string& Name, const std::st
             NOERROR);
 }
 
-TEST_F(DocumentTest, FieldsListEveryItemAndDeleteItemRemovesThemAll) {
+TEST_F(DocumentTest, FieldsListEveryItemInOrderAndDeleteItemRemovesThemAll) {
   NOTEID noteID;
   {
     auto document = FDatabase->CreateDocument();
+    EXPECT_EQ(document->CountMultipleItems("Body"), 0);
+    EXPECT_TRUE(document->LoadMultipleItems("Body").empty());
     AppendText(*document, "Body", "one");
     AppendText(*document, "Body", "two");
     AppendText(*document, "Body", "three");
+    const auto items = document->LoadMultipleItems("Body");
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[1]->Index(), 1);
+    EXPECT_EQ(items[1]->GetAsString(), "two");
     document->Save();
     noteID = document->NoteID();
   }
@@ -47,14 +53,10 @@ TEST_F(DocumentTest, FieldsListEveryItemAndDeleteItemRemovesThemAll) {
   EXPECT_EQ(document.CountMultipleItems("Body"), 0);
 }
 
-TEST_F(DocumentTest, ItemsWrittenAfterOpeningAreFound) {
+TEST_F(DocumentTest, ItemsWrittenAfterOpeningAreFoundAndAFailedReplaceKeepsTheValue) {
   auto document = FDatabase->CreateDocument();
   document->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Hello");
   EXPECT_EQ(document->GetItemByName("Subject")->GetAsString(), "Hello");
-}
-
-TEST_F(DocumentTest, ReplaceItemValueStoresOrRaisesBeforeRemoving) {
-  auto document = FDatabase->CreateDocument();
   document->ReplaceItemValue("Count", TVariant::FromInt64(7));
   EXPECT_EQ(document->GetItemByName("Count")->GetAsFloat(), 7.0);
   TVariant mixed = TVariant::CreateArray(0, 1, varVariant);
@@ -75,7 +77,7 @@ TEST_F(DocumentTest, CopyItemCopiesEveryItemOfTheName) {
   EXPECT_EQ(target->GetItemByName("Body")->GetAsString(), longText);
 }
 
-TEST_F(DocumentTest, SavedDocumentsOpenByIdAndUnidAfterReopening) {
+TEST_F(DocumentTest, SavedDocumentsAndProfilesAreFoundAfterReopening) {
   auto document = FDatabase->CreateDocument();
   EXPECT_EQ(document->NoteID(), 0u);
   document->GetItemByName("Subject")->SetAsString("Persisted");
@@ -84,12 +86,20 @@ TEST_F(DocumentTest, SavedDocumentsOpenByIdAndUnidAfterReopening) {
   EXPECT_NE(noteID, 0u);
   const UNIVERSALNOTEID unid = document->GetUniversalID();
   document.reset();
+  {
+    TNotesDocument profile(*FDatabase, std::string("Settings"));
+    EXPECT_NE(profile.NoteID(), 0u);
+    profile.GetItemByName("Colour")->SetAsString("blue");
+    profile.Save();
+  }
   Reopen();
   TNotesDocument byID(*FDatabase, noteID);
   EXPECT_EQ(byID.GetItemByName("Subject")->GetAsString(), "Persisted");
   TNotesDocument byUnid(*FDatabase, unid);
   EXPECT_EQ(byUnid.NoteID(), noteID);
   EXPECT_GT(byUnid.GetLastModified(), 0);
+  TNotesDocument profile(*FDatabase, std::string("settings"));
+  EXPECT_EQ(profile.GetItemByName("Colour")->GetAsString(), "blue");
 }
 
 TEST_F(DocumentTest, ResponsesReferToTheirParent) {
@@ -102,18 +112,6 @@ TEST_F(DocumentTest, ResponsesReferToTheirParent) {
   EXPECT_EQ(response.GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Re: Budget");
   auto other = FDatabase->CreateResponseDocument(parentUnid, "Answer");
   EXPECT_EQ(other->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Answer");
-}
-
-TEST_F(DocumentTest, ProfilesKeepTheirItems) {
-  {
-    TNotesDocument profile(*FDatabase, std::string("Settings"));
-    EXPECT_NE(profile.NoteID(), 0u);
-    profile.GetItemByName("Colour")->SetAsString("blue");
-    profile.Save();
-  }
-  Reopen();
-  TNotesDocument profile(*FDatabase, std::string("settings"));
-  EXPECT_EQ(profile.GetItemByName("Colour")->GetAsString(), "blue");
 }
 
 class AttachmentTest : public StorageFixture {
@@ -131,7 +129,7 @@ class AttachmentTest : public StorageFixture {
   }
 };
 
-TEST_F(AttachmentTest, AttachListsOnlyAfterReopeningUpperCased) {
+TEST_F(AttachmentTest, AttachListsOnlyAfterReopeningUpperCasedAndDeleteIgnoresBadIndexes) {
   const auto file = FEnv.Root() / "Größe.txt";
   vesktest::WriteFileText(file, "content");
   auto document = FDatabase->CreateDocument();
@@ -154,6 +152,14 @@ TEST_F(AttachmentTest, AttachListsOnlyAfterReopeningUpperCased) {
   const auto target = FEnv.Root() / "out.txt";
   reopened.Detach(0, target.string());
   EXPECT_EQ(vesktest::ReadFileText(target), "content");
+  // Bad indexes are ignored; a deletion is saved.
+  reopened.DeleteAttachment(-1);
+  reopened.DeleteAttachment(1);
+  EXPECT_EQ(reopened.GetAttachmentCount(), 1);
+  reopened.DeleteAttachment(0);
+  EXPECT_EQ(reopened.GetAttachmentCount(), 0);
+  reopened.Save();
+  EXPECT_EQ(TNotesDocument(*FDatabase, reopened.NoteID()).GetAttachmentCount(), 0);
 }
 
 // Runs in a directory of its own, so that detaching under the stored name stays inside it.
@@ -182,18 +188,6 @@ TEST_F(AttachmentTest, DetachUnderTheStoredNameNeverLeavesTheDirectory) {
   TNotesDocument dots(*FDatabase, WithAttachment("..", "data"));
   ASSERT_EQ(dots.GetAttachmentCount(), 1);
   EXPECT_THROW(dots.Detach(0, ""), ELotusNotes) << "a dot name is refused";
-}
-
-TEST_F(AttachmentTest, DeleteAttachmentIgnoresBadIndexes) {
-  TNotesDocument document(*FDatabase, WithAttachment("a.txt", "data"));
-  document.DeleteAttachment(-1);
-  document.DeleteAttachment(1);
-  EXPECT_EQ(document.GetAttachmentCount(), 1);
-  document.DeleteAttachment(0);
-  EXPECT_EQ(document.GetAttachmentCount(), 0);
-  document.Save();
-  TNotesDocument reopened(*FDatabase, document.NoteID());
-  EXPECT_EQ(reopened.GetAttachmentCount(), 0);
 }
 
 TEST_F(DocumentTest, FontTableRoundTrips) {
@@ -255,18 +249,6 @@ TEST_F(DocumentTest, EveryItemObjectSeesAWriteThroughAnyOther) {
     EXPECT_EQ(document->GetItemByName("X")->GetAsString(), c.FirstReads);
     EXPECT_EQ(document->CountMultipleItems("X"), c.Count);
   }
-}
-
-TEST_F(DocumentTest, MultipleItemsAreLoadedInOrder) {
-  auto document = FDatabase->CreateDocument();
-  EXPECT_EQ(document->CountMultipleItems("Body"), 0);
-  EXPECT_TRUE(document->LoadMultipleItems("Body").empty());
-  AppendText(*document, "Body", "one");
-  AppendText(*document, "Body", "two");
-  const auto items = document->LoadMultipleItems("Body");
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[1]->Index(), 1);
-  EXPECT_EQ(items[1]->GetAsString(), "two");
 }
 
 }  // namespace

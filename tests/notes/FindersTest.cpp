@@ -12,15 +12,19 @@ namespace {
 using FindersTest = DesignFixture;
 using TIDs = std::vector<NOTEID>;
 
-TEST_F(FindersTest, AnEmptyFormulaFindsEveryDocumentFromAnyDateWithoutSummaries) {
+TEST_F(FindersTest, AnEmptyFormulaFindsEveryNoteOfTheClassesWithoutSummaries) {
   const NOTEID a = CreateDocument({{"Subject", "a"}});
   const NOTEID b = CreateDocument({{"Subject", "b"}});
-  CreateForm("Memo", {});
+  const NOTEID form = CreateForm("Memo", {});
+  const NOTEID view = CreateView("All", "SELECT @All", {"Subject||S"});
   Reopen();
   auto found = FDatabase->FindNotes("", 0, NOTE_CLASS_DOCUMENT, false);
   EXPECT_EQ(SortedIDs(*found), (TIDs{a, b}));
   EXPECT_EQ(found->GetSummaryValues(0), "");
   EXPECT_EQ(&found->Database(), FDatabase.get());
+  // Note classes select design notes.
+  EXPECT_EQ(IDs(*FDatabase->FindNotes("", 0, NOTE_CLASS_FORM, false)), (TIDs{form}));
+  EXPECT_EQ(IDs(*FDatabase->FindNotes("@All", 0, NOTE_CLASS_VIEW, false)), (TIDs{view}));
 }
 
 TEST_F(FindersTest, FormulaSelectsAndSummariesCarryTheSummaryItems) {
@@ -33,20 +37,6 @@ TEST_F(FindersTest, FormulaSelectsAndSummariesCarryTheSummaryItems) {
   EXPECT_NE(found->GetSummaryValues(0).find("\r\nSubject=weekly report"), std::string::npos);
   auto document = found->GetDocument(0);
   EXPECT_GE(document->Summary().IndexOf("Subject=weekly report"), 1);
-}
-
-TEST_F(FindersTest, NoteClassesSelectDesignNotes) {
-  CreateDocument({{"Subject", "doc"}});
-  const NOTEID form = CreateForm("Memo", {});
-  const NOTEID view = CreateView("All", "SELECT @All", {"Subject||S"});
-  EXPECT_EQ(IDs(*FDatabase->FindNotes("", 0, NOTE_CLASS_FORM, false)), (TIDs{form}));
-  EXPECT_EQ(IDs(*FDatabase->FindNotes("@All", 0, NOTE_CLASS_VIEW, false)), (TIDs{view}));
-}
-
-TEST_F(FindersTest, SinceLeavesOutNotesNotModifiedAfterIt) {
-  const NOTEID a = CreateDocument({{"Subject", "a"}});
-  EXPECT_EQ(IDs(*FDatabase->Search("", EncodeDate(2000, 1, 1))), (TIDs{a}));
-  EXPECT_EQ(FDatabase->Search("", EncodeDate(2200, 1, 1))->Count(), 0);
 }
 
 TEST_F(FindersTest, TextOutsideAsciiCrossesInLmbcs) {
@@ -81,9 +71,12 @@ TEST_F(FindersTest, FindDocumentGivesTheFirstMatchOrNothing) {
   EXPECT_EQ(FDatabase->FindDocument(R"(Subject = "z")"), nullptr);
 }
 
-TEST_F(FindersTest, DeletedDocumentsAreNotFound) {
+// Since leaves out notes not modified after it; deleted documents are not found.
+TEST_F(FindersTest, SinceAndDeletionLeaveNotesOut) {
   const NOTEID a = CreateDocument({{"Subject", "a"}});
   const NOTEID b = CreateDocument({{"Subject", "b"}});
+  EXPECT_EQ(SortedIDs(*FDatabase->Search("", EncodeDate(2000, 1, 1))), (TIDs{a, b}));
+  EXPECT_EQ(FDatabase->Search("", EncodeDate(2200, 1, 1))->Count(), 0);
   FDatabase->Delete(a);
   EXPECT_EQ(IDs(*FDatabase->Search("", EncodeDate(2000, 1, 1))), (TIDs{b}));
   EXPECT_EQ(IDs(*FDatabase->Search("", 0)), (TIDs{b}));

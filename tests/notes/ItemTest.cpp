@@ -97,7 +97,7 @@ TEST_F(ItemTest, TextsReadBackAsWrittenAndEmptyValuesAreEmptyText) {
   }
 }
 
-TEST_F(ItemTest, ScalarKindsAreStoredAsNumbersAndNullRemoves) {
+TEST_F(ItemTest, ScalarKindsAreStoredAsNumbersNullRemovesAndAFailedListKeepsTheValue) {
   Item("Flag").SetItemValue(TVariant(true));
   EXPECT_EQ(Item("Flag").GetAsFloat(), 1.0);
   Item("Byte").SetItemValue(TVariant::FromByte(200));
@@ -108,9 +108,6 @@ TEST_F(ItemTest, ScalarKindsAreStoredAsNumbersAndNullRemoves) {
   Item("Big").SetItemValue(TVariant::Null());
   EXPECT_FALSE(Item("Big").Loaded());
   EXPECT_FALSE(FDocument->IsItemExists("Big"));
-}
-
-TEST_F(ItemTest, AListThatCannotBeStoredKeepsTheOldValue) {
   Item("Tags").SetAsString("old");
   TVariant mixed = TVariant::CreateArray(0, 1, varVariant);
   mixed.PutElement(0, TVariant("x"));

@@ -12,15 +12,12 @@ namespace {
 namespace fs = std::filesystem;
 using PathsTest = NotesFixture;
 
-TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTrip) {
+TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTripAndOverlongPathsRaise) {
   std::string server, file;
   ParsePath(ConstructPath("Srv", "m\xC3\xBCller.nsf"), server, file);
   EXPECT_EQ(file, "m\xC3\xBCller.nsf");
   ParsePath(ConstructPath("S\xC3\xA9rv/Acme", "a.nsf"), server, file);
   EXPECT_EQ(server, "S\xC3\xA9rv/Acme");
-}
-
-TEST_F(PathsTest, OverlongPathRaisesInsteadOfOverflowing) {
   EXPECT_THROW(ConstructPath("Srv", std::string(300, 'x')), ELotusNotes);
 }
 
@@ -50,7 +47,7 @@ TEST(PathsLongDirTest, LongDataDirectoryIsNotCut) {
   unsetenv(NOTESRT_INI_ENV);
 }
 
-TEST_F(PathsTest, WithoutRegistryTheDirectoriesComeFromTheRuntime) {
+TEST_F(PathsTest, TheRegistryGivesTheDirectoriesOnlyUnderAnInstallationKey) {
   {
     TRegistry registry;  // a key without subkeys is no installation
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -60,9 +57,6 @@ TEST_F(PathsTest, WithoutRegistryTheDirectoriesComeFromTheRuntime) {
   std::string dataDir;
   EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
   EXPECT_EQ(dataDir, GetNotesDataDir());
-}
-
-TEST_F(PathsTest, RegistryTakesPrecedence) {
   {
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -72,7 +66,6 @@ TEST_F(PathsTest, RegistryTakesPrecedence) {
     ASSERT_TRUE(registry.OpenKey("\\Software\\Lotus\\Notes\\Zeta", true));
     registry.WriteString("Path", "/elsewhere");
   }
-  std::string dataDir;
   EXPECT_EQ(GetActualNotesDir(dataDir), "/opt/ibm/notes/");
   EXPECT_EQ(dataDir, "/home/user/notes/data/");
 }

@@ -31,7 +31,7 @@ std::vector<char> FileValue(const std::string& Name, WORD ClaimedLength, WORD Ob
   return value;
 }
 
-TEST_F(StoredValuesTest, FileObjectGivesNameSizeAndObject) {
+TEST_F(StoredValuesTest, FileObjectsGiveNameSizeAndObjectOrAreRefused) {
   const auto value = FileValue("report.doc", 10, OBJECT_FILE);
   TFileObjectInfo info;
   ASSERT_TRUE(ReadFileObject(value.data(), value.size(), info));
@@ -39,10 +39,6 @@ TEST_F(StoredValuesTest, FileObjectGivesNameSizeAndObject) {
   EXPECT_EQ(info.FileSize, 1234u);
   EXPECT_EQ(info.ObjectID, 77u);
   EXPECT_EQ(info.HostType, HOST_LOCAL);
-}
-
-TEST_F(StoredValuesTest, MalformedFileObjectsAreRefused) {
-  TFileObjectInfo info;
   info.FileName = "untouched";
   const auto overlong = FileValue("a.txt", 6, OBJECT_FILE);
   EXPECT_FALSE(ReadFileObject(overlong.data(), overlong.size(), info));
@@ -102,7 +98,7 @@ TEST_F(StoredValuesTest, FontTableRoundTripsAndCutsLongNamesBetweenCharacters) {
   EXPECT_EQ(faces[1].Name, std::string(30, 'x'));
 }
 
-TEST_F(StoredValuesTest, FontTableReadsOnlyFacesInsideTheValue) {
+TEST_F(StoredValuesTest, FontTableReadsOnlyFacesInsideTheValueAndTooManyRaise) {
   auto value = WithTypeWord(BuildFontTable({{5, 1, "Arial"}, {6, 2, "Courier"}}));
   const WORD claimed = 500;
   std::memcpy(value.data() + sizeof(WORD) + 4, &claimed, sizeof(claimed));
@@ -113,9 +109,6 @@ TEST_F(StoredValuesTest, FontTableReadsOnlyFacesInsideTheValue) {
   auto full = WithTypeWord(BuildFontTable({{5, 1, ""}}));
   std::memset(full.data() + sizeof(WORD) + 6 + 2, 'n', FontNameSize);
   EXPECT_EQ(ReadFontTable(full.data(), full.size())[0].Name, std::string(FontNameSize, 'n'));
-}
-
-TEST_F(StoredValuesTest, TooManyFontsRaise) {
   std::vector<TFontFace> faces(2000, TFontFace{5, 1, "Arial"});
   EXPECT_THROW(BuildFontTable(faces), ELotusNotes);
 }
@@ -127,27 +120,21 @@ TVariant Array(int Low, TVarType Type, const std::vector<TVariant>& Elements) {
   return array;
 }
 
-TEST_F(StoredValuesTest, TextListsIgnoreTheLowerBound) {
+TEST_F(StoredValuesTest, ListsAreStoredInTheirLayoutsOrRaise) {
   const TListValue list = BuildListValue(Array(3, varOleStr, {TVariant("a"), TVariant("bc")}));
   EXPECT_EQ(list.DataType, TYPE_TEXT_LIST);
   const std::vector<char> expected = {2, 0, 1, 0, 2, 0, 'a', 'b', 'c'};
   EXPECT_EQ(list.Bytes, expected);
-}
-
-TEST_F(StoredValuesTest, NumbersAndBooleansBecomeNumberRanges) {
-  const TListValue list =
+  const TListValue numbers =
       BuildListValue(Array(0, varVariant, {TVariant(int32_t{2}), TVariant::FromByte(7)}));
-  EXPECT_EQ(list.DataType, TYPE_NUMBER_RANGE);
-  ASSERT_EQ(list.Bytes.size(), 4 + 2 * sizeof(NUMBER));
+  EXPECT_EQ(numbers.DataType, TYPE_NUMBER_RANGE);
+  ASSERT_EQ(numbers.Bytes.size(), 4 + 2 * sizeof(NUMBER));
   NUMBER second;
-  std::memcpy(&second, list.Bytes.data() + 4 + sizeof(NUMBER), sizeof(second));
+  std::memcpy(&second, numbers.Bytes.data() + 4 + sizeof(NUMBER), sizeof(second));
   EXPECT_EQ(second, 7.0);
   EXPECT_EQ(BuildListValue(Array(0, varBoolean, {TVariant(true)})).DataType, TYPE_NUMBER_RANGE);
   EXPECT_EQ(BuildListValue(Array(0, varDate, {TVariant::FromDate(45000)})).DataType,
             TYPE_TIME_RANGE);
-}
-
-TEST_F(StoredValuesTest, ListsNotesCannotStoreRaise) {
   EXPECT_THROW(BuildListValue(Array(0, varVariant, {TVariant("a"), TVariant(1.5)})), ELotusNotes);
   EXPECT_THROW(BuildListValue(Array(0, varVariant, {TVariant::Null()})), ELotusNotes);
   const TListValue empty = BuildListValue(TVariant::CreateArray(0, -1, varVariant));

@@ -69,12 +69,16 @@ TEST_F(SummaryTest, TextAndTextListGiveNameValueLinesAndTheTotalIsReturned) {
   EXPECT_EQ(DecodeSummary(TwoItems.data(), TwoItems.size(), [](auto&, auto&) {}), TwoItems.size());
 }
 
-TEST_F(SummaryTest, UnsupportedTypeContributesItsNameOnly) {
+TEST_F(SummaryTest, UnsupportedNullAndEmptyValuesHaveNoText) {
   std::vector<char> object;
   Put(object, WORD{TYPE_OBJECT});
   Put(object, DWORD{42});
   const auto buffer = Summary({{"$FILE", object}, {"A", TextValue("1")}});
   EXPECT_EQ(SummaryText(buffer, buffer.size()), "\r\n$FILE=\r\nA=1");
+  std::string text;
+  AppendSummaryText("N", TVariant::Null(), text);
+  AppendSummaryText("E", TVariant(), text);
+  EXPECT_EQ(text, "\r\nN=\r\nE=");
 }
 
 TEST_F(SummaryTest, ItemsBeyondTheBufferAreNeverRead) {
@@ -103,28 +107,19 @@ TEST_F(SummaryTest, MalformedHeadersGiveNothing) {
   EXPECT_EQ(SummaryText(longName, longName.size()), "");
 }
 
-TEST_F(SummaryTest, NullAndEmptyValuesHaveNoText) {
-  std::string text;
-  AppendSummaryText("N", TVariant::Null(), text);
-  AppendSummaryText("E", TVariant(), text);
-  EXPECT_EQ(text, "\r\nN=\r\nE=");
-}
-
 class CollectionTest : public NotesFixture {
  protected:
   TNotesDatabase FDatabase;
   TNotesDocumentCollection FCollection{FDatabase};
 };
 
-TEST_F(CollectionTest, NoteIDZeroIsNeverAdded) {
+TEST_F(CollectionTest, NoteIDZeroIsNeverAddedAndDeleteMovesLaterEntriesUp) {
   EXPECT_EQ(FCollection.AddDocumentId(0, "\r\nA=1"), -1);
   EXPECT_EQ(FCollection.Count(), 0);
   EXPECT_EQ(FCollection.AddDocumentId(8, "x"), 0);
   EXPECT_EQ(FCollection.AddDocumentId(8, "y"), 1);
   EXPECT_EQ(FCollection.GetSummaryValues(1), "y");
-}
-
-TEST_F(CollectionTest, DeleteMovesLaterEntriesUpAndBadIndexesRaise) {
+  FCollection.Clear();
   FCollection.AddDocumentId(4, "");
   FCollection.AddDocumentId(8, "");
   FCollection.AddDocumentId(12, "");
