@@ -49,7 +49,7 @@ TEST(StrToDate, RejectsWhatIsNoDate) {
   }
 }
 
-TEST(StrToTime, HoursMinutesSecondsAndFractions) {
+TEST(StrToTime, HoursMinutesSecondsFractionsAmAndPm) {
   TFormatSettings S;
   EXPECT_EQ(StrToTime("14:05", S), EncodeTime(14, 5, 0, 0));
   EXPECT_EQ(StrToTime("14:05:09", S), EncodeTime(14, 5, 9, 0));
@@ -59,10 +59,6 @@ TEST(StrToTime, HoursMinutesSecondsAndFractions) {
   EXPECT_THROW(StrToTime("24:00", S), EConvertError);
   EXPECT_THROW(StrToTime("12:60", S), EConvertError);
   EXPECT_THROW(StrToTime("12:", S), EConvertError);
-}
-
-TEST(StrToTime, AmAndPm) {
-  TFormatSettings S;
   S.TimeAMString = "vorm.";
   S.TimePMString = "nachm.";
   EXPECT_EQ(StrToTime("2:05 PM", S), EncodeTime(14, 5, 0, 0));

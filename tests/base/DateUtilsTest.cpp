@@ -23,13 +23,17 @@ int DecodedMSec(TDateTime Value) {
   return ((Hour * 60 + Min) * 60 + Sec) * 1000 + MSec;
 }
 
-TEST(DateUtils, KnownDayNumbers) {
+TEST(DateUtils, KnownDayNumbersAndWeekdaysFromSunday) {
   EXPECT_EQ(EncodeDate(1899, 12, 30), 0);
   EXPECT_EQ(EncodeDate(1899, 12, 31), 1);
   EXPECT_EQ(EncodeDate(1900, 3, 1), 61);
   EXPECT_EQ(EncodeDate(2000, 1, 1), 36526);
   EXPECT_EQ(EncodeDate(1, 1, 1), -693593);
   EXPECT_EQ(EncodeDate(9999, 12, 31), 2958465);
+  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);  // a Saturday
+  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);    // a Sunday
+  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 4) + 0.75), 2);
+  EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);  // a Monday
 }
 
 TEST(DateUtils, EveryDayRoundTripsAcrossTheCalendar) {
@@ -91,7 +95,7 @@ TEST(DateUtils, TimeEncodingAndInvalidTimes) {
   }
 }
 
-TEST(DateUtils, DecodeTimeRoundsToTheNearestMillisecond) {
+TEST(DateUtils, DecodingRoundsToTheMillisecondAndTakesNegativeFractionsByMagnitude) {
   EXPECT_EQ(DecodedMSec(0.5 / 86400), 500);  // half a second, not 499
   EXPECT_EQ(DecodedMSec(0.5 + 0.010 / 86400), 43200010);
   TDateTime Day = EncodeDate(2024, 7, 1);
@@ -100,15 +104,9 @@ TEST(DateUtils, DecodeTimeRoundsToTheNearestMillisecond) {
     TDateTime Value = Day + EncodeTime(17, 45, 12, MSec);
     ASSERT_EQ(DecodedMSec(Value), ((17 * 60 + 45) * 60 + 12) * 1000 + MSec);
   }
-}
-
-TEST(DateUtils, AlmostMidnightRoundsIntoTheNextDay) {
   TDateTime Value = EncodeDate(2023, 12, 31) + 0.9999999999;
   EXPECT_EQ(Decoded(Value), (TYmd{2024, 1, 1}));
   EXPECT_EQ(DecodedMSec(Value), 0);
-}
-
-TEST(DateUtils, NegativeValuesTakeTheTimeFromTheFractionsMagnitude) {
   EXPECT_EQ(Decoded(-1.25), (TYmd{1899, 12, 29}));
   EXPECT_EQ(DecodedMSec(-1.25), 6 * 3600 * 1000);
   EXPECT_EQ(Decoded(-0.5), (TYmd{1899, 12, 30}));
@@ -121,13 +119,6 @@ TEST(DateUtils, UndecodableValuesGiveZeros) {
     EXPECT_EQ(DecodedMSec(Value), 0);
     EXPECT_EQ(DayOfWeek(Value), 0);
   }
-}
-
-TEST(DateUtils, DayOfWeekStartsOnSunday) {
-  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);  // a Saturday
-  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);    // a Sunday
-  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 4) + 0.75), 2);
-  EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);  // a Monday
 }
 
 TEST(DateUtils, NowSplitsIntoDateAndTime) {

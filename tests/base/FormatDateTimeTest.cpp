@@ -83,19 +83,16 @@ TEST(FormatDateTime, FormatsEveryLetterAndLiteral) {
     EXPECT_EQ(Fmt(Case.Format, Case.Value, Case.Settings), Case.Expected) << Case.Format;
 }
 
-TEST(FormatDateTime, SelfReferringFormatsStop) {
+TEST(FormatDateTime, SelfReferringFormatsStopAndUndecodableValuesDoNotCrash) {
   TFormatSettings S;
   S.ShortDateFormat = "c";
   S.LongTimeFormat = "tt";
   // Each level adds only its blank before the time; the third level is not expanded.
   EXPECT_EQ(Fmt("c", Sample, S), "  ");
-}
-
-TEST(FormatDateTime, UndecodableValuesDoNotCrash) {
   EXPECT_EQ(Fmt("yyyy-mm-dd ddd mmm hh:nn", std::nan("")), "0000-00-00   00:00");
 }
 
-TEST(DateTimeToStr, LeavesOutExactMidnight) {
+TEST(DateTimeToStr, LeavesOutExactMidnightAndWritesDateOrTimeAlone) {
   TFormatSettings S = German();
   TDateTime Day = EncodeDate(2024, 12, 24);
   EXPECT_EQ(DateTimeToStr(Day, S), "24.12.2024");
@@ -104,10 +101,6 @@ TEST(DateTimeToStr, LeavesOutExactMidnight) {
   EXPECT_EQ(DateTimeToStr(Day + EncodeTime(23, 59, 59, 0), S), "24.12.2024 23:59:59");
   // A value a hair before midnight rounds to the next day's midnight.
   EXPECT_EQ(DateTimeToStr(Day + 0.99999999999, S), "25.12.2024");
-}
-
-TEST(DateTimeToStr, DateAndTimeAlone) {
-  TFormatSettings S = German();
   EXPECT_EQ(DateToStr(Sample, S), "03.03.2024");
   EXPECT_EQ(TimeToStr(Sample, S), "14:05:09");
   EXPECT_EQ(TimeToStr(EncodeDate(2024, 1, 1), S), "00:00:00");

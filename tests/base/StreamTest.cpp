@@ -29,7 +29,7 @@ class FileStreamTest : public testing::Test {
   vesktest::TempDir FDir;
 };
 
-TEST(MemoryStream, ReadWriteSeekAndSize) {
+TEST(MemoryStream, ReadWriteSeekAndSizeAndGapsReadAsZeros) {
   TMemoryStream Stream;
   Stream.WriteBuffer("hello world", 11);
   EXPECT_EQ(Stream.Size(), 11);
@@ -44,10 +44,7 @@ TEST(MemoryStream, ReadWriteSeekAndSize) {
   EXPECT_EQ(Stream.Seek(2, soFromCurrent), 7);
   EXPECT_EQ(Stream.Read(Buffer, 8), 5);  // only what remains
   EXPECT_EQ(Stream.Read(Buffer, 8), 0);
-}
-
-TEST(MemoryStream, GapsReadAsZerosAndShrinkingMovesPosition) {
-  TMemoryStream Stream;
+  Stream.Clear();
   Stream.SetPosition(3);
   EXPECT_EQ(Stream.Size(), 0);
   Stream.WriteBuffer("x", 1);
@@ -119,7 +116,7 @@ TEST_F(FileStreamTest, MemoryStreamFileRoundTrip) {
   EXPECT_EQ(Loaded.Position(), 0);
 }
 
-TEST_F(FileStreamTest, CreateWritesAndReopenReads) {
+TEST_F(FileStreamTest, CreateWritesReopenReadsAndModesLimitAccess) {
   {
     TFileStream Stream(File("a.txt"), fmCreate);
     Stream.WriteBuffer("0123456789", 10);
@@ -139,9 +136,6 @@ TEST_F(FileStreamTest, CreateWritesAndReopenReads) {
   }
   TFileStream Again(File("a.txt"), fmCreate);  // creating empties an existing file
   EXPECT_EQ(Again.Size(), 0);
-}
-
-TEST_F(FileStreamTest, ReadOnlyAndWriteOnlyModes) {
   std::ofstream(File("r.txt")) << "data";
   TFileStream Reader(File("r.txt"), fmOpenRead);
   EXPECT_THROW(Reader.WriteBuffer("x", 1), EWriteError);

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(SysUtils, IntegerText) {
+TEST(SysUtils, IntegerTextAndPrintfStyleFormat) {
   EXPECT_EQ(IntToStr(INT64_MIN), "-9223372036854775808");
   EXPECT_EQ(IntToHex(255, 4), "00FF");
   EXPECT_EQ(IntToHex(0xABCDEF, 2), "ABCDEF");
@@ -31,6 +31,9 @@ TEST(SysUtils, IntegerText) {
   } catch (const EConvertError& E) {
     EXPECT_EQ(E.Message(), "'abc' is not a valid integer value");
   }
+  EXPECT_EQ(Format("%s=%d (%.2f)", "x", 5, 1.5), "x=5 (1.50)");
+  EXPECT_EQ(Format("%s", std::string(1000, 'y').c_str()).size(), 1000u);
+  EXPECT_EQ(Format("%s", ""), "");
 }
 
 TEST(SysUtils, TrimRemovesControlCharactersAndBlanks) {
@@ -41,7 +44,7 @@ TEST(SysUtils, TrimRemovesControlCharactersAndBlanks) {
   EXPECT_EQ(Trim("   "), "");
 }
 
-TEST(SysUtils, AsciiCaseFunctions) {
+TEST(SysUtils, CaseFunctionsAndComparisons) {
   EXPECT_EQ(UpperCase("abc\xC3\xA4z"), "ABC\xC3\xA4Z");
   EXPECT_EQ(LowerCase("ABC-Z"), "abc-z");
   EXPECT_EQ(CompareText("Apple", "apple"), 0);
@@ -49,9 +52,6 @@ TEST(SysUtils, AsciiCaseFunctions) {
   EXPECT_GT(CompareText("abc", "ab"), 0);
   EXPECT_TRUE(SameText("MAIL.BOX", "mail.box"));
   EXPECT_FALSE(SameText("a", "b"));
-}
-
-TEST(SysUtils, AnsiComparisons) {
   EXPECT_EQ(AnsiCompareText("\xC3\x84pfel", "\xC3\xA4PFEL"), 0);  // Äpfel, äPFEL
   EXPECT_LT(AnsiCompareText("a", "B"), 0);
   EXPECT_LT(AnsiCompareStr("a", "A"), 0);
@@ -59,12 +59,6 @@ TEST(SysUtils, AnsiComparisons) {
   EXPECT_LT(AnsiCompareStr("ab", "aB"), 0);  // the first difference in case decides
   EXPECT_GT(AnsiCompareStr("aB", "ab"), 0);
   EXPECT_NE(AnsiCompareStr("\xFF", "\xFE"), 0);  // ill-formed bytes still differ
-}
-
-TEST(SysUtils, FormatIsPrintfStyle) {
-  EXPECT_EQ(Format("%s=%d (%.2f)", "x", 5, 1.5), "x=5 (1.50)");
-  EXPECT_EQ(Format("%s", std::string(1000, 'y').c_str()).size(), 1000u);
-  EXPECT_EQ(Format("%s", ""), "");
 }
 
 TEST(SysUtils, FileNameParts) {

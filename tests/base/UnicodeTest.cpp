@@ -23,7 +23,7 @@ TEST(Unicode, VariantStringsConvertBothWays) {
   EXPECT_EQ(TVariant(3).AsWideString(), u"3");
 }
 
-TEST(Unicode, IllFormedUtf8BecomesReplacementCharacters) {
+TEST(Unicode, IllFormedUtf8AndLoneSurrogatesBecomeReplacementCharacters) {
   struct TCase {
     std::string Input;
     std::u16string Expected;
@@ -38,9 +38,6 @@ TEST(Unicode, IllFormedUtf8BecomesReplacementCharacters) {
       {"\xFF\xFEok", u"\uFFFD\uFFFDok"},
   };
   for (const TCase& Case : Cases) EXPECT_EQ(Utf8ToUtf16(Case.Input), Case.Expected);
-}
-
-TEST(Unicode, LoneSurrogatesBecomeReplacementCharacters) {
   std::u16string High(1, char16_t(0xD83D));
   std::u16string Low(1, char16_t(0xDE00));
   EXPECT_EQ(Utf16ToUtf8(High + u"x"), "\xEF\xBF\xBDx");

@@ -28,16 +28,13 @@ std::string ErrorOf(F Convert) {
   return "no error";
 }
 
-TEST(Variant, ConstructorsChooseTheKind) {
+TEST(Variant, ConstructorsChooseTheKindAndAStringLiteralMakesAString) {
   EXPECT_EQ(TVariant(int16_t{7}).VarType(), varSmallint);
   EXPECT_EQ(TVariant(7).VarType(), varInteger);
   EXPECT_EQ(TVariant(1.5f).VarType(), varSingle);
   EXPECT_EQ(TVariant(true).VarType(), varBoolean);
   EXPECT_EQ(TVariant(u"wide").VarType(), varOleStr);
   EXPECT_TRUE(TVariant::Null().IsNull());
-}
-
-TEST(Variant, StringLiteralMakesAStringNotABoolean) {
   TVariant V = "text";
   EXPECT_EQ(V.VarType(), varString);
   EXPECT_EQ(V.AsString(), "text");
@@ -61,7 +58,7 @@ TEST(Variant, NumbersToText) {
   EXPECT_EQ(TVariant().AsString(), "");
 }
 
-TEST(Variant, TextToNumbers) {
+TEST(Variant, TextToNumbersAndBooleanRules) {
   EXPECT_EQ(TVariant(" 12 ").AsInteger(), 12);
   EXPECT_DOUBLE_EQ(TVariant("-1.25e2").AsDouble(), -125.0);
   EXPECT_EQ(TVariant("2.5").AsInteger(), 2);  // rounds half to even
@@ -72,9 +69,6 @@ TEST(Variant, TextToNumbers) {
   EXPECT_EQ(TVariant("true").AsInteger(), -1);
   EXPECT_EQ(TVariant().AsInteger(), 0);
   EXPECT_EQ(TVariant().AsDouble(), 0);
-}
-
-TEST(Variant, BooleanRules) {
   EXPECT_EQ(TVariant(true).AsInteger(), -1);
   EXPECT_EQ(TVariant(false).AsDouble(), 0);
   EXPECT_TRUE(TVariant(2).AsBoolean());
@@ -109,6 +103,9 @@ TEST(Variant, FailingConversionsNameBothKinds) {
             "Could not convert variant of type (String) into type (Date)");
   EXPECT_EQ(ErrorOf([] { TVariant::CreateArray(0, 1, varInteger).AsString(); }),
             "Could not convert variant of type (Array Integer) into type (String)");
+  EXPECT_EQ(VarTypeName(varOleStr), "OleStr");
+  EXPECT_EQ(VarTypeName(static_cast<TVarType>(varArray | varVariant)), "Array Variant");
+  EXPECT_EQ(VarTypeName(static_cast<TVarType>(0x48)), "$0048");
 }
 
 TEST(Variant, OutOfRangeConversionsFail) {
@@ -185,15 +182,12 @@ TEST(VariantArray, VariantElementsHoldAnything) {
   EXPECT_TRUE(Inner.GetElement(2).IsEmpty());
 }
 
-TEST(VariantArray, IndexOutsideBoundsRaises) {
+TEST(VariantArray, ArrayMisuseRaises) {
   TVariant A = TVariant::CreateArray(10, 11, varString);
   EXPECT_EQ(ErrorOf([&] { A.GetElement(9); }), "Variant or safe array index out of bounds");
   EXPECT_THROW(A.GetElement(12), EVariantError);
   EXPECT_THROW(A.PutElement(0, TVariant("x")), EVariantError);
   EXPECT_THROW(A.GetElement(INT32_MIN), EVariantError);
-}
-
-TEST(VariantArray, ArrayOperationsOnScalarsRaise) {
   TVariant V = 5;
   EXPECT_EQ(ErrorOf([&] { V.LowBound(); }), "Variant is not an array");
   EXPECT_THROW(V.HighBound(), EVariantError);
@@ -201,9 +195,6 @@ TEST(VariantArray, ArrayOperationsOnScalarsRaise) {
   EXPECT_THROW(V.ElementType(), EVariantError);
   EXPECT_THROW(V.GetElement(0), EVariantError);
   EXPECT_THROW(V.PutElement(0, TVariant(1)), EVariantError);
-}
-
-TEST(VariantArray, InvalidCreationRaises) {
   EXPECT_THROW(TVariant::CreateArray(0, -2, varInteger), EVariantError);
   EXPECT_THROW(TVariant::CreateArray(0, 1, varEmpty), EVariantError);
   EXPECT_THROW(TVariant::CreateArray(0, 1, varNull), EVariantError);
@@ -226,12 +217,6 @@ TEST(VariantArray, ConvertsElementWiseAndComparesElementWise) {
   EXPECT_EQ(Numbers.GetElement(3), TVariant(2));  // copies do not share elements
   EXPECT_FALSE(TVariant::CreateArray(0, 1, varInteger) == TVariant::CreateArray(1, 2, varInteger));
   EXPECT_THROW(TVariant(1).AsType(static_cast<TVarType>(varArray | varInteger)), EVariantError);
-}
-
-TEST(Variant, TypeNames) {
-  EXPECT_EQ(VarTypeName(varOleStr), "OleStr");
-  EXPECT_EQ(VarTypeName(static_cast<TVarType>(varArray | varVariant)), "Array Variant");
-  EXPECT_EQ(VarTypeName(static_cast<TVarType>(0x48)), "$0048");
 }
 
 }  // namespace

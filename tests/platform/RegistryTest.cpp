@@ -61,7 +61,7 @@ TEST_F(RegistryTest, ValuesOfEveryTypeSurviveReopening) {
   EXPECT_TRUE(Registry.ReadBinaryData("NoBytes").empty());
 }
 
-TEST_F(RegistryTest, ReadingAnotherTypeOrAMissingValueRaises) {
+TEST_F(RegistryTest, ReadingAnotherTypeOrAMissingValueRaisesAndValuesAreListedAndDeleted) {
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Types", true));
   Registry.WriteString("Text", "10");
@@ -81,6 +81,16 @@ TEST_F(RegistryTest, ReadingAnotherTypeOrAMissingValueRaises) {
   // Overwriting with another type replaces the value.
   Registry.WriteInteger("Text", 7);
   EXPECT_EQ(Registry.ReadInteger("Text"), 7);
+  ASSERT_TRUE(Registry.OpenKey("Values", true));
+  Registry.WriteString("First", "1");
+  Registry.WriteInteger("Second", 2);
+  Registry.WriteString("Third", "3");
+  EXPECT_TRUE(Registry.DeleteValue("SECOND"));
+  EXPECT_FALSE(Registry.DeleteValue("Second"));
+  EXPECT_FALSE(Registry.ValueExists("Second"));
+  TStringList Names;
+  Registry.GetValueNames(Names);
+  EXPECT_EQ(LinesOf(Names), (std::vector<std::string>{"First", "Third"}));
 }
 
 TEST_F(RegistryTest, NamesCompareCaseInsensitivelyAndKeepTheirCase) {
@@ -100,22 +110,7 @@ TEST_F(RegistryTest, NamesCompareCaseInsensitivelyAndKeepTheirCase) {
   EXPECT_EQ(LinesOf(Names), std::vector<std::string>{"Lotus"});
 }
 
-TEST_F(RegistryTest, SubkeysComeInWindowsEnumerationOrder) {
-  TRegistry Registry;
-  for (const char* Name : {"beta", "_x", "Alpha", "Zulu", "alpha2", "a b", "gamma"})
-    ASSERT_TRUE(Registry.OpenKey(std::string("\\Root\\") + Name + "\\Leaf", true));
-  ASSERT_TRUE(Registry.OpenKey("\\Root", false));
-  TStringList Names;
-  Registry.GetKeyNames(Names);
-  // Upper-case comparison puts "_" after the letters, as Windows does.
-  EXPECT_EQ(LinesOf(Names),
-            (std::vector<std::string>{"a b", "Alpha", "alpha2", "beta", "gamma", "Zulu", "_x"}));
-  EXPECT_TRUE(Registry.HasSubKeys());
-  ASSERT_TRUE(Registry.OpenKey("Zulu\\Leaf", false));
-  EXPECT_FALSE(Registry.HasSubKeys());
-}
-
-TEST_F(RegistryTest, KeyPathsAreRelativeToTheOpenKeyUnlessAbsolute) {
+TEST_F(RegistryTest, KeyPathsAreRelativeSubkeysComeInWindowsOrderAndDeleteTakesTheSubtree) {
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Software", true));
   ASSERT_TRUE(Registry.OpenKey("Vesk\\", true));
@@ -129,10 +124,17 @@ TEST_F(RegistryTest, KeyPathsAreRelativeToTheOpenKeyUnlessAbsolute) {
   Registry.CloseKey();
   EXPECT_TRUE(Registry.KeyExists("Other"));
   EXPECT_EQ(Registry.CurrentPath(), "");
-}
-
-TEST_F(RegistryTest, DeleteKeyTakesTheWholeSubtree) {
-  TRegistry Registry;
+  for (const char* Name : {"beta", "_x", "Alpha", "Zulu", "alpha2", "a b", "gamma"})
+    ASSERT_TRUE(Registry.OpenKey(std::string("\\Root\\") + Name + "\\Leaf", true));
+  ASSERT_TRUE(Registry.OpenKey("\\Root", false));
+  TStringList Names;
+  Registry.GetKeyNames(Names);
+  // Upper-case comparison puts "_" after the letters, as Windows does.
+  EXPECT_EQ(LinesOf(Names),
+            (std::vector<std::string>{"a b", "Alpha", "alpha2", "beta", "gamma", "Zulu", "_x"}));
+  EXPECT_TRUE(Registry.HasSubKeys());
+  ASSERT_TRUE(Registry.OpenKey("Zulu\\Leaf", false));
+  EXPECT_FALSE(Registry.HasSubKeys());
   ASSERT_TRUE(Registry.OpenKey("\\A\\B\\C", true));
   Registry.WriteString("Value", "x");
   ASSERT_TRUE(Registry.OpenKey("\\Ab", true));
@@ -145,21 +147,7 @@ TEST_F(RegistryTest, DeleteKeyTakesTheWholeSubtree) {
   EXPECT_FALSE(Registry.DeleteKey("\\"));
 }
 
-TEST_F(RegistryTest, ValuesCanBeListedAndDeleted) {
-  TRegistry Registry;
-  ASSERT_TRUE(Registry.OpenKey("Values", true));
-  Registry.WriteString("First", "1");
-  Registry.WriteInteger("Second", 2);
-  Registry.WriteString("Third", "3");
-  EXPECT_TRUE(Registry.DeleteValue("SECOND"));
-  EXPECT_FALSE(Registry.DeleteValue("Second"));
-  EXPECT_FALSE(Registry.ValueExists("Second"));
-  TStringList Names;
-  Registry.GetValueNames(Names);
-  EXPECT_EQ(LinesOf(Names), (std::vector<std::string>{"First", "Third"}));
-}
-
-TEST_F(RegistryTest, AKeyOpenedReadOnlyRefusesChanges) {
+TEST_F(RegistryTest, KeysOpenedReadOnlyAndNamesThatCannotBeStoredRefuseChanges) {
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Locked", true));
   Registry.WriteString("Value", "kept");
@@ -170,6 +158,9 @@ TEST_F(RegistryTest, AKeyOpenedReadOnlyRefusesChanges) {
   EXPECT_FALSE(Registry.DeleteValue("Value"));
   EXPECT_EQ(Registry.ReadString("Value"), "kept");
   EXPECT_FALSE(Registry.OpenKeyReadOnly("\\Missing"));
+  EXPECT_FALSE(Registry.OpenKey("Bad\nName", true));
+  EXPECT_FALSE(Registry.OpenKey("Bad\x01Name", true));
+  EXPECT_FALSE(Registry.KeyExists("Bad"));
 }
 
 TEST_F(RegistryTest, TwoRegistryObjectsSeeEachOthersChanges) {
@@ -207,13 +198,6 @@ TEST_F(RegistryTest, RootsAreKeptApart) {
     Reader.SetRootKey(HKEY_CURRENT_USER);
     EXPECT_EQ(Reader.CurrentPath(), "");
   }
-}
-
-TEST_F(RegistryTest, KeyNamesThatCannotBeStoredAreRefused) {
-  TRegistry Registry;
-  EXPECT_FALSE(Registry.OpenKey("Bad\nName", true));
-  EXPECT_FALSE(Registry.OpenKey("Bad\x01Name", true));
-  EXPECT_FALSE(Registry.KeyExists("Bad"));
 }
 
 TEST_F(RegistryTest, DirectoryFollowsTheEnvironment) {

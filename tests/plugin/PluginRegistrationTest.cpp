@@ -27,7 +27,7 @@ class TWatcher : public TComponent {
 
 class PluginRegistrationTest : public PluginModuleFixture {};
 
-TEST_F(PluginRegistrationTest, RegisterAnnouncesThePluginThenTheService) {
+TEST_F(PluginRegistrationTest, RegisterAnnouncesThePluginThenTheServiceOnce) {
   TRecordingFramework Framework;
   ApplicationServices = Framework.AsInterface();
   Module.Register();
@@ -38,6 +38,9 @@ TEST_F(PluginRegistrationTest, RegisterAnnouncesThePluginThenTheService) {
   // The registries were let go; the main application service is kept by the plug-in.
   EXPECT_EQ(Framework.References, 1);
   ASSERT_NE(Framework.Plugin, nullptr);
+  // A second Register without UnRegister is refused.
+  EXPECT_THROW(Module.Register(), Exception);
+  EXPECT_EQ(Framework.Calls.size(), 5u);
   TWatcher Watcher;
   Watcher.Watch(Framework.Plugin);
 
@@ -66,7 +69,7 @@ TEST_F(PluginRegistrationTest, CommandsOfTheStoredFormAreRegisteredInOrder) {
   Module.UnRegister();
 }
 
-TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredForm) {
+TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredFormUntilUnload) {
   TRecordingFramework Framework;
   ApplicationServices = Framework.AsInterface();
   Module.Register();
@@ -89,7 +92,12 @@ TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredForm
     EXPECT_FALSE(Mail->IsConnected());
   }
   EXPECT_EQ(Framework.References, 1);  // the object's life is not counted
-  Module.UnRegister();
+  // An object left registered is freed when the module is unloaded.
+  TWatcher Watcher;
+  Watcher.Watch(Framework.Plugin);
+  Module.Unload();
+  EXPECT_TRUE(Watcher.Destroyed);
+  EXPECT_EQ(Framework.References, 0);
 }
 
 TEST_F(PluginRegistrationTest, WithoutApplicationServicesNothingIsCalled) {
@@ -120,26 +128,6 @@ TEST_F(PluginRegistrationTest, AMissingRegistryRaisesAndTheObjectStaysForUnRegis
   Watcher.Watch(Framework.Plugin);
   Module.UnRegister();
   EXPECT_TRUE(Watcher.Destroyed);
-}
-
-TEST_F(PluginRegistrationTest, ASecondRegisterWithoutUnRegisterIsRefused) {
-  TRecordingFramework Framework;
-  ApplicationServices = Framework.AsInterface();
-  Module.Register();
-  EXPECT_THROW(Module.Register(), Exception);
-  EXPECT_EQ(Framework.Calls.size(), 5u);
-  Module.UnRegister();
-}
-
-TEST_F(PluginRegistrationTest, AnObjectLeftRegisteredIsFreedAtShutdown) {
-  TRecordingFramework Framework;
-  ApplicationServices = Framework.AsInterface();
-  Module.Register();
-  TWatcher Watcher;
-  Watcher.Watch(Framework.Plugin);
-  Module.Unload();
-  EXPECT_TRUE(Watcher.Destroyed);
-  EXPECT_EQ(Framework.References, 0);
 }
 
 TEST_F(PluginRegistrationTest, TheStoredFormIsFindableWhileTheModuleIsLoaded) {
