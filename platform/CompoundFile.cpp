@@ -35,7 +35,7 @@ uint64_t SectorsFor(uint64_t Size, uint32_t Shift) {
 }  // namespace
 
 TCompoundFile::TCompoundFile(const std::string& FileName) : FName(FileName) {
-  FFile = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+  FFile = open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (FFile < 0) throw ECompoundFile(FileName + ": " + std::strerror(errno));
   struct stat info {};
   if (fstat(FFile, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -61,10 +61,13 @@ TCompoundFile::~TCompoundFile() {
 }
 
 bool TCompoundFile::IsCompoundFile(const std::string& FileName) {
-  const int file = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, a named pipe among dropped files would stop the host in open().
+  const int file = open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (file < 0) return false;
+  struct stat info {};
   char start[8];
-  const bool compound = pread(file, start, sizeof(start), 0) == sizeof(start) &&
+  const bool compound = fstat(file, &info) == 0 && S_ISREG(info.st_mode) &&
+                        pread(file, start, sizeof(start), 0) == sizeof(start) &&
                         std::memcmp(start, Signature, sizeof(start)) == 0;
   close(file);
   return compound;

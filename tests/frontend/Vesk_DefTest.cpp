@@ -1,6 +1,7 @@
 // The host's shared definitions: tree nodes read from the clipboard stream (malformed ones
 // included), stored references split into path, file name and title, releases and features.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <optional>
 #include <string>
@@ -192,6 +193,8 @@ TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
   std::filesystem::create_directory(folder);
   const std::string missing = (Dir.Path() / "gone.doc").string();
   const std::string tabbed = Write("a\tb.doc", "x");
+  const std::string pipe = (Dir.Path() / "pipe.doc").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // opening it for reading would wait for a writer
   const std::string corpus = VESK_TEST_DATA_DIR "/docsum/";
   const struct {
     const char* Name;
@@ -199,10 +202,11 @@ TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
     std::string Warning;
   } cases[] = {
       {"documents, folder, others",
-       {report, untitled, folder, plain, broken, missing},
+       {report, untitled, folder, plain, broken, missing, pipe},
        {"1\t" + report + "\tPlan 2024: Budget, Jane  Doe", "1\t" + untitled + "\tSums, Bob",
         "1\t" + folder + "\tORDNER", "1\t" + plain + "\tno Doc Info",
-        "1\t" + broken + "\tno Doc Info", "1\t" + missing + "\tno Doc Info"},
+        "1\t" + broken + "\tno Doc Info", "1\t" + missing + "\tno Doc Info",
+        "1\t" + pipe + "\tno Doc Info"},
        {}},
       {"documents LibreOffice saved",
        {corpus + "western.doc", corpus + "sheet-cyrillic.xls", corpus + "empty.doc"},
