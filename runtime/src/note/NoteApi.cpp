@@ -34,7 +34,7 @@ STATUS OpenById(DBHANDLE DbHandle, NOTEID Id, NOTEHANDLE* Result) {
   std::shared_ptr<TDatabase> database = TDbHandle::DatabaseOf(DbHandle);
   std::string blob;
   std::vector<notesrt::TItemView> items;
-  TNoteHeader header = database->Notes().Load(Id, blob, items);
+  TNoteHeader header = database->LoadForOpen(Id, blob, items);
   if (const TAccess* access = TAccess::Of(DbHandle))
     access->CheckRead(header.Class, TNoteNames::Of(items));
   auto note = std::make_unique<TNote>(std::move(database), DbHandle, std::move(header));

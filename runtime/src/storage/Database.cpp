@@ -125,6 +125,7 @@ TDatabase::TDatabase(std::filesystem::path Path, std::unique_ptr<TDbFile> File)
       FObjects(*FFile),
       FUnread(*FFile),
       FObservers(*FFile),
+      FReadAhead(*FFile),
       FRandom(std::random_device()()) {}
 
 TDatabase::~TDatabase() {
@@ -133,6 +134,13 @@ TDatabase::~TDatabase() {
 
 ORIGINATORID TDatabase::NewOid() {
   return notesrt::NewOid(FRandom);
+}
+
+TNoteHeader TDatabase::LoadForOpen(NOTEID Id, std::string& Blob, std::vector<TItemView>& Items) {
+  TNoteHeader header;
+  if (!FReadAhead.Take(Id, header, Blob)) return FNotes.Load(Id, Blob, Items);
+  DecodeItemViews(Blob, Items);
+  return header;
 }
 
 TDbHeader TDatabase::Header() {

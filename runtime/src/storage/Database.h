@@ -1,14 +1,17 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
 #include <string_view>
+#include <typeindex>
 
 #include "notesapi/nsfdb.h"
 #include "storage/DbFile.h"
 #include "storage/NoteObservers.h"
+#include "storage/NoteReadAhead.h"
 #include "storage/NoteStore.h"
 #include "storage/ObjectStore.h"
 #include "storage/UnreadStore.h"
@@ -28,7 +31,8 @@ struct TDbHeader {
 
 // One open database file, shared by every handle and note of this process that uses it (so they
 // see each other's writes) and kept alive by them: a note outlives the handle it came from.
-// Nothing is cached across calls, so writes by other processes are seen at once.
+// Nothing is cached across calls but notes read ahead under the file's commit mark, so writes by
+// other processes are seen at once.
 class TDatabase {
  public:
   // ERR_NOEXIST, ERR_NOT_NSF, ERR_NSF_VERSION as TDbFile::Open.
@@ -54,6 +58,21 @@ class TDatabase {
   template <class TBody>
   auto Write(TBody&& Body) {
     return FFile->Write(std::forward<TBody>(Body));
+  }
+
+  // The documents a collection lists, in its order: opened one after another, they are read
+  // ahead in batches.
+  void ExpectOpens(std::vector<NOTEID> Order) { FReadAhead.Expect(std::move(Order)); }
+  // As TNoteStore::Load, for a note a caller opens.
+  TNoteHeader LoadForOpen(NOTEID Id, std::string& Blob, std::vector<TItemView>& Items);
+
+  // What the layers above derive from this file and keep while it is open (laid-out
+  // collections): made on first use.
+  template <class T>
+  T& Derived() {
+    std::shared_ptr<void>& slot = FDerived[std::type_index(typeid(T))];
+    if (!slot) slot = std::make_shared<T>();
+    return *static_cast<T*>(slot.get());
   }
 
   TDbHeader Header();
@@ -87,6 +106,8 @@ class TDatabase {
   TObjectStore FObjects;
   TUnreadStore FUnread;
   TNoteObservers FObservers;
+  TNoteReadAhead FReadAhead;
+  std::map<std::type_index, std::shared_ptr<void>> FDerived;
   // Seeded once per open file: a random device read for every note would cost more than the
   // note's save.
   std::mt19937_64 FRandom;

@@ -185,13 +185,22 @@ void TDbFile::CheckSchema() {
 // freshly opened file (an address book is opened for each lookup); the runtime never shrinks a
 // database file in place, which is what makes mapped reads unsafe.
 void TDbFile::Configure() {
-  if (!FReadOnly) Execute("PRAGMA journal_mode = WAL");
+  if (!FReadOnly) {
+    TSqlStatement statement(FDb, "PRAGMA journal_mode = WAL");
+    TSqlQuery query(statement);
+    FWal = query.Step() && query.Blob(0) == "wal";
+  }
   // A journal is cut back after each checkpoint: a long run of writes (a router pass) does not
   // leave a journal as large as all of them on disk.
   Execute("PRAGMA journal_size_limit = 4194304");
   Execute("PRAGMA synchronous = FULL");
   Execute("PRAGMA cache_size = -32768");
   Execute("PRAGMA mmap_size = 268435456");
+}
+
+std::optional<TCommitMark> TDbFile::CommitMark() const {
+  if (!FWal) return std::nullopt;
+  return ReadCommitMark(FDb);
 }
 
 TSqlStatement& TDbFile::Statement(std::string_view Sql) {

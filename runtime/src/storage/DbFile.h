@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "core/EStatus.h"
+#include "storage/CommitMark.h"
 #include "storage/SqlStatement.h"
 
 namespace notesrt {
@@ -71,6 +72,11 @@ class TDbFile {
     }
   }
 
+  // No transaction open on this connection: a read now sees the last commit.
+  bool Idle() const { return !FInWrite && sqlite3_get_autocommit(FDb); }
+  // The file's last commit as the WAL index shows it; nothing when the file is not in WAL mode.
+  std::optional<TCommitMark> CommitMark() const;
+
   const std::filesystem::path& Path() const { return FPath; }
   // Opened on read-only media or a full disk: what is in the file is read as it is, and every
   // write fails.
@@ -119,6 +125,7 @@ class TDbFile {
   std::filesystem::path FPath;
   bool FReadOnly;
   bool FInWrite = false;
+  bool FWal = false;
   std::unordered_map<std::string, std::unique_ptr<TSqlStatement>> FStatements;
 };
 

@@ -1,5 +1,6 @@
 #include "views/Collection.h"
 
+#include <algorithm>
 #include <string>
 
 #include "acl/Access.h"
@@ -8,6 +9,7 @@
 #include "notesapi/nsferr.h"
 #include "notesapi/nsfnote.h"
 #include "storage/Database.h"
+#include "views/KeptRows.h"
 #include "views/ViewIndex.h"
 
 namespace notesrt {
@@ -15,6 +17,16 @@ namespace notesrt {
 // The index is derived from the notes: one whose rows are not what it held when built is
 // built again from them, never read as it is.
 void TCollection::Update(bool Rebuild) {
+  FEvaluations = 0;
+  FRows = Rebuild ? nullptr : FDatabase->Derived<TKeptRows>().Find(FView, FDatabase->File());
+  if (!FRows) FRows = LayOut(Rebuild);
+  if (const TAccess* access = TAccess::Of(FAccess))
+    LeaveOutHidden(access->VisibilityIn(*FDatabase));
+  ExpectOpens();
+}
+
+std::shared_ptr<const std::vector<TCollectionRow>> TCollection::LayOut(bool Rebuild) {
+  const std::optional<TCommitMark> mark = FDatabase->File().CommitMark();
   design::TViewDesign design = design::TViewDesign::Load(*FDatabase, FView);
   TViewIndex index(*FDatabase, design);
   if (Rebuild) index.Discard();
@@ -28,19 +40,34 @@ void TCollection::Update(bool Rebuild) {
     rows = index.Rows();
     if (!rows) throw EStatus(ERR_NOT_NSF);
   }
-  FRows = LayOutRows(design, std::move(*rows));
-  if (const TAccess* access = TAccess::Of(FAccess))
-    LeaveOutHidden(access->VisibilityIn(*FDatabase));
+  auto laidOut =
+      std::make_shared<const std::vector<TCollectionRow>>(LayOutRows(design, std::move(*rows)));
+  FDatabase->Derived<TKeptRows>().Keep(FView, mark, FDatabase->File(), laidOut);
+  return laidOut;
+}
+
+// Callers read a collection to open its documents in its order.
+void TCollection::ExpectOpens() const {
+  std::vector<NOTEID> order;
+  order.reserve(FRows->size());
+  for (const TCollectionRow& row : *FRows)
+    if (row.IsDocument()) order.push_back(row.Id);
+  FDatabase->ExpectOpens(std::move(order));
 }
 
 // A hidden document goes with its responses, and the rows left are numbered afresh, so that
 // positions show no gaps. A category whose documents are all hidden stays: its row tells
 // nothing of them.
 void TCollection::LeaveOutHidden(const TVisibility& Visibility) {
-  std::vector<TCollectionRow> kept;
+  const bool anyHidden = std::any_of(FRows->begin(), FRows->end(), [&](const TCollectionRow& Row) {
+    return Row.IsDocument() && !Visibility.Shows(Row.Id, NOTE_CLASS_DOCUMENT);
+  });
+  // The rows may be kept for others: they are copied only when this user sees fewer.
+  if (!anyHidden) return;
+  auto kept = std::make_shared<std::vector<TCollectionRow>>();
   std::vector<DWORD> position;
   size_t hiddenDepth = 0;
-  for (TCollectionRow& row : FRows) {
+  for (const TCollectionRow& row : *FRows) {
     size_t depth = row.Tumbler.size();
     if (hiddenDepth && depth > hiddenDepth) continue;
     hiddenDepth = 0;
@@ -50,8 +77,8 @@ void TCollection::LeaveOutHidden(const TVisibility& Visibility) {
     }
     position.resize(depth, 0);
     ++position[depth - 1];
-    row.Tumbler = position;
-    kept.push_back(std::move(row));
+    kept->push_back(row);
+    kept->back().Tumbler = position;
   }
   FRows = std::move(kept);
 }

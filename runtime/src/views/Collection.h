@@ -28,17 +28,22 @@ class TCollection : public THandleObject {
   // Brings the view's index up to date and takes a new snapshot of the rows the user may
   // read. Rebuild discards the index.
   void Update(bool Rebuild = false);
-  const std::vector<TCollectionRow>& Rows() const { return FRows; }
+  const std::vector<TCollectionRow>& Rows() const { return *FRows; }
   // How many notes the last update evaluated.
   DWORD Evaluations() const { return FEvaluations; }
 
  private:
+  // The index brought up to date and its rows laid out, kept for the next update while the
+  // file stays as it is.
+  std::shared_ptr<const std::vector<TCollectionRow>> LayOut(bool Rebuild);
   void LeaveOutHidden(const TVisibility& Visibility);
+  void ExpectOpens() const;
 
   std::shared_ptr<TDatabase> FDatabase;
   NOTEID FView;
   std::shared_ptr<const IDbAccess> FAccess;
-  std::vector<TCollectionRow> FRows;
+  std::shared_ptr<const std::vector<TCollectionRow>> FRows =
+      std::make_shared<const std::vector<TCollectionRow>>();
   DWORD FEvaluations = 0;
 };
 

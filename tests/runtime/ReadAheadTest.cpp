@@ -1,0 +1,93 @@
+// Notes opened in the order of a collection just read are read ahead in batches; every open
+// still returns the note as stored at that moment, whoever changed it in between.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ViewFixtureTest.h"
+#include "notesapi/nsfnote.h"
+
+namespace runtimetest {
+namespace {
+
+constexpr int Documents = 40;
+// Opened before the change: the change falls inside the batch read for them.
+constexpr int OpenedBefore = 3;
+constexpr int Changed = 5;
+
+class ReadAheadTest : public ViewsTest {
+ protected:
+  // Another connection to the file, as another process has: SQL run straight on it.
+  void OtherConnection(const std::string& Sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(FileOf("views.nsf").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+    sqlite3_busy_timeout(db, 5000);
+    EXPECT_EQ(sqlite3_exec(db, Sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+  }
+
+  // The subject of the note, or the status of opening it as "status N".
+  std::string Subject(NOTEID Id) {
+    NoteRef note;
+    if (STATUS status = NSFNoteOpen(FDb, Id, 0, note.Out()))
+      return "status " + std::to_string(ERR(status));
+    char text[64] = {};
+    NSFItemGetText(note.Get(), "Subject", text, sizeof text);
+    return text;
+  }
+};
+
+TEST_F(ReadAheadTest, EveryOpenSeesTheNoteAsStoredThen) {
+  struct Case {
+    const char* Name;
+    std::function<void(const std::vector<NOTEID>&)> Change;
+    std::string Expected;
+  };
+  const std::vector<Case> cases = {
+      {"saved through another handle",
+       [this](const std::vector<NOTEID>& Ids) {
+         Change(Ids[Changed], {{"Subject", "new"}});
+       },
+       "new"},
+      {"deleted through another handle",
+       [this](const std::vector<NOTEID>& Ids) {
+         EXPECT_EQ(NSFNoteDelete(FDb, Ids[Changed], 0), NOERROR);
+       },
+       "status " + std::to_string(ERR_NOTE_DELETED)},
+      {"items replaced by another connection",
+       [this](const std::vector<NOTEID>& Ids) {
+         OtherConnection("UPDATE notes SET items = (SELECT items FROM notes WHERE note_id = " +
+                         std::to_string(Ids[0]) +
+                         ") WHERE note_id = " + std::to_string(Ids[Changed]));
+       },
+       "s0"},
+      {"deleted by another connection",
+       [this](const std::vector<NOTEID>& Ids) {
+         OtherConnection("DELETE FROM notes WHERE note_id = " + std::to_string(Ids[Changed]));
+       },
+       "status " + std::to_string(ERR_INVALID_NOTE)},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.Name);
+    std::vector<NOTEID> ids;
+    for (int index = 0; index < Documents; ++index)
+      ids.push_back(Doc({{"Case", test.Name}, {"Subject", "s" + std::to_string(index)}}));
+    const std::string selection = std::string("SELECT Case = \"") + test.Name + "\"";
+    NOTEID view = AddView({test.Name, selection, {{"Subject", "", ""}}, false, false, ""});
+    // Read as the object library reads a view before it opens the documents.
+    ASSERT_EQ(Ids(ReadAll(view)), ids);
+    for (int index = 0; index < OpenedBefore; ++index)
+      EXPECT_EQ(Subject(ids[index]), "s" + std::to_string(index));
+    test.Change(ids);
+    for (int index = OpenedBefore; index < Documents; ++index)
+      EXPECT_EQ(Subject(ids[index]), index == Changed ? test.Expected : "s" + std::to_string(index))
+          << "document " << index;
+  }
+}
+
+}  // namespace
+}  // namespace runtimetest
