@@ -104,7 +104,7 @@ void TNotesDocument::SetComposedDate() {
 }
 
 void TNotesDocument::InitDocument(NOTEID NoteID) {
-  ReloadFields();
+  FFieldsRead = false;
   FNoteID = NoteID;
   FSummary.Clear();
   FSummarySource.reset();
@@ -129,7 +129,13 @@ void TNotesDocument::CloseNote() {
   CheckNotesStatus(FNote.Reset());
 }
 
+TStringList& TNotesDocument::Fields() {
+  if (!FFieldsRead) ReloadFields();
+  return FFields;
+}
+
 void TNotesDocument::ReloadFields() {
+  FFieldsRead = true;
   std::vector<std::string> names;
   names.reserve(FFields.Count() + 16);  // one allocation for a usual note
   CheckNotesStatus(NSFItemScan(NoteHandle(), &CollectName, &names));
@@ -154,7 +160,7 @@ void TNotesDocument::ReloadFields() {
 }
 
 TNotesItem* TNotesDocument::GetItemByName(const std::string& Name) {
-  int index = FFields.IndexOf(Name);
+  int index = Fields().IndexOf(Name);
   if (index < 0) index = FFields.Add(Name);
   auto* item = static_cast<TNotesItem*>(FFields.Objects(index));
   if (item == nullptr) {
@@ -178,7 +184,7 @@ bool TNotesDocument::IsItemExists(const std::string& Name) const {
 void TNotesDocument::DeleteItem(const std::string& Name) {
   TNotesItem::DeleteAllItems(NoteHandle(), Native2Lmbcs(Name));
   // The entry's object may be held (LoadMultipleItems hands it out): it is kept aside, not freed.
-  const int index = FFields.IndexOf(Name);
+  const int index = Fields().IndexOf(Name);
   if (index >= 0) {
     std::unique_ptr<TObject> item = TakeFieldObject(index);
     FFields.Delete(index);
@@ -245,7 +251,7 @@ void TNotesDocument::ItemsChanged() {
 }
 
 void TNotesDocument::ItemsWritten() {
-  ReloadFields();
+  if (FFieldsRead) ReloadFields();
   ItemsChanged();
 }
 

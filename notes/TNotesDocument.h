@@ -55,8 +55,8 @@ class TNotesDocument : public TObject {
 
   // Items
   void ReloadFields();
-  int GetFieldCount() const { return FFields.Count(); }
-  const std::string& GetFieldName(int Index) const { return FFields.Strings(Index); }
+  int GetFieldCount() { return Fields().Count(); }
+  const std::string& GetFieldName(int Index) { return Fields().Strings(Index); }
   // The document's object for the first item of Name (owned by the document). An item written
   // after the list of fields was read is found as well.
   TNotesItem* GetItemByName(const std::string& Name);
@@ -173,6 +173,7 @@ class TNotesDocument : public TObject {
   void ItemsWritten();
   // The object of the field entry Index, taken out of the list without being freed.
   std::unique_ptr<TObject> TakeFieldObject(int Index);
+  TStringList& Fields();
   void SavePendingCopy(const std::string& DepositUnid);
   [[noreturn]] void KeepUnsentCopy(const ELotusNotes& Error);
   void MarkCopySent();
@@ -183,6 +184,9 @@ class TNotesDocument : public TObject {
   std::shared_ptr<TLiveItems> FLiveItems;
   NOTEID FNoteID = 0;
   TStringList FFields;
+  // An opened note's item names are listed when first asked for: a caller that reads a few
+  // items by name (a mail list) needs none of them.
+  bool FFieldsRead = true;
   TNotesDatabase* FDatabase;
   TStringList FAttachments;
   std::unique_ptr<TStringList> FFontTable;
