@@ -42,7 +42,9 @@ std::shared_ptr<const std::vector<TCollectionRow>> TCollection::LayOut(bool Rebu
   }
   auto laidOut =
       std::make_shared<const std::vector<TCollectionRow>>(LayOutRows(design, std::move(*rows)));
-  FDatabase->Derived<TKeptRows>().Keep(FView, mark, FDatabase->File(), laidOut);
+  // The clock and the current user change what a volatile view shows without any commit.
+  if (!design.Volatile)
+    FDatabase->Derived<TKeptRows>().Keep(FView, mark, FDatabase->File(), laidOut);
   return laidOut;
 }
 
