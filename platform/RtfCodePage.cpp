@@ -21,10 +21,17 @@ char32_t Cp1252Char(uint8_t Byte) {
   return C != 0 ? C : Byte;
 }
 
+// Runs of ASCII, most of any text, are copied whole.
 std::string DecodeCp1252(std::string_view Bytes) {
   std::string Out;
   Out.reserve(Bytes.size());
-  for (char B : Bytes) AppendUtf8(Out, Cp1252Char(static_cast<uint8_t>(B)));
+  for (size_t At = 0; At < Bytes.size();) {
+    size_t End = At;
+    while (End < Bytes.size() && static_cast<uint8_t>(Bytes[End]) < 0x80) ++End;
+    Out.append(Bytes.data() + At, End - At);
+    if (End < Bytes.size()) AppendUtf8(Out, Cp1252Char(static_cast<uint8_t>(Bytes[End++])));
+    At = End;
+  }
   return Out;
 }
 

@@ -31,15 +31,20 @@ struct TSymbolText {
   char32_t Char;
 };
 
-// Control words and symbols that stand for a character.
+// Control words and symbols that stand for a character, sorted by word: every control word is
+// looked up here.
 constexpr std::array<TSymbolText, 21> SymbolTexts = {{
-    {"tab", U'\t'},      {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003},
-    {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},
-    {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},
-    {"zwnj", 0x200C},    {"ltrmark", 0x200E},   {"rtlmark", 0x200F},   {"\\", U'\\'},
-    {"{", U'{'},         {"}", U'}'},           {"~", 0x00A0},         {"_", 0x2011},
-    {"zwbo", 0x200B},
+    {"\\", U'\\'},       {"_", 0x2011},       {"bullet", 0x2022},  {"emdash", 0x2014},
+    {"emspace", 0x2003}, {"endash", 0x2013},  {"enspace", 0x2002}, {"ldblquote", 0x201C},
+    {"lquote", 0x2018},  {"ltrmark", 0x200E}, {"qmspace", 0x2005}, {"rdblquote", 0x201D},
+    {"rquote", 0x2019},  {"rtlmark", 0x200F}, {"tab", U'\t'},      {"zwbo", 0x200B},
+    {"zwj", 0x200D},     {"zwnj", 0x200C},    {"{", U'{'},         {"}", U'}'},
+    {"~", 0x00A0},
 }};
+static_assert(std::is_sorted(SymbolTexts.begin(), SymbolTexts.end(),
+                             [](const TSymbolText& A, const TSymbolText& B) {
+                               return A.Word < B.Word;
+                             }));
 
 template <size_t N>
 bool Contains(const std::array<std::string_view, N>& Words, std::string_view Word) {
@@ -239,10 +244,7 @@ void TRtfReader::Apply(const TRtfToken& Token, TRtfRole Role) {
     case TRtfRole::Text:
     case TRtfRole::Table:
       if (Token.Kind == TRtfTokenKind::HexByte) return AddByte(Token.Byte);
-      if (Token.Kind == TRtfTokenKind::Text) {
-        for (char C : Token.Value) AddByte(static_cast<uint8_t>(C));
-        return;
-      }
+      if (Token.Kind == TRtfTokenKind::Text) return AddBytes(Token.Value);
       if (Role == TRtfRole::Table) ApplyTableWord(Token);
       return;
     case TRtfRole::Unicode:
@@ -286,9 +288,10 @@ void TRtfReader::ApplyControl(const TRtfToken& Token) {
     FGroups.back().Font.reset();
     return;
   }
-  for (const TSymbolText& Symbol : SymbolTexts) {
-    if (Symbol.Word == Token.Value) return EmitChar(Symbol.Char);
-  }
+  const auto Symbol = std::lower_bound(
+      SymbolTexts.begin(), SymbolTexts.end(), Token.Value,
+      [](const TSymbolText& Entry, std::string_view Word) { return Entry.Word < Word; });
+  if (Symbol != SymbolTexts.end() && Symbol->Word == Token.Value) EmitChar(Symbol->Char);
 }
 
 void TRtfReader::ApplyTableWord(const TRtfToken& Token) {
@@ -356,6 +359,18 @@ void TRtfReader::AddByte(uint8_t Byte) {
   // Control characters in text are noise from the writer; a tab is text.
   if (Byte < 0x20 && Byte != '\t') return;
   FBytes.push_back(static_cast<char>(Byte));
+}
+
+// As AddByte for each, with the runs between control characters appended whole.
+void TRtfReader::AddBytes(std::string_view Bytes) {
+  FInRun = true;
+  for (size_t At = 0; At < Bytes.size();) {
+    size_t End = At;
+    while (End < Bytes.size() && (static_cast<uint8_t>(Bytes[End]) >= 0x20 || Bytes[End] == '\t'))
+      ++End;
+    FBytes.append(Bytes.data() + At, End - At);
+    At = End + 1;
+  }
 }
 
 void TRtfReader::FlushBytes() {

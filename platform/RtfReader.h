@@ -139,6 +139,7 @@ class TRtfReader {
   void ApplySetting(const TRtfToken& Token);
   void ApplyControl(const TRtfToken& Token);
   void ApplyTableWord(const TRtfToken& Token);
+  void AddBytes(std::string_view Bytes);
   void AddByte(uint8_t Byte);
   void FlushBytes();
   void Unicode(int32_t Param);

@@ -81,6 +81,8 @@ TEST(RtfReader, TextOfDocumentsIncludingMalformedOnes) {
       {"breaks", "{\\rtf1 a\\line b\\tab c\\cell d\\row e}", "a\nb\tc\td\ne"},
       {"symbols", "{\\rtf1 \\{\\}\\\\\\~\\emdash\\-x}", "{}\\\u00a0\u2014x"},
       {"ansi escapes", "{\\rtf1\\ansi\\ansicpg1252 \\'e9\\'80\\'81}", "\u00e9\u20ac\u0081"},
+      {"raw 8-bit bytes among ASCII", "{\\rtf1 ab\x93q\x94 z\xe9}", "ab\u201cq\u201d z\u00e9"},
+      {"control characters in text dropped", "{\\rtf1 a\x01\x1f b\tc\x7f}", "a b\tc\x7f"},
       {"uc1 skips the fallback", "{\\rtf1 \\u233\\'e9 x}", "\u00e9 x"},
       {"uc2 skips two", "{\\rtf1\\uc2 \\u233 ab c}", "\u00e9 c"},
       {"uc0 skips nothing", "{\\rtf1\\uc0 \\u233 ab}", "\u00e9ab"},
