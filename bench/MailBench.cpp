@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BenchEnv.h"
+#include "BenchMailServer.h"
 #include "LoadedPlugin.h"
 #include "NotesSession.h"
 #include "StringList.h"
@@ -37,29 +38,6 @@ const char* const Server = "CN=Bench/O=Acme";
 const char* const MailFile = "mail/jdoe.nsf";
 
 TBenchEnv* Env = nullptr;
-
-void Configure() {
-  OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, (Env->DataDir() / ".." / "servers").c_str());
-  OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "CN=Jane Doe/O=Acme");
-  OSSetEnvironmentVariable("MailServer", Server);
-  OSSetEnvironmentVariable("MailFile", MailFile);
-  if (NotesRTCreateServer(Server) != NOERROR) std::abort();
-  // Only the server changes its directory.
-  if (NotesRTSwitchUser(Server) != NOERROR) std::abort();
-  TNotesDatabase directory;
-  directory.Open(Server, "names.nsf");
-  auto person = directory.CreateDocument();
-  person->ReplaceItemValue("Form", TVariant("Person"));
-  person->ReplaceItemValue("Type", TVariant("Person"));
-  person->ReplaceItemValue("FirstName", TVariant("Jane"));
-  person->ReplaceItemValue("LastName", TVariant("Doe"));
-  person->ReplaceItemValue("FullName", TVariant("CN=Jane Doe/O=Acme"));
-  person->ReplaceItemValue("MailServer", TVariant(Server));
-  person->ReplaceItemValue("MailFile", TVariant(MailFile));
-  person->Save();
-  directory.Close();
-  NotesRTSwitchUser(nullptr);
-}
 
 void FileIntoInbox(TNotesDatabase& Database,
                    std::vector<std::unique_ptr<TNotesDocument>>& Documents) {
@@ -259,7 +237,7 @@ int main(int Argc, char** Argv) {
   TBenchEnv env;
   Env = &env;
   NotesObjectsInitialize();
-  Configure();
+  MakeBenchMailServer(env, Server, MailFile);
   std::fprintf(stderr, "filling an inbox of %d mails...\n", InboxMails);
   FillInbox();
   benchmark::Initialize(&Argc, Argv);
