@@ -15,8 +15,11 @@ std::unique_ptr<TPrivateTempDir> TempDir;
 
 }  // namespace
 
+// What killed processes left goes at the start, not at the first temporary file: their files
+// hold mail text, and a program may make none.
 void NotesRichTextInitialize() {
   ProgramDir = GetActualNotesDir(DataDir);
+  TPrivateTempDir::RemoveStale(TPrivateTempDir::DefaultBase());
 }
 
 void NotesRichTextFinalize() {
