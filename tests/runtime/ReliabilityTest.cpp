@@ -112,4 +112,15 @@ TEST_F(Reliability, TwoWritersAtOnceLoseNothing) {
   EXPECT_EQ(whole, reported);
 }
 
+TEST_F(Reliability, TermFromAStaticDestructorEndsTheProcessCleanly) {
+  NewDatabase();
+  vesktest::ChildProcess child({EXIT_TERM_CHILD_PATH, FileOf("test.nsf").string()});
+  std::string line;
+  ASSERT_TRUE(child.ReadLine(line));
+  EXPECT_EQ(line, "open");
+  EXPECT_EQ(child.Wait(), 0);
+  DbRef db("test.nsf");
+  EXPECT_NE(db.Get(), NULLHANDLE) << "the file is still usable";
+}
+
 }  // namespace

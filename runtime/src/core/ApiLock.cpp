@@ -5,7 +5,7 @@ namespace notesrt {
 namespace {
 
 std::recursive_mutex& ApiMutex() {
-  static std::recursive_mutex mutex;
+  static std::recursive_mutex& mutex = *new std::recursive_mutex;
   return mutex;
 }
 

@@ -19,8 +19,11 @@ bool ValidKind(WORD Kind) {
 
 THandleTable::THandleTable() : FWide(WideIndexBits, 32), FNarrow(NarrowIndexBits, 16) {}
 
+// Never destroyed, nor is any state the handles' destructors or NotesTerm reach (the runtime,
+// settings, log, database registry, API lock): a host may call NotesTerm from its own static
+// destructors, which run in no order the runtime can know.
 THandleTable& THandleTable::Instance() {
-  static THandleTable table;
+  static THandleTable& table = *new THandleTable;
   return table;
 }
 

@@ -33,7 +33,7 @@ void AppendToFile(const std::string& Line) {
 }  // namespace
 
 TLog& TLog::Instance() {
-  static TLog log;
+  static TLog& log = *new TLog;
   return log;
 }
 

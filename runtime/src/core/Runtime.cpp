@@ -10,7 +10,7 @@
 namespace notesrt {
 
 TRuntime& TRuntime::Instance() {
-  static TRuntime runtime;
+  static TRuntime& runtime = *new TRuntime;
   return runtime;
 }
 

@@ -33,7 +33,7 @@ std::string FoldedName(std::string_view Name) {
 }  // namespace
 
 TSettings& TSettings::Instance() {
-  static TSettings settings;
+  static TSettings& settings = *new TSettings;
   return settings;
 }
 

@@ -5,7 +5,7 @@
 namespace notesrt {
 
 TSignalHandlers& TSignalHandlers::Instance() {
-  static TSignalHandlers handlers;
+  static TSignalHandlers& handlers = *new TSignalHandlers;
   return handlers;
 }
 

@@ -10,7 +10,7 @@
 namespace notesrt {
 
 TNameLookupBuffers& TNameLookupBuffers::Instance() {
-  static TNameLookupBuffers buffers;
+  static TNameLookupBuffers& buffers = *new TNameLookupBuffers;
   return buffers;
 }
 

@@ -16,7 +16,7 @@ struct TAppendFault {
 };
 
 TAppendFault& Fault() {
-  static TAppendFault fault;
+  static TAppendFault& fault = *new TAppendFault;
   return fault;
 }
 

@@ -3,7 +3,7 @@
 namespace notesrt {
 
 TDatabaseRegistry& TDatabaseRegistry::Instance() {
-  static TDatabaseRegistry registry;
+  static TDatabaseRegistry& registry = *new TDatabaseRegistry;
   return registry;
 }
 

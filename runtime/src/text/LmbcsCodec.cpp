@@ -40,7 +40,7 @@ TLmbcsCodec::TLmbcsCodec() {
 }
 
 TLmbcsCodec& TLmbcsCodec::Shared() {
-  static TLmbcsCodec codec;
+  static TLmbcsCodec& codec = *new TLmbcsCodec;
   return codec;
 }
 

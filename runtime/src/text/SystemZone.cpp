@@ -24,17 +24,21 @@ time_t SeasonSample(time_t Now, int Month) {
 }  // namespace
 
 const TSystemZone& TSystemZone::Current() {
-  static std::mutex guard;
-  static std::optional<std::string> cachedTz;
-  static std::unique_ptr<TSystemZone> cached;
-  std::lock_guard<std::mutex> lock(guard);
+  // Never destroyed, like the runtime's other process-wide state: callers may run at exit.
+  struct TCache {
+    std::mutex Guard;
+    std::optional<std::string> Tz;
+    std::unique_ptr<TSystemZone> Zone;
+  };
+  static TCache& cache = *new TCache;
+  std::lock_guard<std::mutex> lock(cache.Guard);
   const char* tz = getenv("TZ");
   std::optional<std::string> currentTz = tz ? std::optional<std::string>(tz) : std::nullopt;
-  if (!cached || currentTz != cachedTz) {
-    cached = std::make_unique<TSystemZone>();
-    cachedTz = std::move(currentTz);
+  if (!cache.Zone || currentTz != cache.Tz) {
+    cache.Zone = std::make_unique<TSystemZone>();
+    cache.Tz = std::move(currentTz);
   }
-  return *cached;
+  return *cache.Zone;
 }
 
 TSystemZone::TSystemZone() {
