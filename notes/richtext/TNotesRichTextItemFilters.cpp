@@ -56,11 +56,11 @@ WORD WordAt(const std::string& Bytes, size_t Offset) {
 void TNotesRichTextItem::IntAddFile(const std::string& FileName, const std::string& FilterLibrary) {
   RaiseUnlessWritable();
   if (FilterLibrary.empty()) throw ELotusNotes(-1, "Filter was not found for file " + FileName);
-  const std::string library =
-      ExtractFilePath(FilterLibrary).empty() ? NotesProgramDir() + FilterLibrary : FilterLibrary;
   std::string outputName;
   STATUS filterStatus = NOERROR;
-  const int code = RunImportFilter(library, FileName, outputName, filterStatus);
+  // A bare name stays bare: OSLoadLibrary finds it in the runtime's own directory, which need not
+  // be the one the registry names.
+  const int code = RunImportFilter(FilterLibrary, FileName, outputName, filterStatus);
   TTempFile output(outputName);
   const int status = code != 0 ? code : filterStatus;
   if (status != 0 || outputName.empty()) {

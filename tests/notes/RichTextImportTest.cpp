@@ -6,6 +6,7 @@
 #include "FileText.h"
 #include "NotesFilters.h"
 #include "NotesRichText.h"
+#include "Registry.h"
 #include "RichTextFixture.h"
 #include "TempDir.h"
 
@@ -83,6 +84,24 @@ TEST_F(RichTextImportTest, FailedImportsNameTheFileAndLeaveNothingBehind) {
   ASSERT_EQ(values.size(), 1u);
   EXPECT_EQ(values[0].substr(0, 6), Hex("81 02 82 FF 46 00"));
   EXPECT_NE(values[0].find("two"), std::string::npos);
+}
+
+// A filter named without a directory is the runtime's own, wherever the registry says Notes is.
+TEST_F(RichTextImportTest, BareFilterNamesLoadWhateverProgramDirectoryTheRegistryNames) {
+  const std::string text = WriteFile("notes.txt", "from the filter");
+  for (const char* registryPath : {"", "/opt/ibm/notes"}) {
+    if (*registryPath) {
+      TRegistry registry;
+      registry.SetRootKey(HKEY_LOCAL_MACHINE);
+      ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes\\9.0", true));
+      registry.WriteString("Path", registryPath);
+    }
+    NotesRichTextInitialize();
+    auto body = NewBody();
+    EXPECT_NO_THROW(body->AddFile(text)) << "registry path '" << registryPath << "'";
+    NotesRichTextFinalize();
+  }
+  EXPECT_EQ(ItemValues("Body").size(), 2u);
 }
 
 TEST_F(RichTextImportTest, RtfLinesReplaceTheFieldAndComeBackAsRtf) {
