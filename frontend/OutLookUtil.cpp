@@ -11,6 +11,7 @@
 #include "Sonst.h"
 #include "StringList.h"
 #include "SysUtils.h"
+#include "Unicode.h"
 #include "VeskExceptions.h"
 
 namespace {
@@ -141,12 +142,26 @@ TOLFolderRef CurrentMailFolder(std::string& FolderName) {
   return nullptr;
 }
 
-// By subject; a subject with a two-letter prefix ("AW: ", "RE: ") is tried again without it,
-// and then comes back shortened.
+// Where the subject goes on after a two-letter prefix, colon and blank ("AW: ", "Re: ", "ΑΠ: "),
+// counted in characters so that a prefix of non-ASCII letters is one; npos without one.
+size_t AfterReplyPrefix(const std::string& Subject) {
+  size_t Pos = 0;
+  char32_t Third = 0;
+  for (int Index = 0; Index < 4; ++Index) {
+    if (Pos >= Subject.size()) return std::string::npos;
+    char32_t C = NextUtf8CodePoint(Subject, Pos);
+    if (Index == 2) Third = C;
+  }
+  return Third == ':' ? Pos : std::string::npos;
+}
+
+// By subject; a subject with a reply prefix is tried again without it, and then comes back
+// shortened.
 TOLItemRef FindBySubject(TOLItems& Items, std::string& Subject) {
   TOLItemRef Candidate = Items.Find(" [Subject] = " + Quoted(Subject));
-  if (!Candidate && Subject.size() > 3 && Subject[2] == ':') {
-    Subject.erase(0, 4);
+  const size_t Rest = Candidate ? std::string::npos : AfterReplyPrefix(Subject);
+  if (Rest != std::string::npos) {
+    Subject.erase(0, Rest);
     Candidate = Items.Find(" [Subject] = " + Quoted(Subject));
   }
   return Candidate;
