@@ -114,7 +114,7 @@ class Acls : public runtimetest::StorageTest {
   }
 };
 
-TEST_F(Acls, ANewDatabaseGivesItsCreatorManagerThroughTheDefaultEntry) {
+TEST_F(Acls, ANewDatabaseGivesItsCreatorManagerAndAMailFileTheTemplatesList) {
   DbRef db("test.nsf");
   MemoryRef acl;
   Read(db.Get(), acl);
@@ -122,6 +122,18 @@ TEST_F(Acls, ANewDatabaseGivesItsCreatorManagerThroughTheDefaultEntry) {
   for (WORD number = 0; number < ACL_PRIVCOUNT; ++number)
     EXPECT_EQ(PrivilegeName(acl.Get(), number), "");
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_ACL), 1u);
+  DBHANDLE mail = NULLHANDLE;
+  ASSERT_EQ(NSFDbCreateAndCopy("mail.ntf", "mail/jo.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &mail),
+            NOERROR);
+  ASSERT_EQ(NSFDbClose(mail), NOERROR);
+  DbRef jo("mail/jo.nsf");
+  MemoryRef joAcl;
+  Read(jo.Get(), joAcl);
+  EXPECT_EQ(EntriesOf(joAcl.Get()), (Entries{{"-Default-", ACL_LEVEL_NOACCESS, {}, 0},
+                                             {"LocalDomainServers",
+                                              ACL_LEVEL_MANAGER,
+                                              {},
+                                              ManagerRights | ACL_FLAG_GROUP | ACL_FLAG_SERVER}}));
 }
 
 TEST_F(Acls, AStoredListIsReadBackAndChangesNotStoredAreNot) {
@@ -194,7 +206,7 @@ TEST_F(Acls, UpdateChangesOnlyTheSelectedFieldsAndARenameClearsTheOthers) {
                                            {"Cy", ACL_LEVEL_EDITOR, {}, ACL_FLAG_PERSON}}));
 }
 
-TEST_F(Acls, RefusedChangesLeaveTheListAsItWas) {
+TEST_F(Acls, RefusedChangesAndAnEntryBeyondAFullListLeaveTheListAsItWas) {
   MemoryRef acl;
   Create(acl);
   ASSERT_EQ(ACLAddEntry(acl.Get(), "Jo", ACL_LEVEL_EDITOR, nullptr, 0), NOERROR);
@@ -226,11 +238,6 @@ TEST_F(Acls, RefusedChangesLeaveTheListAsItWas) {
   EXPECT_EQ(EntriesOf(acl.Get()), before);
   ASSERT_EQ(ACLDeleteEntry(acl.Get(), "JO"), NOERROR);
   EXPECT_EQ(NamesOf(acl.Get()), (std::vector<std::string>{"-Default-", "Al"}));
-}
-
-TEST_F(Acls, AFullListRefusesAnotherEntry) {
-  MemoryRef acl;
-  Create(acl);
   STATUS status = NOERROR;
   int added = 0;
   while (status == NOERROR && added < 5000) {
@@ -238,12 +245,12 @@ TEST_F(Acls, AFullListRefusesAnotherEntry) {
     if (status == NOERROR) ++added;
   }
   EXPECT_EQ(status, ERR_ACL_FULL);
-  EXPECT_EQ(added + 1, static_cast<int>(EntriesOf(acl.Get()).size()));
+  EXPECT_EQ(added + 2, static_cast<int>(EntriesOf(acl.Get()).size()));  // -Default- and Al
   ASSERT_EQ(ACLDeleteEntry(acl.Get(), "Person 0"), NOERROR);
   EXPECT_EQ(ACLAddEntry(acl.Get(), "Another", 2, nullptr, 0), NOERROR);
 }
 
-TEST_F(Acls, PrivilegeNamesComeBackDecoratedAndUnnamedOnesEmpty) {
+TEST_F(Acls, PrivilegeNamesAreDecoratedAndTheWalkGoesOnOverTheListAsItBegan) {
   MemoryRef acl;
   Create(acl);
   char level[] = "Old level", role[] = "Marketing", longest[] = "ABCDEFGHIJKLMNO",
@@ -266,11 +273,6 @@ TEST_F(Acls, PrivilegeNamesComeBackDecoratedAndUnnamedOnesEmpty) {
   ASSERT_EQ(ACLSetPrivName(acl.Get(), 8, empty), NOERROR);
   EXPECT_EQ(PrivilegeName(acl.Get(), 8), "");
   EXPECT_EQ(PrivilegeName(acl.Get(), 9), "");
-}
-
-TEST_F(Acls, TheWalkGoesOnOverWhatTheListHeldWhenItBegan) {
-  MemoryRef acl;
-  Create(acl);
   ASSERT_EQ(ACLAddEntry(acl.Get(), "Jo", 2, nullptr, 0), NOERROR);
   ASSERT_EQ(ACLAddEntry(acl.Get(), "Al", 2, nullptr, 0), NOERROR);
   struct TWalk {
@@ -339,31 +341,12 @@ TEST_F(Acls, CreateAndCopyCopiesTheListAndCopyLeavesItBehind) {
   ExpectSampleIn("copy.nsf");
 }
 
-TEST_F(Acls, AMailFileMadeFromTheMailTemplateTakesItsList) {
-  DBHANDLE mail = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("mail.ntf", "mail/jo.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &mail),
-            NOERROR);
-  ASSERT_EQ(NSFDbClose(mail), NOERROR);
-  DbRef db("mail/jo.nsf");
-  MemoryRef acl;
-  Read(db.Get(), acl);
-  EXPECT_EQ(EntriesOf(acl.Get()), (Entries{{"-Default-", ACL_LEVEL_NOACCESS, {}, 0},
-                                           {"LocalDomainServers",
-                                            ACL_LEVEL_MANAGER,
-                                            {},
-                                            ManagerRights | ACL_FLAG_GROUP | ACL_FLAG_SERVER}}));
-}
-
-TEST_F(Acls, AFileFromBeforeListsWereStoredReadsAsNeverGivenOne) {
+TEST_F(Acls, FilesFromBeforeListsAndDamagedRowsReadAsWhatCanBeRead) {
   ExecuteSql("test.nsf",
              "DROP TABLE acl; DROP TABLE acl_entries; DROP TABLE acl_privileges; "
              "PRAGMA user_version = 2;");
   StoreSample();
   ExpectSampleIn("test.nsf");
-}
-
-TEST_F(Acls, DamagedRowsAreLeftOutOfTheList) {
-  StoreSample();
   ExecuteSql("test.nsf",
              "INSERT INTO acl_entries VALUES(10, 'Bad Level', 99, x'', 0);"
              "INSERT INTO acl_entries VALUES(11, 'sales team', 2, x'', 0);"

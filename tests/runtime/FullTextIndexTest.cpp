@@ -41,15 +41,12 @@ NOTEID FullTextIndex::AddRaw(const std::string& Name, WORD Type, const std::stri
 
 }  // namespace
 
-TEST_F(FullTextIndex, TextListsAreSearchedEntryByEntry) {
+TEST_F(FullTextIndex, TextListEntriesAndRichTextRunsAreSearchedAsTheirWords) {
   NOTEID list = AddRaw("SendTo", TYPE_TEXT_LIST, TextListValue({"Anna Berg", "Carl Dahl"}));
   EXPECT_EQ(Found("dahl"), Ids{list});
   EXPECT_EQ(Found("[SendTo] CONTAINS anna"), Ids{list});
   // Entries are separate lines, but still side by side as words.
   EXPECT_EQ(Found("\"anna berg\""), Ids{list});
-}
-
-TEST_F(FullTextIndex, RichTextRunsJoinWithinAParagraphAndParagraphsSeparateWords) {
   NOTEID body = AddRaw("Body", TYPE_COMPOSITE, RichText({{"The bud", "get is"}, {"approved"}}));
   EXPECT_EQ(Found("budget"), Ids{body});
   EXPECT_EQ(Found("[Body] CONTAINS approved"), Ids{body});

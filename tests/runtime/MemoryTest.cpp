@@ -26,7 +26,8 @@ class Memory : public runtimetest::RuntimeTest {
 
 }  // namespace
 
-TEST_F(Memory, LocksAreCountedAndBlockTheFree) {
+// A note's pool or a list the runtime took over: callers may read it but not free or move it.
+TEST_F(Memory, LocksAreCountedAndBlockTheFreeAndRuntimeOwnedBlocksAreRefused) {
   DHANDLE handle = Allocate(100);
   char* first = OSLock(char, handle);
   ASSERT_NE(first, nullptr);
@@ -38,6 +39,14 @@ TEST_F(Memory, LocksAreCountedAndBlockTheFree) {
   EXPECT_FALSE(OSUnlock(handle));
   EXPECT_EQ(OSMemFree(handle), NOERROR);
   EXPECT_EQ(OSMemFree(handle), ERR_NOTESRT_INVALID_HANDLE);
+  handle = notesrt::TMemoryBlock::Allocate(32, true);
+  EXPECT_NE(OSLockObject(handle), nullptr);
+  OSUnlockObject(handle);
+  EXPECT_EQ(OSMemFree(handle), ERR_NOTESRT_RUNTIME_OWNED);
+  EXPECT_EQ(OSMemRealloc(handle, 64), ERR_NOTESRT_RUNTIME_OWNED);
+  EXPECT_NE(OSLockObject(handle), nullptr);
+  OSUnlockObject(handle);
+  EXPECT_TRUE(notesrt::THandleTable::Instance().Remove(handle, NOTESRT_HANDLE_MEMORY));
 }
 
 TEST_F(Memory, NewMemoryIsZeroedAndReallocKeepsTheContentsButNotWhileLocked) {
@@ -64,18 +73,6 @@ TEST_F(Memory, NewMemoryIsZeroedAndReallocKeepsTheContentsButNotWhileLocked) {
     EXPECT_EQ(handle, NULLHANDLE);
   }
   EXPECT_EQ(OSMemAlloc(0, 10, nullptr), ERR_MISC_INVALID_ARGS);
-}
-
-// A note's pool or a list the runtime took over: callers may read it but not free or move it.
-TEST_F(Memory, RuntimeOwnedBlocksAreRefusedHarmlessly) {
-  DHANDLE handle = notesrt::TMemoryBlock::Allocate(32, true);
-  EXPECT_NE(OSLockObject(handle), nullptr);
-  OSUnlockObject(handle);
-  EXPECT_EQ(OSMemFree(handle), ERR_NOTESRT_RUNTIME_OWNED);
-  EXPECT_EQ(OSMemRealloc(handle, 64), ERR_NOTESRT_RUNTIME_OWNED);
-  EXPECT_NE(OSLockObject(handle), nullptr);
-  OSUnlockObject(handle);
-  EXPECT_TRUE(notesrt::THandleTable::Instance().Remove(handle, NOTESRT_HANDLE_MEMORY));
 }
 
 // HCOLLECTION is a WORD: the table must hand out collection handles that fit 16 bits.

@@ -63,7 +63,7 @@ TEST(PathNet, ParseSplitsTheThreeFormsAndConstructJoinsThemBack) {
   EXPECT_STREQ(server, "Srv1");
 }
 
-TEST(PathNetConstruct, FailsRatherThanOverflowOrCut) {
+TEST(PathNet, ConstructFailsRatherThanOverflowOrCutAndParseRejectsMalformedPaths) {
   std::string file(MAXPATH - 1 - 6, 'f');  // "Srv1!!" + file is exactly MAXPATH - 1
   EXPECT_EQ(Construct("", "Srv1", file.c_str()), "Srv1!!" + file);
   file += 'f';
@@ -71,9 +71,6 @@ TEST(PathNetConstruct, FailsRatherThanOverflowOrCut) {
   std::string huge(5000, 'h');
   EXPECT_EQ(Construct(huge.c_str(), huge.c_str(), huge.c_str(), ERR_INV_FILE_NAME), "");
   EXPECT_EQ(OSPathNetConstruct("", "S", "f", nullptr), ERR_MISC_INVALID_ARGS);
-}
-
-TEST(PathNetParse, RejectsMalformedPathsWithEmptyOutputs) {
   EXPECT_EQ(Parse("TCPIP!!!!a.nsf").Status, ERR_INV_SERVER_NAME);
   EXPECT_EQ(Parse("!!a.nsf").Status, ERR_INV_SERVER_NAME);
   TParsed tooMany = Parse("a!!b!!c!!d");

@@ -32,7 +32,7 @@ class Servers : public runtimetest::StorageTest {
   std::filesystem::path FServers;
 };
 
-TEST_F(Servers, EveryFormOfTheServerNameReachesItsDirectory) {
+TEST_F(Servers, EveryFormOfTheNameReachesItsDirectoryAndMissingOrListedServersDoNotRespond) {
   EXPECT_TRUE(std::filesystem::exists(FServers / "CN=SRV1%2FO=ACME" / "mail" / "jdoe.nsf"));
   for (const char* path : {"CN=Srv1/O=Acme!!mail\\jdoe.nsf", "Srv1/Acme!!mail/jdoe",
                            "srv1!!MAIL\\JDOE.NSF", "port!!Srv1/Acme!!mail\\jdoe.nsf"})
@@ -45,9 +45,6 @@ TEST_F(Servers, EveryFormOfTheServerNameReachesItsDirectory) {
   ASSERT_EQ(NSFDbQuotaGet("Srv1/Acme!!mail\\jdoe.nsf", &quota), NOERROR);
   EXPECT_GT(quota.CurrentDbSize, 0u);
   EXPECT_EQ(quota.SizeLimit, 0u);
-}
-
-TEST_F(Servers, MissingOrListedServersDoNotRespond) {
   EXPECT_EQ(OpenStatus("CN=Srv2/O=Acme!!mail\\jdoe.nsf"), ERR_SERVER_NOT_RESPONDING);
   EXPECT_EQ(OpenStatus("Srv1/Acme!!mail\\nobody.nsf"), ERR_NOEXIST);
   OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "Other/Acme, srv1/acme");
