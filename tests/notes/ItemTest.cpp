@@ -209,7 +209,22 @@ TEST_F(ItemTest, WrongAndMissingTypesGiveNeutralValues) {
   EXPECT_THROW(TNotesItem::Create(*FDocument, "Missing"), ELotusNotes);
 }
 
-TEST_F(ItemTest, ReferencesAndNonAsciiNamesSurviveASave) {
+TEST_F(ItemTest, HugeValuesArePiecesOfAtMost65000Bytes) {
+  const std::vector<char> value(65001, 'v');
+  HugeNSFItemAppend(FDocument->NoteHandle(), 0, "Blob", 4, TYPE_TEXT, value.data(),
+                    static_cast<DWORD>(value.size()));
+  const auto items = FDocument->LoadMultipleItems("Blob");
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0]->ValueLength(), 2u + 65000u);
+  EXPECT_EQ(items[1]->ValueLength(), 2u + 1u);
+}
+
+TEST_F(ItemTest, HandedOutItemsSurviveAReloadAndReferencesAndNonAsciiNamesASave) {
+  TNotesItem* subject = FDocument->GetItemByName("Subject");
+  subject->SetAsString("kept");
+  FDocument->ReloadFields();
+  EXPECT_EQ(FDocument->GetItemByName("Subject"), subject);
+  EXPECT_EQ(subject->GetAsString(), "kept");
   UNIVERSALNOTEID unid{};
   unid.File[0] = 0x11223344;
   unid.Note.Innards[1] = 0x55667788;
@@ -221,24 +236,6 @@ TEST_F(ItemTest, ReferencesAndNonAsciiNamesSurviveASave) {
   EXPECT_EQ(read.Note.Innards[1], 0x55667788u);
   EXPECT_EQ(Item("Grüße").GetAsString(), "Zürich\r\nGenève");
   EXPECT_EQ(Item("$REF").GetItemValue().AsString(), UNIDtoStr(unid, true));
-}
-
-TEST_F(ItemTest, HugeValuesArePiecesOfAtMost65000Bytes) {
-  const std::vector<char> value(65001, 'v');
-  HugeNSFItemAppend(FDocument->NoteHandle(), 0, "Blob", 4, TYPE_TEXT, value.data(),
-                    static_cast<DWORD>(value.size()));
-  const auto items = FDocument->LoadMultipleItems("Blob");
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0]->ValueLength(), 2u + 65000u);
-  EXPECT_EQ(items[1]->ValueLength(), 2u + 1u);
-}
-
-TEST_F(ItemTest, ReloadingFieldsKeepsHandedOutItemsUsable) {
-  TNotesItem* subject = FDocument->GetItemByName("Subject");
-  subject->SetAsString("kept");
-  FDocument->ReloadFields();
-  EXPECT_EQ(FDocument->GetItemByName("Subject"), subject);
-  EXPECT_EQ(subject->GetAsString(), "kept");
 }
 
 }  // namespace

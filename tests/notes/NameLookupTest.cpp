@@ -40,15 +40,12 @@ class NameLookup : public NotesFixture {
   }
 };
 
-TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlace) {
+TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceWithSeveralValuesSharingIt) {
   EXPECT_EQ(Lookup("jo*", {"FirstName", "CompanyName", "LastName"}),
             (Lines{"Joan", "", "Smith", "John", "Acme", "Doe"}));
   EXPECT_EQ(Lookup("John Doe/Sales/Acme", {"FullName", "MailServer", "Missing"}),
             (Lines{"CN=John Doe/OU=Sales/O=Acme", "CN=Hub/O=Acme", ""}));
   EXPECT_EQ(Lookup("nobody", {"FirstName"}), Lines{});
-}
-
-TEST_F(NameLookup, SeveralValuesShareTheirItemsLine) {
   EXPECT_EQ(Lookup("sales", {"Members", "ListName"}, {}, "$Groups"),
             (Lines{"John Doe, Joan Smith", "Sales"}));
 }

@@ -47,7 +47,7 @@ TEST(StringToNotesTest, EveryLineBreakBecomesNulAndSeveralLinesEndInTwoNuls) {
   EXPECT_EQ(NotesToString(buffer.data(), length - 1), "a\r\nb\r\nc\r\nd");
 }
 
-TEST(UNIDtoStrTest, WordsInNotesOrder) {
+TEST(TextTest, UnidWordsInNotesOrderAndColoursBothWays) {
   UNIVERSALNOTEID unid{};
   unid.File[0] = 0x11111111;
   unid.File[1] = 0x2222ABCD;
@@ -55,9 +55,6 @@ TEST(UNIDtoStrTest, WordsInNotesOrder) {
   unid.Note.Innards[1] = 0xFFFFFFFF;
   EXPECT_EQ(UNIDtoStr(unid, false), "2222ABCD11111111FFFFFFFF00000003");
   EXPECT_EQ(UNIDtoStr(unid, true), "2222ABCD:11111111-FFFFFFFF:00000003");
-}
-
-TEST(ColorTest, TableBothWays) {
   EXPECT_EQ(NotesToColor(0), 0x000000);
   EXPECT_EQ(NotesToColor(2), 0x0000FF);
   EXPECT_EQ(NotesToColor(15), 0xC0C0C0);

@@ -69,7 +69,7 @@ TEST_F(ValueToVariantTest, TextListsByEntryCount) {
   EXPECT_EQ(three.GetElement(2).AsString(), "");
 }
 
-TEST_F(ValueToVariantTest, NumbersAndNumberRanges) {
+TEST_F(ValueToVariantTest, NumbersTimesAndTheirRanges) {
   EXPECT_EQ(Value(TYPE_NUMBER).Add(2.5).Convert().AsDouble(), 2.5);
   EXPECT_TRUE(Value(TYPE_NUMBER_RANGE).Add(RANGE{0, 0}).Convert().IsNull());
   EXPECT_EQ(Value(TYPE_NUMBER_RANGE).Add(RANGE{1, 0}).Add(7.0).Convert().AsDouble(), 7.0);
@@ -78,9 +78,6 @@ TEST_F(ValueToVariantTest, NumbersAndNumberRanges) {
   EXPECT_EQ(list.ElementType(), varDouble);
   EXPECT_EQ(list.HighBound(), 2);
   EXPECT_EQ(list.GetElement(2).AsDouble(), 3.0);
-}
-
-TEST_F(ValueToVariantTest, TimesAndTimeRanges) {
   ScopedTimeZone zone("Europe/Berlin");
   TDateTime when = EncodeDate(2026, 7, 1) + EncodeTime(9, 30, 0, 0);
   TIMEDATE stamp = DateTimeToNotes(when);
@@ -93,12 +90,9 @@ TEST_F(ValueToVariantTest, TimesAndTimeRanges) {
   EXPECT_NEAR(range.GetElement(1).AsDateTime(), when, 1e-8);
 }
 
-TEST_F(ValueToVariantTest, OtherTypesAreEmpty) {
+TEST_F(ValueToVariantTest, OtherTypesAreEmptyAndTruncatedValuesYieldOnlyWhatTheyHold) {
   EXPECT_TRUE(Value(TYPE_COMPOSITE).AddText("xx").Convert().IsEmpty());
   EXPECT_TRUE(Value(TYPE_TEXT).ConvertFirst(1).IsEmpty());
-}
-
-TEST_F(ValueToVariantTest, TruncatedValuesYieldOnlyWhatTheyHold) {
   // Headers that claim more than the value holds must not be read past.
   EXPECT_TRUE(Value(TYPE_NUMBER).Add(static_cast<WORD>(1)).Convert().IsNull());
   Value numbers = Value(TYPE_NUMBER_RANGE).Add(RANGE{500, 0}).Add(4.0);
