@@ -84,16 +84,13 @@ TEST_F(PackageLoaderTest, AFailingShutdownStillStopsTheOtherSections) {
   Package.Unload();  // a second unload does nothing
 }
 
-TEST_F(PackageLoaderTest, AModuleWithoutAnEntryPointIsRefusedBeforeItStarts) {
+TEST_F(PackageLoaderTest, MissingModulesAndModulesWithoutAnEntryPointAreRefusedBeforeTheyStart) {
   std::string Error = LoadError<EPackageError>(TEST_MODULE_WITHOUT_REGISTER);
   EXPECT_EQ(Error, std::string("Package ") + TEST_MODULE_WITHOUT_REGISTER +
                        " has no entry point Register");
   EXPECT_TRUE(Log().empty());
   EXPECT_FALSE(IsMapped(TEST_MODULE_WITHOUT_REGISTER));
-}
-
-TEST_F(PackageLoaderTest, AMissingModuleIsRefused) {
-  std::string Error = LoadError<EPackageError>("/nonexistent/libNothing.so");
+  Error = LoadError<EPackageError>("/nonexistent/libNothing.so");
   EXPECT_EQ(Error.rfind("Can't load package /nonexistent/libNothing.so: ", 0), 0u) << Error;
 }
 

@@ -77,16 +77,13 @@ TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
   EXPECT_EQ(Plugin.GetCommands().Items(1).Command(), nullptr);
 }
 
-TEST(VisualPluginTest, AMissingFormResourceRaises) {
+TEST(VisualPluginTest, MissingOrUnfittingFormsRaise) {
   try {
     TvpiTest Plugin(nullptr);
     FAIL() << "no error";
   } catch (const EResNotFound& Error) {
     EXPECT_EQ(Error.Message(), "Resource TVPITEST not found");
   }
-}
-
-TEST(VisualPluginTest, FormsThatDoNotFitTheClassRaise) {
   EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Colour = 'red'\nend"),
             "Error reading vpiTest.Colour: Property Colour does not exist");
   EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Version = 6\nend"),

@@ -57,7 +57,7 @@ std::vector<std::string> RunsOf(const std::string& Rtf) {
 
 const std::string Arial = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}";
 
-TEST(RichEditMerge, ParagraphsOfTheFragments) {
+TEST(RichEditMerge, ParagraphsOfTheFragmentsAndASingleFragmentUnchanged) {
   struct TMergeCase {
     const char* Name;
     std::vector<std::string> Fragments;
@@ -96,9 +96,6 @@ TEST(RichEditMerge, ParagraphsOfTheFragments) {
     std::string Merged = RichEditMerge(Case.Fragments);
     EXPECT_EQ(RtfToText(Merged), Case.Text) << Case.Name << "\n" << Merged;
   }
-}
-
-TEST(RichEditMerge, OneFragmentComesBackUnchanged) {
   for (std::string Fragment : {"{\\rtf1 x\\par", "not rtf", ""}) {
     EXPECT_EQ(RichEditMerge({Fragment}), Fragment);
   }

@@ -22,7 +22,7 @@ mode_t ModeOf(const fs::path& Path) {
   return info.st_mode & 07777;
 }
 
-TEST(TempFiles, FilesAreNewAndPrivateAndGoWithTheDirectory) {
+TEST(TempFiles, FilesAreNewAndPrivateAndGoWithTheirHolderOrTheDirectory) {
   vesktest::TempDir base;
   fs::path dir;
   {
@@ -54,6 +54,10 @@ TEST(TempFiles, FilesAreNewAndPrivateAndGoWithTheDirectory) {
     EXPECT_NE(made, next);
     std::ifstream taken(next);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(taken), {}), "taken");
+    {
+      TTempFile file(made);  // a holder removes its file
+    }
+    EXPECT_FALSE(fs::exists(made));
   }
   EXPECT_FALSE(fs::exists(dir));
 }
@@ -111,18 +115,6 @@ TEST(TempFiles, LeftoversOfKilledProcessesGoAtTheNextStart) {
   for (const auto& entry : fs::directory_iterator(base.Path())) left.insert(entry.path());
   EXPECT_EQ(left, (std::set<fs::path>{running.Path(), next.Path(), base.Path() / "vesk-other"}));
   EXPECT_TRUE(fs::exists(runningFile));
-}
-
-TEST(TempFiles, TempFileHolderRemovesItsFile) {
-  vesktest::TempDir base;
-  TPrivateTempDir temp(base.Path());
-  std::string path;
-  {
-    TTempFile file(temp.CreateFile("~"));
-    path = file.Path();
-    EXPECT_TRUE(fs::exists(path));
-  }
-  EXPECT_FALSE(fs::exists(path));
 }
 
 }  // namespace

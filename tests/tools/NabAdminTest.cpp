@@ -75,7 +75,8 @@ TEST_F(NabAdminTest, WorksOnAServersDirectory) {
       << unreachable.Output;
 }
 
-TEST_F(NabAdminTest, FailuresAndBadUsageHaveTheirExitCodes) {
+// "." and ".." would put a server's files in the servers folder itself or above it.
+TEST_F(NabAdminTest, FailuresBadUsageAndDotServerNamesHaveTheirExitCodes) {
   ASSERT_EQ(Run("create names.nsf").ExitCode, 0);
   TRun again = Run("create names.nsf");
   EXPECT_EQ(again.ExitCode, 1);
@@ -90,6 +91,16 @@ TEST_F(NabAdminTest, FailuresAndBadUsageHaveTheirExitCodes) {
   EXPECT_EQ(Run("add-group names.nsf").ExitCode, 2);
   EXPECT_EQ(Run("create").ExitCode, 2);
   EXPECT_EQ(Run("list").Output, "");
+  const std::filesystem::path servers = FEnv.Root() / "servers";
+  std::filesystem::create_directories(servers);
+  AddSetting("NotesRT_ServersDir=" + servers.string());
+  for (const char* server : {"..", "."}) {
+    TRun created = Run(std::string("create mail.box --server ") + server);
+    EXPECT_EQ(created.ExitCode, 1) << server;
+    EXPECT_NE(created.Output.find("Invalid server"), std::string::npos) << created.Output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(FEnv.Root() / "mail.box"));
+  EXPECT_FALSE(std::filesystem::exists(servers / "mail.box"));
 }
 
 // A damaged database is repaired: what can be read goes into a new file of the same name, the
@@ -117,20 +128,6 @@ TEST_F(NabAdminTest, FixupRepairsADamagedDatabaseAndKeepsTheOldOne) {
   EXPECT_GT(listed, People / 2);
   EXPECT_LT(listed, People);
   EXPECT_EQ(Run("fixup missing.nsf").ExitCode, 1);
-}
-
-// "." and ".." would put a server's files in the servers folder itself or above it.
-TEST_F(NabAdminTest, DotServerNamesAreRefused) {
-  const std::filesystem::path servers = FEnv.Root() / "servers";
-  std::filesystem::create_directories(servers);
-  AddSetting("NotesRT_ServersDir=" + servers.string());
-  for (const char* server : {"..", "."}) {
-    TRun created = Run(std::string("create mail.box --server ") + server);
-    EXPECT_EQ(created.ExitCode, 1) << server;
-    EXPECT_NE(created.Output.find("Invalid server"), std::string::npos) << created.Output;
-  }
-  EXPECT_FALSE(std::filesystem::exists(FEnv.Root() / "mail.box"));
-  EXPECT_FALSE(std::filesystem::exists(servers / "mail.box"));
 }
 
 }  // namespace
