@@ -127,16 +127,16 @@ TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
        "r",
        {"r}\\pard\\qr "},
        {}},
-      {"bullets and numbering keep their markers as text",
+      {"bullets and numbering: a list for each run, the markers as text too",
        Pab(2, 0, 1800, 1440, 0x0400) + Pab(3, 0, 1800, 1440, 0x1000) + Reference(2) +
            TextRun("dot") + Paragraph() + Reference(3) + TextRun("one") + Paragraph() +
            TextRun("two") + Paragraph() + Reference(2) + TextRun("x") + Paragraph() + Reference(3) +
            TextRun("again"),
        "dot\none\ntwo\nx\nagain",
-       {"{\\pntext \\'95\\tab}", "{\\pntext 1.\\tab}", "{\\pntext 2.\\tab}", "\\pnlvlblt"},
-       {"{\\pntext 3.",
-        "{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1\\pnindent360{\\pntxta .}} "
-        "{\\f1\\fs20 again"}},
+       {"\\ls1{\\pntext \\'95\\tab}", "\\ls2{\\pntext 1.\\tab}", "\\ls2{\\pntext 2.\\tab}",
+        "\\ls4{\\pntext 1.\\tab}", "{\\listoverride\\listid4\\listoverridecount0\\ls4}",
+        "{\\listlevel\\levelnfc23", "\\listid3}"},
+       {"{\\pntext 3.", "\\pnlvl", "\\ls5"}},
       {"a URL hotspot is a link; one left open is closed, a stray end ignored",
        ByteRecord(0xAA, "") + Hotspot(0xA9, 11, std::string("https://e.org/?a=1&b=\"2\"\0", 25)) +
            TextRun("site") + ByteRecord(0xAA, "") + TextRun(" and ") +
@@ -174,7 +174,7 @@ TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
            TextRun("ner") + ByteRecord(0xA5, Le32(0)) + ByteRecord(0xA5, Le32(0)) + TextRun("") +
            Paragraph() + TextRun("after"),
        "t\na1\tb1\nb1'\t\na2\tin\nner\t\nafter",
-       {"\\trowd\\trgaph108 ", "\\clcbpat3\\cellx4680 ", "\\cellx9360 ",
+       {"\\trowd\\trgaph108 ", "\\clcbpat3\\cellx4800 ", "\\cellx9600 ",
         "\\pard\\intbl {\\f1\\fs20 a1}\\cell ", "\\clbrdrl\\brdrs\\brdrw10 "},
        {}},
       {"a table left open is closed",

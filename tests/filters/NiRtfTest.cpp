@@ -45,6 +45,7 @@ TEST_F(NiRtf, ParagraphsRunsFontsAndColours) {
       {"paragraphs, none before the first, none after the last mark",
        Head + "one\\par two\\line three\\par}", "{f1 s12}one|P|{f1 s12}two|P|{f1 s12}three"},
       {"empty paragraphs kept", Head + "a\\par\\par b}", "{f1 s12}a|P|P|{f1 s12}b"},
+      {"a page break ends its paragraph", Head + "a\\page b}", "{f1 s12}a|P|{f1 s12}b"},
       {"attributes on and off",
        Head + "\\b bold\\b0 {\\i it}{\\ul u}{\\ulw w}{\\strike s}x\\ulnone}",
        "{f1 s12 b}bold|{f1 s12 i}it|{f1 s12 u}uw|{f1 s12 s}s|{f1 s12}x"},
@@ -108,6 +109,16 @@ TEST_F(NiRtf, ParagraphDefinitionsBeforeTheirFirstReference) {
            "{\\stylesheet{\\s0 Normal;}{\\s1\\qc\\b\\fs32 Heading 1;}{\\*\\cs2\\i\\cf1 Emphasis;}}"
            "\\pard\\s1 Title\\par\\pard\\s1\\qr\\b0 right\\par\\pard\\s0 {\\cs2 em}}",
        "[c]|{f1 s16 b}Title|P|[r]|{f1 s16}right|P|{f1 s12 c2 i}em"},
+      {"lists by the list table, by level; one it does not name is bulleted",
+       Head + "{\\*\\listtable{\\list{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc0}\\listid7}"
+              "{\\list{\\listlevel\\levelnfc4}\\listid8}}{\\*\\listoverridetable{\\listoverride"
+              "\\listid7\\ls1}{\\listoverride\\listid8\\ls2}}\\pard\\ls1 a\\par\\pard\\ls1\\ilvl1 "
+              "b\\par\\pard\\ls2{\\listtext \\'95\\tab}c\\par\\pard\\ls3 d}",
+       "[bullet]|{f1 s12}a|P|[numbered]|{f1 s12}b|P|[numbered]|{f1 s12}c|P|[bullet]|{f1 s12}d"},
+      {"a style based on another takes its formatting, before or after its own words",
+       Head + "{\\stylesheet{\\s1\\qc\\b Base;}{\\s2\\sbasedon1\\i Child;}{\\s3\\i\\sbasedon1 "
+              "After;}}\\pard\\s2 x\\par\\pard\\s3 y}",
+       "[c]|{f1 s12 b i}x|P|[c]|{f1 s12 b i}y"},
       {"pandoc's list text with a paragraph of its own",
        Head + "{\\pard\\ql\\li360\\fi-360{\\pntext\\pard\\ql\\f0\\bullet\\tx360\\tab}it\\par}}",
        "[l1800 f1440 bullet]|{f1 s12}it"},
@@ -127,6 +138,11 @@ TEST_F(NiRtf, LinksTablesAndFields) {
       {"a link ends with its paragraph",
        Head + "{\\field{\\*\\fldinst HYPERLINK mailto:a@b.c}{\\fldrslt a\\par b}}}",
        "L11(mailto:a@b.c)|{f1 s12}a|/L|P|{f1 s12}b"},
+      {"a field's argument with escaped quotes and backslashes",
+       Head +
+           "{\\field{\\*\\fldinst HYPERLINK \"https://x.example/?q=\\\\\"a\\\\\"&p=c:\\\\\\\\d\"}"
+           "{\\fldrslt t}}}",
+       "L11(https://x.example/?q=%22a%22&p=c:\\d)|{f1 s12}t|/L"},
       {"other fields keep their result", Head + "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}}",
        "{f1 s12}7"},
       {"a table",

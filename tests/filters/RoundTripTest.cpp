@@ -43,6 +43,9 @@ const char* const Documents[] = {
     "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl d\\cell e\\cell f\\cell\\row\\pard "
     "after\\par}",
     "{\\rtf1\\ansi\\par\\par first after two empty paragraphs}",
+    "{\\rtf1\\ansi an empty last paragraph\\par\\par}",
+    "{\\rtf1\\ansi\\trowd\\cellx1001\\cellx2002\\cellx3337\\intbl a\\cell b\\cell "
+    "c\\cell\\row\\pard\\par}",
     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}}\\f0 \\'cf\\'f0\\'e8\\par "
     "\\u20013\\u25991 "
     "\\u-10179\\u-8704 x\\tab y}",

@@ -16,15 +16,23 @@ constexpr int64_t FractionWhole = 28800;
 // the last cell.
 constexpr int MaxRows = 255, MaxColumns = 255;
 
+// A cell edge as a fraction of the row, in steps of 3 (rounded): the export writes tables
+// 9,600 twips wide, a twip a step, so that the widths come back exactly.
+int64_t EdgeFraction(const TRowDefinition& Row, int64_t Edge) {
+  const int64_t total = Row.Cells.back().Right - Row.Left;
+  const int64_t steps = FractionWhole / 3;
+  return std::clamp((steps * (Edge - Row.Left) + total / 2) / total, int64_t{0}, steps) * 3;
+}
+
 WORD FractionalWidth(const TRowDefinition& Row, int Column) {
   const size_t count = Row.Cells.size();
   if (static_cast<size_t>(Column) >= count || count == 0)
     return static_cast<WORD>(FractionWhole / std::max<int64_t>(count, Column + 1));
+  if (Row.Cells.back().Right - Row.Left <= 0) return static_cast<WORD>(FractionWhole / count);
   const int64_t left = Column == 0 ? Row.Left : Row.Cells[Column - 1].Right;
-  const int64_t total = Row.Cells.back().Right - Row.Left;
-  const int64_t width = Row.Cells[Column].Right - left;
-  if (total <= 0 || width <= 0) return static_cast<WORD>(FractionWhole / count);
-  return static_cast<WORD>(std::min(FractionWhole * width / total, FractionWhole));
+  const int64_t width = EdgeFraction(Row, Row.Cells[Column].Right) - EdgeFraction(Row, left);
+  if (width <= 0) return static_cast<WORD>(FractionWhole / count);
+  return static_cast<WORD>(width);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ struct TParaFormat {
   int32_t Left = 0, Right = 0, FirstLine = 0;
   int32_t Before = 0, After = 0, LineSpacing = 0;
   std::vector<int32_t> Tabs;
-  WORD ListFlags = 0;  // PABFLAG_BULLET or PABFLAG_NUMBEREDLIST
+  WORD ListFlags = 0;                       // PABFLAG_BULLET or PABFLAG_NUMBEREDLIST
+  int32_t ListOverride = 0, ListLevel = 0;  // \ls and \ilvl
   bool InTable = false;
 
   // Applies a paragraph formatting word (\pard resets); false when Token is none.

@@ -14,6 +14,8 @@ namespace {
 
 // Deeper nesting than this is no writer's; the groups past it share the state of the last.
 constexpr size_t MaxDepth = 1000;
+// A style sheet entry's formatting words kept, for the styles based on it.
+constexpr size_t MaxStyleWords = 256;
 
 bool IsListNumber(std::string_view Marker) {
   if (std::any_of(Marker.begin(), Marker.end(),
@@ -72,10 +74,16 @@ std::string HyperlinkTarget(std::string_view Instruction) {
     if (at == std::string_view::npos) break;
     size_t end;
     if (Instruction[at] == '"') {
-      end = Instruction.find('"', at + 1);
-      words.emplace_back(
-          Instruction.substr(at + 1, end == std::string_view::npos ? end : end - at - 1));
-      at = end == std::string_view::npos ? Instruction.size() : end + 1;
+      // A field's argument escapes its quotes and backslashes with a backslash.
+      std::string word;
+      for (++at; at < Instruction.size() && Instruction[at] != '"'; ++at) {
+        if (Instruction[at] == '\\' && at + 1 < Instruction.size() &&
+            (Instruction[at + 1] == '"' || Instruction[at + 1] == '\\'))
+          ++at;
+        word += Instruction[at];
+      }
+      words.push_back(std::move(word));
+      ++at;
     } else {
       end = Instruction.find_first_of(" \t\r\n", at);
       words.emplace_back(Instruction.substr(at, end == std::string_view::npos ? end : end - at));
@@ -111,7 +119,8 @@ TRtfImport::TRtfImport() : FGroups(1) {}
 bool TRtfImport::KnowsDestination(std::string_view Word) {
   // A field's instruction and the picture a newer reader shows are read; {\*\pn} too, for the
   // list's kind, and character styles. Everything else starred (\htmltag among them) is skipped.
-  return Word == "fldinst" || Word == "shppict" || Word == "pn" || Word == "cs";
+  return Word == "fldinst" || Word == "shppict" || Word == "pn" || Word == "cs" ||
+         Word == "listtable" || Word == "listoverridetable";
 }
 
 void TRtfImport::Token(const TRtfReader& Reader, const TRtfToken& Token, TRtfRole Role) {
@@ -135,7 +144,8 @@ void TRtfImport::Token(const TRtfReader& Reader, const TRtfToken& Token, TRtfRol
   }
   if (first && (Token.Value == "field" || Token.Value == "fldinst" || Token.Value == "fldrslt" ||
                 Token.Value == "pict" || Token.Value == "listtext" || Token.Value == "pntext" ||
-                Token.Value == "pn" || Token.Value == "nonshppict" || Token.Value == "stylesheet"))
+                Token.Value == "pn" || Token.Value == "nonshppict" || Token.Value == "stylesheet" ||
+                Token.Value == "listtable" || Token.Value == "listoverridetable"))
     return EnterDestination(Token.Value);
   Control(Reader, Token);
 }
@@ -183,6 +193,8 @@ void TRtfImport::OpenGroup() {
   // A link's result goes on in its inner groups; only the result's own group ends it.
   inner.OwnsLink = false;
   inner.StyleKey.clear();
+  inner.StyleWords.clear();
+  inner.BasedOn = -1;
   if (inner.Part == TPart::Field) inner.Part = TPart::Body;
   FGroups.push_back(std::move(inner));
 }
@@ -203,7 +215,7 @@ void TRtfImport::CloseGroup() {
       EndListMarker(closed);
       break;
     case TPart::StyleSheet:
-      if (!closed.StyleKey.empty()) FStyles[closed.StyleKey] = {closed.Char, closed.Para};
+      EndStyle(closed);
       break;
     case TPart::Picture:
       if (Top().Part != TPart::Picture && Top().Part != TPart::Dropped &&
@@ -216,8 +228,8 @@ void TRtfImport::CloseGroup() {
   if (closed.OwnsLink) EndLink();
 }
 
-// A list marker's paragraph is a numbered list when the marker's words say so or its text is a
-// number ("1.", "a)", "iv."), else a bulleted one.
+// A list marker's paragraph is a numbered list when the list table or the marker's words say so
+// or its text is a number ("1.", "a)", "iv."), else a bulleted one.
 void TRtfImport::EndListMarker(const TGroup& Marker) {
   TGroup& outer = Top();
   if (outer.Part == TPart::ListMarker) {
@@ -225,7 +237,9 @@ void TRtfImport::EndListMarker(const TGroup& Marker) {
     if (Marker.ListKind) outer.ListKind = Marker.ListKind;
     return;
   }
-  WORD kind = Marker.ListKind;
+  // The list table, where it names the paragraph's list, says more than a marker.
+  WORD kind = FLists.Kind(outer.Para.ListOverride, outer.Para.ListLevel);
+  if (!kind) kind = Marker.ListKind;
   if (!kind && !Marker.Marker.empty())
     kind = IsListNumber(Marker.Marker) ? PABFLAG_NUMBEREDLIST : PABFLAG_BULLET;
   if (kind) outer.Para.ListFlags = kind;
@@ -254,6 +268,8 @@ void TRtfImport::EnterDestination(std::string_view Word) {
     group.Part = TPart::Picture;
   } else if (Word == "stylesheet") {
     group.Part = TPart::StyleSheet;
+  } else if (Word == "listtable" || Word == "listoverridetable") {
+    group.Part = Word == "listtable" ? TPart::ListTable : TPart::ListOverrides;
   } else {
     group.Part = TPart::ListMarker;
   }
@@ -262,11 +278,19 @@ void TRtfImport::EnterDestination(std::string_view Word) {
 void TRtfImport::Control(const TRtfReader& Reader, const TRtfToken& Token) {
   TGroup& group = Top();
   if (group.Part == TPart::Picture) return PictureWord(Token);
+  if (group.Part == TPart::ListTable || group.Part == TPart::ListOverrides)
+    return FLists.Word(Token, group.Part == TPart::ListOverrides);
   if ((Token.Value == "s" || Token.Value == "cs") && Token.HasParam) return StyleWord(Token);
-  if (group.Char.Apply(Token) || group.Para.Apply(Token)) return;
+  if (group.Char.Apply(Token) || group.Para.Apply(Token)) {
+    if (group.Part == TPart::StyleSheet && group.StyleWords.size() < MaxStyleWords)
+      group.StyleWords.push_back(Token);
+    return;
+  }
   const std::string_view word = Token.Value;
-  if (word == "ls" && !group.Para.ListFlags) {
-    group.Para.ListFlags = PABFLAG_BULLET;
+  if (word == "sbasedon" && group.Part == TPart::StyleSheet) {
+    group.BasedOn = Token.Param;
+  } else if (word == "ls" || word == "ilvl") {
+    ListWord(Token);
   } else if (word == "pnlvlblt") {
     group.ListKind = PABFLAG_BULLET;
   } else if (word == "pnlvlbody" || word == "pndec" || word == "pnucrm" || word == "pnlcrm" ||
@@ -274,7 +298,7 @@ void TRtfImport::Control(const TRtfReader& Reader, const TRtfToken& Token) {
     group.ListKind = PABFLAG_NUMBEREDLIST;
   }
   if (Reader.Hidden() || group.Part == TPart::Dropped || group.Part == TPart::ListMarker) return;
-  if (word == "par" || word == "line" || word == "sect" || word == "nestcell" ||
+  if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "nestcell" ||
       word == "nestrow") {
     FBody.ParagraphMark(group.Para, FRow);
   } else if (word == "cell") {
@@ -305,6 +329,33 @@ void TRtfImport::StyleWord(const TRtfToken& Token) {
   group.Para = style->second.Para;
   group.Para.InTable = inTable;
   group.Para.ListFlags = list;
+}
+
+// A style sheet entry: its own words over the formatting of the style it is based on, or over
+// the formatting around the style sheet.
+void TRtfImport::EndStyle(const TGroup& Entry) {
+  if (Entry.StyleKey.empty()) return;
+  TStyle style{Entry.Char, Entry.Para};
+  const std::string kind = Entry.StyleKey.starts_with("cs") ? "cs" : "s";
+  const auto base = FStyles.find(kind + std::to_string(Entry.BasedOn));
+  if (Entry.BasedOn >= 0 && base != FStyles.end() &&
+      kind + std::to_string(Entry.BasedOn) != Entry.StyleKey) {
+    style = base->second;
+    for (const TRtfToken& word : Entry.StyleWords)
+      if (!style.Char.Apply(word)) style.Para.Apply(word);
+  }
+  FStyles[Entry.StyleKey] = std::move(style);
+}
+
+// \ls names a list of the list table, \ilvl its level; a list the tables do not define is a
+// bulleted one unless its marker said otherwise.
+void TRtfImport::ListWord(const TRtfToken& Token) {
+  TParaFormat& para = Top().Para;
+  (Token.Value == "ls" ? para.ListOverride : para.ListLevel) = Token.Param;
+  if (const WORD kind = FLists.Kind(para.ListOverride, para.ListLevel))
+    para.ListFlags = kind;
+  else if (Token.Value == "ls" && !para.ListFlags)
+    para.ListFlags = PABFLAG_BULLET;
 }
 
 // The row definition: \trowd starts it, each \cellx ends a cell's, with the borders and the

@@ -9,6 +9,7 @@
 #include "RtfBody.h"
 #include "RtfFaces.h"
 #include "RtfFormats.h"
+#include "RtfLists.h"
 #include "RtfReader.h"
 
 namespace nirtf {
@@ -34,6 +35,8 @@ class TRtfImport : public TRtfHandler {
     FieldResult,
     Picture,
     ListMarker,
+    ListTable,
+    ListOverrides,
     StyleSheet,
     Dropped
   };
@@ -57,6 +60,9 @@ class TRtfImport : public TRtfHandler {
     WORD ListKind = 0;
     TPictureData Picture;
     std::string StyleKey;  // a style sheet entry's "s<n>" or "cs<n>"
+    // The entry's formatting words and the style it is based on (\sbasedon), -1 for none.
+    std::vector<TRtfToken> StyleWords;
+    int32_t BasedOn = -1;
     // Whether the reader shows nothing of the group (a header, a footnote...); a picture shows
     // in a shown group or in the one a newer reader takes (\shppict).
     bool Hidden = false;
@@ -78,6 +84,8 @@ class TRtfImport : public TRtfHandler {
   void EndLink();
   void EndListMarker(const TGroup& Marker);
   void StyleWord(const TRtfToken& Token);
+  void EndStyle(const TGroup& Entry);
+  void ListWord(const TRtfToken& Token);
   FONTID CurrentFont(const TRtfReader& Reader);
 
   std::vector<TGroup> FGroups;
@@ -89,6 +97,7 @@ class TRtfImport : public TRtfHandler {
   };
   std::vector<TLink> FLinks;  // of the hyperlink results open
   std::map<std::string, TStyle> FStyles;
+  TRtfLists FLists;
   TRowDefinition FRow;
   TCellDefinition FPendingCell;
   int FPendingSide = -1;  // the border \clbrdrX names, 0 to 3

@@ -92,11 +92,18 @@ STATUS TCdToRtf::Convert(std::string_view Records, std::string& Rtf) {
   CloseFields();
   FHotspots.clear();
   while (FTableDepth > 0) TableEnd();
+  // An empty last paragraph gets its mark, so that it comes back; the importer's own first one
+  // does not count.
+  if (FParagraphOpen && FPropertiesPending && !FBody.Empty()) {
+    EnsureParagraph();
+    Out().Word("\\par ");
+  }
   TRtfOutput document;
   document.Word("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1");
   document.LineBreak();
   FFonts.WriteTable(document);
   WriteColorTable(document);
+  WriteListTables(document);
   document.Lines(FBody);
   document.Word("}");
   document.LineBreak();
@@ -214,14 +221,41 @@ void TCdToRtf::WriteParagraphProperties(bool WithMarker) {
   out.Word(std::string(FTableDepth > 0 ? "\\pard\\intbl" : "\\pard") +
            (FPab ? ParagraphWords(*FPab) : "") + " ");
   if (WithMarker) FListNumber = (flags & PABFLAG_NUMBEREDLIST) ? FListNumber + 1 : 0;
-  // The marker as text too, for readers without list support.
-  if (flags & PABFLAG_NUMBEREDLIST) {
-    if (WithMarker) out.Word(Number("{\\pntext ", FListNumber) + ".\\tab}");
-    out.Word("{\\*\\pn\\pnlvlbody\\pndec\\pnstart1\\pnindent360{\\pntxta .}}");
-  } else if (flags & PABFLAG_BULLET) {
-    if (WithMarker) out.Word("{\\pntext \\'95\\tab}");
-    out.Word("{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb \\'95}}");
+  // Lists as the list table defines them, with the marker as text for readers without list
+  // support. No \pn besides: LibreOffice would chain each such paragraph into a list of its own.
+  const WORD kind = flags & PABFLAG_NUMBEREDLIST ? PABFLAG_NUMBEREDLIST : flags & PABFLAG_BULLET;
+  if (kind && ((WithMarker && kind != FListKind) || FListNumbered.empty()))
+    FListNumbered.push_back(kind == PABFLAG_NUMBEREDLIST);
+  if (WithMarker) FListKind = kind;
+  if (!kind) return;
+  out.Word(Number("\\ls", static_cast<long>(FListNumbered.size())));
+  if (WithMarker)
+    out.Word(kind == PABFLAG_NUMBEREDLIST ? Number("{\\pntext ", FListNumber) + ".\\tab}"
+                                          : std::string("{\\pntext \\'95\\tab}"));
+}
+
+// The lists the paragraphs name: one for each unbroken run of list paragraphs of one kind, so
+// that numbers count from 1 in each and readers keep the runs apart.
+void TCdToRtf::WriteListTables(TRtfOutput& Out) const {
+  if (FListNumbered.empty()) return;
+  Out.Word("{\\*\\listtable");
+  for (size_t i = 0; i < FListNumbered.size(); ++i) {
+    const long id = static_cast<long>(i + 1);
+    Out.Word(Number("{\\list\\listtemplateid", id) + "\\listsimple{\\listlevel");
+    Out.Word(FListNumbered[i] ? "\\levelnfc0\\levelnfcn0\\leveljc0\\levelstartat1\\levelfollow0"
+                                "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+                              : "\\levelnfc23\\levelnfcn23\\leveljc0\\levelstartat1\\levelfollow0"
+                                "{\\leveltext\\'01\\'95;}{\\levelnumbers;}}");
+    Out.Word(Number("\\listid", id) + "}");
   }
+  Out.Word("}");
+  Out.LineBreak();
+  Out.Word("{\\*\\listoverridetable");
+  for (size_t i = 1; i <= FListNumbered.size(); ++i)
+    Out.Word(Number("{\\listoverride\\listid", static_cast<long>(i)) +
+             Number("\\listoverridecount0\\ls", static_cast<long>(i)) + "}");
+  Out.Word("}");
+  Out.LineBreak();
 }
 
 void TCdToRtf::Paragraph() {
@@ -354,7 +388,9 @@ void TCdToRtf::TableEnd() {
 
 // The row's definition, then its cells: RTF wants the cell boundaries before their content.
 void TCdToRtf::WriteRow() {
-  static constexpr int TableWidth = 9360;  // twips: the text width of a letter page
+  // Twips: about the text width of a page; a twip for every 3 of the cells' fractions, which
+  // the import takes back exactly.
+  static constexpr int TableWidth = 9600;
   static constexpr const char* Sides[4] = {"\\clbrdrl", "\\clbrdrr", "\\clbrdrt", "\\clbrdrb"};
   long total = 0;
   for (const TCell& cell : FCells) total += cell.Width;

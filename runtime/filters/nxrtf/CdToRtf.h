@@ -55,6 +55,7 @@ class TCdToRtf {
   void StartParagraph();
   void EnsureParagraph();
   void WriteParagraphProperties(bool WithMarker);
+  void WriteListTables(TRtfOutput& Out) const;
   TRtfOutput& Out() { return FTableDepth > 0 && !FCells.empty() ? FCells.back().Out : FBody; }
 
   TLmbcsDecoder FDecode;
@@ -64,7 +65,9 @@ class TCdToRtf {
   const CDPABDEFINITION* FPab = nullptr;  // null: the default paragraph
   bool FParagraphOpen = false;
   bool FPropertiesPending = false;
-  int FListNumber = 0;  // of the last numbered paragraph in an unbroken run of them
+  int FListNumber = 0;              // of the last numbered paragraph in an unbroken run of them
+  std::vector<bool> FListNumbered;  // whether list \lsN (N from 1) is numbered
+  WORD FListKind = 0;               // of the run of list paragraphs going on, 0 outside lists
   std::vector<THotspot> FHotspots;
   int FTableDepth = 0;
   std::vector<TCell> FCells;  // of the row being gathered
