@@ -4,29 +4,14 @@
 
 #include <string>
 
-#include "CdToRtf.h"
+#include "Corpus.h"
 #include "FileText.h"
 #include "FilterFixture.h"
-#include "LmbcsText.h"
-#include "RtfImport.h"
-#include "StoredRecords.h"
 
 namespace {
 
-std::string Import(const std::string& Rtf) {
-  notesfilter::TCdFileWriter out;
-  nirtf::RtfToCd(Rtf, DEFAULT_FONT_ID, out);
-  return out.Bytes();
-}
-
-// The records exported as the note holds them: after the paragraph the importer opens, with the
-// font table, which the note keeps apart, in front as the export is given it.
-std::string Export(const std::string& CdFile) {
-  std::string rtf;
-  const std::string stored = filtertest::AsStored(std::string_view(CdFile).substr(sizeof(WORD)));
-  EXPECT_EQ(xrtf::TCdToRtf(notesfilter::LmbcsToUtf8).Convert(stored, rtf), NOERROR);
-  return rtf;
-}
+using corpustest::ExportCd;
+using corpustest::ImportRtf;
 
 const char* const Documents[] = {
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Liberation "
@@ -59,11 +44,11 @@ TEST(RoundTrip, ImportExportImportGivesTheSameRecords) {
        {"libreoffice-style.rtf", "pandoc-writer.rtf", "richedit.rtf", "codepages.rtf"})
     inputs.push_back(vesktest::ReadFileText(std::string(VESK_TEST_DATA_DIR) + "/rtf/" + name));
   for (size_t i = 0; i < inputs.size(); ++i) {
-    const std::string first = Import(inputs[i]);
-    const std::string exported = Export(first);
-    const std::string second = Import(exported);
+    const std::string first = ImportRtf(inputs[i]);
+    const std::string exported = ExportCd(first);
+    const std::string second = ImportRtf(exported);
     EXPECT_EQ(filtertest::Describe(second), filtertest::Describe(first)) << "document " << i;
     EXPECT_EQ(second, first) << "document " << i;
-    EXPECT_EQ(Export(second), exported) << "document " << i;
+    EXPECT_EQ(ExportCd(second), exported) << "document " << i;
   }
 }
