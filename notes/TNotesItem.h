@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,6 +114,9 @@ class TNotesItem : public TObject {
  private:
   void StoreDescriptor(BLOCKID ItemBID, WORD DataType, BLOCKID ValueBID, DWORD ValueLength);
   std::string RichTextAsText() const;
+  // Each rich-text item's text from this one on, native, every line ended by CR LF, and whether
+  // its first line goes on with the last line of the item before.
+  void ForEachRichTextPart(const std::function<void(const std::string&, bool)>& Add) const;
   std::string JoinedText() const;
 
   TNotesDocument& FDocument;

@@ -10,6 +10,7 @@
 #include "NotesLock.h"
 #include "NotesText.h"
 #include "NotesTime.h"
+#include "TLineSplitter.h"
 #include "TNotesItem.h"
 #include "ValueToVariant.h"
 
@@ -96,25 +97,26 @@ std::string TNotesItem::JoinedText() const {
 
 // Rich text longer than one item is stored as several items of the name, and a paragraph may go
 // on from one into the next: this item and the rich-text items after it are read as one stream.
-std::string TNotesItem::RichTextAsText() const {
+void TNotesItem::ForEachRichTextPart(
+    const std::function<void(const std::string&, bool)>& Add) const {
   std::vector<TItemValue> values{{FItemBID, FDataType, FValueBID, FValueLength}};
   for (const TItemValue& next : ItemValuesAfter(NoteHandle(), FLmbcsName, FItemBID)) {
     if (next.DataType != TYPE_COMPOSITE) break;
     values.push_back(next);
   }
-  // The text is about as long as the records that hold it: one allocation, no regrowth.
-  size_t records = 0;
-  for (const TItemValue& value : values) records += value.Length;
+  for (const TItemValue& value : values) {
+    const std::string part = Lmbcs2Native(RecordsAsLmbcs(value.Value, value.Length));
+    // The last line so far goes on in this item unless a paragraph mark comes first.
+    if (!part.empty()) Add(part, !StartsWithParagraph(value));
+  }
+}
+
+std::string TNotesItem::RichTextAsText() const {
   std::string text;
-  text.reserve(records + records / 8);
-  auto add = [&text](const TItemValue& Value) {
-    const std::string part = Lmbcs2Native(RecordsAsLmbcs(Value.Value, Value.Length));
-    if (part.empty()) return;
-    // The last line of the text so far goes on in this item unless a paragraph mark comes first.
-    if (!text.empty() && !StartsWithParagraph(Value)) text.resize(text.size() - 2);
-    text += part;
-  };
-  for (const TItemValue& value : values) add(value);
+  ForEachRichTextPart([&text](const std::string& Part, bool ContinuesLine) {
+    if (!text.empty() && ContinuesLine) text.resize(text.size() - 2);
+    text += Part;
+  });
   return text;
 }
 
@@ -230,6 +232,16 @@ TVariant TNotesItem::GetItemValue() const {
 
 TStringList& TNotesItem::GetRichText() {
   TStringList& lines = Lines();
-  if (FLoaded) lines.SetText(GetAsString());
+  if (!FLoaded) return lines;
+  if (FDataType != TYPE_COMPOSITE) {
+    lines.SetText(GetAsString());
+    return lines;
+  }
+  // Item by item into the list: a long text is never held whole, nor split again afterwards.
+  TLineSplitter splitter(lines);
+  ForEachRichTextPart([&splitter](const std::string& Part, bool ContinuesLine) {
+    splitter.Append(Part, !splitter.Empty() && ContinuesLine);
+  });
+  splitter.Finish();
   return lines;
 }
