@@ -41,6 +41,27 @@ TEST_F(CharsetTest, TextsOverSixtyFourKilobytesAreNotCut) {
   EXPECT_EQ(Lmbcs2Native(Repeat("\x81", 70000)), Repeat("\xC3\xBC", 70000));
 }
 
+// Long runs of ASCII between other characters are copied rather than translated; the text must
+// come back whole whatever the length of the run, also after characters whose data bytes look
+// like ASCII (the Unicode and double-byte groups).
+TEST_F(CharsetTest, AsciiRunsBetweenOtherCharactersComeBack) {
+  const struct {
+    const char* Name;
+    const char* Other;
+  } cases[] = {{"Latin", "\xC3\xBC"},
+               {"CJK", "\xE6\xB8\xAC\xE6\x97\xA5"},
+               {"Cyrillic", "\xD0\x9F"},
+               {"emoji", "\xF0\x9F\x98\x80"}};
+  for (const auto& test : cases)
+    for (size_t run : {1, 31, 32, 33, 100, 30000}) {
+      SCOPED_TRACE(std::string(test.Name) + " between runs of " + std::to_string(run));
+      const std::string ascii = Repeat("a\tb\r\n", run).substr(0, run);
+      ExpectRoundTrip(Repeat(test.Other + ascii, 5) + test.Other);
+    }
+  EXPECT_EQ(Lmbcs2Native("\x81" + Repeat("a", 40) + "\x81" + Repeat("b", 3) + "\x81"),
+            "\xC3\xBC" + Repeat("a", 40) + "\xC3\xBC" + Repeat("b", 3) + "\xC3\xBC");
+}
+
 TEST_F(CharsetTest, ResultEndsAtTheFirstNulAndMalformedInputDoesNotCrash) {
   EXPECT_EQ(Lmbcs2Native(std::string("one\0two", 7)), "one");
   EXPECT_EQ(Native2Lmbcs(std::string("one\0two", 7)), "one");
