@@ -35,12 +35,19 @@ bool IsPlainByte(uint8_t Byte) {
   return (Byte >= 0x20 && Byte < 0x80) || Byte == 0x09 || Byte == 0x0A || Byte == 0x0D;
 }
 
-// The end of the plain bytes from Start on, eight at a time where no byte has its high bit set or
-// is below 0x20 (tab, LF and CR are then looked at one by one).
+// The end of the plain bytes from Start on, 32 or eight at a time where no byte has its high bit
+// set or is below 0x20 (tab, LF and CR are then looked at one by one).
 size_t PlainEnd(const std::string& Text, size_t Start) {
   constexpr uint64_t High = 0x8080808080808080u, Blank = 0x2020202020202020u;
   size_t at = Start;
   while (at < Text.size()) {
+    // Four words at a time while they are all plain, so the compiler keeps the loop in registers.
+    for (uint64_t words[4]; at + sizeof(words) <= Text.size(); at += sizeof(words)) {
+      std::memcpy(words, Text.data() + at, sizeof(words));
+      uint64_t flags = 0;
+      for (uint64_t word : words) flags |= word | (word - Blank);
+      if (flags & High) break;
+    }
     uint64_t word;
     if (at + sizeof(word) <= Text.size()) {
       std::memcpy(&word, Text.data() + at, sizeof(word));
