@@ -55,8 +55,20 @@ NOTEHANDLE TNotesItem::NoteHandle() const {
   return FDocument.NoteHandle();
 }
 
+namespace {
+
+bool SameBlock(const BLOCKID& A, const BLOCKID& B) {
+  return A.pool == B.pool && A.block == B.block;
+}
+
+}  // namespace
+
 void TNotesItem::StoreDescriptor(BLOCKID ItemBID, WORD DataType, BLOCKID ValueBID,
                                  DWORD ValueLength) {
+  // Lines read from a value that has since been replaced would be handed out as if current.
+  const bool replaced = !SameBlock(FItemBID, ItemBID) || !SameBlock(FValueBID, ValueBID) ||
+                        FDataType != DataType || FValueLength != ValueLength;
+  if (replaced && FLines) FLines->Clear();
   FItemBID = ItemBID;
   FDataType = DataType;
   FValueBID = ValueBID;
@@ -102,6 +114,7 @@ void TNotesItem::Reload() {
   FItemBID = FValueBID = BLOCKID{};
   FDataType = 0;
   FValueLength = 0;
+  if (FLines) FLines->Clear();
   if (ERR(status) != ERR_ITEM_NOT_FOUND) CheckNotesStatus(status);
 }
 

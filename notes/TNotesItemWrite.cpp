@@ -82,15 +82,17 @@ void TNotesItem::SetAsTimes(const TVariant& Value) {
 
 void TNotesItem::SetAsStrings(const TStringList* List) {
   if (List == nullptr) return;
-  TStringList& lines = Lines();
+  // A copy first: List may be this item's own Lines, which the write empties as stale.
+  TStringList lines;
   lines.Assign(*List);
   if (lines.Count() == 0) {
     SetAsString("");
-    return;
+  } else {
+    TVariant array = TVariant::CreateArray(0, lines.Count() - 1, varOleStr);
+    for (int i = 0; i < lines.Count(); ++i) array.PutElement(i, TVariant(lines.Strings(i)));
+    SetAsList(array);
   }
-  TVariant array = TVariant::CreateArray(0, lines.Count() - 1, varOleStr);
-  for (int i = 0; i < lines.Count(); ++i) array.PutElement(i, TVariant(lines.Strings(i)));
-  SetAsList(array);
+  Lines().Assign(lines);
 }
 
 void TNotesItem::SetAsReference(const UNIVERSALNOTEID& Unid) {

@@ -88,6 +88,12 @@ TEST_F(ItemTest, TextsReadBackAsWrittenAndEmptyValuesAreEmptyText) {
   Item("When").SetAsDateTime(0);
   TStringList empty;
   Item("Lines").SetAsStrings(&empty);
+  TStringList pair;
+  pair.Add("one");
+  pair.Add("two");
+  Item("Pair").SetAsStrings(&pair);
+  Item("Pair").SetAsStrings(&Item("Pair").GetAsStrings());  // its own lines written back
+  EXPECT_EQ(Item("Pair").GetAsStrings().Count(), 2);
   SaveAndReopen();
   EXPECT_EQ(Item("Subject").GetAsString(), "a much longer subject");
   EXPECT_EQ(Item("Body").GetAsString(), letter);

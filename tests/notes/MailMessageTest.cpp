@@ -124,9 +124,15 @@ TEST_F(MailMessageTest, ABodyWrittenAsTextReadsBackAsItsLines) {
   EXPECT_EQ(FMemo->GetItemByName("Body")->GetRichText().Count(), 3);
 }
 
-TEST_F(MailMessageTest, ABodyIsNoListOfLines) {
+TEST_F(MailMessageTest, ABodyIsNoListOfLinesNorTheLinesOfABodyItReplaced) {
   FMemo->SetBodyAsString("one\r\ntwo");
   EXPECT_EQ(FMemo->GetBodyAsMemo().Count(), 0);
+  TNotesItem* body = FMemo->GetItemByName("Body");
+  ASSERT_EQ(body->GetRichText().Count(), 2);
+  FMemo->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "another item written");
+  EXPECT_EQ(body->GetAsStrings().Count(), 2) << "lines of the unchanged body";
+  FMemo->SetBodyAsString("three");
+  EXPECT_EQ(FMemo->GetBodyAsMemo().Count(), 0) << "lines of the replaced body";
 }
 
 TEST_F(MailMessageTest, OnlyKnownAddresseesPassAndTheFirstUnknownIsNamedSendToFirst) {
