@@ -9,6 +9,7 @@
 #include "CompoundFileBuilder.h"
 #include "DesktopFixture.h"
 #include "DnDFileURL.h"
+#include "DocSumCorpus.h"
 #include "FileText.h"
 #include "FreedesktopDrop.h"
 #include "ListLines.h"
@@ -195,7 +196,7 @@ TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
   const std::string tabbed = Write("a\tb.doc", "x");
   const std::string pipe = (Dir.Path() / "pipe.doc").string();
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // opening it for reading would wait for a writer
-  const std::string corpus = VESK_TEST_DATA_DIR "/docsum/";
+  const std::string corpus = DocSumCorpus::Dir();
   const struct {
     const char* Name;
     std::vector<std::string> Files, Lines;
@@ -210,15 +211,7 @@ TEST_F(AttmFromDnDTest, DroppedFilesAreDescribedOneByOne) {
        {}},
       {"documents LibreOffice saved",
        {corpus + "western.doc", corpus + "sheet-cyrillic.xls", corpus + "empty.doc"},
-       {"1\t" + corpus +
-            "western.doc\tGr\xC3\xB6\xC3\x9F"
-            "e und Ma\xC3\x9F"
-            "e: \xC3\x9C"
-            "bersicht f\xC3\xBC"
-            "r J\xC3\xB6"
-            "rg, "
-            "J\xC3\xBC"
-            "rgen Gro\xC3\x9F",
+       {"1\t" + corpus + "western.doc\t" + DocSumCorpus::WesternDescription(),
         "1\t" + corpus +
             "sheet-cyrillic.xls\t\xD0\x91\xD1\x8E\xD0\xB4\xD0\xB6\xD0\xB5\xD1\x82: "
             "\xD0\xA0\xD0\xB0\xD1\x81\xD1\x85\xD0\xBE\xD0\xB4\xD1\x8B, "
