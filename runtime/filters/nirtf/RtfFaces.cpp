@@ -66,6 +66,9 @@ BYTE TRtfFaces::NewFace(const TRtfFont& Font) {
   // Readers trim a name's blanks: a cut that ends in one must not make a face of its own.
   name.erase(name.find_last_not_of(' ') + 1);
   name.erase(0, std::min(name.find_first_not_of(' '), name.size()));
+  // A name of nothing but control characters and blanks is no name: the export would write
+  // the family's face for it.
+  if (name.empty()) return FamilyFace(Font.Family);
   for (const CDFACE& face : FFaces)
     if (strncasecmp(face.Name, name.c_str(), MAXFACESIZE) == 0) return face.Face;
   if (FFaces.size() + STATIC_FONT_FACES > 0xFF) return FamilyFace(Font.Family);
