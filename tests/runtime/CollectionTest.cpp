@@ -2,6 +2,8 @@
 // and total rows, entries per value, responses, handles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ViewFixtureTest.h"
 #include "notesapi/osmem.h"
 
@@ -17,44 +19,97 @@ class CollectionTest : public ViewsTest {
   }
 };
 
-TEST_F(CollectionTest, TextSortsWithoutCaseOrAccentsFirstAndThenByCase) {
-  for (const char* key : {"beta", "Alpha", "alpha",
-                          "\x81"
-                          "ber",
-                          "ab", "Beta"})
-    Doc({{"Key", key}});
-  std::vector<std::string> keys = Column(ReadAll(SortedView()), "Key");
-  EXPECT_EQ(keys, (std::vector<std::string>{"ab", "alpha", "Alpha", "beta", "Beta",
-                                            "\x81"
-                                            "ber"}));
+// Each entry as "#<document>" (its place in the case's list), "cat", "cat<level>" or "total",
+// with its summary values in brackets.
+std::string Render(const ReadEntry& Entry, const std::vector<NOTEID>& Docs) {
+  std::string text = "cat";
+  if (!(Entry.Id & NOTEID_CATEGORY))
+    text = "#" + std::to_string(std::find(Docs.begin(), Docs.end(), Entry.Id) - Docs.begin());
+  else if (Entry.Id == NOTEID_CATEGORY_TOTAL)
+    text = "total";
+  else if (DWORD level = Entry.Id & ~NOTEID_CATEGORY)
+    text += std::to_string(level >> 24) + (level & NOTEID_CATEGORY_ID ? "+" : "");
+  std::string values;
+  for (const auto& [name, value] : Entry.Values) values += (values.empty() ? "" : ",") + value;
+  return text + (values.empty() ? "" : "(" + values + ")");
 }
 
-TEST_F(CollectionTest, EmptyThenNumbersThenTimesThenTextTiesByNoteId) {
-  NOTEID text = Doc({{"Key", "1"}});
-  NOTEID empty = Doc({{"Other", "x"}});
-  NOTEID big = Doc({{"Key", 10.0}});
-  NOTEID small = Doc({{"Key", -2.5}});
-  NOTEID same = Doc({{"Key", "1"}});
+// Documents with one item, Key, of these values; responses to the documents at the places
+// Parents gives (-1 for none).
+std::vector<std::pair<Fields, int>> Keys(const std::vector<FieldValue>& Values,
+                                         std::vector<int> Parents = {}) {
+  std::vector<std::pair<Fields, int>> documents;
+  Parents.resize(Values.size(), -1);
+  for (size_t at = 0; at < Values.size(); ++at)
+    documents.push_back({{{"Key", Values[at]}}, Parents[at]});
+  return documents;
+}
+
+// Every case has the database to itself: its documents go again before the next.
+TEST_F(CollectionTest, EntriesComeInTheOrderTheViewsColumnsAndSelectionGive) {
   TIMEDATE now{};
   OSCurrentTIMEDATE(&now);
-  NOTEID time = Doc({{"Key", now}});
-  EXPECT_EQ(Ids(ReadAll(SortedView())), (std::vector<NOTEID>{empty, small, big, time, text, same}));
-}
-
-TEST_F(CollectionTest, DescendingColumnReversesTheOrder) {
-  for (double key : {2.0, 3.0, 1.0}) Doc({{"Key", key}});
-  EXPECT_EQ(Column(ReadAll(SortedView("SD")), "Key"), (std::vector<std::string>{"3", "2", "1"}));
-}
-
-TEST_F(CollectionTest, ViewWithoutSortedColumnsIsInNoteIdOrderWithSelectionApplied) {
-  NOTEID first = Doc({{"Form", "Memo"}, {"Subject", "z"}});
-  Doc({{"Form", "Other"}, {"Subject", "a"}});
-  NOTEID third = Doc({{"Form", "Memo"}, {"Subject", "b"}});
-  NOTEID view = AddView(
-      TViewSpec{"Memos", "SELECT Form = \"Memo\"", {{"Subject", "", ""}}, false, false, ""});
-  std::vector<ReadEntry> entries = ReadAll(view);
-  EXPECT_EQ(Ids(entries), (std::vector<NOTEID>{first, third}));
-  EXPECT_EQ(Column(entries, "Subject"), (std::vector<std::string>{"z", "b"}));
+  auto spec = [](const char* Selection, std::vector<notesrt::design::TColumnText> Columns,
+                 bool Hierarchy = false) {
+    return TViewSpec{"T", Selection, std::move(Columns), false, Hierarchy, ""};
+  };
+  const TViewSpec sorted = spec("", {{"Key", "", "S"}}), descending = spec("", {{"Key", "", "SD"}}),
+                  selected = spec("SELECT Key != \"a\"", {{"Key", "", ""}}),
+                  categories = spec("", {{"Cat", "", "C"}, {"Key", "", "S"}}),
+                  nested = spec("", {{"Cat", "", "C"}, {"Key", "", "C"}}),
+                  multiple = spec("", {{"Key", "", "SM"}}), totals = spec("", {{"Key", "", "T"}}),
+                  threads = spec("", {{"Key", "", "S"}}, true),
+                  descendants = spec("SELECT Key = \"Topic\" | @AllDescendants", {}, true);
+  const std::vector<std::pair<Fields, int>> categorized = {{{{"Cat", "B"}, {"Key", "b1"}}, -1},
+                                                           {{{"Cat", "A"}, {"Key", "a1"}}, -1},
+                                                           {{{"Cat", "A"}, {"Key", "a2"}}, -1}};
+  const std::vector<std::pair<Fields, int>> dated = {{{{"Cat", "2024"}, {"Key", "May"}}, -1}};
+  std::vector<std::pair<Fields, int>> types = Keys({"1", 10.0, -2.5, "1", now});
+  types.insert(types.begin() + 1, {{{"Other", "x"}}, -1});  // no key
+  const struct {
+    const char* Name;
+    const TViewSpec& View;
+    std::vector<std::pair<Fields, int>> Documents;
+    std::string Expected;
+  } cases[] = {
+      {"text sorts without case or accents, then lower case first", sorted,
+       Keys({"beta", "Alpha", "alpha",
+             "\x81"
+             "ber",
+             "ab", "Beta"}),
+       "#4(ab) #2(alpha) #1(Alpha) #0(beta) #5(Beta) #3(\x81"
+       "ber)"},
+      {"empty, numbers, times, text; ties by note ID", sorted, types,
+       "#1 #3(-2.5) #2(10) #5(type 1024) #0(1) #4(1)"},
+      {"descending", descending, Keys({2.0, 3.0, 1.0}), "#1(3) #0(2) #2(1)"},
+      {"no sorted column: note ID order, selection applied", selected, Keys({"z", "a", "b"}),
+       "#0(z) #2(b)"},
+      {"categories before their documents, with only their own value", categories, categorized,
+       "cat(A) #1(A,a1) #2(A,a2) cat(B) #0(B,b1)"},
+      {"nested categories carry their level", nested, dated, "cat(2024) cat1(May) #0(2024,May)"},
+      {"one entry per value of a list", multiple,
+       Keys({std::vector<std::string>{"zed", "Ann", "bob"}, "carl"}),
+       "#0(Ann) #0(bob) #1(carl) #0(zed)"},
+      {"a totals row sums the total column", totals, Keys({2.5, 4.0}), "#0(2.5) #1(4) total(6.5)"},
+      {"responses follow their parents in a hierarchy", threads,
+       Keys({"b", "a", "z", "y"}, {-1, -1, 0, 2}), "#1(a) #0(b) #2(z) #3(y)"},
+      {"without a hierarchy responses sort as any document", sorted,
+       Keys({"b", "a", "z", "y"}, {-1, -1, 0, 2}), "#1(a) #0(b) #3(y) #2(z)"},
+      {"@AllDescendants brings in the responses of selected documents", descendants,
+       Keys({"Topic", "Reply", "Reply", "Other"}, {-1, 0, 1}), "#0 #1 #2"},
+  };
+  for (const auto& c : cases) {
+    std::vector<NOTEID> docs;
+    for (const auto& [fields, parent] : c.Documents)
+      docs.push_back(Doc(fields, parent < 0 ? 0 : docs[parent]));
+    NOTEID view = AddView(c.View);
+    std::string entries;
+    for (const ReadEntry& entry : ReadAll(view))
+      entries += (entries.empty() ? "" : " ") + Render(entry, docs);
+    EXPECT_EQ(entries, c.Expected) << c.Name;
+    for (NOTEID id : docs) ASSERT_EQ(NSFNoteDelete(FDb, id, UPDATE_NOSTUB), NOERROR) << c.Name;
+    ASSERT_EQ(NSFNoteDelete(FDb, view, UPDATE_NOSTUB), NOERROR) << c.Name;
+  }
 }
 
 TEST_F(CollectionTest, EmptyViewGivesNoBufferNoEntriesAndNoMore) {
@@ -115,27 +170,6 @@ TEST_F(CollectionTest, PositionMovesToTheLastEntryReturned) {
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
 }
 
-TEST_F(CollectionTest, CategoriesComeBeforeTheirDocumentsWithExactTables) {
-  NOTEID b1 = Doc({{"Cat", "B"}, {"Subject", "b1"}});
-  NOTEID a1 = Doc({{"Cat", "A"}, {"Subject", "a1"}});
-  NOTEID a2 = Doc({{"Cat", "A"}, {"Subject", "a2"}});
-  NOTEID view =
-      AddView(TViewSpec{"ByCat", "", {{"Cat", "", "C"}, {"Subject", "", "S"}}, false, false, ""});
-  std::vector<ReadEntry> entries = ReadAll(view);
-  EXPECT_EQ(Ids(entries), (std::vector<NOTEID>{NOTEID_CATEGORY, a1, a2, NOTEID_CATEGORY, b1}));
-  EXPECT_EQ(Column(entries, "Cat"), (std::vector<std::string>{"A", "A", "A", "B", "B"}));
-  EXPECT_EQ(entries[0].SummaryItems, 1u);
-  EXPECT_EQ(Column(entries, "Subject")[0], "-");
-}
-
-TEST_F(CollectionTest, NestedCategoriesCarryTheirLevel) {
-  NOTEID doc = Doc({{"Year", "2024"}, {"Month", "May"}});
-  NOTEID view =
-      AddView(TViewSpec{"Nested", "", {{"Year", "", "C"}, {"Month", "", "C"}}, false, false, ""});
-  EXPECT_EQ(Ids(ReadAll(view)),
-            (std::vector<NOTEID>{NOTEID_CATEGORY, NOTEID_CATEGORY | (1u << 24), doc}));
-}
-
 TEST_F(CollectionTest, NavigatorsStepOverCategoriesOrBackwards) {
   NOTEID a = Doc({{"Cat", "A"}});
   NOTEID b = Doc({{"Cat", "B"}});
@@ -155,46 +189,6 @@ TEST_F(CollectionTest, NavigatorsStepOverCategoriesOrBackwards) {
   EXPECT_EQ(read(start, NAVIGATE_NEXT_CATEGORY, NAVIGATE_NEXT_CATEGORY, 10),
             (std::vector<NOTEID>{NOTEID_CATEGORY, NOTEID_CATEGORY}));
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
-}
-
-TEST_F(CollectionTest, MultipleValuesMakeOneEntryEach) {
-  NOTEID person = Doc({{"Names", std::vector<std::string>{"zed", "Ann", "bob"}}});
-  NOTEID other = Doc({{"Names", "carl"}});
-  NOTEID view = AddView(TViewSpec{"Keys", "", {{"Names", "", "SM"}}, false, false, ""});
-  std::vector<ReadEntry> entries = ReadAll(view);
-  EXPECT_EQ(Column(entries, "Names"), (std::vector<std::string>{"Ann", "bob", "carl", "zed"}));
-  EXPECT_EQ(Ids(entries), (std::vector<NOTEID>{person, person, other, person}));
-}
-
-TEST_F(CollectionTest, TotalsRowSumsTheTotalColumn) {
-  Doc({{"Amount", 2.5}});
-  Doc({{"Amount", 4.0}});
-  NOTEID view = AddView(TViewSpec{"Sum", "", {{"Amount", "", "T"}}, false, false, ""});
-  std::vector<ReadEntry> entries = ReadAll(view);
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[2].Id, NOTEID_CATEGORY_TOTAL);
-  EXPECT_EQ(entries[2].Values["Amount"], "6.5");
-}
-
-TEST_F(CollectionTest, ResponsesFollowTheirParentsInAHierarchy) {
-  NOTEID parent = Doc({{"Key", "b"}});
-  NOTEID other = Doc({{"Key", "a"}});
-  NOTEID reply = Doc({{"Key", "z"}}, parent);
-  NOTEID nested = Doc({{"Key", "y"}}, reply);
-  NOTEID threaded = AddView(TViewSpec{"Threads", "", {{"Key", "", "S"}}, false, true, ""});
-  EXPECT_EQ(Ids(ReadAll(threaded)), (std::vector<NOTEID>{other, parent, reply, nested}));
-  NOTEID flat = AddView(TViewSpec{"Flat", "", {{"Key", "", "S"}}, false, false, ""});
-  EXPECT_EQ(Ids(ReadAll(flat)), (std::vector<NOTEID>{other, parent, nested, reply}));
-}
-
-TEST_F(CollectionTest, AllDescendantsBringsInResponsesOfSelectedDocuments) {
-  NOTEID topic = Doc({{"Form", "Topic"}});
-  NOTEID reply = Doc({{"Form", "Reply"}}, topic);
-  NOTEID nested = Doc({{"Form", "Reply"}}, reply);
-  Doc({{"Form", "Other"}});
-  NOTEID view = AddView(
-      TViewSpec{"Topics", "SELECT Form = \"Topic\" | @AllDescendants", {}, false, true, ""});
-  EXPECT_EQ(Ids(ReadAll(view)), (std::vector<NOTEID>{topic, reply, nested}));
 }
 
 TEST_F(CollectionTest, ReadsWorkAfterTheDatabaseHandleIsClosed) {
