@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "notesapi/osmem.h"
-#include "notesapi/osmisc.h"
 
 namespace runtimetest {
 
@@ -56,15 +55,6 @@ void FullTextTest::Reopen() {
 void FullTextTest::TearDown() {
   FDb.reset();
   StorageTest::TearDown();
-}
-
-// ASCII is the same in both, and may be longer than OSTranslate takes.
-std::string FullTextTest::Lmbcs(const std::string& Utf8) {
-  if (std::all_of(Utf8.begin(), Utf8.end(), [](char c) { return c > 0; })) return Utf8;
-  char out[4096];
-  WORD length = OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, Utf8.data(), static_cast<WORD>(Utf8.size()),
-                            out, sizeof out);
-  return std::string(out, length);
 }
 
 NOTEID FullTextTest::AddDocument(Fields Items) {

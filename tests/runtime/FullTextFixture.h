@@ -38,7 +38,6 @@ class FullTextTest : public StorageTest {
   NOTEID AddDocument(Fields Items);
   // Replaces the text of one item of a saved note.
   void Rewrite(NOTEID Id, const std::string& Name, const std::string& Utf8);
-  static std::string Lmbcs(const std::string& Utf8);
 
   FtOutcome Search(const std::string& Utf8Query,
                    DWORD Options = FT_SEARCH_SCORES | FT_SEARCH_STEM_WORDS, WORD Limit = 0,

@@ -4,16 +4,8 @@
 
 #include "notesapi/niferr.h"
 #include "notesapi/osmem.h"
-#include "notesapi/osmisc.h"
 
 namespace runtimetest {
-
-std::string NameLookupTest::Lmbcs(const std::string& Utf8) {
-  char out[1024];
-  WORD length = OSTranslate(OS_TRANSLATE_NATIVE_TO_LMBCS, Utf8.data(),
-                            static_cast<WORD>(Utf8.size()), out, sizeof out);
-  return std::string(out, length);
-}
 
 std::string NameLookupTest::Packed(const std::vector<std::string>& Strings) {
   std::string packed;

@@ -19,7 +19,6 @@ using TLookupResult = std::vector<std::vector<TMatchValues>>;
 // Address books in the test's data directory, filled through the note API.
 class NameLookupTest : public StorageTest {
  protected:
-  static std::string Lmbcs(const std::string& Utf8);
   static std::string Packed(const std::vector<std::string>& Strings);
   static NOTEID Save(DBHANDLE Db, const TFields& Fields);
   static NOTEID AddPerson(DBHANDLE Db, const std::string& First, const std::string& Last,

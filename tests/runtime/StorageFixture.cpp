@@ -2,12 +2,14 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/osmem.h"
+#include "notesapi/osmisc.h"
 
 namespace runtimetest {
 
@@ -128,6 +130,15 @@ std::string StorageTest::Text(NOTEHANDLE Note, const std::string& Name) {
   char buffer[1024];
   WORD length = NSFItemGetText(Note, Name.c_str(), buffer, sizeof buffer);
   return std::string(buffer, length);
+}
+
+// ASCII is the same in both, and may be longer than OSTranslate takes.
+std::string StorageTest::Lmbcs(const std::string& Utf8) {
+  if (std::all_of(Utf8.begin(), Utf8.end(), [](char c) { return c > 0; })) return Utf8;
+  char out[4096];
+  WORD length = OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, Utf8.data(), static_cast<WORD>(Utf8.size()),
+                            out, sizeof out);
+  return std::string(out, length);
 }
 
 NOTEID StorageTest::IdOf(NOTEHANDLE Note) {

@@ -103,6 +103,8 @@ class StorageTest : public RuntimeTest {
     AppendItem(Note, Name, TYPE_TEXT, Text, Flags);
   }
   static std::string Text(NOTEHANDLE Note, const std::string& Name);
+  // UTF-8 text in LMBCS, as items hold it.
+  static std::string Lmbcs(const std::string& Utf8);
   static NOTEID IdOf(NOTEHANDLE Note);
   // A new document with one Subject item, saved; returns its note ID.
   static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
