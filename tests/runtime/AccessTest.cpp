@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -32,14 +31,6 @@ class AsServer : public runtimetest::ActingAs {
  public:
   AsServer() : ActingAs(Server) {}
 };
-
-std::string TextList(const std::vector<std::string>& Texts) {
-  std::string value(2, '\0');
-  value[0] = static_cast<char>(Texts.size());
-  for (const std::string& text : Texts) value += std::string{static_cast<char>(text.size()), 0};
-  for (const std::string& text : Texts) value += text;
-  return value;
-}
 
 class AccessTest : public runtimetest::StorageTest {
  protected:
@@ -70,7 +61,7 @@ class AccessTest : public runtimetest::StorageTest {
     ASSERT_EQ(NSFNoteCreate(names.Get(), group.Out()), NOERROR);
     AppendText(group.Get(), "Form", "Group");
     AppendText(group.Get(), "ListName", Name);
-    std::string members = TextList(Members);
+    std::string members = runtimetest::TextListValue(Members);
     ASSERT_EQ(NSFItemAppend(group.Get(), ITEM_SUMMARY | ITEM_NAMES, "Members", 7, TYPE_TEXT_LIST,
                             members.data(), members.size()),
               NOERROR);

@@ -25,17 +25,21 @@ namespace {
 using runtimetest::DbRef;
 using runtimetest::NoteRef;
 
-class Attachments : public runtimetest::StorageTest {
+// The new note of each test, and a file of 70,000 bytes to attach.
+class Attachments : public runtimetest::NewNoteTest {
  protected:
   void SetUp() override {
-    StorageTest::SetUp();
-    NewDatabase();
+    NewNoteTest::SetUp();
     for (int i = 0; i < 70000; ++i) FBytes += static_cast<char>((i * 7919) % 256);
     vesktest::WriteFileText(Source(), FBytes);
   }
 
   std::string Source() const { return (FEnv.Root() / "report.bin").string(); }
   std::string Target(const std::string& Name) const { return (FEnv.Root() / Name).string(); }
+  void Attach(NOTEHANDLE Note, const char* Name, std::string Path = "") {
+    if (Path.empty()) Path = Source();
+    ASSERT_EQ(MailAddMessageAttachment(Note, Path.data(), const_cast<char*>(Name)), NOERROR);
+  }
 
   static BLOCKID Attachment(NOTEHANDLE Note, WORD Index, std::string* Name = nullptr,
                             DWORD* Size = nullptr) {
@@ -51,22 +55,15 @@ class Attachments : public runtimetest::StorageTest {
 };
 
 TEST_F(Attachments, SavedAttachmentExtractsByteIdentical) {
-  NOTEID id;
-  {
-    DbRef db("test.nsf");
-    NoteRef note;
-    ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
-    std::string source = Source();
-    ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r.bin")),
-              NOERROR);
-    // Extractable before it is stored, too.
-    std::string early = Target("early.bin");
-    ASSERT_EQ(MailExtractMessageAttachment(note.Get(), Attachment(note.Get(), 0), early.data()),
-              NOERROR);
-    EXPECT_EQ(vesktest::ReadFileText(early), FBytes);
-    ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
-    id = IdOf(note.Get());
-  }
+  Attach(Note(), "r.bin");
+  // Extractable before it is stored, too.
+  std::string early = Target("early.bin");
+  ASSERT_EQ(MailExtractMessageAttachment(Note(), Attachment(Note(), 0), early.data()), NOERROR);
+  EXPECT_EQ(vesktest::ReadFileText(early), FBytes);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  NOTEID id = IdOf(Note());
+  FNote.reset();
+  FDb.reset();
   std::filesystem::remove(Source());
   DbRef db("test.nsf");
   NoteRef note;
@@ -85,49 +82,41 @@ TEST_F(Attachments, SavedAttachmentExtractsByteIdentical) {
 }
 
 TEST_F(Attachments, AttachFileRecordsHostAndCompression) {
-  DbRef db("test.nsf");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
-  ASSERT_EQ(NSFNoteAttachFile(note.Get(), "$FILE", 5, Source().c_str(), "file0000", 0x1F01),
-            NOERROR);
+  NOTEHANDLE note = Note();
+  ASSERT_EQ(NSFNoteAttachFile(note, "$FILE", 5, Source().c_str(), "file0000", 0x1F01), NOERROR);
   WORD host = 0;
   BLOCKID item{}, value{};
-  ASSERT_TRUE(MailGetMessageAttachmentInfo(note.Get(), 0, &item, nullptr, nullptr, nullptr, &host,
+  ASSERT_TRUE(MailGetMessageAttachmentInfo(note, 0, &item, nullptr, nullptr, nullptr, &host,
                                            nullptr, nullptr));
   EXPECT_EQ(host, HOST_LOCAL);
-  ASSERT_EQ(NSFItemInfo(note.Get(), "$FILE", 5, nullptr, nullptr, &value, nullptr), NOERROR);
+  ASSERT_EQ(NSFItemInfo(note, "$FILE", 5, nullptr, nullptr, &value, nullptr), NOERROR);
   auto* object = reinterpret_cast<FILEOBJECT*>(OSLockBlock(char, value) + sizeof(WORD));
   EXPECT_EQ(object->CompressionType, COMPRESS_HUFF);
   EXPECT_EQ(object->Flags & FILEFLAG_INDOC, FILEFLAG_INDOC);
   EXPECT_EQ(object->FileNameLength, 8);
   OSUnlockBlock(value);
-  EXPECT_EQ(NSFNoteAttachFile(note.Get(), "$FILE", 5, Target("missing").c_str(), "x", 0),
-            ERR_NOEXIST);
+  EXPECT_EQ(NSFNoteAttachFile(note, "$FILE", 5, Target("missing").c_str(), "x", 0), ERR_NOEXIST);
 }
 
 TEST_F(Attachments, DetachFreesOnlyThatAttachment) {
-  DbRef db("test.nsf");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
-  std::string source = Source();
-  ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("a")), NOERROR);
-  ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("b")), NOERROR);
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
-  BLOCKID first = Attachment(note.Get(), 0), second = Attachment(note.Get(), 1);
-  ASSERT_EQ(NSFNoteDetachFile(note.Get(), first), NOERROR);
-  EXPECT_EQ(NSFNoteDetachFile(note.Get(), first), ERR_ITEM_NOT_FOUND);
+  Attach(Note(), "a");
+  Attach(Note(), "b");
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  BLOCKID first = Attachment(Note(), 0), second = Attachment(Note(), 1);
+  ASSERT_EQ(NSFNoteDetachFile(Note(), first), NOERROR);
+  EXPECT_EQ(NSFNoteDetachFile(Note(), first), ERR_ITEM_NOT_FOUND);
   std::string target = Target("b.bin");
-  ASSERT_EQ(NSFNoteExtractFile(note.Get(), second, target.c_str(), nullptr), NOERROR);
+  ASSERT_EQ(NSFNoteExtractFile(Note(), second, target.c_str(), nullptr), NOERROR);
   EXPECT_EQ(vesktest::ReadFileText(target), FBytes);
-  ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
   std::string name;
-  Attachment(note.Get(), 0, &name);
+  Attachment(Note(), 0, &name);
   EXPECT_EQ(name, "b");
   BLOCKID subject{};
-  AppendText(note.Get(), "Subject", "s");
-  ASSERT_EQ(NSFItemInfo(note.Get(), "Subject", 7, &subject, nullptr, nullptr, nullptr), NOERROR);
-  EXPECT_EQ(NSFNoteExtractFile(note.Get(), subject, target.c_str(), nullptr), ERR_INVALID_ITEMUNK);
-  EXPECT_EQ(NSFNoteDetachFile(note.Get(), BLOCKID{}), ERR_ITEM_NOT_FOUND);
+  AppendText(Note(), "Subject", "s");
+  ASSERT_EQ(NSFItemInfo(Note(), "Subject", 7, &subject, nullptr, nullptr, nullptr), NOERROR);
+  EXPECT_EQ(NSFNoteExtractFile(Note(), subject, target.c_str(), nullptr), ERR_INVALID_ITEMUNK);
+  EXPECT_EQ(NSFNoteDetachFile(Note(), BLOCKID{}), ERR_ITEM_NOT_FOUND);
 }
 
 // Moving a note into another database as sending does (a new OID, saved there) copies its
@@ -141,8 +130,7 @@ TEST_F(Attachments, MovingANoteCopiesItsObjects) {
     id = SaveDocument(db.Get(), "with file");
     NoteRef note;
     ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
-    std::string source = Source();
-    ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r")), NOERROR);
+    Attach(note.Get(), "r");
     ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   }
   DbRef db("test.nsf");
@@ -150,7 +138,7 @@ TEST_F(Attachments, MovingANoteCopiesItsObjects) {
   ASSERT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
   std::string second = Target("second.bin");
   vesktest::WriteFileText(second, "second file");
-  ASSERT_EQ(MailAddMessageAttachment(note.Get(), second.data(), const_cast<char*>("s")), NOERROR);
+  Attach(note.Get(), "s", second);
   NOTEID moved = 0;
   {
     DbRef box("mail.box");
@@ -235,12 +223,8 @@ TEST_F(Attachments, FailedExtractionChangesNothing) {
       {"missing directory", nothing, "missing/out.bin", ERR_NOEXIST},
       {"directory at the target", directory, "out.bin", ERR_NOTESRT_STORAGE},
   };
-  DbRef db("test.nsf");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
-  std::string source = Source();
-  ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r")), NOERROR);
-  BLOCKID item = Attachment(note.Get(), 0);
+  Attach(Note(), "r");
+  BLOCKID item = Attachment(Note(), 0);
   for (const TCase& test : cases) {
     SCOPED_TRACE(test.Name);
     std::filesystem::path folder = FEnv.Root() / test.Name;
@@ -253,7 +237,7 @@ TEST_F(Attachments, FailedExtractionChangesNothing) {
     }
     auto before = Snapshot(folder);
     std::string target = (folder / test.TargetName).string();
-    EXPECT_EQ(NSFNoteExtractFile(note.Get(), item, target.c_str(), nullptr), test.Expected);
+    EXPECT_EQ(NSFNoteExtractFile(Note(), item, target.c_str(), nullptr), test.Expected);
     EXPECT_EQ(Snapshot(folder), before);
     chmod(folder.c_str(), 0755);
   }
@@ -261,16 +245,11 @@ TEST_F(Attachments, FailedExtractionChangesNothing) {
 
 // A link at the target is replaced by the file; the file it pointed to is not written.
 TEST_F(Attachments, ExtractionReplacesALinkAtTheTarget) {
-  DbRef db("test.nsf");
-  NoteRef note;
-  ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
-  std::string source = Source();
-  ASSERT_EQ(MailAddMessageAttachment(note.Get(), source.data(), const_cast<char*>("r")), NOERROR);
+  Attach(Note(), "r");
   std::filesystem::path elsewhere = FEnv.Root() / "elsewhere.txt", link = Target("link.bin");
   vesktest::WriteFileText(elsewhere, "not to be touched");
   std::filesystem::create_symlink(elsewhere, link);
-  ASSERT_EQ(NSFNoteExtractFile(note.Get(), Attachment(note.Get(), 0), link.c_str(), nullptr),
-            NOERROR);
+  ASSERT_EQ(NSFNoteExtractFile(Note(), Attachment(Note(), 0), link.c_str(), nullptr), NOERROR);
   EXPECT_FALSE(std::filesystem::is_symlink(link));
   EXPECT_EQ(vesktest::ReadFileText(link), FBytes);
   EXPECT_EQ(vesktest::ReadFileText(elsewhere), "not to be touched");

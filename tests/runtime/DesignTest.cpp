@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ViewFixtureTest.h"
-#include "notesapi/nsfsearc.h"
-#include "notesapi/osmem.h"
 
 namespace runtimetest {
 namespace {
@@ -50,26 +48,6 @@ TEST_F(DesignTest, PrivateViewsAreFoundOnlyByTheirOwnerAndOnlyAsPrivate) {
   EXPECT_EQ(NIFOpenCollection(FDb, FDb, secret, 0, NULLHANDLE, &collection, nullptr, nullptr,
                               nullptr, nullptr),
             ERR_VIEW_NOACCESS);
-}
-
-TEST_F(DesignTest, FormTitleListMatchesTheAttachFormFormula) {
-  NOTEID form = TDesignBuilder().Form({{"Memo", "Mail"}, {{"Subject", "\"none\""}}}).Build(FDb)[0];
-  AddView(TViewSpec{"Memo", "", {}, false, false, ""});
-  const char formula[] = "$TITLE=\"Mail\"";
-  FORMULAHANDLE compiled = NULLHANDLE;
-  ASSERT_EQ(NSFFormulaCompile(nullptr, 0, formula, sizeof formula - 1, &compiled, nullptr, nullptr,
-                              nullptr, nullptr, nullptr, nullptr),
-            NOERROR);
-  std::vector<NOTEID> found;
-  auto collect = [](void* Found, SEARCH_MATCH* Match, ITEM_TABLE*) -> STATUS {
-    static_cast<std::vector<NOTEID>*>(Found)->push_back(Match->ID.NoteID);
-    return NOERROR;
-  };
-  EXPECT_EQ(
-      NSFSearch(FDb, compiled, nullptr, 0, NOTE_CLASS_FORM, nullptr, collect, &found, nullptr),
-      NOERROR);
-  OSMemFree(compiled);
-  EXPECT_EQ(found, (std::vector<NOTEID>{form}));
 }
 
 TEST_F(DesignTest, BuilderWritesAllNotesOrNone) {
