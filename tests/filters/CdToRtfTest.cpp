@@ -5,15 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "CdRecordBuilder.h"
 #include "CdToRtf.h"
+#include "FileText.h"
 #include "FilterFixture.h"
 #include "LmbcsText.h"
-#include "RtfImport.h"
 #include "RtfText.h"
 #include "TempDir.h"
 #include "notesapi/ixedit.h"
@@ -252,10 +251,6 @@ TEST_F(CdToRtf, DamagedRichTextGivesAStatusAndNoDocument) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // A newsletter of fonts, colours, attributes, lists, a link and a table.
 std::string Newsletter() {
   return Pab(2, 3, 1440, 1440, 0) + Pab(3, 0, 2160, 1800, 0x0400) + Pab(4, 0, 2160, 1800, 0x1000) +
@@ -273,11 +268,6 @@ std::string Newsletter() {
          TextRun("d") + ByteRecord(0xA5, Le32(0)) + Paragraph() + TextRun("The end");
 }
 
-std::string ReadFile(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // What a reader program makes of the file, or null when the program is not installed.
 std::optional<std::string> Rendering(const std::string& Command, const std::string& Rtf) {
   if (std::system(("command -v " + Command.substr(0, Command.find(' ')) + " >/dev/null").c_str()))
@@ -286,7 +276,7 @@ std::optional<std::string> Rendering(const std::string& Command, const std::stri
   const std::string in = (dir.Path() / "in.rtf").string(), out = (dir.Path() / "out").string();
   std::ofstream(in, std::ios::binary) << Rtf;
   if (std::system((Command + " " + in + " >" + out + " 2>/dev/null").c_str())) return "failed";
-  return ReadFile(out);
+  return vesktest::ReadFileText(out);
 }
 
 // The RTF is what unrtf and pandoc were seen to read right (their renderings are kept beside
@@ -300,18 +290,14 @@ TEST_F(CdToRtf, NewsletterAsReadersRenderIt) {
     if (auto native = Rendering("pandoc -f rtf -t native", rtf))
       std::ofstream(golden + ".pandoc.native") << *native;
   }
-  EXPECT_EQ(rtf, ReadFile(golden + ".rtf"));
+  EXPECT_EQ(rtf, vesktest::ReadFileText(golden + ".rtf"));
   if (auto html = Rendering("unrtf --html", rtf)) {
-    EXPECT_EQ(*html, ReadFile(golden + ".unrtf.html"));
+    EXPECT_EQ(*html, vesktest::ReadFileText(golden + ".unrtf.html"));
   }
   if (auto native = Rendering("pandoc -f rtf -t native", rtf)) {
-    EXPECT_EQ(*native, ReadFile(golden + ".pandoc.native"));
+    EXPECT_EQ(*native, vesktest::ReadFileText(golden + ".pandoc.native"));
   }
 }
-
-}  // namespace
-
-namespace {
 
 // The library as the runtime loads it, with the block the rich-text library hands it: the RTF
 // file, or nothing new where it refuses.
@@ -353,7 +339,7 @@ TEST_F(CdToRtf, ExportLibraryWritesTheDocumentWholeOrNothing) {
                     const_cast<char*>(output.c_str())),
               test.Expected);
     OSFreeLibrary(module);
-    const std::string written = ReadFile(output);
+    const std::string written = vesktest::ReadFileText(output);
     if (test.Expected != NOERROR) {
       EXPECT_EQ(written, "old");
       EXPECT_FALSE(StatusText(test.Expected).empty());
@@ -361,30 +347,6 @@ TEST_F(CdToRtf, ExportLibraryWritesTheDocumentWholeOrNothing) {
     }
     EXPECT_EQ(RtfToText(written), test.Text);
     EXPECT_NE(written.find(test.Contains), std::string::npos);
-  }
-}
-
-}  // namespace
-
-namespace {
-
-std::string ImportRecords(const std::string& Rtf) {
-  notesfilter::TCdFileWriter out;
-  nirtf::RtfToCd(Rtf, DEFAULT_FONT_ID, out);
-  return out.Bytes().substr(sizeof(WORD));
-}
-
-// For records the import made, the export is a fixed point: exporting what the import makes of
-// the export gives the same RTF, byte for byte.
-TEST_F(CdToRtf, ExportOfImportedRecordsIsStable) {
-  std::vector<std::filesystem::path> documents{std::string(GOLDEN_DIR) + "/newsletter.rtf"};
-  for (const auto& entry : std::filesystem::directory_iterator(VESK_TEST_DATA_DIR "/rtf"))
-    if (entry.path().extension() == ".rtf") documents.push_back(entry.path());
-  for (const auto& document : documents) {
-    SCOPED_TRACE(document.filename().string());
-    const std::string first = Export(ImportRecords(ReadFile(document)));
-    EXPECT_EQ(Export(ImportRecords(first)), first);
-    EXPECT_FALSE(RtfToText(first).empty());
   }
 }
 

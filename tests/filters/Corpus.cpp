@@ -35,6 +35,12 @@ std::string GoldenFile(const std::string& Name, const char* Extension) {
   return vesktest::ReadFileText(CorpusDir() / "golden" / (Name + Extension));
 }
 
+std::string CaseName(const testing::TestParamInfo<std::string>& Info) {
+  std::string name = Info.param;
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
 std::string ImportRtf(const std::string& Rtf) {
   notesfilter::TCdFileWriter out;
   nirtf::RtfToCd(Rtf, DEFAULT_FONT_ID, out);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@ std::filesystem::path CorpusDir();
 std::vector<std::string> CorpusDocuments();
 std::string CorpusRtf(const std::string& Name);
 std::string GoldenFile(const std::string& Name, const char* Extension);
+// A document's name as a test name: "lo-large" is "lo_large".
+std::string CaseName(const testing::TestParamInfo<std::string>& Info);
 
 // The import of an RTF document (the CD file, type word first), and the export of such a file
 // as a note holds it: after the paragraph the importer opens, with the font table, which the

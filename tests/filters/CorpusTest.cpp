@@ -11,12 +11,6 @@ using namespace corpustest;
 
 class Corpus : public testing::TestWithParam<std::string> {};
 
-std::string CaseName(const testing::TestParamInfo<std::string>& Info) {
-  std::string name = Info.param;
-  std::replace(name.begin(), name.end(), '-', '_');
-  return name;
-}
-
 // Our import read back as text is the text LibreOffice shows of the document.
 TEST_P(Corpus, ImportedTextIsLibreOfficesText) {
   const std::string cd = ImportRtf(CorpusRtf(GetParam()));

@@ -5,6 +5,7 @@
 
 #include "FileText.h"
 #include "FilterFixture.h"
+#include "note/CdRecords.h"
 #include "notesapi/ixedit.h"
 #include "notesapi/ixport.h"
 #include "notesapi/notesrterr.h"
@@ -52,17 +53,12 @@ TEST_F(NiText, OneParagraphPerLineInTheCaretFont) {
        "e \xE2\x82\xAC \xE4\xB8\xAD \xF0\x9F\x98\x80"},
       {"other bytes read as 1252", "caf\xE9 \x80", 0, "caf\xC3\xA9 \xE2\x82\xAC"},
       {"tabs kept, other controls dropped",
-       "a\x01"
-       "b\tc\x1B\x00"
-       "d",
+       std::string("a\x01"
+                   "b\tc\x1B\0d",
+                   8),
        0, "ab\tcd"},
       {"the block's font", "x\ny", courierBold, "{f4 s12 b}x|P|{f4 s12 b}y"},
   };
-  cases[7].Input = std::string(
-      "a\x01"
-      "b\tc\x1B\x00"
-      "d",
-      8);
   for (const TCase& c : cases) {
     TImport result = Import("NITEXT", c.Input, c.Font ? c.Font : DEFAULT_FONT_ID);
     ASSERT_EQ(result.Status, NOERROR) << c.Name;
@@ -78,12 +74,9 @@ TEST_F(NiText, LongLinesAreCutIntoRunsBetweenCharacters) {
   ASSERT_EQ(result.Status, NOERROR);
   EXPECT_EQ(Describe(result.Output), line);
   size_t runs = 0;
-  for (size_t at = 2; at + 4 <= result.Output.size(); ++runs) {
-    const auto length = static_cast<unsigned char>(result.Output[at + 2]) |
-                        static_cast<unsigned char>(result.Output[at + 3]) << 8;
-    EXPECT_LE(length, 16008) << "run " << runs;
-    at += length + length % 2;
-  }
+  notesrt::TCdReader reader(std::string_view(result.Output).substr(sizeof(WORD)));
+  for (notesrt::TCdRecord record; reader.Next(record); ++runs)
+    EXPECT_LE(record.Length, 16008u) << "run " << runs;
   EXPECT_GE(runs, 4u);
 }
 

@@ -67,12 +67,6 @@ class PeerFidelity : public testing::TestWithParam<std::string> {
   static inline std::unique_ptr<vesktest::TempDir> FDir;
 };
 
-std::string CaseName(const testing::TestParamInfo<std::string>& Info) {
-  std::string name = Info.param;
-  std::replace(name.begin(), name.end(), '-', '_');
-  return name;
-}
-
 // Kinds of property compared between two renderings; those the original does not show print
 // as "-".
 const char* const Kinds[] = {"b",      "i",     "u",      "s",    "sup",  "sub",  "face",   "size",
