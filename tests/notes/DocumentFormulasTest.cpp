@@ -21,7 +21,7 @@ class DocumentFormulasTest : public DesignFixture {
   }
 };
 
-TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimesAndErrorValuesRaise) {
+TEST_F(DocumentFormulasTest, EvaluateGivesValuesRaisesOnErrorsAndAssignsInMemoryOnly) {
   auto document = FDatabase->CreateDocument();
   document->GetItemByName("Subject")->SetAsString("Größe");
   EXPECT_EQ(document->Evaluate(R"(Subject + " ½")").AsString(), "Größe ½");
@@ -36,17 +36,14 @@ TEST_F(DocumentFormulasTest, EvaluateGivesTextNumbersListsAndTimesAndErrorValues
   EXPECT_THROW(document->Evaluate(R"(@Error)"), ELotusNotes);
   EXPECT_THROW(document->Evaluate(R"(1 + "a")"), ELotusNotes);
   EXPECT_THROW(document->Evaluate(std::string(70000, ' ') + "1"), ELotusNotes);
-}
-
-TEST_F(DocumentFormulasTest, FieldAssignmentsChangeTheNoteInMemoryOnly) {
+  // Field assignments change the note in memory only.
   const NOTEID noteID = CreateDocument({{"Subject", "old"}});
   {
-    TNotesDocument document(*FDatabase, noteID);
-    EXPECT_EQ(document.Evaluate(R"(FIELD Subject := "new"; Subject)").AsString(), "new");
-    EXPECT_EQ(document.GetItemByName("Subject")->GetAsString(), "new");
+    TNotesDocument stored(*FDatabase, noteID);
+    EXPECT_EQ(stored.Evaluate(R"(FIELD Subject := "new"; Subject)").AsString(), "new");
+    EXPECT_EQ(stored.GetItemByName("Subject")->GetAsString(), "new");
   }
-  TNotesDocument reread(*FDatabase, noteID);
-  EXPECT_EQ(reread.GetItemByName("Subject")->GetAsString(), "old");
+  EXPECT_EQ(TNotesDocument(*FDatabase, noteID).GetItemByName("Subject")->GetAsString(), "old");
 }
 
 TEST_F(DocumentFormulasTest, CompileErrorsCarryStatusTextAndPositionInTheCallersText) {

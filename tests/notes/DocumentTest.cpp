@@ -190,7 +190,7 @@ TEST_F(AttachmentTest, DetachUnderTheStoredNameNeverLeavesTheDirectory) {
   EXPECT_THROW(dots.Detach(0, ""), ELotusNotes) << "a dot name is refused";
 }
 
-TEST_F(DocumentTest, FontTableRoundTrips) {
+TEST_F(DocumentTest, FontTableRoundTripsAndASignatureNamesTheUser) {
   auto document = FDatabase->CreateDocument();
   document->LoadFontTable();
   EXPECT_EQ(document->FontTable()->Count(), 0);
@@ -205,15 +205,12 @@ TEST_F(DocumentTest, FontTableRoundTrips) {
   EXPECT_EQ(reopened.FontTable()->Strings(1), "Courier New");
   EXPECT_EQ(static_cast<TNotesFont*>(reopened.FontTable()->Objects(1))->Family, 3);
   EXPECT_EQ(reopened.MaxFontID(), 9);
-}
-
-TEST_F(DocumentTest, SignatureNamesTheCurrentUser) {
-  auto document = FDatabase->CreateDocument();
+  // A signature names the current user.
   std::string signer, certifier;
-  EXPECT_FALSE(document->GetSignature(signer, certifier, nullptr));
-  document->Sign();
+  EXPECT_FALSE(reopened.GetSignature(signer, certifier, nullptr));
+  reopened.Sign();
   TDateTime when = 0;
-  ASSERT_TRUE(document->GetSignature(signer, certifier, &when));
+  ASSERT_TRUE(reopened.GetSignature(signer, certifier, &when));
   EXPECT_EQ(signer, "CN=Jane Doe/O=Acme");
   EXPECT_GT(when, 0);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ListLines.h"
 #include "StringList.h"
 #include "TLineSplitter.h"
 
@@ -14,12 +15,6 @@ struct TPiece {
   std::string Text;
   bool TakeBackTwo = false;
 };
-
-std::vector<std::string> LinesOf(const TStringList& List) {
-  std::vector<std::string> lines;
-  for (int index = 0; index < List.Count(); ++index) lines.push_back(List.Strings(index));
-  return lines;
-}
 
 TEST(LineSplitterTest, PiecesSplitAsTheJoinedText) {
   const struct {
@@ -58,7 +53,7 @@ TEST(LineSplitterTest, PiecesSplitAsTheJoinedText) {
     splitter.Finish();
     TStringList expected;
     expected.SetText(joined);
-    EXPECT_EQ(LinesOf(lines), LinesOf(expected)) << test.Name;
+    EXPECT_EQ(vesktest::LinesOf(lines), vesktest::LinesOf(expected)) << test.Name;
   }
 }
 

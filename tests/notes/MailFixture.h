@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -43,3 +44,9 @@ class MailFixture : public testing::Test {
 // open.
 std::unique_ptr<TNotesDatabase> MakeMailServer(const std::filesystem::path& Root);
 std::filesystem::path MailServerDir(const std::filesystem::path& Root);
+
+// Trials of a kill test: VESK_KILL_TRIALS, else 30 (the soak targets run 1,000).
+inline int KillTrials() {
+  const char* trials = std::getenv("VESK_KILL_TRIALS");
+  return trials ? std::atoi(trials) : 30;
+}

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -265,11 +264,6 @@ class SendChild {
   pid_t FPid = -1;
   FILE* FOut = nullptr;
 };
-
-int KillTrials() {
-  const char* trials = std::getenv("VESK_KILL_TRIALS");
-  return trials ? std::atoi(trials) : 30;
-}
 
 // Subject of every document of Database that Formula selects, with how often it occurs.
 std::map<std::string, int> Subjects(TNotesDatabase& Database, const std::string& Formula) {

@@ -55,7 +55,7 @@ TEST_F(NamesTest, AFailedSetNameChangesNothing) {
   EXPECT_TRUE(name.IsParsed());
 }
 
-TEST_F(NamesTest, ComponentsByIndex) {
+TEST_F(NamesTest, ComponentsByIndexAndAFlatNameAsItsOwnCommonName) {
   TNotesName name("CN=John Doe/OU=Sales/OU=East/O=Acme/C=US");
   EXPECT_EQ(name.GetNameComponent(ncCN), "John Doe");
   EXPECT_EQ(name.GetNameComponent(ncOU1), "Sales");
@@ -67,15 +67,13 @@ TEST_F(NamesTest, ComponentsByIndex) {
   EXPECT_EQ(name.GetNameComponent(-1), "");
   EXPECT_EQ(name.GetKeyword(), "US/Acme/Sales/East//");
   EXPECT_TRUE(name.IsHirerarchical());
-}
-
-TEST_F(NamesTest, AFlatNameIsItsOwnCommonName) {
-  TNotesName name("John Doe");
-  EXPECT_EQ(name.GetName(), "John Doe");
-  EXPECT_EQ(name.GetNameComponent(ncCN), "John Doe");
-  EXPECT_EQ(name.GetNameComponent(ncO), "");
-  EXPECT_EQ(name.GetKeyword(), "/////");
-  EXPECT_FALSE(name.IsHirerarchical());
+  // A flat name is its own common name.
+  TNotesName flat("John Doe");
+  EXPECT_EQ(flat.GetName(), "John Doe");
+  EXPECT_EQ(flat.GetNameComponent(ncCN), "John Doe");
+  EXPECT_EQ(flat.GetNameComponent(ncO), "");
+  EXPECT_EQ(flat.GetKeyword(), "/////");
+  EXPECT_FALSE(flat.IsHirerarchical());
   EXPECT_FALSE(TNotesName("John/").IsHirerarchical());
   EXPECT_TRUE(TNotesName("John/X/").IsHirerarchical());
 }
@@ -95,7 +93,7 @@ TEST_F(NamesTest, SetNameComponentBuildsACanonicalName) {
   EXPECT_THROW(name.SetNameComponent(13, "x"), ELotusNotes);
 }
 
-TEST_F(NamesTest, SetNameComponentKeepsTheDomainAndAFlatCommonName) {
+TEST_F(NamesTest, SetNameComponentKeepsTheDomainAFlatCommonNameAndDelimiters) {
   TNotesName domain("CN=John/O=Acme@AcmeDomain");
   domain.SetNameComponent(ncC, "US");
   EXPECT_EQ(domain.GetName(), "CN=John/O=Acme/C=US@AcmeDomain");
@@ -103,9 +101,7 @@ TEST_F(NamesTest, SetNameComponentKeepsTheDomainAndAFlatCommonName) {
   flat.SetNameComponent(ncO, "Acme");
   EXPECT_EQ(flat.GetName(), "CN=Joe$$Smith/O=Acme");
   EXPECT_EQ(flat.GetNameComponent(ncCN), "Joe$Smith");
-}
-
-TEST_F(NamesTest, ComponentValuesMayHoldDelimiters) {
+  // Component values may hold delimiters.
   TNotesName name("John/Acme");
   name.SetNameComponent(ncOU1, "R/D=1@2");
   EXPECT_EQ(name.GetName(), "CN=John/OU=R$/D$=1$@2/O=Acme");

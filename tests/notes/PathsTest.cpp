@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "ELotusNotes.h"
 #include "NotesFixture.h"
@@ -21,21 +22,19 @@ TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTripAndOverlongPathsRaise) {
   EXPECT_THROW(ConstructPath("Srv", std::string(300, 'x')), ELotusNotes);
 }
 
-TEST_F(PathsTest, SlashAtPathEnd) {
-  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes", true), "/opt/notes/");
-  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes/", true), "/opt/notes/");
-  EXPECT_EQ(AddSlashAtPathEnd("", true), "");
-  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes/", false), "/opt/notes");
-  EXPECT_EQ(AddSlashAtPathEnd("/opt/notes", false), "/opt/notes");
-}
-
-TEST_F(PathsTest, DirectoriesOfTheRuntime) {
+TEST_F(PathsTest, DirectoriesOfTheRuntimeEndInASlash) {
   EXPECT_EQ(GetNotesDataDir(), FEnv.DataDir().string() + "/");
   EXPECT_EQ(GetNotesIniFile(), FEnv.IniFile().string());
   std::string exeDir = GetNotesExeDir();
   ASSERT_FALSE(exeDir.empty());
   EXPECT_EQ(exeDir.back(), '/');
   EXPECT_TRUE(fs::exists(fs::path(exeDir) / "libnotesrt.so")) << exeDir;
+  for (const auto& [path, add, expected] : {std::tuple{"/opt/notes", true, "/opt/notes/"},
+                                            {"/opt/notes/", true, "/opt/notes/"},
+                                            {"", true, ""},
+                                            {"/opt/notes/", false, "/opt/notes"},
+                                            {"/opt/notes", false, "/opt/notes"}})
+    EXPECT_EQ(AddSlashAtPathEnd(path, add), expected) << path << " " << add;
 }
 
 TEST(PathsLongDirTest, LongDataDirectoryIsNotCut) {

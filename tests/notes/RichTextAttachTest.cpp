@@ -1,8 +1,7 @@
 // Attachments shown in rich text: hotspots and "$FILE" items made, listed after reopening and
-// written back byte for byte; the icon picture; the filter settings; appending an import.
+// written back byte for byte, as text or as an icon; the icon picture; the filter settings;
+// appending an import.
 #include <unistd.h>
-
-#include <fstream>
 
 #include "Bitmap8.h"
 #include "ELotusNotes.h"
@@ -20,16 +19,9 @@ namespace fs = std::filesystem;
 
 class RichTextAttachTest : public RichTextFixture {
  protected:
-  std::string WriteFile(const std::string& Name, const std::string& Bytes) {
-    const fs::path path = FFiles.Path() / Name;
-    std::ofstream(path, std::ios::binary) << Bytes;
-    return path.string();
-  }
   std::unique_ptr<TNotesRichTextItem> Body() {
     return TNotesRichTextItem::Create(*FDocument, "Body");
   }
-
-  vesktest::TempDir FFiles;
 };
 
 TEST_F(RichTextAttachTest, AttachedFilesAreListedAfterReopeningAndDetachedWhole) {
@@ -37,7 +29,7 @@ TEST_F(RichTextAttachTest, AttachedFilesAreListedAfterReopeningAndDetachedWhole)
   const std::string second = WriteFile("Übersicht März.txt", std::string(70000, 'x'));
   auto body = NewBody();
   body->AddText("See the files:");
-  body->Attach(first, false);
+  body->Attach(first, true);  // shown as an icon
   body->Attach(second, false);
   ASSERT_EQ(body->PendingFiles().Count(), 2);
   EXPECT_EQ(body->PendingFiles().Strings(0), first + "=file0000");
@@ -51,6 +43,9 @@ TEST_F(RichTextAttachTest, AttachedFilesAreListedAfterReopeningAndDetachedWhole)
   EXPECT_EQ(body->GetAttachment(0), "REPORT.DOC");
   EXPECT_EQ(body->GetAttachment(1), "ÜBERSICHT MÄRZ.TXT");
   EXPECT_EQ(body->FindAttachment("übersicht märz.txt"), 1);
+  std::string records;
+  for (const std::string& value : ItemValues("Body")) records += value;
+  EXPECT_NE(records.find(Hex("7D 00")), std::string::npos) << "no picture in the hotspot";
   // A target the caller names, and the default: the shown name, in its case, right here.
   const fs::path target = FFiles.Path() / "out.bin";
   body->Detach(0, target.string());

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "FileText.h"
 #include "StorageFixture.h"
 #include "TNotesRichTextItem.h"
+#include "TempDir.h"
 
 // Bytes written as hex pairs, blanks between them ignored: "81 02" is a CDPARAGRAPH.
 inline std::string Hex(const std::string& Pairs) {
@@ -28,6 +30,12 @@ class RichTextFixture : public DocumentFixture {
   static std::string AfterStyle(const TNotesRichTextItem& Item) {
     return ContextBytes(Item).substr(74);
   }
+  // A file of Bytes named Name in a folder of the test's own; its path.
+  std::string WriteFile(const std::string& Name, const std::string& Bytes) {
+    const std::filesystem::path path = FFiles.Path() / Name;
+    vesktest::WriteFileText(path, Bytes);
+    return path.string();
+  }
   std::unique_ptr<TNotesRichTextItem> NewBody() {
     return TNotesRichTextItem::CreateNew(*FDocument, "Body");
   }
@@ -40,4 +48,6 @@ class RichTextFixture : public DocumentFixture {
     }
     return values;
   }
+
+  vesktest::TempDir FFiles;
 };

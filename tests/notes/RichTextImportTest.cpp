@@ -1,14 +1,11 @@
 // Rich text through the filter libraries: RTF lines imported and exported, files imported by
 // their filters, failures reported with the file at fault and no temporary file left behind.
-#include <fstream>
 
 #include "ELotusNotes.h"
-#include "FileText.h"
 #include "NotesFilters.h"
 #include "NotesRichText.h"
 #include "Registry.h"
 #include "RichTextFixture.h"
-#include "TempDir.h"
 
 namespace {
 
@@ -16,11 +13,6 @@ namespace fs = std::filesystem;
 
 class RichTextImportTest : public RichTextFixture {
  protected:
-  std::string WriteFile(const std::string& Name, const std::string& Bytes) {
-    const fs::path path = FFiles.Path() / Name;
-    std::ofstream(path, std::ios::binary) << Bytes;
-    return path.string();
-  }
   // What this process's temporary directory holds besides a probe file.
   static std::vector<std::string> TemporaryFiles() {
     const fs::path probe = RichTextTempFile("~probe");
@@ -41,8 +33,6 @@ class RichTextImportTest : public RichTextFixture {
     body->PlainText = false;
     return body->GetRichText().Text();
   }
-
-  vesktest::TempDir FFiles;
 };
 
 TEST_F(RichTextImportTest, FailedImportsNameTheFileAndLeaveNothingBehind) {
@@ -141,25 +131,6 @@ TEST_F(RichTextImportTest, RtfLinesReplaceTheFieldAndComeBackAsRtf) {
   EXPECT_NE(FieldRtf().find("From a file"), std::string::npos);
   EXPECT_EQ(FieldRtf().find("line two"), std::string::npos);
   EXPECT_EQ(TemporaryFiles(), std::vector<std::string>{});
-}
-
-TEST_F(RichTextImportTest, AnAttachmentShownAsAnIconKeepsItsFileAndPicture) {
-  const std::string file = WriteFile("Quarterly figures.csv", "a;b\r\n1;2\r\n");
-  auto body = NewBody();
-  body->AddText("Figures:");
-  body->Attach(file, true);
-  body->SaveContext();
-  body.reset();
-  SaveAndReopen();
-  body = TNotesRichTextItem::Create(*FDocument, "Body");
-  ASSERT_EQ(body->GetAttachmentCount(), 1);
-  EXPECT_EQ(body->GetAttachment(0), "QUARTERLY FIGURES.CSV");
-  std::string records;
-  for (const std::string& value : ItemValues("Body")) records += value;
-  EXPECT_NE(records.find(Hex("7D 00")), std::string::npos) << "no picture in the hotspot";
-  const fs::path target = FFiles.Path() / "out.csv";
-  body->Detach(0, target.string());
-  EXPECT_EQ(vesktest::ReadFileText(target), "a;b\r\n1;2\r\n");
 }
 
 }  // namespace

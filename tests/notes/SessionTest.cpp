@@ -14,12 +14,26 @@ STATUS OtherHandler() {
   return NOERROR;
 }
 
-TEST_F(SessionTest, BreakHandlerIsInstalledAndAnswersOncePerBreak) {
+TEST_F(SessionTest, BreakHandlerAnswersOncePerBreakAndOtherThreadsBracketTheirNotesUse) {
   EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_CHECK_BREAK), reinterpret_cast<OSSIGPROC>(&NDBreakProc));
   EXPECT_EQ(NDBreakProc(), NOERROR);
   RequestNotesBreak();
   EXPECT_EQ(NDBreakProc(), ERR_CANCEL);
   EXPECT_EQ(NDBreakProc(), NOERROR);
+  // Other threads bracket their Notes use.
+  std::string failure;
+  std::thread worker([&] {
+    try {
+      InitNotesThread();
+      char dir[MAXPATH];
+      OSGetExecutableDirectory(dir);
+      CloseNotesThread();
+    } catch (const std::exception& e) {
+      failure = e.what();
+    }
+  });
+  worker.join();
+  EXPECT_EQ(failure, "");
 }
 
 TEST(SessionLifeTest, ShutdownPutsBackThePreviousHandler) {
@@ -46,22 +60,6 @@ TEST(SessionLifeTest, StartWithoutSettingsRaisesWithAText) {
         << e.Message();
   }
   unsetenv(NOTESRT_INI_ENV);
-}
-
-TEST_F(SessionTest, OtherThreadsBracketTheirNotesUse) {
-  std::string failure;
-  std::thread worker([&] {
-    try {
-      InitNotesThread();
-      char dir[MAXPATH];
-      OSGetExecutableDirectory(dir);
-      CloseNotesThread();
-    } catch (const std::exception& e) {
-      failure = e.what();
-    }
-  });
-  worker.join();
-  EXPECT_EQ(failure, "");
 }
 
 TEST(RichTextModuleTest, KeepsTheDirectoriesFromStartUpToShutdown) {

@@ -7,7 +7,7 @@ namespace {
 using StatusTest = NotesFixture;
 
 // The flag bits are masked off the code, and a code without a text of its own gets the general
-// one.
+// one; a formula's compile error adds its own text and position.
 TEST_F(StatusTest, TheMessageNamesTheCodeAndItsText) {
   const struct {
     STATUS Status;
@@ -25,9 +25,7 @@ TEST_F(StatusTest, TheMessageNamesTheCodeAndItsText) {
       EXPECT_EQ(e.Message(), c.Message);
     }
   }
-}
-
-TEST_F(StatusTest, FormulaCompileErrorCarriesTextAndPosition) {
+  // A formula's compile error carries its own text and position.
   ELnFormulaCompile e(0x0501, "Error $0501:Formula Error", ERR_ITEM_NOT_FOUND, 7, 3);
   EXPECT_EQ(e.CompileError, ERR_ITEM_NOT_FOUND);
   EXPECT_EQ(e.ErrorText, "Note item not found");

@@ -64,47 +64,46 @@ std::string SummaryText(const std::vector<char>& Buffer, size_t Size) {
 const std::vector<char> TwoItems =
     Summary({{"A", TextValue("1")}, {"B", TextListValue({"x", "y"})}});
 
-TEST_F(SummaryTest, TextAndTextListGiveNameValueLinesAndTheTotalIsReturned) {
-  EXPECT_EQ(SummaryText(TwoItems, TwoItems.size()), "\r\nA=1\r\nB=x;y;");
-  EXPECT_EQ(DecodeSummary(TwoItems.data(), TwoItems.size(), [](auto&, auto&) {}), TwoItems.size());
+// A copy of Buffer with the WORD at Offset set to Value.
+std::vector<char> WithWord(std::vector<char> Buffer, size_t Offset, WORD Value) {
+  std::memcpy(Buffer.data() + Offset, &Value, sizeof(Value));
+  return Buffer;
 }
 
-TEST_F(SummaryTest, UnsupportedNullAndEmptyValuesHaveNoText) {
+// Items are read only while whole inside both the buffer and the table's claimed total;
+// malformed headers give nothing; unsupported values have no text.
+TEST_F(SummaryTest, SummaryBuffersGiveNameValueLinesOfTheirWholeItems) {
   std::vector<char> object;
   Put(object, WORD{TYPE_OBJECT});
   Put(object, DWORD{42});
-  const auto buffer = Summary({{"$FILE", object}, {"A", TextValue("1")}});
-  EXPECT_EQ(SummaryText(buffer, buffer.size()), "\r\n$FILE=\r\nA=1");
+  const WORD shortTotal = static_cast<WORD>(TwoItems.size() - 3);
+  const struct {
+    const char* Name;
+    std::vector<char> Buffer;
+    size_t Cut;  // bytes left out at the end
+    std::string Text;
+    size_t Total;  // what a caller steps over
+  } cases[] = {
+      {"text and text list", TwoItems, 0, "\r\nA=1\r\nB=x;y;", TwoItems.size()},
+      {"an object", Summary({{"$FILE", object}, {"A", TextValue("1")}}), 0, "\r\n$FILE=\r\nA=1", 0},
+      {"cut inside the second item", TwoItems, 1, "\r\nA=1", 0},
+      {"a total claiming less than the items hold", WithWord(TwoItems, 0, shortTotal), 0, "\r\nA=1",
+       shortTotal},
+      {"cut in the header", TwoItems, TwoItems.size() - 3, "", 0},
+      {"descriptors past the buffer", WithWord(TwoItems, sizeof(WORD), 5000), 0, "", 0},
+      {"a name length past the table", WithWord(TwoItems, 4, 0xFFFF), 0, "", 0},
+  };
+  for (const auto& c : cases) {
+    const size_t size = c.Buffer.size() - c.Cut;
+    EXPECT_EQ(SummaryText(c.Buffer, size), c.Text) << c.Name;
+    if (c.Total) {
+      EXPECT_EQ(DecodeSummary(c.Buffer.data(), size, [](auto&, auto&) {}), c.Total) << c.Name;
+    }
+  }
   std::string text;
   AppendSummaryText("N", TVariant::Null(), text);
   AppendSummaryText("E", TVariant(), text);
   EXPECT_EQ(text, "\r\nN=\r\nE=");
-}
-
-TEST_F(SummaryTest, ItemsBeyondTheBufferAreNeverRead) {
-  // Cut inside the second item: only the first is whole.
-  EXPECT_EQ(SummaryText(TwoItems, TwoItems.size() - 1), "\r\nA=1");
-  // A table whose total length claims less than its items hold stops at that total.
-  std::vector<char> shortTotal = TwoItems;
-  const WORD total = static_cast<WORD>(TwoItems.size() - 3);
-  std::memcpy(shortTotal.data(), &total, sizeof(total));
-  EXPECT_EQ(SummaryText(shortTotal, shortTotal.size()), "\r\nA=1");
-  // The claimed total is what a caller steps over, not the bytes read.
-  EXPECT_EQ(DecodeSummary(shortTotal.data(), shortTotal.size(), [](auto&, auto&) {}), total);
-}
-
-TEST_F(SummaryTest, MalformedHeadersGiveNothing) {
-  EXPECT_EQ(SummaryText(TwoItems, 3), "");
-  // An item count whose descriptors would run past the buffer.
-  std::vector<char> manyItems = TwoItems;
-  const WORD count = 5000;
-  std::memcpy(manyItems.data() + sizeof(WORD), &count, sizeof(count));
-  EXPECT_EQ(SummaryText(manyItems, manyItems.size()), "");
-  // A name length that runs past the table.
-  std::vector<char> longName = TwoItems;
-  const WORD nameLength = 0xFFFF;
-  std::memcpy(longName.data() + 4, &nameLength, sizeof(nameLength));
-  EXPECT_EQ(SummaryText(longName, longName.size()), "");
 }
 
 class CollectionTest : public NotesFixture {

@@ -45,6 +45,12 @@ TEST_F(ViewsTest, AViewListsWhatItSelectsInViewOrderWithItsColumns) {
   auto document = view.GetDocument(1);
   EXPECT_EQ(document->NoteID(), banana);
   EXPECT_GE(document->Summary().IndexOf("Subject=banana"), 1);
+  // Load adds again; Update reads afresh.
+  view.Load();
+  EXPECT_EQ(IDs(view), (TIDs{apple, banana, cherry, apple, banana, cherry}));
+  const NOTEID date = Memo("date");
+  EXPECT_EQ(view.Update(), NOERROR);
+  EXPECT_EQ(IDs(view), (TIDs{apple, banana, cherry, date}));
 }
 
 TEST_F(ViewsTest, CategoryRowsAreSteppedOver) {
@@ -68,17 +74,6 @@ TEST_F(ViewsTest, AViewLargerThanOneReadIsReadWhole) {
   TNotesView view(*FDatabase, "Long");
   EXPECT_EQ(IDs(view), expected);
   EXPECT_EQ(view.GetSummaryValues(599).substr(0, 15), "\r\nSubject=0599 ");
-}
-
-TEST_F(ViewsTest, LoadAddsAgainAndUpdateReadsAfresh) {
-  const NOTEID apple = Memo("apple");
-  CreateMemosView();
-  TNotesView view(*FDatabase, "Memos");
-  view.Load();
-  EXPECT_EQ(IDs(view), (TIDs{apple, apple}));
-  const NOTEID banana = Memo("banana");
-  EXPECT_EQ(view.Update(), NOERROR);
-  EXPECT_EQ(IDs(view), (TIDs{apple, banana}));
 }
 
 TEST_F(ViewsTest, NamesAreFoundByTitleByAliasAndByTheAliasAfterTheLastBar) {

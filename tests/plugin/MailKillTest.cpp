@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -24,11 +23,6 @@
 #include "VeskMailRun.h"
 
 namespace {
-
-int KillTrials() {
-  const char* trials = std::getenv("VESK_KILL_TRIALS");
-  return trials ? std::atoi(trials) : 30;
-}
 
 std::string RandomBytes(size_t Size, unsigned Seed) {
   std::mt19937 random(Seed);
