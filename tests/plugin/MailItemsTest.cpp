@@ -93,7 +93,7 @@ TEST_F(MailItemsTest, InboxLinesHaveSixFieldsInTheirPlacesAndShowTheMailFileAsIt
   EXPECT_EQ(MailItems(static_cast<mfType>(4)), Lines{}) << "a folder value outside the four";
 }
 
-TEST_F(MailItemsTest, SentAndOutboxListTheSentView) {
+TEST_F(MailItemsTest, SentAndOutboxListTheSentViewAndDraftsTheUnsent) {
   ASSERT_TRUE(Mail->Connect());
   FMailFile->KeepSentCopy = true;
   auto memo = FMailFile->CreateDocument();
@@ -106,16 +106,12 @@ TEST_F(MailItemsTest, SentAndOutboxListTheSentView) {
   EXPECT_EQ(sent, (Lines{start + "CN=Jane Doe/O=Acme|John Smith|Sent one|0"}));
   EXPECT_EQ(MailItems(mfOutbox), sent);
   EXPECT_EQ(MailItems(mfInbox), Lines{});
-}
-
-TEST_F(MailItemsTest, DraftsListDocumentsNeitherPostedNorDelivered) {
+  // Drafts are the documents neither posted nor delivered.
   auto draft = FMailFile->CreateDocument();
   draft->SetItemByNum(MAIL_FORM_ITEM_NUM, "Memo");
   draft->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Unfinished");
   draft->Save();
-  const std::string start = ExpectedStart(*draft);
-  ASSERT_TRUE(Mail->Connect());
-  EXPECT_EQ(MailItems(mfDrafts), (Lines{start + "| |Unfinished|0"}));
+  EXPECT_EQ(MailItems(mfDrafts), (Lines{ExpectedStart(*draft) + "| |Unfinished|0"}));
 }
 
 TEST_F(MailItemsTest, DisConnectOrAFailedConnectStopsTheListing) {

@@ -27,14 +27,15 @@ TEST(ModuleStartup, UnitsStartInOrderAndStopInReverse) {
     bool WithSettings;
     TLines Trace;
   } Cases[] = {
+      // Without settings the Notes runtime cannot start; the desktop units never start, and
+      // what had started stops again, so that the module loads once settings exist.
+      {"Notes cannot start", false, {"start NotesRichText", "stop NotesRichText"}},
       {"loaded and unloaded",
        true,
        {"start NotesRichText", "start NotesObjects", "start Sonst", "start VeskExceptions",
         "start OutLookUtil", "start Vesk_Def", "start VeskPlugInLNMail", "stop VeskPlugInLNMail",
         "stop Vesk_Def", "stop OutLookUtil", "stop VeskExceptions", "stop Sonst",
         "stop NotesObjects", "stop NotesRichText"}},
-      // Without settings the Notes runtime cannot start; the desktop units never start.
-      {"Notes cannot start", false, {"start NotesRichText", "stop NotesRichText"}},
   };
   for (const auto& Case : Cases) {
     vesktest::TestNotesEnv Env;

@@ -112,7 +112,7 @@ std::string IdOf(const std::string& RawList, const std::string& Subject) {
   return "none";
 }
 
-TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceAndItsFoldersAreListed) {
+TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceItsFoldersListedAndItsServerOrReplicaUsed) {
   TRun First = RunVeskMail(Home(), Env() + " list inbox");
   ASSERT_EQ(First.ExitCode, 0) << First.Output;
   EXPECT_TRUE(Contains(First.Output, "Demo environment ready")) << First.Output;
@@ -147,9 +147,22 @@ TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceAndItsFoldersAreListed) {
       << Files.Output;
   EXPECT_EQ(Demo("dir Local '' --dirs --raw").Output.rfind("mail|folder||mail\n", 0), 0u);
   EXPECT_EQ(Demo("servers TCPIP").Output, "Local\nMAIL01/DEMO\n");
+  // connect tells whether the server or the local replica serves.
+  TRun Server = Demo("connect");
+  EXPECT_EQ(Server.Output,
+            "connected to the mail file mail/jdoe.nsf on the mail server "
+            "CN=Mail01/O=Demo\n");
+  TRun Local = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "connect");
+  EXPECT_EQ(Local.Output,
+            "connected to the mail file mail/jdoe.nsf, the local replica: the mail "
+            "server CN=Mail01/O=Demo cannot be reached\n");
+  TRun Replica = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "list inbox");
+  EXPECT_TRUE(Contains(Replica.Output, InboxCount)) << Replica.Output;
+  TRun Nowhere = WithSettings({{"MailFile", "mail/nobody.nsf"}}, "connect");
+  EXPECT_EQ(Nowhere.ExitCode, 1);
 }
 
-TEST_F(VeskMailDemoTest, AMailSentToAnotherDemoUserArrivesAfterARouterPass) {
+TEST_F(VeskMailDemoTest, MailsSentToAnotherDemoUserArriveAfterARouterPass) {
   TRun Sent = Demo("send --to 'John Smith' --cc 'Wei Chen' --subject 'Route me' --text 'Hello'");
   ASSERT_EQ(Sent.ExitCode, 0) << Sent.Output;
   EXPECT_EQ(Sent.Output,
@@ -163,6 +176,26 @@ TEST_F(VeskMailDemoTest, AMailSentToAnotherDemoUserArrivesAfterARouterPass) {
   TRun Johns = AsJohn("list inbox --raw");
   EXPECT_TRUE(Contains(Johns.Output, "|CN=Jane Doe/O=Demo|John Smith|Route me|0\n"))
       << Johns.Output;
+
+  // Composed rich text goes through MAIL.BOX and the router intact.
+  const std::string Budget = IdOf(Demo("list sent --raw").Output, "Budget");
+  ASSERT_EQ(Demo("send --to 'John Smith' --subject 'Rich' --text 'Line one' --url "
+                 "https://demo.example/a --url https://demo.example/b --link " +
+                 Budget)
+                .ExitCode,
+            0);
+  ASSERT_EQ(Demo("route").ExitCode, 0);
+  const std::string Rich = IdOf(AsJohn("list inbox --raw").Output, "Rich");
+  // As the host gets it: the links with their targets in the text.
+  TRun Shown = AsJohn("show " + Rich);
+  EXPECT_TRUE(Contains(Shown.Output,
+                       "\n\nLine one\nhttps://demo.example/a <https://demo.example/a>\n"
+                       "https://demo.example/b <https://demo.example/b>\n"))
+      << Shown.Output;
+  TRun Records = AsJohn("show " + Rich + " --records");
+  EXPECT_TRUE(Contains(Records.Output, "Links:\n  document link \"Budget\": replica "))
+      << Records.Output;
+  EXPECT_EQ(Demo("send --to 'John Smith' --link 99999").ExitCode, 1);
   EXPECT_EQ(Demo("route").Output,
             "router pass on CN=Mail01/O=Demo: 0 delivered, 0 forwarded, 0 failed, 0 dead\n");
 }
@@ -214,35 +247,17 @@ TEST_F(VeskMailDemoTest, MailsSentThroughThePluginAreShownSavedAndFiled) {
   EXPECT_TRUE(Contains(Demo("list drafts").Output, "Unsent"));
 }
 
-TEST_F(VeskMailDemoTest, AnUnknownRecipientGetsTheSenderANonDeliveryReport) {
-  ASSERT_EQ(Demo("send --to 'Nobody Known' --subject 'Lost' --text x").ExitCode, 0);
-  EXPECT_TRUE(Contains(Demo("route").Output, "0 delivered, 0 forwarded, 1 failed"));
-  EXPECT_TRUE(Contains(Demo("list inbox").Output, "DELIVERY FAILURE")) << Demo("list inbox").Output;
-}
-
-TEST_F(VeskMailDemoTest, SendingToNobodyFailsAndSendsNothing) {
+// Sending to nobody fails and sends nothing; an unknown recipient gets the sender a report.
+TEST_F(VeskMailDemoTest, BadRecipientsSendNothingOrANonDeliveryReport) {
   TRun NoOption = RunVeskMail(Home(), Env() + " send --subject x");
   EXPECT_EQ(NoOption.ExitCode, 1);
   EXPECT_TRUE(Contains(NoOption.Output, "send needs --to or --cc")) << NoOption.Output;
   TRun Blank = RunVeskMail(Home(), Env() + " send --to ' , ' --subject x");
   EXPECT_EQ(Blank.ExitCode, 1);
   EXPECT_TRUE(Contains(Blank.Output, "No recipients")) << Blank.Output;
-  EXPECT_TRUE(Contains(Demo("route").Output, ": 0 delivered, 0 forwarded, 0 failed, 0 dead"));
-}
-
-TEST_F(VeskMailDemoTest, ConnectTellsWhetherTheServerOrTheLocalReplicaServes) {
-  TRun Server = Demo("connect");
-  EXPECT_EQ(Server.Output,
-            "connected to the mail file mail/jdoe.nsf on the mail server "
-            "CN=Mail01/O=Demo\n");
-  TRun Local = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "connect");
-  EXPECT_EQ(Local.Output,
-            "connected to the mail file mail/jdoe.nsf, the local replica: the mail "
-            "server CN=Mail01/O=Demo cannot be reached\n");
-  TRun Replica = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "list inbox");
-  EXPECT_TRUE(Contains(Replica.Output, InboxCount)) << Replica.Output;
-  TRun Nowhere = WithSettings({{"MailFile", "mail/nobody.nsf"}}, "connect");
-  EXPECT_EQ(Nowhere.ExitCode, 1);
+  ASSERT_EQ(Demo("send --to 'Nobody Known' --subject 'Lost' --text x").ExitCode, 0);
+  EXPECT_TRUE(Contains(Demo("route").Output, ": 0 delivered, 0 forwarded, 1 failed, 0 dead"));
+  EXPECT_TRUE(Contains(Demo("list inbox").Output, "DELIVERY FAILURE")) << Demo("list inbox").Output;
 }
 
 // Each mail file on the server admits its owner and the servers; everybody deposits in MAIL.BOX.
@@ -278,19 +293,24 @@ std::map<std::string, std::string> FilesUnder(const std::filesystem::path& Folde
   return Files;
 }
 
-// The demo is made only in a new or empty folder: a folder with other files is refused and
-// left exactly as it was, whatever it holds.
+// The demo is made only in a new or empty folder: a folder with other files, or with settings of
+// the user's own, is refused and left exactly as it was, whatever it holds.
 TEST_F(VeskMailDemoTest, AFolderOfTheUsersIsRefusedAndLeftAsItWas) {
   const struct {
     const char* Name;
     std::vector<const char*> Files;
     const char* Message;
+    bool OwnSettings = false;  // a notes.ini naming the data folder, without a mail file
   } Cases[] = {
       {"own files", {"letter.txt", "attachments/photo.jpg"}, "is not empty and has no Notes"},
       {"own address book", {"data/names.nsf"}, "is not empty and has no Notes"},
       {"half-made demo of an older vesk-mail",
        {"notes.ini", "demo.incomplete", "data/leftover.nsf", "servers/notes.txt"},
        "left half-made"},
+      {"own settings without a mail file",
+       {"data/own.txt"},
+       "vesk-mail: No mail file is set up: the setting MailFile is missing in ",
+       true},
   };
   for (const auto& Case : Cases) {
     std::filesystem::remove_all(EnvDir());
@@ -298,6 +318,9 @@ TEST_F(VeskMailDemoTest, AFolderOfTheUsersIsRefusedAndLeftAsItWas) {
       std::filesystem::create_directories((EnvDir() / File).parent_path());
       std::ofstream(EnvDir() / File) << "the user's " << File;
     }
+    if (Case.OwnSettings)
+      std::ofstream(EnvDir() / "notes.ini")
+          << "[Notes]\nDirectory=" << (EnvDir() / "data").string();
     const auto Before = FilesUnder(EnvDir());
     TRun Run = RunVeskMail(Home(), Env() + " list inbox");
     EXPECT_EQ(Run.ExitCode, 1) << Case.Name;
@@ -340,20 +363,6 @@ TEST_F(VeskMailDemoTest, RunsStartedAtOnceAllUseOneDemo) {
     Made += Contains(Result.Output, "Demo environment ready") ? 1 : 0;
   }
   EXPECT_EQ(Made, 1);
-}
-
-TEST_F(VeskMailDemoTest, SettingsOfTheUsersOwnAreNeverReplaced) {
-  std::filesystem::create_directories(EnvDir() / "data");
-  const std::string Own = "[Notes]\nDirectory=" + (EnvDir() / "data").string() + "\n";
-  std::ofstream(EnvDir() / "notes.ini") << Own;
-  TRun Inbox = RunVeskMail(Home(), Env() + " list inbox");
-  EXPECT_EQ(Inbox.ExitCode, 1);
-  EXPECT_TRUE(Contains(Inbox.Output,
-                       "vesk-mail: No mail file is set up: the setting MailFile is "
-                       "missing in " +
-                           (EnvDir() / "notes.ini").string() + "\n"))
-      << Inbox.Output;
-  EXPECT_EQ(ReadFile(EnvDir() / "notes.ini"), Own);
 }
 
 // Ctrl+C in the middle of a router pass stops it between two mails; the next pass delivers the
@@ -433,45 +442,9 @@ TEST_F(VeskMailDemoTest, DamageIsNamedAndCostsOnlyWhatIsDamaged) {
   EXPECT_TRUE(Contains(Demo("connect").Output, "on the mail server CN=Mail01/O=Demo"));
 }
 
-// A composed demo mail shows its table, its URL and its links; its records are listed.
-TEST_F(VeskMailDemoTest, ShowPrintsAComposedMailWholeAndItsRecords) {
-  const std::string Id = IdOf(Demo("list sent --raw").Output, "Minutes of the kick-off");
-  TRun Shown = Demo("show " + Id + " --records");
-  ASSERT_EQ(Shown.ExitCode, 0) << Shown.Output;
-  for (const char* Part :
-       {"From: CN=Jane Doe/O=Demo\n", "Subject: Minutes of the kick-off\n", "\n\nMinutes of the",
-        "Design review\n3 June\n", "Project page\n", "\nAttachments:\n  REPORT.TXT\n",
-        "\nLinks:\n  document link \"Budget\": replica ", "CDTABLECELL", "CDLINKEXPORT2"})
-    EXPECT_TRUE(Contains(Shown.Output, Part)) << Part << "\n" << Shown.Output;
-  TRun Missing = RunVeskMail(Home(), Env() + " show 99999");
-  EXPECT_EQ(Missing.ExitCode, 1);
-  EXPECT_TRUE(Contains(Missing.Output, "No mail 99999 in mail/jdoe.nsf")) << Missing.Output;
-}
-
-// Composed rich text goes through MAIL.BOX and the router intact.
-TEST_F(VeskMailDemoTest, ARichTextMailArrivesWithItsUrlAndLink) {
-  const std::string Budget = IdOf(Demo("list sent --raw").Output, "Budget");
-  TRun Sent = Demo(
-      "send --to 'John Smith' --subject 'Rich' --text 'Line one' --url "
-      "https://demo.example/a --url https://demo.example/b --link " +
-      Budget);
-  ASSERT_EQ(Sent.ExitCode, 0) << Sent.Output;
-  ASSERT_EQ(Demo("route").ExitCode, 0);
-  const std::string Rich = IdOf(AsJohn("list inbox --raw").Output, "Rich");
-  // As the host gets it: the links with their targets in the text.
-  TRun Shown = AsJohn("show " + Rich);
-  EXPECT_TRUE(Contains(Shown.Output,
-                       "\n\nLine one\nhttps://demo.example/a <https://demo.example/a>\n"
-                       "https://demo.example/b <https://demo.example/b>\n"))
-      << Shown.Output;
-  TRun Records = AsJohn("show " + Rich + " --records");
-  EXPECT_TRUE(Contains(Records.Output, "Links:\n  document link \"Budget\": replica "))
-      << Records.Output;
-  EXPECT_EQ(Demo("send --to 'John Smith' --link 99999").ExitCode, 1);
-}
-
 // The demo's mails with RTF bodies, as the host gets them: sender, names a user sees, the body's
-// text with its table, links, pictures and non-ASCII text; a body of several items read whole.
+// text with its table, links, pictures and non-ASCII text; a body of several items read whole;
+// a composed mail with its records.
 TEST_F(VeskMailDemoTest, RtfMailsOfTheDemoAreShownAsTheHostGetsThem) {
   const std::string Inbox = Demo("list inbox --raw").Output;
   const struct {
@@ -518,6 +491,18 @@ TEST_F(VeskMailDemoTest, RtfMailsOfTheDemoAreShownAsTheHostGetsThem) {
     EXPECT_TRUE(Contains(Text, "\nSection " + std::to_string(Section) + "\n")) << Section;
   EXPECT_EQ(std::count(Text.begin(), Text.end(), '['), 3) << "pictures";
   EXPECT_TRUE(Contains(Demo("show " + Report + " --records").Output, "\n     3 ")) << "one item";
+  // A composed mail shows its table, its URL and its links; its records are listed.
+  const std::string Id = IdOf(Demo("list sent --raw").Output, "Minutes of the kick-off");
+  TRun Shown = Demo("show " + Id + " --records");
+  ASSERT_EQ(Shown.ExitCode, 0) << Shown.Output;
+  for (const char* Part :
+       {"From: CN=Jane Doe/O=Demo\n", "Subject: Minutes of the kick-off\n", "\n\nMinutes of the",
+        "Design review\n3 June\n", "Project page\n", "\nAttachments:\n  REPORT.TXT\n",
+        "\nLinks:\n  document link \"Budget\": replica ", "CDTABLECELL", "CDLINKEXPORT2"})
+    EXPECT_TRUE(Contains(Shown.Output, Part)) << Part << "\n" << Shown.Output;
+  TRun Missing = RunVeskMail(Home(), Env() + " show 99999");
+  EXPECT_EQ(Missing.ExitCode, 1);
+  EXPECT_TRUE(Contains(Missing.Output, "No mail 99999 in mail/jdoe.nsf")) << Missing.Output;
 }
 
 // Attachments of the RTF mails saved under the names GetMail lists, byte for byte.

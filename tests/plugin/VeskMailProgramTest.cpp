@@ -63,37 +63,30 @@ TEST_F(VeskMailProgramTest, MakesItsOwnEnvironmentWhenNoneIsConfigured) {
   }
 }
 
-TEST_F(VeskMailProgramTest, TheEnvOptionWinsOverConfiguredSettings) {
-  std::filesystem::path EnvDir = FHome.Path() / "chosen";
-  TRun Run =
-      RunVeskMail("NOTES_INI=/nonexistent/notes.ini " + Home(), "--env " + Quoted(EnvDir.string()));
-  EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
-  EXPECT_TRUE(std::filesystem::exists(EnvDir / "notes.ini"));
-}
-
-TEST_F(VeskMailProgramTest, FailuresAreReportedWithExitCodeOne) {
-  TRun Missing = RunVeskMail(Home(), OwnEnv(FHome.Path()) + " --plugin /nonexistent/libNothing.so");
-  EXPECT_EQ(Missing.ExitCode, 1);
-  EXPECT_TRUE(Contains(Missing.Output, "vesk-mail: Can't load package /nonexistent/libNothing.so"))
-      << Missing.Output;
-
-  TRun NoSettings = RunVeskMail("NOTES_INI=/nonexistent/notes.ini " + Home(), "");
-  EXPECT_EQ(NoSettings.ExitCode, 1) << NoSettings.Output;
-  EXPECT_TRUE(Contains(NoSettings.Output, "vesk-mail: ")) << NoSettings.Output;
-
-  TRun Unknown = RunVeskMail(Home(), "--frobnicate");
-  EXPECT_EQ(Unknown.ExitCode, 1);
-  EXPECT_TRUE(Contains(Unknown.Output, "vesk-mail: Unknown option --frobnicate")) << Unknown.Output;
-
-  TRun NoArgument = RunVeskMail(Home(), "--env");
-  EXPECT_EQ(NoArgument.ExitCode, 1);
-  EXPECT_TRUE(Contains(NoArgument.Output, "Option --env needs an argument")) << NoArgument.Output;
-}
-
-TEST_F(VeskMailProgramTest, HelpDescribesTheOptions) {
-  TRun Run = RunVeskMail(Home(), "--help");
-  EXPECT_EQ(Run.ExitCode, 0);
-  EXPECT_TRUE(Contains(Run.Output, "Usage: vesk-mail [--env DIR] [--plugin PATH]")) << Run.Output;
+// Bad options and settings fail with exit code 1 and a message; --help prepares nothing; --env
+// wins over configured settings.
+TEST_F(VeskMailProgramTest, OptionsAndFailuresGiveTheirExitCodes) {
+  const std::filesystem::path Chosen = FHome.Path() / "chosen";
+  const std::string Missing = "NOTES_INI=/nonexistent/notes.ini ";
+  const struct {
+    std::string Variables, Arguments;
+    int ExitCode;
+    const char* Message;
+  } Cases[] = {
+      {"", OwnEnv(FHome.Path()) + " --plugin /nonexistent/libNothing.so", 1,
+       "vesk-mail: Can't load package /nonexistent/libNothing.so"},
+      {Missing, "", 1, "vesk-mail: "},
+      {"", "--frobnicate", 1, "vesk-mail: Unknown option --frobnicate"},
+      {"", "--env", 1, "Option --env needs an argument"},
+      {"", "--help", 0, "Usage: vesk-mail [--env DIR] [--plugin PATH]"},
+      {Missing, "--env " + Quoted(Chosen.string()), 0, "Demo environment ready"},
+  };
+  for (const auto& Case : Cases) {
+    TRun Run = RunVeskMail(Case.Variables + Home(), Case.Arguments);
+    EXPECT_EQ(Run.ExitCode, Case.ExitCode) << Case.Arguments << ": " << Run.Output;
+    EXPECT_TRUE(Contains(Run.Output, Case.Message)) << Case.Arguments << ": " << Run.Output;
+  }
+  EXPECT_TRUE(std::filesystem::exists(Chosen / "notes.ini"));
   EXPECT_FALSE(std::filesystem::exists(FHome.Path() / ".local")) << "help prepared an environment";
 }
 
