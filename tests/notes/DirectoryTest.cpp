@@ -54,7 +54,7 @@ TEST_F(DirectoryTest, EmptyDirectoryFindsNothingAndRefusedSearchesRaise) {
   EXPECT_FALSE(directory.SearchOpen());
 }
 
-TEST_F(DirectoryTest, ListingsByOption) {
+TEST_F(DirectoryTest, ListingsByOptionOnTheLocalDataAndAServer) {
   Create("", "zeta.nsf", "Alpha");
   Create("", "alpha.nsf", "Zeta");
   Create("", "untitled.nsf", "");
@@ -82,6 +82,21 @@ TEST_F(DirectoryTest, ListingsByOption) {
   for (const Case& each : cases)
     EXPECT_EQ(Listing("Local", "", each.Options), each.Expected) << each.Name;
   EXPECT_EQ(Listing("", "alpha", {}), std::vector<std::string>{"inner.nsf|-|Inner"});
+  // A server's root and the entries' paths.
+  CheckNotesStatus(NotesRTCreateServer("CN=Mail01/O=Demo"));
+  Create("Mail01/Demo", "mail/jdoe.nsf", "Jane Doe");
+  EXPECT_EQ(Listing("CN=Mail01/O=Demo", "mail", {}),
+            std::vector<std::string>{"jdoe.nsf|-|Jane Doe"});
+  TNotesDirectory directory;
+  TNotesDirEntry entry;
+  ASSERT_TRUE(directory.FindFirst("Mail01/Demo", "", {nfoSubDirs}, entry));
+  EXPECT_EQ(entry.Title, "mail");
+  EXPECT_EQ(entry.Path, "mail");
+  ASSERT_TRUE(directory.FindNext(entry));
+  EXPECT_EQ(entry.Path, "names.nsf");
+  directory.FindClose();
+  directory.FindClose();
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_DATABASE), 0u);
 }
 
 // A database's information buffer holds its title, then its categories and classes after a
@@ -107,23 +122,6 @@ TEST_F(DirectoryTest, InfoIsTheTitleBeforeTheClasses) {
     ASSERT_TRUE(directory.FindFirst("", folder, {}, entry)) << info;
     EXPECT_EQ(entry.Info, expected) << info;
   }
-}
-
-TEST_F(DirectoryTest, ServerRootAndEntryPaths) {
-  CheckNotesStatus(NotesRTCreateServer("CN=Mail01/O=Demo"));
-  Create("Mail01/Demo", "mail/jdoe.nsf", "Jane Doe");
-  EXPECT_EQ(Listing("CN=Mail01/O=Demo", "mail", {}),
-            std::vector<std::string>{"jdoe.nsf|-|Jane Doe"});
-  TNotesDirectory directory;
-  TNotesDirEntry entry;
-  ASSERT_TRUE(directory.FindFirst("Mail01/Demo", "", {nfoSubDirs}, entry));
-  EXPECT_EQ(entry.Title, "mail");
-  EXPECT_EQ(entry.Path, "mail");
-  ASSERT_TRUE(directory.FindNext(entry));
-  EXPECT_EQ(entry.Path, "names.nsf");
-  directory.FindClose();
-  directory.FindClose();
-  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_DATABASE), 0u);
 }
 
 TEST_F(DirectoryTest, PortsFromTheSettingAndServersAfterLocalOnEach) {

@@ -44,7 +44,7 @@ TEST_F(FoldersTest, CreatedFoldersAreEmptyAndListed) {
   EXPECT_THROW(TNotesFolder(*FDatabase, "projects", true, nullptr), ELotusNotes);
 }
 
-TEST_F(FoldersTest, DocumentsGoInAndOutAndStayInTheDatabase) {
+TEST_F(FoldersTest, DocumentsGoInAndOutStayInTheDatabaseAndCopiesHoldThem) {
   TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
   TNotesDocument a(*FDatabase, FA), b(*FDatabase, FB), c(*FDatabase, FC);
   folder.AddDocuments({&a, &b});
@@ -57,6 +57,14 @@ TEST_F(FoldersTest, DocumentsGoInAndOutAndStayInTheDatabase) {
   folder.RemoveDocuments();
   EXPECT_EQ(Members("Projects"), TIDs{});
   EXPECT_EQ(FDatabase->Search("", 0)->Count(), 3);
+  // A copy holds the same documents under the new name.
+  folder.AddDocuments({&a, &b});
+  auto copy = folder.Copy("Archive");
+  EXPECT_EQ(copy->Name(), "Archive");
+  EXPECT_NE(copy->ViewNoteID(), folder.ViewNoteID());
+  EXPECT_EQ(SortedIDs(*copy), (TIDs{FA, FB}));
+  copy->RemoveDocuments();
+  EXPECT_EQ(Members("Projects"), (TIDs{FA, FB}));
 }
 
 TEST_F(FoldersTest, AnUnsavedDocumentOrADesignNoteFailsTheWholeCall) {
@@ -79,18 +87,6 @@ TEST_F(FoldersTest, FoldersAreFoundByAliasAndReadInFull) {
   inbox->Update();
   EXPECT_EQ(IDs(*inbox), (TIDs{FA, FC}));
   EXPECT_EQ(inbox->GetSummaryValues(1), "\r\nSubject=c");
-}
-
-TEST_F(FoldersTest, CopyHoldsTheSameDocumentsUnderTheNewName) {
-  TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
-  TNotesDocument a(*FDatabase, FA), b(*FDatabase, FB);
-  folder.AddDocuments({&a, &b});
-  auto copy = folder.Copy("Archive");
-  EXPECT_EQ(copy->Name(), "Archive");
-  EXPECT_NE(copy->ViewNoteID(), folder.ViewNoteID());
-  EXPECT_EQ(SortedIDs(*copy), (TIDs{FA, FB}));
-  copy->RemoveDocuments();
-  EXPECT_EQ(Members("Projects"), (TIDs{FA, FB}));
 }
 
 TEST_F(FoldersTest, RenameMoveAndDelete) {

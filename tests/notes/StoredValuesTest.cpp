@@ -53,7 +53,7 @@ TEST_F(StoredValuesTest, FileObjectsGiveNameSizeAndObjectOrAreRefused) {
   EXPECT_EQ(info.FileName, "untouched");
 }
 
-TEST_F(StoredValuesTest, AttachmentNamesLoseDirectoriesAndDotNamesAreRefused) {
+TEST_F(StoredValuesTest, AttachmentNamesLoseDirectoriesAndUpperCaseCoversEveryScript) {
   EXPECT_EQ(SafeAttachmentFileName("../../etc/passwd"), "passwd");
   EXPECT_EQ(SafeAttachmentFileName("C:\\temp\\Report.DOC"), "Report.DOC");
   EXPECT_EQ(SafeAttachmentFileName("plain.txt"), "plain.txt");
@@ -62,9 +62,7 @@ TEST_F(StoredValuesTest, AttachmentNamesLoseDirectoriesAndDotNamesAreRefused) {
   EXPECT_EQ(SafeAttachmentFileName("dir/."), "");
   EXPECT_EQ(SafeAttachmentFileName("dir/"), "");
   EXPECT_EQ(SafeAttachmentFileName(""), "");
-}
-
-TEST_F(StoredValuesTest, UpperCaseCoversEveryScript) {
+  // Upper case covers every script.
   EXPECT_EQ(NotesUpperCase("größe.txt"), "GRÖSSE.TXT");
   EXPECT_EQ(NotesUpperCase("αβγ-файл.doc"), "ΑΒΓ-ФАЙЛ.DOC");
   EXPECT_EQ(NotesUpperCase(""), "");

@@ -11,7 +11,7 @@ std::string Bytes(const std::vector<char>& Buffer) {
   return std::string(Buffer.begin(), Buffer.end());
 }
 
-TEST(NotesToStringTest, JoinsLinesWithCrLfUpToAnEmptyLineOrTheLength) {
+TEST(NotesTextTest, LinesJoinWithCrLfAndSplitAtEveryLineBreak) {
   const std::pair<std::string, std::string> cases[] = {
       {std::string("a\0b\0", 4), "a\r\nb"},
       {"", ""},
@@ -22,18 +22,16 @@ TEST(NotesToStringTest, JoinsLinesWithCrLfUpToAnEmptyLineOrTheLength) {
   };
   for (const auto& [notes, text] : cases)
     EXPECT_EQ(NotesToString(notes.data(), notes.size()), text) << text;
-}
-
-TEST(StringToNotesTest, EveryLineBreakBecomesNulAndSeveralLinesEndInTwoNuls) {
+  // Every line break becomes a NUL; several lines end in two NULs.
   const struct {
     std::string Text, Notes;
     bool SeveralLines;
-  } cases[] = {
+  } splits[] = {
       {"a\r\nb", std::string("a\0b\0\0", 5), true},
       {"ab", std::string("ab\0", 3), false},
       {"a\nb\rc\r\nd", std::string("a\0b\0c\0d\0\0", 9), true},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : splits) {
     std::vector<char> buffer;
     uint32_t length = 0;
     EXPECT_EQ(StringToNotes(c.Text, buffer, length), c.SeveralLines) << c.Text;

@@ -43,7 +43,7 @@ Value TextList(const std::vector<std::string>& Entries) {
   return value;
 }
 
-TEST_F(ValueToVariantTest, TextBecomesNativeStringWithCrLfLines) {
+TEST_F(ValueToVariantTest, TextAndTextListsBecomeNativeStrings) {
   TVariant v = Value(TYPE_TEXT)
                    .AddText(std::string("Gr\x81\xE1"
                                         "e\0Zeile",
@@ -53,9 +53,7 @@ TEST_F(ValueToVariantTest, TextBecomesNativeStringWithCrLfLines) {
   EXPECT_EQ(v.AsString(),
             "Gr\xC3\xBC\xC3\x9F"
             "e\r\nZeile");
-}
-
-TEST_F(ValueToVariantTest, TextListsByEntryCount) {
+  // Text lists by their entry count.
   EXPECT_TRUE(TextList({}).Convert().IsNull());
   TVariant one = TextList({"only"}).Convert();
   EXPECT_EQ(one.VarType(), varString);

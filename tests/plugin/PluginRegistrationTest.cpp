@@ -90,7 +90,8 @@ TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredForm
   EXPECT_EQ(Framework.References, 0);
 }
 
-TEST_F(PluginRegistrationTest, WithoutApplicationServicesNothingIsCalled) {
+TEST_F(PluginRegistrationTest,
+       WithoutApplicationServicesNothingIsCalledAndTheFormGoesWithTheModule) {
   TRecordingFramework Framework;
   Module.Register();  // ApplicationServices is empty
   Module.UnRegister();
@@ -99,6 +100,10 @@ TEST_F(PluginRegistrationTest, WithoutApplicationServicesNothingIsCalled) {
   Module.Register();
   EXPECT_EQ(Framework.Calls.size(), 5u);
   Module.UnRegister();
+  // The stored form is findable while the module is loaded.
+  EXPECT_NE(FindFormResource("TVPILNMAIL").find("object vpiLNMail: TvpiLNMail"), std::string::npos);
+  Module.Unload();
+  EXPECT_THROW(FindFormResource("TVPILNMAIL"), EResNotFound);
 }
 
 TEST_F(PluginRegistrationTest, AMissingRegistryRaisesAndTheObjectStaysForUnRegister) {
@@ -118,12 +123,6 @@ TEST_F(PluginRegistrationTest, AMissingRegistryRaisesAndTheObjectStaysForUnRegis
   Watcher.Watch(Framework.Plugin);
   Module.UnRegister();
   EXPECT_TRUE(Watcher.Destroyed);
-}
-
-TEST_F(PluginRegistrationTest, TheStoredFormIsFindableWhileTheModuleIsLoaded) {
-  EXPECT_NE(FindFormResource("TVPILNMAIL").find("object vpiLNMail: TvpiLNMail"), std::string::npos);
-  Module.Unload();
-  EXPECT_THROW(FindFormResource("TVPILNMAIL"), EResNotFound);
 }
 
 }  // namespace
