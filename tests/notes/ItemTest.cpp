@@ -188,7 +188,7 @@ TEST_F(ItemTest, NumberAndTimeListsAreConvertedElementByElement) {
   }
 }
 
-TEST_F(ItemTest, WrongAndMissingTypesGiveNeutralValues) {
+TEST_F(ItemTest, WrongAndMissingTypesGiveNeutralValuesAndHugeOnesArePieces) {
   Item("Text").SetAsString("abc");
   EXPECT_EQ(Item("Text").GetAsNumbers(), TVariant(int32_t{0}));
   EXPECT_TRUE(Item("Text").GetAsTimes().IsNull());
@@ -199,9 +199,7 @@ TEST_F(ItemTest, WrongAndMissingTypesGiveNeutralValues) {
   EXPECT_TRUE(missing.GetAsList().IsNull());
   EXPECT_TRUE(missing.GetItemValue().IsNull());
   EXPECT_THROW(TNotesItem::Create(*FDocument, "Missing"), ELotusNotes);
-}
-
-TEST_F(ItemTest, HugeValuesArePiecesOfAtMost65000Bytes) {
+  // Huge values are pieces of at most 65,000 bytes.
   const std::vector<char> value(65001, 'v');
   HugeNSFItemAppend(FDocument->NoteHandle(), 0, "Blob", 4, TYPE_TEXT, value.data(),
                     static_cast<DWORD>(value.size()));
