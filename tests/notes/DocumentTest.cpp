@@ -53,7 +53,7 @@ TEST_F(DocumentTest, FieldsListEveryItemInOrderAndDeleteItemRemovesThemAll) {
   EXPECT_EQ(document.CountMultipleItems("Body"), 0);
 }
 
-TEST_F(DocumentTest, ItemsWrittenAfterOpeningAreFoundAndAFailedReplaceKeepsTheValue) {
+TEST_F(DocumentTest, ItemsWrittenAreFoundAFailedReplaceKeepsTheValueAndCopiesAreWhole) {
   auto document = FDatabase->CreateDocument();
   document->SetItemByNum(MAIL_SUBJECT_ITEM_NUM, "Hello");
   EXPECT_EQ(document->GetItemByName("Subject")->GetAsString(), "Hello");
@@ -64,9 +64,7 @@ TEST_F(DocumentTest, ItemsWrittenAfterOpeningAreFoundAndAFailedReplaceKeepsTheVa
   mixed.PutElement(1, TVariant(1.0));
   EXPECT_THROW(document->ReplaceItemValue("Count", mixed), ELotusNotes);
   EXPECT_EQ(document->GetItemByName("Count")->GetAsFloat(), 7.0);
-}
-
-TEST_F(DocumentTest, CopyItemCopiesEveryItemOfTheName) {
+  // CopyItem copies every item of the name.
   auto source = FDatabase->CreateDocument();
   const std::string longText = std::string(70000, 'x') + std::string(70000, 'y');
   source->GetItemByName("Body")->SetAsString(longText);
@@ -77,7 +75,7 @@ TEST_F(DocumentTest, CopyItemCopiesEveryItemOfTheName) {
   EXPECT_EQ(target->GetItemByName("Body")->GetAsString(), longText);
 }
 
-TEST_F(DocumentTest, SavedDocumentsAndProfilesAreFoundAfterReopening) {
+TEST_F(DocumentTest, SavedDocumentsProfilesAndResponsesAreFoundAfterReopening) {
   auto document = FDatabase->CreateDocument();
   EXPECT_EQ(document->NoteID(), 0u);
   document->GetItemByName("Subject")->SetAsString("Persisted");
@@ -100,9 +98,7 @@ TEST_F(DocumentTest, SavedDocumentsAndProfilesAreFoundAfterReopening) {
   EXPECT_GT(byUnid.GetLastModified(), 0);
   TNotesDocument profile(*FDatabase, std::string("settings"));
   EXPECT_EQ(profile.GetItemByName("Colour")->GetAsString(), "blue");
-}
-
-TEST_F(DocumentTest, ResponsesReferToTheirParent) {
+  // Responses refer to their parent.
   const NOTEID parentID = SavedDocument("Budget");
   TNotesDocument parent(*FDatabase, parentID);
   TNotesDocument response(*FDatabase, parent);

@@ -40,7 +40,7 @@ class NameLookup : public NotesFixture {
   }
 };
 
-TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceWithSeveralValuesSharingIt) {
+TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceAndAFailureNothing) {
   EXPECT_EQ(Lookup("jo*", {"FirstName", "CompanyName", "LastName"}),
             (Lines{"Joan", "", "Smith", "John", "Acme", "Doe"}));
   EXPECT_EQ(Lookup("John Doe/Sales/Acme", {"FullName", "MailServer", "Missing"}),
@@ -48,6 +48,15 @@ TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceWithSeveralValuesShari
   EXPECT_EQ(Lookup("nobody", {"FirstName"}), Lines{});
   EXPECT_EQ(Lookup("sales", {"Members", "ListName"}, {}, "$Groups"),
             (Lines{"John Doe, Joan Smith", "Sales"}));
+  // A failed lookup leaves the results as they were.
+  TStringList results;
+  results.Add("kept");
+  EXPECT_THROW(TNotesName::LookupName("", {"People"}, {"john"}, {"LastName"}, {}, results),
+               ELotusNotes);
+  EXPECT_EQ(LinesOf(results), Lines{"kept"});
+  EXPECT_THROW(TNotesName::LookupName("Nowhere/Acme", {}, {"john"}, {"LastName"}, {}, results),
+               ELotusNotes);
+  EXPECT_EQ(LinesOf(results), Lines{"kept"});
 }
 
 TEST_F(NameLookup, StarAloneIsTheEmptyNameAndAllListsEverybody) {
@@ -75,17 +84,6 @@ TEST_F(NameLookup, NamesAndValuesAreConvertedBothWaysAndNeverCut) {
   EXPECT_EQ(Lookup("mül*", {"FirstName"}), Lines{"Jürgen"});
   EXPECT_EQ(Lookup("Wei 中文", {"LastName", "CompanyName"}), (Lines{"中文", "北京公司"}));
   EXPECT_EQ(Lookup("long company", {"CompanyName"}), Lines{std::string(3000, 'c')});
-}
-
-TEST_F(NameLookup, AFailedLookupLeavesTheResultsAsTheyWere) {
-  TStringList results;
-  results.Add("kept");
-  EXPECT_THROW(TNotesName::LookupName("", {"People"}, {"john"}, {"LastName"}, {}, results),
-               ELotusNotes);
-  EXPECT_EQ(LinesOf(results), Lines{"kept"});
-  EXPECT_THROW(TNotesName::LookupName("Nowhere/Acme", {}, {"john"}, {"LastName"}, {}, results),
-               ELotusNotes);
-  EXPECT_EQ(LinesOf(results), Lines{"kept"});
 }
 
 TEST_F(NameLookup, CheckAddressFindsAPersonEvenWithoutAFullName) {

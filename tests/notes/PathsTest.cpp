@@ -13,13 +13,34 @@ namespace {
 namespace fs = std::filesystem;
 using PathsTest = NotesFixture;
 
-TEST_F(PathsTest, NonAsciiFileNamesSurviveTheRoundTripAndOverlongPathsRaise) {
+TEST_F(PathsTest, FileNamesSurviveTheRoundTripAndTheRegistryNamesAnInstallation) {
   std::string server, file;
   ParsePath(ConstructPath("Srv", "m\xC3\xBCller.nsf"), server, file);
   EXPECT_EQ(file, "m\xC3\xBCller.nsf");
   ParsePath(ConstructPath("S\xC3\xA9rv/Acme", "a.nsf"), server, file);
   EXPECT_EQ(server, "S\xC3\xA9rv/Acme");
   EXPECT_THROW(ConstructPath("Srv", std::string(300, 'x')), ELotusNotes);
+  // The registry gives the directories only under an installation key.
+  {
+    TRegistry registry;  // a key without subkeys is no installation
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes", true));
+    registry.WriteString("Path", "/ignored");
+  }
+  std::string dataDir;
+  EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
+  EXPECT_EQ(dataDir, GetNotesDataDir());
+  {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes\\9.0", true));
+    registry.WriteString("Path", "/opt/ibm/notes");
+    registry.WriteString("DataPath", "/home/user/notes/data/");
+    ASSERT_TRUE(registry.OpenKey("\\Software\\Lotus\\Notes\\Zeta", true));
+    registry.WriteString("Path", "/elsewhere");
+  }
+  EXPECT_EQ(GetActualNotesDir(dataDir), "/opt/ibm/notes/");
+  EXPECT_EQ(dataDir, "/home/user/notes/data/");
 }
 
 TEST_F(PathsTest, DirectoriesOfTheRuntimeEndInASlash) {
@@ -44,29 +65,6 @@ TEST(PathsLongDirTest, LongDataDirectoryIsNotCut) {
   setenv(NOTESRT_INI_ENV, (dir.Path() / "notes.ini").c_str(), 1);
   EXPECT_EQ(GetNotesDataDir(), data + "/");  // read before the runtime starts, as at load time
   unsetenv(NOTESRT_INI_ENV);
-}
-
-TEST_F(PathsTest, TheRegistryGivesTheDirectoriesOnlyUnderAnInstallationKey) {
-  {
-    TRegistry registry;  // a key without subkeys is no installation
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes", true));
-    registry.WriteString("Path", "/ignored");
-  }
-  std::string dataDir;
-  EXPECT_EQ(GetActualNotesDir(dataDir), GetNotesExeDir());
-  EXPECT_EQ(dataDir, GetNotesDataDir());
-  {
-    TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(registry.OpenKey("Software\\Lotus\\Notes\\9.0", true));
-    registry.WriteString("Path", "/opt/ibm/notes");
-    registry.WriteString("DataPath", "/home/user/notes/data/");
-    ASSERT_TRUE(registry.OpenKey("\\Software\\Lotus\\Notes\\Zeta", true));
-    registry.WriteString("Path", "/elsewhere");
-  }
-  EXPECT_EQ(GetActualNotesDir(dataDir), "/opt/ibm/notes/");
-  EXPECT_EQ(dataDir, "/home/user/notes/data/");
 }
 
 }  // namespace
