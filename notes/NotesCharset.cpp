@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "NotesApi.h"
+#include "TextScan.h"
 
 namespace {
 
@@ -35,35 +37,16 @@ bool IsPlainByte(uint8_t Byte) {
   return (Byte >= 0x20 && Byte < 0x80) || Byte == 0x09 || Byte == 0x0A || Byte == 0x0D;
 }
 
-// The end of the plain bytes from Start on, 32 or eight at a time where no byte has its high bit
-// set or is below 0x20 (tab, LF and CR are then looked at one by one).
-size_t PlainEnd(const std::string& Text, size_t Start) {
-  constexpr uint64_t High = 0x8080808080808080u, Blank = 0x2020202020202020u;
-  size_t at = Start;
-  while (at < Text.size()) {
-    // Four words at a time while they are all plain, so the compiler keeps the loop in registers.
-    for (uint64_t words[4]; at + sizeof(words) <= Text.size(); at += sizeof(words)) {
-      std::memcpy(words, Text.data() + at, sizeof(words));
-      uint64_t flags = 0;
-      for (uint64_t word : words) flags |= word | (word - Blank);
-      if (flags & High) break;
-    }
-    uint64_t word;
-    if (at + sizeof(word) <= Text.size()) {
-      std::memcpy(&word, Text.data() + at, sizeof(word));
-      if (((word | (word - Blank)) & High) == 0) {
-        at += sizeof(word);
-        continue;
-      }
-    }
-    for (const size_t end = std::min(at + sizeof(word), Text.size()); at < end; ++at)
-      if (!IsPlainByte(static_cast<uint8_t>(Text[at]))) return at;
-  }
+// The end of the plain bytes from Start on (tab, LF and CR are looked at one by one).
+size_t PlainEnd(std::string_view Text, size_t Start) {
+  size_t at = NextControlOrHigh(Text, Start);
+  while (at < Text.size() && IsPlainByte(static_cast<uint8_t>(Text[at])))
+    at = NextControlOrHigh(Text, at + 1);
   return at;
 }
 
 // Whether PlainRun plain bytes start at At; looks no further.
-bool IsPlainRun(const std::string& Text, size_t At) {
+bool IsPlainRun(std::string_view Text, size_t At) {
   if (Text.size() - At < PlainRun) return false;
   for (size_t at = At; at < At + PlainRun; ++at)
     if (!IsPlainByte(static_cast<uint8_t>(Text[at]))) return false;
@@ -73,7 +56,7 @@ bool IsPlainRun(const std::string& Text, size_t At) {
 // Where the stretch to translate that starts at Start ends: before a long run of plain bytes
 // (copied as they are, not through the converter), after the line break that ends its line, or
 // before MaxPiece bytes are passed, and always between two characters.
-size_t StretchEnd(const std::string& Text, size_t Start, size_t (*CharSize)(uint8_t)) {
+size_t StretchEnd(std::string_view Text, size_t Start, size_t (*CharSize)(uint8_t)) {
   size_t end = Start, last = Start;
   while (end < Text.size()) {
     const auto lead = static_cast<uint8_t>(Text[end]);
@@ -88,24 +71,38 @@ size_t StretchEnd(const std::string& Text, size_t Start, size_t (*CharSize)(uint
   return end;
 }
 
-// Plain ASCII needs no translation and is copied as it is; the lines around other characters go
-// through OSTranslate. A long text that is mostly ASCII therefore costs about a copy.
+// Plain ASCII needs no translation and is handed on as it is; the lines around other characters
+// go through OSTranslate. Sink takes each piece of the result in order (a view valid only during
+// the call, and whether it came out of the converter) and returns false to stop.
+template <class TSink>
+void TranslatePieces(WORD Mode, std::string_view Text, size_t (*CharSize)(uint8_t), TSink&& Sink) {
+  constexpr WORD OutSize = 0xFFFF;
+  std::unique_ptr<char[]> out;  // made only for text that is not all ASCII
+  for (size_t start = 0; start < Text.size();) {
+    const size_t plain = PlainEnd(Text, start);
+    if (plain > start && !Sink(Text.substr(start, plain - start), false)) return;
+    if (plain == Text.size()) return;
+    const size_t end = StretchEnd(Text, plain, CharSize);
+    if (!out) out.reset(new char[OutSize]);
+    const WORD written =
+        OSTranslate(Mode, Text.data() + plain, static_cast<WORD>(end - plain), out.get(), OutSize);
+    if (written > 0 && !Sink(std::string_view(out.get(), written), true)) return;
+    start = end;
+  }
+}
+
+// A long text that is mostly ASCII costs about a copy, and one that is all ASCII nothing.
 std::string Translate(WORD Mode, std::string Text, size_t (*CharSize)(uint8_t)) {
-  size_t plain = PlainEnd(Text, 0);
+  const size_t plain = PlainEnd(Text, 0);
   if (plain == Text.size()) return Text;
   std::string result;
   result.reserve(Text.size() + Text.size() / 8);
-  char out[0xFFFF];
-  for (size_t start = 0; start < Text.size();) {
-    plain = PlainEnd(Text, plain);
-    result.append(Text, start, plain - start);
-    if (plain == Text.size()) break;
-    const size_t end = StretchEnd(Text, plain, CharSize);
-    const WORD written = OSTranslate(Mode, Text.data() + plain, static_cast<WORD>(end - plain), out,
-                                     static_cast<WORD>(sizeof(out)));
-    result.append(out, written);
-    start = plain = end;
-  }
+  result.assign(Text, 0, plain);
+  TranslatePieces(Mode, std::string_view(Text).substr(plain), CharSize,
+                  [&result](std::string_view Piece, bool) {
+                    result.append(Piece);
+                    return true;
+                  });
   return result;
 }
 
@@ -148,6 +145,17 @@ std::string Native2LmbcsRaw(const std::string& Native) {
 
 std::string Lmbcs2Native(std::string Lmbcs) {
   return CutAtNul(Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, std::move(Lmbcs), LmbcsCharSize));
+}
+
+void Lmbcs2NativePieces(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink) {
+  // Plain bytes hold no NUL: only what the converter gives can end the text.
+  TranslatePieces(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsCharSize,
+                  [&Sink](std::string_view Piece, bool Translated) {
+                    const size_t nul = Translated ? Piece.find('\0') : std::string_view::npos;
+                    if (nul == 0) return false;
+                    Sink(Piece.substr(0, nul));
+                    return nul == std::string_view::npos;
+                  });
 }
 
 std::string Native2Lmbcs(std::string Native) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,10 @@
 // conversions take texts of any length and cut the result at the first NUL.
 std::string Lmbcs2Native(std::string Lmbcs);
 std::string Native2Lmbcs(std::string Native);
+
+// Lmbcs2Native's result handed to Sink piece by piece, without building it: plain ASCII as views
+// into Lmbcs, the rest converted. A piece is never empty and valid only during the call.
+void Lmbcs2NativePieces(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink);
 
 // The same conversions keeping embedded NULs (Notes' line breaks inside a text value).
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs);

@@ -1,7 +1,8 @@
 #include "TLineSplitter.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "TextScan.h"
 
 namespace {
 
@@ -9,44 +10,61 @@ namespace {
 // character that told whether a CR ended its line alone or began a CR LF.
 constexpr size_t Held = 3;
 
+// A line of Text from Start on: where it ends, and where the next one starts (after its CR LF,
+// CR or LF). A line runs to the first LF or a CR before it; without either, both are the end.
+struct TLineEnd {
+  size_t End;
+  size_t Next;
+};
+
+TLineEnd LineFrom(std::string_view Text, size_t Start) {
+  const size_t end = NextLineBreak(Text, Start);
+  if (end == Text.size()) return {end, end};
+  const bool crLf = Text[end] == '\r' && end + 1 < Text.size() && Text[end + 1] == '\n';
+  return {end, end + (crLf ? 2 : 1)};
+}
+
 }  // namespace
 
 TLineSplitter::TLineSplitter(TStringList& Lines) : FLines(Lines) {
   FLines.Clear();
 }
 
+// Most of a piece is split where it lies; only the line the tail holds, completed up to its break,
+// and the piece's own end are copied into the tail.
 void TLineSplitter::Append(std::string_view Piece, bool TakeBackTwo) {
   // The tail always holds at least two characters of a text that is not empty.
   if (TakeBackTwo) FTail.resize(FTail.size() - std::min<size_t>(FTail.size(), 2));
-  FTail.append(Piece);
-  AddLines(Held);
+  if (!FTail.empty()) {
+    const size_t head = Piece.empty() ? 0 : LineFrom(Piece, 0).Next;
+    FTail.append(Piece.substr(0, head));
+    Piece.remove_prefix(head);
+    FTail.erase(0, AddLines(FTail, Held - std::min(Held, Piece.size())));
+    if (!FTail.empty()) {
+      FTail.append(Piece);
+      FTail.erase(0, AddLines(FTail, Held));
+      return;
+    }
+  }
+  FTail.assign(Piece.substr(AddLines(Piece, Held)));
 }
 
 void TLineSplitter::Finish() {
-  AddLines(0);
+  FTail.erase(0, AddLines(FTail, 0));
   if (!FTail.empty()) FLines.Add(std::move(FTail));
   FTail.clear();
 }
 
-// Hands on every line whose break ends Keep or more characters before the end of the tail. A
-// line ends at the first LF or at a CR before it, each found with one memchr.
-void TLineSplitter::AddLines(size_t Keep) {
-  const char* text = FTail.data();
-  const size_t size = FTail.size();
+// Hands on every line of Text whose break ends Keep or more characters before its end, and tells
+// where the first line not handed on starts.
+size_t TLineSplitter::AddLines(std::string_view Text, size_t Keep) {
   size_t start = 0;
-  while (start < size) {
-    const auto* lf = static_cast<const char*>(memchr(text + start, '\n', size - start));
-    const size_t lfAt = lf ? static_cast<size_t>(lf - text) : size;
-    const auto* cr = static_cast<const char*>(memchr(text + start, '\r', lfAt - start));
-    const size_t lineBreak = cr ? static_cast<size_t>(cr - text) : lfAt;
-    if (lineBreak == size) break;
-    const bool crLf =
-        text[lineBreak] == '\r' && lineBreak + 1 < size && text[lineBreak + 1] == '\n';
-    const size_t next = lineBreak + (crLf ? 2 : 1);
-    if (next + Keep > size) break;
-    FLines.Add(std::string(text + start, lineBreak - start));
+  while (start < Text.size()) {
+    const TLineEnd line = LineFrom(Text, start);
+    if (line.End == Text.size() || line.Next + Keep > Text.size()) break;
+    FLines.Add(std::string(Text.substr(start, line.End - start)));
     FHandedOn = true;
-    start = next;
+    start = line.Next;
   }
-  FTail.erase(0, start);
+  return start;
 }

@@ -23,7 +23,7 @@ class TLineSplitter {
   void Finish();
 
  private:
-  void AddLines(size_t Keep);
+  size_t AddLines(std::string_view Text, size_t Keep);
 
   TStringList& FLines;
   std::string FTail;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DateUtils.h"
@@ -14,6 +15,7 @@
 
 class TLiveItems;
 class TNotesDocument;
+struct TItemValue;
 
 // One item (field) of a note that a document holds open: its descriptor, typed readers and
 // writers. A note may hold several items of one name; an item object can move on to the next.
@@ -114,9 +116,12 @@ class TNotesItem : public TObject {
  private:
   void StoreDescriptor(BLOCKID ItemBID, WORD DataType, BLOCKID ValueBID, DWORD ValueLength);
   std::string RichTextAsText() const;
-  // Each rich-text item's text from this one on, native, every line ended by CR LF, and whether
-  // its first line goes on with the last line of the item before.
-  void ForEachRichTextPart(const std::function<void(const std::string&, bool)>& Add) const;
+  // This rich-text item and those of the name right after it.
+  std::vector<TItemValue> RichTextValues() const;
+  // The text of Values in pieces, native, every line ended by CR LF; an item's first piece tells
+  // whether its first line goes on with the last line of the item before.
+  void ForEachRichTextPiece(const std::vector<TItemValue>& Values,
+                            const std::function<void(std::string_view, bool)>& Add) const;
   std::string JoinedText() const;
 
   TNotesDocument& FDocument;

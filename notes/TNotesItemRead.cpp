@@ -49,16 +49,18 @@ std::string UpToNul(const std::vector<char>& Buffer) {
   return std::string(Buffer.data(), strnlen(Buffer.data(), Buffer.size()));
 }
 
-// The text of one rich-text value, LMBCS, each line ended by CR LF. Lines are never broken: a
+// The text of one rich-text value, LMBCS, each line ended by CR LF, handed to Use while
+// ConvertItemToText's buffer is locked: it is read where it lies. Lines are never broken: a
 // paragraph reads back as the one line it was, however long.
-std::string RecordsAsLmbcs(BLOCKID Value, DWORD Length) {
+void WithRecordsAsLmbcs(const TItemValue& Value, const std::function<void(std::string_view)>& Use) {
   TMemoryHandle buffer;
   DWORD length = 0;
-  CheckNotesStatus(ConvertItemToText(Value, Length, "\r\n", 0, buffer.Receive(), &length, FALSE));
-  if (!buffer.Get()) return "";
+  CheckNotesStatus(
+      ConvertItemToText(Value.Value, Value.Length, "\r\n", 0, buffer.Receive(), &length, FALSE));
+  if (!buffer.Get()) return;
   TNotesLock lock(buffer.Get());
-  if (!lock.Data()) return "";
-  return std::string(lock.Data(), strnlen(lock.Data(), length));
+  // A NUL inside would end the text where it is converted, as it ends a C string.
+  if (lock.Data()) Use(std::string_view(lock.Data(), length));
 }
 
 // Stops at the first paragraph mark or text run of a value and tells which it was.
@@ -95,27 +97,42 @@ std::string TNotesItem::JoinedText() const {
   return LinesToString(Lmbcs2NativeRaw(text));
 }
 
-// Rich text longer than one item is stored as several items of the name, and a paragraph may go
-// on from one into the next: this item and the rich-text items after it are read as one stream.
-void TNotesItem::ForEachRichTextPart(
-    const std::function<void(const std::string&, bool)>& Add) const {
+std::vector<TItemValue> TNotesItem::RichTextValues() const {
   std::vector<TItemValue> values{{FItemBID, FDataType, FValueBID, FValueLength}};
   for (const TItemValue& next : ItemValuesAfter(NoteHandle(), FLmbcsName, FItemBID)) {
     if (next.DataType != TYPE_COMPOSITE) break;
     values.push_back(next);
   }
-  for (const TItemValue& value : values) {
-    const std::string part = Lmbcs2Native(RecordsAsLmbcs(value.Value, value.Length));
-    // The last line so far goes on in this item unless a paragraph mark comes first.
-    if (!part.empty()) Add(part, !StartsWithParagraph(value));
+  return values;
+}
+
+// Rich text longer than one item is stored as several items of the name, and a paragraph may go
+// on from one into the next: the items are read as one stream.
+void TNotesItem::ForEachRichTextPiece(
+    const std::vector<TItemValue>& Values,
+    const std::function<void(std::string_view, bool)>& Add) const {
+  for (const TItemValue& value : Values) {
+    WithRecordsAsLmbcs(value, [&Add, &value](std::string_view Lmbcs) {
+      bool first = true;
+      Lmbcs2NativePieces(Lmbcs, [&](std::string_view Piece) {
+        // The last line so far goes on in this item unless a paragraph mark comes first.
+        Add(Piece, first && !StartsWithParagraph(value));
+        first = false;
+      });
+    });
   }
 }
 
 std::string TNotesItem::RichTextAsText() const {
+  const std::vector<TItemValue> values = RichTextValues();
   std::string text;
-  ForEachRichTextPart([&text](const std::string& Part, bool ContinuesLine) {
+  // The records' bytes: about the text's size, with room for a few characters that grow.
+  size_t size = 0;
+  for (const TItemValue& value : values) size += value.Length;
+  text.reserve(size);
+  ForEachRichTextPiece(values, [&text](std::string_view Piece, bool ContinuesLine) {
     if (!text.empty() && ContinuesLine) text.resize(text.size() - 2);
-    text += Part;
+    text += Piece;
   });
   return text;
 }
@@ -239,8 +256,8 @@ TStringList& TNotesItem::GetRichText() {
   }
   // Item by item into the list: a long text is never held whole, nor split again afterwards.
   TLineSplitter splitter(lines);
-  ForEachRichTextPart([&splitter](const std::string& Part, bool ContinuesLine) {
-    splitter.Append(Part, !splitter.Empty() && ContinuesLine);
+  ForEachRichTextPiece(RichTextValues(), [&splitter](std::string_view Piece, bool ContinuesLine) {
+    splitter.Append(Piece, !splitter.Empty() && ContinuesLine);
   });
   splitter.Finish();
   return lines;

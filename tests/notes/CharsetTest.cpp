@@ -70,4 +70,32 @@ TEST_F(CharsetTest, AsciiRunsComeBackAndMalformedInputDoesNotCrash) {
   EXPECT_EQ(Lmbcs2Native("abc\x14").substr(0, 3), "abc");
 }
 
+// Handed over in pieces, the text is what the whole conversion gives, also where a NUL or a cut
+// character ends it.
+TEST_F(CharsetTest, PiecesJoinToTheWholeConversion) {
+  const struct {
+    const char* Name;
+    std::string Lmbcs;
+  } cases[] = {
+      {"empty", ""},
+      {"plain", Repeat("line\r\n", 100)},
+      {"other characters around lines", Repeat("\x81" + Repeat("a", 40) + "\r\n\x81", 50)},
+      {"longer than one conversion", Repeat("\x81\x14\xD8\x3D\x14\xDE\x00", 20000)},
+      {"NUL in plain text", std::string("one\0two", 7)},
+      {"NUL after another character", std::string("\x81one\0two", 8)},
+      {"NUL first", std::string("\0two", 4)},
+      {"cut character at the end", "abc\x14"},
+  };
+  for (const auto& test : cases) {
+    std::string joined;
+    bool emptyPiece = false;
+    Lmbcs2NativePieces(test.Lmbcs, [&](std::string_view Piece) {
+      emptyPiece = emptyPiece || Piece.empty();
+      joined += Piece;
+    });
+    EXPECT_TRUE(joined == Lmbcs2Native(test.Lmbcs)) << test.Name;
+    EXPECT_FALSE(emptyPiece) << test.Name;
+  }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // joined at once, whatever the piece boundaries cut: a CR LF, a line, a taken-back line break.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,21 +40,48 @@ TEST(LineSplitterTest, PiecesSplitAsTheJoinedText) {
         {"\r\n", true},
         {"end\r\n"}}},
   };
+  // Each case also with every piece cut in two at each position, and byte by byte: most of a
+  // piece is split where it lies, the rest through the tail.
+  const auto feeds = [](const std::vector<TPiece>& Pieces) {
+    std::vector<std::vector<TPiece>> feeds{Pieces, {}};
+    size_t longest = 0;
+    for (const TPiece& piece : Pieces) {
+      longest = std::max(longest, piece.Text.size());
+      for (size_t at = 0; at < piece.Text.size(); ++at)
+        feeds.back().push_back({piece.Text.substr(at, 1), at == 0 && piece.TakeBackTwo});
+    }
+    for (size_t cut = 1; cut < longest; ++cut) {
+      feeds.emplace_back();
+      for (const TPiece& piece : Pieces) {
+        feeds.back().push_back({piece.Text.substr(0, cut), piece.TakeBackTwo});
+        if (cut < piece.Text.size()) feeds.back().push_back({piece.Text.substr(cut)});
+      }
+    }
+    return feeds;
+  };
   for (const auto& test : cases) {
     std::string joined;
-    TStringList lines;
-    lines.Add("left over");  // the splitter starts from an empty list
-    TLineSplitter splitter(lines);
     for (const TPiece& piece : test.Pieces) {
       if (piece.TakeBackTwo) joined.resize(joined.size() - 2);
       joined += piece.Text;
-      splitter.Append(piece.Text, piece.TakeBackTwo);
-      EXPECT_EQ(splitter.Empty(), joined.empty()) << test.Name;
     }
-    splitter.Finish();
     TStringList expected;
     expected.SetText(joined);
-    EXPECT_EQ(vesktest::LinesOf(lines), vesktest::LinesOf(expected)) << test.Name;
+    for (const std::vector<TPiece>& feed : feeds(test.Pieces)) {
+      SCOPED_TRACE(std::string(test.Name) + " in " + std::to_string(feed.size()) + " pieces");
+      std::string sofar;
+      TStringList lines;
+      lines.Add("left over");  // the splitter starts from an empty list
+      TLineSplitter splitter(lines);
+      for (const TPiece& piece : feed) {
+        if (piece.TakeBackTwo) sofar.resize(sofar.size() - 2);
+        sofar += piece.Text;
+        splitter.Append(piece.Text, piece.TakeBackTwo);
+        EXPECT_EQ(splitter.Empty(), sofar.empty());
+      }
+      splitter.Finish();
+      EXPECT_EQ(vesktest::LinesOf(lines), vesktest::LinesOf(expected));
+    }
   }
 }
 

@@ -131,6 +131,23 @@ TEST_F(RichTextReadTest, PlainTextReadsEveryItemOfTheFieldAsOneStream) {
   EXPECT_EQ(second->GetAsString(), "tinued\r\nthree\r\nfour\r\n");
 }
 
+// Characters outside ASCII at the ends of items, and a line that goes on after one.
+TEST_F(RichTextReadTest, CharactersOutsideAsciiStayWholeAcrossItems) {
+  AppendBody(Run("a\x81", false));
+  AppendBody(Run("\x81"
+                 "b") +
+             Paragraph() +
+             Run("c\x81"
+                 "d\x81"));
+  AppendBody(Run("\x81"));
+  const std::string text =
+      "a\xC3\xBC\xC3\xBC"
+      "b\r\nc\xC3\xBC"
+      "d\xC3\xBC\xC3\xBC\r\n";
+  EXPECT_EQ(FDocument->GetBodyAsString(), text);
+  EXPECT_EQ(TNotesRichTextItem::Create(*FDocument, "Body")->GetRichText().Text(), text);
+}
+
 // Joined, the two items would hold whole records; each on its own does not.
 TEST_F(RichTextReadTest, ARecordCutAtAnItemBoundaryIsDamage) {
   const std::string run = Run("across");
