@@ -123,52 +123,44 @@ TEST_F(Settings, DirectoriesFitMaxPathOrComeBackEmpty) {
 
 // The built-in filter settings stand in only while no filter setting is configured at all.
 TEST_F(Settings, BuiltInFilterSettingsAnswerOnlyWhileNotesIniNamesNone) {
-  const std::string builtInRtf = "MicrosoftWord RTF,0,_IRTF,,.RTF";
-  struct TCase {
+  const std::string rtf = "MicrosoftWord RTF,0,_IRTF,,.RTF";
+  const struct {
     const char* Name;
-    std::string Ini;          // after the directory line
-    const char* SessionName;  // a filter setting for the session, or null
-    const char* SessionValue;
-    std::map<std::string, std::string> Expected;
+    std::string Ini;      // after the directory line
+    const char* Session;  // a filter setting for the session, "<name>=<value>", or ""
+    std::vector<std::pair<const char*, std::string>> Expected;
   } cases[] = {
       {"none configured",
        "",
-       nullptr,
-       nullptr,
+       "",
        {{"EDITIMP1", "ASCII Text,0,_ITEXT,,.TXT,.PRN"},
-        {"editimp2", builtInRtf},
+        {"editimp2", rtf},
         {"EDITIMP5", "PNG Image,0,_IPNG,,.PNG"},
         {"EDITEXP1", "MicrosoftWord RTF,2,_XRTF,,.RTF"},
         {"EDITIMP6", "<unset>"},
         {"EDITEXP2", "<unset>"}}},
       {"one import configured",
        "EditImp9=Mine,0,_IMINE,,.MIN\n",
-       nullptr,
-       nullptr,
+       "",
        {{"EDITIMP9", "Mine,0,_IMINE,,.MIN"}, {"EDITIMP2", "<unset>"}, {"EDITEXP1", "<unset>"}}},
       {"an export configured",
        "EDITEXP1=Other,2,_XOTHER,,.RTF\n",
-       nullptr,
-       nullptr,
+       "",
        {{"EDITEXP1", "Other,2,_XOTHER,,.RTF"}, {"EDITIMP1", "<unset>"}}},
-      {"a commented line is no setting",
-       "; EDITIMP1=Old,0,_IOLD,,.OLD\n",
-       nullptr,
-       nullptr,
-       {{"EDITIMP2", builtInRtf}}},
+      {"a commented line is no setting", "; EDITIMP1=Old,0,_IOLD,,.OLD\n", "", {{"EDITIMP2", rtf}}},
       {"set for the session",
        "",
-       "EDITIMP2",
-       "Session,0,_ISES,,.SES",
+       "EDITIMP2=Session,0,_ISES,,.SES",
        {{"EDITIMP2", "Session,0,_ISES,,.SES"}, {"EDITIMP1", "<unset>"}}},
   };
-  for (const TCase& c : cases) {
+  for (const auto& c : cases) {
     WriteFileText(FEnv.IniFile(), "[Notes]\nDirectory=" + FEnv.DataDir().string() + "\n" + c.Ini);
-    if (c.SessionName) {
-      ASSERT_EQ(NotesRTSetSessionSetting(c.SessionName, c.SessionValue), NOERROR);
+    const std::string session = c.Session, name = session.substr(0, session.find('='));
+    if (!session.empty()) {
+      ASSERT_EQ(NotesRTSetSessionSetting(name.c_str(), session.c_str() + name.size() + 1), NOERROR);
     }
-    for (const auto& [name, value] : c.Expected)
-      EXPECT_EQ(Setting(name.c_str()), value) << c.Name << ": " << name;
-    if (c.SessionName) NotesRTSetSessionSetting(c.SessionName, nullptr);
+    for (const auto& [setting, value] : c.Expected)
+      EXPECT_EQ(Setting(setting), value) << c.Name << ": " << setting;
+    if (!session.empty()) NotesRTSetSessionSetting(name.c_str(), nullptr);
   }
 }
