@@ -15,15 +15,7 @@ namespace {
 using runtimetest::DbRef;
 using runtimetest::NoteRef;
 
-class Databases : public runtimetest::StorageTest {
- protected:
-  STATUS OpenStatus(const std::string& Path) {
-    DBHANDLE db = NULLHANDLE;
-    STATUS status = NSFDbOpen(Path.c_str(), &db);
-    if (db) NSFDbClose(db);
-    return status;
-  }
-};
+using Databases = runtimetest::StorageTest;
 
 TEST_F(Databases, CreateRefusesAnExistingFileUnlessForced) {
   NewDatabase();

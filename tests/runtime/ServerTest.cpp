@@ -22,13 +22,6 @@ class Servers : public runtimetest::StorageTest {
     EXPECT_EQ(NSFDbCreate("CN=Srv1/O=Acme!!mail\\jdoe.nsf", DBCLASS_NOTEFILE, FALSE), NOERROR);
   }
 
-  STATUS OpenStatus(const char* Path) {
-    DBHANDLE db = NULLHANDLE;
-    STATUS status = NSFDbOpen(Path, &db);
-    if (db) NSFDbClose(db);
-    return status;
-  }
-
   std::filesystem::path FServers;
 };
 

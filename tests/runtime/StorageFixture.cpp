@@ -171,6 +171,13 @@ std::vector<NOTEID> ReadIds(HCOLLECTION Collection, COLLECTIONPOSITION& Position
   return ids;
 }
 
+STATUS StorageTest::OpenStatus(const std::string& Path) {
+  DBHANDLE db = NULLHANDLE;
+  STATUS status = NSFDbOpen(Path.c_str(), &db);
+  if (db) NSFDbClose(db);
+  return status;
+}
+
 void StorageTest::ExecuteSql(const std::string& Name, const char* Sql) {
   sqlite3* file = nullptr;
   ASSERT_EQ(sqlite3_open(FileOf(Name).c_str(), &file), SQLITE_OK);

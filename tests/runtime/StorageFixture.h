@@ -108,6 +108,8 @@ class StorageTest : public RuntimeTest {
   static NOTEID IdOf(NOTEHANDLE Note);
   // A new document with one Subject item, saved; returns its note ID.
   static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
+  // What NSFDbOpen says of Path (the database closed again at once).
+  static STATUS OpenStatus(const std::string& Path);
   // Runs SQL on a database file directly, as another program (or damage) would.
   void ExecuteSql(const std::string& Name, const char* Sql);
 };
