@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,36 +41,18 @@ class ReadAheadTest : public ViewsTest {
 };
 
 TEST_F(ReadAheadTest, EveryOpenSeesTheNoteAsStoredThen) {
-  struct Case {
+  enum THow { Save, Delete, SqlReplace, SqlDelete };
+  const struct {
     const char* Name;
-    std::function<void(const std::vector<NOTEID>&)> Change;
+    THow How;
     std::string Expected;
+  } cases[] = {
+      {"saved through another handle", Save, "new"},
+      {"deleted through another handle", Delete, "status " + std::to_string(ERR_NOTE_DELETED)},
+      {"items replaced by another connection", SqlReplace, "s0"},
+      {"deleted by another connection", SqlDelete, "status " + std::to_string(ERR_INVALID_NOTE)},
   };
-  const std::vector<Case> cases = {
-      {"saved through another handle",
-       [this](const std::vector<NOTEID>& Ids) {
-         Change(Ids[Changed], {{"Subject", "new"}});
-       },
-       "new"},
-      {"deleted through another handle",
-       [this](const std::vector<NOTEID>& Ids) {
-         EXPECT_EQ(NSFNoteDelete(FDb, Ids[Changed], 0), NOERROR);
-       },
-       "status " + std::to_string(ERR_NOTE_DELETED)},
-      {"items replaced by another connection",
-       [this](const std::vector<NOTEID>& Ids) {
-         OtherConnection("UPDATE notes SET items = (SELECT items FROM notes WHERE note_id = " +
-                         std::to_string(Ids[0]) +
-                         ") WHERE note_id = " + std::to_string(Ids[Changed]));
-       },
-       "s0"},
-      {"deleted by another connection",
-       [this](const std::vector<NOTEID>& Ids) {
-         OtherConnection("DELETE FROM notes WHERE note_id = " + std::to_string(Ids[Changed]));
-       },
-       "status " + std::to_string(ERR_INVALID_NOTE)},
-  };
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.Name);
     std::vector<NOTEID> ids;
     for (int index = 0; index < Documents; ++index)
@@ -82,7 +63,13 @@ TEST_F(ReadAheadTest, EveryOpenSeesTheNoteAsStoredThen) {
     ASSERT_EQ(Ids(ReadAll(view)), ids);
     for (int index = 0; index < OpenedBefore; ++index)
       EXPECT_EQ(Subject(ids[index]), "s" + std::to_string(index));
-    test.Change(ids);
+    const std::string changed = std::to_string(ids[Changed]);
+    if (test.How == Save) Change(ids[Changed], {{"Subject", "new"}});
+    if (test.How == Delete) NSFNoteDelete(FDb, ids[Changed], 0);
+    if (test.How == SqlReplace)
+      OtherConnection("UPDATE notes SET items = (SELECT items FROM notes WHERE note_id = " +
+                      std::to_string(ids[0]) + ") WHERE note_id = " + changed);
+    if (test.How == SqlDelete) OtherConnection("DELETE FROM notes WHERE note_id = " + changed);
     for (int index = OpenedBefore; index < Documents; ++index)
       EXPECT_EQ(Subject(ids[index]), index == Changed ? test.Expected : "s" + std::to_string(index))
           << "document " << index;
