@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace vesktest {
 
@@ -13,6 +14,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Path() const { return FPath; }
+  // The path of Name (which may hold folders) in the directory.
+  std::string File(const std::string& Name) const { return (FPath / Name).string(); }
+  // Writes Text to the file Name and gives its path.
+  std::string Write(const std::string& Name, const std::string& Text) const;
 
  private:
   std::filesystem::path FPath;
