@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "DateUtils.h"
+#include "ErrorOf.h"
 
 namespace {
 
@@ -23,17 +24,16 @@ int DecodedMSec(TDateTime Value) {
   return ((Hour * 60 + Min) * 60 + Sec) * 1000 + MSec;
 }
 
+// Day numbers, and weekdays counted from Sunday (30 December 1899 was a Saturday).
 TEST(DateUtils, KnownDayNumbersAndWeekdaysFromSunday) {
-  EXPECT_EQ(EncodeDate(1899, 12, 30), 0);
-  EXPECT_EQ(EncodeDate(1899, 12, 31), 1);
-  EXPECT_EQ(EncodeDate(1900, 3, 1), 61);
-  EXPECT_EQ(EncodeDate(2000, 1, 1), 36526);
-  EXPECT_EQ(EncodeDate(1, 1, 1), -693593);
-  EXPECT_EQ(EncodeDate(9999, 12, 31), 2958465);
-  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);  // a Saturday
-  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);    // a Sunday
-  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 4) + 0.75), 2);
-  EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);  // a Monday
+  const std::pair<TYmd, int> Days[] = {{{1899, 12, 30}, 0},  {{1899, 12, 31}, 1},
+                                       {{1900, 3, 1}, 61},   {{2000, 1, 1}, 36526},
+                                       {{1, 1, 1}, -693593}, {{9999, 12, 31}, 2958465}};
+  for (const auto& [Day, Number] : Days)
+    EXPECT_EQ(EncodeDate(Day.Year, Day.Month, Day.Day), Number) << Number;
+  const std::pair<TDateTime, int> Weekdays[] = {
+      {0, 7}, {EncodeDate(2024, 3, 3), 1}, {EncodeDate(2024, 3, 4) + 0.75, 2}, {-693593, 2}};
+  for (const auto& [Value, Weekday] : Weekdays) EXPECT_EQ(DayOfWeek(Value), Weekday) << Value;
 }
 
 TEST(DateUtils, EveryDayRoundTripsAcrossTheCalendar) {
@@ -54,45 +54,26 @@ TEST(DateUtils, EveryDayRoundTripsAcrossTheCalendar) {
   }
 }
 
-TEST(DateUtils, LeapYearsAndInvalidDates) {
-  EXPECT_TRUE(IsLeapYear(2000));
-  EXPECT_TRUE(IsLeapYear(2024));
-  EXPECT_FALSE(IsLeapYear(1900));
-  EXPECT_FALSE(IsLeapYear(2023));
+TEST(DateUtils, LeapYearsAndInvalidDatesAndTimes) {
+  for (int Year : {2000, 2024}) EXPECT_TRUE(IsLeapYear(Year)) << Year;
+  for (int Year : {1900, 2023}) EXPECT_FALSE(IsLeapYear(Year)) << Year;
   EXPECT_TRUE(IsValidDate(2024, 2, 29));
-  EXPECT_FALSE(IsValidDate(2023, 2, 29));
-  EXPECT_FALSE(IsValidDate(1900, 2, 29));
-  EXPECT_FALSE(IsValidDate(2024, 4, 31));
-  EXPECT_FALSE(IsValidDate(0, 1, 1));
-  EXPECT_FALSE(IsValidDate(10000, 1, 1));
-  EXPECT_FALSE(IsValidDate(2024, 13, 1));
+  const TYmd Invalid[] = {{2023, 2, 29}, {1900, 2, 29}, {2024, 4, 31},
+                          {0, 1, 1},     {10000, 1, 1}, {2024, 13, 1}};
+  for (const TYmd& D : Invalid) EXPECT_FALSE(IsValidDate(D.Year, D.Month, D.Day)) << D.Year;
   TDateTime Untouched = 42;
   EXPECT_FALSE(TryEncodeDate(2023, 2, 29, Untouched));
   EXPECT_EQ(Untouched, 42);
-  try {
-    EncodeDate(2023, 2, 29);
-    FAIL() << "no error";
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "Invalid argument to date encode");
-  }
-}
-
-TEST(DateUtils, TimeEncodingAndInvalidTimes) {
+  EXPECT_EQ(vesktest::ErrorOf<EConvertError>([] { EncodeDate(2023, 2, 29); }),
+            "Invalid argument to date encode");
   EXPECT_DOUBLE_EQ(EncodeTime(12, 0, 0, 0), 0.5);
   EXPECT_DOUBLE_EQ(EncodeTime(6, 0, 0, 0), 0.25);
   EXPECT_EQ(DecodedMSec(EncodeTime(23, 59, 59, 999)), 86399999);
-  TDateTime Value = 0;
-  EXPECT_FALSE(TryEncodeTime(24, 0, 0, 0, Value));
-  EXPECT_FALSE(TryEncodeTime(0, 60, 0, 0, Value));
-  EXPECT_FALSE(TryEncodeTime(0, 0, 60, 0, Value));
-  EXPECT_FALSE(TryEncodeTime(0, 0, 0, 1000, Value));
-  EXPECT_FALSE(TryEncodeTime(-1, 0, 0, 0, Value));
-  try {
-    EncodeTime(25, 0, 0, 0);
-    FAIL() << "no error";
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "Invalid argument to time encode");
-  }
+  const int Times[][4] = {
+      {24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}, {-1, 0, 0, 0}};
+  for (const auto& T : Times) EXPECT_FALSE(TryEncodeTime(T[0], T[1], T[2], T[3], Untouched));
+  EXPECT_EQ(vesktest::ErrorOf<EConvertError>([] { EncodeTime(25, 0, 0, 0); }),
+            "Invalid argument to time encode");
 }
 
 TEST(DateUtils, DecodingRoundsToTheMillisecondAndTakesNegativeFractionsByMagnitude) {
@@ -113,20 +94,15 @@ TEST(DateUtils, DecodingRoundsToTheMillisecondAndTakesNegativeFractionsByMagnitu
   EXPECT_EQ(DecodedMSec(-0.5), 12 * 3600 * 1000);
 }
 
-TEST(DateUtils, UndecodableValuesGiveZeros) {
+TEST(DateUtils, UndecodableValuesGiveZerosAndNowSplitsIntoDateAndTime) {
   for (TDateTime Value : {-700000.0, std::nan(""), 1e300, -1e300}) {
     EXPECT_EQ(Decoded(Value), (TYmd{0, 0, 0}));
     EXPECT_EQ(DecodedMSec(Value), 0);
     EXPECT_EQ(DayOfWeek(Value), 0);
   }
-}
-
-TEST(DateUtils, NowSplitsIntoDateAndTime) {
-  TDateTime Day = Date();
-  TDateTime Clock = Time();
-  EXPECT_EQ(Day, std::trunc(Day));
-  EXPECT_GE(Clock, 0);
-  EXPECT_LT(Clock, 1);
+  EXPECT_EQ(Date(), std::trunc(Date()));
+  EXPECT_GE(Time(), 0);
+  EXPECT_LT(Time(), 1);
   EXPECT_GE(Decoded(Now()).Year, 2024);
 }
 

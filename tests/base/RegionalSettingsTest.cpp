@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <sstream>
 #include <stdexcept>
 
 #include "DateUtils.h"
+#include "ForkedChild.h"
 #include "TempDir.h"
 
 namespace {
@@ -24,24 +23,12 @@ class TCompiledLocales {
   }
 
   TFormatSettings Read(const std::string& Name) const {
-    int Pipe[2];
-    if (pipe(Pipe) != 0) throw std::runtime_error("pipe failed");
-    pid_t Child = fork();
-    if (Child == 0) {
-      close(Pipe[0]);
+    vesktest::ForkedChild Child([&] {
       setenv("LOCPATH", FDir.Path().c_str(), 1);
-      std::string Data = Serialize(LocaleFormatSettings(Name + ".UTF-8"));
-      bool Written = write(Pipe[1], Data.data(), Data.size()) == static_cast<ssize_t>(Data.size());
-      _exit(Written ? 0 : 1);
-    }
-    close(Pipe[1]);
-    std::string Data;
-    char Buffer[4096];
-    for (ssize_t Got; (Got = read(Pipe[0], Buffer, sizeof Buffer)) > 0;) Data.append(Buffer, Got);
-    close(Pipe[0]);
-    int Status = 0;
-    waitpid(Child, &Status, 0);
-    if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0) throw std::runtime_error("child failed");
+      return Serialize(LocaleFormatSettings(Name + ".UTF-8"));
+    });
+    const std::string Data = Child.Answer();
+    if (Child.Wait() != 0) throw std::runtime_error("child failed");
     return Deserialize(Data);
   }
 
@@ -89,7 +76,7 @@ TEST(RegionalSettings, StrftimeTranslation) {
   EXPECT_EQ(TranslateStrftime("%Y\xE5\xB9\xB4%m", Separator), "yyyy\xE5\xB9\xB4mm");
 }
 
-TEST(RegionalSettings, CLocaleGivesIsoFormats) {
+TEST(RegionalSettings, CLocaleGivesIsoFormatsAndTheProcessSettingsReadBackWhatTheyWrite) {
   for (const char* Name : {"C", "POSIX", "C.UTF-8", "", "xx_NOWHERE.UTF-8"}) {
     TFormatSettings S = LocaleFormatSettings(Name);
     EXPECT_EQ(S.ShortDateFormat, "yyyy-mm-dd") << Name;
@@ -98,47 +85,39 @@ TEST(RegionalSettings, CLocaleGivesIsoFormats) {
     EXPECT_EQ(S.DateSeparator, '-') << Name;
     EXPECT_EQ(S.TimeSeparator, ':') << Name;
   }
-}
-
-TEST(RegionalSettings, ProcessSettingsAreUsableAndShared) {
-  TFormatSettings& S = FormatSettings();
-  EXPECT_EQ(&S, &FormatSettings());
-  EXPECT_FALSE(S.ShortDateFormat.empty());
-  EXPECT_FALSE(S.LongTimeFormat.empty());
-  // Whatever the machine's locale, the process settings read back what they write.
-  TDateTime Value = EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0);
+  // Whatever the machine's locale.
+  const TDateTime Value = EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0);
   TDateTime Parsed = 0;
-  if (S.ShortDateFormat.find("yy") != std::string::npos) {
+  if (FormatSettings().ShortDateFormat.find("yy") != std::string::npos) {
     EXPECT_TRUE(TryStrToDateTime(DateTimeToStr(Value), Parsed)) << DateTimeToStr(Value);
   }
 }
 
-TEST(RegionalSettings, GermanLocale) {
+// Locales compiled from their sources: the formats, names, and a date written and read back.
+TEST(RegionalSettings, GermanAndAmericanLocales) {
+  const struct {
+    const char *Name, *ShortDate, *LongTime, *ShortTime, *Written, *March, *Sunday, *Pm;
+    char Separator;
+  } Cases[] = {{"de_DE", "dd.mm.yyyy", "hh:nn:ss", "hh:nn", "03.03.2024 14:05:09", "M\xC3\xA4rz",
+                "So", "", '.'},
+               {"en_US", "mm/dd/yyyy", "hh:nn:ss ampm", "hh:nn ampm", "03/03/2024 02:05:09 PM",
+                "March", "Sun", "PM", '/'}};
   TCompiledLocales Locales;
-  if (!Locales.Compile("de_DE")) GTEST_SKIP() << "cannot compile the de_DE locale";
-  TFormatSettings S = Locales.Read("de_DE");
-  EXPECT_EQ(S.ShortDateFormat, "dd.mm.yyyy");
-  EXPECT_EQ(S.DateSeparator, '.');
-  EXPECT_EQ(S.LongTimeFormat, "hh:nn:ss");
-  EXPECT_EQ(S.ShortTimeFormat, "hh:nn");
-  EXPECT_EQ(S.LongMonthNames[2], "M\xC3\xA4rz");
-  EXPECT_EQ(S.ShortDayNames[0], "So");
-  EXPECT_EQ(S.TimeAMString, "");
-  TDateTime Value = EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0);
-  EXPECT_EQ(DateTimeToStr(Value, S), "03.03.2024 14:05:09");
-  EXPECT_EQ(StrToDateTime("03.03.2024 14:05:09", S), Value);
-}
-
-TEST(RegionalSettings, AmericanLocaleUsesTheTwelveHourClock) {
-  TCompiledLocales Locales;
-  if (!Locales.Compile("en_US")) GTEST_SKIP() << "cannot compile the en_US locale";
-  TFormatSettings S = Locales.Read("en_US");
-  EXPECT_EQ(S.ShortDateFormat, "mm/dd/yyyy");
-  EXPECT_EQ(S.LongTimeFormat, "hh:nn:ss ampm");
-  EXPECT_EQ(S.ShortTimeFormat, "hh:nn ampm");
-  TDateTime Value = EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0);
-  EXPECT_EQ(DateTimeToStr(Value, S), "03/03/2024 02:05:09 PM");
-  EXPECT_EQ(StrToDateTime("03/03/2024 02:05:09 PM", S), Value);
+  for (const auto& Case : Cases) {
+    if (!Locales.Compile(Case.Name))
+      GTEST_SKIP() << "cannot compile the " << Case.Name << " locale";
+    const TFormatSettings S = Locales.Read(Case.Name);
+    EXPECT_EQ(S.ShortDateFormat, Case.ShortDate);
+    EXPECT_EQ(S.LongTimeFormat, Case.LongTime);
+    EXPECT_EQ(S.ShortTimeFormat, Case.ShortTime);
+    EXPECT_EQ(S.LongMonthNames[2], Case.March);
+    EXPECT_EQ(S.ShortDayNames[0], Case.Sunday);
+    EXPECT_EQ(S.TimePMString, Case.Pm);
+    EXPECT_EQ(S.DateSeparator, Case.Separator);
+    const TDateTime Value = EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0);
+    EXPECT_EQ(DateTimeToStr(Value, S), Case.Written);
+    EXPECT_EQ(StrToDateTime(Case.Written, S), Value);
+  }
 }
 
 }  // namespace

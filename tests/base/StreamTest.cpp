@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "ErrorOf.h"
 #include "FileStream.h"
 #include "FileText.h"
 #include "MemoryStream.h"
@@ -63,12 +64,8 @@ TEST(MemoryStream, ShortReadAndBadPositionsRaise) {
   Stream.WriteBuffer("abc", 3);
   Stream.SetPosition(1);
   char Buffer[4];
-  try {
-    Stream.ReadBuffer(Buffer, 4);
-    FAIL() << "no error";
-  } catch (const EReadError& E) {
-    EXPECT_EQ(E.Message(), "Stream read error");
-  }
+  EXPECT_EQ(vesktest::ErrorOf<EReadError>([&] { Stream.ReadBuffer(Buffer, 4); }),
+            "Stream read error");
   EXPECT_THROW(Stream.Seek(-1, soFromBeginning), EStreamError);
   EXPECT_THROW(Stream.Seek(-4, soFromEnd), EStreamError);
   EXPECT_THROW(Stream.Seek(INT64_MAX, soFromEnd), EStreamError);
@@ -147,19 +144,13 @@ TEST_F(FileStreamTest, CreateWritesReopenReadsAndModesLimitAccess) {
 }
 
 TEST_F(FileStreamTest, OpenErrorsNameThePath) {
-  try {
-    TFileStream Stream(File("missing.txt"), fmOpenRead);
-    FAIL() << "no error";
-  } catch (const EFOpenError& E) {
-    EXPECT_EQ(E.Message().rfind("Cannot open file \"" + File("missing.txt") + "\". ", 0), 0u)
-        << E.Message();
-  }
-  try {
-    TFileStream Stream(File("no/dir/x.txt"), fmCreate);
-    FAIL() << "no error";
-  } catch (const EFCreateError& E) {
-    EXPECT_NE(E.Message().find("no/dir/x.txt"), std::string::npos) << E.Message();
-  }
+  EXPECT_EQ(vesktest::ErrorOf<EFOpenError>([&] {
+              TFileStream(File("missing.txt"), fmOpenRead);
+            }).rfind("Cannot open file \"" + File("missing.txt") + "\". ", 0),
+            0u);
+  EXPECT_PRED_FORMAT2(testing::IsSubstring, "no/dir/x.txt", vesktest::ErrorOf<EFCreateError>([&] {
+                        TFileStream Stream(File("no/dir/x.txt"), fmCreate);
+                      }));
   EXPECT_THROW(TFileStream(FDir.Path().string(), fmOpenRead), EFOpenError);  // a directory
   EXPECT_THROW(TFileStream(File("missing.txt"), 0x0003), EFOpenError);       // no such mode
 }
@@ -167,17 +158,13 @@ TEST_F(FileStreamTest, OpenErrorsNameThePath) {
 TEST_F(FileStreamTest, EveryPathClosesTheFile) {
   std::ofstream(File("f.txt")) << "abc";
   int Before = OpenDescriptors();
+  char Buffer[8];
   for (int I = 0; I < 20; ++I) {
     { TFileStream Stream(File("f.txt"), fmOpenRead); }
     EXPECT_THROW(TFileStream(File("f.txt/x"), fmOpenRead), EFOpenError);
     TMemoryStream Memory;
     EXPECT_THROW(Memory.SaveToFile(File("none/x")), EFCreateError);
-    try {
-      TFileStream Stream(File("f.txt"), fmOpenRead);
-      char Buffer[8];
-      Stream.ReadBuffer(Buffer, 8);
-    } catch (const EReadError&) {
-    }
+    EXPECT_THROW(TFileStream(File("f.txt"), fmOpenRead).ReadBuffer(Buffer, 8), EReadError);
   }
   EXPECT_EQ(OpenDescriptors(), Before);
 }

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "ErrorOf.h"
 #include "FileText.h"
 #include "ListLines.h"
 #include "StringList.h"
@@ -102,12 +103,8 @@ TEST(StringListFile, ErrorsNameTheFile) {
   std::string Missing = (Dir.Path() / "missing.txt").string();
   TStringList List;
   List.Add("kept");
-  try {
-    List.LoadFromFile(Missing);
-    FAIL() << "no error";
-  } catch (const EFOpenError& E) {
-    EXPECT_NE(E.Message().find(Missing), std::string::npos) << E.Message();
-  }
+  EXPECT_PRED_FORMAT2(testing::IsSubstring, Missing,
+                      vesktest::ErrorOf<EFOpenError>([&] { List.LoadFromFile(Missing); }));
   EXPECT_EQ(LinesOf(List), (TLines{"kept"}));
   EXPECT_THROW(List.SaveToFile((Dir.Path() / "no/such/dir.txt").string()), EFCreateError);
 }

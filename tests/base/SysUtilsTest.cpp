@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "AnsiCompare.h"
+#include "ErrorOf.h"
 #include "SysUtils.h"
 #include "TempDir.h"
 
@@ -25,12 +26,8 @@ TEST(SysUtils, IntegerTextAndPrintfStyleFormat) {
   EXPECT_EQ(StrToIntDef("", -1), -1);
   EXPECT_EQ(StrToIntDef("-", -1), -1);
   EXPECT_EQ(StrToIntDef("1.5", -1), -1);
-  try {
-    StrToInt("abc");
-    FAIL() << "no error";
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "'abc' is not a valid integer value");
-  }
+  EXPECT_EQ(vesktest::ErrorOf<EConvertError>([&] { StrToInt("abc"); }),
+            "'abc' is not a valid integer value");
   EXPECT_EQ(Format("%s=%d (%.2f)", "x", 5, 1.5), "x=5 (1.50)");
   EXPECT_EQ(Format("%s", std::string(1000, 'y').c_str()).size(), 1000u);
   EXPECT_EQ(Format("%s", ""), "");
