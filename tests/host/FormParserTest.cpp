@@ -2,21 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "Classes.h"
+#include "ErrorOf.h"
 #include "FormParser.h"
 
 namespace {
 
 TFormObject Parse(const std::string& Text) {
   return TFormParser(Text, "TVPITEST").Parse();
-}
-
-std::string ParseError(const std::string& Text) {
-  try {
-    Parse(Text);
-  } catch (const EReadError& Error) {
-    return Error.Message();
-  }
-  return "no error";
 }
 
 const TFormValue& ValueOf(const TFormObject& Form, const std::string& Name) {
@@ -81,30 +73,30 @@ TEST(FormParserTest, ReadsCollectionItemsInOrder) {
 }
 
 TEST(FormParserTest, MalformedFormsRaiseNamingFormAndLine) {
-  EXPECT_EQ(ParseError(""), "Error reading form TVPITEST, line 1: \"object\" expected");
-  EXPECT_EQ(ParseError("object A: TA\n  Version = '6.0\nend"),
-            "Error reading form TVPITEST, line 2: Unterminated string");
-  EXPECT_EQ(ParseError("object A: TA\n  Version = '6.0'\n"),
-            "Error reading form TVPITEST, line 3: Property name expected");
-  EXPECT_EQ(ParseError("object A TA\nend"), "Error reading form TVPITEST, line 1: \":\" expected");
-  EXPECT_EQ(ParseError("object A: TA\n  Left 10\nend"),
-            "Error reading form TVPITEST, line 2: \"=\" expected");
-  EXPECT_EQ(ParseError("object A: TA\nend\nend"),
-            "Error reading form TVPITEST, line 3: Text after the final \"end\"");
-  EXPECT_EQ(ParseError("object A: TA\n  object B: TB\n  end\nend"),
-            "Error reading form TVPITEST, line 2: Owned components are not supported");
-  EXPECT_EQ(ParseError("object A: TA\n  Commands = <\n    Caption = 'x'\n  >\nend"),
-            "Error reading form TVPITEST, line 3: \"item\" or \">\" expected");
-  EXPECT_EQ(ParseError("object A: TA\n  Text = #55296\nend"),
-            "Error reading form TVPITEST, line 2: Invalid character code");
-  EXPECT_EQ(ParseError("object A: TA\n  Text = 'a' + 1\nend"),
-            "Error reading form TVPITEST, line 2: String expected after \"+\"");
-  EXPECT_EQ(ParseError("object A: TA\n  Left = 99999999999999999999\nend"),
-            "Error reading form TVPITEST, line 2: Invalid number");
-  EXPECT_EQ(ParseError("object A: TA\n  Size = 1.5\nend"),
-            "Error reading form TVPITEST, line 2: Invalid number");
-  EXPECT_EQ(ParseError("object A: TA\n  Items = [a, b]\nend"),
-            "Error reading form TVPITEST, line 2: Property value expected");
+  const struct {
+    const char* Form;
+    int Line;
+    const char* Message;
+  } Cases[] = {
+      {"", 1, "\"object\" expected"},
+      {"object A: TA\n  Version = '6.0\nend", 2, "Unterminated string"},
+      {"object A: TA\n  Version = '6.0'\n", 3, "Property name expected"},
+      {"object A TA\nend", 1, "\":\" expected"},
+      {"object A: TA\n  Left 10\nend", 2, "\"=\" expected"},
+      {"object A: TA\nend\nend", 3, "Text after the final \"end\""},
+      {"object A: TA\n  object B: TB\n  end\nend", 2, "Owned components are not supported"},
+      {"object A: TA\n  Commands = <\n    Caption = 'x'\n  >\nend", 3,
+       "\"item\" or \">\" expected"},
+      {"object A: TA\n  Text = #55296\nend", 2, "Invalid character code"},
+      {"object A: TA\n  Text = 'a' + 1\nend", 2, "String expected after \"+\""},
+      {"object A: TA\n  Left = 99999999999999999999\nend", 2, "Invalid number"},
+      {"object A: TA\n  Size = 1.5\nend", 2, "Invalid number"},
+      {"object A: TA\n  Items = [a, b]\nend", 2, "Property value expected"},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(
+        vesktest::ErrorOf<EReadError>([&] { Parse(Case.Form); }),
+        "Error reading form TVPITEST, line " + std::to_string(Case.Line) + ": " + Case.Message);
 }
 
 TEST(FormParserTest, TruncatedFormsNeverReadPastTheEnd) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Customintf.h"
+#include "ErrorOf.h"
 #include "Hlxintf.h"
 
 namespace {
@@ -30,22 +31,21 @@ TEST(InterfaceTest, OperationsSitInTheirContractSlots) {
   EXPECT_EQ(Slot(&IPluginRegistry::RegisterCommand), 6u);
   EXPECT_EQ(Slot(&IServiceRegistry::RegisterService), 4u);
 
-  EXPECT_EQ(Slot(&IMailInterface::GetPluginID), 4u);
-  EXPECT_EQ(Slot(&IMailInterface::GetCopyright), 8u);
-  EXPECT_EQ(Slot(&IMailInterface::SetPluginID), 9u);
-  EXPECT_EQ(Slot(&IMailInterface::SetCopyright), 13u);
-  EXPECT_EQ(Slot(&IMailInterface::CreateModul), 14u);
-  EXPECT_EQ(Slot(&IMailInterface::DestroyModule), 15u);
-  EXPECT_EQ(Slot(&IMailInterface::Connect), 16u);
-  EXPECT_EQ(Slot(&IMailInterface::DisConnect), 17u);
-  EXPECT_EQ(Slot(&IMailInterface::IsConnected), 18u);
-  EXPECT_EQ(Slot(&IMailInterface::GetMailItems), 19u);
-  EXPECT_EQ(Slot(&IMailInterface::GetMail), 20u);
-  EXPECT_EQ(Slot(&IMailInterface::SendMail), 21u);
-  EXPECT_EQ(Slot(&IMailInterface::MailToFolder), 22u);
-  EXPECT_EQ(Slot(&IMailInterface::Detach), 23u);
-  EXPECT_EQ(Slot(&IMailInterface::GetAddressItems), 24u);
-  EXPECT_EQ(Slot(&IMailInterface::SetAuxFolder), 25u);
+  // The mail interface's operations follow IInterface's in declaration order.
+  const size_t MailSlots[] = {
+      Slot(&IMailInterface::GetPluginID),     Slot(&IMailInterface::GetPluginName),
+      Slot(&IMailInterface::GetAuthor),       Slot(&IMailInterface::GetDescription),
+      Slot(&IMailInterface::GetCopyright),    Slot(&IMailInterface::SetPluginID),
+      Slot(&IMailInterface::SetPluginName),   Slot(&IMailInterface::SetAuthor),
+      Slot(&IMailInterface::SetDescription),  Slot(&IMailInterface::SetCopyright),
+      Slot(&IMailInterface::CreateModul),     Slot(&IMailInterface::DestroyModule),
+      Slot(&IMailInterface::Connect),         Slot(&IMailInterface::DisConnect),
+      Slot(&IMailInterface::IsConnected),     Slot(&IMailInterface::GetMailItems),
+      Slot(&IMailInterface::GetMail),         Slot(&IMailInterface::SendMail),
+      Slot(&IMailInterface::MailToFolder),    Slot(&IMailInterface::Detach),
+      Slot(&IMailInterface::GetAddressItems), Slot(&IMailInterface::SetAuxFolder)};
+  for (size_t Index = 0; Index < std::size(MailSlots); ++Index)
+    EXPECT_EQ(MailSlots[Index], 4 + Index) << "operation " << Index;
 }
 
 // An object with one extra interface that counts its references.
@@ -89,12 +89,8 @@ TEST(InterfaceTest, CastHandsOutACountedReferenceOrRaises) {
   EXPECT_EQ(Object.References, 0);
   EXPECT_TRUE(Supports<IMainAppService>(&Object));
   EXPECT_EQ(Object.References, 0);
-  try {
-    InterfaceCast<IPluginRegistry>(&Object);
-    FAIL() << "no error";
-  } catch (const EIntfCastError& Error) {
-    EXPECT_EQ(Error.Message(), "Interface not supported");
-  }
+  EXPECT_EQ(vesktest::ErrorOf<EIntfCastError>([&] { InterfaceCast<IPluginRegistry>(&Object); }),
+            "Interface not supported");
   EXPECT_EQ(Object.References, 0);
   EXPECT_FALSE(Supports<IServiceRegistry>(&Object));
   EXPECT_FALSE(InterfaceCast<IPluginRegistry>(nullptr));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "Exception.h"
 #include "MailHostOptions.h"
 #include "MailListText.h"
@@ -86,12 +87,7 @@ TEST(MailHostOptionsTest, MistakesAreNamed) {
       {{"shortcut", "http://x", "http://y"}, "Unexpected argument http://y for shortcut"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Message);
-    try {
-      Parsed(c.Arguments);
-      ADD_FAILURE() << "accepted";
-    } catch (const Exception& error) {
-      EXPECT_EQ(error.Message(), c.Message);
-    }
+    EXPECT_EQ(vesktest::ErrorOf<Exception>([&] { Parsed(c.Arguments); }), c.Message);
   }
 }
 

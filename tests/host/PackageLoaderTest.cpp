@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ErrorOf.h"
 #include "Exception.h"
 #include "PackageLoader.h"
 #include "TempDir.h"
@@ -35,13 +36,8 @@ class PackageLoaderTest : public testing::Test {
   }
 
   template <class TError>
-  std::string LoadError(const std::filesystem::path& Module) {
-    try {
-      TPackage Package(Module);
-    } catch (const TError& Error) {
-      return Error.Message();
-    }
-    return "no error";
+  static std::string LoadError(const std::filesystem::path& Module) {
+    return vesktest::ErrorOf<TError>([&] { TPackage Package(Module); });
   }
 
  private:
@@ -71,12 +67,7 @@ TEST_F(PackageLoaderTest, AFailingStartUpStopsWhatStartedAndClosesTheModule) {
 
 TEST_F(PackageLoaderTest, AFailingShutdownStillStopsTheOtherSections) {
   TPackage Package(TEST_MODULE_FAILING_STOP);
-  try {
-    Package.Unload();
-    FAIL() << "no error";
-  } catch (const Exception& Error) {
-    EXPECT_EQ(Error.Message(), "section 2 cannot stop");
-  }
+  EXPECT_EQ(vesktest::ErrorOf<Exception>([&] { Package.Unload(); }), "section 2 cannot stop");
   EXPECT_EQ(Log(), (TLines{"start 1", "start 2", "start 3", "stop 3", "stop 2", "stop 1"}));
   EXPECT_FALSE(IsMapped(TEST_MODULE_FAILING_STOP));
   // Once unloaded, the module's entry points are out of reach.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Classes.h"
+#include "ErrorOf.h"
 #include "FormResources.h"
 #include "Hlxvisualclasses.h"
 
@@ -24,15 +25,10 @@ class TvpiTest : public ThlxVisualPlugin {
   explicit TvpiTest(TComponent* Owner) : ThlxVisualPlugin(Owner, "TvpiTest") {}
 };
 
-template <class TError>
-std::string ErrorOf(const std::string& Form) {
+// The message of the EReadError raised when constructing from Form.
+std::string FormError(const std::string& Form) {
   TFormResource Resource("TVPITEST", Form);
-  try {
-    TvpiTest Plugin(nullptr);
-  } catch (const TError& Error) {
-    return Error.Message();
-  }
-  return "no error";
+  return vesktest::ErrorOf<EReadError>([] { TvpiTest Plugin(nullptr); });
 }
 
 // Notes which components it was told are gone.
@@ -78,27 +74,21 @@ TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
 }
 
 TEST(VisualPluginTest, MissingOrUnfittingFormsRaise) {
-  try {
-    TvpiTest Plugin(nullptr);
-    FAIL() << "no error";
-  } catch (const EResNotFound& Error) {
-    EXPECT_EQ(Error.Message(), "Resource TVPITEST not found");
-  }
-  EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Colour = 'red'\nend"),
-            "Error reading vpiTest.Colour: Property Colour does not exist");
-  EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Version = 6\nend"),
-            "Error reading vpiTest.Version: Invalid property value");
-  EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  OldCreateOrder = 'no'\nend"),
-            "Error reading vpiTest.OldCreateOrder: Invalid property value");
-  EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Left = 'far'\nend"),
-            "Error reading vpiTest.Left: Invalid property value");
-  EXPECT_EQ(
-      ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Commands = <\n    item\n      Hint = 'x'\n"
-                          "    end>\nend"),
-      "Error reading vpiTest.Commands[0].Hint: Property Hint does not exist");
-  EXPECT_EQ(ErrorOf<EReadError>("object vpiOther: TvpiOther\nend"),
+  EXPECT_EQ(vesktest::ErrorOf<EResNotFound>([] { TvpiTest Plugin(nullptr); }),
+            "Resource TVPITEST not found");
+  const std::pair<const char*, const char*> Cases[] = {
+      {"  Colour = 'red'\n", "vpiTest.Colour: Property Colour does not exist"},
+      {"  Version = 6\n", "vpiTest.Version: Invalid property value"},
+      {"  OldCreateOrder = 'no'\n", "vpiTest.OldCreateOrder: Invalid property value"},
+      {"  Left = 'far'\n", "vpiTest.Left: Invalid property value"},
+      {"  Commands = <\n    item\n      Hint = 'x'\n    end>\n",
+       "vpiTest.Commands[0].Hint: Property Hint does not exist"}};
+  for (const auto& [Properties, Message] : Cases)
+    EXPECT_EQ(FormError(std::string("object vpiTest: TvpiTest\n") + Properties + "end"),
+              std::string("Error reading ") + Message);
+  EXPECT_EQ(FormError("object vpiOther: TvpiOther\nend"),
             "Error reading form TVPITEST: it stores a TvpiOther, not a TvpiTest");
-  EXPECT_EQ(ErrorOf<EReadError>("object vpiTest: TvpiTest\n  Version = '6.0"),
+  EXPECT_EQ(FormError("object vpiTest: TvpiTest\n  Version = '6.0"),
             "Error reading form TVPITEST, line 2: Unterminated string");
 }
 
