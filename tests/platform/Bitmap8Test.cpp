@@ -80,8 +80,7 @@ TEST(Bitmap8, TextIsDrawnOneGlyphPerCharacter) {
   EXPECT_EQ(TBitmap8::TextWidth("ab"), 2 * TBitmap8::GlyphWidth);
   // A character outside printable ASCII, however many bytes it takes, is drawn as "?".
   const struct {
-    const char* Text;
-    const char* SameAs;
+    const char *Text, *SameAs;
   } Cases[] = {{"\xC3\xA4.txt", "?.txt"}, {"\xE2\x82\xAC", "?"}, {"a\tb", "a?b"}, {"\x80", "?"}};
   for (const auto& Case : Cases) {
     TBitmap8 drawn(40, 10), expected(40, 10);

@@ -105,12 +105,6 @@ TEST(Spawn, NoProgramStaysOurZombie) {
 
 class LauncherTest : public testing::Test {
  protected:
-  std::string Write(const std::string& Name, const std::string& Text) {
-    auto Path = Dir.Path() / Name;
-    vesktest::WriteFileText(Path, Text);
-    return Path.string();
-  }
-
   vesktest::DesktopHandler Handler;
   vesktest::TempDir Dir;
   TDesktopLauncher Launcher;
@@ -121,7 +115,7 @@ TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntact) {
                          "semi;colon.txt",   "$(touch pwned).txt", "line\nbreak.txt",
                          "-leading-dash.txt"};
   for (const char* Name : Names) {
-    std::string Path = Write(Name, "some text\n");
+    std::string Path = Dir.Write(Name, "some text\n");
     Handler.Forget();
     EXPECT_EQ(Launcher.Open({Path, "", "", 1}), SE_OPEN_SUCCEEDED) << Name;
     auto Arguments = Handler.Arguments();
@@ -138,8 +132,8 @@ TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntact) {
 }
 
 TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
-  std::string Binary = Write("data.bin", std::string("\x00\x01\x02\xff", 4));
-  std::string PlainFile = Write("plain", "x");
+  std::string Binary = Dir.Write("data.bin", std::string("\x00\x01\x02\xff", 4));
+  std::string PlainFile = Dir.Write("plain", "x");
   struct {
     TShellOpenRequest Request;
     int Expected;
@@ -154,16 +148,17 @@ TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
   for (const auto& Case : Cases)
     EXPECT_EQ(Launcher.Open(Case.Request), Case.Expected) << Case.Request.File;
   if (geteuid() != 0) {
-    std::string Secret = Write("secret.txt", "x");
+    std::string Secret = Dir.Write("secret.txt", "x");
     chmod(Secret.c_str(), 0);
     EXPECT_EQ(Launcher.Open({Secret, "", "", 1}), SE_ERR_ACCESSDENIED);
   }
 }
 
 TEST_F(LauncherTest, ProgramsStartDirectlyWithTheirParameterWords) {
-  std::string Program = Write("program",
-                              "#!/bin/sh\npwd > \"$0.cwd\"\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && "
-                              "mv \"$0.tmp\" \"$0.argv\"\n");
+  std::string Program =
+      Dir.Write("program",
+                "#!/bin/sh\npwd > \"$0.cwd\"\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && "
+                "mv \"$0.tmp\" \"$0.argv\"\n");
   chmod(Program.c_str(), 0755);
   vesktest::TempDir WorkDir;
   ASSERT_EQ(Launcher.Open({Program, "-a 'two words' \"$(id)\" ;", WorkDir.Path().string(), 1}),

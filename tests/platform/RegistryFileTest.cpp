@@ -1,14 +1,13 @@
 // The root files on disk: their text, atomic replacement, writers in other processes and
 // files that were damaged or edited by hand.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <random>
 #include <sstream>
 
 #include "FileText.h"
+#include "ForkedChild.h"
 #include "Registry.h"
 #include "RegistryHive.h"
 #include "StringList.h"
@@ -77,28 +76,18 @@ TEST_F(RegistryFileTest, ATemporaryFileLeftByACrashedWriterDoesNoHarm) {
 TEST_F(RegistryFileTest, WritersInSeveralProcessesLoseNoChange) {
   constexpr int Writers = 3;
   constexpr int ValuesEach = 40;
-  std::vector<pid_t> Children;
-  for (int Writer = 0; Writer < Writers; ++Writer) {
-    pid_t Child = fork();
-    ASSERT_GE(Child, 0);
-    if (Child == 0) {
-      int Status = 0;
-      try {
-        TRegistry Registry;
-        if (!Registry.OpenKey("Busy", true)) Status = 2;
-        for (int I = 0; I < ValuesEach; ++I)
-          Registry.WriteInteger("W" + std::to_string(Writer) + "_" + std::to_string(I), I);
-      } catch (...) {
-        Status = 3;
-      }
-      _exit(Status);
-    }
-    Children.push_back(Child);
-  }
-  for (pid_t Child : Children) {
-    int Status = -1;
-    ASSERT_EQ(waitpid(Child, &Status, 0), Child);
-    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  std::vector<std::unique_ptr<vesktest::ForkedChild>> Children;
+  for (int Writer = 0; Writer < Writers; ++Writer)
+    Children.push_back(std::make_unique<vesktest::ForkedChild>([Writer] {
+      TRegistry Registry;
+      if (!Registry.OpenKey("Busy", true)) return "no key";
+      for (int I = 0; I < ValuesEach; ++I)
+        Registry.WriteInteger("W" + std::to_string(Writer) + "_" + std::to_string(I), I);
+      return "";
+    }));
+  for (auto& Child : Children) {
+    EXPECT_EQ(Child->Answer(), "");
+    EXPECT_EQ(Child->Wait(), 0);
   }
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKeyReadOnly("Busy"));
@@ -141,32 +130,15 @@ TEST_F(RegistryFileTest, AFileEditedByHandIsReadAndItsUnreadableLinesAreKept) {
 }
 
 TEST_F(RegistryFileTest, RandomTextNeverBreaksTheReader) {
-  const std::vector<std::string> Pieces = {"[",
-                                           "]",
-                                           "\"",
-                                           "\\",
-                                           "=",
-                                           "@",
-                                           "dword:",
-                                           "hex:",
-                                           ",",
-                                           "\n",
-                                           "\r\n",
-                                           "ab",
-                                           "0f",
-                                           "\\x",
-                                           "\\n",
-                                           "\xff",
-                                           std::string(1, '\0'),
-                                           ";",
-                                           " ",
-                                           "\t",
-                                           "Key"};
+  using namespace std::string_literals;
+  const std::string Pieces[] = {
+      "[",  "]",  "\"",  "\\",  "=",    "@",   "dword:", "hex:", ",",  "\n", "\r\n",
+      "ab", "0f", "\\x", "\\n", "\xff", "\0"s, ";",      " ",    "\t", "Key"};
   std::mt19937 Random(20240611);
   for (int Round = 0; Round < 500; ++Round) {
     std::string Text;
     size_t Length = Random() % 60;
-    for (size_t I = 0; I < Length; ++I) Text += Pieces[Random() % Pieces.size()];
+    for (size_t I = 0; I < Length; ++I) Text += Pieces[Random() % std::size(Pieces)];
     std::string Once = TRegistryHive::Parse(Text).Text();
     // What the reader makes of any text, it reads back the same way.
     EXPECT_EQ(TRegistryHive::Parse(Once).Text(), Once) << "input: " << testing::PrintToString(Text);

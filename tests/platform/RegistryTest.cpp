@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
+#include "ErrorOf.h"
 #include "ListLines.h"
 #include "Registry.h"
 #include "ScopedEnv.h"
@@ -15,12 +17,7 @@ using vesktest::LinesOf;
 
 template <class F>
 std::string RegistryError(F Action) {
-  try {
-    Action();
-  } catch (const ERegistryException& Error) {
-    return Error.Message();
-  }
-  return "no error";
+  return vesktest::ErrorOf<ERegistryException>(Action);
 }
 
 class RegistryTest : public testing::Test {
@@ -29,34 +26,28 @@ class RegistryTest : public testing::Test {
 };
 
 TEST_F(RegistryTest, ValuesOfEveryTypeSurviveReopening) {
-  const std::string Awkward =
-      "say \"hi\" C:\\dir\\\r\nnext line\ttab\x01\x7f Gr\xc3\xbc\xc3\x9f"
-      "e";
+  const std::pair<std::string, std::string> Strings[] = {
+      {"Awkward", "say \"hi\" C:\\dir\\\r\nnext line\ttab\x01\x7f Gr\u00fc\u00dfe"},
+      {"Empty", ""},
+      {"", "default value"},
+      {"name with \"quotes\"\nand a break", "odd name"}};
+  const std::pair<const char*, int> Integers[] = {
+      {"Ten", 10}, {"MinusOne", -1}, {"Lowest", INT32_MIN}};
   std::vector<uint8_t> AllBytes;
   for (int Byte = 0; Byte < 256; ++Byte) AllBytes.push_back(static_cast<uint8_t>(Byte));
   {
     TRegistry Registry;
     ASSERT_TRUE(Registry.OpenKey("Software\\Vesk", true));
-    Registry.WriteString("Awkward", Awkward);
-    Registry.WriteString("Empty", "");
-    Registry.WriteString("", "default value");
-    Registry.WriteString("name with \"quotes\"\nand a break", "odd name");
-    Registry.WriteInteger("Ten", 10);
-    Registry.WriteInteger("MinusOne", -1);
-    Registry.WriteInteger("Lowest", INT32_MIN);
+    for (const auto& [Name, Value] : Strings) Registry.WriteString(Name, Value);
+    for (const auto& [Name, Value] : Integers) Registry.WriteInteger(Name, Value);
     Registry.WriteBinaryData("AllBytes", AllBytes);
     Registry.WriteBinaryData("NoBytes", {});
   }
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKeyReadOnly("Software\\Vesk"));
-  EXPECT_EQ(Registry.ReadString("Awkward"), Awkward);
-  EXPECT_EQ(Registry.ReadString("Empty"), "");
+  for (const auto& [Name, Value] : Strings) EXPECT_EQ(Registry.ReadString(Name), Value) << Name;
+  for (const auto& [Name, Value] : Integers) EXPECT_EQ(Registry.ReadInteger(Name), Value) << Name;
   EXPECT_TRUE(Registry.ValueExists("Empty"));
-  EXPECT_EQ(Registry.ReadString(""), "default value");
-  EXPECT_EQ(Registry.ReadString("name with \"quotes\"\nand a break"), "odd name");
-  EXPECT_EQ(Registry.ReadInteger("Ten"), 10);
-  EXPECT_EQ(Registry.ReadInteger("MinusOne"), -1);
-  EXPECT_EQ(Registry.ReadInteger("Lowest"), INT32_MIN);
   EXPECT_EQ(Registry.ReadBinaryData("AllBytes"), AllBytes);
   EXPECT_TRUE(Registry.ReadBinaryData("NoBytes").empty());
 }
@@ -67,16 +58,14 @@ TEST_F(RegistryTest, ReadingAnotherTypeOrAMissingValueRaisesAndValuesAreListedAn
   Registry.WriteString("Text", "10");
   Registry.WriteInteger("Number", 10);
   Registry.WriteBinaryData("Bytes", {1, 2});
-  EXPECT_EQ(RegistryError([&] { Registry.ReadInteger("Text"); }), "Invalid data type for 'Text'");
-  EXPECT_EQ(RegistryError([&] { Registry.ReadString("Number"); }),
-            "Invalid data type for 'Number'");
-  EXPECT_EQ(RegistryError([&] { Registry.ReadString("Bytes"); }), "Invalid data type for 'Bytes'");
-  EXPECT_EQ(RegistryError([&] { Registry.ReadBinaryData("Text"); }),
-            "Invalid data type for 'Text'");
-  EXPECT_EQ(RegistryError([&] { Registry.ReadInteger("Missing"); }),
-            "Failed to get data for 'Missing'");
-  EXPECT_EQ(RegistryError([&] { Registry.ReadBinaryData("Missing"); }),
-            "Failed to get data for 'Missing'");
+  const std::pair<std::function<void()>, const char*> Errors[] = {
+      {[&] { Registry.ReadInteger("Text"); }, "Invalid data type for 'Text'"},
+      {[&] { Registry.ReadString("Number"); }, "Invalid data type for 'Number'"},
+      {[&] { Registry.ReadString("Bytes"); }, "Invalid data type for 'Bytes'"},
+      {[&] { Registry.ReadBinaryData("Text"); }, "Invalid data type for 'Text'"},
+      {[&] { Registry.ReadInteger("Missing"); }, "Failed to get data for 'Missing'"},
+      {[&] { Registry.ReadBinaryData("Missing"); }, "Failed to get data for 'Missing'"}};
+  for (const auto& [Read, Message] : Errors) EXPECT_EQ(RegistryError(Read), Message);
   EXPECT_EQ(Registry.ReadString("Missing"), "");
   // Overwriting with another type replaces the value.
   Registry.WriteInteger("Text", 7);

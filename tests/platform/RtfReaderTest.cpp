@@ -15,8 +15,7 @@ namespace {
 
 struct TCase {
   const char* Name;
-  std::string Input;
-  std::string Expected;
+  std::string Input, Expected;
 };
 
 // Each token as kind letter and value: "{", "}", "\word(param)", "\sym", "'xx", "T:text", "B:n".
@@ -162,8 +161,7 @@ TEST(RtfEscaper, WritesSevenBitText) {
   struct TEscapeCase {
     const char* Name;
     const TRtfEscaper& Escaper;
-    std::string Input;
-    std::string Expected;
+    std::string Input, Expected;
   };
   const std::vector<TEscapeCase> Cases = {
       {"specials", Escaper, "a\\b{c}\td", "a\\\\b\\{c\\}\\tab d"},

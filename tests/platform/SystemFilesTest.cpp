@@ -77,20 +77,9 @@ TEST(MountTable, FindsTheMountOfAPathAsFindmntDoes) {
             Table.Find(ResolvePath(Dir.Path().string())));
 }
 
-TEST(MountTable, AnUnreadableTableNamesItsFile) {
-  try {
-    TMountTable::Load("/no/such/mountinfo");
-    FAIL() << "no error";
-  } catch (const EOSError& Error) {
-    EXPECT_NE(Error.Message().find("/no/such/mountinfo"), std::string::npos);
-    EXPECT_EQ(Error.ErrorCode(), 2);
-  }
-}
-
 TEST(DesktopEntry, LinkTargets) {
   struct {
-    const char* Text;
-    const char* Target;
+    const char *Text, *Target;
   } Cases[] = {
       {"[Desktop Entry]\nType=Link\nURL=https://example.org/a?b=1\n", "https://example.org/a?b=1"},
       {"[Desktop Entry]\r\nType = Link\r\nURL=file:///home/u/My%20Docs/a%25b.txt\r\n",

@@ -1,14 +1,13 @@
 // The private temporary directory: exclusive files with the prefixes the units use, names that
 // must fit the filters' fields, and the directories of killed processes cleared at next start.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <set>
 
+#include "ErrorOf.h"
+#include "ForkedChild.h"
 #include "TempDir.h"
 #include "TempFiles.h"
 
@@ -31,8 +30,7 @@ TEST(TempFiles, FilesAreNewAndPrivateAndGoWithTheirHolderOrTheDirectory) {
     EXPECT_EQ(dir.parent_path(), base.Path());
     EXPECT_EQ(ModeOf(dir), 0700u);
     const struct {
-      const char* Prefix;
-      const char* Suffix;
+      const char *Prefix, *Suffix;
     } Cases[] = {{"~rtf", ".tmp"}, {"~cd", ".tmp"}, {"~", ".tmp"}, {"~import", ".bmp"}};
     std::set<std::string> names;
     for (const auto& Case : Cases) {
@@ -67,13 +65,10 @@ TEST(TempFiles, ANameThatWouldNotFitIsRefusedNotCut) {
   const fs::path base = root.Path() / std::string(60, 'd');
   fs::create_directory(base);
   TPrivateTempDir temp(base);
-  try {
-    temp.CreateFile("~import", ".bmp");
-    FAIL() << "a name over " << TPrivateTempDir::MaxPathLength << " bytes was made";
-  } catch (const ETempFileError& Error) {
-    EXPECT_NE(std::string(Error.what()).find(temp.Path().string()), std::string::npos)
-        << Error.what();
-  }
+  // A name over TPrivateTempDir::MaxPathLength bytes.
+  EXPECT_PRED_FORMAT2(
+      testing::IsSubstring, temp.Path().string(),
+      vesktest::ErrorOf<ETempFileError>([&] { temp.CreateFile("~import", ".bmp"); }));
   EXPECT_TRUE(fs::is_empty(temp.Path()));
   EXPECT_THROW(TPrivateTempDir(root.Path() / "missing"), ETempFileError);
 }
@@ -84,26 +79,15 @@ TEST(TempFiles, LeftoversOfKilledProcessesGoAtTheNextStart) {
   vesktest::TempDir base;
   TPrivateTempDir running(base.Path());
   const std::string runningFile = running.CreateFile("~rtf");
-  int channel[2];
-  ASSERT_EQ(pipe(channel), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(channel[0]);
-    auto* temp = new TPrivateTempDir(base.Path());
-    const std::string path = temp->CreateFile("~cd");
-    std::ofstream(path) << "mail text";
-    (void)!write(channel[1], "x", 1);
-    pause();
-    _exit(0);
-  }
-  close(channel[1]);
-  char ready = 0;
-  ASSERT_EQ(read(channel[0], &ready, 1), 1);
-  close(channel[0]);
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
+  vesktest::ForkedChild child(
+      [&] {
+        auto* temp = new TPrivateTempDir(base.Path());  // never freed: the process is killed
+        std::ofstream(temp->CreateFile("~cd")) << "mail text";
+        return "made";
+      },
+      vesktest::ForkedChild::StayUntilKilled);
+  ASSERT_EQ(child.Answer(), "made");
+  child.Kill();
   int leftovers = 0;
   for (const auto& entry : fs::directory_iterator(base.Path()))
     leftovers += entry.path() != running.Path();
