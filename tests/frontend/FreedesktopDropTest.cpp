@@ -16,9 +16,7 @@ namespace {
 
 using TLines = std::vector<std::string>;
 
-const TLines Names = {"/tmp/a b.txt",
-                      "/d ir/Gr\xC3\xBC\xC3\x9F"
-                      "e #1 %20 a;b?.txt",
+const TLines Names = {"/tmp/a b.txt", "/d ir/Gr\u00fc\u00dfe #1 %20 a;b?.txt",
                       "/x/!$&'()*+,-.:=@[]^_`{|}~\"<>\\", "/q/line\nbreak",
                       "/not/utf8/\xFF\xFE.txt"};
 

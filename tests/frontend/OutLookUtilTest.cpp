@@ -96,8 +96,7 @@ TEST_F(OutLookUtilTest, MailsAreFoundBySubjectAndTimeToTheMinute) {
     TOLFolderRef Folder;
     std::string Values;
     TOLItemRef Expected;  // none: not recognised
-    const char* Subject;
-    const char* Log;
+    const char *Subject, *Log;
   } Cases[] = {
       {"10:15:29 is 10:15", Inbox, "Eva\tOffer\t07.12.2026 10:15", Early, "Offer",
        "Trying next matching subject - Timestamp: 07.12.2026 10:15:29"},
@@ -157,8 +156,7 @@ TEST_F(OutLookUtilTest, ContactsAppointmentsAndTasksAreFoundInTheirFolders) {
     const char* Name;
     TRecognize Recognize;
     TOLFolderRef Folder;
-    const char* Header;
-    const char* Values;
+    const char *Header, *Values;
     TOLItemRef Expected;
     const char* TitleOrLog;
   } Cases[] = {
@@ -375,9 +373,7 @@ TEST_F(OutLookUtilTest, ReferencesOpenThroughTheShell) {
   } Launcher;
   TScopedFacility<TShellLauncher> Scoped(Launcher);
   const struct {
-    const char* Path;
-    const char* ID;
-    const char* Opened;
+    const char *Path, *ID, *Opened;
   } Cases[] = {{"OUTLOOK://", "00AF12", "OUTLOOK:00AF12"},
                {"/home/eva/docs", "00af12", "/home/eva/docs/00af12"},
                {"/home/eva/docs/", "note.txt", "/home/eva/docs/note.txt"},

@@ -69,8 +69,7 @@ TEST_F(SonstLayout, PanelsKeepWithinTheirLimits) {
   SavePanelPos(Key, Panel);
   EXPECT_EQ(StoredBytes("PanelPos").size(), 16u);
   struct {
-    TRect Limits;
-    TRect Expected;
+    TRect Limits, Expected;
   } Cases[] = {{{0, 0, 0, 0}, {-50, 5, 900, 700}},
                {{10, 10, 800, 600}, {10, 10, 800, 600}},
                {{-100, 0, 1000, 0}, {-50, 5, 900, 700}}};
@@ -86,18 +85,16 @@ TEST_F(SonstLayout, PanelsKeepWithinTheirLimits) {
 }
 
 TEST_F(SonstLayout, GridsTakeOnlyTheWidthsThatWereStored) {
-  TDBGrid Grid;
+  TDBGrid Grid, Wider, Narrow;
   Grid.Columns = {{"Name", 120}, {"Date", 80}};
   SaveGridPos(Key, Grid);
-  TDBGrid Wider;
   Wider.Columns = {{"Name", 1}, {"Date", 2}, {"Size", 3}};
+  Narrow.Columns = {{"Name", 1}};
   RestoreGridPos(Key, Wider);
+  RestoreGridPos(Key, Narrow);
   EXPECT_EQ(Wider.Columns[0].Width, 120);
   EXPECT_EQ(Wider.Columns[1].Width, 80);
   EXPECT_EQ(Wider.Columns[2].Width, 3);
-  TDBGrid Narrow;
-  Narrow.Columns = {{"Name", 1}};
-  RestoreGridPos(Key, Narrow);
   EXPECT_EQ(Narrow.Columns[0].Width, 120);
 }
 
@@ -277,10 +274,6 @@ TEST(SonstDataSet, CopyingAndLoadingAcrossStructures) {
   EXPECT_EQ(Same.FieldValue("Name").AsString(), "Bob") << "the index stays with the data";
   EXPECT_THROW(LoadCDSMatchingDataFromFile(Same, File + ".missing"), EFOpenError);
 }
-
-}  // namespace
-
-namespace {
 
 std::string RtfOf(const TRichEdit& RichEdit) {
   TMemoryStream Stream;

@@ -1,14 +1,13 @@
 // The host's messages, exception handler and log file.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <regex>
 #include <sstream>
 
 #include "Classes.h"
 #include "DesktopFixture.h"
+#include "ErrorOf.h"
 #include "FileText.h"
+#include "ForkedChild.h"
 #include "StatusBar.h"
 #include "SysUtils.h"
 #include "TempDir.h"
@@ -118,8 +117,7 @@ TEST_F(VeskExceptionsTest, AppExceptionShowsEachKindItsOwnWay) {
     size_t Dialogs;
     TMsgDlgType Type;
     const char* PanelText;
-    size_t Beeps;
-    size_t Posted;
+    size_t Beeps, Posted;
   } Cases[] = {
       {[] { throw std::runtime_error("foreign"); }, 1, mtCustom, "", 0, 0},
       {[] { throw EFieldWarning("bad date"); }, 0, mtCustom, "WARNING: bad date", 1, 0},
@@ -213,12 +211,8 @@ TEST_F(VeskExceptionsTest, FailuresRaiseTheIOErrorAndLeaveLogOnAsItWas) {
   Monitor.LogDirectory = LogDir.Path().string();
   std::filesystem::create_symlink("/dev/full", LogDir.Path() / "VESK.log");
   Monitor.SetLogOn(true);
-  try {
-    VeskMessage("nowhere to go");
-    FAIL() << "no error";
-  } catch (const EInOutError& E) {
-    EXPECT_NE(E.Message().find("No space left on device"), std::string::npos);
-  }
+  EXPECT_PRED_FORMAT2(testing::IsSubstring, "No space left on device",
+                      vesktest::ErrorOf<EInOutError>([&] { VeskMessage("nowhere to go"); }));
   EXPECT_TRUE(Monitor.LogOn);
   EXPECT_EQ(Bar.Panel(2).Text(), "nowhere to go");
 }
@@ -236,24 +230,18 @@ TEST_F(VeskExceptionsTest, AFailingRepaintLeavesLoggingOn) {
 
 TEST_F(VeskExceptionsTest, TwoProcessesLoggingTogetherLoseAndMixNoLine) {
   const int Lines = 10000;
-  pid_t Children[2];
-  for (int Child = 0; Child < 2; ++Child) {
-    Children[Child] = fork();
-    if (Children[Child] == 0) {
+  std::vector<std::unique_ptr<vesktest::ForkedChild>> Children;
+  for (int Child = 0; Child < 2; ++Child)
+    Children.push_back(std::make_unique<vesktest::ForkedChild>([&, Child] {
       TVeskExceptionMonitor Own(nullptr);
       Own.LogDirectory = LogDir.Path().string();
       Own.SetLogOn(true);
       for (int Line = 0; Line < Lines; ++Line)
         Own.LogIt(
             Format("process %d line %05d of a text long enough to need some bytes", Child, Line));
-      _exit(0);
-    }
-  }
-  for (pid_t Child : Children) {
-    int Status = 0;
-    waitpid(Child, &Status, 0);
-    ASSERT_EQ(Status, 0);
-  }
+      return "";
+    }));
+  for (auto& Child : Children) ASSERT_EQ(Child->Wait(), 0);
   std::istringstream Text(Log());
   std::regex Whole(
       R"(1000 15\.03\.2023 12:00:00 process ([01]) line (\d{5}) of a text long enough to need some bytes\r)");
