@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 
+#include "ByteOrder.h"
 #include "ChildProcess.h"
 #include "CompoundFile.h"
 #include "CompoundFileBuilder.h"
@@ -230,10 +231,6 @@ TEST_F(OSDocSumTest, WhatIsNoCompoundDocumentGivesFalseAndEmptyValues) {
   }
 }
 
-void Put32(std::string& Bytes, uint64_t At, uint32_t Value) {
-  for (int i = 0; i < 4; ++i) Bytes[At + i] = static_cast<char>(Value >> (8 * i));
-}
-
 TEST_F(OSDocSumTest, DamagedFilesGiveFalse) {
   TCompoundLayout small, large;
   const std::string smallFile =
@@ -258,31 +255,32 @@ TEST_F(OSDocSumTest, DamagedFilesGiveFalse) {
       {"FAT cycle", true,
        [&](std::string& B) {
          const uint32_t s = large.StreamStarts[0];
-         Put32(B, large.SectorOffset(s / 128) + 4 * (s % 128), s);
+         PutLE32At(B, large.SectorOffset(s / 128) + 4 * (s % 128), s);
        }},
       {"DIFAT cycle", true,
        [&](std::string& B) {
-         Put32(B, large.SectorOffset(large.FirstDifatSector) + 508, large.FirstDifatSector);
-         Put32(B, 0x48, 2);  // claims two DIFAT sectors, the second being the first
-         Put32(B, 0x2C, 109 + 127 + 5);
+         PutLE32At(B, large.SectorOffset(large.FirstDifatSector) + 508, large.FirstDifatSector);
+         PutLE32At(B, 0x48, 2);  // claims two DIFAT sectors, the second being the first
+         PutLE32At(B, 0x2C, 109 + 127 + 5);
        }},
       {"mini FAT cycle", false,
-       [&](std::string& B) { Put32(B, small.SectorOffset(small.FirstMiniFatSector), 0); }},
+       [&](std::string& B) { PutLE32At(B, small.SectorOffset(small.FirstMiniFatSector), 0); }},
       {"directory tree cycle", false,
        [&](std::string& B) {
          B[rootEntry + 128] = 'X';  // the only child no longer matches, and is its own sibling
-         Put32(B, rootEntry + 128 + 0x44, 1);
+         PutLE32At(B, rootEntry + 128 + 0x44, 1);
        }},
       {"stream start past the end", false,
-       [&](std::string& B) { Put32(B, rootEntry + 0x74, 0x00FFFFF0); }},
+       [&](std::string& B) { PutLE32At(B, rootEntry + 0x74, 0x00FFFFF0); }},
       {"4 GB stream in a small file", false,
-       [&](std::string& B) { Put32(B, rootEntry + 128 + 0x78, 0xFFFFFFF0); }},
-      {"2^31 properties", false, [&](std::string& B) { Put32(B, summaryAt + 48 + 4, 0x80000000); }},
+       [&](std::string& B) { PutLE32At(B, rootEntry + 128 + 0x78, 0xFFFFFFF0); }},
+      {"2^31 properties", false,
+       [&](std::string& B) { PutLE32At(B, summaryAt + 48 + 4, 0x80000000); }},
       {"a string of 2^32-1 bytes", false,
        [&](std::string& B) {
          // The first property after the code page is the template's string.
          const size_t at = B.find("Normal.dot", summaryAt);
-         Put32(B, at - 4, 0xFFFFFFFF);
+         PutLE32At(B, at - 4, 0xFFFFFFFF);
        }},
   };
   for (const auto& c : cases) {
