@@ -5,6 +5,7 @@
 
 #include "FileText.h"
 #include "StorageFixture.h"
+#include "notesapi/nif.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
@@ -14,8 +15,45 @@ namespace {
 
 using runtimetest::DbRef;
 using runtimetest::NoteRef;
+using Strings = std::vector<std::string>;
 
-using Databases = runtimetest::StorageTest;
+class Databases : public runtimetest::StorageTest {
+ protected:
+  // A mail file holding one draft with Subject, laid out once through its drafts view.
+  void NewMailFile(const std::string& Name, const std::string& Subject) {
+    DBHANDLE made = NULLHANDLE;
+    ASSERT_EQ(NSFDbCreateAndCopy("mail.ntf", Name.c_str(), NOTE_CLASS_ALLNONDATA, 0, 0, &made),
+              NOERROR);
+    NSFDbClose(made);
+    DbRef db(Name);
+    SaveDocument(db.Get(), Subject);
+  }
+
+  // As another program deletes a database: its journal files go with it.
+  void RemoveMailFile() {
+    for (const char* file : {"mail.nsf-wal", "mail.nsf-shm", "mail.nsf"})
+      std::filesystem::remove(FileOf(file));
+  }
+
+  // The subjects the drafts view lists.
+  static Strings Drafts(DBHANDLE Db) {
+    NOTEID view = 0;
+    EXPECT_EQ(NIFFindDesignNote(Db, "($Drafts)", NOTE_CLASS_VIEW, &view), NOERROR);
+    HCOLLECTION collection = NULLHANDLE;
+    EXPECT_EQ(NIFOpenCollection(Db, Db, view, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
+                                nullptr),
+              NOERROR);
+    COLLECTIONPOSITION position{};
+    Strings subjects;
+    for (NOTEID id : runtimetest::ReadIds(collection, position)) {
+      NoteRef note;
+      EXPECT_EQ(NSFNoteOpen(Db, id, 0, note.Out()), NOERROR);
+      subjects.push_back(Text(note.Get(), "Subject"));
+    }
+    NIFCloseCollection(collection);
+    return subjects;
+  }
+};
 
 TEST_F(Databases, CreateRefusesAnExistingFileUnlessForced) {
   NewDatabase();
@@ -31,6 +69,42 @@ TEST_F(Databases, CreateRefusesAnExistingFileUnlessForced) {
   NoteRef note;
   EXPECT_EQ(NSFNoteOpen(db.Get(), 4, 0, note.Out()), ERR_INVALID_NOTE);
   EXPECT_EQ(NSFDbCreate("bad.nsf", 0x1234, FALSE), ERR_DBCLASS);
+}
+
+// Whether a handle is still open on the old file or the database was closed after its view was
+// read (the runtime may keep it a while), opening the path again opens the file there now.
+TEST_F(Databases, OpeningAgainSeesAFileReplacedOrDeletedOnDisk) {
+  const struct {
+    const char* Name;
+    bool KeepOpen;
+    bool Replace;  // else deleted
+  } cases[] = {{"replaced under an open handle", true, true},
+               {"deleted under an open handle", true, false},
+               {"replaced after closing", false, true},
+               {"deleted after closing", false, false}};
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.Name);
+    NewMailFile("mail.nsf", "old");
+    auto first = std::make_unique<DbRef>("mail.nsf");
+    ASSERT_EQ(Drafts(first->Get()), Strings{"old"});
+    if (!each.KeepOpen) first.reset();
+    RemoveMailFile();
+    if (each.Replace) {
+      NewMailFile("other.nsf", "new");
+      std::filesystem::rename(FileOf("other.nsf"), FileOf("mail.nsf"));
+    }
+    if (each.Replace) {
+      DbRef again("mail.nsf");
+      EXPECT_EQ(Drafts(again.Get()), Strings{"new"});
+    } else {
+      EXPECT_EQ(OpenStatus("mail.nsf"), ERR_NOEXIST);
+    }
+    if (first) {
+      EXPECT_EQ(Drafts(first->Get()), Strings{"old"}) << "the open handle's own file";
+    }
+    first.reset();
+    RemoveMailFile();
+  }
 }
 
 TEST_F(Databases, PathsIgnoreCaseSeparatorsAndTheNsfExtension) {

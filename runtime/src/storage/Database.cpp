@@ -12,6 +12,7 @@
 #include "notesapi/oserr.h"
 #include "storage/DatabaseRegistry.h"
 #include "storage/KeptDatabases.h"
+#include "storage/LingeringDatabases.h"
 #include "storage/Oid.h"
 #include "storage/StoredValue.h"
 #include "text/TextFold.h"
@@ -76,22 +77,36 @@ std::shared_ptr<TDatabase> TDatabase::Open(const std::filesystem::path& Path) {
   std::filesystem::path key = RegistryKey(Path);
   // A kept database whose file was deleted or replaced since must not answer for the new file.
   TRuntime::Instance().Session<TKeptDatabases>().ReleaseIfGone(key);
+  // A database still open on a file deleted or replaced since serves only the handles it has.
   TDatabaseRegistry& registry = TDatabaseRegistry::Instance();
-  if (std::shared_ptr<TDatabase> open = registry.Find(key)) return open;
-  auto database = std::make_shared<TDatabase>(key, OpenFile(key));
-  database->CheckNoteIdCounter();
-  registry.Add(key, database);
-  return database;
+  std::shared_ptr<TDatabase> open = registry.Find(key);
+  if (open && open->File().StillAtPath()) return open;
+  std::shared_ptr<TDatabase> database =
+      TRuntime::Instance().Session<TLingeringDatabases>().Take(key);
+  if (!database) {
+    database = std::make_shared<TDatabase>(key, OpenFile(key));
+    database->CheckNoteIdCounter();
+  }
+  open = TLingeringDatabases::Lend(std::move(database));
+  registry.Add(key, open);
+  return open;
+}
+
+void TDatabase::CloseUnused(const std::filesystem::path& Path) {
+  TRuntime& runtime = TRuntime::Instance();
+  runtime.Session<TKeptDatabases>().Release(Path);
+  runtime.Session<TLingeringDatabases>().Release(Path);
 }
 
 void TDatabase::Create(const std::filesystem::path& Path, WORD DbClass, bool Force) {
   RequireInitialized();
   if (!ValidClass(DbClass)) throw EStatus(ERR_DBCLASS);
   std::filesystem::path key = RegistryKey(Path);
+  // Also when the file is gone: a database kept on it must not share journal files with the new.
+  CloseUnused(key);
   std::error_code error;
   if (std::filesystem::exists(key, error)) {
     if (!Force) throw EStatus(ERR_EXISTS);
-    TRuntime::Instance().Session<TKeptDatabases>().Release(key);
     if (TDatabaseRegistry::Instance().Find(key)) throw EStatus(ERR_NOTESRT_IN_USE);
     if (std::filesystem::is_directory(key, error)) throw EStatus(ERR_EXISTS);
     RemoveFileSet(key);

@@ -40,6 +40,9 @@ class TDatabase {
   // A new, closed database. Force replaces an existing file (ERR_NOTESRT_IN_USE while it is open
   // here); without it an existing file is ERR_EXISTS.
   static void Create(const std::filesystem::path& Path, WORD DbClass, bool Force);
+  // Closes the database at Path where only the runtime keeps it open (address books, databases
+  // lingering after their last handle), so that the file may be replaced.
+  static void CloseUnused(const std::filesystem::path& Path);
 
   explicit TDatabase(std::filesystem::path Path, std::unique_ptr<TDbFile> File);
   ~TDatabase();
@@ -74,6 +77,7 @@ class TDatabase {
     if (!slot) slot = std::make_shared<T>();
     return *static_cast<T*>(slot.get());
   }
+  bool HasDerived() const { return !FDerived.empty(); }
 
   TDbHeader Header();
   // A fresh originator ID for a note of this database.

@@ -353,6 +353,7 @@ TSalvageResult SalvageDatabase(const std::filesystem::path& Path) {
   std::error_code error;
   const std::filesystem::path file = std::filesystem::weakly_canonical(Path, error);
   if (error) throw EStatus(ERR_NOEXIST);
+  TDatabase::CloseUnused(file);
   if (TDatabaseRegistry::Instance().Find(file)) throw EStatus(ERR_NOTESRT_IN_USE);
   const std::filesystem::path fresh = WithSuffix(file, ".fixup");
   const std::filesystem::path scratch = WithSuffix(file, ".fixup-source");

@@ -142,8 +142,29 @@ std::unique_ptr<TDbFile> TDbFile::Create(const std::filesystem::path& Path) {
   return file;
 }
 
+// The connection holds the file open from here on, so the path names the same file now.
 TDbFile::TDbFile(sqlite3* Db, std::filesystem::path Path, bool ReadOnly)
-    : FDb(Db), FPath(std::move(Path)), FReadOnly(ReadOnly) {}
+    : FDb(Db), FPath(std::move(Path)), FReadOnly(ReadOnly), FIdentity(TFileIdentity::Of(FPath)) {}
+
+bool TDbFile::StillAtPath() const {
+  const std::optional<TFileIdentity> now = TFileIdentity::Of(FPath);
+  return now && FIdentity && now->SameFile(*FIdentity);
+}
+
+// An empty journal is left as it is: emptying it again would start it afresh and so change the
+// commit mark that the file's derived state is kept under.
+void TDbFile::Checkpoint() {
+  if (!FWal || !Idle()) return;
+  int frames = 0;
+  int copied = 0;
+  if (sqlite3_wal_checkpoint_v2(FDb, nullptr, SQLITE_CHECKPOINT_PASSIVE, &frames, &copied) !=
+          SQLITE_OK ||
+      frames <= 0)
+    return;
+  sqlite3_busy_timeout(FDb, 0);
+  sqlite3_wal_checkpoint_v2(FDb, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  sqlite3_busy_timeout(FDb, BusyTimeoutMs);
+}
 
 // The disk may have been full when the file was opened and have room again now: asked each time.
 void TDbFile::RefuseWriteWhenReadOnly() const {

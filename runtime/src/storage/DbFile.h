@@ -12,6 +12,7 @@
 
 #include "core/EStatus.h"
 #include "storage/CommitMark.h"
+#include "storage/FileIdentity.h"
 #include "storage/SqlStatement.h"
 
 namespace notesrt {
@@ -78,6 +79,13 @@ class TDbFile {
   std::optional<TCommitMark> CommitMark() const;
 
   const std::filesystem::path& Path() const { return FPath; }
+  // Whether the path still names the file this connection opened: not deleted, not replaced by
+  // another file since.
+  bool StillAtPath() const;
+  // Copies what the journal holds into the file and empties the journal, as closing does,
+  // unless another connection is reading or writing it this moment: nobody is waited for, and
+  // what is left stays for the next checkpoint.
+  void Checkpoint();
   // Opened on read-only media or a full disk: what is in the file is read as it is, and every
   // write fails.
   bool ReadOnly() const { return FReadOnly; }
@@ -126,6 +134,8 @@ class TDbFile {
   bool FReadOnly;
   bool FInWrite = false;
   bool FWal = false;
+  // Of the file when it was opened.
+  std::optional<TFileIdentity> FIdentity;
   std::unordered_map<std::string, std::unique_ptr<TSqlStatement>> FStatements;
 };
 

@@ -1,28 +1,18 @@
 #include "storage/KeptDatabases.h"
 
-#include <sys/stat.h>
-
 #include "core/EStatus.h"
 #include "notesapi/oserr.h"
 #include "storage/Database.h"
 
 namespace notesrt {
 
-namespace {
-
-bool SameFile(const struct stat& File, dev_t Device, ino_t Inode) {
-  return File.st_dev == Device && File.st_ino == Inode;
-}
-
-}  // namespace
-
 std::shared_ptr<TDatabase> TKeptDatabases::Open(const std::filesystem::path& Path) {
   ReleaseIfGone(Path);
-  struct stat file {};
-  if (stat(Path.c_str(), &file) != 0) throw EStatus(ERR_NOEXIST);
+  const std::optional<TFileIdentity> file = TFileIdentity::Of(Path);
+  if (!file) throw EStatus(ERR_NOEXIST);
   if (auto kept = FKept.find(Path); kept != FKept.end()) return kept->second.Database;
   std::shared_ptr<TDatabase> database = TDatabase::Open(Path);
-  FKept[Path] = TKept{database, file.st_dev, file.st_ino};
+  FKept[Path] = TKept{database, *file};
   return database;
 }
 
@@ -36,9 +26,8 @@ void TKeptDatabases::Release(const std::filesystem::path& Path) {
 }
 
 bool TKeptDatabases::Gone(const std::pair<const std::filesystem::path, TKept>& Kept) {
-  struct stat file {};
-  return stat(Kept.first.c_str(), &file) != 0 ||
-         !SameFile(file, Kept.second.Device, Kept.second.Inode);
+  const std::optional<TFileIdentity> file = TFileIdentity::Of(Kept.first);
+  return !file || !file->SameFile(Kept.second.File);
 }
 
 void TKeptDatabases::ReleaseIfGone(const std::filesystem::path& Path) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <filesystem>
 #include <map>
 #include <memory>
+
+#include "storage/FileIdentity.h"
 
 namespace notesrt {
 
@@ -29,8 +29,7 @@ class TKeptDatabases {
  private:
   struct TKept {
     std::shared_ptr<TDatabase> Database;
-    dev_t Device;
-    ino_t Inode;
+    TFileIdentity File;
   };
   // Path (the caller's name of the file or the database's own) names Kept.
   static bool Names(const std::filesystem::path& Path,
