@@ -1,6 +1,7 @@
 // FormatDateTime and the standard date and time texts.
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "DateUtils.h"
 
@@ -66,10 +67,13 @@ int TDateTimeFormatter::RepeatCount(TCursor& C, char Starter) {
   return Count;
 }
 
+// Without a temporary string: a mail list formats a date on every line.
 void TDateTimeFormatter::AppendNumber(int Value, int Digits) {
-  std::string Text = std::to_string(Value);
-  if (static_cast<int>(Text.size()) < Digits) Text.insert(0, Digits - Text.size(), '0');
-  FResult += Text;
+  char Text[16];
+  const auto [End, Error] = std::to_chars(Text, Text + sizeof Text, Value);
+  const int Length = static_cast<int>(End - Text);
+  if (Length < Digits) FResult.append(Digits - Length, '0');
+  FResult.append(Text, End);
 }
 
 // Index counts from 1; an undecodable date (index 0) gives no name.
@@ -228,8 +232,9 @@ void TDateTimeFormatter::Append(const std::string& Format, int Depth) {
 
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime,
                            const TFormatSettings& Settings) {
+  static const std::string Default = "c";
   TDateTimeFormatter Formatter(DateTime, Settings);
-  Formatter.Append(Format.empty() ? std::string("c") : Format, 0);
+  Formatter.Append(Format.empty() ? Default : Format, 0);
   return Formatter.Result();
 }
 

@@ -1,30 +1,39 @@
 #include "MailListLine.h"
 
+#include <algorithm>
+
 #include "DateUtils.h"
 #include "TNotesDocument.h"
 
 namespace {
 
-std::string FieldText(const std::string& Value) {
-  std::string text;
-  text.reserve(Value.size());
-  for (size_t index = 0; index < Value.size(); ++index) {
+// Appends Value to Line as a field.
+void AppendField(std::string& Line, const std::string& Value) {
+  // Most fields hold nothing to replace: what comes before the first such character is copied
+  // whole.
+  const auto special = std::find_if(Value.begin(), Value.end(),
+                                    [](char c) { return c == '|' || c == '\r' || c == '\n'; });
+  size_t index = static_cast<size_t>(special - Value.begin());
+  Line.append(Value, 0, index);
+  for (; index < Value.size(); ++index) {
     const char c = Value[index];
     if (c == '|') {
-      text += '/';
+      Line += '/';
     } else if (c == '\r' || c == '\n') {
       // CR LF is one line break.
       if (c == '\r' && index + 1 < Value.size() && Value[index + 1] == '\n') ++index;
-      text += ' ';
+      Line += ' ';
     } else {
-      text += c;
+      Line += c;
     }
   }
-  return text;
 }
 
-std::string FieldOrBlank(const std::string& Value) {
-  return Value.empty() ? " " : FieldText(Value);
+void AppendFieldOrBlank(std::string& Line, const std::string& Value) {
+  if (Value.empty())
+    Line += ' ';
+  else
+    AppendField(Line, Value);
 }
 
 }  // namespace
@@ -36,11 +45,11 @@ std::string MailListLine(TNotesDocument& Document) {
   line += '|';
   line += DateTimeToStr(Document.GetLastModified());
   line += '|';
-  line += FieldText(Document.GetItemByNum(MAIL_FROM_ITEM_NUM));
+  AppendField(line, Document.GetItemByNum(MAIL_FROM_ITEM_NUM));
   line += '|';
-  line += FieldOrBlank(Document.GetItemByNum(MAIL_SENDTO_ITEM_NUM));
+  AppendFieldOrBlank(line, Document.GetItemByNum(MAIL_SENDTO_ITEM_NUM));
   line += '|';
-  line += FieldOrBlank(Document.GetItemByNum(MAIL_SUBJECT_ITEM_NUM));
+  AppendFieldOrBlank(line, Document.GetItemByNum(MAIL_SUBJECT_ITEM_NUM));
   line += '|';
   line += std::to_string(Document.GetAttachmentCount());
   return line;

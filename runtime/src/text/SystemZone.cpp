@@ -32,11 +32,12 @@ const TSystemZone& TSystemZone::Current() {
   };
   static TCache& cache = *new TCache;
   std::lock_guard<std::mutex> lock(cache.Guard);
+  // Compared without a copy: every time conversion asks.
   const char* tz = getenv("TZ");
-  std::optional<std::string> currentTz = tz ? std::optional<std::string>(tz) : std::nullopt;
-  if (!cache.Zone || currentTz != cache.Tz) {
+  const bool sameTz = tz ? cache.Tz && *cache.Tz == tz : !cache.Tz;
+  if (!cache.Zone || !sameTz) {
     cache.Zone = std::make_unique<TSystemZone>();
-    cache.Tz = std::move(currentTz);
+    cache.Tz = tz ? std::optional<std::string>(tz) : std::nullopt;
   }
   return *cache.Zone;
 }
@@ -62,8 +63,24 @@ bool TSystemZone::IsDst(time_t Utc) const {
   return LocalAt(Utc).tm_isdst > 0;
 }
 
+// A day that starts and ends with the same offset keeps it throughout: zones change their
+// offset at most once a day.
 long TSystemZone::OffsetEastSeconds(time_t Utc) const {
-  return LocalAt(Utc).tm_gmtoff;
+  constexpr int64_t SecondsPerDay = 86400;
+  const int64_t day = Utc / SecondsPerDay - (Utc % SecondsPerDay < 0 ? 1 : 0);
+  TDayOffset& slot = FDays[static_cast<size_t>(day) % FDays.size()];
+  {
+    std::lock_guard<std::mutex> lock(FDaysGuard);
+    if (slot.Day == day) return slot.Offset;
+  }
+  const long offset = LocalAt(Utc).tm_gmtoff;
+  const auto start = static_cast<time_t>(day * SecondsPerDay);
+  if (LocalAt(start).tm_gmtoff == offset &&
+      LocalAt(start + SecondsPerDay - 1).tm_gmtoff == offset) {
+    std::lock_guard<std::mutex> lock(FDaysGuard);
+    slot = TDayOffset{day, offset};
+  }
+  return offset;
 }
 
 time_t TSystemZone::ToUtc(std::tm Local) const {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <ctime>
+#include <mutex>
 
 namespace notesrt {
 
@@ -22,7 +25,8 @@ class TSystemZone {
   // Offset east of GMT at Utc without any daylight-saving shift, in minutes.
   int StandardOffsetEastMinutes(time_t Utc) const;
   bool IsDst(time_t Utc) const;
-  // Seconds east of GMT in effect at Utc.
+  // Seconds east of GMT in effect at Utc. Remembered for recent days: a list of mails asks for
+  // each mail's time.
   long OffsetEastSeconds(time_t Utc) const;
   // The instant of a local wall-clock time; the system decides times in a DST gap or overlap.
   time_t ToUtc(std::tm Local) const;
@@ -30,8 +34,16 @@ class TSystemZone {
  private:
   static std::tm LocalAt(time_t Utc);
 
+  struct TDayOffset {
+    int64_t Day = INT64_MIN;
+    long Offset = 0;
+  };
+
   int FZone;
   bool FObservesDst;
+  // By day since 1970 (GMT), direct-mapped.
+  mutable std::array<TDayOffset, 64> FDays;
+  mutable std::mutex FDaysGuard;
 };
 
 }  // namespace notesrt
