@@ -136,15 +136,20 @@ TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
         "\\ls4{\\pntext 1.\\tab}", "{\\listoverride\\listid4\\listoverridecount0\\ls4}",
         "{\\listlevel\\levelnfc23", "\\listid3}"},
        {"{\\pntext 3.", "\\pnlvl", "\\ls5"}},
-      {"a URL hotspot is a link; one left open is closed, a stray end ignored",
+      {"a URL hotspot is a link, its backslashes escaped; one left open is closed, a stray end "
+       "ignored",
        ByteRecord(0xAA, "") + Hotspot(0xA9, 11, std::string("https://e.org/?a=1&b=\"2\"\0", 25)) +
            TextRun("site") + ByteRecord(0xAA, "") + TextRun(" and ") +
-           Hotspot(0xA9, 11, std::string("mailto:x@y.z\0\0", 14)) + TextRun("mail"),
-       "site and mail",
+           Hotspot(0xA9, 11,
+                   std::string(R"(\\srv\x)"
+                               "\0\0",
+                               9)) +
+           TextRun("share"),
+       "site and share",
        {"{\\field{\\*\\fldinst{ HYPERLINK \"https://e.org/?a=1&b=%222%22\" "
         "}}{\\fldrslt{{\\f1\\fs20 "
         "site}}}}",
-        "HYPERLINK \"mailto:x@y.z\" ", "mail}}}}"},
+        R"(HYPERLINK "\\\\\\\\srv\\\\x" )", "share}}}}"},
        {}},
       {"a file hotspot shows its visible part only",
        Hotspot(0xA9, 4, std::string("file0000\0report.txt\0", 20)) + TextRun("<report.txt>") +

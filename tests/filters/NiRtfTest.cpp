@@ -60,6 +60,8 @@ TEST_F(NiRtf, ParagraphsRunsFontsAndColours) {
        "F(5 Liberation Sans)|{f0 s12}t|{f4 s12}c|{f5 s12}l|{f1 s12}x"},
       {"a font named only by control characters: its family's fixed face",
        "{\\rtf1{\\fonttbl{\\f0\\froman\\u1;}}\\f0 x}", "{f0 s12}x"},
+      {"a fixed face's name once control characters are dropped: that face",
+       "{\\rtf1{\\fonttbl{\\f0\\fnil Cour\x01\tier New;}}\\f0 x}", "{f4 s12}x"},
       {"colours to the nearest Notes colour, auto black",
        Head + "{\\cf1 r}{\\cf2 b}{\\cf3 o}{\\cf0 a}{\\cf7 z}}",
        "{f1 s12 c2}r|{f1 s12 c10}b|{f1 s12 c6}o|{f1 s12}az"},

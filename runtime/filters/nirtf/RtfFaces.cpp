@@ -51,8 +51,6 @@ BYTE TRtfFaces::FaceOf(const TRtfDocument& Document, int32_t FontNumber) {
 }
 
 BYTE TRtfFaces::NewFace(const TRtfFont& Font) {
-  for (const TFixedFace& fixed : FixedFaces)
-    if (strcasecmp(fixed.Name, Font.Name.c_str()) == 0) return fixed.Face;
   // No control characters (readers drop them); cut between characters: whole ones are dropped
   // from the end until the name fits.
   std::string utf8;
@@ -69,6 +67,9 @@ BYTE TRtfFaces::NewFace(const TRtfFont& Font) {
   // A name of nothing but control characters and blanks is no name: the export would write
   // the family's face for it.
   if (name.empty()) return FamilyFace(Font.Family);
+  // Matched as stored: a name that is a fixed face's once cleaned comes back as that face.
+  for (const TFixedFace& fixed : FixedFaces)
+    if (strcasecmp(fixed.Name, name.c_str()) == 0) return fixed.Face;
   for (const CDFACE& face : FFaces)
     if (strncasecmp(face.Name, name.c_str(), MAXFACESIZE) == 0) return face.Face;
   if (FFaces.size() + STATIC_FONT_FACES > 0xFF) return FamilyFace(Font.Family);

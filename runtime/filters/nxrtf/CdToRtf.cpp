@@ -283,6 +283,9 @@ void TCdToRtf::HotspotBegin(std::string_view Record, bool Link) {
   if (Link && begin.Type == HOTSPOTREC_TYPE_HOTLINK && !inField) {
     std::string url = Decode(Terminated(Record.substr(sizeof(CDHOTSPOTBEGIN), begin.DataLength)));
     for (size_t quote; (quote = url.find('"')) != std::string::npos;) url.replace(quote, 1, "%22");
+    // A field's argument escapes its backslashes: a file path's stay single when read back.
+    for (size_t slash = 0; (slash = url.find('\\', slash)) != std::string::npos; slash += 2)
+      url.insert(slash, 1, '\\');
     EnsureParagraph();
     // The blank before HYPERLINK: readers that look for it only there (unrtf) show the text.
     Out().Word("{\\field{\\*\\fldinst{ HYPERLINK \"");
