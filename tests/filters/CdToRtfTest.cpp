@@ -115,11 +115,13 @@ TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
        "Grün € Ω 😀",
        {"Gr\\'fcn \\'80 \\u937\\'3f \\u-10179\\'3f\\u-8704\\'3f"},
        {}},
-      {"a definition applies to the paragraph that refers to it",
+      {"a definition applies to the paragraph that refers to it; a margin left of the inch is "
+       "a negative indent",
        Pab(2, 3, 2160, 1800, 0, 2880) + Paragraph() + Reference(2) + TextRun("c") + Paragraph() +
-           Reference(9) + TextRun("d"),
-       "c\nd",
-       {"\\pard\\qc\\li720\\fi-360\\ri1440 {", "\\pard {\\f1\\fs20 d}"},
+           Reference(9) + TextRun("d") + Paragraph() + Pab(3, 0, 720, 0, 0) + Reference(3) +
+           TextRun("e"),
+       "c\nd\ne",
+       {"\\pard\\qc\\li720\\fi-360\\ri1440 {", "\\pard {\\f1\\fs20 d}", "\\pard\\li-720\\fi-720 {"},
        {}},
       {"a reference after text applies to its paragraph",
        Pab(2, 1, 1440, 1440, 0) + Paragraph() + TextRun("r") + Reference(2),

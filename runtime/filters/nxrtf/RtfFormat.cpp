@@ -141,8 +141,9 @@ std::string TRtfFonts::RunWords(FONTID Font) const {
 }
 
 std::string ParagraphWords(const CDPABDEFINITION& Pab) {
-  const int left = std::max(0, Pab.LeftMargin - 1440);
-  const int first = Pab.FirstLineLeftMargin - std::max<int>(Pab.LeftMargin, 1440);
+  // A margin left of the inch Notes starts from is a negative indent, as RTF allows.
+  const int left = Pab.LeftMargin - 1440;
+  const int first = Pab.FirstLineLeftMargin - Pab.LeftMargin;
   const int right = Pab.RightMargin ? std::max(0, Pab.RightMargin - 1440) : 0;
   std::string words = AlignmentWord(Pab.JustifyMode);
   if (left) words += Number("\\li", left);
