@@ -147,6 +147,9 @@ TEST_F(NiRtf, LinksTablesAndFields) {
            "{\\field{\\*\\fldinst HYPERLINK \"https://x.example/?q=\\\\\"a\\\\\"&p=c:\\\\\\\\d\"}"
            "{\\fldrslt t}}}",
        "L11(https://x.example/?q=%22a%22&p=c:\\d)|{f1 s12}t|/L"},
+      {"a quoted argument starting with a backslash: a UNC path, no switch",
+       Head + R"({\field{\*\fldinst HYPERLINK "\\\\\\\\srv\\\\x"}{\fldrslt t}}})",
+       R"(L11(\\srv\x)|{f1 s12}t|/L)"},
       {"other fields keep their result", Head + "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}}",
        "{f1 s12}7"},
       {"a table",

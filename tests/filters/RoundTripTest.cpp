@@ -35,6 +35,12 @@ const char* const Documents[] = {
     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}}\\f0 \\'cf\\'f0\\'e8\\par "
     "\\u20013\\u25991 "
     "\\u-10179\\u-8704 x\\tab y}",
+    // A fixed face's name with a control character, a noncharacter in a name, a margin left of
+    // the inch, a link to a UNC path.
+    R"({\rtf1\ansi\uc0{\fonttbl{\f0\fnil Cour)"
+    "\x01"
+    R"(ier New;}{\f1\fnil X\u-1 Y;}}\f0 a\f1 b\par\pard\li-720\fi-720 c)"
+    R"({\field{\*\fldinst HYPERLINK "\\\\\\\\srv\\\\x"}{\fldrslt d}}\par})",
 };
 
 }  // namespace

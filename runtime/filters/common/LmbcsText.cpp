@@ -58,4 +58,15 @@ std::string LmbcsToUtf8(std::string_view Lmbcs) {
   return Convert(Lmbcs, OS_TRANSLATE_LMBCS_TO_UTF8, LmbcsPrefixLength);
 }
 
+std::string WithoutControls(std::string_view Utf8, bool KeepTabs) {
+  std::string kept;
+  kept.reserve(Utf8.size());
+  for (char c : Utf8)
+    if (static_cast<unsigned char>(c) >= 0x20 || (KeepTabs && c == '\t')) kept.push_back(c);
+  for (size_t at = 0; (at = kept.find("\xEF\xBF", at)) != std::string::npos; at += 3)
+    if (at + 2 < kept.size() && (kept[at + 2] == '\xBE' || kept[at + 2] == '\xBF'))
+      kept[at + 2] = '\xBD';
+  return kept;
+}
+
 }  // namespace notesfilter

@@ -51,11 +51,9 @@ BYTE TRtfFaces::FaceOf(const TRtfDocument& Document, int32_t FontNumber) {
 }
 
 BYTE TRtfFaces::NewFace(const TRtfFont& Font) {
-  // No control characters (readers drop them); cut between characters: whole ones are dropped
-  // from the end until the name fits.
-  std::string utf8;
-  for (char c : Font.Name)
-    if (static_cast<unsigned char>(c) >= 0x20) utf8.push_back(c);
+  // No control characters (readers drop them), nor noncharacters; cut between characters: whole
+  // ones are dropped from the end until the name fits.
+  std::string utf8 = notesfilter::WithoutControls(Font.Name, false);
   std::string name = notesfilter::Utf8ToLmbcs(utf8);
   while (name.size() > MAXFACESIZE - 1) {
     utf8.resize(notesfilter::Utf8PrefixLength(utf8, utf8.size() - 1));

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "LmbcsText.h"
 #include "NotesColors.h"
 #include "PictureRecords.h"
 #include "PlainText.h"
@@ -53,22 +54,15 @@ std::string HexBytes(std::string_view Hex) {
   return bytes;
 }
 
-// Text of a run: tabs stay, other control characters would read as LMBCS group bytes; the
-// noncharacters U+FFFE and U+FFFF become U+FFFD, as every reader of the export takes them.
-std::string WithoutControls(std::string_view Utf8) {
-  std::string kept;
-  for (char c : Utf8)
-    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') kept.push_back(c);
-  for (size_t at = 0; (at = kept.find("\xEF\xBF", at)) != std::string::npos; at += 3)
-    if (at + 2 < kept.size() && (kept[at + 2] == '\xBE' || kept[at + 2] == '\xBF'))
-      kept[at + 2] = '\xBD';
-  return kept;
-}
-
 // The target of a HYPERLINK field's instruction, "" for any other field: the first argument,
 // quoted or not, with a \l bookmark as its fragment.
 std::string HyperlinkTarget(std::string_view Instruction) {
-  std::vector<std::string> words;
+  // A quoted word is an argument even when it starts with a backslash (a UNC path).
+  struct TWord {
+    std::string Text;
+    bool Quoted;
+  };
+  std::vector<TWord> words;
   for (size_t at = 0; at < Instruction.size();) {
     at = Instruction.find_first_not_of(" \t\r\n", at);
     if (at == std::string_view::npos) break;
@@ -82,27 +76,30 @@ std::string HyperlinkTarget(std::string_view Instruction) {
           ++at;
         word += Instruction[at];
       }
-      words.push_back(std::move(word));
+      words.push_back({std::move(word), true});
       ++at;
     } else {
       end = Instruction.find_first_of(" \t\r\n", at);
-      words.emplace_back(Instruction.substr(at, end == std::string_view::npos ? end : end - at));
+      words.push_back(
+          {std::string(Instruction.substr(at, end == std::string_view::npos ? end : end - at)),
+           false});
       at = end == std::string_view::npos ? Instruction.size() : end;
     }
   }
   if (words.empty()) return {};
-  std::string field = words[0];
+  std::string field = words[0].Text;
   std::transform(field.begin(), field.end(), field.begin(),
                  [](unsigned char c) { return std::toupper(c); });
   if (field != "HYPERLINK") return {};
   std::string url, bookmark;
   for (size_t i = 1; i < words.size(); ++i) {
-    if (words[i] == "\\l" && i + 1 < words.size()) {
-      bookmark = words[++i];
-    } else if (words[i].starts_with('\\')) {
-      if (words[i] == "\\o" || words[i] == "\\t") ++i;  // their argument is no target
-    } else if (url.empty()) {
-      url = words[i];
+    const std::string& word = words[i].Text;
+    if (words[i].Quoted || !word.starts_with('\\')) {
+      if (url.empty()) url = word;
+    } else if (word == "\\l" && i + 1 < words.size()) {
+      bookmark = words[++i].Text;
+    } else if (word == "\\o" || word == "\\t") {
+      ++i;  // their argument is no target
     }
   }
   std::string target = bookmark.empty() ? url : url + "#" + bookmark;
@@ -164,7 +161,7 @@ void TRtfImport::Text(const TRtfReader& Reader, std::string_view Utf8) {
   if (group.Part == TPart::Dropped || group.Part == TPart::Picture || Reader.Hidden() ||
       group.Char.Hidden)
     return;
-  const std::string text = WithoutControls(Utf8);
+  const std::string text = notesfilter::WithoutControls(Utf8, true);
   if (text.empty()) return;
   if (group.Link >= 0 && !FLinks[group.Link].Begun) {
     FBody.BeginLink(FLinks[group.Link].Url, group.Para, FRow);
@@ -257,8 +254,9 @@ void TRtfImport::EnterDestination(std::string_view Word) {
     group.Part = TPart::FieldInstruction;
   } else if (Word == "fldrslt") {
     group.Part = TPart::FieldResult;
-    std::string url =
-        FInstructions.empty() ? "" : WithoutControls(HyperlinkTarget(FInstructions.back()));
+    std::string url = FInstructions.empty() ? ""
+                                            : notesfilter::WithoutControls(
+                                                  HyperlinkTarget(FInstructions.back()), true);
     if (!url.empty()) {
       FLinks.push_back({std::move(url)});
       group.Link = static_cast<int>(FLinks.size() - 1);
