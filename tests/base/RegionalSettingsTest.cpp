@@ -59,21 +59,21 @@ class TCompiledLocales {
 };
 
 TEST(RegionalSettings, StrftimeTranslation) {
-  char Separator = '\0';
-  EXPECT_EQ(TranslateStrftime("%d.%m.%Y", Separator), "dd.mm.yyyy");
-  EXPECT_EQ(Separator, '.');
-  Separator = '\0';
-  EXPECT_EQ(TranslateStrftime("%m/%d/%y", Separator), "mm/dd/yy");
-  EXPECT_EQ(Separator, '/');
-  Separator = '\0';
-  EXPECT_EQ(TranslateStrftime("%r", Separator), "hh:nn:ss ampm");
-  EXPECT_EQ(Separator, ':');
-  Separator = '\0';
-  EXPECT_EQ(TranslateStrftime("%Hh%M", Separator), "hh\"h\"nn");
-  EXPECT_EQ(Separator, '\0');
-  EXPECT_EQ(TranslateStrftime("%F %T", Separator), "yyyy-mm-dd hh:nn:ss");
-  EXPECT_EQ(TranslateStrftime("%e %b %Ey %OH %Z%", Separator), "d mmm yy hh ");
-  EXPECT_EQ(TranslateStrftime("%Y\xE5\xB9\xB4%m", Separator), "yyyy\xE5\xB9\xB4mm");
+  const struct {
+    const char *Strftime, *Format;
+    char Separator;
+  } Cases[] = {{"%d.%m.%Y", "dd.mm.yyyy", '.'},
+               {"%m/%d/%y", "mm/dd/yy", '/'},
+               {"%r", "hh:nn:ss ampm", ':'},
+               {"%Hh%M", "hh\"h\"nn", '\0'},
+               {"%F %T", "yyyy-mm-dd hh:nn:ss", '-'},
+               {"%e %b %Ey %OH %Z%", "d mmm yy hh ", '\0'},
+               {"%Y\xE5\xB9\xB4%m", "yyyy\xE5\xB9\xB4mm", '\0'}};
+  for (const auto& Case : Cases) {
+    char Separator = '\0';
+    EXPECT_EQ(TranslateStrftime(Case.Strftime, Separator), Case.Format);
+    EXPECT_EQ(Separator, Case.Separator) << Case.Strftime;
+  }
 }
 
 TEST(RegionalSettings, CLocaleGivesIsoFormatsAndTheProcessSettingsReadBackWhatTheyWrite) {

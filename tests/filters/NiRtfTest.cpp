@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Corpus.h"
 #include "FileText.h"
 #include "FilterFixture.h"
 #include "LmbcsText.h"
@@ -16,9 +17,7 @@ using filtertest::Describe;
 class NiRtf : public filtertest::FilterTest {};
 
 std::string Imported(const std::string& Rtf) {
-  notesfilter::TCdFileWriter out;
-  nirtf::RtfToCd(Rtf, DEFAULT_FONT_ID, out);
-  return Describe(out.Bytes());
+  return Describe(corpustest::ImportRtf(Rtf));
 }
 
 struct TCase {
@@ -172,36 +171,6 @@ TEST_F(NiRtf, LinksTablesAndFields) {
   Check(std::begin(cases), std::end(cases));
 }
 
-namespace {
-
-// The text of imported records as the platform reader shows RTF: paragraphs end with "\n",
-// cells with a tab, rows with "\n".
-std::string CdText(const std::string& CdFile) {
-  const std::string_view records = std::string_view(CdFile).substr(sizeof(WORD));
-  std::string text;
-  int row = -1;
-  bool cell = false;
-  notesrt::TCdReader reader(records);
-  for (notesrt::TCdRecord record; reader.Next(record);) {
-    const std::string_view bytes = records.substr(record.Offset, record.Length);
-    if (record.Signature == SIG_CD_TEXT)
-      text += notesfilter::LmbcsToUtf8(bytes.substr(sizeof(CDTEXT)));
-    if (record.Signature == SIG_CD_PARAGRAPH) text += "\n";
-    if (record.Signature == SIG_CD_TABLECELL || record.Signature == SIG_CD_TABLEEND) {
-      if (cell) text += "\t";
-      const int next =
-          record.Signature == SIG_CD_TABLEEND ? -1 : static_cast<unsigned char>(bytes[2]);
-      if (row >= 0 && next != row) text += "\n";
-      row = next;
-      cell = record.Signature == SIG_CD_TABLECELL;
-    }
-  }
-  EXPECT_FALSE(reader.Damaged());
-  return text;
-}
-
-}  // namespace
-
 // Documents as LibreOffice, pandoc and rich-edit controls write them: the imported text is the
 // text the platform's reader shows.
 TEST_F(NiRtf, GoldenDocumentsKeepTheirText) {
@@ -209,12 +178,10 @@ TEST_F(NiRtf, GoldenDocumentsKeepTheirText) {
                            "codepages.rtf", "merged.rtf"}) {
     const std::string rtf =
         vesktest::ReadFileText(std::string(VESK_TEST_DATA_DIR) + "/rtf/" + name);
-    notesfilter::TCdFileWriter out;
-    nirtf::RtfToCd(rtf, DEFAULT_FONT_ID, out);
+    std::string imported = corpustest::CdTextLines(corpustest::ImportRtf(rtf));
     std::string expected = RtfToText(rtf);
-    while (!expected.empty() && expected.back() == '\n') expected.pop_back();
-    std::string imported = CdText(out.Bytes());
-    while (!imported.empty() && imported.back() == '\n') imported.pop_back();
+    for (std::string* text : {&imported, &expected})
+      while (text->ends_with('\n')) text->pop_back();
     EXPECT_EQ(imported, expected) << name;
   }
   // Through the library loaded as the settings name it.
@@ -263,7 +230,6 @@ TEST_F(NiRtf, PngAndJpegPicturesWithTheirBytesUnchanged) {
   };
   Check(std::begin(cases), std::end(cases));
   // The segments hold the file as it was.
-  notesfilter::TCdFileWriter out;
-  nirtf::RtfToCd(Head + "{\\pict\\pngblip " + png + "}}", DEFAULT_FONT_ID, out);
-  EXPECT_NE(out.Bytes().find(Png), std::string::npos);
+  EXPECT_NE(corpustest::ImportRtf(Head + "{\\pict\\pngblip " + png + "}}").find(Png),
+            std::string::npos);
 }

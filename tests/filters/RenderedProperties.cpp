@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -239,9 +240,9 @@ class TRenderer {
   }
 
   static bool IsBlock(const std::string& Name) {
-    return Name == "p" || Name == "div" || Name == "td" || Name == "th" || Name == "li" ||
-           Name == "tr" || Name == "table" || Name == "h1" || Name == "h2" || Name == "h3" ||
-           Name == "ul" || Name == "ol" || Name == "blockquote";
+    static const std::set<std::string> blocks = {
+        "p", "div", "td", "th", "li", "tr", "table", "h1", "h2", "h3", "ul", "ol", "blockquote"};
+    return blocks.count(Name) != 0;
   }
 
   TElement& Table() {

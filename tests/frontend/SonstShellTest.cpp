@@ -21,26 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-TEST(SonstShell, ParseExeFileSplitsAfterTheExtension) {
-  struct {
-    const char *CmdLine, *Exe, *Params;
-  } Cases[] = {
-      {"notepad.exe readme.txt", "notepad.exe", "readme.txt"},
-      {"\"C:\\Prog\\a.exe\" -x", "\"C:\\Prog\\a.exe\"", "-x"},
-      {"  C:\\RUN.BAT   a b", "C:\\RUN.BAT", "a b"},
-      {"tool.exe", "tool.exe", ""},
-      {"/usr/bin/gedit file.txt", "/usr/bin/gedit file.txt", ""},
-      {".exe file", ".exe file", ""},
-  };
-  for (const auto& Case : Cases) {
-    std::string Exe, Params;
-    ParseExeFile(Case.CmdLine, Exe, Params);
-    EXPECT_EQ(Exe, Case.Exe) << Case.CmdLine;
-    EXPECT_EQ(Params, Case.Params) << Case.CmdLine;
-    EXPECT_EQ(RemoveParameters(Case.CmdLine), Case.Exe);
-  }
-}
-
 class RecordingLauncher : public TShellLauncher {
  public:
   int Open(const TShellOpenRequest& Request) override {
@@ -50,18 +30,35 @@ class RecordingLauncher : public TShellLauncher {
   std::vector<TShellOpenRequest> Requests;
 };
 
-TEST(SonstShell, ExecuteFileHandsTheLauncherAnUnquotedProgram) {
+// ExecuteFile hands the launcher the program unquoted, its parameters split off unless given.
+TEST(SonstShell, ParseExeFileSplitsAfterTheExtension) {
+  struct {
+    const char *CmdLine, *Exe, *Params, *Opened;
+  } Cases[] = {
+      {"notepad.exe readme.txt", "notepad.exe", "readme.txt", "notepad.exe"},
+      {"\"C:\\Prog\\a.exe\" -x", "\"C:\\Prog\\a.exe\"", "-x", "C:\\Prog\\a.exe"},
+      {"  C:\\RUN.BAT   a b", "C:\\RUN.BAT", "a b", "C:\\RUN.BAT"},
+      {"tool.exe", "tool.exe", "", "tool.exe"},
+      {"/usr/bin/gedit file.txt", "/usr/bin/gedit file.txt", "", "/usr/bin/gedit file.txt"},
+      {".exe file", ".exe file", "", ".exe file"},
+  };
   RecordingLauncher Launcher;
   TScopedFacility<TShellLauncher> Installed(Launcher);
-  EXPECT_EQ(ExecuteFile("\"C:\\Prog\\a.exe\" -x", "", "/tmp", 1), SE_OPEN_SUCCEEDED);
-  EXPECT_EQ(ExecuteFile("report.exe", "--page 2", "", 3), SE_OPEN_SUCCEEDED);
-  ASSERT_EQ(Launcher.Requests.size(), 2u);
-  EXPECT_EQ(Launcher.Requests[0].File, "C:\\Prog\\a.exe");
-  EXPECT_EQ(Launcher.Requests[0].Params, "-x");
-  EXPECT_EQ(Launcher.Requests[0].Directory, "/tmp");
-  EXPECT_EQ(Launcher.Requests[1].File, "report.exe");
-  EXPECT_EQ(Launcher.Requests[1].Params, "--page 2");
-  EXPECT_EQ(Launcher.Requests[1].Show, 3);
+  for (const auto& Case : Cases) {
+    std::string Exe, Params;
+    ParseExeFile(Case.CmdLine, Exe, Params);
+    EXPECT_EQ(Exe, Case.Exe) << Case.CmdLine;
+    EXPECT_EQ(Params, Case.Params) << Case.CmdLine;
+    EXPECT_EQ(RemoveParameters(Case.CmdLine), Case.Exe);
+    EXPECT_EQ(ExecuteFile(Case.CmdLine, "", "/tmp", 3), SE_OPEN_SUCCEEDED);
+    const TShellOpenRequest& Request = Launcher.Requests.back();
+    EXPECT_EQ(Request.File + "|" + Request.Params + "|" + Request.Directory,
+              std::string(Case.Opened) + "|" + Case.Params + "|/tmp")
+        << Case.CmdLine;
+    EXPECT_EQ(Request.Show, 3);
+  }
+  ExecuteFile("report.exe", "--page 2", "", 1);
+  EXPECT_EQ(Launcher.Requests.back().Params, "--page 2");
 }
 
 class SonstLinks : public vesktest::DesktopTest {

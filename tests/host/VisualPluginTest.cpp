@@ -66,8 +66,6 @@ TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
   EXPECT_TRUE(Plugin.OldCreateOrder());
   EXPECT_EQ(Plugin.Version(), "6.0 Professional");
   EXPECT_EQ(Plugin.GetPluginName(), "Test plug-in");
-  EXPECT_EQ(Plugin.GetPluginID(), "");
-  EXPECT_EQ(Plugin.GetAuthor(), "");
   ASSERT_EQ(Plugin.GetCommands().Count(), 2u);
   EXPECT_EQ(Plugin.GetCommands().Items(0).Caption(), "Send");
   EXPECT_EQ(Plugin.GetCommands().Items(1).Command(), nullptr);
