@@ -10,6 +10,7 @@
 
 #include "CdRecordBuilder.h"
 #include "CdToRtf.h"
+#include "ChildProcess.h"
 #include "FileText.h"
 #include "FilterFixture.h"
 #include "LmbcsText.h"
@@ -277,13 +278,12 @@ std::string Newsletter() {
 
 // What a reader program makes of the file, or null when the program is not installed.
 std::optional<std::string> Rendering(const std::string& Command, const std::string& Rtf) {
-  if (std::system(("command -v " + Command.substr(0, Command.find(' ')) + " >/dev/null").c_str()))
+  if (vesktest::RunCommand("command -v " + Command.substr(0, Command.find(' '))).ExitCode)
     return std::nullopt;
   vesktest::TempDir dir;
-  const std::string in = (dir.Path() / "in.rtf").string(), out = (dir.Path() / "out").string();
-  std::ofstream(in, std::ios::binary) << Rtf;
-  if (std::system((Command + " " + in + " >" + out + " 2>/dev/null").c_str())) return "failed";
-  return vesktest::ReadFileText(out);
+  const vesktest::CommandRun run =
+      vesktest::RunCommand(Command + " " + dir.Write("in.rtf", Rtf) + " 2>/dev/null");
+  return run.ExitCode ? "failed" : run.Output;
 }
 
 // The RTF is what unrtf and pandoc were seen to read right (their renderings are kept beside

@@ -31,19 +31,10 @@ std::string Attribute(const std::string& Tag, const char* Name) {
 
 // Blanks collapsed to one space, none at either end.
 std::string Collapsed(const std::string& Text) {
-  std::string out;
-  bool blank = false;
-  for (size_t at = 0; at < Text.size(); ++at) {
-    const bool nbsp = Text.compare(at, 2, "\xC2\xA0") == 0;
-    if (nbsp || Text[at] == ' ' || Text[at] == '\t' || Text[at] == '\r' || Text[at] == '\n') {
-      blank = true;
-      at += nbsp;
-      continue;
-    }
-    if (blank && !out.empty()) out += ' ';
-    blank = false;
-    out += Text[at];
-  }
+  static const std::regex blanks("(?:[ \t\r\n]|\xC2\xA0)+");
+  std::string out = std::regex_replace(Text, blanks, " ");
+  if (out.starts_with(' ')) out.erase(0, 1);
+  if (out.ends_with(' ')) out.pop_back();
   return out;
 }
 
@@ -63,12 +54,13 @@ TCss ParseCss(const std::string& Declarations) {
 
 // The named entities readers write: the markup's own, Latin-1 and a few punctuation marks.
 std::map<std::string, char32_t> NamedEntities() {
-  std::map<std::string, char32_t> named = {
-      {"amp", '&'},       {"lt", '<'},       {"gt", '>'},       {"quot", '"'},
-      {"apos", '\''},     {"bull", 0x2022},  {"euro", 0x20AC},  {"trade", 0x2122},
-      {"rarr", 0x2192},   {"infin", 0x221E}, {"ne", 0x2260},    {"le", 0x2264},
-      {"hearts", 0x2665}, {"mdash", 0x2014}, {"ndash", 0x2013}, {"ldquo", 0x201C},
-      {"rdquo", 0x201D},  {"lsquo", 0x2018}, {"rsquo", 0x2019}, {"hellip", 0x2026}};
+  std::map<std::string, char32_t> named;
+  std::istringstream codes(
+      "amp 26 lt 3C gt 3E quot 22 apos 27 bull 2022 euro 20AC trade 2122 rarr 2192 infin 221E ne "
+      "2260 le 2264 hearts 2665 mdash 2014 ndash 2013 ldquo 201C rdquo 201D lsquo 2018 rsquo 2019 "
+      "hellip 2026 sigmaf 3C2");
+  std::string entity;
+  for (unsigned code; codes >> entity >> std::hex >> code;) named[entity] = code;
   static const char* const greek =
       "Alpha Beta Gamma Delta Epsilon Zeta Eta Theta Iota Kappa Lambda Mu Nu Xi Omicron Pi Rho - "
       "Sigma Tau Upsilon Phi Chi Psi Omega";
@@ -80,7 +72,6 @@ std::map<std::string, char32_t> NamedEntities() {
     name[0] = static_cast<char>(std::tolower(name[0]));
     named[name] = letter + 0x20;
   }
-  named["sigmaf"] = 0x3C2;
   static const char* const latin1 =
       "nbsp iexcl cent pound curren yen brvbar sect uml copy ordf laquo not shy reg macr deg "
       "plusmn sup2 sup3 acute micro para middot cedil sup1 ordm raquo frac14 frac12 frac34 "
@@ -96,15 +87,11 @@ std::map<std::string, char32_t> NamedEntities() {
 }
 
 std::string DecodeEntities(const std::string& Text) {
+  static const std::map<std::string, char32_t> named = NamedEntities();
   std::string out;
   for (size_t at = 0; at < Text.size(); ++at) {
     const size_t end = Text[at] == '&' ? Text.find(';', at) : std::string::npos;
-    if (end == std::string::npos || end - at > 10) {
-      out += Text[at];
-      continue;
-    }
-    const std::string name = Text.substr(at + 1, end - at - 1);
-    static const std::map<std::string, char32_t> named = NamedEntities();
+    const std::string name = end - at <= 10 ? Text.substr(at + 1, end - at - 1) : "";
     char32_t c = 0;
     if (name.starts_with("#x"))
       c = static_cast<char32_t>(std::stoul(name.substr(2), nullptr, 16));
@@ -228,12 +215,10 @@ class TRenderer {
     if (name == "sup") Element.Css["vertical-align"] = "super";
     if (name == "sub") Element.Css["vertical-align"] = "sub";
     if (name == "a") Element.Href = Attribute(Tag, "href");
-    if (name == "font") {
-      if (std::string face = Attribute(Tag, "face"); !face.empty())
-        Element.Css["font-family"] = face;
-      if (std::string colour = Attribute(Tag, "color"); !colour.empty())
-        Element.Css["color"] = colour;
-    }
+    if (name == "font")
+      for (auto [attribute, property] : {std::pair{"face", "font-family"}, {"color", "color"}})
+        if (std::string value = Attribute(Tag, attribute); !value.empty())
+          Element.Css[property] = value;
     if (name == "p" || name == "div")
       if (std::string align = Attribute(Tag, "align"); !align.empty())
         Element.Css["text-align"] = align;
