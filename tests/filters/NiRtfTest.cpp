@@ -5,10 +5,7 @@
 #include "Corpus.h"
 #include "FileText.h"
 #include "FilterFixture.h"
-#include "LmbcsText.h"
-#include "RtfImport.h"
 #include "RtfText.h"
-#include "note/CdRecords.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // included), what a drop leaves in the component, and the data objects a drag offers.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 

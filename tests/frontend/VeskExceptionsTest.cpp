@@ -166,6 +166,7 @@ TEST_F(VeskExceptionsTest, ErrorsAreLoggedOnlyWithLoggingOnButTheHookHearsEveryL
 TEST_F(VeskExceptionsTest, StatusBarFaultsLeaveTheMonitorAsItWas) {
   TStatusBar Short(2);
   EXPECT_THROW(Monitor.SetStatusBar(&Short), EListError);
+  EXPECT_EQ(Monitor.StatusBar, &Bar);
   EXPECT_EQ(Monitor.PanelR, &Bar.Panel(2));
   struct FailingBar : TStatusBar {
     FailingBar() : TStatusBar(3) {}

@@ -31,10 +31,9 @@ TEST_F(NabAdminTest, CreatesABookAndAddsListsAndRemovesPeople) {
   EXPECT_EQ(Run("create names.nsf --title People").ExitCode, 0);
   EXPECT_TRUE(std::filesystem::exists(FEnv.DataDir() / "names.nsf"));
   TRun added =
-      Run("add-person names.nsf --first John --last Doe --company Acme --fullname 'John "
-          "Doe/Sales/Acme' --short jdoe --internet john@acme.example --mail-server Hub/Acme "
-          "--mail-file "
-          "mail/jdoe");
+      Run("add-person names.nsf --first John --last Doe --company Acme --short jdoe "
+          "--fullname 'John Doe/Sales/Acme' --internet john@acme.example --mail-server Hub/Acme "
+          "--mail-file mail/jdoe");
   EXPECT_EQ(added.ExitCode, 0) << added.Output;
   EXPECT_EQ(added.Output, "added person John Doe\n");
   EXPECT_EQ(Run("add-person names.nsf --fullname 'CN=Mary Major/O=Acme'").ExitCode, 0);
