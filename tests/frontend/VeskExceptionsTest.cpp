@@ -57,14 +57,8 @@ TEST_F(VeskExceptionsTest, WithoutAMonitorOnlyErrorsAreShown) {
   EXPECT_EQ(Beeper.Beeps, std::vector<uint32_t>{0x30});
   EXPECT_TRUE(LogIt("check", true));
   EXPECT_FALSE(LogIt("check", false));
-  try {
-    LogAssert("x > 0", false);
-    FAIL() << "no assertion failure";
-  } catch (const EAssertionFailed& E) {
-    EXPECT_EQ(E.Text(), "Failed: x > 0");
-    EXPECT_EQ(E.SourceName(), "FrontEnd\\VeskExceptions");
-    EXPECT_EQ(E.LineNumber(), 152);
-  }
+  EXPECT_EQ(vesktest::ErrorOf<EAssertionFailed>([] { LogAssert("x > 0", false); }),
+            "Failed: x > 0 (FrontEnd\\VeskExceptions, line 152)");
   EXPECT_TRUE(Hooked.empty());
 }
 
@@ -207,13 +201,9 @@ TEST_F(VeskExceptionsTest, ThePathIsFixedAtTheFirstSwitchOn) {
 TEST_F(VeskExceptionsTest, FailuresRaiseTheIOErrorAndLeaveLogOnAsItWas) {
   vesktest::WriteFileText(LogDir.Path() / "plain", "");
   Monitor.LogDirectory = (LogDir.Path() / "plain/below").string();
-  try {
-    Monitor.SetLogOn(true);
-    FAIL() << "no error";
-  } catch (const EInOutError& E) {
-    EXPECT_NE(E.Message().find("plain/below/VESK.log"), std::string::npos);
-    EXPECT_NE(E.Message().find("Not a directory"), std::string::npos);
-  }
+  const std::string Error = vesktest::ErrorOf<EInOutError>([&] { Monitor.SetLogOn(true); });
+  EXPECT_NE(Error.find("plain/below/VESK.log"), std::string::npos) << Error;
+  EXPECT_NE(Error.find("Not a directory"), std::string::npos) << Error;
   EXPECT_FALSE(Monitor.LogOn);
   EXPECT_EQ(Monitor.LogFile, "");
 

@@ -193,16 +193,14 @@ TEST_F(RegistryTest, DirectoryFollowsTheEnvironment) {
   EXPECT_EQ(TRegistry::Directory(), Env.RegistryDir());
   vesktest::ScopedEnv NoRegistryDir("VESK_REGISTRY_DIR", nullptr);
   vesktest::ScopedEnv Home("HOME", "/home/someone");
-  {
-    vesktest::ScopedEnv ConfigHome("XDG_CONFIG_HOME", "/config");
-    EXPECT_EQ(TRegistry::Directory(), "/config/vesk/registry");
+  const std::pair<const char*, const char*> Cases[] = {
+      {"/config", "/config/vesk/registry"},
+      {"relative", "/home/someone/.config/vesk/registry"},
+      {nullptr, "/home/someone/.config/vesk/registry"}};
+  for (const auto& [ConfigHome, Expected] : Cases) {
+    vesktest::ScopedEnv Config("XDG_CONFIG_HOME", ConfigHome);
+    EXPECT_EQ(TRegistry::Directory(), Expected) << (ConfigHome ? ConfigHome : "none");
   }
-  {
-    vesktest::ScopedEnv RelativeConfigHome("XDG_CONFIG_HOME", "relative");
-    EXPECT_EQ(TRegistry::Directory(), "/home/someone/.config/vesk/registry");
-  }
-  vesktest::ScopedEnv NoConfigHome("XDG_CONFIG_HOME", nullptr);
-  EXPECT_EQ(TRegistry::Directory(), "/home/someone/.config/vesk/registry");
 }
 
 }  // namespace

@@ -21,34 +21,31 @@ struct TCase {
 // Each token as kind letter and value: "{", "}", "\word(param)", "\sym", "'xx", "T:text", "B:n".
 std::string Dump(std::string_view Rtf) {
   TRtfTokenizer Tokenizer(Rtf);
-  TRtfToken Token;
   std::string Out;
-  while (Tokenizer.Next(Token)) {
-    if (!Out.empty()) Out += ' ';
+  for (TRtfToken Token; Tokenizer.Next(Token); Out += ' ') {
+    const std::string Value(Token.Value);
     switch (Token.Kind) {
       case TRtfTokenKind::GroupOpen:
       case TRtfTokenKind::GroupClose:
-        Out += Token.Value;
+        Out += Value;
         break;
       case TRtfTokenKind::ControlWord:
-        Out += "\\" + std::string(Token.Value);
-        if (Token.HasParam || Token.Is("bin")) Out += "(" + std::to_string(Token.Param) + ")";
-        break;
       case TRtfTokenKind::ControlSymbol:
-        Out += "\\" + std::string(Token.Value);
+        Out += "\\" + Value;
+        if (Token.Kind == TRtfTokenKind::ControlWord && (Token.HasParam || Token.Is("bin")))
+          Out += "(" + std::to_string(Token.Param) + ")";
         break;
       case TRtfTokenKind::HexByte:
         Out += "'" + std::to_string(Token.Byte);
         break;
       case TRtfTokenKind::Text:
-        Out += "T:" + std::string(Token.Value);
+        Out += "T:" + Value;
         break;
       case TRtfTokenKind::Binary:
-        Out += "B:" + std::to_string(Token.Value.size());
-        break;
+        Out += "B:" + std::to_string(Value.size());
     }
   }
-  return Out;
+  return Out.empty() ? Out : Out.substr(0, Out.size() - 1);
 }
 
 TEST(RtfTokenizer, SplitsWordsSymbolsEscapesAndBinaryAndStopsAtTheEnd) {
