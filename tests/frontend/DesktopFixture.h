@@ -8,6 +8,7 @@
 #include "Application.h"
 #include "Clock.h"
 #include "MessageSink.h"
+#include "ShellLauncher.h"
 #include "TestNotesEnv.h"
 
 namespace vesktest {
@@ -34,6 +35,16 @@ class ScriptedSink : public TMessageSink {
       return Answer;
     }
     return Request.Buttons.empty() ? mrNone : Request.Buttons[Request.DefaultButton].ModalResult;
+  }
+};
+
+// Opens nothing and keeps the requests.
+class RecordingLauncher : public TShellLauncher {
+ public:
+  std::vector<TShellOpenRequest> Requests;
+  int Open(const TShellOpenRequest& Request) override {
+    Requests.push_back(Request);
+    return SE_OPEN_SUCCEEDED;
   }
 };
 

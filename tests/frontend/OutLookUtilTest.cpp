@@ -360,13 +360,7 @@ TEST_F(OutLookUtilTest, ItemsAreFoundByFilterOrEntryIDInSubfolders) {
 }
 
 TEST_F(OutLookUtilTest, ReferencesOpenThroughTheShell) {
-  struct : TShellLauncher {
-    std::vector<std::string> Opened;
-    int Open(const TShellOpenRequest& Request) override {
-      Opened.push_back(Request.File);
-      return SE_OPEN_SUCCEEDED;
-    }
-  } Launcher;
+  vesktest::RecordingLauncher Launcher;
   TScopedFacility<TShellLauncher> Scoped(Launcher);
   const struct {
     const char *Path, *ID, *Opened;
@@ -376,7 +370,7 @@ TEST_F(OutLookUtilTest, ReferencesOpenThroughTheShell) {
                {"C:\\Docs", "note.txt", "C:\\Docs\\note.txt"}};
   for (const auto& Case : Cases) {
     EXPECT_TRUE(OLShowDoc(Case.Path, Case.ID, "unused")) << Case.ID;
-    EXPECT_EQ(Launcher.Opened.back(), Case.Opened);
+    EXPECT_EQ(Launcher.Requests.back().File, Case.Opened);
   }
 }
 

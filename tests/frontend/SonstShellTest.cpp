@@ -21,15 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-class RecordingLauncher : public TShellLauncher {
- public:
-  int Open(const TShellOpenRequest& Request) override {
-    Requests.push_back(Request);
-    return SE_OPEN_SUCCEEDED;
-  }
-  std::vector<TShellOpenRequest> Requests;
-};
-
 // ExecuteFile hands the launcher the program unquoted, its parameters split off unless given.
 TEST(SonstShell, ParseExeFileSplitsAfterTheExtension) {
   struct {
@@ -42,7 +33,7 @@ TEST(SonstShell, ParseExeFileSplitsAfterTheExtension) {
       {"/usr/bin/gedit file.txt", "/usr/bin/gedit file.txt", "", "/usr/bin/gedit file.txt"},
       {".exe file", ".exe file", "", ".exe file"},
   };
-  RecordingLauncher Launcher;
+  vesktest::RecordingLauncher Launcher;
   TScopedFacility<TShellLauncher> Installed(Launcher);
   for (const auto& Case : Cases) {
     std::string Exe, Params;
