@@ -1,4 +1,6 @@
-// Access control lists: entries, roles and uniform access, saved and read again from the file.
+// Access control lists through the object library: what it saves reaches the file and reads
+// back, roles keep their privilege bits, and every refusal names its fault or carries the
+// runtime's status. The access rules themselves are the runtime's (tests/runtime/AclTest.cpp).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -32,178 +34,154 @@ class Acl : public StorageFixture {
     jo->SetRoles("Admin\r\n");
     acl.Save();
   }
-
-  template <class TAction>
-  static void ExpectLibraryError(TAction&& Action, const std::string& Message) {
-    try {
-      Action();
-      ADD_FAILURE() << "no error; expected: " << Message;
-    } catch (const ELotusNotes& error) {
-      EXPECT_EQ(error.Status, -1);
-      EXPECT_EQ(error.Message(), Message);
-    }
-  }
 };
 
-TEST_F(Acl, ANewDatabaseHasOnlyTheDefaultEntryAtManager) {
+// "<status> <message>" of the ELotusNotes that Action raises.
+std::string Refusal(const std::function<void()>& Action) {
+  try {
+    Action();
+  } catch (const ELotusNotes& error) {
+    return std::to_string(error.Status) + " " + error.Message();
+  }
+  return "no error";
+}
+
+// Entries saved, then renamed (-Default- keeps its name), changed or deleted with changes
+// pending: the file holds what was saved last, and changes not saved change nothing.
+TEST_F(Acl, SavedChangesAreReadBackAndUnsavedOnesAreNot) {
+  ASSERT_EQ(FDatabase->GetACL().GetEntriesCount(), 1);
+  EXPECT_EQ(FDatabase->GetACL().GetEntryByIndex(0)->GetAccessLevel(), aclManager);
+  SaveSample();
   TNotesACL& acl = FDatabase->GetACL();
-  EXPECT_EQ(&acl, &FDatabase->GetACL());
-  ASSERT_EQ(acl.GetEntriesCount(), 1);
-  EXPECT_EQ(acl.GetEntryByIndex(0)->GetName(), "-Default-");
-  EXPECT_EQ(acl.GetEntryByIndex(0)->GetAccessLevel(), aclManager);
-  EXPECT_EQ(acl.Roles().Count(), 0);
-  EXPECT_FALSE(acl.GetUniformAccess());
-  EXPECT_THROW(acl.GetEntryByIndex(1), ELotusNotes);
-  // Uniform access is one flag among others of the list.
-  ASSERT_EQ(ACLSetFlags(acl.ACLHandle(), 0x0004), NOERROR);
+  ASSERT_EQ(ACLSetFlags(acl.ACLHandle(), 0x0004), NOERROR);  // uniform access is one flag of more
   acl.SetUniformAccess(true);
-  EXPECT_TRUE(acl.GetUniformAccess());
-  acl.SetUniformAccess(false);
-  EXPECT_FALSE(acl.GetUniformAccess());
-  DWORD flags = 0;
-  ASSERT_EQ(ACLGetFlags(acl.ACLHandle(), &flags), NOERROR);
-  EXPECT_EQ(flags, 0x0004u);
-}
-
-TEST_F(Acl, SavedEntriesRolesAndUniformAccessAreReadBackAndUnsavedChangesAreNot) {
-  SaveSample();
-  FDatabase->GetACL().SetUniformAccess(true);
-  FDatabase->GetACL().Save();
-  auto acl = Reread();
-  ASSERT_EQ(acl->GetEntriesCount(), 2);
-  ASSERT_EQ(acl->Roles().Count(), 2);
-  EXPECT_EQ(acl->Roles().Strings(0), "Sales");
-  EXPECT_EQ(acl->Roles().Strings(1), "Admin");
-  EXPECT_EQ(acl->Roles().PrivilegeOf(1), 6);
-  TNotesACLEntry* jo = acl->GetEntryByIndex(1);
-  EXPECT_EQ(jo->GetName(), "CN=Jo Bloggs/O=Acme");
-  EXPECT_EQ(jo->GetAccessLevel(), aclEditor);
-  EXPECT_EQ(jo->GetFlags(), (TNotesAclFlags{acfPerson, acfNoDelete}));
-  EXPECT_EQ(jo->GetRoles(), "Admin\r\n");
-  EXPECT_TRUE(ACLIsPrivSet(jo->GetPrivileges(), 6));
-  EXPECT_FALSE(jo->IsNew());
-  EXPECT_EQ(jo->UpdateFlags(), 0);
-  EXPECT_TRUE(acl->GetUniformAccess());
-  // Changes not saved change nothing.
-  jo->SetAccessLevel(aclNoAccess);
-  acl->CreateACLEntry("CN=Al/O=Acme");
-  acl->Roles().Add("Unsaved");
-  acl = Reread();
-  EXPECT_EQ(acl->GetEntriesCount(), 2);
-  EXPECT_EQ(acl->GetEntry("CN=Jo Bloggs/O=Acme")->GetAccessLevel(), aclEditor);
-  EXPECT_EQ(acl->Roles().Count(), 2);
-}
-
-TEST_F(Acl, NamesAreMatchedWithoutRegardToCase) {
-  SaveSample();
-  TNotesACL& acl = FDatabase->GetACL();
-  EXPECT_EQ(acl.GetEntry("CN=JO BLOGGS/O=ACME"), acl.GetEntryByIndex(1));
-  EXPECT_EQ(acl.GetEntry("Nobody"), nullptr);
-  ExpectLibraryError([&] { acl.CreateACLEntry("cn=jo bloggs/o=acme"); },
-                     "Entry with name cn=jo bloggs/o=acme already exists");
-  ExpectLibraryError([&] { acl.CreateACLEntry("-DEFAULT-"); },
-                     "Entry with name -DEFAULT- already exists");
-  ExpectLibraryError([&] { acl.CreateACLEntry("  "); }, "Entry name is blank");
-  EXPECT_EQ(acl.GetEntriesCount(), 2);
-}
-
-TEST_F(Acl, ANewEntryIsAddedOnceAndChangedAfterwards) {
-  TNotesACL& acl = FDatabase->GetACL();
-  TNotesACLEntry* al = acl.CreateACLEntry("CN=Al/O=Acme");
-  EXPECT_TRUE(al->IsNew());
-  EXPECT_EQ(al->UpdateFlags(), 0x0F);
-  EXPECT_EQ(al->GetAccessLevel(), aclNoAccess);
+  acl.CreateACLEntry("CN=Al/O=Acme");
+  acl.CreateACLEntry("CN=Bo/O=Acme");
   acl.Save();
-  EXPECT_FALSE(al->IsNew());
-  al->SetAccessLevel(aclAuthor);
-  al->SetAccessLevel(aclAuthor);
-  EXPECT_EQ(al->UpdateFlags(), TNotesACLEntry::ChangedLevel);
-  acl.Save();
-  auto reread = Reread();
-  ASSERT_EQ(reread->GetEntriesCount(), 2);
-  EXPECT_EQ(reread->GetEntry("CN=Al/O=Acme")->GetAccessLevel(), aclAuthor);
-}
-
-// Notes clears what a rename does not set again; the entry still has all its fields to give.
-TEST_F(Acl, RenamedEntriesKeepTheirAccessAndTheDefaultKeepsItsName) {
-  SaveSample();
-  TNotesACLEntry* jo = FDatabase->GetACL().GetEntry("CN=Jo Bloggs/O=Acme");
+  acl.GetEntry("CN=Al/O=Acme")->SetName("CN=Alan/O=Acme");
+  acl.GetEntry("CN=Bo/O=Acme")->SetAccessLevel(aclManager);
+  acl.CreateACLEntry("CN=Cy/O=Acme");
+  for (const char* name : {"cn=alan/o=acme", "CN=Bo/O=Acme", "CN=Cy/O=Acme", "Nobody"})
+    acl.DeleteACLEntry(name);
+  TNotesACLEntry* jo = acl.GetEntry("CN=JO BLOGGS/O=ACME");
   jo->SetName("CN=Joe Bloggs/O=Acme");
   jo->SetName("CN=Joseph Bloggs/O=Acme");
-  EXPECT_EQ(jo->OldName(), "CN=Jo Bloggs/O=Acme");
-  FDatabase->GetACL().Save();
-  EXPECT_EQ(jo->OldName(), "");
-  auto acl = Reread();
-  ASSERT_EQ(acl->GetEntriesCount(), 2);
-  TNotesACLEntry* joseph = acl->GetEntryByIndex(1);
-  EXPECT_EQ(joseph->GetName(), "CN=Joseph Bloggs/O=Acme");
-  EXPECT_EQ(joseph->GetAccessLevel(), aclEditor);
-  EXPECT_EQ(joseph->GetFlags(), (TNotesAclFlags{acfPerson, acfNoDelete}));
-  EXPECT_EQ(joseph->GetRoles(), "Admin\r\n");
-  // -Default- is written as such whatever its case; a rename onto another's name is refused.
-  acl->GetEntry("-default-")->SetName("-DEFAULT-");
-  acl->GetEntry("-DEFAULT-")->SetAccessLevel(aclReader);
-  acl->Save();
-  acl = Reread();
-  EXPECT_EQ(acl->GetEntryByIndex(0)->GetName(), "-Default-");
-  EXPECT_EQ(acl->GetEntryByIndex(0)->GetAccessLevel(), aclReader);
-  acl->CreateACLEntry("CN=Al/O=Acme");
-  acl->Save();
-  acl->GetEntry("CN=Al/O=Acme")->SetName("cn=joseph bloggs/o=acme");
-  try {
-    acl->Save();
-    ADD_FAILURE() << "a rename onto another entry's name was saved";
-  } catch (const ELotusNotes& error) {
-    EXPECT_EQ(error.Status, ERR_NOTESRT_ACL_DUPLICATE);
+  acl.GetEntry("-default-")->SetName("-DEFAULT-");
+  acl.GetEntry("-DEFAULT-")->SetAccessLevel(aclReader);
+  acl.Save();
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass == 0 ? "saved" : "after unsaved changes");
+    auto read = Reread();
+    ASSERT_EQ(read->GetEntriesCount(), 2);
+    EXPECT_EQ(read->GetEntryByIndex(0)->GetName(), "-Default-");
+    EXPECT_EQ(read->GetEntryByIndex(0)->GetAccessLevel(), aclReader);
+    TNotesACLEntry* joseph = read->GetEntryByIndex(1);
+    EXPECT_EQ(joseph->GetName(), "CN=Joseph Bloggs/O=Acme");
+    EXPECT_EQ(joseph->GetAccessLevel(), aclEditor);
+    EXPECT_EQ(joseph->GetFlags(), (TNotesAclFlags{acfPerson, acfNoDelete}));
+    EXPECT_EQ(joseph->GetRoles(), "Admin\r\n");
+    EXPECT_TRUE(ACLIsPrivSet(joseph->GetPrivileges(), 6));
+    EXPECT_EQ(read->Roles().Text(), "Sales\r\nAdmin\r\n");
+    DWORD flags = 0;
+    ASSERT_EQ(ACLGetFlags(read->ACLHandle(), &flags), NOERROR);
+    EXPECT_EQ(flags, 0x0004u | ACL_UNIFORM_ACCESS);
+    read->SetUniformAccess(false);
+    EXPECT_FALSE(read->GetUniformAccess());
+    joseph->SetAccessLevel(aclNoAccess);
+    read->CreateACLEntry("CN=Al/O=Acme");
+    read->Roles().Add("Unsaved");
   }
 }
 
-// An entry's roles are whole role names of the list; other names are ignored.
-TEST_F(Acl, EntryRolesAreWholeRoleNamesOfTheList) {
+// What the library refuses it says; what the runtime refuses comes with the runtime's status.
+// Neither changes the list.
+TEST_F(Acl, RefusalsNameTheirFaultAndChangeNothing) {
   SaveSample();
   TNotesACL& acl = FDatabase->GetACL();
-  TNotesACLEntry* jo = acl.GetEntry("CN=Jo Bloggs/O=Acme");
-  jo->SetRoles("Marketing\r\nsales\r\nAdmin");
-  EXPECT_EQ(jo->GetRoles(), "Sales\r\nAdmin\r\n");
-  jo->SetRoles("");
-  EXPECT_EQ(jo->GetRoles(), "");
-  acl.Roles().Add("SuperAdmin");
-  jo->AddRole("SuperAdmin");
+  TAclRoles& roles = acl.Roles();
+  acl.CreateACLEntry("CN=Al/O=Acme");
   acl.Save();
-  jo->AddRole("SuperAdmin");
-  EXPECT_EQ(jo->UpdateFlags(), 0);
-  jo->DeleteRole("Admin");
-  EXPECT_EQ(jo->GetRoles(), "SuperAdmin\r\n");
-  jo->AddRole("Admin");
-  EXPECT_EQ(jo->GetRoles(), "Admin\r\nSuperAdmin\r\n");
-  jo->DeleteRole("SUPERADMIN");
-  EXPECT_EQ(jo->GetRoles(), "Admin\r\n");
+  const std::string status = std::to_string(ERR_NOTESRT_ACL_DUPLICATE) + " ";
+  const struct {
+    const char* Name;
+    std::function<void()> Action;
+    std::string Refusal;  // its start
+  } cases[] = {
+      {"a taken name in another case", [&] { acl.CreateACLEntry("cn=jo bloggs/o=acme"); },
+       "-1 Entry with name cn=jo bloggs/o=acme already exists"},
+      {"-Default- again", [&] { acl.CreateACLEntry("-DEFAULT-"); },
+       "-1 Entry with name -DEFAULT- already exists"},
+      {"a blank name", [&] { acl.CreateACLEntry("  "); }, "-1 Entry name is blank"},
+      {"no such index", [&] { acl.GetEntryByIndex(3); }, "-1 List index out of bounds (3)"},
+      {"deleting -Default-", [&] { acl.DeleteACLEntry("-Default-"); },
+       std::to_string(ERR_ACL_UNDELETABLE) + " "},
+      {"Clear", [&] { roles.Clear(); }, "-1 Action is not supported"},
+      {"Delete", [&] { roles.Delete(0); }, "-1 Action is not supported"},
+      {"PutObject", [&] { roles.PutObject(0, nullptr); }, "-1 Action is not supported"},
+      {"a blank role", [&] { roles.Add(" "); }, "-1 Role name is blank"},
+      {"a role again", [&] { roles.Add("sales"); }, status},
+      {"a role too long", [&] { roles.Add("ABCDEFGHIJKLMNOP"); },
+       std::to_string(ERR_MISC_INVALID_ARGS) + " "},
+      {"a rename onto another's name",
+       [&] {
+         acl.GetEntry("CN=Al/O=Acme")->SetName("cn=jo bloggs/o=acme");
+         acl.Save();
+       },
+       status},
+  };
+  for (const auto& c : cases) {
+    const std::string refusal = Refusal(c.Action);
+    EXPECT_EQ(refusal.rfind(c.Refusal, 0), 0u) << c.Name << ": " << refusal;
+  }
+  auto read = Reread();
+  EXPECT_EQ(read->GetEntriesCount(), 3);
+  EXPECT_EQ(read->Roles().Text(), "Sales\r\nAdmin\r\n");
+  // Roles take the privileges past the bit privileges; one more than those is the runtime's fault.
+  int added = 0;
+  const std::string full = Refusal([&] {
+    for (; added < ACL_PRIVCOUNT; ++added) read->Roles().Add("Role " + std::to_string(added));
+  });
+  EXPECT_EQ(full.rfind(std::to_string(ERR_ACL_FULL) + " ", 0), 0u) << full;
+  EXPECT_EQ(added, ACL_PRIVCOUNT - ACL_BITPRIVCOUNT - 2);
 }
 
-TEST_F(Acl, RolesCanBeAddedAndRenamedButNotRemoved) {
-  SaveSample();
-  TAclRoles& roles = FDatabase->GetACL().Roles();
-  ExpectLibraryError([&] { roles.Clear(); }, "Action is not supported");
-  ExpectLibraryError([&] { roles.Delete(0); }, "Action is not supported");
-  ExpectLibraryError([&] { roles.PutObject(0, nullptr); }, "Action is not supported");
-  ExpectLibraryError([&] { roles.Add(" "); }, "Role name is blank");
+// An entry's roles are whole role names of the list, other names ignored; inserted and renamed
+// roles keep their bits, and so do roles named by others with gaps between their privileges.
+TEST_F(Acl, RolesAreWholeNamesThatKeepTheirPrivilegeBits) {
+  {
+    TNotesACL& acl = FDatabase->GetACL();
+    char first[] = "Sales", later[] = "Admin", level[] = "Old level";
+    ASSERT_EQ(ACLSetPrivName(acl.ACLHandle(), 2, level), NOERROR);
+    ASSERT_EQ(ACLSetPrivName(acl.ACLHandle(), 5, first), NOERROR);
+    ASSERT_EQ(ACLSetPrivName(acl.ACLHandle(), 9, later), NOERROR);
+    ACL_PRIVILEGES privileges{};
+    ACLSetPriv(privileges, 9);
+    ASSERT_EQ(ACLAddEntry(acl.ACLHandle(), "Jo", ACL_LEVEL_READER, &privileges, 0), NOERROR);
+    acl.Save();
+  }
+  auto acl = Reread();
+  TAclRoles& roles = acl->Roles();
+  EXPECT_EQ(roles.Text(), "Sales\r\nAdmin\r\n");
+  TNotesACLEntry* jo = acl->GetEntry("Jo");
+  EXPECT_EQ(jo->GetRoles(), "Admin\r\n");
+  jo->SetRoles("Marketing\r\nsales\r\nAdmin");
+  EXPECT_EQ(jo->GetRoles(), "Sales\r\nAdmin\r\n");
+  roles.Add("SuperAdmin");
+  EXPECT_EQ(roles.PrivilegeOf(2), 10);
+  jo->AddRole("SuperAdmin");
+  jo->AddRole("SuperAdmin");
+  jo->DeleteRole("Admin");
+  EXPECT_EQ(jo->GetRoles(), "Sales\r\nSuperAdmin\r\n");
+  jo->AddRole("Admin");
+  jo->DeleteRole("SALES");
+  EXPECT_EQ(jo->GetRoles(), "Admin\r\nSuperAdmin\r\n");
+  EXPECT_TRUE(ACLIsPrivSet(jo->GetPrivileges(), 10));
   roles.Insert(0, "Support");
   roles.Put(1, "Managers");
-  EXPECT_THROW(roles.Add("ABCDEFGHIJKLMNOP"), ELotusNotes);
-  EXPECT_THROW(roles.Add("support"), ELotusNotes);
-  EXPECT_EQ(roles.Text(), "Sales\r\nManagers\r\nSupport\r\n");
-  FDatabase->GetACL().Save();
-  auto acl = Reread();
-  EXPECT_EQ(acl->Roles().Text(), "Sales\r\nManagers\r\nSupport\r\n");
-  EXPECT_EQ(acl->GetEntryByIndex(1)->GetRoles(), "Managers\r\n");
-  int added = 0;
-  try {
-    for (; added < ACL_PRIVCOUNT; ++added) acl->Roles().Add("Role " + std::to_string(added));
-    ADD_FAILURE() << "more roles than privileges";
-  } catch (const ELotusNotes& error) {
-    EXPECT_EQ(error.Status, ERR_ACL_FULL);
-  }
-  EXPECT_EQ(added, ACL_PRIVCOUNT - ACL_BITPRIVCOUNT - 3);
+  acl->Save();
+  acl = Reread();
+  EXPECT_EQ(acl->Roles().Text(), "Sales\r\nManagers\r\nSuperAdmin\r\nSupport\r\n");
+  EXPECT_EQ(acl->GetEntry("Jo")->GetRoles(), "Managers\r\nSuperAdmin\r\n");
 }
 
 // Roles Zeta, Alpha and Mid, then an operation that reorders the list: every role keeps its
@@ -236,10 +214,7 @@ TEST_F(Acl, ReorderedRolesKeepTheirPrivileges) {
       c.Reorder(acl.Roles());
       acl.Roles().Add("Omega");
       TNotesACLEntry* eve = acl.CreateACLEntry("Eve");
-      eve->SetRoles("Mid");
-      eve->AddRole("Alpha");
-      eve->AddRole("Omega");
-      EXPECT_EQ(eve->GetRoles(), "Alpha\r\nMid\r\nOmega\r\n");
+      eve->SetRoles("Mid\r\nAlpha\r\nOmega");
       acl.Save();
     }
     TNotesDatabase database;
@@ -248,30 +223,6 @@ TEST_F(Acl, ReorderedRolesKeepTheirPrivileges) {
     EXPECT_EQ(acl.Roles().Text(), "Zeta\r\nAlpha\r\nMid\r\nOmega\r\n");
     EXPECT_EQ(acl.GetEntry("Eve")->GetRoles(), "Alpha\r\nMid\r\nOmega\r\n");
   }
-}
-
-// Privileges may be named by others with gaps between them; each role keeps its own bit.
-TEST_F(Acl, RolesAfterAnUnnamedPrivilegeKeepTheirBits) {
-  {
-    TNotesACL& acl = FDatabase->GetACL();
-    char first[] = "First", later[] = "Later", level[] = "Old level";
-    ASSERT_EQ(ACLSetPrivName(acl.ACLHandle(), 2, level), NOERROR);
-    ASSERT_EQ(ACLSetPrivName(acl.ACLHandle(), 5, first), NOERROR);
-    ASSERT_EQ(ACLSetPrivName(acl.ACLHandle(), 9, later), NOERROR);
-    ACL_PRIVILEGES privileges{};
-    ACLSetPriv(privileges, 9);
-    ASSERT_EQ(ACLAddEntry(acl.ACLHandle(), "Jo", ACL_LEVEL_READER, &privileges, 0), NOERROR);
-    acl.Save();
-  }
-  auto acl = Reread();
-  EXPECT_EQ(acl->Roles().Text(), "First\r\nLater\r\n");
-  TNotesACLEntry* jo = acl->GetEntry("Jo");
-  EXPECT_EQ(jo->GetRoles(), "Later\r\n");
-  acl->Roles().Add("Third");
-  EXPECT_EQ(acl->Roles().PrivilegeOf(2), 10);
-  jo->AddRole("Third");
-  EXPECT_TRUE(ACLIsPrivSet(jo->GetPrivileges(), 10));
-  EXPECT_TRUE(ACLIsPrivSet(jo->GetPrivileges(), 9));
 }
 
 // A caller may keep the list past a close; what needs the closed database raises.
@@ -285,8 +236,7 @@ TEST_F(Acl, AListKeptPastACloseRaisesClearly) {
                {"SetServerName",
                 [](TNotesDatabase& Database) { Database.SetServerName("CN=Srv2/O=Acme"); }}};
   const std::string closed =
-      "The access control list of test.nsf cannot be used: the database "
-      "was closed";
+      "-1 The access control list of test.nsf cannot be used: the database was closed";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     FDatabase->Open("", "test.nsf");
@@ -294,33 +244,13 @@ TEST_F(Acl, AListKeptPastACloseRaisesClearly) {
     kept.Roles().Add(c.Name);
     c.Close(*FDatabase);
     EXPECT_EQ(kept.GetEntriesCount(), 1);
-    ExpectLibraryError([&] { kept.Save(); }, closed);
-    ExpectLibraryError([&] { kept.GetUniformAccess(); }, closed);
-    ExpectLibraryError([&] { kept.Roles().Add("More"); }, closed);
+    EXPECT_EQ(Refusal([&] { kept.Save(); }), closed);
+    EXPECT_EQ(Refusal([&] { kept.GetUniformAccess(); }), closed);
+    EXPECT_EQ(Refusal([&] { kept.Roles().Add("More"); }), closed);
     FDatabase->Open("", "test.nsf");
     EXPECT_NE(&FDatabase->GetACL(), &kept);
     EXPECT_EQ(FDatabase->GetACL().Roles().Count(), 0);
   }
-}
-
-TEST_F(Acl, DeletedEntriesGoWithTheirPendingChanges) {
-  SaveSample();
-  TNotesACL& acl = FDatabase->GetACL();
-  acl.CreateACLEntry("CN=Al/O=Acme");
-  acl.CreateACLEntry("CN=Bo/O=Acme");
-  acl.Save();
-  acl.GetEntry("CN=Al/O=Acme")->SetName("CN=Alan/O=Acme");
-  acl.GetEntry("CN=Bo/O=Acme")->SetAccessLevel(aclManager);
-  acl.CreateACLEntry("CN=Cy/O=Acme");
-  acl.DeleteACLEntry("cn=alan/o=acme");
-  acl.DeleteACLEntry("CN=Bo/O=Acme");
-  acl.DeleteACLEntry("CN=Cy/O=Acme");
-  acl.DeleteACLEntry("Nobody");
-  EXPECT_THROW(acl.DeleteACLEntry("-Default-"), ELotusNotes);
-  acl.Save();
-  auto reread = Reread();
-  ASSERT_EQ(reread->GetEntriesCount(), 2);
-  EXPECT_EQ(reread->GetEntryByIndex(1)->GetName(), "CN=Jo Bloggs/O=Acme");
 }
 
 }  // namespace
