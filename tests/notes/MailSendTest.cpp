@@ -197,28 +197,6 @@ TEST_F(MailSendTest, SendMailMakesASignedMemoAndReplyMailAnswersTheSender) {
   EXPECT_TRUE(reply->IsItemExists("$REF"));
 }
 
-TEST_F(MailSendTest, OpenMailFallsBackToTheLocalReplicaWhenTheServerIsGone) {
-  NewMemo("John Smith", "on the server")->Save();
-  {
-    TNotesDatabase replica;
-    replica.CreateNew("", "mail/jdoe.nsf", "mail.ntf");
-    replica.SetReplicaInfo(FMail->GetReplicaInfo());
-    replica.CopyRecords(*FMail);
-  }
-  const DBREPLICAINFO serverInfo = FMail->GetReplicaInfo();
-  FMail.reset();
-  std::filesystem::rename(ServerDir(), FEnv.Root() / "moved-away");
-  TNotesDatabase mail;
-  ASSERT_TRUE(mail.OpenMail());
-  EXPECT_EQ(mail.ServerName(), "");
-  EXPECT_EQ(mail.FileName(), "mail/jdoe.nsf");
-  const DBREPLICAINFO localInfo = mail.GetReplicaInfo();
-  EXPECT_EQ(std::memcmp(&localInfo.ID, &serverInfo.ID, sizeof(serverInfo.ID)), 0);
-  auto all = mail.Search("", 0);
-  ASSERT_EQ(all->Count(), 1);
-  EXPECT_EQ(all->GetDocument(0)->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "on the server");
-}
-
 // Subject of every document of Database that Formula selects, with how often it occurs.
 std::map<std::string, int> Subjects(TNotesDatabase& Database, const std::string& Formula) {
   std::map<std::string, int> subjects;

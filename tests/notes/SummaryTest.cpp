@@ -153,38 +153,47 @@ class ViewBuffer {
   DHANDLE FHandle = NULLHANDLE;
 };
 
-TEST_F(CollectionTest, ViewBufferSkipsCategoryRowsButStepsOverTheirSummaries) {
-  ViewBuffer buffer;
-  buffer.Add(0x80000004, Summary({{"Cat", TextValue("c")}}));
-  buffer.Add(20, TwoItems);
-  buffer.Add(0x40000008, Summary({}));
-  buffer.Add(24, Summary({{"A", TextValue("2")}}));
-  FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size()), 4, true);
-  ASSERT_EQ(FCollection.Count(), 2);
-  EXPECT_EQ(FCollection.GetDocumentId(0), 20);
-  EXPECT_EQ(FCollection.GetSummaryValues(0), "\r\nA=1\r\nB=x;y;");
-  EXPECT_EQ(FCollection.GetDocumentId(1), 24);
-  EXPECT_EQ(FCollection.GetSummaryValues(1), "\r\nA=2");
-}
-
-TEST_F(CollectionTest, ViewBufferWithoutSummariesHoldsOnlyIDs) {
-  ViewBuffer buffer;
-  for (DWORD id : {4u, 0xC000000Cu, 12u}) buffer.Add(id, {});
-  FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size()), 3, false);
-  ASSERT_EQ(FCollection.Count(), 2);
-  EXPECT_EQ(FCollection.GetDocumentId(1), 12);
-  EXPECT_EQ(FCollection.GetSummaryValues(1), "");
-}
-
-TEST_F(CollectionTest, ViewBufferClaimingMoreThanItHoldsStopsAtItsEnd) {
-  ViewBuffer buffer;
-  buffer.Add(20, TwoItems);
-  buffer.Add(24, TwoItems);
-  // The memory ends one byte before the second entry's last item does.
-  FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size() - 1), 50, true);
-  ASSERT_EQ(FCollection.Count(), 2);
-  EXPECT_EQ(FCollection.GetSummaryValues(0), "\r\nA=1\r\nB=x;y;");
-  EXPECT_EQ(FCollection.GetSummaryValues(1), "\r\nA=1");
+// Category rows (high bits set) are stepped over with their summaries; a buffer that claims more
+// entries or bytes than it holds is read up to its end.
+TEST_F(CollectionTest, ViewBuffersGiveTheirDocumentsAndSummaries) {
+  const std::vector<char> a2 = Summary({{"A", TextValue("2")}});
+  const struct {
+    const char* Name;
+    std::vector<std::pair<DWORD, std::vector<char>>> Entries;
+    size_t Cut;  // bytes of the buffer not in memory
+    WORD Claimed;
+    bool Summaries;
+    std::vector<std::pair<int32_t, std::string>> Read;
+  } cases[] = {
+      {"categories",
+       {{0x80000004, Summary({{"Cat", TextValue("c")}})},
+        {20, TwoItems},
+        {0x40000008, Summary({})},
+        {24, a2}},
+       0,
+       4,
+       true,
+       {{20, "\r\nA=1\r\nB=x;y;"}, {24, "\r\nA=2"}}},
+      {"no summaries", {{4, {}}, {0xC000000C, {}}, {12, {}}}, 0, 3, false, {{4, ""}, {12, ""}}},
+      {"claiming more",
+       {{20, TwoItems}, {24, TwoItems}},
+       1,
+       50,
+       true,
+       {{20, "\r\nA=1\r\nB=x;y;"}, {24, "\r\nA=1"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ViewBuffer buffer;
+    for (const auto& [id, summary] : c.Entries) buffer.Add(id, summary);
+    FCollection.Clear();
+    FCollection.GetCollectionByHandle(buffer.Allocate(buffer.Size() - c.Cut), c.Claimed,
+                                      c.Summaries);
+    std::vector<std::pair<int32_t, std::string>> read;
+    for (int index = 0; index < FCollection.Count(); ++index)
+      read.emplace_back(FCollection.GetDocumentId(index), FCollection.GetSummaryValues(index));
+    EXPECT_EQ(read, c.Read);
+  }
 }
 
 }  // namespace

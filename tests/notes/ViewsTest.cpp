@@ -132,7 +132,8 @@ class DatabaseViewsTest : public ViewsTest {
   NOTEID FMemos = 0, FInbox = 0, FTwoAliases = 0, FPlain = 0;
 };
 
-TEST_F(DatabaseViewsTest, TitlesAreListedAsTheDesignNotesHoldThem) {
+// Handed-out views stay valid when UpdateViews reads the titles again, as reopening does.
+TEST_F(DatabaseViewsTest, TitlesAreListedAsTheDesignNotesHoldThemAndReadAgainOnUpdate) {
   ASSERT_EQ(FDatabase->GetViewCount(), 4);
   std::vector<std::string> titles;
   for (int i = 0; i < FDatabase->GetViewCount(); ++i)
@@ -142,9 +143,18 @@ TEST_F(DatabaseViewsTest, TitlesAreListedAsTheDesignNotesHoldThem) {
                                               "Memos|($Memos)", "Plain"}));
   EXPECT_THROW(FDatabase->GetViewByIndex(4), EStringListError);
   EXPECT_THROW(FDatabase->GetViewByIndex(-1), EStringListError);
+  TNotesView* memos = FDatabase->GetViews("($Memos)");
+  ASSERT_NE(memos, nullptr);
   CreateView("Later", "", {"Subject||S"});
+  EXPECT_EQ(FDatabase->GetViews("Later"), nullptr);
+  FDatabase->UpdateViews();
+  EXPECT_NE(FDatabase->GetViews("Later"), nullptr);
+  EXPECT_EQ(FDatabase->GetViewCount(), 5);
+  EXPECT_EQ(memos->Name(), "Memos|($Memos)");
+  EXPECT_EQ(memos->Update(), NOERROR);
+  CreateView("Later still", "", {"Subject||S"});
   Reopen();
-  EXPECT_EQ(FDatabase->GetViewCount(), 5) << "reopening reads the titles again";
+  EXPECT_EQ(FDatabase->GetViewCount(), 6);
 }
 
 TEST_F(DatabaseViewsTest, GetViewsComparesTheWholeTitleAndEveryPart) {
@@ -160,18 +170,6 @@ TEST_F(DatabaseViewsTest, GetViewsComparesTheWholeTitleAndEveryPart) {
   EXPECT_EQ(FDatabase->GetViews("Pla"), nullptr);
   EXPECT_EQ(FDatabase->GetViews("Inbox|"), nullptr);
   EXPECT_EQ(FDatabase->GetViews(""), nullptr);
-}
-
-TEST_F(DatabaseViewsTest, HandedOutViewsStayValidAcrossUpdateViews) {
-  TNotesView* memos = FDatabase->GetViews("($Memos)");
-  ASSERT_NE(memos, nullptr);
-  CreateView("Later", "", {"Subject||S"});
-  EXPECT_EQ(FDatabase->GetViews("Later"), nullptr);
-  FDatabase->UpdateViews();
-  EXPECT_NE(FDatabase->GetViews("Later"), nullptr);
-  EXPECT_EQ(FDatabase->GetViewCount(), 5);
-  EXPECT_EQ(memos->Name(), "Memos|($Memos)");
-  EXPECT_EQ(memos->Update(), NOERROR);
 }
 
 TEST_F(DatabaseViewsTest, APrivateViewWithASharedViewsTitleOpensAsItself) {

@@ -136,12 +136,4 @@ TEST_F(MailItemsTest, DisConnectOrAFailedConnectStopsTheListing) {
   }
 }
 
-TEST_F(MailItemsTest, AnUnreachableMailServerConnectsToTheLocalReplica) {
-  const std::string start = Received("Ann", "Jane", "Local");
-  OSSetEnvironmentVariable("MailServer", "CN=Gone/O=Acme");
-  OSSetEnvironmentVariable("NotesRT_Unreachable", "CN=Gone/O=Acme");
-  ASSERT_TRUE(Mail->Connect());
-  EXPECT_EQ(MailItems(mfInbox), (Lines{start + "Ann|Jane|Local|0"}));
-}
-
 }  // namespace
