@@ -89,26 +89,6 @@ TEST_F(FoldersTest, FoldersAreFoundByAliasAndReadInFull) {
   EXPECT_EQ(inbox->GetSummaryValues(1), "\r\nSubject=c");
 }
 
-TEST_F(FoldersTest, RenameMoveAndDelete) {
-  TNotesFolder parent(*FDatabase, "Parent", true, nullptr);
-  TNotesFolder folder(*FDatabase, "Child", true, nullptr);
-  TNotesDocument a(*FDatabase, FA);
-  folder.AddDocument(a);
-  folder.SetName("Kid");
-  EXPECT_EQ(folder.Name(), "Kid");
-  EXPECT_EQ(FDatabase->GetViews("Child"), nullptr);
-  EXPECT_EQ(Members("Kid"), (TIDs{FA}));
-  folder.Move(parent);
-  EXPECT_EQ(FDatabase->GetViews("Parent\\Kid")->ViewNoteID(), folder.ViewNoteID());
-  parent.Delete();
-  EXPECT_EQ(FDatabase->GetViews("Parent"), nullptr);
-  EXPECT_EQ(FDatabase->GetViews("Parent\\Kid"), nullptr);
-  EXPECT_EQ(FDatabase->Search("", 0)->Count(), 3);
-  // The same name makes no Notes call, so the deleted folder does not complain.
-  folder.SetName("Kid");
-  EXPECT_THROW(folder.SetName("Other"), ELotusNotes);
-}
-
 TEST_F(FoldersTest, AFormatFolderGivesItsColumns) {
   CreateView("Format", "", {"Subject||S"}, "F");
   TNotesView* format = FDatabase->GetViews("Format");
@@ -119,26 +99,35 @@ TEST_F(FoldersTest, AFormatFolderGivesItsColumns) {
   EXPECT_EQ(TNotesFolder(*FDatabase, "Formatted").GetSummaryValues(0), "\r\nSubject=b");
 }
 
-// A folder the database handed out keeps working while its own operations refresh the list
-// of views that owns it.
-TEST_F(FoldersTest, FoldersFromGetViewsSurviveTheirOwnOperations) {
+// Renamed, copied, moved and deleted through a folder the database handed out, which keeps
+// working while its own operations refresh the list of views that owns it; a subfolder goes with
+// its parent, its documents stay in the database.
+TEST_F(FoldersTest, FoldersFromGetViewsAreRenamedCopiedMovedAndDeleted) {
   TNotesFolder(*FDatabase, "Target", true, nullptr);
   TNotesFolder(*FDatabase, "Work", true, nullptr);
   auto* work = dynamic_cast<TNotesFolder*>(FDatabase->GetViews("Work"));
   auto* target = dynamic_cast<TNotesFolder*>(FDatabase->GetViews("Target"));
   ASSERT_NE(work, nullptr);
   ASSERT_NE(target, nullptr);
+  work->AddDocument(TNotesDocument(*FDatabase, FA));
   work->SetName("Job");
   EXPECT_EQ(work->Name(), "Job");
+  EXPECT_EQ(FDatabase->GetViews("Work"), nullptr);
+  EXPECT_EQ(Members("Job"), (TIDs{FA}));
   auto copy = work->Copy("Job copy");
   EXPECT_EQ(&copy->Database(), FDatabase.get());
   work->Move(*target);
   EXPECT_EQ(FDatabase->GetViews("Target\\Job")->ViewNoteID(), work->ViewNoteID());
-  work->Delete();
+  target->Delete();
+  EXPECT_EQ(FDatabase->GetViews("Target"), nullptr);
   EXPECT_EQ(FDatabase->GetViews("Target\\Job"), nullptr);
+  EXPECT_EQ(FDatabase->Search("", 0)->Count(), 3);
   EXPECT_EQ(work->Name(), "Job");
   EXPECT_EQ(target->Name(), "Target");
   EXPECT_NE(FDatabase->GetViews("Job copy"), nullptr);
+  // The same name makes no Notes call, so the deleted folder does not complain.
+  work->SetName("Job");
+  EXPECT_THROW(work->SetName("Other"), ELotusNotes);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include "CompoundFileBuilder.h"
 #include "DesktopHandler.h"
-#include "DocSumCorpus.h"
 #include "FileText.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
@@ -134,7 +133,6 @@ TEST_F(VeskMailDesktopTest, DropsGiveReferenceLinesAndLinksGiveShortcuts) {
                                                                    vesktest::Lpstr(3, "Budget"),
                                                                    vesktest::Lpstr(4, "Jane")})}}));
   const std::string Folder = (Dir / "Some Folder").string();
-  const std::string Corpus = DocSumCorpus::Dir();
   const std::string Lines = "1\t" + Word + "\tPlans: Budget, Jane\n1\t" + Folder + "\tORDNER\n";
   const std::string UriList = (FDir.Path() / "uris").string();
   vesktest::WriteFileText(UriList, "# dragged\r\nfile://" + Dir.string() +
@@ -150,26 +148,12 @@ TEST_F(VeskMailDesktopTest, DropsGiveReferenceLinesAndLinksGiveShortcuts) {
       {"attm --uri-list - < " + Quoted(UriList), 0, Lines},
       {"attm --uri-list " + Quoted(UriList), 0, Lines},
       {"attm --url https://example.org/x", 0, "2\thttps://example.org/x\t\n"},
-      // LibreOffice's documents, as tests/data/docsum/make-corpus.sh made them.
-      {"attm " + Corpus + "western.doc", 0,
-       "1\t" + Corpus + "western.doc\t" + DocSumCorpus::WesternDescription() + "\n"},
-      {"docinfo --raw " + Corpus + "ascii.doc " + Corpus + "sheet-western.xls", 0,
-       Corpus +
-           "ascii.doc\t1\tJane Doe\tQuarterly Report\tSales figures\tJohn Smith\tNormal\t"
-           "15.1.2024 um 9:30 Uhr\n" +
-           Corpus +
-           "sheet-western.xls\t1\tJ\xC3\xBC"
-           "rgen Gro\xC3\x9F\tUms\xC3\xA4tze 2024\t\xC3\x9C"
-           "bersicht\tZo\xC3\xAB\t"
-           "Tabelle\t1.8.2024 um 6:15 Uhr\n"},
       {"attm --text " + Quoted((FDir.Path() / "text").string()), 0, ""},
       {"attm --uri-list " + Quoted((FDir.Path() / "none").string()), 1,
        "vesk-mail: I/O error opening \"" + (FDir.Path() / "none").string() +
            "\": No such file or directory\n"},
       {"attm --split 'https://Host:8080/a?b=c:d'", 0,
        "Path:      https://\nFile name: Host:8080/a?b=c:d\nTitle:     INTERNET\n"},
-      {"attm --split '/home/Jane/Q1.doc' --descr 'Plan'", 0,
-       "Path:      /home/Jane/\nFile name: Q1.doc\nTitle:     Plan\n"},
       {"shortcut https://example.org/x --name 'a/b' --dir " + Quoted(Dir.string()), 0,
        (Dir / "a_b.url").string() + "\n"},
       {"shortcut https://example.org/y --name 'a/b' --dir " + Quoted(Dir.string()), 1,

@@ -32,16 +32,11 @@ TEST_F(VeskMailProgramTest, RegistersThePluginAndItsMailService) {
   std::filesystem::path EnvDir = FHome.Path() / "env";
   TRun Run = RunVeskMail(Home(), "--env " + Quoted(EnvDir.string()));
   EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
-  EXPECT_TRUE(Contains(Run.Output,
-                       "plug-in \"vpiLNMail\" (TvpiLNMail) registered, Version 6.0 "
-                       "Professional\n"))
-      << Run.Output;
-  EXPECT_TRUE(Contains(Run.Output, "commands registered: 0\n")) << Run.Output;
-  EXPECT_TRUE(Contains(Run.Output, "service \"MailInterface\" registered\n")) << Run.Output;
-  EXPECT_TRUE(Contains(Run.Output, "MailInterface: IsConnected = false\n")) << Run.Output;
-  EXPECT_TRUE(Contains(Run.Output, "plug-in module unloaded\n")) << Run.Output;
-  EXPECT_TRUE(Contains(Run.Output, "Demo environment ready: " + (EnvDir / "notes.ini").string()))
-      << Run.Output;
+  EXPECT_TRUE(
+      Has(Run.Output, {"plug-in \"vpiLNMail\" (TvpiLNMail) registered, Version 6.0 Professional\n",
+                       "commands registered: 0\n", "service \"MailInterface\" registered\n",
+                       "MailInterface: IsConnected = false\n", "plug-in module unloaded\n",
+                       "Demo environment ready: " + (EnvDir / "notes.ini").string()}));
   EXPECT_TRUE(Contains(ReadFile(EnvDir / "notes.ini"), "MailFile=mail/jdoe.nsf\n"));
 }
 
@@ -51,7 +46,7 @@ TEST_F(VeskMailProgramTest, MakesItsOwnEnvironmentWhenNoneIsConfigured) {
       RunVeskMail("-u NOTES_INI XDG_DATA_HOME=" + Quoted(DataHome.string()) + " " + Home(), "");
   EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
   std::filesystem::path Ini = DataHome / "vesk-mail" / "notes.ini";
-  EXPECT_TRUE(Contains(Run.Output, "Notes settings: " + Ini.string() + "\n")) << Run.Output;
+  EXPECT_TRUE(Has(Run.Output, {"Notes settings: " + Ini.string() + "\n"}));
   EXPECT_TRUE(Contains(ReadFile(Ini), "Directory=" + (DataHome / "vesk-mail" / "data").string()));
 
   // Without XDG_DATA_HOME the folder is under the home directory; a second run reuses it.
@@ -59,7 +54,7 @@ TEST_F(VeskMailProgramTest, MakesItsOwnEnvironmentWhenNoneIsConfigured) {
   for (int Pass = 0; Pass < 2; ++Pass) {
     Run = RunVeskMail("-u NOTES_INI -u XDG_DATA_HOME " + Home(), "");
     EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
-    EXPECT_TRUE(Contains(Run.Output, "Notes settings: " + Default.string() + "\n")) << Run.Output;
+    EXPECT_TRUE(Has(Run.Output, {"Notes settings: " + Default.string() + "\n"}));
   }
 }
 
@@ -84,7 +79,7 @@ TEST_F(VeskMailProgramTest, OptionsAndFailuresGiveTheirExitCodes) {
   for (const auto& Case : Cases) {
     TRun Run = RunVeskMail(Case.Variables + Home(), Case.Arguments);
     EXPECT_EQ(Run.ExitCode, Case.ExitCode) << Case.Arguments << ": " << Run.Output;
-    EXPECT_TRUE(Contains(Run.Output, Case.Message)) << Case.Arguments << ": " << Run.Output;
+    EXPECT_TRUE(Has(Run.Output, {Case.Message})) << Case.Arguments;
   }
   EXPECT_TRUE(std::filesystem::exists(Chosen / "notes.ini"));
   EXPECT_FALSE(std::filesystem::exists(FHome.Path() / ".local")) << "help prepared an environment";
@@ -115,7 +110,7 @@ TEST_F(VeskMailProgramTest, LookupPrintsThePeopleFound) {
   EXPECT_EQ(Nobody.Output, "vesk-mail: nobody in the address books matches \"nobody\"\n");
   TRun TwoTexts = RunVeskMail(Home(), Env + " lookup John Doe");
   EXPECT_EQ(TwoTexts.ExitCode, 1);
-  EXPECT_TRUE(Contains(TwoTexts.Output, "lookup takes one search text")) << TwoTexts.Output;
+  EXPECT_TRUE(Has(TwoTexts.Output, {"lookup takes one search text"}));
 }
 
 // Texts that would drive a terminal: a window title, a screen clear, colours, a bell, a C1
@@ -150,7 +145,7 @@ TEST_F(VeskMailProgramTest, FieldsCannotControlTheTerminal) {
   for (const char* Command : {"list inbox", "list inbox --raw", "lookup Eve", "lookup Eve --raw"}) {
     TRun Run = RunVeskMail(Home(), Env + " " + Command);
     EXPECT_EQ(Run.ExitCode, 0) << Command << ": " << Run.Output;
-    EXPECT_TRUE(Contains(Run.Output, Harmless)) << Command << ": " << Run.Output;
+    EXPECT_TRUE(Has(Run.Output, {Harmless})) << Command;
     for (unsigned char C : Run.Output)
       ASSERT_TRUE(C == '\n' || (C >= 0x20 && C != 0x7f)) << Command << ": " << Run.Output;
     EXPECT_FALSE(Contains(Run.Output, "\xc2\x9b")) << Command;

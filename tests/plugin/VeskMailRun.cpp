@@ -19,3 +19,10 @@ std::string ReadFile(const std::filesystem::path& File) {
 bool Contains(const std::string& Text, const std::string& Part) {
   return Text.find(Part) != std::string::npos;
 }
+
+testing::AssertionResult Has(const std::string& Text, const std::vector<std::string>& Parts) {
+  for (const std::string& Part : Parts)
+    if (!Contains(Text, Part))
+      return testing::AssertionFailure() << "no " << Part << " in\n" << Text;
+  return testing::AssertionSuccess();
+}

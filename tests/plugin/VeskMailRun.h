@@ -1,7 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ChildProcess.h"
 
@@ -15,3 +18,5 @@ TRun RunVeskMail(const std::string& EnvArguments, const std::string& Arguments,
                  bool WithErrors = true);
 std::string ReadFile(const std::filesystem::path& File);
 bool Contains(const std::string& Text, const std::string& Part);
+// Whether Text holds every one of Parts; a failure names the first part missing and shows Text.
+testing::AssertionResult Has(const std::string& Text, const std::vector<std::string>& Parts);
