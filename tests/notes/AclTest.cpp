@@ -9,6 +9,7 @@
 
 #include "ELotusNotes.h"
 #include "NotesApiErrors.h"
+#include "NotesErrorOf.h"
 #include "StorageFixture.h"
 #include "TAclRoles.h"
 #include "TNotesACL.h"
@@ -36,16 +37,6 @@ class Acl : public StorageFixture {
   }
 };
 
-// "<status> <message>" of the ELotusNotes that Action raises.
-std::string Refusal(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const ELotusNotes& error) {
-    return std::to_string(error.Status) + " " + error.Message();
-  }
-  return "no error";
-}
-
 // Entries saved, then renamed (-Default- keeps its name), changed or deleted with changes
 // pending: the file holds what was saved last, and changes not saved change nothing.
 TEST_F(Acl, SavedChangesAreReadBackAndUnsavedOnesAreNot) {
@@ -64,6 +55,7 @@ TEST_F(Acl, SavedChangesAreReadBackAndUnsavedOnesAreNot) {
   for (const char* name : {"cn=alan/o=acme", "CN=Bo/O=Acme", "CN=Cy/O=Acme", "Nobody"})
     acl.DeleteACLEntry(name);
   TNotesACLEntry* jo = acl.GetEntry("CN=JO BLOGGS/O=ACME");
+  ASSERT_NE(jo, nullptr) << "names are matched without regard to case";
   jo->SetName("CN=Joe Bloggs/O=Acme");
   jo->SetName("CN=Joseph Bloggs/O=Acme");
   acl.GetEntry("-default-")->SetName("-DEFAULT-");
@@ -130,7 +122,7 @@ TEST_F(Acl, RefusalsNameTheirFaultAndChangeNothing) {
        status},
   };
   for (const auto& c : cases) {
-    const std::string refusal = Refusal(c.Action);
+    const std::string refusal = NotesErrorOf(c.Action);
     EXPECT_EQ(refusal.rfind(c.Refusal, 0), 0u) << c.Name << ": " << refusal;
   }
   auto read = Reread();
@@ -138,7 +130,7 @@ TEST_F(Acl, RefusalsNameTheirFaultAndChangeNothing) {
   EXPECT_EQ(read->Roles().Text(), "Sales\r\nAdmin\r\n");
   // Roles take the privileges past the bit privileges; one more than those is the runtime's fault.
   int added = 0;
-  const std::string full = Refusal([&] {
+  const std::string full = NotesErrorOf([&] {
     for (; added < ACL_PRIVCOUNT; ++added) read->Roles().Add("Role " + std::to_string(added));
   });
   EXPECT_EQ(full.rfind(std::to_string(ERR_ACL_FULL) + " ", 0), 0u) << full;
@@ -244,9 +236,9 @@ TEST_F(Acl, AListKeptPastACloseRaisesClearly) {
     kept.Roles().Add(c.Name);
     c.Close(*FDatabase);
     EXPECT_EQ(kept.GetEntriesCount(), 1);
-    EXPECT_EQ(Refusal([&] { kept.Save(); }), closed);
-    EXPECT_EQ(Refusal([&] { kept.GetUniformAccess(); }), closed);
-    EXPECT_EQ(Refusal([&] { kept.Roles().Add("More"); }), closed);
+    EXPECT_EQ(NotesErrorOf([&] { kept.Save(); }), closed);
+    EXPECT_EQ(NotesErrorOf([&] { kept.GetUniformAccess(); }), closed);
+    EXPECT_EQ(NotesErrorOf([&] { kept.Roles().Add("More"); }), closed);
     FDatabase->Open("", "test.nsf");
     EXPECT_NE(&FDatabase->GetACL(), &kept);
     EXPECT_EQ(FDatabase->GetACL().Roles().Count(), 0);

@@ -7,6 +7,7 @@
 #include "ELotusNotes.h"
 #include "NotesApiErrors.h"
 #include "NotesCharset.h"
+#include "NotesErrorOf.h"
 #include "StorageFixture.h"
 #include "TNotesDocumentCollection.h"
 
@@ -37,13 +38,7 @@ TEST_F(DatabaseTest, CreateNewNeverOverwritesAnExistingDatabaseAndCopiesATemplat
 
 TEST_F(DatabaseTest, BlankNamesAndAFailedOpenLeaveTheDatabaseClosedWithItsNames) {
   TNotesDatabase other;
-  try {
-    other.CreateNew("", "", "");
-    ADD_FAILURE() << "created a database without a name";
-  } catch (const ELotusNotes& e) {
-    EXPECT_EQ(e.Status, 0);
-    EXPECT_EQ(std::string(e.Message()), "Database Name is blank");
-  }
+  EXPECT_EQ(NotesErrorOf([&] { other.CreateNew("", "", ""); }), "0 Database Name is blank");
   EXPECT_THROW(other.Open("CN=Srv1/O=Acme", ""), ELotusNotes);
   // "Local" in any case names the local file.
   EXPECT_TRUE(other.Open("lOcAl", "test.nsf"));

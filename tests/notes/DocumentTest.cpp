@@ -8,6 +8,7 @@
 #include "ELotusNotes.h"
 #include "FileText.h"
 #include "NotesCharset.h"
+#include "NotesErrorOf.h"
 #include "StorageFixture.h"
 #include "TNotesFont.h"
 
@@ -129,14 +130,8 @@ TEST_F(AttachmentTest, AttachListsOnlyAfterReopeningUpperCasedAndDeleteIgnoresBa
   const auto file = FEnv.Root() / "Größe.txt";
   vesktest::WriteFileText(file, "content");
   auto document = FDatabase->CreateDocument();
-  try {
-    document->Attach((FEnv.Root() / "missing.txt").string());
-    ADD_FAILURE() << "a missing file was attached";
-  } catch (const ELotusNotes& e) {
-    EXPECT_EQ(e.Status, 0);
-    EXPECT_NE(std::string(e.Message()).find("File to be attached does not exist: "),
-              std::string::npos);
-  }
+  EXPECT_EQ(NotesErrorOf([&] { document->Attach((FEnv.Root() / "missing.txt").string()); }),
+            "0 File to be attached does not exist: " + (FEnv.Root() / "missing.txt").string());
   document->Attach(file.string());
   EXPECT_EQ(document->GetAttachmentCount(), 0);
   document->Save();

@@ -7,6 +7,7 @@
 #include "ELotusNotes.h"
 #include "FileIconBitmap.h"
 #include "FileText.h"
+#include "NotesErrorOf.h"
 #include "NotesFilters.h"
 #include "Registry.h"
 #include "RichTextFixture.h"
@@ -66,12 +67,8 @@ TEST_F(RichTextAttachTest, AttachedFilesAreListedAfterReopeningAndDetachedWhole)
 TEST_F(RichTextAttachTest, MissingFilesAreReportedAndNothingIsAttachedTwice) {
   auto body = NewBody();
   const std::string missing = (FFiles.Path() / "gone.txt").string();
-  try {
-    body->Attach(missing, false);
-    FAIL() << "a missing file was attached";
-  } catch (const ELotusNotes& Error) {
-    EXPECT_EQ(std::string(Error.what()), "File " + missing + " does not exist");
-  }
+  EXPECT_EQ(NotesErrorOf([&] { body->Attach(missing, false); }),
+            "0 File " + missing + " does not exist");
   EXPECT_FALSE(body->HasContext());
   const std::string kept = WriteFile("kept.txt", "kept");
   const std::string removed = WriteFile("removed.txt", "removed");

@@ -2,6 +2,7 @@
 
 #include "ELotusNotes.h"
 #include "NotesApiErrors.h"
+#include "NotesErrorOf.h"
 #include "NotesFixture.h"
 #include "NotesRichText.h"
 #include "notesapi/notesrt.h"
@@ -50,15 +51,12 @@ TEST(SessionLifeTest, ShutdownPutsBackThePreviousHandler) {
 TEST(SessionLifeTest, StartWithoutSettingsRaisesWithAText) {
   vesktest::TempDir dir;
   setenv(NOTESRT_INI_ENV, (dir.Path() / "missing.ini").c_str(), 1);
-  try {
+  const std::string refusal = NotesErrorOf([] {
     NotesObjectsInitialize();
     NotesObjectsFinalize();
-    ADD_FAILURE() << "the runtime started without settings";
-  } catch (const ELotusNotes& e) {
-    EXPECT_NE(e.Status, 0);
-    EXPECT_EQ(std::string(e.Message()).find("General Notes Error"), std::string::npos)
-        << e.Message();
-  }
+  });
+  EXPECT_TRUE(refusal != "no error" && refusal.rfind("0 ", 0) != 0) << refusal;
+  EXPECT_EQ(refusal.find("General Notes Error"), std::string::npos) << refusal;
   unsetenv(NOTESRT_INI_ENV);
 }
 

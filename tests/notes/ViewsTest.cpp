@@ -7,6 +7,7 @@
 #include "Classes.h"
 #include "DesignFixture.h"
 #include "ELotusNotes.h"
+#include "ErrorOf.h"
 #include "TNotesFolder.h"
 #include "TNotesView.h"
 
@@ -95,13 +96,8 @@ TEST_F(ViewsTest, OpenViewMakesFoldersOfFoldersAndViewsOfViewsButNoFolderOfAView
   ASSERT_NE(dynamic_cast<TNotesFolder*>(folder.get()), nullptr);
   EXPECT_TRUE(folder->GetIsFolder());
   EXPECT_EQ(folder->Flags(), "F");
-  try {
-    TNotesFolder folder(*FDatabase, "Memos");
-    ADD_FAILURE() << "a view was read as a folder";
-  } catch (const ELnInvalidFolder& e) {
-    EXPECT_EQ(e.Status, 0);
-    EXPECT_EQ(std::string(e.Message()), "Attempting to open view Memos as a folder");
-  }
+  EXPECT_EQ(vesktest::ErrorOf<ELnInvalidFolder>([&] { TNotesFolder(*FDatabase, "Memos"); }),
+            "Attempting to open view Memos as a folder");
 }
 
 TEST_F(ViewsTest, PrivateViewsAreTheirOwnersOnly) {

@@ -7,6 +7,7 @@
 
 #include "Customintf.h"
 #include "ELotusNotes.h"
+#include "ErrorOf.h"
 #include "FileText.h"
 #include "MailFixture.h"
 #include "NotesCharset.h"
@@ -134,12 +135,8 @@ TEST_F(MailMessagesTest, AFailedSendStoresNothingAndACopyIsKeptOnRequest) {
   const std::string missing = (FFiles.Path() / "gone.txt").string();
   TMailItemData broken = Record("Broken", {"text"}, {missing});
   broken.KeepSentCopy = true;
-  try {
-    Mail->SendMail(broken);
-    FAIL() << "a missing attachment was sent";
-  } catch (const ELotusNotes& Error) {
-    EXPECT_EQ(std::string(Error.what()), "File to be attached does not exist: " + missing);
-  }
+  EXPECT_EQ(vesktest::ErrorOf<ELotusNotes>([&] { Mail->SendMail(broken); }),
+            "File to be attached does not exist: " + missing);
   FAttachments.Clear();
   TMailItemData noRecipient = Record("Nobody", {"text"}, {});
   noRecipient.SendTo.clear();
