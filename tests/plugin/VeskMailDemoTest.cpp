@@ -137,19 +137,6 @@ TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceItsFoldersListedAndItsServerOrReplicaU
   EXPECT_TRUE(Has(Sent.Output, {"|CN=Jane Doe/O=Demo|John Smith|Budget|0\n"}));
   EXPECT_EQ(Demo("list outbox --raw").Output, Sent.Output);
 
-  // A logged run keeps its start and outcome in the XDG state folder; --verbose shows them too.
-  const std::filesystem::path State = FHome / "state";
-  TRun Logged = RunVeskMail(Home() + " XDG_STATE_HOME=" + Quoted(State.string()),
-                            Env() + " --log --verbose list inbox");
-  EXPECT_EQ(Logged.ExitCode, 0) << Logged.Output;
-  const std::string Log = ReadFile(State / "vesk" / "VESK.log");
-  for (const std::string& Text :
-       {"--- vesk-mail --env " + EnvDir().string() + " --log --verbose list inbox",
-        std::string("--- list: done")}) {
-    EXPECT_TRUE(Has(Log, {" " + Text + "\r\n"}));
-    EXPECT_TRUE(Has(Logged.Output, {Text + "\n"}));
-  }
-
   TRun Files = Demo("dir Mail01/Demo mail --raw");
   EXPECT_TRUE(Has(Files.Output, {"jsmith.nsf|database|John Smith|mail/jsmith.nsf\n"}));
   EXPECT_EQ(Demo("dir Local '' --dirs --raw").Output.rfind("mail|folder||mail\n", 0), 0u);
