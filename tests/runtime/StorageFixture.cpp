@@ -1,10 +1,10 @@
 #include "StorageFixture.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include "DamageTools.h"
 
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
@@ -179,10 +179,7 @@ STATUS StorageTest::OpenStatus(const std::string& Path) {
 }
 
 void StorageTest::ExecuteSql(const std::string& Name, const char* Sql) {
-  sqlite3* file = nullptr;
-  ASSERT_EQ(sqlite3_open(FileOf(Name).c_str(), &file), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(file, Sql, nullptr, nullptr, nullptr), SQLITE_OK) << Sql;
-  sqlite3_close(file);
+  vesktest::ExecuteOn(FileOf(Name), Sql);
 }
 
 void NewNoteTest::SetUp() {

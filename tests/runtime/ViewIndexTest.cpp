@@ -2,9 +2,8 @@
 // changed since.
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include "ChildProcess.h"
+#include "DamageTools.h"
 #include "ViewFixtureTest.h"
 
 namespace runtimetest {
@@ -55,18 +54,6 @@ TEST_F(ViewIndexTest, OnlyChangedDocumentsAreEvaluatedAgainEvenAfterReopening) {
   EXPECT_EQ(ReadAll(FView).size(), 4u);
 }
 
-// Rows of a table of the database file, counted with SQLite itself.
-int64_t CountRows(const std::filesystem::path& File, const std::string& Sql) {
-  sqlite3* db = nullptr;
-  EXPECT_EQ(sqlite3_open_v2(File.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* statement = nullptr;
-  EXPECT_EQ(sqlite3_prepare_v2(db, Sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
-  int64_t count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
-  sqlite3_finalize(statement);
-  sqlite3_close(db);
-  return count;
-}
-
 // A deleted document leaves no row behind; a deleted view takes its index along.
 TEST_F(ViewIndexTest, DeletedDocumentsLeaveTheViewAndADeletedViewTakesItsIndex) {
   Evaluations();
@@ -76,13 +63,13 @@ TEST_F(ViewIndexTest, DeletedDocumentsLeaveTheViewAndADeletedViewTakesItsIndex) 
   EXPECT_EQ(Ids(ReadAll(FView)), (std::vector<NOTEID>{added, FDocs[2], FDocs[3], FDocs[4]}));
   std::string rows =
       "SELECT count(*) FROM view_entries WHERE note_id = " + std::to_string(FDocs[0]);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), rows), 0);
+  EXPECT_EQ(vesktest::ValueOn(FileOf("views.nsf"), rows), 0);
   std::string entries =
       "SELECT count(*) FROM view_entries WHERE view_id = " + std::to_string(FView);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 4);
+  EXPECT_EQ(vesktest::ValueOn(FileOf("views.nsf"), entries), 4);
   ASSERT_EQ(NSFNoteDelete(FDb, FView, 0), NOERROR);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), entries), 0);
-  EXPECT_EQ(CountRows(FileOf("views.nsf"), "SELECT count(*) FROM view_index"), 0);
+  EXPECT_EQ(vesktest::ValueOn(FileOf("views.nsf"), entries), 0);
+  EXPECT_EQ(vesktest::ValueOn(FileOf("views.nsf"), "SELECT count(*) FROM view_index"), 0);
   HCOLLECTION collection = 0;
   EXPECT_EQ(NIFOpenCollection(FDb, FDb, FView, 0, NULLHANDLE, &collection, nullptr, nullptr,
                               nullptr, nullptr),
