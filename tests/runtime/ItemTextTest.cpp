@@ -8,8 +8,6 @@
 #include "StorageFixture.h"
 #include "notesapi/misc.h"
 #include "notesapi/ods.h"
-#include "notesapi/odserr.h"
-#include "notesapi/osmem.h"
 #include "notesapi/ostime.h"
 
 namespace {
@@ -20,31 +18,6 @@ class ItemText : public runtimetest::NewNoteTest {
     char text[256];
     WORD length = NSFItemConvertToText(Note(), Name, text, Size, Separator);
     return std::string(text, length);
-  }
-
-  // ConvertItemToText of the first item of Name; the status when it fails.
-  std::string Lines(const char* Name, const char* Delimiter, WORD CharsPerLine = 0,
-                    BOOL StripTabs = FALSE, STATUS* Status = nullptr) {
-    BLOCKID value{};
-    DWORD length = 0;
-    EXPECT_EQ(NSFItemInfo(Note(), Name, static_cast<WORD>(std::strlen(Name)), nullptr, nullptr,
-                          &value, &length),
-              NOERROR);
-    DHANDLE buffer = NULLHANDLE;
-    DWORD textLength = 0;
-    STATUS status =
-        ConvertItemToText(value, length, Delimiter, CharsPerLine, &buffer, &textLength, StripTabs);
-    if (Status) *Status = status;
-    if (status != NOERROR) {
-      EXPECT_EQ(buffer, NULLHANDLE);
-      return "";
-    }
-    const char* text = OSLock(char, buffer);
-    std::string result(text, textLength);
-    EXPECT_EQ(text[textLength], '\0');
-    OSUnlock(buffer);
-    OSMemFree(buffer);
-    return result;
   }
 
   // A paragraph with one text run (a NUL inside a run is a line break of its own).
@@ -63,10 +36,7 @@ TEST_F(ItemText, EachTypeHasItsTextForm) {
   NUMBER number = 0.1;
   Append("N", TYPE_NUMBER, std::string(reinterpret_cast<char*>(&number), sizeof number));
   EXPECT_EQ(Convert("N"), "0.1");
-  Append("L", TYPE_TEXT_LIST,
-         std::string("\x02\x00\x01\x00\x02\x00"
-                     "abc",
-                     9));
+  Append("L", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "bc"}));
   EXPECT_EQ(Convert("L", ','), "a,bc");
   std::string range("\x02\x00\x00\x00", 4);
   for (NUMBER value : {1.5, -2.0}) range.append(reinterpret_cast<char*>(&value), sizeof value);
@@ -98,10 +68,7 @@ TEST_F(ItemText, RichTextGivesItsTextRuns) {
 }
 
 TEST_F(ItemText, ValueBlockIdsConvertWithinTheirLength) {
-  Append("L", TYPE_TEXT_LIST,
-         std::string("\x02\x00\x01\x00\x01\x00"
-                     "ab",
-                     8));
+  Append("L", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "b"}));
   BLOCKID value{};
   DWORD length = 0;
   WORD type = 0;
@@ -111,37 +78,6 @@ TEST_F(ItemText, ValueBlockIdsConvertWithinTheirLength) {
   EXPECT_STREQ(text, "a|b");
   EXPECT_EQ(NSFItemConvertValueToText(type, value, 1000, text, sizeof text, '|'), 3);
   EXPECT_EQ(NSFItemConvertValueToText(type, BLOCKID{}, length, text, sizeof text, '|'), 0);
-}
-
-// Only text and rich text convert to lines.
-TEST_F(ItemText, RichTextBecomesDelimitedLines) {
-  std::string graphic("\x99\x00\x0C\x00\x00\x00\x01\x02\x03\x04\x05\x06", 12);
-  Append("Body", TYPE_COMPOSITE,
-         Paragraph("first") + graphic + Paragraph("") + Paragraph(std::string("a\0b", 3)));
-  EXPECT_EQ(Lines("Body", "\r\n"), "first\r\n\r\na\r\nb\r\n");
-  EXPECT_EQ(Lines("Body", ""), std::string("first\0\0a\0b\0", 11));
-  Append("Text", TYPE_TEXT, std::string("x\0y", 3));
-  EXPECT_EQ(Lines("Text", "|"), "x|y|");
-  NUMBER number = 1;
-  Append("N", TYPE_NUMBER, std::string(reinterpret_cast<char*>(&number), sizeof number));
-  STATUS status = NOERROR;
-  EXPECT_EQ(Lines("N", "\r\n", 0, FALSE, &status), "");
-  EXPECT_EQ(status, ERR_DATATYPE);
-  DHANDLE buffer = NULLHANDLE;
-  EXPECT_NE(ConvertItemToText(BLOCKID{}, 10, "\r\n", 0, &buffer, nullptr, FALSE), NOERROR);
-  EXPECT_EQ(buffer, NULLHANDLE);
-}
-
-// Tabs count eight; characters of several bytes are never cut, and count as one each.
-TEST_F(ItemText, LongLinesBreakAfterTheirLastBlankBetweenWholeCharacters) {
-  Append("Body", TYPE_COMPOSITE, Paragraph("one two three") + Paragraph("abcdefghij"));
-  EXPECT_EQ(Lines("Body", "\n", 9), "one two \nthree\nabcdefghi\nj\n");
-  EXPECT_EQ(Lines("Body", "\n"), "one two three\nabcdefghij\n");
-  Append("Tabbed", TYPE_COMPOSITE, Paragraph("a\tb c"));
-  EXPECT_EQ(Lines("Tabbed", "\n", 9), "a\t\nb c\n");
-  EXPECT_EQ(Lines("Tabbed", "\n", 9, TRUE), "ab c\n");
-  Append("Wide", TYPE_COMPOSITE, Paragraph("\x10\x82\xA0\x10\x82\xA1xyz"));
-  EXPECT_EQ(Lines("Wide", "|", 2), "\x10\x82\xA0\x10\x82\xA1|xy|z|");
 }
 
 }  // namespace

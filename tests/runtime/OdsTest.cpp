@@ -207,16 +207,23 @@ TEST_F(CdWalk, ARoutineThatClosesTheNoteEndsTheWalk) {
 
 class RichTextLines : public CdWalk {
  protected:
-  // ConvertItemToText of Records as a rich-text value, lines ended by "|".
-  static std::string Lines(const std::string& Records, STATUS* Status = nullptr) {
-    DHANDLE value = Block(Composite + Records), text = NULLHANDLE;
+  // ConvertItemToText of a value (type word first), lines ended by Delimiter.
+  static std::string Lines(const std::string& Value, STATUS* Status = nullptr,
+                           const char* Delimiter = "|", WORD CharsPerLine = 0,
+                           BOOL StripTabs = FALSE) {
+    DHANDLE value = Block(Value), text = NULLHANDLE;
     DWORD length = 0;
-    STATUS status = ConvertItemToText(BLOCKID{value, 0}, static_cast<DWORD>(Records.size() + 2),
-                                      "|", 0, &text, &length, FALSE);
+    STATUS status = ConvertItemToText(BLOCKID{value, 0}, static_cast<DWORD>(Value.size()),
+                                      Delimiter, CharsPerLine, &text, &length, StripTabs);
     EXPECT_EQ(OSMemFree(value), NOERROR);
     if (Status) *Status = status;
-    if (status != NOERROR) return "";
-    std::string lines(OSLock(char, text), length);
+    if (status != NOERROR) {
+      EXPECT_EQ(text, NULLHANDLE);
+      return "";
+    }
+    std::string lines(OSLock(char, text), length + 1);
+    EXPECT_EQ(lines.back(), '\0');
+    lines.pop_back();
     OSUnlockObject(text);
     EXPECT_EQ(OSMemFree(text), NOERROR);
     return lines;
@@ -249,9 +256,35 @@ TEST_F(RichTextLines, ALineStartsAtEachParagraphAfterARunOrAnEarlierParagraph) {
   };
   for (const auto& c : cases) {
     STATUS status = NOERROR;
-    EXPECT_EQ(Lines(c.Records, &status), c.Lines) << c.Case;
+    EXPECT_EQ(Lines(Composite + c.Records, &status), c.Lines) << c.Case;
     EXPECT_EQ(status, c.Status) << c.Case;
   }
+}
+
+// Other records are skipped and "" ends lines with NUL; plain text converts too, other types do
+// not. Long lines break after their last blank between whole characters, tabs counting eight.
+TEST_F(RichTextLines, DelimitersWidthsAndValueTypes) {
+  const std::string graphic = Bytes({0x99, 0, 0x0C, 0, 0, 0, 1, 2, 3, 4, 5, 6});
+  const std::string body = Composite + Paragraph + Run("first") + graphic + Paragraph + Run("") +
+                           Paragraph + Run(std::string("a\0b", 3));
+  EXPECT_EQ(Lines(body, nullptr, "\r\n"), "first\r\n\r\na\r\nb\r\n");
+  EXPECT_EQ(Lines(body, nullptr, ""), std::string("first\0\0a\0b\0", 11));
+  EXPECT_EQ(Lines(Bytes({0x00, 0x05, 'x', 0, 'y'})), "x|y|");
+  STATUS status = NOERROR;
+  EXPECT_EQ(Lines(Bytes({0x00, 0x03}) + std::string(8, '\0'), &status), "");
+  EXPECT_EQ(status, ERR_DATATYPE);
+  DHANDLE buffer = NULLHANDLE;
+  EXPECT_NE(ConvertItemToText(BLOCKID{}, 10, "\r\n", 0, &buffer, nullptr, FALSE), NOERROR);
+  EXPECT_EQ(buffer, NULLHANDLE);
+  const std::string words = Composite + Paragraph + Run("one two three") + Paragraph +
+                            Run("abcdefghij"),
+                    tabbed = Composite + Paragraph + Run("a\tb c");
+  EXPECT_EQ(Lines(words, nullptr, "\n", 9), "one two \nthree\nabcdefghi\nj\n");
+  EXPECT_EQ(Lines(words, nullptr, "\n"), "one two three\nabcdefghij\n");
+  EXPECT_EQ(Lines(tabbed, nullptr, "\n", 9), "a\t\nb c\n");
+  EXPECT_EQ(Lines(tabbed, nullptr, "\n", 9, TRUE), "ab c\n");
+  EXPECT_EQ(Lines(Composite + Paragraph + Run("\x10\x82\xA0\x10\x82\xA1xyz"), nullptr, "|", 2),
+            "\x10\x82\xA0\x10\x82\xA1|xy|z|");
 }
 
 }  // namespace
