@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "DamageTools.h"
 #include "StorageFixture.h"
 #include "notesapi/acl.h"
 #include "notesapi/misc.h"
@@ -342,18 +343,19 @@ TEST_F(Acls, CreateAndCopyCopiesTheListAndCopyLeavesItBehind) {
 }
 
 TEST_F(Acls, FilesFromBeforeListsAndDamagedRowsReadAsWhatCanBeRead) {
-  ExecuteSql("test.nsf",
-             "DROP TABLE acl; DROP TABLE acl_entries; DROP TABLE acl_privileges; "
-             "PRAGMA user_version = 2;");
+  vesktest::ExecuteOn(FileOf("test.nsf"),
+                      "DROP TABLE acl; DROP TABLE acl_entries; DROP TABLE acl_privileges; "
+                      "PRAGMA user_version = 2;");
   StoreSample();
   ExpectSampleIn("test.nsf");
-  ExecuteSql("test.nsf",
-             "INSERT INTO acl_entries VALUES(10, 'Bad Level', 99, x'', 0);"
-             "INSERT INTO acl_entries VALUES(11, 'sales team', 2, x'', 0);"
-             "INSERT INTO acl_entries VALUES(12, 'Short Privileges', 3, x'20', -5);"
-             "INSERT INTO acl_privileges VALUES(200, 'Far');"
-             "INSERT INTO acl_privileges VALUES(9, 'Far Too Long For A Role');"
-             "UPDATE acl_entries SET privileges = x'60000000000000000000FFFF' WHERE position = 1;");
+  vesktest::ExecuteOn(
+      FileOf("test.nsf"),
+      "INSERT INTO acl_entries VALUES(10, 'Bad Level', 99, x'', 0);"
+      "INSERT INTO acl_entries VALUES(11, 'sales team', 2, x'', 0);"
+      "INSERT INTO acl_entries VALUES(12, 'Short Privileges', 3, x'20', -5);"
+      "INSERT INTO acl_privileges VALUES(200, 'Far');"
+      "INSERT INTO acl_privileges VALUES(9, 'Far Too Long For A Role');"
+      "UPDATE acl_entries SET privileges = x'60000000000000000000FFFF' WHERE position = 1;");
   DbRef db("test.nsf");
   MemoryRef acl;
   Read(db.Get(), acl);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "DamageTools.h"
 #include "FileText.h"
 #include "StorageFixture.h"
 #include "notesapi/nif.h"
@@ -128,10 +129,10 @@ TEST_F(Databases, FilesThatAreNotDatabasesTruncatedOrNewerOnesGiveAnError) {
   EXPECT_EQ(OpenStatus("garbage.nsf"), ERR_NOT_NSF);
   EXPECT_EQ(OpenStatus("empty.nsf"), ERR_NOT_NSF);
   EXPECT_EQ(std::filesystem::file_size(FileOf("empty.nsf")), 0u);
-  ExecuteSql("other.nsf", "CREATE TABLE t(x); PRAGMA user_version = 1;");
+  vesktest::ExecuteOn(FileOf("other.nsf"), "CREATE TABLE t(x); PRAGMA user_version = 1;");
   EXPECT_EQ(OpenStatus("other.nsf"), ERR_NOT_NSF);
   NewDatabase();
-  ExecuteSql("test.nsf", "PRAGMA user_version = 999");
+  vesktest::ExecuteOn(FileOf("test.nsf"), "PRAGMA user_version = 999");
   EXPECT_EQ(OpenStatus("test.nsf"), ERR_NSF_VERSION);
   NewDatabase("whole.nsf");
   {
@@ -201,9 +202,6 @@ TEST_F(Databases, LongTitleIsCutAtACharacterAndIdentityIsStableAndDistinct) {
     replicaB.ID = replicaA.ID;
     replicaB.CutoffInterval = 90;
     ASSERT_EQ(NSFDbReplicaInfoSet(b.Get(), &replicaB), NOERROR);
-    WORD build = 0;
-    ASSERT_EQ(NSFDbGetBuildVersion(a.Get(), &build), NOERROR);
-    EXPECT_EQ(build, 461);
   }
   DbRef a("a.nsf"), b("b.nsf");
   ASSERT_EQ(NSFDbIDGet(a.Get(), &idB), NOERROR);

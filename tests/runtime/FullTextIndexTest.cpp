@@ -15,19 +15,8 @@ using Ids = std::vector<NOTEID>;
 
 class FullTextIndex : public FullTextTest {
  protected:
-  // A rich-text value: per paragraph a CDPARAGRAPH, then each text run as a CDTEXT.
-  static std::string RichText(const std::vector<std::vector<std::string>>& Paragraphs);
   NOTEID AddRaw(const std::string& Name, WORD Type, const std::string& Value, WORD Class = 1);
 };
-
-std::string FullTextIndex::RichText(const std::vector<std::vector<std::string>>& Paragraphs) {
-  std::string value;
-  for (const auto& runs : Paragraphs) {
-    value += ParagraphRecord();
-    for (const std::string& run : runs) value += TextRun(run);
-  }
-  return value;
-}
 
 NOTEID FullTextIndex::AddRaw(const std::string& Name, WORD Type, const std::string& Value,
                              WORD Class) {
@@ -47,14 +36,16 @@ TEST_F(FullTextIndex, TextListEntriesAndRichTextRunsAreSearchedAsTheirWords) {
   EXPECT_EQ(Found("[SendTo] CONTAINS anna"), Ids{list});
   // Entries are separate lines, but still side by side as words.
   EXPECT_EQ(Found("\"anna berg\""), Ids{list});
-  NOTEID body = AddRaw("Body", TYPE_COMPOSITE, RichText({{"The bud", "get is"}, {"approved"}}));
+  NOTEID body = AddRaw("Body", TYPE_COMPOSITE,
+                       ParagraphRecord() + TextRun("The bud") + TextRun("get is") +
+                           ParagraphRecord() + TextRun("approved"));
   EXPECT_EQ(Found("budget"), Ids{body});
   EXPECT_EQ(Found("[Body] CONTAINS approved"), Ids{body});
   EXPECT_EQ(Found("isapproved"), Ids{});
 }
 
 TEST_F(FullTextIndex, DamagedRichTextIndexesWhatCanBeReadAndNothingElse) {
-  std::string value = RichText({{"readable words"}});
+  std::string value = ParagraphRecord() + TextRun("readable words");
   // A run that claims far more than is there.
   std::string overlong = value + Bytes({0x85, 0xFF, 0xFF, 0x7F}) + "hidden";
   NOTEID damaged = AddRaw("Body", TYPE_COMPOSITE, overlong);

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "DamageTools.h"
-
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/osmem.h"
@@ -176,10 +174,6 @@ STATUS StorageTest::OpenStatus(const std::string& Path) {
   STATUS status = NSFDbOpen(Path.c_str(), &db);
   if (db) NSFDbClose(db);
   return status;
-}
-
-void StorageTest::ExecuteSql(const std::string& Name, const char* Sql) {
-  vesktest::ExecuteOn(FileOf(Name), Sql);
 }
 
 void NewNoteTest::SetUp() {

@@ -110,8 +110,6 @@ class StorageTest : public RuntimeTest {
   static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
   // What NSFDbOpen says of Path (the database closed again at once).
   static STATUS OpenStatus(const std::string& Path);
-  // Runs SQL on a database file directly, as another program (or damage) would.
-  void ExecuteSql(const std::string& Name, const char* Sql);
 };
 
 // A new, unsaved note in a fresh database, for tests of items.
