@@ -202,6 +202,9 @@ TEST_F(Databases, LongTitleIsCutAtACharacterAndIdentityIsStableAndDistinct) {
     replicaB.ID = replicaA.ID;
     replicaB.CutoffInterval = 90;
     ASSERT_EQ(NSFDbReplicaInfoSet(b.Get(), &replicaB), NOERROR);
+    WORD build = 0;
+    ASSERT_EQ(NSFDbGetBuildVersion(a.Get(), &build), NOERROR);
+    EXPECT_EQ(build, 461);
   }
   DbRef a("a.nsf"), b("b.nsf");
   ASSERT_EQ(NSFDbIDGet(a.Get(), &idB), NOERROR);
