@@ -53,14 +53,9 @@ TEST_F(FormulaEvaluation, AssignmentsWriteTheNoteInItemLayoutsButNeverAnError) {
   EXPECT_EQ(FContext.Items["SUBJECT"].Bytes, "Hello!");
   EXPECT_EQ(Value("@SetField(\"Count\"; 3) * 2"), notesrt::TValue::Number(6));
   EXPECT_EQ(FContext.Items["COUNT"].Bytes, NumberItem(3).Bytes);
+  // The layouts of lists are those of every formula result (FormulaApiTest).
   Run("FIELD Numbers := 1:2; FIELD Names := \"a\":\"bc\"");
-  EXPECT_EQ(FContext.Items["NUMBERS"].Type, TYPE_NUMBER_RANGE);
-  EXPECT_EQ(FContext.Items["NUMBERS"].Bytes.substr(0, 4), std::string("\x02\x00\x00\x00", 4));
-  EXPECT_EQ(FContext.Items["NUMBERS"].Bytes.size(), 4u + 16);
   EXPECT_EQ(FContext.Items["NAMES"].Type, TYPE_TEXT_LIST);
-  EXPECT_EQ(FContext.Items["NAMES"].Bytes, std::string("\x02\x00\x01\x00\x02\x00"
-                                                       "abc",
-                                                       9));
   EXPECT_EQ(FContext.Written, (std::vector<std::string>{"Subject", "Count", "Numbers", "Names"}));
   EXPECT_FALSE(Run("FIELD Amount := 1 / 0").Modified);
   EXPECT_EQ(FContext.Items["AMOUNT"].Bytes, NumberItem(42).Bytes);
