@@ -163,21 +163,15 @@ class MailBody : public MailMessage {
   }
 };
 
+// The records are the plain rich text that compound text writes too, byte for byte in
+// CompoundTextTest: the style, then per line a paragraph, its style reference and its run.
 TEST_F(MailBody, EachLineIsAParagraphInTheDefaultFont) {
   AddLines({"Hello", "", "Grüße"});
   std::vector<runtimetest::ItemValue> body = Items("Body");
   ASSERT_EQ(body.size(), 1u);
   EXPECT_EQ(body[0].Type, TYPE_COMPOSITE);
   std::vector<runtimetest::CdRecord> records = runtimetest::CdRecords(body[0].Value);
-  ASSERT_EQ(records.size(), 10u);
-  EXPECT_EQ(records[0].Signature, 0xFF82);  // the one paragraph definition
-  EXPECT_EQ(records[0].Data.size(), 66u);
-  for (size_t line = 0; line < 3; ++line) {
-    EXPECT_EQ(records[1 + 3 * line].Signature, 0x0281);
-    EXPECT_EQ(records[2 + 3 * line].Signature, 0x0483);
-    EXPECT_EQ(records[3 + 3 * line].Signature, 0xFF85);
-    EXPECT_EQ(records[3 + 3 * line].Data.substr(0, 4), std::string("\x01\x00\x00\x0A", 4));
-  }
+  ASSERT_EQ(records.size(), 1u + 3 * 3);
   EXPECT_EQ(records[9].Data.substr(4), "Grüße");  // stored as given, not converted
   char text[64];
   WORD length = NSFItemConvertToText(Note(), "Body", text, sizeof text, '\n');
