@@ -147,6 +147,12 @@ std::string Lmbcs2Native(std::string Lmbcs) {
   return CutAtNul(Translate(OS_TRANSLATE_LMBCS_TO_NATIVE, std::move(Lmbcs), LmbcsCharSize));
 }
 
+std::string_view Lmbcs2NativeView(std::string_view Lmbcs, std::string& Scratch) {
+  if (PlainEnd(Lmbcs, 0) == Lmbcs.size()) return Lmbcs;
+  Scratch = Lmbcs2Native(std::string(Lmbcs));
+  return Scratch;
+}
+
 void Lmbcs2NativePieces(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink) {
   // Plain bytes hold no NUL: only what the converter gives can end the text.
   TranslatePieces(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsCharSize,

@@ -11,6 +11,10 @@
 std::string Lmbcs2Native(std::string Lmbcs);
 std::string Native2Lmbcs(std::string Native);
 
+// Lmbcs2Native's result as a view: Lmbcs itself when it is plain ASCII (nothing to convert or
+// copy), else the text converted into Scratch.
+std::string_view Lmbcs2NativeView(std::string_view Lmbcs, std::string& Scratch);
+
 // Lmbcs2Native's result handed to Sink piece by piece, without building it: plain ASCII as views
 // into Lmbcs, the rest converted. A piece is never empty and valid only during the call.
 void Lmbcs2NativePieces(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink);

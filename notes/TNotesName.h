@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Object.h"
@@ -32,6 +34,15 @@ enum TNotesNameComponent {
 // NAME_LOOKUP_EXHAUSTIVE).
 enum TNotesLookupOption { nloAll, nloNoSearch, nloExhaustive };
 using TNotesLookupOptions = std::set<TNotesLookupOption>;
+
+// What a lookup hands its caller document by document (TNotesName::VisitLookup).
+struct TNotesLookupVisitor {
+  // Before the documents found for one name: how many there are, so that room is made once.
+  std::function<void(int Documents)> Found;
+  // One document: its line for each requested item, as LookupName gives them. The views are
+  // valid only during the call.
+  std::function<void(const std::vector<std::string_view>& Lines)> Document;
+};
 
 // One Notes hierarchical name, held in canonical form (CN=.../OU=.../O=.../C=...), with its
 // components, its abbreviated form and a keyword form.
@@ -77,6 +88,13 @@ class TNotesName : public TObject {
   static bool LookupNameList(const std::string& Server, TStringList& Views,
                              const TStringList& Names, const TStringList& Items,
                              const TNotesLookupOptions& Options, TStringList& Results);
+  // LookupName without building a string per line: each document's lines are handed to Visit,
+  // most of them views into the lookup's own result. True when a document was found. A failure
+  // raises ELotusNotes, possibly after some documents were visited.
+  static bool VisitLookup(const std::string& Server, const std::vector<std::string>& Views,
+                          const std::vector<std::string>& Names,
+                          const std::vector<std::string>& Items, const TNotesLookupOptions& Options,
+                          const TNotesLookupVisitor& Visit);
   // Whether Name is a key of a person in any of Server's address books.
   static bool CheckAddress(const std::string& Server, const std::string& Name);
 

@@ -23,24 +23,35 @@ struct TPacked {
   WORD Count = 0;
 };
 
-TPacked Packed(const TStringList& List) {
+template <class TStrings>
+TPacked Packed(const TStrings& Strings, int Count) {
   TPacked packed;
-  for (int index = 0; index < List.Count(); ++index) {
-    if (List.Strings(index).empty()) continue;
+  for (int index = 0; index < Count; ++index) {
+    const std::string& text = Strings(index);
+    if (text.empty()) continue;
     if (packed.Count == MAXWORD) throw ELotusNotes(-1, "Too many names for one lookup");
-    packed.Bytes += Native2Lmbcs(List.Strings(index));
+    packed.Bytes += Native2Lmbcs(text);
     packed.Bytes += '\0';
     ++packed.Count;
   }
   return packed;
 }
 
+TPacked Packed(const TStringList& List) {
+  return Packed([&List](int Index) -> const std::string& { return List.Strings(Index); },
+                List.Count());
+}
+
+TPacked Packed(const std::vector<std::string>& List) {
+  return Packed([&List](int Index) -> const std::string& { return List[Index]; },
+                static_cast<int>(List.size()));
+}
+
 // No name, or "*" alone, asks for the empty name.
-TPacked PackedNames(const TStringList& Names) {
-  TPacked packed = Packed(Names);
-  if (packed.Count == 0 || (packed.Count == 1 && packed.Bytes == std::string("*", 2)))
+TPacked PackedNames(TPacked Packed) {
+  if (Packed.Count == 0 || (Packed.Count == 1 && Packed.Bytes == std::string("*", 2)))
     return TPacked{std::string(1, '\0'), 1};
-  return packed;
+  return Packed;
 }
 
 WORD FlagsOf(const TNotesLookupOptions& Options) {
@@ -69,39 +80,73 @@ std::vector<std::string> ItemValues(void* Match, WORD Item, WORD StoredSize) {
   }
 }
 
-// Text stops at its first NUL, as every text the runtime copies out does.
-std::string NativeText(const char* Lmbcs, size_t Size) {
-  return Lmbcs2Native(std::string(Lmbcs, strnlen(Lmbcs, Size)));
-}
+// The lines of one match after another, as views: a single ASCII text (most values) straight
+// from the result, anything else built in a string kept per item for the next match.
+class TMatchLines {
+ public:
+  explicit TMatchLines(WORD ItemCount) : FBuilt(ItemCount), FLines(ItemCount) {}
 
-// A single text is read in place, whole; lists, numbers and times through their text members.
-std::string ItemLine(void* Match, WORD Item) {
-  WORD type = 0, size = 0;
-  const char* value = static_cast<const char*>(NAMELocateItem(Match, Item, &type, &size));
-  if (!value || size < sizeof(WORD)) return "";
-  if (type == TYPE_TEXT) return NativeText(value + sizeof(WORD), size - sizeof(WORD));
-  std::string line;
-  for (const std::string& value : ItemValues(Match, Item, size)) {
-    if (!line.empty()) line += ValueSeparator;
-    line += value;
+  const std::vector<std::string_view>& Of(void* Match) {
+    for (WORD item = 0; item < FLines.size(); ++item) FLines[item] = Line(Match, item);
+    return FLines;
   }
-  return line;
-}
+
+ private:
+  // Text stops at its first NUL, as every text the runtime copies out does.
+  std::string_view Line(void* Match, WORD Item) {
+    WORD type = 0, size = 0;
+    const char* value = static_cast<const char*>(NAMELocateItem(Match, Item, &type, &size));
+    if (!value || size < sizeof(WORD)) return {};
+    std::string& built = FBuilt[Item];
+    if (type == TYPE_TEXT) {
+      const char* text = value + sizeof(WORD);
+      return Lmbcs2NativeView(std::string_view(text, strnlen(text, size - sizeof(WORD))), built);
+    }
+    built.clear();
+    for (const std::string& member : ItemValues(Match, Item, size)) {
+      if (!built.empty()) built += ValueSeparator;
+      built += member;
+    }
+    return built;
+  }
+
+  std::vector<std::string> FBuilt;
+  std::vector<std::string_view> FLines;
+};
 
 // Records and matches are walked by their counts; a locator that ends early ends the walk.
-void ReadResult(void* Lookup, size_t Records, WORD ItemCount, std::vector<std::string>& Lines) {
+bool VisitResult(void* Lookup, size_t Records, WORD ItemCount, const TNotesLookupVisitor& Visit) {
+  TMatchLines lines(ItemCount);
+  bool found = false;
   void* record = nullptr;
   for (size_t recordIndex = 0; recordIndex < Records; ++recordIndex) {
     WORD matches = 0;
     record = NAMELocateNextName(Lookup, record, &matches);
-    if (!record) return;
+    if (!record) break;
+    if (Visit.Found && matches > 0) Visit.Found(matches);
     void* match = nullptr;
     for (WORD matchIndex = 0; matchIndex < matches; ++matchIndex) {
       match = NAMELocateNextMatch(Lookup, record, match);
       if (!match) break;
-      for (WORD item = 0; item < ItemCount; ++item) Lines.push_back(ItemLine(match, item));
+      Visit.Document(lines.Of(match));
+      found = true;
     }
   }
+  return found;
+}
+
+bool VisitPacked(const std::string& Server, const TPacked& Views, const TPacked& Names,
+                 const TPacked& Items, const TNotesLookupOptions& Options,
+                 const TNotesLookupVisitor& Visit) {
+  const std::string server = Native2Lmbcs(Server);
+  TMemoryHandle result;
+  CheckNotesStatus(NAMELookup(server.empty() ? nullptr : server.c_str(), FlagsOf(Options),
+                              Views.Count, Views.Bytes.data(), Names.Count, Names.Bytes.data(),
+                              Items.Count, Items.Count ? Items.Bytes.data() : nullptr,
+                              result.Receive()));
+  TNotesLock lock(result.Get());
+  if (!lock.Data()) throw ELotusNotes(-1, "The lookup result cannot be read");
+  return VisitResult(lock.Data(), size_t{Views.Count} * Names.Count, Items.Count, Visit);
 }
 
 }  // namespace
@@ -124,23 +169,31 @@ bool TNotesName::LookupNameList(const std::string& Server, TStringList& Views,
     Views.Add(DefaultView);
   else if (Views.Strings(0).empty())
     Views.Put(0, DefaultView);
-  const TPacked views = Packed(Views);
-  const TPacked names = PackedNames(Names);
   const TPacked items = Packed(Items);
-  const std::string server = Native2Lmbcs(Server);
-  TMemoryHandle result;
-  CheckNotesStatus(NAMELookup(server.empty() ? nullptr : server.c_str(), FlagsOf(Options),
-                              views.Count, views.Bytes.data(), names.Count, names.Bytes.data(),
-                              items.Count, items.Count ? items.Bytes.data() : nullptr,
-                              result.Receive()));
   std::vector<std::string> lines;
-  TNotesLock lock(result.Get());
-  if (!lock.Data()) throw ELotusNotes(-1, "The lookup result cannot be read");
-  ReadResult(lock.Data(), size_t{views.Count} * names.Count, items.Count, lines);
+  TNotesLookupVisitor visit;
+  visit.Found = [&](int Documents) { lines.reserve(lines.size() + Documents * items.Count); };
+  visit.Document = [&](const std::vector<std::string_view>& Lines) {
+    lines.insert(lines.end(), Lines.begin(), Lines.end());
+  };
+  VisitPacked(Server, Packed(Views), PackedNames(Packed(Names)), items, Options, visit);
   Results.Clear();
   Results.SetCapacity(static_cast<int>(lines.size()));
   for (std::string& line : lines) Results.Add(std::move(line));
   return Results.Count() > 0;
+}
+
+bool TNotesName::VisitLookup(const std::string& Server, const std::vector<std::string>& Views,
+                             const std::vector<std::string>& Names,
+                             const std::vector<std::string>& Items,
+                             const TNotesLookupOptions& Options, const TNotesLookupVisitor& Visit) {
+  std::vector<std::string> views = Views;
+  if (views.empty())
+    views.push_back(DefaultView);
+  else if (views.front().empty())
+    views.front() = DefaultView;
+  return VisitPacked(Server, Packed(views), PackedNames(Packed(Names)), Packed(Items), Options,
+                     Visit);
 }
 
 bool TNotesName::CheckAddress(const std::string& Server, const std::string& Name) {

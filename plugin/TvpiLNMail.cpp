@@ -1,5 +1,7 @@
 #include "TvpiLNMail.h"
 
+#include <string_view>
+
 #include "ELotusNotes.h"
 #include "Exception.h"
 #include "MailListLine.h"
@@ -23,16 +25,12 @@ constexpr int MailAddressLine = 3;
 constexpr int InternetAddressLine = 4;
 constexpr int ListNameLine = 5;
 
-void AddHostLines(const TStringList& Found, TStringList& List) {
-  const int itemCount = static_cast<int>(AddressItems.size());
-  List.SetCapacity(List.Count() + Found.Count() / itemCount * HostLinesPerEntry);
-  for (int entry = 0; entry + itemCount <= Found.Count(); entry += itemCount) {
-    const std::string& listName = Found.Strings(entry + ListNameLine);
-    for (int line = 0; line < HostLinesPerEntry - 1; ++line)
-      List.Add(line == LastNameLine && !listName.empty() ? listName : Found.Strings(entry + line));
-    const std::string& mailAddress = Found.Strings(entry + MailAddressLine);
-    List.Add(mailAddress.empty() ? Found.Strings(entry + InternetAddressLine) : mailAddress);
-  }
+void AddHostLines(const std::vector<std::string_view>& Found, TStringList& List) {
+  const std::string_view listName = Found[ListNameLine];
+  for (int line = 0; line < HostLinesPerEntry - 1; ++line)
+    List.Add(std::string(line == LastNameLine && !listName.empty() ? listName : Found[line]));
+  const std::string_view mailAddress = Found[MailAddressLine];
+  List.Add(std::string(mailAddress.empty() ? Found[InternetAddressLine] : mailAddress));
 }
 
 }  // namespace
@@ -107,7 +105,17 @@ void TvpiLNMail::GetAddressItems(const std::string& Search, TStringList*& List) 
   const std::string name = everybody ? "Dummy" : Search;
   const TNotesLookupOptions options =
       everybody ? TNotesLookupOptions{nloAll, nloNoSearch} : TNotesLookupOptions{nloExhaustive};
-  TStringList found;
-  TNotesName::LookupName("", {"$Users"}, {name}, AddressItems, options, found);
-  AddHostLines(found, *List);
+  TNotesLookupVisitor visit;
+  visit.Found = [List](int Documents) {
+    List->SetCapacity(List->Count() + Documents * HostLinesPerEntry);
+  };
+  visit.Document = [List](const std::vector<std::string_view>& Found) {
+    AddHostLines(Found, *List);
+  };
+  try {
+    TNotesName::VisitLookup("", {"$Users"}, {name}, AddressItems, options, visit);
+  } catch (...) {
+    List->Clear();
+    throw;
+  }
 }

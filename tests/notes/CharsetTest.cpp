@@ -70,9 +70,9 @@ TEST_F(CharsetTest, AsciiRunsComeBackAndMalformedInputDoesNotCrash) {
   EXPECT_EQ(Lmbcs2Native("abc\x14").substr(0, 3), "abc");
 }
 
-// Handed over in pieces, the text is what the whole conversion gives, also where a NUL or a cut
-// character ends it.
-TEST_F(CharsetTest, PiecesJoinToTheWholeConversion) {
+// Handed over in pieces or as a view, the text is what the whole conversion gives, also where a
+// NUL or a cut character ends it; plain text is a view of the input itself.
+TEST_F(CharsetTest, PiecesAndViewsGiveTheWholeConversion) {
   const struct {
     const char* Name;
     std::string Lmbcs;
@@ -95,6 +95,12 @@ TEST_F(CharsetTest, PiecesJoinToTheWholeConversion) {
     });
     EXPECT_TRUE(joined == Lmbcs2Native(test.Lmbcs)) << test.Name;
     EXPECT_FALSE(emptyPiece) << test.Name;
+    std::string scratch;
+    const std::string_view view = Lmbcs2NativeView(test.Lmbcs, scratch);
+    EXPECT_TRUE(view == Lmbcs2Native(test.Lmbcs)) << test.Name;
+    if (test.Name == std::string("plain")) {
+      EXPECT_EQ(view.data(), test.Lmbcs.data());
+    }
   }
 }
 
