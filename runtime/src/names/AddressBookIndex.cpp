@@ -60,6 +60,13 @@ std::vector<NOTEID> TAddressBookIndex::Prefixed(TNameSpace Space, std::string_vi
   return NoteIds(query);
 }
 
+size_t TAddressBookIndex::Count(TNameSpace Space) {
+  if (!HasTables()) return 0;
+  TSqlQuery query(FFile.Statement("SELECT count(*) FROM name_entries WHERE space = ?"));
+  query.Bind(1, static_cast<int64_t>(Space));
+  return query.Step() ? static_cast<size_t>(query.Int(0)) : 0;
+}
+
 void TAddressBookIndex::ForEach(
     TNameSpace Space, const std::function<void(NOTEID Id, std::string_view Items)>& Visit) {
   if (!HasTables()) return;

@@ -98,6 +98,9 @@ class TNameLookup {
   bool AddEverybody(TOpenBook& Book, TNameSpace Space) {
     bool found = false;
     std::vector<TItemView> items;
+    size_t expected = 0;
+    for (TNameSpace indexed : IndexedSpaces(Space)) expected += Book.Index.Count(indexed);
+    FWriter.ExpectMatches(expected);
     for (TNameSpace indexed : IndexedSpaces(Space))
       Book.Index.ForEach(indexed, [&](NOTEID Id, std::string_view Blob) {
         try {

@@ -1,5 +1,6 @@
 #include "names/NameLookupBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/EStatus.h"
@@ -24,20 +25,49 @@ void TNameLookupWriter::BeginRecord() {
   AppendWord(0);
 }
 
+namespace {
+
+// The bytes an item takes after its size word; 0 for one missing or too large for the word.
+size_t StoredSize(const TItemView* Item) {
+  size_t size = Item ? sizeof(WORD) + Item->Value.size() : 0;
+  return size > MAXWORD ? 0 : size;
+}
+
+template <class T>
+char* Put(char* At, size_t Value) {
+  auto value = static_cast<T>(Value);
+  std::memcpy(At, &value, sizeof value);
+  return At + sizeof value;
+}
+
+}  // namespace
+
+// Measured first and written in place: one growth of the buffer per match, not one per field.
 void TNameLookupWriter::AddMatch(const std::vector<const TItemView*>& Items) {
-  size_t start = FBytes.size();
-  AppendDword(0);
-  AppendWord(Items.size());
+  size_t length = PartHeaderSize;
+  for (const TItemView* item : Items) length += sizeof(WORD) + StoredSize(item);
+  const size_t start = FBytes.size();
+  if (FExpected > 0) Reserve(length);
+  FBytes.resize(start + length);
+  char* at = Put<WORD>(Put<DWORD>(FBytes.data() + start, length), Items.size());
   for (const TItemView* item : Items) {
-    size_t size = item ? sizeof(WORD) + item->Value.size() : 0;
-    if (size > MAXWORD) size = 0;
-    AppendWord(size);
+    const size_t size = StoredSize(item);
+    at = Put<WORD>(at, size);
     if (size == 0) continue;
-    AppendWord(item->Type);
-    FBytes += item->Value;
+    at = Put<WORD>(at, item->Type);
+    std::memcpy(at, item->Value.data(), item->Value.size());
+    at += item->Value.size();
   }
-  PatchDword(start, FBytes.size() - start);
   if (++FMatchCount > MAXWORD) throw EStatus(ERR_MEMORY);
+}
+
+// Matches differ by the lengths of their values: half as much again as the first one leaves
+// room for most, and a result that outgrows it still grows as usual. Never beyond what a
+// result may hold.
+void TNameLookupWriter::Reserve(size_t MatchLength) {
+  const size_t room = FExpected * (MatchLength + MatchLength / 2);
+  FExpected = 0;
+  FBytes.reserve(std::min(FBytes.size() + room, TMemoryBlock::MaxSize));
 }
 
 void TNameLookupWriter::EndRecord() {

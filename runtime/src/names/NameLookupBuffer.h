@@ -28,6 +28,9 @@ class TNameLookupWriter {
   TNameLookupWriter();
 
   void BeginRecord();
+  // Count more matches follow: room for them all is made at the next one, judged by its size,
+  // so that a long result is written without growing (and copying) its buffer again and again.
+  void ExpectMatches(size_t Count) { FExpected = Count; }
   // One document: the first item of each requested name, or null where it has none. A value
   // too large for the WORD size counts as missing.
   void AddMatch(const std::vector<const TItemView*>& Items);
@@ -36,6 +39,7 @@ class TNameLookupWriter {
   std::string Finish();
 
  private:
+  void Reserve(size_t MatchLength);
   void AppendWord(size_t Value);
   void AppendDword(size_t Value);
   void PatchDword(size_t At, size_t Value);
@@ -45,6 +49,7 @@ class TNameLookupWriter {
   size_t FRecordCount = 0;
   size_t FRecordStart = 0;
   size_t FMatchCount = 0;
+  size_t FExpected = 0;
 };
 
 // Reads a result held in Bytes, checking every length against the bytes it may span, so that

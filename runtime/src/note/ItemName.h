@@ -1,12 +1,20 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
 namespace notesrt {
 
 // Item names match without regard to case. Notes item names are ASCII in practice, so folding
-// the ASCII letters of the LMBCS bytes is enough and leaves every other byte as it is.
-bool SameItemName(std::string_view A, std::string_view B);
+// the ASCII letters of the LMBCS bytes is enough and leaves every other byte as it is. Inline:
+// a lookup compares every stored item of thousands of documents with each name it wants.
+inline bool SameItemName(std::string_view A, std::string_view B) {
+  constexpr auto fold = [](char C) {
+    return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
+  };
+  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(),
+                                            [&](char a, char b) { return fold(a) == fold(b); });
+}
 
 }  // namespace notesrt
