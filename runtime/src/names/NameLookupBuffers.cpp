@@ -21,17 +21,28 @@ DHANDLE TNameLookupBuffers::Add(std::string Bytes) {
   return handle;
 }
 
+std::optional<TNameLookupBuffers::TPosition> TNameLookupBuffers::PositionIn(TMemoryBlock* Block,
+                                                                            const void* Pointer) {
+  if (!Block || Block->LockCount() == 0) return std::nullopt;
+  std::less_equal<const void*> notAfter;
+  const char* start = Block->Data();
+  const char* end = start + Block->Size();
+  if (!notAfter(start, Pointer) || notAfter(end, Pointer)) return std::nullopt;
+  auto offset = static_cast<size_t>(static_cast<const char*>(Pointer) - start);
+  return TPosition{std::string_view(start, Block->Size()), offset};
+}
+
 std::optional<TNameLookupBuffers::TPosition> TNameLookupBuffers::Find(const void* Pointer) {
   if (!Pointer) return std::nullopt;
-  std::less_equal<const void*> notAfter;
+  const THandleTable& table = THandleTable::Instance();
+  if (FLastBlock && FLastRemovals == table.Removals())
+    if (auto position = PositionIn(FLastBlock, Pointer)) return position;
   for (DHANDLE handle : FHandles) {
-    TMemoryBlock* block = THandleTable::Instance().Find<TMemoryBlock>(handle);
-    if (!block || block->LockCount() == 0) continue;
-    const char* start = block->Data();
-    const char* end = start + block->Size();
-    if (notAfter(start, Pointer) && !notAfter(end, Pointer)) {
-      auto offset = static_cast<size_t>(static_cast<const char*>(Pointer) - start);
-      return TPosition{std::string_view(start, block->Size()), offset};
+    TMemoryBlock* block = table.Find<TMemoryBlock>(handle);
+    if (auto position = PositionIn(block, Pointer)) {
+      FLastBlock = block;
+      FLastRemovals = table.Removals();
+      return position;
     }
   }
   return std::nullopt;

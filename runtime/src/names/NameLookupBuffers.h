@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +9,8 @@
 #include "notesapi/global.h"
 
 namespace notesrt {
+
+class TMemoryBlock;
 
 // The lookup results handed out and not yet freed. The locator functions get bare pointers
 // into a result, never its handle; this finds the result a pointer belongs to, so that every
@@ -29,8 +32,13 @@ class TNameLookupBuffers {
  private:
   TNameLookupBuffers() = default;
   void ForgetFreed();
+  static std::optional<TPosition> PositionIn(TMemoryBlock* Block, const void* Pointer);
 
   std::vector<DHANDLE> FHandles;
+  // The result the last pointer was found in: a walk asks about one result thousands of times,
+  // and while no handle is freed the block is still there, so the table need not be searched.
+  TMemoryBlock* FLastBlock = nullptr;
+  uint64_t FLastRemovals = 0;
 };
 
 }  // namespace notesrt
