@@ -27,11 +27,6 @@ using vesktest::ValueOn;
 
 class DamagedFiles : public runtimetest::StorageTest {
  protected:
-  std::string SubjectOf(DBHANDLE Db, NOTEID Id) {
-    NoteRef note;
-    if (NSFNoteOpen(Db, Id, 0, note.Out()) != NOERROR) return "(cannot open)";
-    return Text(note.Get(), "Subject");
-  }
   int64_t Counter() {
     return ValueOn(FileOf("test.nsf"), "SELECT next_note_id FROM header WHERE id = 1");
   }
@@ -63,8 +58,8 @@ TEST_F(DamagedFiles, ANewNoteNeverReplacesAnother) {
     EXPECT_GT(added, ids.back()) << Case.Name;
     EXPECT_EQ(added % 4, 0u) << Case.Name;
     for (size_t index = 0; index + 1 < ids.size(); ++index)
-      EXPECT_EQ(SubjectOf(db.Get(), ids[index]), "note " + std::to_string(index)) << Case.Name;
-    EXPECT_EQ(SubjectOf(db.Get(), added), "new") << Case.Name;
+      EXPECT_EQ(TextOf(db.Get(), ids[index]), "note " + std::to_string(index)) << Case.Name;
+    EXPECT_EQ(TextOf(db.Get(), added), "new") << Case.Name;
   }
 }
 
@@ -76,7 +71,7 @@ TEST_F(DamagedFiles, ACounterMovedBackWhileOpenIsSetRightBeforeTheNextNote) {
   ExecuteOn(FileOf("test.nsf"), "UPDATE header SET next_note_id = 4");
   const NOTEID second = SaveDocument(db.Get(), "second");
   EXPECT_NE(second, first);
-  EXPECT_EQ(SubjectOf(db.Get(), first), "first");
+  EXPECT_EQ(TextOf(db.Get(), first), "first");
 }
 
 // The last note IDs are handed out, then the database says it has none left: an ID never wraps
@@ -90,7 +85,7 @@ TEST_F(DamagedFiles, NoteIdsNeverWrap) {
   NoteRef note;
   ASSERT_EQ(NSFNoteCreate(db.Get(), note.Out()), NOERROR);
   EXPECT_EQ(ERR(NSFNoteUpdate(note.Get(), UPDATE_NOCOMMIT)), ERR_NOTESRT_NOTE_IDS_USED);
-  EXPECT_EQ(SubjectOf(db.Get(), 2147483640u), "one");
+  EXPECT_EQ(TextOf(db.Get(), 2147483640u), "one");
 }
 
 // "." and ".." name the servers directory and its parent: refused wherever a server name

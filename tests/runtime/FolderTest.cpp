@@ -31,11 +31,7 @@ class FolderTest : public ViewsTest {
     return status;
   }
 
-  std::string Title(NOTEID Note) {
-    NoteRef note;
-    EXPECT_EQ(NSFNoteOpen(FDb, Note, 0, note.Out()), NOERROR);
-    return Text(note.Get(), "$TITLE");
-  }
+  std::string Title(NOTEID Note) { return TextOf(FDb, Note, "$TITLE"); }
 
   NOTEID Find(const std::string& Name) {
     NOTEID id = 0;

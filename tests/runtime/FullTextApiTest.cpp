@@ -24,10 +24,6 @@ class FullTextApi : public FullTextTest {
   }
 };
 
-STATUS BreakPressed() {
-  return ERR_CANCEL;
-}
-
 }  // namespace
 
 // As published: ERR_FT_NOMATCHES, a count of 0 and no results handle.
@@ -163,7 +159,7 @@ TEST_F(FullTextApi, BadArgumentsAndHandlesAreErrors) {
 TEST_F(FullTextApi, TheBreakSignalStopsASearch) {
   for (int index = 0; index < 5; ++index) AddDocument({{"Subject", "interrupted"}});
   for (int round = 0; round < 2; ++round) {
-    OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, reinterpret_cast<OSSIGPROC>(BreakPressed));
+    OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, BreakPressed());
     FtOutcome stopped = Search("interrupted");
     EXPECT_EQ(stopped.Status, ERR_CANCEL);
     EXPECT_FALSE(stopped.HadResults);

@@ -1,11 +1,11 @@
 // Notes opened in the order of a collection just read are read ahead in batches; every open
 // still returns the note as stored at that moment, whoever changed it in between.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 #include <vector>
 
+#include "DamageTools.h"
 #include "ViewFixtureTest.h"
 #include "notesapi/nsfnote.h"
 
@@ -17,28 +17,7 @@ constexpr int Documents = 40;
 constexpr int OpenedBefore = 3;
 constexpr int Changed = 5;
 
-class ReadAheadTest : public ViewsTest {
- protected:
-  // Another connection to the file, as another process has: SQL run straight on it.
-  void OtherConnection(const std::string& Sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(FileOf("views.nsf").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr),
-              SQLITE_OK);
-    sqlite3_busy_timeout(db, 5000);
-    EXPECT_EQ(sqlite3_exec(db, Sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-  }
-
-  // The subject of the note, or the status of opening it as "status N".
-  std::string Subject(NOTEID Id) {
-    NoteRef note;
-    if (STATUS status = NSFNoteOpen(FDb, Id, 0, note.Out()))
-      return "status " + std::to_string(ERR(status));
-    char text[64] = {};
-    NSFItemGetText(note.Get(), "Subject", text, sizeof text);
-    return text;
-  }
-};
+using ReadAheadTest = ViewsTest;
 
 TEST_F(ReadAheadTest, EveryOpenSeesTheNoteAsStoredThen) {
   enum THow { Save, Delete, SqlReplace, SqlDelete };
@@ -62,16 +41,20 @@ TEST_F(ReadAheadTest, EveryOpenSeesTheNoteAsStoredThen) {
     // Read as the object library reads a view before it opens the documents.
     ASSERT_EQ(Ids(ReadAll(view)), ids);
     for (int index = 0; index < OpenedBefore; ++index)
-      EXPECT_EQ(Subject(ids[index]), "s" + std::to_string(index));
+      EXPECT_EQ(TextOf(FDb, ids[index]), "s" + std::to_string(index));
     const std::string changed = std::to_string(ids[Changed]);
     if (test.How == Save) Change(ids[Changed], {{"Subject", "new"}});
     if (test.How == Delete) NSFNoteDelete(FDb, ids[Changed], 0);
+    // Another connection to the file, as another process has.
     if (test.How == SqlReplace)
-      OtherConnection("UPDATE notes SET items = (SELECT items FROM notes WHERE note_id = " +
-                      std::to_string(ids[0]) + ") WHERE note_id = " + changed);
-    if (test.How == SqlDelete) OtherConnection("DELETE FROM notes WHERE note_id = " + changed);
+      vesktest::ExecuteOn(FileOf("views.nsf"),
+                          "UPDATE notes SET items = (SELECT items FROM notes WHERE note_id = " +
+                              std::to_string(ids[0]) + ") WHERE note_id = " + changed);
+    if (test.How == SqlDelete)
+      vesktest::ExecuteOn(FileOf("views.nsf"), "DELETE FROM notes WHERE note_id = " + changed);
     for (int index = OpenedBefore; index < Documents; ++index)
-      EXPECT_EQ(Subject(ids[index]), index == Changed ? test.Expected : "s" + std::to_string(index))
+      EXPECT_EQ(TextOf(FDb, ids[index]),
+                index == Changed ? test.Expected : "s" + std::to_string(index))
           << "document " << index;
   }
 }

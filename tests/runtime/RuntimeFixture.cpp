@@ -1,6 +1,7 @@
 #include "RuntimeFixture.h"
 
 #include "notesapi/global.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osmisc.h"
 
 namespace runtimetest {
@@ -11,6 +12,18 @@ void RuntimeTest::SetUp() {
 
 void RuntimeTest::TearDown() {
   NotesTerm();
+}
+
+namespace {
+
+STATUS LNCALLBACK CancelAtOnce() {
+  return ERR_CANCEL;
+}
+
+}  // namespace
+
+OSSIGPROC BreakPressed() {
+  return reinterpret_cast<OSSIGPROC>(CancelAtOnce);
 }
 
 std::string StatusText(unsigned Status) {

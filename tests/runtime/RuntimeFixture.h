@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TestNotesEnv.h"
+#include "notesapi/ossignal.h"
 
 namespace runtimetest {
 
@@ -16,6 +17,9 @@ class RuntimeTest : public testing::Test {
 
   vesktest::TestNotesEnv FEnv;
 };
+
+// A break handler that stops whatever asks, as a user pressing Ctrl+Break.
+OSSIGPROC BreakPressed();
 
 // The text of a status, or "" when the runtime has none.
 std::string StatusText(unsigned Status);

@@ -173,10 +173,6 @@ TEST_F(SearchTest, FormulasSelectAndSummariesHoldTheSummaryItemsUpTo64KB) {
   EXPECT_EQ(matches[0].Summary["Third"], "c");
 }
 
-STATUS LNCALLBACK StopNow() {
-  return ERR_CANCEL;
-}
-
 STATUS LNCALLBACK SaveDuringSearch(void* Parameter, SEARCH_MATCH* SearchMatch, ITEM_TABLE*) {
   DBHANDLE db = *static_cast<DBHANDLE*>(Parameter);
   NOTEHANDLE note = NULLHANDLE;
@@ -199,7 +195,7 @@ TEST_F(SearchTest, TheRoutineMaySaveItsNotesAndItsStatusOrABreakStopsTheSearch) 
                       &collected, nullptr),
             0x1234);
   EXPECT_EQ(collected.Matches.size(), 2u);
-  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, reinterpret_cast<OSSIGPROC>(StopNow));
+  OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, BreakPressed());
   collected = Collected{};
   STATUS status = NSFSearch(FDb, NULLHANDLE, nullptr, 0, NOTE_CLASS_DOCUMENT, nullptr, Collect,
                             &collected, nullptr);

@@ -130,6 +130,13 @@ std::string StorageTest::Text(NOTEHANDLE Note, const std::string& Name) {
   return std::string(buffer, length);
 }
 
+std::string StorageTest::TextOf(DBHANDLE Db, NOTEID Id, const std::string& Name) {
+  NoteRef note;
+  if (STATUS status = NSFNoteOpen(Db, Id, 0, note.Out()))
+    return "status " + std::to_string(ERR(status));
+  return Text(note.Get(), Name);
+}
+
 // ASCII is the same in both, and may be longer than OSTranslate takes.
 std::string StorageTest::Lmbcs(const std::string& Utf8) {
   if (std::all_of(Utf8.begin(), Utf8.end(), [](char c) { return c > 0; })) return Utf8;

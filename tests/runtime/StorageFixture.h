@@ -103,6 +103,8 @@ class StorageTest : public RuntimeTest {
     AppendItem(Note, Name, TYPE_TEXT, Text, Flags);
   }
   static std::string Text(NOTEHANDLE Note, const std::string& Name);
+  // Item Name of stored note Id as text, or "status <status>" when the note does not open.
+  static std::string TextOf(DBHANDLE Db, NOTEID Id, const std::string& Name = "Subject");
   // UTF-8 text in LMBCS, as items hold it.
   static std::string Lmbcs(const std::string& Utf8);
   static NOTEID IdOf(NOTEHANDLE Note);

@@ -12,18 +12,9 @@ namespace {
 using runtimetest::DbRef;
 using runtimetest::NoteRef;
 
-class Unread : public runtimetest::StorageTest {
+// The new note of the fixture is not saved: only its database is used.
+class Unread : public runtimetest::NewNoteTest {
  protected:
-  void SetUp() override {
-    StorageTest::SetUp();
-    NewDatabase();
-    FDb = std::make_unique<DbRef>("test.nsf");
-  }
-  void TearDown() override {
-    FDb.reset();
-    StorageTest::TearDown();
-  }
-
   DHANDLE Table(const char* User, BOOL Create = TRUE) {
     DHANDLE table = NULLHANDLE;
     EXPECT_EQ(NSFDbGetUnreadNoteTable(FDb->Get(), const_cast<char*>(User),
@@ -40,8 +31,6 @@ class Unread : public runtimetest::StorageTest {
     IDDestroyTable(table);
     return ids;
   }
-
-  std::unique_ptr<DbRef> FDb;
 };
 
 TEST_F(Unread, NewTableHoldsEveryDocumentAndStaysCurrent) {
