@@ -4,7 +4,6 @@
 
 using formulatest::FormulaTest;
 using formulatest::NumberItem;
-using formulatest::TextItem;
 
 namespace {
 
@@ -92,18 +91,6 @@ TEST_F(FormulaEvaluation, ValuesThatWouldExhaustMemoryBecomeErrors) {
   EXPECT_EQ(Value(formula), notesrt::TValue::Error(ERR_FORMULA_VALUE_TOO_BIG));
   std::string list = "x := 1:2:3:4:5:6:7:8:9:10; y := x *+ x *+ x *+ x *+ x; y *+ x";
   EXPECT_EQ(Value(list), notesrt::TValue::Error(ERR_FORMULA_VALUE_TOO_BIG));
-}
-
-TEST_F(FormulaEvaluation, OneEvaluatorServesManyNotes) {
-  notesrt::TCompileError error;
-  notesrt::TEvaluator evaluator(
-      notesrt::TCompiledFormula::Compile("SELECT Subject < \"M\"", false, error));
-  int matches = 0;
-  for (const char* subject : {"apple", "Zebra", "kiwi", "Melon"}) {
-    FContext.Set("Subject", TextItem(subject));
-    matches += evaluator.Evaluate(FContext).Matches ? 1 : 0;
-  }
-  EXPECT_EQ(matches, 2);
 }
 
 }  // namespace

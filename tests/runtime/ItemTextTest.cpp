@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "RichTextRecords.h"
 #include "ScopedEnv.h"
 #include "StorageFixture.h"
 #include "notesapi/misc.h"
@@ -18,11 +17,6 @@ class ItemText : public runtimetest::NewNoteTest {
     char text[256];
     WORD length = NSFItemConvertToText(Note(), Name, text, Size, Separator);
     return std::string(text, length);
-  }
-
-  // A paragraph with one text run (a NUL inside a run is a line break of its own).
-  static std::string Paragraph(const std::string& Text) {
-    return runtimetest::ParagraphRecord() + runtimetest::TextRun(Text);
   }
 
   void Append(const char* Name, WORD Type, const std::string& Value) {
@@ -52,19 +46,6 @@ TEST_F(ItemText, EachTypeHasItsTextForm) {
   }
   EXPECT_EQ(Convert("Missing"), "");
   EXPECT_EQ(Convert("L", ',', 3), "a,");
-}
-
-TEST_F(ItemText, RichTextGivesItsTextRuns) {
-  // "Hi" and "there" have odd lengths: their runs are padded.
-  const std::string body = Paragraph("Hi") + Paragraph("there");
-  Append("Body", TYPE_COMPOSITE, body);
-  EXPECT_EQ(Convert("Body"), std::string("Hi\0there", 8));
-  // A record claiming more than the value holds ends the walk.
-  Append("Bad", TYPE_COMPOSITE,
-         std::string("\x85\xFF\xF0\x00\x00\x00\x00\x00"
-                     "x",
-                     9));
-  EXPECT_EQ(Convert("Bad"), "");
 }
 
 TEST_F(ItemText, ValueBlockIdsConvertWithinTheirLength) {

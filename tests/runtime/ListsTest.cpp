@@ -48,25 +48,20 @@ using TEntries = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(Lists, AllocateReturnsALockedListOfThePublishedSize) {
+// Empty lists are the next test's.
+TEST_F(Lists, AllocateReturnsALockedListWithRoomForItsEntries) {
   DHANDLE handle = NULLHANDLE;
   void* list = nullptr;
   WORD size = 0;
-  ASSERT_EQ(ListAllocate(0, 0, FALSE, &handle, &list, &size), NOERROR);
-  EXPECT_EQ(size, 2);
-  EXPECT_EQ(ListGetNumEntries(list, FALSE), 0);
-  EXPECT_EQ(OSMemFree(handle), ERR_NOTESRT_LOCKED);
-  EXPECT_TRUE(OSUnlockObject(handle));
-  EXPECT_EQ(OSMemFree(handle), NOERROR);
-
   ASSERT_EQ(ListAllocate(3, 10, TRUE, &handle, &list, &size), NOERROR);
   EXPECT_EQ(size, 2 + 2 + 3 * 2 + 10);
   WORD typeWord;
   std::memcpy(&typeWord, list, sizeof typeWord);
   EXPECT_EQ(typeWord, TYPE_TEXT_LIST);
   EXPECT_EQ(ListGetNumEntries(list, TRUE), 3);
-  OSUnlockObject(handle);
-  OSMemFree(handle);
+  EXPECT_EQ(OSMemFree(handle), ERR_NOTESRT_LOCKED);
+  EXPECT_TRUE(OSUnlockObject(handle));
+  EXPECT_EQ(OSMemFree(handle), NOERROR);
 }
 
 TEST_F(Lists, EntriesGoInAtTheirNumberAndLeaveNoGap) {

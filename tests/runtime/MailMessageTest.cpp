@@ -174,24 +174,6 @@ TEST_F(MailBody, EachLineIsAParagraphInTheDefaultFont) {
   EXPECT_EQ(std::string(text, length), std::string(expected, sizeof expected - 1));
 }
 
-// How a long line is cut into runs is the compound text's (CompoundTextTest).
-TEST_F(MailBody, ALongBodyBecomesSeveralItemsCutAtRecordsAndAppendsToTheOldBody) {
-  AppendText(Note(), "Body", "old");
-  std::vector<std::string> lines;
-  for (int index = 0; index < 3000; ++index)
-    lines.push_back("line " + std::to_string(index) + std::string(40, '.'));
-  lines.push_back(std::string(40000, 'L'));
-  AddLines(lines, nullptr);
-  std::vector<runtimetest::ItemValue> body = Items("Body");
-  ASSERT_GT(body.size(), 3u);
-  EXPECT_EQ(body[0].Value, "old");
-  for (size_t index = 1; index < body.size(); ++index) {
-    EXPECT_LE(body[index].Value.size(), 64000u);
-    runtimetest::CdRecords(body[index].Value);  // every piece is whole records
-  }
-  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
-}
-
 // A body of several items is added whole or not at all.
 TEST_F(MailBody, FailedAppendsNamedItemsAndDamagedBuffersAddNothing) {
   DHANDLE body = NULLHANDLE;

@@ -190,20 +190,17 @@ TEST_F(NameLookup, ServerBooksAreTheServersNamesFileAndBadRequestsAreRefused) {
   EXPECT_EQ(handle, NULLHANDLE);
 }
 
+// Lookups through a book made from it: the router test of other configured books.
 TEST_F(NameLookup, TheAddressBookTemplateMakesBooksWithTheirViewsAndForms) {
-  DBHANDLE made = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("pubnames.ntf", "people.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &made),
+  DBHANDLE book = NULLHANDLE;
+  ASSERT_EQ(NSFDbCreateAndCopy("pubnames.ntf", "people.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &book),
             NOERROR);
-  DbRef book("people.nsf");
-  NSFDbClose(made);
   NOTEID id = 0;
   for (const char* view : {"$Users", "($Users)", "$Groups", "($Groups)|$Groups"})
-    EXPECT_EQ(NIFFindDesignNote(book.Get(), view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
+    EXPECT_EQ(NIFFindDesignNote(book, view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
   for (const char* form : {"Person", "Group"})
-    EXPECT_EQ(NIFFindDesignNote(book.Get(), form, NOTE_CLASS_FORM, &id), NOERROR) << form;
-  AddPerson(book.Get(), "Tina", "Template");
-  OSSetEnvironmentVariable("NAMES", "people.nsf");
-  EXPECT_EQ(Find("tina template", 0, "LastName"), Strings{"Template"});
+    EXPECT_EQ(NIFFindDesignNote(book, form, NOTE_CLASS_FORM, &id), NOERROR) << form;
+  EXPECT_EQ(NSFDbClose(book), NOERROR);
 }
 
 class NameLookupBuffer : public runtimetest::NameLookupTest {
@@ -236,13 +233,10 @@ TEST_F(NameLookupBuffer, ItemsGiveTheirMembersAndMissingOnesNothing) {
   {
     LockedLookup lookup(handle);
     // Walking records and matches is what every lookup above does (NameLookupFixture).
-    WORD count = 0;
-    void* record = NAMELocateNextName(lookup.Data(), nullptr, &count);
+    void* record = NAMELocateNextName(lookup.Data(), nullptr, nullptr);
     void* first = NAMELocateNextMatch(lookup.Data(), record, nullptr);
     void* second = NAMELocateNextMatch(lookup.Data(), record, first);
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(NAMELocateNextName(lookup.Data(), record, &count), nullptr);
-    EXPECT_EQ(count, 0);
 
     WORD type = 0, size = 0;
     char* value = static_cast<char*>(NAMELocateItem(first, 0, &type, &size));

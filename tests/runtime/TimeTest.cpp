@@ -57,31 +57,50 @@ TEST(TimeZone, IsWholeHoursWestAndWhetherTheZoneObservesDst) {
 // 2:49:04 PM on 10 December 1996 in New York and in Bombay, the latter also as a four-digit
 // zone (GMT+5:30 is -3005) while the machine is elsewhere. The published example gives
 // 0x0032B864 for Bombay, which is 9:14:00.04 and does not agree with its own description
-// (14:49:04 at GMT+5:30); the zone word matches exactly.
-TEST(TimeLocalToGM, EncodesThePublishedExamplesAndReadsThemBack) {
+// (14:49:04 at GMT+5:30); the zone word matches exactly. Then both seasons in a zone with DST,
+// another zone with the DST flag (shifted an hour only in the machine's DST period), and a date
+// without a time.
+TEST(TimeLocalToGM, EncodesThePublishedExamplesAndEveryFieldReadsBack) {
+  const DWORD Bombay = (9 * 3600 + 19 * 60 + 4) * 100,
+              Winter = (13 * 3600 + 30 * 60 + 15) * 100 + 25, Summer = Winter - 360000;
+  const TIME published = Local(1996, 12, 10, 14, 49, 4, 0);
   const struct {
     const char* Machine;
-    int Zone, Dst;  // 0, 0: the machine's
-    DWORD Ticks, Date;
-  } cases[] = {{"America/New_York", 0, 0, 0x006CDCC0u, 0x852563FCu},
-               {"Asia/Kolkata", 0, 0, (9 * 3600 + 19 * 60 + 4) * 100, 0x652563FCu},
-               {"America/New_York", -3005, FALSE, (9 * 3600 + 19 * 60 + 4) * 100, 0x652563FCu}};
+    TIME Local;
+    int Zone, Dst;      // 0, 0: the machine's
+    DWORD Ticks, Date;  // Date 0: not checked
+    int Weekday;
+  } cases[] = {
+      {"America/New_York", published, 0, 0, 0x006CDCC0u, 0x852563FCu, 3},
+      {"Asia/Kolkata", published, 0, 0, Bombay, 0x652563FCu, 3},
+      {"America/New_York", published, -3005, FALSE, Bombay, 0x652563FCu, 3},
+      {"America/New_York", Local(2021, 1, 15, 8, 30, 15, 25), 0, 0, Winter, 0x8525865Eu, 6},
+      {"America/New_York", Local(2021, 7, 4, 8, 30, 15, 25), 0, 0, Summer, 0x85258708u, 1},
+      {"America/New_York", Local(2021, 1, 10, 12, 0, 0, 0), 6, TRUE, 18 * 360000u, 0, 1},
+      {"America/New_York", Local(2021, 7, 10, 12, 0, 0, 0), 6, TRUE, 17 * 360000u, 0, 7},
+      {"America/New_York", Local(2024, 3, 31, -1, 0, 0, 0), 0, 0, ALLDAY, 0, 1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.Machine) + " " + std::to_string(c.Zone));
+    SCOPED_TRACE(std::string(c.Machine) + " " + std::to_string(c.Zone) + " " + Fields(c.Local));
     ScopedTimeZone tz(c.Machine);
-    TIME time = Local(1996, 12, 10, 14, 49, 4, 0);
+    TIME time = c.Local;
     time.weekday = 6;  // wrong, and ignored
+    OSCurrentTimeZone(&time.zone, &time.dst);
     if (c.Zone) time.zone = c.Zone, time.dst = c.Dst;
     ASSERT_FALSE(TimeLocalToGM(&time));
     EXPECT_EQ(time.GM.Innards[0], c.Ticks);
-    EXPECT_EQ(time.GM.Innards[1], c.Date);
+    if (c.Date) {
+      EXPECT_EQ(time.GM.Innards[1], c.Date);
+    }
     TIME back{};
     back.zone = time.zone, back.dst = time.dst, back.GM = time.GM;
     ASSERT_FALSE(TimeGMToLocalZone(&back));
-    EXPECT_EQ(Fields(back), "1996-12-10 14:49:4.0");
-    EXPECT_EQ(back.weekday, 3);  // a Tuesday
+    EXPECT_EQ(Fields(back), c.Local.hour < 0 ? "2024-3-31 -1:-1:-1.-1" : Fields(c.Local));
+    EXPECT_EQ(back.weekday, c.Weekday);
   }
-  // TimeGMToLocal uses the machine's zone, whatever the TIME said, and reports it.
+}
+
+// TimeGMToLocal uses the machine's zone, whatever the TIME said, and reports it.
+TEST(TimeGMToLocal, UsesAndReportsTheMachinesZone) {
   ScopedTimeZone tz("America/New_York");
   TIME time{};
   time.zone = 3;
@@ -90,38 +109,6 @@ TEST(TimeLocalToGM, EncodesThePublishedExamplesAndReadsThemBack) {
   EXPECT_EQ(time.zone, 5);
   EXPECT_EQ(time.dst, TRUE);
   EXPECT_EQ(Fields(time), "1996-12-10 14:49:4.0");
-}
-
-// Both seasons in a zone with DST, another zone with the DST flag (shifted an hour only in the
-// machine's DST period), and a date without a time.
-TEST(TimeRoundTrip, KeepsEveryFieldInBothSeasonsAndWithoutATime) {
-  ScopedTimeZone tz("America/New_York");
-  const struct {
-    TIME Time;
-    int Zone;  // 0: the machine's
-    DWORD Ticks;
-  } cases[] = {{Local(2021, 1, 15, 8, 30, 15, 25), 0, (13 * 3600 + 30 * 60 + 15) * 100u + 25},
-               {Local(2021, 7, 4, 8, 30, 15, 25), 0, (12 * 3600 + 30 * 60 + 15) * 100u + 25},
-               {Local(2021, 1, 10, 12, 0, 0, 0), 6, 18 * 360000u},
-               {Local(2021, 7, 10, 12, 0, 0, 0), 6, 17 * 360000u},
-               {Local(2024, 3, 31, -1, 0, 0, 0), 0, ALLDAY}};
-  for (const auto& c : cases) {
-    TIME time = c.Time;
-    if (c.Zone) time.zone = c.Zone, time.dst = TRUE;
-    SCOPED_TRACE(Fields(time));
-    ASSERT_FALSE(TimeLocalToGM(&time));
-    EXPECT_EQ(time.GM.Innards[0], c.Ticks);
-    if (!c.Zone) {
-      EXPECT_EQ(time.GM.Innards[1] >> 24, 0x85u) << "5 hours west, observes DST";
-    }
-    TIME back{};
-    back.zone = time.zone, back.dst = time.dst, back.GM = time.GM;
-    ASSERT_FALSE(TimeGMToLocalZone(&back));
-    EXPECT_EQ(Fields(back), c.Time.hour < 0 ? "2024-3-31 -1:-1:-1.-1" : Fields(c.Time));
-    if (c.Time.hour < 0) {
-      EXPECT_EQ(back.weekday, 1);  // a Sunday
-    }
-  }
 }
 
 TEST(TimeLocalToGM, InvalidFieldsReturnTrueAndLeaveGMZero) {
