@@ -98,6 +98,24 @@ TEST_F(RouterDamage, OneMailNeverStopsAPass) {
   }
 }
 
+// A pass that ends between putting a mail into a mail file and taking it out of the mailbox (a
+// crash, a full disk) finds it again next time: it must not arrive twice.
+TEST_F(RouterDamage, AMailDeliveredButStillInTheMailboxIsNotDeliveredAgain) {
+  Deposit(Srv1, "once", {"Carol White"});
+  vesktest::ExecuteOn(OnSrv1("mail.box"),
+                      "CREATE TRIGGER kept_deleted BEFORE UPDATE OF deleted ON notes "
+                      "BEGIN SELECT RAISE(ABORT, 'kept'); END;"
+                      "CREATE TRIGGER kept_removed BEFORE DELETE ON notes "
+                      "BEGIN SELECT RAISE(ABORT, 'kept'); END;");
+  NotesRTRouteMail(Srv1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_EQ(Inbox(FCarol), Strings{"once"});
+  ASSERT_EQ(Subjects(Box()), Strings{"once"}) << "the mail left the mailbox after all";
+  vesktest::ExecuteOn(OnSrv1("mail.box"), "DROP TRIGGER kept_deleted; DROP TRIGGER kept_removed;");
+  Route(Srv1);
+  EXPECT_EQ(Inbox(FCarol), Strings{"once"});
+  EXPECT_TRUE(Subjects(Box()).empty());
+}
+
 // One damaged page of MAIL.BOX: senders are refused instead of told "sent", and the next pass
 // delivers every mail still readable, sets the file aside and goes on with a new one.
 TEST_F(RouterDamage, ADamagedMailBoxIsSetAsideAndWhatItHoldsIsDelivered) {
