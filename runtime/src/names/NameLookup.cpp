@@ -17,6 +17,7 @@
 #include "storage/Database.h"
 #include "storage/ItemCodec.h"
 #include "storage/KeptDatabases.h"
+#include "storage/SqlStatement.h"
 #include "text/TextFold.h"
 #include "text/TextTrim.h"
 
@@ -31,16 +32,20 @@ struct TOpenBook {
   TAddressBookIndex Index;
   explicit TOpenBook(std::shared_ptr<TDatabase> Db)
       : Database(std::move(Db)), Index(Database->File()) {
-    Database->File().Execute("BEGIN");
+    Run("BEGIN");
   }
   ~TOpenBook() {
     try {
-      Database->File().Execute("COMMIT");
+      Run("COMMIT");
     } catch (const EStatus&) {
     }
   }
   TOpenBook(const TOpenBook&) = delete;
   TOpenBook& operator=(const TOpenBook&) = delete;
+
+ private:
+  // Prepared once per file: a lookup is often a single key, where parsing these would show.
+  void Run(const char* Sql) { TSqlQuery(Database->File().Statement(Sql)).Run(); }
 };
 
 // A directory's ($Users) holds the mail groups too, found by their names, so that every name
@@ -116,12 +121,7 @@ class TNameLookup {
 
   bool AddMatches(TOpenBook& Book, TNameSpace Space, const std::string& Name) {
     bool found = false;
-    std::vector<NOTEID> ids;
-    for (TNameSpace indexed : IndexedSpaces(Space)) {
-      std::vector<NOTEID> more = Matches(Book.Index, indexed, Name);
-      ids.insert(ids.end(), more.begin(), more.end());
-    }
-    for (NOTEID id : ids) {
+    for (NOTEID id : Matches(Book.Index, IndexedSpaces(Space), Name)) {
       std::vector<TStoredItem> stored;
       try {
         stored = Book.Database->Notes().Items(id);
@@ -138,19 +138,28 @@ class TNameLookup {
     return found;
   }
 
-  static std::vector<NOTEID> Matches(TAddressBookIndex& Index, TNameSpace Space,
-                                     std::string_view Name) {
+  // The notes Name finds in each of Spaces, space by space; its keys are made only once.
+  static std::vector<NOTEID> Matches(TAddressBookIndex& Index,
+                                     const std::vector<TNameSpace>& Spaces, std::string_view Name) {
     std::string_view name = TrimBlanks(Name);
-    if (name.empty()) return {};
+    std::vector<NOTEID> ids;
+    if (name.empty()) return ids;
     if (name.back() == '*') {
       name.remove_suffix(1);
-      return Index.Prefixed(Space, FoldUtf8(LmbcsToUtf8(name)));
+      const std::string prefix = FoldUtf8(LmbcsToUtf8(name));
+      for (TNameSpace space : Spaces) {
+        std::vector<NOTEID> more = Index.Prefixed(space, prefix);
+        ids.insert(ids.end(), more.begin(), more.end());
+      }
+      return ids;
     }
-    std::vector<NOTEID> ids;
-    std::set<NOTEID> seen;
-    for (const std::string& key : LookupKeysOf(name))
-      for (NOTEID id : Index.Exact(Space, key))
-        if (seen.insert(id).second) ids.push_back(id);
+    const std::vector<std::string> keys = LookupKeysOf(name);
+    for (TNameSpace space : Spaces) {
+      std::set<NOTEID> seen;
+      for (const std::string& key : keys)
+        for (NOTEID id : Index.Exact(space, key))
+          if (seen.insert(id).second) ids.push_back(id);
+    }
     return ids;
   }
 

@@ -10,13 +10,9 @@ namespace notesrt {
 
 namespace {
 
-// Byte offsets at which the characters of Text start; plain ASCII needs no decoding.
+// Byte offsets at which the characters of a text that is not plain ASCII start.
 std::vector<size_t> CharacterStarts(std::string_view Text) {
   std::vector<size_t> starts;
-  if (TLmbcsCodec::IsPlainAscii(Text)) {
-    for (size_t at = 0; at < Text.size(); ++at) starts.push_back(at);
-    return starts;
-  }
   std::vector<int32_t> offsets;
   std::u16string units = TLmbcsCodec::Shared().Decode(Text, &offsets);
   for (size_t unit = 0; unit < units.size(); ++unit) {
@@ -32,13 +28,23 @@ std::vector<size_t> CharacterStarts(std::string_view Text) {
 }  // namespace
 
 TDistinguishedNameText::TDistinguishedNameText(std::string_view Text) : FText(Text) {
+  // Nearly every name is plain ASCII, where each byte is a character: no decoding.
+  if (TLmbcsCodec::IsPlainAscii(Text)) {
+    FChars.reserve(Text.size());
+    for (size_t at = 0; at < Text.size(); ++at) AddChar(at, 1);
+    return;
+  }
   std::vector<size_t> starts = CharacterStarts(Text);
-  bool escapeNext = false;
+  FChars.reserve(starts.size());
   for (size_t index = 0; index < starts.size(); ++index) {
     size_t end = index + 1 < starts.size() ? starts[index + 1] : Text.size();
-    FChars.push_back({starts[index], end - starts[index], escapeNext});
-    escapeNext = Is(index, '$');
+    AddChar(starts[index], end - starts[index]);
   }
+}
+
+void TDistinguishedNameText::AddChar(size_t Offset, size_t Size) {
+  bool escaped = !FChars.empty() && Is(FChars.size() - 1, '$');
+  FChars.push_back({Offset, Size, escaped});
 }
 
 std::vector<std::string_view> TDistinguishedNameText::Split(char Delimiter) const {

@@ -29,6 +29,7 @@ class TDistinguishedNameText {
     bool Escaped;
   };
 
+  void AddChar(size_t Offset, size_t Size);
   bool Is(size_t Index, char Ascii) const;
   bool IsBlank(size_t Index) const { return Is(Index, ' ') || Is(Index, '\t'); }
   // The characters [From, To) without blanks at either end.
