@@ -44,9 +44,7 @@ void TReaderIndex::ForEach(
 
 // Asked every time: another process may create the table at any moment.
 bool TReaderIndex::HasTable() {
-  TSqlQuery query(FFile.Statement(
-      "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'note_readers'"));
-  return query.Step() && query.Int(0) > 0;
+  return FFile.HasTable("note_readers");
 }
 
 void TReaderIndex::Forget(NOTEID Id) {

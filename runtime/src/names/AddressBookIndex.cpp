@@ -80,9 +80,7 @@ void TAddressBookIndex::ForEach(
 // Asked every time rather than remembered: a write that created the tables may still roll
 // back, and another process may create them at any moment.
 bool TAddressBookIndex::HasTables() {
-  TSqlQuery query(FFile.Statement(
-      "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'name_entries'"));
-  return query.Step() && query.Int(0) > 0;
+  return FFile.HasTable("name_entries");
 }
 
 void TAddressBookIndex::CreateTables() {

@@ -237,6 +237,18 @@ void TDbFile::Execute(const char* Sql) {
   CheckSqlite(sqlite3_exec(FDb, Sql, nullptr, nullptr, nullptr));
 }
 
+bool TDbFile::HasTable(const char* Name) {
+  if (sqlite3_table_column_metadata(FDb, "main", Name, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                    nullptr) == SQLITE_OK)
+    return true;
+  // The schema in memory may predate a table another process has made since: only what it
+  // holds is taken from it, an absence is asked of the file.
+  TSqlQuery query(
+      Statement("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"));
+  query.BindText(1, Name);
+  return query.Step() && query.Int(0) > 0;
+}
+
 int64_t TDbFile::PragmaValue(const char* Pragma) {
   TSqlStatement statement(FDb, std::string("PRAGMA ") + Pragma);
   TSqlQuery query(statement);

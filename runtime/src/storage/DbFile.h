@@ -47,6 +47,10 @@ class TDbFile {
   // For statements run once (pragmas, schema steps).
   void Execute(const char* Sql);
   int64_t PragmaValue(const char* Pragma);
+  // Whether the file has the table Name. Asked on every save and lookup, where a query of
+  // sqlite_master would cost more than the work itself, so a table is first looked for in
+  // the schema SQLite keeps in memory.
+  bool HasTable(const char* Name);
   // SQLite's quick check of every page: "" when the file is whole, else the first problem.
   std::string QuickCheck();
 

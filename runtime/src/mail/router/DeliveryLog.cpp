@@ -27,9 +27,7 @@ void TDeliveryLog::Add(std::string_view Message, std::string_view Recipient, NOT
 
 // Asked every time: a write that created the table may have rolled back since.
 bool TDeliveryLog::HasTable() {
-  TSqlQuery query(FFile.Statement(
-      "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'mail_delivery_log'"));
-  return query.Step() && query.Int(0) > 0;
+  return FFile.HasTable("mail_delivery_log");
 }
 
 }  // namespace notesrt::router
