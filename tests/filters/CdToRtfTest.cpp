@@ -83,24 +83,10 @@ struct TCase {
   std::vector<std::string> Lacks;
 };
 
+// What the import also writes (paragraphs, runs, definitions, font tables) the round trip and
+// the newsletter cover; these are the records it does not.
 TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
-  const std::string bold = Font(4, 0x07, 2, 12);
   const TCase cases[] = {
-      {"a leading paragraph opens no empty one",
-       Paragraph() + TextRun("a") + Paragraph() + TextRun("b"),
-       "a\nb",
-       {"\\par "},
-       {"\\par \r\n\\pard \\par"}},
-      {"two paragraphs before text give one empty paragraph",
-       Paragraph() + Paragraph() + TextRun("a"),
-       "\na",
-       {},
-       {}},
-      {"run attributes, face, size and colour",
-       TextRun("x", bold),
-       "x",
-       {"{\\f4\\fs24\\b\\i\\ul\\cf3 x}"},
-       {}},
       {"effects are not superscript",
        TextRun("e", Font(1, 0x90, 0, 10)) + TextRun("s", Font(1, 0x30, 0, 10)),
        "es",
@@ -111,18 +97,10 @@ TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
        "a\\b{c}\td\ne",
        {"a\\\\b\\{c\\}\\tab d\\line e}"},
        {}},
-      {"code page 1252, other characters and emoji",
-       TextRun(Lmbcs("Grün € Ω 😀")),
-       "Grün € Ω 😀",
-       {"Gr\\'fcn \\'80 \\u937\\'3f \\u-10179\\'3f\\u-8704\\'3f"},
-       {}},
-      {"a definition applies to the paragraph that refers to it; a margin left of the inch is "
-       "a negative indent",
-       Pab(2, 3, 2160, 1800, 0, 2880) + Paragraph() + Reference(2) + TextRun("c") + Paragraph() +
-           Reference(9) + TextRun("d") + Paragraph() + Pab(3, 0, 720, 0, 0) + Reference(3) +
-           TextRun("e"),
-       "c\nd\ne",
-       {"\\pard\\qc\\li720\\fi-360\\ri1440 {", "\\pard {\\f1\\fs20 d}", "\\pard\\li-720\\fi-720 {"},
+      {"a reference to no definition is a plain paragraph",
+       Paragraph() + Reference(9) + TextRun("d"),
+       "d",
+       {"\\pard {\\f1\\fs20 d}"},
        {}},
       {"a reference after text applies to its paragraph",
        Pab(2, 1, 1440, 1440, 0) + Paragraph() + TextRun("r") + Reference(2),
@@ -201,12 +179,6 @@ TEST_F(CdToRtf, RecordsAsReadersSeeThem) {
        "",
        {"\\pngblip\\picw2\\pich2", "89504e470d0a1a0a"},
        {"424d"}},
-      {"a leading font table names faces 5 and up",
-       WordRecord(0x8B, Le16(1) + std::string{5, 0x20} + "Garamond" + std::string(24, '\0')) +
-           TextRun("g", Font(5, 0, 0, 11)) + TextRun("u", Font(77, 0, 0, 11)),
-       "gu",
-       {"{\\f5\\fswiss\\fcharset0 Garamond;}", "{\\f5\\fs22 g}", "{\\f1\\fs22 u}"},
-       {}},
       {"unknown records are skipped",
        WordRecord(0xF0, "zz") + TextRun("k") + ByteRecord(0x22, "q"),
        "k",
