@@ -25,21 +25,6 @@ class RegistryFileTest : public testing::Test {
   vesktest::TestNotesEnv Env;
 };
 
-TEST_F(RegistryFileTest, ValuesAreStoredAsReadableLines) {
-  TRegistry Registry;
-  ASSERT_TRUE(Registry.OpenKey("Software\\Vesk", true));
-  Registry.WriteString("Text", "a \"b\" c:\\d\r\ne");
-  Registry.WriteInteger("Count", 10);
-  Registry.WriteBinaryData("Bytes", {0x01, 0xff});
-  std::string Text = ReadFileText(UserFile());
-  EXPECT_NE(Text.find("[Software\\Vesk]\n"
-                      "\"Text\"=\"a \\\"b\\\" c:\\\\d\\r\\ne\"\n"
-                      "\"Count\"=dword:0000000a\n"
-                      "\"Bytes\"=hex:01,ff\n"),
-            std::string::npos)
-      << Text;
-}
-
 TEST_F(RegistryFileTest, ASaveReplacesTheFileAndNeverRewritesItInPlace) {
   TRegistry Registry;
   ASSERT_TRUE(Registry.OpenKey("Key", true));

@@ -1,5 +1,5 @@
-// The merge of RTF fragments into one document, read back by the reader: text, paragraphs, the
-// font and colour of each run, code pages; and the merged golden files read by the same reader.
+// The merge of RTF fragments into one document, read back by the reader: text, paragraphs and
+// code pages; and the merge of other writers' files against its golden file.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,53 +7,9 @@
 
 #include "FileText.h"
 #include "RichEditMerge.h"
-#include "RtfReader.h"
 #include "RtfText.h"
 
 namespace {
-
-// Each shown run of text with the name of its font and its colour as "#rrggbb" ("auto").
-class TRunRecorder : public TRtfHandler {
- public:
-  void Token(const TRtfReader&, const TRtfToken& Token, TRtfRole Role) override {
-    if (Role != TRtfRole::Control) return;
-    if (Token.Is("cf")) FColor = Token.Param;
-    if (Token.Is("plain")) FColor = 0;
-  }
-  void Text(const TRtfReader& Reader, std::string_view Utf8) override {
-    if (Reader.Hidden() || Utf8.empty()) return;
-    const TRtfDocument& Doc = Reader.Document();
-    auto Font = Doc.Fonts.find(Reader.Font());
-    std::string Run = (Font == Doc.Fonts.end() ? "?" : Font->second.Name) + "/" + ColorName(Doc);
-    Run += ":" + std::string(Utf8);
-    if (!Runs.empty() &&
-        Runs.back().substr(0, Runs.back().find(':')) == Run.substr(0, Run.find(':'))) {
-      Runs.back() += Utf8;
-    } else {
-      Runs.push_back(Run);
-    }
-  }
-
-  std::vector<std::string> Runs;
-
- private:
-  std::string ColorName(const TRtfDocument& Doc) const {
-    if (FColor <= 0 || static_cast<size_t>(FColor) >= Doc.Colors.size()) return "auto";
-    const TRtfColor& C = Doc.Colors[static_cast<size_t>(FColor)];
-    char Name[8];
-    std::snprintf(Name, sizeof Name, "#%02x%02x%02x", C.Red, C.Green, C.Blue);
-    return Name;
-  }
-
-  int32_t FColor = 0;
-};
-
-std::vector<std::string> RunsOf(const std::string& Rtf) {
-  TRunRecorder Recorder;
-  TRtfReader Reader(Recorder);
-  Reader.Read(Rtf);
-  return Recorder.Runs;
-}
 
 const std::string Arial = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}";
 
@@ -102,35 +58,8 @@ TEST(RichEditMerge, ParagraphsOfTheFragmentsAndASingleFragmentUnchanged) {
   EXPECT_EQ(RichEditMerge({}), "");
 }
 
-TEST(RichEditMerge, EachRunKeepsItsFontAndColour) {
-  std::string First =
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-      "a\\cf1 r\\par}";
-  std::string Second =
-      "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times;}}"
-      "{\\colortbl;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}{\\stylesheet{\\s15 H;}}"
-      "\\s15 t\\f0 a\\cf1 b\\cf2 r\\plain t\\par}";
-  std::string Merged = RichEditMerge({First, Second});
-  EXPECT_EQ(RunsOf(Merged), (std::vector<std::string>{
-                                "Arial/auto:a", "Arial/#ff0000:r", "Times/auto:t", "Arial/auto:a",
-                                "Arial/#0000ff:b", "Arial/#ff0000:r", "Times/auto:t"}))
-      << Merged;
-  // The second fragment went into a group of its own, without its style reference, after the
-  // first one's paragraph mark was left out.
-  EXPECT_NE(Merged.find("a\\cf1 r\\par\r\n{\\pard\\plain\\uc1 \\f1 "), std::string::npos) << Merged;
-  EXPECT_EQ(Merged.find("\\s15"), std::string::npos) << Merged;
-  EXPECT_EQ(Merged.substr(Merged.size() - 7), "t\\par}}");
-}
-
-TEST(RichEditMerge, TextOfAnotherCodePageBecomesUnicode) {
-  std::string Merged = RichEditMerge(
-      {Arial + "a}",
-       "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 A;}}\\uc2 \\'e0 \\u1073\\'e1\\'e1}"});
-  EXPECT_NE(Merged.find("\\u1072\\'3f\\'3f \\u1073\\'e1\\'e1"), std::string::npos) << Merged;
-  EXPECT_EQ(Merged.find("\\ansicpg1251"), std::string::npos) << Merged;
-  EXPECT_EQ(RtfToText(Merged), "a\n\u0430 \u0431");
-}
-
+// Later fragments' fonts and colours are renumbered into the first one's tables and their style
+// references dropped; the golden merge of these files holds every run's font and colour.
 TEST(RichEditMerge, FilesOfOtherWriters) {
   std::vector<std::string> Fragments;
   std::string Text;

@@ -1,11 +1,10 @@
-// The RTF tokenizer, reader, text extraction and escaper, on hand-made cases and on files that
-// other programs wrote (pandoc) or that follow the habits of LibreOffice and rich-edit controls.
+// The RTF tokenizer, reader, text extraction and escaper on hand-made cases; documents of other
+// writers are read through the import in the filters' corpus tests.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "FileText.h"
 #include "RtfEscaper.h"
 #include "RtfReader.h"
 #include "RtfText.h"
@@ -190,30 +189,6 @@ TEST(RtfEscaper, WritesSevenBitText) {
   }
   EXPECT_EQ(PlainTextToRtf("a\r\n{b}\n\xe9"),
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1 a\\par\r\n\\{b\\}\\par\r\n\\'e9}");
-}
-
-TEST(RtfReader, FilesOfOtherWriters) {
-  const std::vector<TCase> Cases = {
-      {"pandoc-writer.rtf", "",
-       "Quarterly figures\nSales rose by 12 % in March; the caf\u00e9 in Z\u00fcrich sold 3 \u20ac "
-       "more. \u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac, "
-       "\u0440\u0443\u0441\u0441\u043a\u0438\u0439 \u0442\u0435\u043a\u0441\u0442, \u4e2d\u6587, "
-       "\u65e5\u672c\u8a9e and an emoji \U0001F600.\nTabs and {braces} and back\\slashes stay as "
-       "they are.\n\u2022\tApples\n\u2022\tPears\nSee the report for more."},
-      {"richedit.rtf", "",
-       "Gr\u00fc\u00dfe aus M\u00fcnchen\n\u041f\u0440\u0438\u0432\u0435\u0442, \u65e5\u672c und "
-       "\u20ac\U0001F600 Ende\nKursiv\tmit Tab"},
-      {"libreoffice-style.rtf", "",
-       "Plain paragraph with bold, italic and underline.\nRed text: caf\u00e9 na\u00efve \u2013 "
-       "done\nCentred mail Jane\nLast line"},
-      {"codepages.rtf", "",
-       "\u041f\u0440\u0438\u0432\u0435\u0442 \u0160\u010d\u010d \u4e2d\u6587 \u20ac! \u20acx "
-       "\u20ac"},
-  };
-  for (const TCase& Case : Cases) {
-    std::string Rtf = vesktest::ReadFileText(std::string(VESK_TEST_DATA_DIR) + "/rtf/" + Case.Name);
-    EXPECT_EQ(RtfToText(Rtf), Case.Expected) << Case.Name;
-  }
 }
 
 }  // namespace
