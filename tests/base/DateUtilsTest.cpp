@@ -24,18 +24,6 @@ int DecodedMSec(TDateTime Value) {
   return ((Hour * 60 + Min) * 60 + Sec) * 1000 + MSec;
 }
 
-// Day numbers, and weekdays counted from Sunday (30 December 1899 was a Saturday).
-TEST(DateUtils, KnownDayNumbersAndWeekdaysFromSunday) {
-  const std::pair<TYmd, int> Days[] = {{{1899, 12, 30}, 0},  {{1899, 12, 31}, 1},
-                                       {{1900, 3, 1}, 61},   {{2000, 1, 1}, 36526},
-                                       {{1, 1, 1}, -693593}, {{9999, 12, 31}, 2958465}};
-  for (const auto& [Day, Number] : Days)
-    EXPECT_EQ(EncodeDate(Day.Year, Day.Month, Day.Day), Number) << Number;
-  const std::pair<TDateTime, int> Weekdays[] = {
-      {0, 7}, {EncodeDate(2024, 3, 3), 1}, {EncodeDate(2024, 3, 4) + 0.75, 2}, {-693593, 2}};
-  for (const auto& [Value, Weekday] : Weekdays) EXPECT_EQ(DayOfWeek(Value), Weekday) << Value;
-}
-
 TEST(DateUtils, EveryDayRoundTripsAcrossTheCalendar) {
   // Every day of selected years (leap rules of 4, 100 and 400), and a sweep across all years.
   for (int Year : {1, 4, 1600, 1700, 1899, 1900, 2000, 2023, 2024, 2100, 9999}) {

@@ -36,18 +36,6 @@ TEST(StringListText, SplitsAtEveryKindOfLineBreak) {
   for (const auto& Case : Cases) EXPECT_EQ(SplitText(Case.Text), Case.Lines) << Case.Text;
 }
 
-TEST(StringListText, JoinEndsEveryLineWithCrLf) {
-  TStringList List;
-  EXPECT_EQ(List.Text(), "");
-  List.Add("one");
-  List.Add("");
-  List.Add("three");
-  EXPECT_EQ(List.Text(), "one\r\n\r\nthree\r\n");
-  TStringList Copy;
-  Copy.SetText(List.Text());
-  EXPECT_EQ(LinesOf(Copy), LinesOf(List));
-}
-
 TEST(StringListCommaText, QuotesWhatNeedsItAndParsesBackWhatItWrote) {
   TStringList List;
   for (const char* S : {"plain", "with blank", "a,b", "say \"hi\"", ""}) List.Add(S);

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <errno.h>
-
-#include <fstream>
-
 #include "AnsiCompare.h"
 #include "ErrorOf.h"
 #include "SysUtils.h"
-#include "TempDir.h"
 
 namespace {
 
@@ -67,28 +62,6 @@ TEST(SysUtils, FileNameParts) {
   EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");  // not the root
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/tmp/"), "/tmp");
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");  // the root stays the root
-}
-
-TEST(SysUtils, FilesAndDirectoriesOnDisk) {
-  vesktest::TempDir Dir;
-  std::string File = (Dir.Path() / "x.txt").string();
-  std::ofstream(File) << "x";
-  EXPECT_TRUE(FileExists(File));
-  EXPECT_FALSE(FileExists(Dir.Path().string()));
-  EXPECT_FALSE(FileExists(File + ".none"));
-  EXPECT_FALSE(FileExists(""));
-  EXPECT_TRUE(DirectoryExists(Dir.Path().string()));
-  EXPECT_TRUE(DirectoryExists(IncludeTrailingPathDelimiter(Dir.Path().string())));
-  EXPECT_FALSE(DirectoryExists(File));
-  EXPECT_FALSE(DirectoryExists(""));
-}
-
-TEST(SysUtils, FrameworkErrorsNameWhatFailed) {
-  EInOutError Io("writing", "/var/log/VESK.log", ENOSPC);
-  EXPECT_EQ(Io.Message(), "I/O error writing \"/var/log/VESK.log\": No space left on device");
-  EXPECT_EQ(Io.ErrorCode(), ENOSPC);
-  EAssertionFailed Assertion("Failed: x > 0", "FrontEnd\\VeskExceptions", 152);
-  EXPECT_EQ(Assertion.Message(), "Failed: x > 0 (FrontEnd\\VeskExceptions, line 152)");
 }
 
 }  // namespace
