@@ -71,11 +71,6 @@ TEST(FreedesktopDrop, DropsFromTheDesktopReachTheComponent) {
     TLines Files;
     std::string Url;
   } cases[] = {
-      {"files",
-       {{"text/uri-list", "file:///a%20b\r\nfile:///c\r\n"}, {"text/plain", "x"}},
-       dtFile,
-       {"/a b", "/c"},
-       ""},
       {"a web page",
        {{"text/uri-list", "https://example.org/\r\nfile:///c\r\n"}},
        dtURL,

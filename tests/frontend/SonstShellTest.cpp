@@ -172,9 +172,6 @@ TEST(SonstShell, ErrorTextsVersionsAndNames) {
                    unsigned(Version >> 16 & 0xFFFF), unsigned(Version & 0xFFFF)));
   EXPECT_EQ(GetAppVersion("v%d.%d %s 100%%"), GetAppVersion("v%d.%d") + " %s 100%");
   EXPECT_NE(Version, 0u);
-  EXPECT_FALSE(GetUserName().empty());
-  EXPECT_FALSE(GetComputerName().empty());
-  EXPECT_LE(GetComputerName().size(), 128u);
 }
 
 // A web server on 127.0.0.1 in a child process, answering each path with a fixed status and

@@ -77,9 +77,6 @@ TEST(Vesk_Def, TreeNodesAreReadOneByOneAndNeverPastTheStream) {
       EXPECT_TRUE(read[i] == c.Nodes[i]) << "node " << i << ": " << read[i].Text;
     EXPECT_EQ(board.GetEOF(), c.Moves);
   }
-  TVESKClipBoard empty;
-  EXPECT_TRUE(empty.GetIsEmpty());
-  EXPECT_EQ(empty.GetFormatName(), "CF_VESKEmpty");
 }
 
 TEST(Vesk_Def, StoredReferencesSplitIntoPathFileAndTitle) {
@@ -250,10 +247,6 @@ TEST_F(AttmFromDnDTest, UrlsAndTextGiveAtMostOneLine) {
        {{"text/plain", text}, {MimeObjectDescriptor, BuildObjectDescriptor(outlook)}},
        true,
        {"3\tOUTLOOK://" + plan->EntryID() + "\tOUTL.Mail: Plan"}},
-      {"Outlook not running",
-       {{"text/plain", text}, {MimeObjectDescriptor, BuildObjectDescriptor(outlook)}},
-       false,
-       {}},
       {"text from elsewhere",
        {{"text/plain", text}, {MimeObjectDescriptor, BuildObjectDescriptor(writer)}},
        true,
