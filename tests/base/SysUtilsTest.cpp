@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "AnsiCompare.h"
 #include "ErrorOf.h"
 #include "SysUtils.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -62,6 +65,20 @@ TEST(SysUtils, FileNameParts) {
   EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");  // not the root
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/tmp/"), "/tmp");
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");  // the root stays the root
+}
+
+TEST(SysUtils, FilesAndDirectoriesOnDisk) {
+  vesktest::TempDir Dir;
+  std::string File = (Dir.Path() / "x.txt").string();
+  std::ofstream(File) << "x";
+  EXPECT_TRUE(FileExists(File));
+  EXPECT_FALSE(FileExists(Dir.Path().string()));
+  EXPECT_FALSE(FileExists(File + ".none"));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_TRUE(DirectoryExists(Dir.Path().string()));
+  EXPECT_TRUE(DirectoryExists(IncludeTrailingPathDelimiter(Dir.Path().string())));
+  EXPECT_FALSE(DirectoryExists(File));
+  EXPECT_FALSE(DirectoryExists(""));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(Keyboard, KeysAreTranslatedIntoCharactersBeforeTheNextMessage) {
   EXPECT_TRUE(Keyboard.ProcessOne(Other));
 }
 
-TEST(StatusBar, TheTerminalBarShowsTheRightPanel) {
+TEST(StatusBar, TheTerminalBarShowsTheRightPanelAndRefusesAMissingOne) {
   for (bool InPlace : {false, true}) {
     std::ostringstream Out;
     {
@@ -61,6 +61,9 @@ TEST(StatusBar, TheTerminalBarShowsTheRightPanel) {
     EXPECT_EQ(Out.str(), InPlace ? "\rConnecting  to the server\x1b[K\rDone\x1b[K\n"
                                  : "Connecting  to the server\nDone\n");
   }
+  TStatusBar Bar(2);
+  EXPECT_THROW(Bar.Panel(2), EListError);
+  EXPECT_THROW(Bar.Panel(-1), EListError);
 }
 
 TEST(TerminalMessageSink, ShowsTheTextAndAsksOnlyWhenThereIsAChoice) {
