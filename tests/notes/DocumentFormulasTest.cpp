@@ -104,19 +104,6 @@ TEST_F(DocumentFormulasTest, AttachFormCopiesTheDesignItemsOfTheFormNamedLiteral
   EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "quoted");
 }
 
-TEST_F(DocumentFormulasTest, ComputeWithFormGivesMissingFieldsTheFormsDefaults) {
-  MemoFormWithDefaults({R"(Priority|"Normal")", R"(Subject|"none")"});
-  auto plain = FDatabase->CreateDocument();
-  EXPECT_TRUE(plain->ComputeWithForm(true));
-  EXPECT_FALSE(plain->IsItemExists("Priority"));
-  auto memo = FDatabase->CreateDocument();
-  memo->GetItemByName("Form")->SetAsString("Memo");
-  memo->GetItemByName("Subject")->SetAsString("given");
-  EXPECT_TRUE(memo->ComputeWithForm(true));
-  EXPECT_EQ(memo->GetItemByName("Priority")->GetAsString(), "Normal");
-  EXPECT_EQ(memo->GetItemByName("Subject")->GetAsString(), "given");
-}
-
 TEST_F(DocumentFormulasTest, ComputeWithFormReportsAFailingDefaultOnlyWhenAsked) {
   MemoFormWithDefaults({R"(Priority|"Normal")", R"(Broken|1 + "a")"});
   auto memo = FDatabase->CreateDocument();

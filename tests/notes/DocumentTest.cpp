@@ -10,7 +10,6 @@
 #include "NotesCharset.h"
 #include "NotesErrorOf.h"
 #include "StorageFixture.h"
-#include "TNotesFont.h"
 
 namespace {
 
@@ -179,31 +178,6 @@ TEST_F(AttachmentTest, DetachUnderTheStoredNameNeverLeavesTheDirectory) {
   TNotesDocument dots(*FDatabase, WithAttachment("..", "data"));
   ASSERT_EQ(dots.GetAttachmentCount(), 1);
   EXPECT_THROW(dots.Detach(0, ""), ELotusNotes) << "a dot name is refused";
-}
-
-TEST_F(DocumentTest, FontTableRoundTripsAndASignatureNamesTheUser) {
-  auto document = FDatabase->CreateDocument();
-  document->LoadFontTable();
-  EXPECT_EQ(document->FontTable()->Count(), 0);
-  EXPECT_EQ(document->MaxFontID(), 4);
-  document->FontTable()->AddObject("Arial", new TNotesFont(5, 1));
-  document->FontTable()->AddObject("Courier New", new TNotesFont(9, 3));
-  document->SaveFontTable();
-  document->Save();
-  TNotesDocument reopened(*FDatabase, document->NoteID());
-  reopened.LoadFontTable();
-  ASSERT_EQ(reopened.FontTable()->Count(), 2);
-  EXPECT_EQ(reopened.FontTable()->Strings(1), "Courier New");
-  EXPECT_EQ(static_cast<TNotesFont*>(reopened.FontTable()->Objects(1))->Family, 3);
-  EXPECT_EQ(reopened.MaxFontID(), 9);
-  // A signature names the current user.
-  std::string signer, certifier;
-  EXPECT_FALSE(reopened.GetSignature(signer, certifier, nullptr));
-  reopened.Sign();
-  TDateTime when = 0;
-  ASSERT_TRUE(reopened.GetSignature(signer, certifier, &when));
-  EXPECT_EQ(signer, "CN=Jane Doe/O=Acme");
-  EXPECT_GT(when, 0);
 }
 
 // Two items "X" ("old", "old2"); a write through any path, then what the objects handed out

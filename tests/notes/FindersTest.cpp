@@ -50,20 +50,6 @@ TEST_F(FindersTest, FormulaSelectsAndSummariesCarryTheSummaryItems) {
   EXPECT_EQ(FDatabase->FindDocument(R"(Subject = "z")"), nullptr);
 }
 
-TEST_F(FindersTest, AFormulaThatDoesNotCompileRaisesWithItsPosition) {
-  CreateDocument({{"Subject", "a"}});
-  try {
-    FDatabase->FindNotes(R"(Subject = "a" & @Prompt([Ok]; "x"; "y"))", 0, NOTE_CLASS_DOCUMENT,
-                         false);
-    ADD_FAILURE() << "an unsupported function was accepted";
-  } catch (const ELnFormulaCompile& e) {
-    EXPECT_EQ(e.Status, ERR(ERR_FORMULA_COMPILATION));
-    EXPECT_EQ(e.ErrorOffset, 16);
-    EXPECT_EQ(e.ErrorLength, 7);
-  }
-  EXPECT_THROW(FDatabase->Search("Subject = ", 0), ELnFormulaCompile);
-}
-
 // Since leaves out notes not modified after it; deleted documents are not found.
 TEST_F(FindersTest, SinceAndDeletionLeaveNotesOut) {
   const NOTEID a = CreateDocument({{"Subject", "a"}});

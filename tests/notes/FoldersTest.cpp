@@ -77,18 +77,6 @@ TEST_F(FoldersTest, AnUnsavedDocumentOrADesignNoteFailsTheWholeCall) {
   EXPECT_EQ(Members("Projects"), TIDs{});
 }
 
-TEST_F(FoldersTest, FoldersAreFoundByAliasAndReadInFull) {
-  CreateView("Inbox|($Inbox)", "", {"Subject||S"}, "F");
-  auto* inbox = dynamic_cast<TNotesFolder*>(FDatabase->GetViews("($Inbox)"));
-  ASSERT_NE(inbox, nullptr);
-  TNotesDocument c(*FDatabase, FC), a(*FDatabase, FA);
-  inbox->AddDocuments({&c, &a});
-  EXPECT_EQ(inbox->Count(), 0);
-  inbox->Update();
-  EXPECT_EQ(IDs(*inbox), (TIDs{FA, FC}));
-  EXPECT_EQ(inbox->GetSummaryValues(1), "\r\nSubject=c");
-}
-
 TEST_F(FoldersTest, AFormatFolderGivesItsColumns) {
   CreateView("Format", "", {"Subject||S"}, "F");
   TNotesView* format = FDatabase->GetViews("Format");

@@ -177,6 +177,7 @@ TEST_F(MailSendTest, SendMailMakesASignedMemoAndReplyMailAnswersTheSender) {
   EXPECT_EQ(mail->GetItemByNum(MAIL_SUBJECT_ITEM_NUM), "Report");
   std::string signer, certifier;
   EXPECT_TRUE(mail->GetSignature(signer, certifier, nullptr));
+  EXPECT_EQ(signer, User);
   EXPECT_EQ(FMail->Search("", 0)->Count(), 0) << "KeepSentCopy is off";
   // ReplyMail answers the sender.
   FMailBox->Delete(mail->NoteID());

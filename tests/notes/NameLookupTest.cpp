@@ -2,8 +2,6 @@
 // admin library writes: one line per requested item in its place, values converted both ways.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "ELotusNotes.h"
 #include "ListLines.h"
 #include "NotesFixture.h"
@@ -12,7 +10,6 @@
 #include "TNotesDocument.h"
 #include "TNotesItem.h"
 #include "TNotesName.h"
-#include "TNotesView.h"
 
 namespace {
 
@@ -96,21 +93,6 @@ TEST_F(NameLookup, CheckAddressFindsAPersonEvenWithoutAFullName) {
   EXPECT_TRUE(TNotesName::CheckAddress("", "nofull"));
   EXPECT_TRUE(TNotesName::CheckAddress("", "JOHN@ACME.EXAMPLE"));
   EXPECT_FALSE(TNotesName::CheckAddress("", "stranger"));
-}
-
-// A directory's ($Users) holds the mail groups too, as the router delivers to them: the lookup
-// and CheckAddress find them by their names, and the view lists them.
-TEST_F(NameLookup, MailGroupsAreFoundAmongTheUsers) {
-  EXPECT_EQ(Lookup("sales", {"ListName", "LastName"}), (Lines{"Sales", ""}));
-  EXPECT_EQ(Lookup("SAL*", {"ListName"}), Lines{"Sales"});
-  EXPECT_TRUE(TNotesName::CheckAddress("", "Sales"));
-  TNotesDatabase book;
-  book.Open("", "names.nsf");
-  auto view = TNotesView::OpenView(book, "($Users)");
-  std::set<std::string> kinds;
-  for (int index = 0; index < view->Count(); ++index)
-    kinds.insert(view->GetDocument(index)->GetItemByName("Type")->GetAsString());
-  EXPECT_EQ(kinds, (std::set<std::string>{"Group", "Person"}));
 }
 
 TEST_F(NameLookup, AddressBooksAreListedAndThePrivateOneOpened) {

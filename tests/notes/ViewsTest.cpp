@@ -54,16 +54,6 @@ TEST_F(ViewsTest, AViewListsWhatItSelectsInViewOrderWithItsColumns) {
   EXPECT_EQ(IDs(view), (TIDs{apple, banana, cherry, date}));
 }
 
-TEST_F(ViewsTest, CategoryRowsAreSteppedOver) {
-  const NOTEID b1 = CreateDocument({{"Subject", "b1"}, {"Form", "B"}});
-  const NOTEID a2 = CreateDocument({{"Subject", "a2"}, {"Form", "A"}});
-  const NOTEID a1 = CreateDocument({{"Subject", "a1"}, {"Form", "A"}});
-  CreateView("By form", "SELECT @All", {"Form||SC", "Subject||S"});
-  TNotesView view(*FDatabase, "By form");
-  EXPECT_EQ(IDs(view), (TIDs{a1, a2, b1}));
-  EXPECT_EQ(view.GetSummaryValues(0), "\r\nForm=A\r\nSubject=a1");
-}
-
 TEST_F(ViewsTest, AViewLargerThanOneReadIsReadWhole) {
   TIDs expected;
   for (int i = 0; i < 600; ++i) {
@@ -98,21 +88,6 @@ TEST_F(ViewsTest, OpenViewMakesFoldersOfFoldersAndViewsOfViewsButNoFolderOfAView
   EXPECT_EQ(folder->Flags(), "F");
   EXPECT_EQ(vesktest::ErrorOf<ELnInvalidFolder>([&] { TNotesFolder(*FDatabase, "Memos"); }),
             "Attempting to open view Memos as a folder");
-}
-
-TEST_F(ViewsTest, PrivateViewsAreTheirOwnersOnly) {
-  const NOTEID apple = Memo("apple");
-  const NOTEID mine = CreateView("Mine", "SELECT @All", {"Subject||S"}, "V");
-  TNotesView view(*FDatabase, "Mine");
-  EXPECT_FALSE(view.GetIsShared());
-  EXPECT_EQ(IDs(view), (TIDs{apple}));
-  {
-    TNotesDocument design(*FDatabase, mine);
-    design.GetItemByName("$NotesRT_Owner")->SetAsString("CN=John Roe/O=Acme");
-    design.Save();
-  }
-  EXPECT_THROW(TNotesView(*FDatabase, "Mine"), ELotusNotes);
-  EXPECT_EQ(FDatabase->GetViewCount(), 0);
 }
 
 class DatabaseViewsTest : public ViewsTest {
