@@ -148,31 +148,6 @@ class MailTest : public StorageFixture {
   }
 };
 
-TEST_F(MailTest, TheMailServerIsUsedWhenReachableElseTheLocalReplica) {
-  {
-    TNotesDatabase mail;
-    EXPECT_TRUE(mail.OpenMail());
-    EXPECT_EQ(mail.ServerName(), "");
-    EXPECT_EQ(mail.FileName(), "mail/jdoe.nsf");
-    EXPECT_EQ(mail.GetTitle(), "Local replica");
-  }
-  std::filesystem::create_directories(ServersDir() / "CN=SRV1%2FO=ACME" / "mail");
-  {
-    TNotesDatabase server;
-    server.CreateNew("CN=Srv1/O=Acme", "mail/jdoe.nsf", "");
-    server.SetTitle("On the server");
-  }
-  TNotesDatabase mail;
-  EXPECT_TRUE(mail.OpenMail());
-  EXPECT_EQ(mail.ServerName(), "CN=Srv1/O=Acme");
-  EXPECT_EQ(mail.GetTitle(), "On the server");
-  // No mail file set is an error, not the data directory.
-  OSSetEnvironmentVariable("MailFile", "");
-  TNotesDatabase none;
-  EXPECT_THROW(none.OpenMail(), ELotusNotes);
-  EXPECT_FALSE(none.GetActive());
-}
-
 // The local replica stands in only for a server that cannot be reached: a damaged mail file on a
 // server that answers is reported, never silently replaced.
 TEST_F(MailTest, ADamagedMailFileOnTheServerIsReportedNotReplaced) {

@@ -104,6 +104,18 @@ TEST_F(DocumentFormulasTest, AttachFormCopiesTheDesignItemsOfTheFormNamedLiteral
   EXPECT_EQ(document->GetItemByName("$Body")->GetAsString(), "quoted");
 }
 
+// The defaults computed are read at once, also through an item object handed out before.
+TEST_F(DocumentFormulasTest, ComputeWithFormGivesMissingFieldsTheFormsDefaults) {
+  MemoFormWithDefaults({R"(Priority|"Normal")", R"(Subject|"none")"});
+  auto memo = FDatabase->CreateDocument();
+  memo->GetItemByName("Form")->SetAsString("Memo");
+  memo->GetItemByName("Subject")->SetAsString("given");
+  TNotesItem* priority = memo->GetItemByName("Priority");
+  EXPECT_TRUE(memo->ComputeWithForm(true));
+  EXPECT_EQ(priority->GetAsString(), "Normal");
+  EXPECT_EQ(memo->GetItemByName("Subject")->GetAsString(), "given");
+}
+
 TEST_F(DocumentFormulasTest, ComputeWithFormReportsAFailingDefaultOnlyWhenAsked) {
   MemoFormWithDefaults({R"(Priority|"Normal")", R"(Broken|1 + "a")"});
   auto memo = FDatabase->CreateDocument();
