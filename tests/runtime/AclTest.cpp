@@ -155,21 +155,6 @@ TEST_F(Acls, AListMadeWithACLCreateReplacesTheStoredOne) {
   EXPECT_EQ(PrivilegeName(acl.Get(), 5), "");
 }
 
-TEST_F(Acls, NamesAreFoundWithoutRegardToCase) {
-  MemoryRef acl;
-  Create(acl);
-  ASSERT_EQ(ACLAddEntry(acl.Get(), "CN=Jo Bloggs/O=Acme", ACL_LEVEL_AUTHOR, nullptr, 0), NOERROR);
-  for (const char* same : {"cn=jo bloggs/o=ACME", "-DEFAULT-"})
-    EXPECT_EQ(ACLAddEntry(acl.Get(), same, ACL_LEVEL_READER, nullptr, 0), ERR_NOTESRT_ACL_DUPLICATE)
-        << same;
-  for (const auto& [name, level] : {std::pair{"CN=JO BLOGGS/O=ACME", ACL_LEVEL_DESIGNER},
-                                    std::pair{"-default-", ACL_LEVEL_READER}})
-    ASSERT_EQ(ACLUpdateEntry(acl.Get(), name, ACL_UPDATE_LEVEL, nullptr, level, nullptr, 0),
-              NOERROR);
-  EXPECT_EQ(EntriesOf(acl.Get()), (Entries{{"-Default-", ACL_LEVEL_READER, {}, 0},
-                                           {"CN=Jo Bloggs/O=Acme", ACL_LEVEL_DESIGNER, {}, 0}}));
-}
-
 TEST_F(Acls, UpdateChangesOnlyTheSelectedFieldsAndARenameClearsTheOthers) {
   MemoryRef acl;
   Create(acl);

