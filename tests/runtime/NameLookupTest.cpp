@@ -163,24 +163,17 @@ TEST_F(NameLookupBuffer, ItemsGiveTheirMembersAndMissingOnesNothing) {
     void* second = NAMELocateNextMatch(lookup.Data(), record, first);
     ASSERT_NE(second, nullptr);
 
-    WORD type = 0, size = 0;
-    char* value = static_cast<char*>(NAMELocateItem(first, 0, &type, &size));
-    ASSERT_NE(value, nullptr);
-    EXPECT_EQ(type, TYPE_TEXT);
-    EXPECT_EQ(size, sizeof(WORD) + std::strlen("CN=Eve Long/O=Acme"));
-    EXPECT_EQ(std::string(value + sizeof(WORD), size - sizeof(WORD)), "CN=Eve Long/O=Acme");
-
+    // A member may be empty; how values and members are read at all is the object library's
+    // name lookup test.
     char text[64];
-    EXPECT_EQ(NAMEGetTextItem(first, 1, 0, text, sizeof text), NOERROR);
-    EXPECT_STREQ(text, "A");
     EXPECT_EQ(NAMEGetTextItem(first, 1, 2, text, sizeof text), NOERROR);
     EXPECT_STREQ(text, "");
-    EXPECT_EQ(NAMEGetTextItem(first, 1, 3, text, sizeof text), ERR_NO_MORE_MEMBERS);
     EXPECT_EQ(NAMEGetTextItem(first, 0, 1, text, sizeof text), ERR_NO_MORE_MEMBERS);
     EXPECT_EQ(NAMEGetTextItem(second, 2, 0, text, sizeof text), NOERROR);
     EXPECT_STREQ(text, "42.5");
     EXPECT_EQ(NAMEGetTextItem(second, 0, 0, text, sizeof text), ERR_NO_SUCH_ITEM);
 
+    WORD type = 7, size = 7;
     EXPECT_EQ(NAMELocateItem(first, 3, &type, &size), nullptr);
     EXPECT_EQ(type, 0);
     EXPECT_EQ(size, 0);
