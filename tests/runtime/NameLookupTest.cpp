@@ -128,6 +128,19 @@ TEST_F(NameLookup, ServerBooksAreTheServersNamesFileAndBadRequestsAreRefused) {
   EXPECT_EQ(handle, NULLHANDLE);
 }
 
+// Nothing else reads these designs back: the runtime's lookups do not use the views.
+TEST_F(NameLookup, TheAddressBookTemplateMakesBooksWithTheirViewsAndForms) {
+  DBHANDLE book = NULLHANDLE;
+  ASSERT_EQ(NSFDbCreateAndCopy("pubnames.ntf", "people.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &book),
+            NOERROR);
+  NOTEID id = 0;
+  for (const char* view : {"$Users", "($Users)", "$Groups", "($Groups)|$Groups"})
+    EXPECT_EQ(NIFFindDesignNote(book, view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
+  for (const char* form : {"Person", "Group"})
+    EXPECT_EQ(NIFFindDesignNote(book, form, NOTE_CLASS_FORM, &id), NOERROR) << form;
+  EXPECT_EQ(NSFDbClose(book), NOERROR);
+}
+
 class NameLookupBuffer : public runtimetest::NameLookupTest {
  protected:
   void SetUp() override {
