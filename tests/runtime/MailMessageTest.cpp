@@ -231,6 +231,7 @@ TEST_F(ComputeWithForm, DefaultsFillOnlyMissingFieldsInOrder) {
   ASSERT_EQ(NSFItemDelete(Note(), "Copy", 4), NOERROR);
   EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
   EXPECT_EQ(Text(Note(), "Category"), "Own");
+  EXPECT_EQ(Items("Category").size(), 1u) << "a default added beside the field's own value";
   EXPECT_EQ(Text(Note(), "Copy"), "Own!");
 }
 
