@@ -23,11 +23,9 @@ struct TPacked {
   WORD Count = 0;
 };
 
-template <class TStrings>
-TPacked Packed(const TStrings& Strings, int Count) {
+TPacked Packed(const std::vector<std::string>& Strings) {
   TPacked packed;
-  for (int index = 0; index < Count; ++index) {
-    const std::string& text = Strings(index);
+  for (const std::string& text : Strings) {
     if (text.empty()) continue;
     if (packed.Count == MAXWORD) throw ELotusNotes(-1, "Too many names for one lookup");
     packed.Bytes += Native2Lmbcs(text);
@@ -37,14 +35,11 @@ TPacked Packed(const TStrings& Strings, int Count) {
   return packed;
 }
 
-TPacked Packed(const TStringList& List) {
-  return Packed([&List](int Index) -> const std::string& { return List.Strings(Index); },
-                List.Count());
-}
-
-TPacked Packed(const std::vector<std::string>& List) {
-  return Packed([&List](int Index) -> const std::string& { return List[Index]; },
-                static_cast<int>(List.size()));
+std::vector<std::string> StringsOf(const TStringList& List) {
+  std::vector<std::string> strings;
+  strings.reserve(static_cast<size_t>(List.Count()));
+  for (int index = 0; index < List.Count(); ++index) strings.push_back(List.Strings(index));
+  return strings;
 }
 
 // No name, or "*" alone, asks for the empty name.
@@ -155,11 +150,19 @@ bool TNotesName::LookupName(const std::string& Server, const std::vector<std::st
                             const std::vector<std::string>& Names,
                             const std::vector<std::string>& Items,
                             const TNotesLookupOptions& Options, TStringList& Results) {
-  TStringList views, names, items;
-  for (const std::string& view : Views) views.Add(view);
-  for (const std::string& name : Names) names.Add(name);
-  for (const std::string& item : Items) items.Add(item);
-  return LookupNameList(Server, views, names, items, Options, Results);
+  const auto perDocument = static_cast<size_t>(std::count_if(
+      Items.begin(), Items.end(), [](const std::string& Item) { return !Item.empty(); }));
+  std::vector<std::string> lines;
+  TNotesLookupVisitor visit;
+  visit.Found = [&](int Documents) { lines.reserve(lines.size() + Documents * perDocument); };
+  visit.Document = [&](const std::vector<std::string_view>& Lines) {
+    lines.insert(lines.end(), Lines.begin(), Lines.end());
+  };
+  VisitLookup(Server, Views, Names, Items, Options, visit);
+  Results.Clear();
+  Results.SetCapacity(static_cast<int>(lines.size()));
+  for (std::string& line : lines) Results.Add(std::move(line));
+  return Results.Count() > 0;
 }
 
 bool TNotesName::LookupNameList(const std::string& Server, TStringList& Views,
@@ -169,18 +172,7 @@ bool TNotesName::LookupNameList(const std::string& Server, TStringList& Views,
     Views.Add(DefaultView);
   else if (Views.Strings(0).empty())
     Views.Put(0, DefaultView);
-  const TPacked items = Packed(Items);
-  std::vector<std::string> lines;
-  TNotesLookupVisitor visit;
-  visit.Found = [&](int Documents) { lines.reserve(lines.size() + Documents * items.Count); };
-  visit.Document = [&](const std::vector<std::string_view>& Lines) {
-    lines.insert(lines.end(), Lines.begin(), Lines.end());
-  };
-  VisitPacked(Server, Packed(Views), PackedNames(Packed(Names)), items, Options, visit);
-  Results.Clear();
-  Results.SetCapacity(static_cast<int>(lines.size()));
-  for (std::string& line : lines) Results.Add(std::move(line));
-  return Results.Count() > 0;
+  return LookupName(Server, StringsOf(Views), StringsOf(Names), StringsOf(Items), Options, Results);
 }
 
 bool TNotesName::VisitLookup(const std::string& Server, const std::vector<std::string>& Views,
