@@ -14,13 +14,15 @@ constexpr int MaxNesting = 2;
 class TDateTimeFormatter {
  public:
   TDateTimeFormatter(TDateTime DateTime, const TFormatSettings& Settings) : FSettings(Settings) {
+    // Room for the usual date and time, so that the text grows once.
+    FResult.reserve(32);
     DecodeDate(DateTime, FYear, FMonth, FDay);
     DecodeTime(DateTime, FHour, FMin, FSec, FMSec);
     FDayOfWeek = DayOfWeek(DateTime);
   }
 
   void Append(const std::string& Format, int Depth);
-  const std::string& Result() const { return FResult; }
+  std::string TakeResult() { return std::move(FResult); }
 
  private:
   struct TCursor {
@@ -67,8 +69,14 @@ int TDateTimeFormatter::RepeatCount(TCursor& C, char Starter) {
   return Count;
 }
 
-// Without a temporary string: a mail list formats a date on every line.
+// Without a temporary string: a mail list formats a date on every line. Most fields are one
+// or two digits.
 void TDateTimeFormatter::AppendNumber(int Value, int Digits) {
+  if (Value >= 0 && Value < 100 && Digits <= 2) {
+    if (Value >= 10 || Digits == 2) FResult += static_cast<char>('0' + Value / 10);
+    FResult += static_cast<char>('0' + Value % 10);
+    return;
+  }
   char Text[16];
   const auto [End, Error] = std::to_chars(Text, Text + sizeof Text, Value);
   const int Length = static_cast<int>(End - Text);
@@ -219,7 +227,7 @@ void TDateTimeFormatter::Append(const std::string& Format, int Depth) {
     char Starter = Format[C.Pos++];
     char Token = Starter;
     if (IsAsciiLetter(Starter)) {
-      Token = static_cast<char>(std::toupper(static_cast<unsigned char>(Starter)));
+      Token = Starter >= 'a' ? static_cast<char>(Starter - 'a' + 'A') : Starter;
       // "m" right after an hour means minutes.
       if (Token == 'M' && LastToken == 'H') Token = 'N';
       LastToken = Token;
@@ -235,7 +243,7 @@ std::string FormatDateTime(const std::string& Format, TDateTime DateTime,
   static const std::string Default = "c";
   TDateTimeFormatter Formatter(DateTime, Settings);
   Formatter.Append(Format.empty() ? Default : Format, 0);
-  return Formatter.Result();
+  return Formatter.TakeResult();
 }
 
 std::string DateToStr(TDateTime DateTime, const TFormatSettings& Settings) {

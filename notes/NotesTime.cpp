@@ -17,22 +17,32 @@ TIMEDATE DateTimeToNotes(TDateTime DateTime) {
   return time.GM;
 }
 
+namespace {
+
+TDateTime FromExpanded(const TIMESTRUCT& Local) {
+  TDateTime result;
+  if (!TryEncodeDate(Local.year, Local.month, Local.day, result)) return 0;
+  auto orZero = [](int value) { return value == -1 ? 0 : value; };
+  TDateTime timeOfDay;
+  if (!TryEncodeTime(orZero(Local.hour), orZero(Local.minute), orZero(Local.second),
+                     orZero(Local.hundredth) * 10, timeOfDay))
+    return result;
+  return result + timeOfDay;
+}
+
+}  // namespace
+
+// TimeGMToLocal expands in the machine's current zone: one call where asking for the zone
+// first would take two (a mail list converts a time on every line).
 TDateTime NotesToDateTime(const TIMEDATE& TimeDate) {
   TIMESTRUCT time{};
   time.GM = TimeDate;
-  OSCurrentTimeZone(&time.zone, &time.dst);
-  return NotesToDateTimeEx(time);
+  if (TimeGMToLocal(&time)) return 0;
+  return FromExpanded(time);
 }
 
 TDateTime NotesToDateTimeEx(const TIMESTRUCT& Time) {
   TIMESTRUCT local = Time;
   if (TimeGMToLocalZone(&local) && TimeGMToLocal(&local)) return 0;
-  TDateTime result;
-  if (!TryEncodeDate(local.year, local.month, local.day, result)) return 0;
-  auto orZero = [](int value) { return value == -1 ? 0 : value; };
-  TDateTime timeOfDay;
-  if (!TryEncodeTime(orZero(local.hour), orZero(local.minute), orZero(local.second),
-                     orZero(local.hundredth) * 10, timeOfDay))
-    return result;
-  return result + timeOfDay;
+  return FromExpanded(local);
 }

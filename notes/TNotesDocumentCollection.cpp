@@ -86,7 +86,8 @@ void TNotesDocumentCollection::GetCollectionByHandle(DHANDLE Buffer, WORD Count,
     }
     if ((noteID & NonDocumentRow) != 0 || noteID == 0) continue;
     if (WithSummaries)
-      FEntries.push_back(TIDInfo::WithSummaryBuffer(static_cast<int32_t>(noteID), summary));
+      FEntries.push_back(
+          TIDInfo::WithSummaryBuffer(static_cast<int32_t>(noteID), std::move(summary)));
     else
       AddDocumentId(static_cast<int32_t>(noteID), summary);
   }

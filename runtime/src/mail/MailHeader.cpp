@@ -54,17 +54,14 @@ const THeaderItem& HeaderItem(WORD Code) {
 }
 
 // Text entries joined with ", "; any other value (a date, a number, rich text) reads as a
-// zero-length string, as published.
-std::string HeaderText(const TNoteItem& Item) {
+// zero-length string, as published. A plain text is the value itself: Scratch holds only a
+// joined list, so that the common case copies nothing.
+std::string_view HeaderText(const TNoteItem& Item, std::string& Scratch) {
   std::string_view data = TNote::DataOf(Item);
-  if (Item.Type != TYPE_TEXT && Item.Type != TYPE_TEXT_LIST) return "";
-  std::string text;
-  size_t count = notesrt::TextEntryCount(Item.Type, data);
-  for (size_t index = 0; index < count; ++index) {
-    if (index > 0) text += ListSeparator;
-    text += notesrt::TextEntry(Item.Type, data, index).value_or("");
-  }
-  return text;
+  if (Item.Type == TYPE_TEXT) return data;
+  if (Item.Type != TYPE_TEXT_LIST) return "";
+  Scratch = notesrt::ListText(data, ListSeparator);
+  return Scratch;
 }
 
 // A header value is a set, not an addition: Send may run twice on one note.
@@ -98,7 +95,8 @@ STATUS LNPUBLIC MailGetMessageItem(DHANDLE hMessage, WORD ItemCode, char* retStr
     TNote& note = notesrt::NoteOf(hMessage);
     TNoteItem* item = note.Find(std::string_view(HeaderItem(ItemCode).Name));
     if (!item) return ERR_ITEM_NOT_FOUND;
-    size_t length = notesrt::CopyToBuffer(HeaderText(*item), retString, StringSize);
+    std::string scratch;
+    size_t length = notesrt::CopyToBuffer(HeaderText(*item, scratch), retString, StringSize);
     if (retStringLength) *retStringLength = static_cast<WORD>(length);
     return NOERROR;
   });

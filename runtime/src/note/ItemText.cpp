@@ -47,16 +47,6 @@ std::string RangeText(std::string_view Data, char Separator, TFormat&& Format) {
   return text;
 }
 
-std::string ListText(std::string_view Data, char Separator) {
-  std::string text;
-  size_t count = TextEntryCount(TYPE_TEXT_LIST, Data);
-  for (size_t index = 0; index < count; ++index) {
-    if (index > 0) text += Separator;
-    text += TextEntry(TYPE_TEXT_LIST, Data, index).value_or("");
-  }
-  return text;
-}
-
 // The text of rich-text records, as ValueToText gives it. HasLines: a paragraph or a run was
 // met, so the text holds at least one (maybe empty) line.
 struct TRichText {
@@ -150,13 +140,23 @@ std::string LaidOutLines(std::string_view Text, const TLineLayout& Layout) {
 
 }  // namespace
 
+std::string ListText(std::string_view Data, std::string_view Separator) {
+  std::string text;
+  size_t count = TextEntryCount(TYPE_TEXT_LIST, Data);
+  for (size_t index = 0; index < count; ++index) {
+    if (index > 0) text += Separator;
+    text += TextEntry(TYPE_TEXT_LIST, Data, index).value_or("");
+  }
+  return text;
+}
+
 std::string ValueToText(WORD Type, std::string_view Data, char Separator) {
   if (Separator == '\0') Separator = ';';
   switch (Type) {
     case TYPE_TEXT:
       return std::string(Data);
     case TYPE_TEXT_LIST:
-      return ListText(Data, Separator);
+      return ListText(Data, std::string_view(&Separator, 1));
     case TYPE_NUMBER:
       return Data.size() >= sizeof(NUMBER) ? NumberText(ReadAt<NUMBER>(Data, 0)) : "";
     case TYPE_NUMBER_RANGE:

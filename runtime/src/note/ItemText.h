@@ -13,6 +13,8 @@ namespace notesrt {
 // is absent); rich text as its text runs, a NUL where a paragraph starts after a run or an
 // earlier paragraph, up to a damaged record if any; anything else (objects) as "".
 std::string ValueToText(WORD Type, std::string_view Data, char Separator);
+// The entries of a TYPE_TEXT_LIST value joined with Separator.
+std::string ListText(std::string_view Data, std::string_view Separator);
 
 // How ValueLines lays out lines.
 struct TLineLayout {

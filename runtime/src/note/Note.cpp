@@ -64,19 +64,25 @@ void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
 TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
                          const TIMEDATE& Changed) {
   if (Type != TYPE_COMPOSITE && Value.size() > MaxPlainValue) throw EStatus(ERR_NOTESRT_TOO_BIG);
-  // Made whole before it joins the note, so that a failure leaves no half-made item behind.
-  TNoteItem item;
-  item.Name = Name;
+  // Made in place (an open note appends every item it has); a failure takes it out again, so
+  // that no half-made item stays behind.
+  TNoteItem& item = FItems.emplace_back();
+  try {
+    item.Name = Name;
+    item.Value.reserve(sizeof(WORD) + Value.size());
+    item.Value.append(BytesOf(Type)).append(Value);
+    // Stored attachments are found through the object ID their descriptor carries.
+    if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
+      item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
+  } catch (...) {
+    FItems.pop_back();
+    throw;
+  }
   item.Flags = Flags;
   item.Type = Type;
   item.Changed = Changed;
-  item.Value.reserve(sizeof(WORD) + Value.size());
-  item.Value.append(BytesOf(Type)).append(Value);
   item.Serial = ++FLastSerial;
-  // Stored attachments are found through the object ID their descriptor carries.
-  if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
-    item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
-  return FItems.emplace_back(std::move(item));
+  return item;
 }
 
 void TNote::Load(const std::vector<TStoredItem>& Items) {

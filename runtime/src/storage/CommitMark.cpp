@@ -1,6 +1,7 @@
 #include "storage/CommitMark.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 
 namespace notesrt {
@@ -11,6 +12,16 @@ namespace {
 // first, so copies that agree are a whole header. Its first page is 32 KB.
 constexpr int WalIndexPageSize = 32768;
 constexpr size_t IsInitOffset = 12;
+
+// One copy of the header, read word by word (the mapping is page-aligned and each copy starts on
+// a word): every note opened asks, and a byte-wise volatile read costs more than the open.
+TCommitMark ReadHeaderCopy(const volatile uint64_t* Words) {
+  std::array<uint64_t, sizeof(TCommitMark) / sizeof(uint64_t)> words{};
+  for (size_t index = 0; index < words.size(); ++index) words[index] = Words[index];
+  TCommitMark mark{};
+  std::memcpy(mark.data(), words.data(), mark.size());
+  return mark;
+}
 
 }  // namespace
 
@@ -23,13 +34,10 @@ std::optional<TCommitMark> ReadCommitMark(sqlite3* Db) {
   volatile void* region = nullptr;
   if (file->pMethods->xShmMap(file, 0, WalIndexPageSize, 0, &region) != SQLITE_OK || !region)
     return std::nullopt;
-  const auto* header = static_cast<const volatile unsigned char*>(region);
-  TCommitMark first{};
-  TCommitMark second{};
-  for (size_t index = 0; index < first.size(); ++index) first[index] = header[index];
+  const auto* header = static_cast<const volatile uint64_t*>(region);
+  const TCommitMark first = ReadHeaderCopy(header);
   std::atomic_thread_fence(std::memory_order_seq_cst);
-  for (size_t index = 0; index < second.size(); ++index)
-    second[index] = header[second.size() + index];
+  const TCommitMark second = ReadHeaderCopy(header + sizeof(TCommitMark) / sizeof(uint64_t));
   if (first != second || first[IsInitOffset] == 0) return std::nullopt;
   return first;
 }

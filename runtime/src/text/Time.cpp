@@ -39,7 +39,7 @@ BOOL LNPUBLIC TimeGMToLocal(TIME* Time) {
     const notesrt::TSystemZone& system = notesrt::TSystemZone::Current();
     Time->zone = system.Zone();
     Time->dst = system.ObservesDst() ? TRUE : FALSE;
-    return Failed(notesrt::GMToLocal(*Time));
+    return Failed(notesrt::GMToLocal(*Time, system));
   });
 }
 

@@ -95,21 +95,24 @@ bool LocalToGM(TIME& Time) {
 }
 
 bool GMToLocal(TIME& Time) {
+  return GMToLocal(Time, TSystemZone::Current());
+}
+
+bool GMToLocal(TIME& Time, const TSystemZone& System) {
   if (Time.GM.Innards[1] == ANYDAY) return false;
   DWORD julianDay = Time.GM.Innards[1] & JulianDayMask;
   DWORD ticks = Time.GM.Innards[0];
   if (!IsConvertibleJulianDay(julianDay)) return false;
   if (ticks == ALLDAY) return ExpandDateOnly(Time, julianDay);
   if (ticks >= TICKS_IN_DAY) return false;
-  const TSystemZone& system = TSystemZone::Current();
   int minutesWest = 0;
-  bool machine = system.Matches(Time.zone, Time.dst);
+  bool machine = System.Matches(Time.zone, Time.dst);
   if (!machine && !ZoneMinutesWest(Time.zone, minutesWest)) return false;
   auto utc = static_cast<time_t>(
       (static_cast<int64_t>(julianDay) - JulianDayOf1970) * SecondsPerDay + ticks / 100);
   int64_t offset = machine
-                       ? system.OffsetEastSeconds(utc)
-                       : -minutesWest * 60 + (Time.dst && system.IsDst(utc) ? SecondsPerHour : 0);
+                       ? System.OffsetEastSeconds(utc)
+                       : -minutesWest * 60 + (Time.dst && System.IsDst(utc) ? SecondsPerHour : 0);
   int64_t local = utc + offset;
   int64_t days = FloorDiv(local, SecondsPerDay);
   if (!SetDate(Time, days)) return false;

@@ -6,6 +6,8 @@
 
 namespace notesrt {
 
+class TSystemZone;
+
 // TIME <-> TIMEDATE. When zone and dst describe the machine's own zone, the system time-zone
 // rules give the exact offset for the date's season (and zones with a fraction of an hour);
 // otherwise zone is taken as given and one DST hour is applied when dst is set and the date
@@ -17,6 +19,8 @@ bool LocalToGM(TIME& Time);
 // Fills the local fields and the weekday from Time.GM. A date only gives hour, minute, second
 // and hundredth of -1.
 bool GMToLocal(TIME& Time);
+// The same against System, for a caller that has already asked for the machine's zone.
+bool GMToLocal(TIME& Time, const TSystemZone& System);
 // Now, to the hundredth, with the machine's zone in the high byte.
 TIMEDATE CurrentTimeDate();
 // A file-system time the same way.

@@ -73,19 +73,24 @@ void SetPosition(COLLECTIONPOSITION& Position, const TCollectionRow& Row) {
   std::copy(Row.Tumbler.begin(), Row.Tumbler.end(), Position.Tumbler);
 }
 
-// The fields of one entry; the summary cut to Room bytes when it must be.
-std::string EntryOf(const TCollectionRow& Row, DWORD Mask, size_t Room) {
-  std::string entry;
-  if (Mask & READ_MASK_NOTEID) entry.append(BytesOf(Row.Id));
+// Appends the fields of one entry to Buffer, the summary cut to Room bytes of the entry when it
+// must be. Straight into the buffer: a view is read whole, entry by entry.
+void AppendEntry(const TCollectionRow& Row, DWORD Mask, size_t Room, std::string& Buffer) {
+  const size_t start = Buffer.size();
+  if (Mask & READ_MASK_NOTEID) Buffer.append(BytesOf(Row.Id));
   if (Mask & READ_MASK_NOTECLASS) {
     WORD noteClass = Row.IsDocument() ? NOTE_CLASS_DOCUMENT : 0;
-    entry.append(BytesOf(noteClass));
+    Buffer.append(BytesOf(noteClass));
   }
-  if (Mask & READ_MASK_INDENTLEVELS) entry.append(BytesOf(Row.Indent));
-  if (!(Mask & READ_MASK_SUMMARY)) return entry;
-  if (entry.size() + Row.Summary.size() <= Room) return entry + Row.Summary;
+  if (Mask & READ_MASK_INDENTLEVELS) Buffer.append(BytesOf(Row.Indent));
+  if (!(Mask & READ_MASK_SUMMARY)) return;
+  const size_t fields = Buffer.size() - start;
+  if (fields + Row.Summary.size() <= Room) {
+    Buffer += Row.Summary;
+    return;
+  }
   auto keepAll = [](size_t, std::string_view) { return true; };
-  return entry + TSummaryTable::Copy(Row.Summary, Room - entry.size(), keepAll).Bytes();
+  Buffer += TSummaryTable::Copy(Row.Summary, Room - fields, keepAll).Bytes();
 }
 
 class TEntryReader {
@@ -127,12 +132,13 @@ void TEntryReader::Collect(TCursor First, COLLECTIONPOSITION& Position, TReadRes
     const TCollectionRow& row = FRows[cursor->Index];
     // Only the first entry may be cut to fit: any later one waits for the next call.
     size_t room = Result.Returned == 0 ? BufferLimit : SIZE_MAX;
-    std::string entry = EntryOf(row, FRequest.ReturnMask, room);
-    if (Result.Buffer.size() + entry.size() > BufferLimit) {
+    const size_t before = Result.Buffer.size();
+    AppendEntry(row, FRequest.ReturnMask, room, Result.Buffer);
+    if (Result.Buffer.size() > BufferLimit) {
+      Result.Buffer.resize(before);
       Result.Signals |= SIGNAL_MORE_TO_DO;
       return;
     }
-    Result.Buffer += entry;
     ++Result.Returned;
     SetPosition(Position, row);
     if (once) return;
