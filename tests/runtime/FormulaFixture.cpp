@@ -17,11 +17,6 @@ std::string Upper(std::string_view Name) {
   return upper;
 }
 
-template <class T>
-void Append(std::string& Bytes, const T& Value) {
-  Bytes.append(reinterpret_cast<const char*>(&Value), sizeof Value);
-}
-
 std::string Utf8(const std::u16string& Text) {
   std::string text;
   for (char16_t c : Text) {
@@ -72,23 +67,18 @@ notesrt::TItemValue TextListItem(const std::vector<std::string>& Lmbcs) {
 }
 
 notesrt::TItemValue NumberItem(double Number) {
-  std::string bytes;
-  Append(bytes, Number);
-  return notesrt::TItemValue{TYPE_NUMBER, bytes};
+  return notesrt::TItemValue{TYPE_NUMBER, runtimetest::Raw(Number)};
 }
 
 notesrt::TItemValue NumbersItem(const std::vector<double>& Numbers) {
-  std::string bytes;
-  Append(bytes, static_cast<WORD>(Numbers.size()));
-  Append(bytes, WORD{0});
-  for (double number : Numbers) Append(bytes, number);
+  std::string bytes =
+      runtimetest::Raw(static_cast<WORD>(Numbers.size())) + runtimetest::Raw(WORD{0});
+  for (double number : Numbers) bytes += runtimetest::Raw(number);
   return notesrt::TItemValue{TYPE_NUMBER_RANGE, bytes};
 }
 
 notesrt::TItemValue TimeItem(const TIMEDATE& Time) {
-  std::string bytes;
-  Append(bytes, Time);
-  return notesrt::TItemValue{TYPE_TIME, bytes};
+  return notesrt::TItemValue{TYPE_TIME, runtimetest::Raw(Time)};
 }
 
 FormulaTest::FormulaTest() {

@@ -122,11 +122,7 @@ class CdWalk : public runtimetest::NewNoteTest {
 
   static STATUS Enumerate(const std::string& Value, Walk& Result) {
     DHANDLE handle = Block(Value);
-    Result.Value = OSLock(char, handle);
-    Result.Size = Value.size();
-    OSUnlockObject(handle);
-    STATUS status =
-        EnumCompositeBuffer(BLOCKID{handle, 0}, static_cast<DWORD>(Value.size()), Collect, &Result);
+    STATUS status = EnumerateInPlace(BLOCKID{handle, 0}, static_cast<DWORD>(Value.size()), Result);
     EXPECT_EQ(OSMemFree(handle), NOERROR);
     return status;
   }

@@ -273,11 +273,7 @@ TEST_F(RouterDamage, ADamagedViewDesignIsNamed) {
   });
   LogCapture log;
   DbRef alice(FAlice);
-  HCOLLECTION collection = NULLHANDLE;
-  EXPECT_NE(NIFOpenCollection(alice.Get(), alice.Get(), sent, 0, NULLHANDLE, &collection, nullptr,
-                              nullptr, nullptr, nullptr),
-            NOERROR);
-  if (collection) NIFCloseCollection(collection);
+  EXPECT_NE(runtimetest::OpenCollectionStatus(alice.Get(), sent), NOERROR);
   EXPECT_NE(log.Text().find(OnSrv1("mail/alice.nsf").string() + ": the design of view note " +
                             std::to_string(sent)),
             std::string::npos)

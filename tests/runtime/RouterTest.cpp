@@ -2,6 +2,11 @@
 // groups, hands mail on to other servers, reports failures to the sender and keeps dead mail.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <thread>
+#include "ChildProcess.h"
 #include "RouterFixture.h"
 #include "notesapi/clerr.h"
 #include "notesapi/mailserv.h"
@@ -86,11 +91,8 @@ TEST_F(Router, DeliveredMailIsStampedAndBlindCopiesAreShownOnlyToThemselves) {
 TEST_F(Router, RecipientsOnlyInAnotherConfiguredBookAreDeliveredToo) {
   const std::string partners = std::string(Srv1) + "!!partners.nsf";
   const std::string erin = std::string(Srv1) + "!!mail/erin.nsf";
-  for (const auto& [from, to] : {std::pair{"pubnames.ntf", partners}, {"mail.ntf", erin}}) {
-    DBHANDLE created = NULLHANDLE;
-    ASSERT_EQ(NSFDbCreateAndCopy(from, to.c_str(), NOTE_CLASS_ALLNONDATA, 0, 0, &created), NOERROR);
-    NSFDbClose(created);
-  }
+  CopyDatabase("pubnames.ntf", partners);
+  CopyDatabase("mail.ntf", erin);
   {
     DbRef book(partners);
     AddPerson(book.Get(), "Erin", "Gray", {{"MailServer", {Srv1}}, {"MailFile", {"mail/erin"}}});
@@ -215,6 +217,59 @@ TEST_F(Router, ServersWithoutMailboxOrDirectoryAreErrors) {
   Route(Srv2, ERR_NO_NAMES_FILE);
   OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, "");
   EXPECT_EQ(NotesRTCreateServer("Srv3/Acme"), ERR_NOTESRT_NO_SERVERS_DIR);
+}
+
+// The router killed at random moments of a pass over 200 mails and run again: every mail
+// arrives exactly once in every mailbox it was for, none is lost, and the mailbox ends empty.
+
+constexpr int MailCount = 200;
+
+class RouterReliability : public runtimetest::RouterTest {
+ protected:
+  void SetUp() override {
+    RouterTest::SetUp();
+    AddPeople();
+    AddDirectoryGroup(Srv1, "Team", {"Bob Jones", "Carol White"});
+    for (int index = 0; index < MailCount; ++index)
+      Deposit(Srv1, Subject(index), {"Team", "alice", "Dave Brown"});
+  }
+
+  static std::string Subject(int Index) { return "mail " + std::to_string(Index); }
+};
+
+TEST_F(RouterReliability, KilledAtRandomPointsEveryMailArrivesOnce) {
+  unsigned seed = std::random_device()();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> delay(10, 1200);
+  int kills = 0, exitCode = -1;
+  bool finished = false;
+  while (!finished && kills < 12) {
+    vesktest::ChildProcess pass({ROUTER_CHILD_PATH, Srv1});
+    finished = pass.FinishesWithin(std::chrono::milliseconds(delay(random)), exitCode);
+    if (!finished) ++kills;
+  }
+  if (!finished) {
+    vesktest::ChildProcess pass({ROUTER_CHILD_PATH, Srv1});
+    finished = pass.FinishesWithin(std::chrono::minutes(5), exitCode);
+  }
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(exitCode, 0);
+  RecordProperty("kills", kills);
+  EXPECT_TRUE(Subjects(Box()).empty());
+  Route(Srv2);
+  EXPECT_TRUE(Subjects(Box(Srv2)).empty());
+  Strings expected;
+  for (int index = 0; index < MailCount; ++index) expected.push_back(Subject(index));
+  std::sort(expected.begin(), expected.end());
+  for (const std::string& file : {FAlice, FBob, FCarol, FDave}) {
+    SCOPED_TRACE(file);
+    Strings inbox = Inbox(file);
+    std::sort(inbox.begin(), inbox.end());
+    EXPECT_EQ(inbox, expected);
+    EXPECT_EQ(Subjects(file).size(), static_cast<size_t>(MailCount));
+  }
+  EXPECT_EQ(UnreadCount(FBob, "Bob Jones/Acme"), static_cast<size_t>(MailCount));
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ void ViewsTest::SetFields(NOTEHANDLE Note, const Fields& Values) {
     if (auto* text = std::get_if<std::string>(&value))
       AppendItem(Note, name, TYPE_TEXT, *text);
     else if (auto* number = std::get_if<double>(&value))
-      AppendItem(Note, name, TYPE_NUMBER, std::string(reinterpret_cast<const char*>(number), 8));
+      AppendItem(Note, name, TYPE_NUMBER, Raw(*number));
     else if (auto* time = std::get_if<TIMEDATE>(&value))
-      AppendItem(Note, name, TYPE_TIME, std::string(reinterpret_cast<const char*>(time), 8));
+      AppendItem(Note, name, TYPE_TIME, Raw(*time));
     else
       AppendItem(Note, name, TYPE_TEXT_LIST,
                  TextListValue(std::get<std::vector<std::string>>(value)));
