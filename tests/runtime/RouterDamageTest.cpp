@@ -93,8 +93,7 @@ TEST_F(RouterDamage, OneMailNeverStopsAPass) {
     EXPECT_EQ(counts.Dead, Case.Dead);
     EXPECT_EQ(Inbox(FCarol).back(), "after");
     EXPECT_EQ(Inbox(FAlice).size(), reportsBefore + (Case.Reported ? 1 : 0));
-    counts = Route(Srv1);
-    EXPECT_EQ(counts.Delivered + counts.Failed + counts.Dead, 0u);
+    EXPECT_EQ(Route(Srv1), Counts{});
   }
 }
 
