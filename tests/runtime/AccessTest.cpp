@@ -140,17 +140,15 @@ class AccessTest : public runtimetest::StorageTest {
     return print;
   }
 
-  static std::vector<std::pair<std::string, WORD>> AclOf(DBHANDLE Db) {
-    std::vector<std::pair<std::string, WORD>> entries;
+  using AclEntries = std::vector<std::pair<std::string, WORD>>;
+  static AclEntries AclOf(DBHANDLE Db) {
+    AclEntries entries;
     MemoryRef acl;
     EXPECT_EQ(NSFDbReadACL(Db, acl.Out()), NOERROR);
-    ACLEnumEntries(
-        acl.Get(),
-        [](void* Entries, char* Name, WORD Level, ACL_PRIVILEGES*, WORD) {
-          static_cast<std::vector<std::pair<std::string, WORD>>*>(Entries)->emplace_back(Name,
-                                                                                         Level);
-        },
-        &entries);
+    auto add = [](void* Entries, char* Name, WORD Level, ACL_PRIVILEGES*, WORD) {
+      static_cast<AclEntries*>(Entries)->emplace_back(Name, Level);
+    };
+    ACLEnumEntries(acl.Get(), add, &entries);
     return entries;
   }
 
@@ -284,8 +282,7 @@ TEST_F(AccessTest, OnlyAManagerStoresTheListAndLosesItWhenHeDropsHimself) {
   EXPECT_EQ(db, NULLHANDLE);
   ActingAs server(Server);
   DbRef again(Path("managed.nsf"));
-  EXPECT_EQ(AclOf(again.Get()), (std::vector<std::pair<std::string, WORD>>{
-                                    {"-Default-", 0}, {"LocalDomainServers", 6}}));
+  EXPECT_EQ(AclOf(again.Get()), (AclEntries{{"-Default-", 0}, {"LocalDomainServers", 6}}));
 }
 
 TEST_F(AccessTest, ACreatorManagesWhatHeMakesOnAServer) {

@@ -140,21 +140,15 @@ TEST_F(DamagedBook, OneDamagedPersonCostsOnlyItself) {
 // Before NotesInit the settings are not read: what reaches a database returns a status.
 TEST(BeforeNotesInit, DatabaseFunctionsReturnAStatus) {
   vesktest::TestNotesEnv env;
+  DBHANDLE db = NULLHANDLE;
   const struct {
     const char* Name;
     std::function<STATUS()> Call;
   } Cases[] = {
       {"NSFDbCreate", [] { return NSFDbCreate("new.nsf", DBCLASS_NOTEFILE, FALSE); }},
-      {"NSFDbOpen",
-       [] {
-         DBHANDLE db = NULLHANDLE;
-         return NSFDbOpen("new.nsf", &db);
-       }},
+      {"NSFDbOpen", [&] { return NSFDbOpen("new.nsf", &db); }},
       {"NSFDbCreateAndCopy",
-       [] {
-         DBHANDLE db = NULLHANDLE;
-         return NSFDbCreateAndCopy("mail.ntf", "copy.nsf", NOTE_CLASS_ALL, 0, 0, &db);
-       }},
+       [&] { return NSFDbCreateAndCopy("mail.ntf", "copy.nsf", NOTE_CLASS_ALL, 0, 0, &db); }},
       {"NotesRTCreateServer", [] { return NotesRTCreateServer(""); }},
       {"NotesRTRouteMail", [] { return NotesRTRouteMail("", nullptr, nullptr, nullptr, nullptr); }},
   };

@@ -42,12 +42,7 @@ void TFakeContext::WriteItem(std::string_view Name, const notesrt::TItemValue& V
 }
 
 UNIVERSALNOTEID TFakeContext::Unid() {
-  UNIVERSALNOTEID unid{};
-  unid.File[0] = 0x11111111;
-  unid.File[1] = 0x22222222;
-  unid.Note.Innards[0] = 0x33333333;
-  unid.Note.Innards[1] = 0x44444444;
-  return unid;
+  return UNIVERSALNOTEID{{0x11111111, 0x22222222}, {{0x33333333, 0x44444444}}};
 }
 
 notesrt::TRegionalSettings TFakeContext::RegionalSettings() {
