@@ -263,10 +263,7 @@ TEST_F(RouterDamage, AFullDiskIsNamedAndReadsGoOn) {
 // and the view, so the message is not all the user gets.
 TEST_F(RouterDamage, ADamagedViewDesignIsNamed) {
   NOTEID sent = 0;
-  {
-    DbRef alice(FAlice);
-    ASSERT_EQ(NIFFindDesignNote(alice.Get(), "($Sent)", NOTE_CLASS_VIEW, &sent), NOERROR);
-  }
+  ASSERT_EQ(NIFFindDesignNote(DbRef(FAlice).Get(), "($Sent)", NOTE_CLASS_VIEW, &sent), NOERROR);
   vesktest::EditNoteItems(OnSrv1("mail/alice.nsf"), sent, [](std::string& Items) {
     std::replace(Items.begin(), Items.end(), ')', '(');
   });
