@@ -26,8 +26,6 @@ class FullTextApi : public FullTextTest {
   }
 };
 
-}  // namespace
-
 // As published: ERR_FT_NOMATCHES, a count of 0 and no results handle.
 TEST_F(FullTextApi, NoHitsIsNoMatchesWithoutResults) {
   FtOutcome empty = Search("anything");
@@ -163,8 +161,6 @@ TEST_F(FullTextApi, TheBreakSignalStopsASearch) {
 
 // What the full-text index holds and how it stays current: built on the first search, then
 // changed with every save and deletion, kept in the file across closing and reopening.
-namespace {
-
 class FullTextIndex : public FullTextTest {
  protected:
   NOTEID AddRaw(const std::string& Name, WORD Type, const std::string& Value, WORD Class = 1) {
@@ -176,8 +172,6 @@ class FullTextIndex : public FullTextTest {
     return IdOf(note.Get());
   }
 };
-
-}  // namespace
 
 TEST_F(FullTextIndex, TextListEntriesAndRichTextRunsAreSearchedAsTheirWords) {
   NOTEID list = AddRaw("SendTo", TYPE_TEXT_LIST, TextListValue({"Anna Berg", "Carl Dahl"}));
@@ -262,4 +256,5 @@ TEST_F(FullTextIndex, SavesOfOtherProcessesAreIndexedWithThem) {
   EXPECT_EQ(Found("\"doc 3\"").size(), 1u);
 }
 
+}  // namespace
 }  // namespace runtimetest

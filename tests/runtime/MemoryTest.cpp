@@ -25,8 +25,6 @@ class Memory : public runtimetest::RuntimeTest {
   }
 };
 
-}  // namespace
-
 // A note's pool or a list the runtime took over: callers may read it but not move it (nor free
 // it: the mail message and item tests).
 TEST_F(Memory, LocksAreCountedAndBlockTheFreeAndRuntimeOwnedBlocksAreRefused) {
@@ -134,8 +132,6 @@ TEST_F(Memory, IdTablesChangesAreReportedScansAscendAndCopiesAreIndependent) {
 
 // Every function that takes a handle answers a zero, freed or wrong-kind handle with an error,
 // never a crash.
-namespace {
-
 class StaleHandles : public runtimetest::RuntimeTest {
  protected:
   static DHANDLE FreedMemory() {
@@ -181,8 +177,6 @@ class StaleHandles : public runtimetest::RuntimeTest {
   }
 };
 
-}  // namespace
-
 // A freed handle stays invalid, also after its slot is used again.
 TEST_F(StaleHandles, ZeroFreedAndArbitraryValues) {
   DHANDLE stale = FreedMemory();
@@ -221,3 +215,5 @@ TEST_F(StaleHandles, HandlesFromBeforeNotesTerm) {
   ASSERT_EQ(NotesInit(), NOERROR);
   ExpectMemoryCallsFail(memory);
 }
+
+}  // namespace

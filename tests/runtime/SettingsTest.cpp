@@ -37,7 +37,9 @@ std::string Setting(const char* Name) {
   return value;
 }
 
-class Settings : public runtimetest::RuntimeTest {};
+using Settings = runtimetest::RuntimeTest;
+
+void Busy() {}
 
 }  // namespace
 
@@ -225,12 +227,6 @@ TEST(Init, TwoThreadsUseTheApiTogether) {
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_KINDS), 0u);
   NotesTerm();
 }
-
-namespace {
-
-void Busy() {}
-
-}  // namespace
 
 using Signals = runtimetest::RuntimeTest;
 
