@@ -102,8 +102,7 @@ TEST_F(DamagedFiles, DotServerNamesAreRefused) {
     EXPECT_EQ(ERR(NotesRTCreateServer(name)), ERR_INV_SERVER_NAME) << name;
     const std::string path = std::string(name) + "!!mail.box";
     EXPECT_EQ(ERR(NSFDbCreate(path.c_str(), DBCLASS_NOTEFILE, FALSE)), ERR_INV_SERVER_NAME) << name;
-    DBHANDLE db = NULLHANDLE;
-    EXPECT_EQ(ERR(NSFDbOpen(path.c_str(), &db)), ERR_INV_SERVER_NAME) << name;
+    EXPECT_EQ(ERR(OpenStatus(path)), ERR_INV_SERVER_NAME) << name;
     EXPECT_EQ(ERR(NotesRTRouteMail(name, nullptr, nullptr, nullptr, nullptr)), ERR_INV_SERVER_NAME)
         << name;
   }

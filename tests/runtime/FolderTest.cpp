@@ -55,11 +55,8 @@ TEST_F(FolderTest, PrivateFoldersAreTheirOwnersOnlyAndViewsAreNoFolders) {
   EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, theirs, 0), ERR_VIEW_NOACCESS);
   EXPECT_EQ(FolderDelete(FDb, NULLHANDLE, view, 0), ERR_NOTESRT_NOT_FOLDER);
   EXPECT_EQ(FolderDocAdd(FDb, NULLHANDLE, view, NULLHANDLE, 0), ERR_NOTESRT_INVALID_HANDLE);
-  DBHANDLE other = NULLHANDLE;
-  NewDatabase("other.nsf");
-  ASSERT_EQ(NSFDbOpen("other.nsf", &other), NOERROR);
-  EXPECT_EQ(FolderDelete(FDb, other, theirs, 0), ERR_MISC_INVALID_ARGS);
-  EXPECT_EQ(NSFDbClose(other), NOERROR);
+  DbRef other(NewDatabase("other.nsf"));
+  EXPECT_EQ(FolderDelete(FDb, other.Get(), theirs, 0), ERR_MISC_INVALID_ARGS);
 }
 
 TEST_F(FolderTest, NamesMustBeFreeAndWellFormed) {
@@ -194,20 +191,16 @@ using TemplateTest = ViewsTest;
 // A known template in the data directory is made on first use and kept; nothing else is.
 TEST_F(TemplateTest, OnlyKnownBuiltInTemplatesAreMadeOnFirstUseAndKept) {
   ASSERT_FALSE(std::filesystem::exists(FileOf("basic.ntf")));
-  DBHANDLE templ = NULLHANDLE;
-  ASSERT_EQ(NSFDbOpen("BASIC.NTF", &templ), NOERROR);
-  NOTEID view = 0;
-  EXPECT_EQ(NIFFindDesignNote(templ, "($All)", NOTE_CLASS_VIEW, &view), NOERROR);
-  EXPECT_EQ(NSFDbClose(templ), NOERROR);
+  auto allView = [](const char* Path) {
+    NOTEID view = 0;
+    EXPECT_EQ(NIFFindDesignNote(DbRef(Path).Get(), "($All)", NOTE_CLASS_VIEW, &view), NOERROR);
+    return view;
+  };
+  NOTEID view = allView("BASIC.NTF");
   EXPECT_TRUE(std::filesystem::exists(FileOf("basic.ntf")));
-  ASSERT_EQ(NSFDbOpen("basic.ntf", &templ), NOERROR);
-  NOTEID again = 0;
-  EXPECT_EQ(NIFFindDesignNote(templ, "($All)", NOTE_CLASS_VIEW, &again), NOERROR);
-  EXPECT_EQ(again, view);
-  EXPECT_EQ(NSFDbClose(templ), NOERROR);
-  DBHANDLE db = NULLHANDLE;
-  EXPECT_EQ(NSFDbOpen("unknown.ntf", &db), ERR_NOEXIST);
-  EXPECT_EQ(NSFDbOpen("sub/basic.ntf", &db), ERR_NOEXIST);
+  EXPECT_EQ(allView("basic.ntf"), view);
+  EXPECT_EQ(OpenStatus("unknown.ntf"), ERR_NOEXIST);
+  EXPECT_EQ(OpenStatus("sub/basic.ntf"), ERR_NOEXIST);
   EXPECT_FALSE(std::filesystem::exists(FileOf("sub")));
 }
 

@@ -124,8 +124,7 @@ TEST_F(RouterDamage, ADamagedMailBoxIsSetAsideAndWhatItHoldsIsDelivered) {
             {{"Body", {std::string(500, 'x')}}});
   vesktest::DamageLeafPage(OnSrv1("mail.box"), "notes");
   LogCapture log;
-  DBHANDLE box = NULLHANDLE;
-  EXPECT_EQ(ERR(NSFDbOpen(Box().c_str(), &box)), ERR_NOT_NSF);
+  EXPECT_EQ(ERR(OpenStatus(Box())), ERR_NOT_NSF);
   Counts counts = Route(Srv1);
   const Strings inbox = Inbox(FBob);
   EXPECT_EQ(counts.Delivered, inbox.size());
