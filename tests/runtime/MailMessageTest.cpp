@@ -88,10 +88,7 @@ TEST_F(MailMessage, ReadingCutsAtACharacterAndReportsMissingItems) {
   ASSERT_FALSE(TimeLocalToGM(&local));
   ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &local.GM, 8), NOERROR);
   EXPECT_EQ(Get(MAIL_POSTEDDATE_ITEM_NUM), "");
-  NUMBER priority = 2;
-  ASSERT_EQ(
-      NSFItemAppend(Note(), 0, "DeliveryPriority", 16, TYPE_NUMBER, &priority, sizeof priority),
-      NOERROR);
+  AppendItem(Note(), "DeliveryPriority", TYPE_NUMBER, runtimetest::Raw(NUMBER{2}), 0);
   EXPECT_EQ(Get(MAIL_DELIVERYPRIORITY_ITEM_NUM), "");
   EXPECT_EQ(Get(MAIL_BLINDCOPYTO_ITEM_NUM, ERR_ITEM_NOT_FOUND), "");
   const std::string lmbcs = Lmbcs("a\xE6\x97\xA5\xE6\x9C\xAC");
@@ -237,12 +234,8 @@ TEST_F(ComputeWithForm, NoFormAnUnknownOneOrAFailingDefaultChangesNothing) {
 
 TEST_F(ComputeWithForm, AStoredFormOrAFormNoteGivenComesFirst) {
   AppendText(Note(), "Form", "Memo");
-  const char list[] =
-      "\x01\x00\x0C\x00"
-      "Category|\"S\"";
-  ASSERT_EQ(
-      NSFItemAppend(Note(), 0, "$NotesRT_FieldDefaults", 22, TYPE_TEXT_LIST, list, sizeof list - 1),
-      NOERROR);
+  AppendItem(Note(), "$NotesRT_FieldDefaults", TYPE_TEXT_LIST,
+             runtimetest::TextListValue({"Category|\"S\""}), 0);
   EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
   EXPECT_EQ(Text(Note(), "Category"), "S");
   NoteRef other;
