@@ -269,15 +269,14 @@ TEST_F(Acls, StaleAndWrongHandlesGiveAStatus) {
   char name[ACL_PRIVSTRINGMAX];
   DWORD flags = 0;
   ACL_PRIVILEGES none{};
+  auto ignore = [](void*, char*, WORD, ACL_PRIVILEGES*, WORD) {};
   for (DHANDLE bad :
        {acl, memory.Get(), DHANDLE{db.Get()}, DHANDLE{NULLHANDLE}, DHANDLE{0x7FFFFFF}}) {
     EXPECT_EQ(ACLAddEntry(bad, "Jo", 2, &none, 0), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLUpdateEntry(bad, "Jo", ACL_UPDATE_LEVEL, nullptr, 2, &none, 0),
               ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLDeleteEntry(bad, "Jo"), ERR_NOTESRT_INVALID_HANDLE);
-    EXPECT_EQ(ACLEnumEntries(
-                  bad, [](void*, char*, WORD, ACL_PRIVILEGES*, WORD) {}, nullptr),
-              ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(ACLEnumEntries(bad, ignore, nullptr), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLGetPrivName(bad, 5, name), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLGetFlags(bad, &flags), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLSetFlags(bad, 1), ERR_NOTESRT_INVALID_HANDLE);
