@@ -19,18 +19,14 @@
 
 namespace {
 
+using runtimetest::ActingAs;
 using runtimetest::DbRef;
+using runtimetest::MemoryRef;
 using runtimetest::NoteRef;
 
 constexpr char Server[] = "CN=Srv/O=Acme";
 constexpr char User[] = "CN=Jo Bloggs/O=Acme";
 constexpr char Other[] = "CN=Al Other/O=Acme";
-
-// The server acting while the object lives, as its administration programs do.
-class AsServer : public runtimetest::ActingAs {
- public:
-  AsServer() : ActingAs(Server) {}
-};
 
 class AccessTest : public runtimetest::StorageTest {
  protected:
@@ -55,38 +51,36 @@ class AccessTest : public runtimetest::StorageTest {
   static std::string Path(const std::string& File) { return std::string(Server) + "!!" + File; }
 
   void AddGroup(const std::string& Name, const std::vector<std::string>& Members) {
-    AsServer server;
+    ActingAs server(Server);
     DbRef names(Path("names.nsf"));
     NoteRef group;
     ASSERT_EQ(NSFNoteCreate(names.Get(), group.Out()), NOERROR);
     AppendText(group.Get(), "Form", "Group");
     AppendText(group.Get(), "ListName", Name);
-    std::string members = runtimetest::TextListValue(Members);
-    ASSERT_EQ(NSFItemAppend(group.Get(), ITEM_SUMMARY | ITEM_NAMES, "Members", 7, TYPE_TEXT_LIST,
-                            members.data(), members.size()),
-              NOERROR);
+    AppendItem(group.Get(), "Members", TYPE_TEXT_LIST, runtimetest::TextListValue(Members),
+               ITEM_SUMMARY | ITEM_NAMES);
     ASSERT_EQ(NSFNoteUpdate(group.Get(), 0), NOERROR);
   }
 
   // A database of the server whose list gives Name the level and flags (Name "" makes them
   // -Default-'s) and the servers Manager, with a document Jo is an author of and one Al is.
   void MakeDatabase(const std::string& File, const std::string& Name, WORD Level, WORD Flags) {
-    AsServer server;
+    ActingAs server(Server);
     ASSERT_EQ(NSFDbCreate(Path(File).c_str(), DBCLASS_NOTEFILE, FALSE), NOERROR);
     DbRef db(Path(File));
-    DHANDLE acl = NULLHANDLE;
-    ASSERT_EQ(ACLCreate(&acl), NOERROR);
+    MemoryRef acl;
+    ASSERT_EQ(ACLCreate(acl.Out()), NOERROR);
     ACL_PRIVILEGES none{};
     if (Name.empty())
-      EXPECT_EQ(ACLUpdateEntry(acl, nullptr, ACL_UPDATE_LEVEL | ACL_UPDATE_FLAGS, nullptr, Level,
-                               &none, Flags),
+      EXPECT_EQ(ACLUpdateEntry(acl.Get(), nullptr, ACL_UPDATE_LEVEL | ACL_UPDATE_FLAGS, nullptr,
+                               Level, &none, Flags),
                 NOERROR);
     else
-      EXPECT_EQ(ACLAddEntry(acl, Name.c_str(), Level, &none, Flags), NOERROR);
-    EXPECT_EQ(ACLAddEntry(acl, "LocalDomainServers", ACL_LEVEL_MANAGER, &none, ACL_FLAG_GROUP),
-              NOERROR);
-    EXPECT_EQ(NSFDbStoreACL(db.Get(), acl, 0, 1), NOERROR);
-    OSMemFree(acl);
+      EXPECT_EQ(ACLAddEntry(acl.Get(), Name.c_str(), Level, &none, Flags), NOERROR);
+    EXPECT_EQ(
+        ACLAddEntry(acl.Get(), "LocalDomainServers", ACL_LEVEL_MANAGER, &none, ACL_FLAG_GROUP),
+        NOERROR);
+    EXPECT_EQ(NSFDbStoreACL(db.Get(), acl.Get(), 0, 1), NOERROR);
     FOwn = Document(db.Get(), User);
     FOthers = Document(db.Get(), Other);
     ASSERT_EQ(FolderCreate(db.Get(), NULLHANDLE, 0, NULLHANDLE, const_cast<char*>("Shared"), 6,
@@ -111,8 +105,7 @@ class AccessTest : public runtimetest::StorageTest {
   STATUS File(DBHANDLE Db, NOTEID Id) {
     DHANDLE table = NULLHANDLE;
     EXPECT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
-    BOOL inserted = FALSE;
-    IDInsert(table, Id, &inserted);
+    IDInsert(table, Id, nullptr);
     STATUS status = FolderDocAdd(Db, NULLHANDLE, FFolder, table, 0);
     IDDestroyTable(table);
     return status;
@@ -129,7 +122,7 @@ class AccessTest : public runtimetest::StorageTest {
 
   // Every note's ID and modification time and the stored list, as the server sees them.
   std::string Fingerprint(const std::string& File) {
-    AsServer server;
+    ActingAs server(Server);
     DbRef db(Path(File));
     std::string print;
     auto add = [](void* Print, SEARCH_MATCH* Match, ITEM_TABLE*) -> STATUS {
@@ -147,18 +140,15 @@ class AccessTest : public runtimetest::StorageTest {
     return print;
   }
 
-  static std::vector<std::pair<std::string, WORD>> AclOf(DBHANDLE Db) {
-    std::vector<std::pair<std::string, WORD>> entries;
-    DHANDLE acl = NULLHANDLE;
-    EXPECT_EQ(NSFDbReadACL(Db, &acl), NOERROR);
-    ACLEnumEntries(
-        acl,
-        [](void* Entries, char* Name, WORD Level, ACL_PRIVILEGES*, WORD) {
-          static_cast<std::vector<std::pair<std::string, WORD>>*>(Entries)->emplace_back(Name,
-                                                                                         Level);
-        },
-        &entries);
-    OSMemFree(acl);
+  using AclEntries = std::vector<std::pair<std::string, WORD>>;
+  static AclEntries AclOf(DBHANDLE Db) {
+    AclEntries entries;
+    MemoryRef acl;
+    EXPECT_EQ(NSFDbReadACL(Db, acl.Out()), NOERROR);
+    auto add = [](void* Entries, char* Name, WORD Level, ACL_PRIVILEGES*, WORD) {
+      static_cast<AclEntries*>(Entries)->emplace_back(Name, Level);
+    };
+    ACLEnumEntries(acl.Get(), add, &entries);
     return entries;
   }
 
@@ -181,11 +171,9 @@ class AccessTest : public runtimetest::StorageTest {
   }
 
   STATUS StoreAcl(DBHANDLE Db) {
-    DHANDLE acl = NULLHANDLE;
-    EXPECT_EQ(NSFDbReadACL(Db, &acl), NOERROR);
-    STATUS status = NSFDbStoreACL(Db, acl, 0, 0);
-    OSMemFree(acl);
-    return status;
+    MemoryRef acl;
+    EXPECT_EQ(NSFDbReadACL(Db, acl.Out()), NOERROR);
+    return NSFDbStoreACL(Db, acl.Get(), 0, 0);
   }
 
   // The operations of the matrix, in an order where none that is allowed changes what a
@@ -284,19 +272,17 @@ TEST_F(AccessTest, OnlyAManagerStoresTheListAndLosesItWhenHeDropsHimself) {
   MakeDatabase("managed.nsf", "Jo Bloggs/Acme", ACL_LEVEL_MANAGER, 0);
   {
     DbRef db(Path("managed.nsf"));
-    DHANDLE acl = NULLHANDLE;
-    ASSERT_EQ(NSFDbReadACL(db.Get(), &acl), NOERROR);
-    ASSERT_EQ(ACLDeleteEntry(acl, "Jo Bloggs/Acme"), NOERROR);
-    EXPECT_EQ(NSFDbStoreACL(db.Get(), acl, 0, 0), NOERROR);
-    OSMemFree(acl);
+    MemoryRef acl;
+    ASSERT_EQ(NSFDbReadACL(db.Get(), acl.Out()), NOERROR);
+    ASSERT_EQ(ACLDeleteEntry(acl.Get(), "Jo Bloggs/Acme"), NOERROR);
+    EXPECT_EQ(NSFDbStoreACL(db.Get(), acl.Get(), 0, 0), NOERROR);
   }
   DBHANDLE db = NULLHANDLE;
   EXPECT_EQ(NSFDbOpen(Path("managed.nsf").c_str(), &db), ERR_NOACCESS);
   EXPECT_EQ(db, NULLHANDLE);
-  AsServer server;
+  ActingAs server(Server);
   DbRef again(Path("managed.nsf"));
-  EXPECT_EQ(AclOf(again.Get()), (std::vector<std::pair<std::string, WORD>>{
-                                    {"-Default-", 0}, {"LocalDomainServers", 6}}));
+  EXPECT_EQ(AclOf(again.Get()), (AclEntries{{"-Default-", 0}, {"LocalDomainServers", 6}}));
 }
 
 TEST_F(AccessTest, ACreatorManagesWhatHeMakesOnAServer) {

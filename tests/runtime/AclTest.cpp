@@ -75,14 +75,21 @@ class Acls : public runtimetest::StorageTest {
     NewDatabase();
   }
 
-  static void Read(DBHANDLE Db, MemoryRef& Acl) { ASSERT_EQ(NSFDbReadACL(Db, Acl.Out()), NOERROR); }
   static void Create(MemoryRef& Acl) { ASSERT_EQ(ACLCreate(Acl.Out()), NOERROR); }
+
+  // The database at Path open, and the caller's copy of its list.
+  struct Stored {
+    explicit Stored(const std::string& Path) : Db(Path) {
+      EXPECT_EQ(NSFDbReadACL(Db.Get(), Acl.Out()), NOERROR) << Path;
+    }
+    DHANDLE Get() const { return Acl.Get(); }
+    DbRef Db;
+    MemoryRef Acl;
+  };
 
   // A list with two people, two roles and uniform access, stored in test.nsf.
   static void StoreSample() {
-    DbRef db("test.nsf");
-    MemoryRef acl;
-    Read(db.Get(), acl);
+    Stored acl("test.nsf");
     char sales[] = "Sales", admin[] = "Admin";
     ASSERT_EQ(ACLSetPrivName(acl.Get(), 5, sales), NOERROR);
     ASSERT_EQ(ACLSetPrivName(acl.Get(), 6, admin), NOERROR);
@@ -93,13 +100,11 @@ class Acls : public runtimetest::StorageTest {
     ASSERT_EQ(ACLAddEntry(acl.Get(), "Sales Team", ACL_LEVEL_READER, nullptr, ACL_FLAG_GROUP),
               NOERROR);
     ASSERT_EQ(ACLSetFlags(acl.Get(), ACL_UNIFORM_ACCESS), NOERROR);
-    ASSERT_EQ(NSFDbStoreACL(db.Get(), acl.Get(), 0, 0), NOERROR);
+    ASSERT_EQ(NSFDbStoreACL(acl.Db.Get(), acl.Get(), 0, 0), NOERROR);
   }
 
   static void ExpectSampleIn(const std::string& Path) {
-    DbRef db(Path);
-    MemoryRef acl;
-    Read(db.Get(), acl);
+    Stored acl(Path);
     EXPECT_EQ(
         EntriesOf(acl.Get()),
         (Entries{
@@ -116,25 +121,18 @@ class Acls : public runtimetest::StorageTest {
 };
 
 TEST_F(Acls, ANewDatabaseGivesItsCreatorManagerAndAMailFileTheTemplatesList) {
-  DbRef db("test.nsf");
-  MemoryRef acl;
-  Read(db.Get(), acl);
+  Stored acl("test.nsf");
   EXPECT_EQ(EntriesOf(acl.Get()), Entries{Manager});
   for (WORD number = 0; number < ACL_PRIVCOUNT; ++number)
     EXPECT_EQ(PrivilegeName(acl.Get(), number), "");
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_ACL), 1u);
-  DBHANDLE mail = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("mail.ntf", "mail/jo.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &mail),
-            NOERROR);
-  ASSERT_EQ(NSFDbClose(mail), NOERROR);
-  DbRef jo("mail/jo.nsf");
-  MemoryRef joAcl;
-  Read(jo.Get(), joAcl);
-  EXPECT_EQ(EntriesOf(joAcl.Get()), (Entries{{"-Default-", ACL_LEVEL_NOACCESS, {}, 0},
-                                             {"LocalDomainServers",
-                                              ACL_LEVEL_MANAGER,
-                                              {},
-                                              ManagerRights | ACL_FLAG_GROUP | ACL_FLAG_SERVER}}));
+  CopyDatabase("mail.ntf", "mail/jo.nsf");
+  EXPECT_EQ(EntriesOf(Stored("mail/jo.nsf").Get()),
+            (Entries{{"-Default-", ACL_LEVEL_NOACCESS, {}, 0},
+                     {"LocalDomainServers",
+                      ACL_LEVEL_MANAGER,
+                      {},
+                      ManagerRights | ACL_FLAG_GROUP | ACL_FLAG_SERVER}}));
 }
 
 TEST_F(Acls, AListMadeWithACLCreateReplacesTheStoredOne) {
@@ -148,9 +146,7 @@ TEST_F(Acls, AListMadeWithACLCreateReplacesTheStoredOne) {
   EXPECT_EQ(NSFDbStoreACL(db.Get(), fresh.Get(), 0, 2), ERR_MISC_INVALID_ARGS);
   ASSERT_EQ(NSFDbStoreACL(db.Get(), fresh.Get(), 0, 1), NOERROR);
   db.Close();
-  DbRef reopened("test.nsf");
-  MemoryRef acl;
-  Read(reopened.Get(), acl);
+  Stored acl("test.nsf");
   EXPECT_EQ(NamesOf(acl.Get()), (std::vector<std::string>{"-Default-", "CN=Al/O=Acme"}));
   EXPECT_EQ(PrivilegeName(acl.Get(), 5), "");
 }
@@ -273,15 +269,14 @@ TEST_F(Acls, StaleAndWrongHandlesGiveAStatus) {
   char name[ACL_PRIVSTRINGMAX];
   DWORD flags = 0;
   ACL_PRIVILEGES none{};
+  auto ignore = [](void*, char*, WORD, ACL_PRIVILEGES*, WORD) {};
   for (DHANDLE bad :
        {acl, memory.Get(), DHANDLE{db.Get()}, DHANDLE{NULLHANDLE}, DHANDLE{0x7FFFFFF}}) {
     EXPECT_EQ(ACLAddEntry(bad, "Jo", 2, &none, 0), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLUpdateEntry(bad, "Jo", ACL_UPDATE_LEVEL, nullptr, 2, &none, 0),
               ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLDeleteEntry(bad, "Jo"), ERR_NOTESRT_INVALID_HANDLE);
-    EXPECT_EQ(ACLEnumEntries(
-                  bad, [](void*, char*, WORD, ACL_PRIVILEGES*, WORD) {}, nullptr),
-              ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(ACLEnumEntries(bad, ignore, nullptr), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLGetPrivName(bad, 5, name), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLGetFlags(bad, &flags), ERR_NOTESRT_INVALID_HANDLE);
     EXPECT_EQ(ACLSetFlags(bad, 1), ERR_NOTESRT_INVALID_HANDLE);
@@ -299,9 +294,7 @@ TEST_F(Acls, StaleAndWrongHandlesGiveAStatus) {
 TEST_F(Acls, AStoredListIsReadBackAndCopiedByCreateAndCopyButNotByCopy) {
   StoreSample();
   {
-    DbRef db("test.nsf");
-    MemoryRef acl;
-    Read(db.Get(), acl);
+    Stored acl("test.nsf");
     ASSERT_EQ(ACLDeleteEntry(acl.Get(), "Sales Team"), NOERROR);
     ASSERT_EQ(ACLSetFlags(acl.Get(), 0), NOERROR);
   }
@@ -312,14 +305,9 @@ TEST_F(Acls, AStoredListIsReadBackAndCopiedByCreateAndCopyButNotByCopy) {
     TIMEDATE all{};
     TimeConstant(TIMEDATE_WILDCARD, &all);
     ASSERT_EQ(NSFDbCopy(source.Get(), target.Get(), all, NOTE_CLASS_ALL), NOERROR);
-    MemoryRef acl;
-    Read(target.Get(), acl);
-    EXPECT_EQ(NamesOf(acl.Get()), std::vector<std::string>{"-Default-"});
   }
-  DBHANDLE copy = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("test.nsf", "copy.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &copy),
-            NOERROR);
-  ASSERT_EQ(NSFDbClose(copy), NOERROR);
+  EXPECT_EQ(NamesOf(Stored("plain.nsf").Get()), std::vector<std::string>{"-Default-"});
+  CopyDatabase("test.nsf", "copy.nsf");
   ExpectSampleIn("copy.nsf");
 }
 
@@ -337,9 +325,7 @@ TEST_F(Acls, FilesFromBeforeListsAndDamagedRowsReadAsWhatCanBeRead) {
       "INSERT INTO acl_privileges VALUES(200, 'Far');"
       "INSERT INTO acl_privileges VALUES(9, 'Far Too Long For A Role');"
       "UPDATE acl_entries SET privileges = x'60000000000000000000FFFF' WHERE position = 1;");
-  DbRef db("test.nsf");
-  MemoryRef acl;
-  Read(db.Get(), acl);
+  Stored acl("test.nsf");
   Entries entries = EntriesOf(acl.Get());
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[1].Privileges, (std::vector<int>{5, 6}));

@@ -36,16 +36,16 @@ class Attachments : public runtimetest::NewNoteTest {
 
   std::string Source() const { return (FEnv.Root() / "report.bin").string(); }
   std::string Target(const std::string& Name) const { return (FEnv.Root() / Name).string(); }
-  void Attach(NOTEHANDLE Note, const char* Name, std::string Path = "") {
-    if (Path.empty()) Path = Source();
-    ASSERT_EQ(MailAddMessageAttachment(Note, Path.data(), const_cast<char*>(Name)), NOERROR);
+  void Attach(const char* Name) {
+    ASSERT_EQ(MailAddMessageAttachment(Note(), Source().data(), const_cast<char*>(Name)), NOERROR);
   }
 
-  static BLOCKID Attachment(NOTEHANDLE Note, WORD Index, std::string* Name = nullptr,
-                            DWORD* Size = nullptr) {
+  // Attachment Index of the note: its item, and its name, size and host when asked.
+  BLOCKID Attachment(WORD Index, std::string* Name = nullptr, DWORD* Size = nullptr,
+                     WORD* Host = nullptr) {
     BLOCKID item{};
     char name[MAXPATH];
-    EXPECT_TRUE(MailGetMessageAttachmentInfo(Note, Index, &item, name, Size, nullptr, nullptr,
+    EXPECT_TRUE(MailGetMessageAttachmentInfo(Note(), Index, &item, name, Size, nullptr, Host,
                                              nullptr, nullptr));
     if (Name) *Name = name;
     return item;
@@ -58,10 +58,9 @@ TEST_F(Attachments, AttachFileRecordsHostAndCompression) {
   NOTEHANDLE note = Note();
   ASSERT_EQ(NSFNoteAttachFile(note, "$FILE", 5, Source().c_str(), "file0000", 0x1F01), NOERROR);
   WORD host = 0;
-  BLOCKID item{}, value{};
-  ASSERT_TRUE(MailGetMessageAttachmentInfo(note, 0, &item, nullptr, nullptr, nullptr, &host,
-                                           nullptr, nullptr));
+  Attachment(0, nullptr, nullptr, &host);
   EXPECT_EQ(host, HOST_LOCAL);
+  BLOCKID value{};
   ASSERT_EQ(NSFItemInfo(note, "$FILE", 5, nullptr, nullptr, &value, nullptr), NOERROR);
   auto* object = reinterpret_cast<FILEOBJECT*>(OSLockBlock(char, value) + sizeof(WORD));
   EXPECT_EQ(object->CompressionType, COMPRESS_HUFF);
@@ -72,14 +71,14 @@ TEST_F(Attachments, AttachFileRecordsHostAndCompression) {
 }
 
 TEST_F(Attachments, DetachFreesOnlyThatAttachment) {
-  Attach(Note(), "a");
-  Attach(Note(), "b");
+  Attach("a");
+  Attach("b");
   // Extractable before it is stored, too.
   std::string target = Target("b.bin");
-  ASSERT_EQ(NSFNoteExtractFile(Note(), Attachment(Note(), 1), target.c_str(), nullptr), NOERROR);
+  ASSERT_EQ(NSFNoteExtractFile(Note(), Attachment(1), target.c_str(), nullptr), NOERROR);
   EXPECT_EQ(vesktest::ReadFileText(target), FBytes);
   ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
-  BLOCKID first = Attachment(Note(), 0), second = Attachment(Note(), 1);
+  BLOCKID first = Attachment(0), second = Attachment(1);
   ASSERT_EQ(NSFNoteDetachFile(Note(), first), NOERROR);
   EXPECT_EQ(NSFNoteDetachFile(Note(), first), ERR_ITEM_NOT_FOUND);
   vesktest::WriteFileText(target, "old content, replaced whole");
@@ -88,7 +87,7 @@ TEST_F(Attachments, DetachFreesOnlyThatAttachment) {
   ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
   std::string name;
   DWORD size = 0;
-  Attachment(Note(), 0, &name, &size);
+  Attachment(0, &name, &size);
   EXPECT_EQ(name + " " + std::to_string(size), "b " + std::to_string(FBytes.size()));
   EXPECT_FALSE(MailGetMessageAttachmentInfo(Note(), 1, nullptr, nullptr, nullptr, nullptr, nullptr,
                                             nullptr, nullptr));
@@ -149,8 +148,8 @@ TEST_F(Attachments, FailedExtractionChangesNothing) {
       {"missing directory", nothing, "missing/out.bin", ERR_NOEXIST},
       {"directory at the target", directory, "out.bin", ERR_NOTESRT_STORAGE},
   };
-  Attach(Note(), "r");
-  BLOCKID item = Attachment(Note(), 0);
+  Attach("r");
+  BLOCKID item = Attachment(0);
   for (const TCase& test : cases) {
     SCOPED_TRACE(test.Name);
     std::filesystem::path folder = FEnv.Root() / test.Name;
@@ -171,11 +170,11 @@ TEST_F(Attachments, FailedExtractionChangesNothing) {
 
 // A link at the target is replaced by the file; the file it pointed to is not written.
 TEST_F(Attachments, ExtractionReplacesALinkAtTheTarget) {
-  Attach(Note(), "r");
+  Attach("r");
   std::filesystem::path elsewhere = FEnv.Root() / "elsewhere.txt", link = Target("link.bin");
   vesktest::WriteFileText(elsewhere, "not to be touched");
   std::filesystem::create_symlink(elsewhere, link);
-  ASSERT_EQ(NSFNoteExtractFile(Note(), Attachment(Note(), 0), link.c_str(), nullptr), NOERROR);
+  ASSERT_EQ(NSFNoteExtractFile(Note(), Attachment(0), link.c_str(), nullptr), NOERROR);
   EXPECT_FALSE(std::filesystem::is_symlink(link));
   EXPECT_EQ(vesktest::ReadFileText(link), FBytes);
   EXPECT_EQ(vesktest::ReadFileText(elsewhere), "not to be touched");

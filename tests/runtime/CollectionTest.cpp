@@ -143,8 +143,7 @@ TEST_F(CollectionTest, PositionMovesToTheLastEntryReturned) {
   COLLECTIONPOSITION position{};
   position.Tumbler[0] = 2;
   DHANDLE buffer = NULLHANDLE;
-  DWORD count = 0;
-  DWORD skipped = 9;
+  DWORD count = 0, skipped = 9;
   ASSERT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT, 0, NAVIGATE_NEXT, 1, 0x8001,
                            &buffer, nullptr, &skipped, &count, nullptr),
             NOERROR);
@@ -194,29 +193,20 @@ TEST_F(CollectionTest, ReadsWorkAfterTheDatabaseHandleIsClosed) {
 TEST_F(CollectionTest, StaleAndWrongHandlesNonViewsAndUnsupportedReadsAreRefused) {
   HCOLLECTION collection = Open(SortedView());
   COLLECTIONPOSITION position{};
-  EXPECT_EQ(NIFReadEntries(collection, &position, 1, 1, 1, 1, READ_MASK_COLLECTIONSTATS, nullptr,
-                           nullptr, nullptr, nullptr, nullptr),
-            ERR_UNSUPPORTED_FLAGS);
-  EXPECT_EQ(NIFReadEntries(collection, &position, NAVIGATE_NEXT_UNREAD, 1, 1, 1, 1, nullptr,
-                           nullptr, nullptr, nullptr, nullptr),
-            ERR_UNSUPPORTED_FLAGS);
-  ASSERT_EQ(NIFCloseCollection(collection), NOERROR);
   DWORD count = 0;
-  EXPECT_EQ(NIFReadEntries(collection, &position, 1, 1, 1, 1, 0x8001, nullptr, nullptr, nullptr,
-                           &count, nullptr),
-            ERR_NOTESRT_INVALID_HANDLE);
+  auto read = [&](WORD Skip, DWORD Flags, DWORD* Count) {
+    return NIFReadEntries(collection, &position, Skip, 1, 1, 1, Flags, nullptr, nullptr, nullptr,
+                          Count, nullptr);
+  };
+  EXPECT_EQ(read(1, READ_MASK_COLLECTIONSTATS, nullptr), ERR_UNSUPPORTED_FLAGS);
+  EXPECT_EQ(read(NAVIGATE_NEXT_UNREAD, 1, nullptr), ERR_UNSUPPORTED_FLAGS);
+  ASSERT_EQ(NIFCloseCollection(collection), NOERROR);
+  EXPECT_EQ(read(1, 0x8001, &count), ERR_NOTESRT_INVALID_HANDLE);
   EXPECT_EQ(NIFUpdateCollection(collection), ERR_NOTESRT_INVALID_HANDLE);
   EXPECT_EQ(NIFCloseCollection(collection), ERR_NOTESRT_INVALID_HANDLE);
   EXPECT_EQ(NIFCloseCollection(static_cast<HCOLLECTION>(FDb)), ERR_NOTESRT_INVALID_HANDLE);
-  NOTEID doc = Doc({{"Key", "k"}});
-  collection = 7;
-  EXPECT_EQ(NIFOpenCollection(FDb, FDb, doc, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
-                              nullptr),
-            ERR_NOTESRT_NOT_VIEW);
-  EXPECT_EQ(collection, 0);
-  EXPECT_EQ(NIFOpenCollection(FDb, FDb, 0x7FFFFFF0, 0, NULLHANDLE, &collection, nullptr, nullptr,
-                              nullptr, nullptr),
-            ERR_INVALID_NOTE);
+  EXPECT_EQ(OpenCollectionStatus(FDb, Doc({{"Key", "k"}})), ERR_NOTESRT_NOT_VIEW);
+  EXPECT_EQ(OpenCollectionStatus(FDb, 0x7FFFFFF0), ERR_INVALID_NOTE);
 }
 
 }  // namespace

@@ -158,11 +158,7 @@ TEST_F(CompoundText, ALongFieldIsCutIntoItemsBetweenRecords) {
   EXPECT_EQ(Lines(), expected);
 
   // Saved and read again from the file, the items are the same.
-  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
-  const NOTEID id = IdOf(Note());
-  ASSERT_EQ(NSFNoteClose(*FNote->Out()), NOERROR);
-  *FNote->Out() = NULLHANDLE;
-  ASSERT_EQ(NSFNoteOpen(FDb->Get(), id, 0, FNote->Out()), NOERROR);
+  Reopen();
   EXPECT_EQ(Items(), items);
 }
 

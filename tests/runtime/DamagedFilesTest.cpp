@@ -2,6 +2,7 @@
 // runtime is asked to work with them.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "StorageFixture.h"
 #include "TestNotesEnv.h"
 #include "notesapi/lookup.h"
+#include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/osenv.h"
@@ -100,8 +102,7 @@ TEST_F(DamagedFiles, DotServerNamesAreRefused) {
     EXPECT_EQ(ERR(NotesRTCreateServer(name)), ERR_INV_SERVER_NAME) << name;
     const std::string path = std::string(name) + "!!mail.box";
     EXPECT_EQ(ERR(NSFDbCreate(path.c_str(), DBCLASS_NOTEFILE, FALSE)), ERR_INV_SERVER_NAME) << name;
-    DBHANDLE db = NULLHANDLE;
-    EXPECT_EQ(ERR(NSFDbOpen(path.c_str(), &db)), ERR_INV_SERVER_NAME) << name;
+    EXPECT_EQ(ERR(OpenStatus(path)), ERR_INV_SERVER_NAME) << name;
     EXPECT_EQ(ERR(NotesRTRouteMail(name, nullptr, nullptr, nullptr, nullptr)), ERR_INV_SERVER_NAME)
         << name;
   }
@@ -138,21 +139,15 @@ TEST_F(DamagedBook, OneDamagedPersonCostsOnlyItself) {
 // Before NotesInit the settings are not read: what reaches a database returns a status.
 TEST(BeforeNotesInit, DatabaseFunctionsReturnAStatus) {
   vesktest::TestNotesEnv env;
+  DBHANDLE db = NULLHANDLE;
   const struct {
     const char* Name;
     std::function<STATUS()> Call;
   } Cases[] = {
       {"NSFDbCreate", [] { return NSFDbCreate("new.nsf", DBCLASS_NOTEFILE, FALSE); }},
-      {"NSFDbOpen",
-       [] {
-         DBHANDLE db = NULLHANDLE;
-         return NSFDbOpen("new.nsf", &db);
-       }},
+      {"NSFDbOpen", [&] { return NSFDbOpen("new.nsf", &db); }},
       {"NSFDbCreateAndCopy",
-       [] {
-         DBHANDLE db = NULLHANDLE;
-         return NSFDbCreateAndCopy("mail.ntf", "copy.nsf", NOTE_CLASS_ALL, 0, 0, &db);
-       }},
+       [&] { return NSFDbCreateAndCopy("mail.ntf", "copy.nsf", NOTE_CLASS_ALL, 0, 0, &db); }},
       {"NotesRTCreateServer", [] { return NotesRTCreateServer(""); }},
       {"NotesRTRouteMail", [] { return NotesRTRouteMail("", nullptr, nullptr, nullptr, nullptr); }},
   };
@@ -162,6 +157,75 @@ TEST(BeforeNotesInit, DatabaseFunctionsReturnAStatus) {
   ASSERT_EQ(NotesInit(), NOERROR);
   EXPECT_EQ(NSFDbCreate("new.nsf", DBCLASS_NOTEFILE, FALSE), NOERROR);
   NotesTerm();
+}
+
+// Address books kept open between lookups: a book replaced or deleted on disk behind the
+// runtime's back is let go, and NotesTerm closes every kept file.
+using Strings = std::vector<std::string>;
+
+class KeptBooks : public runtimetest::NameLookupTest {
+ protected:
+  void SetUp() override {
+    NameLookupTest::SetUp();
+    NewDatabase("names.nsf");
+    AddPerson(DbRef("names.nsf").Get(), "John", "Doe");
+  }
+
+  // Whether this process has a file open whose path begins with the book's path (its journal
+  // files included): one on disk, or one deleted or replaced since it was opened.
+  bool BookFileOpen(bool Gone = false) const {
+    const std::string book = std::filesystem::weakly_canonical(FileOf("names.nsf")).string();
+    const std::string deleted = " (deleted)";
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+      std::error_code error;
+      const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+      const bool isGone =
+          target.size() > deleted.size() &&
+          target.compare(target.size() - deleted.size(), deleted.size(), deleted) == 0;
+      if (!error && target.rfind(book, 0) == 0 && isGone == Gone) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(KeptBooks, ABookReplacedOrDeletedOnDiskIsLetGo) {
+  const struct {
+    const char* Name;
+    bool Replace;  // else the book is deleted
+  } cases[] = {{"replaced by a book with other people", true}, {"deleted", false}};
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.Name);
+    std::filesystem::remove(FileOf("names.nsf"));
+    std::filesystem::remove(FileOf("other.nsf"));
+    NewDatabase("names.nsf");
+    AddPerson(DbRef("names.nsf").Get(), "John", "Doe");
+    ASSERT_EQ(Find("John Doe"), Strings{"CN=John Doe/O=Acme"});
+    ASSERT_TRUE(BookFileOpen()) << "the book is not kept between lookups";
+    if (each.Replace) {
+      NewDatabase("other.nsf");
+      AddPerson(DbRef("other.nsf").Get(), "Mary", "Major");
+      // As another program replaces a file: the new one renamed over the old.
+      std::filesystem::rename(FileOf("other.nsf"), FileOf("names.nsf"));
+      EXPECT_EQ(Find("John Doe"), Strings{});
+      EXPECT_EQ(Find("Mary Major"), Strings{"CN=Mary Major/O=Acme"});
+    } else {
+      std::filesystem::remove(FileOf("names.nsf"));
+      runtimetest::TLookupResult result;
+      EXPECT_EQ(Lookup("", 0, {"$Users"}, {"John Doe"}, {"FullName"}, result), ERR_NO_NAMES_FILE);
+      EXPECT_FALSE(BookFileOpen()) << "a deleted book's journal is still open";
+    }
+    EXPECT_FALSE(BookFileOpen(true)) << "the old book is still open";
+  }
+}
+
+TEST_F(KeptBooks, NotesTermClosesEveryKeptBook) {
+  ASSERT_EQ(Find("John Doe"), Strings{"CN=John Doe/O=Acme"});
+  ASSERT_TRUE(BookFileOpen());
+  NotesTerm();
+  EXPECT_FALSE(BookFileOpen());
+  EXPECT_FALSE(BookFileOpen(true));
+  ASSERT_EQ(NotesInit(), NOERROR);
+  EXPECT_EQ(Find("John Doe"), Strings{"CN=John Doe/O=Acme"});
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
-// Database files: create, open, reopen, refuse what is not a database, header information.
+// Database files: create, open, reopen, refuse what is not a database, header information;
+// servers, a directory each under the servers root; server paths split and joined.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "DamageTools.h"
 #include "FileText.h"
 #include "StorageFixture.h"
+#include "notesapi/clerr.h"
+#include "notesapi/miscerr.h"
 #include "notesapi/nif.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/osenv.h"
 #include "notesapi/oserr.h"
+#include "notesapi/osfile.h"
 #include "notesapi/osmisc.h"
 
 namespace {
@@ -22,10 +28,7 @@ class Databases : public runtimetest::StorageTest {
  protected:
   // A mail file holding one draft with Subject, laid out once through its drafts view.
   void NewMailFile(const std::string& Name, const std::string& Subject) {
-    DBHANDLE made = NULLHANDLE;
-    ASSERT_EQ(NSFDbCreateAndCopy("mail.ntf", Name.c_str(), NOTE_CLASS_ALLNONDATA, 0, 0, &made),
-              NOERROR);
-    NSFDbClose(made);
+    CopyDatabase("mail.ntf", Name);
     DbRef db(Name);
     SaveDocument(db.Get(), Subject);
   }
@@ -38,16 +41,8 @@ class Databases : public runtimetest::StorageTest {
 
   // The subjects the drafts view lists.
   static Strings Drafts(DBHANDLE Db) {
-    NOTEID view = 0;
-    EXPECT_EQ(NIFFindDesignNote(Db, "($Drafts)", NOTE_CLASS_VIEW, &view), NOERROR);
-    HCOLLECTION collection = NULLHANDLE;
-    EXPECT_EQ(NIFOpenCollection(Db, Db, view, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
-                                nullptr),
-              NOERROR);
-    COLLECTIONPOSITION position{};
     Strings subjects;
-    for (NOTEID id : runtimetest::ReadIds(collection, position)) subjects.push_back(TextOf(Db, id));
-    NIFCloseCollection(collection);
+    for (NOTEID id : runtimetest::ViewIds(Db, "($Drafts)")) subjects.push_back(TextOf(Db, id));
     return subjects;
   }
 };
@@ -89,10 +84,7 @@ TEST_F(Databases, OpeningAgainSeesAFileReplacedOrDeletedOnDisk) {
     if (each.Replace) {
       NewMailFile("other.nsf", "new");
       std::filesystem::rename(FileOf("other.nsf"), FileOf("mail.nsf"));
-    }
-    if (each.Replace) {
-      DbRef again("mail.nsf");
-      EXPECT_EQ(Drafts(again.Get()), Strings{"new"});
+      EXPECT_EQ(Drafts(DbRef("mail.nsf").Get()), Strings{"new"});
     } else {
       EXPECT_EQ(OpenStatus("mail.nsf"), ERR_NOEXIST);
     }
@@ -168,11 +160,10 @@ TEST_F(Databases, DirectoriesOpenAsDirectoryHandles) {
 TEST_F(Databases, LongTitleIsCutAtACharacterAndReplicaIdsAreDistinctAndKept) {
   char info[NSF_INFO_SIZE] = "\n#1Template";
   // Three-byte LMBCS characters, so that a cut by bytes would split one.
-  char wide[8];
-  WORD wideLength = OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, "\xE6\x97\xA5", 3, wide, sizeof wide);
-  ASSERT_EQ(wideLength, 3);
+  const std::string wide = Lmbcs("\xE6\x97\xA5");
+  ASSERT_EQ(wide.size(), 3u);
   std::string title;
-  for (int i = 0; i < 100; ++i) title.append(wide, wideLength);
+  for (int i = 0; i < 100; ++i) title += wide;
   NSFDbInfoModify(info, INFOPARSE_TITLE, title.c_str());
   std::string result(info);
   EXPECT_LE(result.size(), NSF_INFO_SIZE - 1u);
@@ -180,12 +171,10 @@ TEST_F(Databases, LongTitleIsCutAtACharacterAndReplicaIdsAreDistinctAndKept) {
   EXPECT_EQ(titleLength % 3, 0u);
   EXPECT_GT(titleLength, 100u);
   EXPECT_EQ(result.substr(titleLength), "\n\n#1Template");
-  char tooLong[200];
-  std::memset(tooLong, 'a', sizeof tooLong - 1);
-  tooLong[sizeof tooLong - 1] = '\0';
+  std::string tooLong(199, 'a');
   NewDatabase();
   DbRef db("test.nsf");
-  EXPECT_EQ(NSFDbInfoSet(db.Get(), tooLong), ERR_NSF_INFO_SIZE);
+  EXPECT_EQ(NSFDbInfoSet(db.Get(), tooLong.data()), ERR_NSF_INFO_SIZE);
   NewDatabase("a.nsf");
   NewDatabase("b.nsf");
   DBREPLICAINFO replicaA{}, replicaB{};
@@ -203,4 +192,116 @@ TEST_F(Databases, LongTitleIsCutAtACharacterAndReplicaIdsAreDistinctAndKept) {
   EXPECT_EQ(std::memcmp(&reread.ID, &replicaA.ID, sizeof(TIMEDATE)), 0);
 }
 
+// Servers: a directory per server under the servers root; missing or listed ones do not answer.
+class Servers : public runtimetest::StorageTest {
+ protected:
+  void SetUp() override {
+    StorageTest::SetUp();
+    FServers = FEnv.Root() / "servers";
+    std::filesystem::create_directories(FServers / "CN=SRV1%2FO=ACME" / "mail");
+    OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, FServers.c_str());
+    // Created through the server path itself.
+    EXPECT_EQ(NSFDbCreate("CN=Srv1/O=Acme!!mail\\jdoe.nsf", DBCLASS_NOTEFILE, FALSE), NOERROR);
+  }
+
+  std::filesystem::path FServers;
+};
+
+TEST_F(Servers, EveryFormOfTheNameReachesItsDirectoryAndMissingOrListedServersDoNotRespond) {
+  EXPECT_TRUE(std::filesystem::exists(FServers / "CN=SRV1%2FO=ACME" / "mail" / "jdoe.nsf"));
+  for (const char* path : {"CN=Srv1/O=Acme!!mail\\jdoe.nsf", "Srv1/Acme!!mail/jdoe",
+                           "srv1!!MAIL\\JDOE.NSF", "port!!Srv1/Acme!!mail\\jdoe.nsf"})
+    EXPECT_EQ(OpenStatus(path), NOERROR) << path;
+  DbRef root("Srv1/Acme!!");
+  USHORT mode = 0;
+  ASSERT_EQ(NSFDbModeGet(root.Get(), &mode), NOERROR);
+  EXPECT_EQ(mode, DB_DIRECTORY);
+  DBQUOTAINFO quota{};
+  ASSERT_EQ(NSFDbQuotaGet("Srv1/Acme!!mail\\jdoe.nsf", &quota), NOERROR);
+  EXPECT_GT(quota.CurrentDbSize, 0u);
+  EXPECT_EQ(quota.SizeLimit, 0u);
+  EXPECT_EQ(OpenStatus("CN=Srv2/O=Acme!!mail\\jdoe.nsf"), ERR_SERVER_NOT_RESPONDING);
+  EXPECT_EQ(OpenStatus("Srv1/Acme!!mail\\nobody.nsf"), ERR_NOEXIST);
+  OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "Other/Acme, srv1/acme");
+  EXPECT_EQ(OpenStatus("CN=Srv1/O=Acme!!mail\\jdoe.nsf"), ERR_SERVER_NOT_RESPONDING);
+  OSSetEnvironmentVariable(NOTESRT_UNREACHABLE_VAR, "");
+  // A missing setting is named as such, not taken for a server that is down.
+  OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, "");
+  EXPECT_EQ(OpenStatus("CN=Srv1/O=Acme!!mail\\jdoe.nsf"), ERR_NOTESRT_NO_SERVERS_DIR);
+  EXPECT_EQ(OpenStatus("!!mail\\jdoe.nsf"), ERR_INV_SERVER_NAME);
+}
+
+// Server paths split and joined in the caller's buffers.
+// A MAXPATH buffer followed by canary bytes that must survive every call.
+struct TPathBuffer {
+  TPathBuffer() { std::memset(Bytes, 'x', sizeof Bytes); }
+  char* Data() { return Bytes; }
+  std::string Text() const { return Bytes; }
+  bool CanaryIntact() const { return Bytes[MAXPATH] == 'x' && Bytes[MAXPATH + 1] == 'x'; }
+  char Bytes[MAXPATH + 2];
+};
+
+std::string Construct(const char* Port, const char* Server, const char* File,
+                      STATUS Expected = NOERROR) {
+  TPathBuffer path;
+  EXPECT_EQ(OSPathNetConstruct(Port, Server, File, path.Data()), Expected);
+  EXPECT_TRUE(path.CanaryIntact());
+  return path.Text();
+}
+
+struct TParsed {
+  STATUS Status;
+  std::string Port, Server, File;
+};
+
+TParsed Parse(const char* Path) {
+  TPathBuffer port, server, file;
+  STATUS status = OSPathNetParse(Path, port.Data(), server.Data(), file.Data());
+  EXPECT_TRUE(port.CanaryIntact() && server.CanaryIntact() && file.CanaryIntact());
+  return {status, port.Text(), server.Text(), file.Text()};
+}
+
 }  // namespace
+
+TEST(PathNet, ParseSplitsTheThreeFormsAndConstructJoinsThemBack) {
+  const struct {
+    const char *Path, *Port, *Server, *File;
+  } cases[] = {
+      {"TCPIP!!CN=Mail1/O=Acme!!mail\\jdoe.nsf", "TCPIP", "CN=Mail1/O=Acme", "mail\\jdoe.nsf"},
+      {"Srv1!!mail/jdoe.nsf", "", "Srv1", "mail/jdoe.nsf"},
+      {"names.nsf", "", "", "names.nsf"},
+      {"Srv1!!", "", "Srv1", ""},
+  };
+  for (const auto& c : cases) {
+    TParsed parsed = Parse(c.Path);
+    EXPECT_EQ(parsed.Status, NOERROR) << c.Path;
+    EXPECT_EQ(parsed.Port + "|" + parsed.Server + "|" + parsed.File,
+              std::string(c.Port) + "|" + c.Server + "|" + c.File);
+    EXPECT_EQ(Construct(c.Port, c.Server, c.File), c.Path);
+  }
+  EXPECT_EQ(Construct(nullptr, "Srv1/Acme", "names.nsf"), "Srv1/Acme!!names.nsf");
+  EXPECT_EQ(Construct(nullptr, nullptr, nullptr), "");
+  char server[MAXPATH];  // unwanted outputs may be null
+  EXPECT_EQ(OSPathNetParse("Srv1!!a.nsf", nullptr, server, nullptr), NOERROR);
+  EXPECT_STREQ(server, "Srv1");
+}
+
+TEST(PathNet, ConstructFailsRatherThanOverflowOrCutAndParseRejectsMalformedPaths) {
+  std::string file(MAXPATH - 1 - 6, 'f');  // "Srv1!!" + file is exactly MAXPATH - 1
+  EXPECT_EQ(Construct("", "Srv1", file.c_str()), "Srv1!!" + file);
+  file += 'f';
+  EXPECT_EQ(Construct("", "Srv1", file.c_str(), ERR_INV_FILE_NAME), "");
+  std::string huge(5000, 'h');
+  EXPECT_EQ(Construct(huge.c_str(), huge.c_str(), huge.c_str(), ERR_INV_FILE_NAME), "");
+  EXPECT_EQ(OSPathNetConstruct("", "S", "f", nullptr), ERR_MISC_INVALID_ARGS);
+  EXPECT_EQ(Parse("TCPIP!!!!a.nsf").Status, ERR_INV_SERVER_NAME);
+  EXPECT_EQ(Parse("!!a.nsf").Status, ERR_INV_SERVER_NAME);
+  TParsed tooMany = Parse("a!!b!!c!!d");
+  EXPECT_EQ(tooMany.Status, ERR_INV_FILE_NAME);
+  EXPECT_EQ(tooMany.Port + tooMany.Server + tooMany.File, "");
+  std::string longFile = "Srv1!!" + std::string(MAXPATH, 'f');
+  EXPECT_EQ(Parse(longFile.c_str()).Status, ERR_INV_FILE_NAME);
+  std::string longServer = std::string(MAXPATH, 's') + "!!a.nsf";
+  EXPECT_EQ(Parse(longServer.c_str()).Status, ERR_INV_SERVER_NAME);
+  EXPECT_EQ(OSPathNetParse(nullptr, nullptr, nullptr, nullptr), ERR_MISC_INVALID_ARGS);
+}

@@ -1,4 +1,6 @@
-// Folders: creation, membership in insertion order, copy, rename, move, delete.
+// Folders: creation, membership in insertion order, copy, rename, move, delete. Design notes:
+// finding them by title, alias and part, private ones, the builder's single transaction, and the
+// built-in templates.
 #include <gtest/gtest.h>
 
 #include "ViewFixtureTest.h"
@@ -8,6 +10,7 @@
 namespace runtimetest {
 namespace {
 
+using notesrt::design::TDesignBuilder;
 using notesrt::design::TViewSpec;
 
 class FolderTest : public ViewsTest {
@@ -52,11 +55,8 @@ TEST_F(FolderTest, PrivateFoldersAreTheirOwnersOnlyAndViewsAreNoFolders) {
   EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, theirs, 0), ERR_VIEW_NOACCESS);
   EXPECT_EQ(FolderDelete(FDb, NULLHANDLE, view, 0), ERR_NOTESRT_NOT_FOLDER);
   EXPECT_EQ(FolderDocAdd(FDb, NULLHANDLE, view, NULLHANDLE, 0), ERR_NOTESRT_INVALID_HANDLE);
-  DBHANDLE other = NULLHANDLE;
-  NewDatabase("other.nsf");
-  ASSERT_EQ(NSFDbOpen("other.nsf", &other), NOERROR);
-  EXPECT_EQ(FolderDelete(FDb, other, theirs, 0), ERR_MISC_INVALID_ARGS);
-  EXPECT_EQ(NSFDbClose(other), NOERROR);
+  DbRef other(NewDatabase("other.nsf"));
+  EXPECT_EQ(FolderDelete(FDb, other.Get(), theirs, 0), ERR_MISC_INVALID_ARGS);
 }
 
 TEST_F(FolderTest, NamesMustBeFreeAndWellFormed) {
@@ -137,9 +137,70 @@ TEST_F(FolderTest, RenameAndMoveCarrySubfoldersAndDeleteTakesThemButNotDocuments
   EXPECT_EQ(Find("Child"), 0u);
   EXPECT_EQ(Find("Child\\Leaf"), 0u);
   EXPECT_EQ(Find("Childish"), other);
-  NoteRef note;
-  EXPECT_EQ(NSFNoteOpen(FDb, a, 0, note.Out()), NOERROR);
+  EXPECT_EQ(TextOf(FDb, a), "a");
   EXPECT_EQ(FolderDocRemoveAll(FDb, NULLHANDLE, sub, 0), ERR_NOTE_DELETED);
+}
+
+class DesignTest : public ViewsTest {
+ protected:
+  STATUS Find(const char* Name, NOTEID* Id, bool Private = false) {
+    return Private ? NIFFindPrivateDesignNote(FDb, Name, NOTE_CLASS_VIEW, Id)
+                   : NIFFindDesignNote(FDb, Name, NOTE_CLASS_VIEW, Id);
+  }
+};
+
+TEST_F(DesignTest, ViewsAreFoundByWholeTitleAndEachTrimmedPartIgnoringCase) {
+  NOTEID inbox = AddView(TViewSpec{"Inbox | ($Inbox)|Mail", "", {}, true, false, ""});
+  for (const char* name :
+       {"Inbox | ($Inbox)|Mail", "inbox", "($INBOX)", " mail ", "INBOX | ($inbox)|mail"}) {
+    NOTEID found = 0;
+    EXPECT_EQ(Find(name, &found), NOERROR) << name;
+    EXPECT_EQ(found, inbox) << name;
+  }
+  NOTEID found = 5;
+  EXPECT_EQ(Find("In", &found), ERR_NOT_FOUND);
+  EXPECT_EQ(found, 0u);
+  EXPECT_EQ(Find("", &found), ERR_NOT_FOUND);
+  EXPECT_EQ(NIFFindDesignNote(FDb, "Inbox", NOTE_CLASS_FORM, &found), ERR_NOT_FOUND);
+}
+
+TEST_F(DesignTest, PrivateViewsAreFoundOnlyByTheirOwnerAndOnlyAsPrivate) {
+  SetUser("CN=Ann/O=Acme");
+  NOTEID mine = AddView(TViewSpec{"Todo", "", {}, false, false, "CN=Ann/O=Acme"});
+  AddView(TViewSpec{"Secret", "", {}, false, false, "CN=Bob/O=Acme"});
+  NOTEID found = 0;
+  EXPECT_EQ(Find("Todo", &found), ERR_NOT_FOUND);
+  EXPECT_EQ(OpenCollectionStatus(FDb, mine + 4), ERR_VIEW_NOACCESS) << "Bob's view";
+}
+
+TEST_F(DesignTest, BuilderWritesAllNotesOrNone) {
+  TDesignBuilder builder;
+  builder.View(TViewSpec{"Good", "SELECT @All", {}, false, false, ""});
+  builder.View(TViewSpec{"Bad", "SELECT @Prompt([Ok]; \"a\"; \"b\")", {}, false, false, ""});
+  EXPECT_ANY_THROW(builder.Build(FDb));
+  NOTEID found = 0;
+  EXPECT_EQ(Find("Good", &found), ERR_NOT_FOUND);
+  TDesignBuilder columns;
+  columns.View(TViewSpec{"Columns", "", {{"", "@Nonsense(", ""}}, false, false, ""});
+  EXPECT_ANY_THROW(columns.Build(FDb));
+}
+
+using TemplateTest = ViewsTest;
+
+// A known template in the data directory is made on first use and kept; nothing else is.
+TEST_F(TemplateTest, OnlyKnownBuiltInTemplatesAreMadeOnFirstUseAndKept) {
+  ASSERT_FALSE(std::filesystem::exists(FileOf("basic.ntf")));
+  auto allView = [](const char* Path) {
+    NOTEID view = 0;
+    EXPECT_EQ(NIFFindDesignNote(DbRef(Path).Get(), "($All)", NOTE_CLASS_VIEW, &view), NOERROR);
+    return view;
+  };
+  NOTEID view = allView("BASIC.NTF");
+  EXPECT_TRUE(std::filesystem::exists(FileOf("basic.ntf")));
+  EXPECT_EQ(allView("basic.ntf"), view);
+  EXPECT_EQ(OpenStatus("unknown.ntf"), ERR_NOEXIST);
+  EXPECT_EQ(OpenStatus("sub/basic.ntf"), ERR_NOEXIST);
+  EXPECT_FALSE(std::filesystem::exists(FileOf("sub")));
 }
 
 }  // namespace

@@ -17,11 +17,6 @@ std::string Upper(std::string_view Name) {
   return upper;
 }
 
-template <class T>
-void Append(std::string& Bytes, const T& Value) {
-  Bytes.append(reinterpret_cast<const char*>(&Value), sizeof Value);
-}
-
 std::string Utf8(const std::u16string& Text) {
   std::string text;
   for (char16_t c : Text) {
@@ -47,12 +42,7 @@ void TFakeContext::WriteItem(std::string_view Name, const notesrt::TItemValue& V
 }
 
 UNIVERSALNOTEID TFakeContext::Unid() {
-  UNIVERSALNOTEID unid{};
-  unid.File[0] = 0x11111111;
-  unid.File[1] = 0x22222222;
-  unid.Note.Innards[0] = 0x33333333;
-  unid.Note.Innards[1] = 0x44444444;
-  return unid;
+  return UNIVERSALNOTEID{{0x11111111, 0x22222222}, {{0x33333333, 0x44444444}}};
 }
 
 notesrt::TRegionalSettings TFakeContext::RegionalSettings() {
@@ -72,23 +62,18 @@ notesrt::TItemValue TextListItem(const std::vector<std::string>& Lmbcs) {
 }
 
 notesrt::TItemValue NumberItem(double Number) {
-  std::string bytes;
-  Append(bytes, Number);
-  return notesrt::TItemValue{TYPE_NUMBER, bytes};
+  return notesrt::TItemValue{TYPE_NUMBER, runtimetest::Raw(Number)};
 }
 
 notesrt::TItemValue NumbersItem(const std::vector<double>& Numbers) {
-  std::string bytes;
-  Append(bytes, static_cast<WORD>(Numbers.size()));
-  Append(bytes, WORD{0});
-  for (double number : Numbers) Append(bytes, number);
+  std::string bytes =
+      runtimetest::Raw(static_cast<WORD>(Numbers.size())) + runtimetest::Raw(WORD{0});
+  for (double number : Numbers) bytes += runtimetest::Raw(number);
   return notesrt::TItemValue{TYPE_NUMBER_RANGE, bytes};
 }
 
 notesrt::TItemValue TimeItem(const TIMEDATE& Time) {
-  std::string bytes;
-  Append(bytes, Time);
-  return notesrt::TItemValue{TYPE_TIME, bytes};
+  return notesrt::TItemValue{TYPE_TIME, runtimetest::Raw(Time)};
 }
 
 FormulaTest::FormulaTest() {

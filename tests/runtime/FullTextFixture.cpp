@@ -26,11 +26,8 @@ FtOutcome ReadResults(STATUS Status, DWORD Count, DHANDLE Results) {
   outcome.Flags = header.Flags;
   EXPECT_EQ(header.NumHits, Count);
   const char* ids = block + sizeof header;
-  for (DWORD index = 0; index < header.NumHits; ++index) {
-    NOTEID id;
-    std::memcpy(&id, ids + index * sizeof id, sizeof id);
-    outcome.Ids.push_back(id);
-  }
+  outcome.Ids.resize(header.NumHits);
+  std::memcpy(outcome.Ids.data(), ids, header.NumHits * sizeof(NOTEID));
   if (header.Flags & FT_RESULTS_SCORES) {
     const char* scores = ids + header.NumHits * sizeof(NOTEID);
     outcome.Scores.assign(scores, scores + header.NumHits);

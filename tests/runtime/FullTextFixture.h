@@ -22,6 +22,7 @@ struct FtOutcome {
   size_t BlockSize = 0;
 };
 
+using Ids = std::vector<NOTEID>;
 using Fields = std::initializer_list<std::pair<std::string, std::string>>;
 
 // A database ft.nsf open for each test, documents made from item names and texts, and searches

@@ -9,13 +9,7 @@
 
 namespace runtimetest {
 
-namespace {
-
-using Ids = std::vector<NOTEID>;
-
-class FullTextQuery : public FullTextTest {};
-
-}  // namespace
+using FullTextQuery = FullTextTest;
 
 TEST_F(FullTextQuery, StemmingFindsOtherFormsAndDiacriticsAndCaseAreFolded) {
   NOTEID printing = AddDocument({{"Subject", "Printing the invoices"}});

@@ -1,19 +1,21 @@
-// Items of an open note: order, several items of one name, BLOCKIDs, typed values, limits.
+// Items of an open note: order, several items of one name, BLOCKIDs, typed values, limits, and
+// values converted to text.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
+#include "ScopedEnv.h"
 #include "StorageFixture.h"
+#include "notesapi/misc.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/oserr.h"
 #include "notesapi/osmisc.h"
+#include "notesapi/ostime.h"
 
 namespace {
-
-using runtimetest::NoteRef;
 
 class Items : public runtimetest::NewNoteTest {
  protected:
@@ -24,6 +26,12 @@ class Items : public runtimetest::NewNoteTest {
       texts.push_back(item.Value);
     return texts;
   }
+
+  std::string Convert(const char* Name, char Separator = ';', WORD Size = 256) {
+    char text[256];
+    WORD length = NSFItemConvertToText(Note(), Name, text, Size, Separator);
+    return std::string(text, length);
+  }
 };
 
 TEST_F(Items, SeveralItemsOfOneNameKeepTheirOrderAndGoTogether) {
@@ -32,10 +40,7 @@ TEST_F(Items, SeveralItemsOfOneNameKeepTheirOrderAndGoTogether) {
   AppendText(Note(), "body", "two");
   AppendText(Note(), "BODY", "three");
   EXPECT_EQ(Walk("Body"), (std::vector<std::string>{"one", "two", "three"}));
-  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
-  NoteRef reread;
-  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, reread.Out()), NOERROR);
-  std::swap(*FNote->Out(), *reread.Out());
+  Reopen();
   EXPECT_EQ(Walk("bOdY"), (std::vector<std::string>{"one", "two", "three"}));
   EXPECT_EQ(NSFItemDelete(Note(), "BODY", 4), NOERROR);
   EXPECT_EQ(NSFItemDelete(Note(), "Body", 4), ERR_ITEM_NOT_FOUND);
@@ -78,15 +83,15 @@ TEST_F(Items, BlockIdsRemoveOnlyTheirItemStayValidAcrossWritesAndStaleOnesEndThe
   EXPECT_EQ(OSMemFree(value.pool), ERR_NOTESRT_RUNTIME_OWNED);
   AppendText(Note(), "A", "1");
   AppendText(Note(), "A", "2");
-  BLOCKID next{};
   ASSERT_EQ(NSFItemInfo(Note(), "A", 1, &first, nullptr, &value, nullptr), NOERROR);
-  EXPECT_EQ(NSFItemInfoNext(Note(), BLOCKID{}, "A", 1, &next, nullptr, nullptr, nullptr),
-            ERR_ITEM_NOT_FOUND);
-  EXPECT_EQ(NSFItemInfoNext(Note(), value, "A", 1, &next, nullptr, nullptr, nullptr),
-            ERR_ITEM_NOT_FOUND);
+  auto nextA = [this](BLOCKID After) {
+    BLOCKID next{};
+    return NSFItemInfoNext(Note(), After, "A", 1, &next, nullptr, nullptr, nullptr);
+  };
+  EXPECT_EQ(nextA(BLOCKID{}), ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(nextA(value), ERR_ITEM_NOT_FOUND);
   ASSERT_EQ(NSFItemDelete(Note(), "A", 1), NOERROR);
-  EXPECT_EQ(NSFItemInfoNext(Note(), first, "A", 1, &next, nullptr, nullptr, nullptr),
-            ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(nextA(first), ERR_ITEM_NOT_FOUND);
   // The deleted value's memory stays readable until the note is closed.
   char* old = OSLockBlock(char, value);
   ASSERT_NE(old, nullptr);
@@ -152,11 +157,9 @@ TEST_F(Items, RichTextIsNeverSummaryAndSizesAreLimited) {
             ERR_NOTESRT_TOO_BIG);
   EXPECT_EQ(NSFItemAppend(Note(), 0, "Rich", 4, TYPE_COMPOSITE, big.data(), big.size()), NOERROR);
   EXPECT_EQ(NSFItemAppend(Note(), 0, nullptr, 3, TYPE_TEXT, "x", 1), ERR_MISC_INVALID_ARGS);
-  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
-  NoteRef reread;
-  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, reread.Out()), NOERROR);
+  Reopen();
   DWORD length = 0;
-  ASSERT_EQ(NSFItemInfo(reread.Get(), "Rich", 4, nullptr, nullptr, nullptr, &length), NOERROR);
+  ASSERT_EQ(NSFItemInfo(Note(), "Rich", 4, nullptr, nullptr, nullptr, &length), NOERROR);
   EXPECT_EQ(length, big.size() + 2);
 }
 
@@ -220,15 +223,47 @@ TEST_F(Items, ModifiedTimeIsKeptPerItem) {
   TIMEDATE changed{};
   ASSERT_EQ(NSFItemGetModifiedTime(Note(), "A", MAXWORD, 0, &changed), NOERROR);
   EXPECT_NE(changed.Innards[1], 0u);
-  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
-  NoteRef reread;
-  ASSERT_EQ(NSFNoteOpen(FDb->Get(), IdOf(Note()), 0, reread.Out()), NOERROR);
+  Reopen();
   TIMEDATE stored{};
-  ASSERT_EQ(NSFItemGetModifiedTime(reread.Get(), "a", 1, 0, &stored), NOERROR);
+  ASSERT_EQ(NSFItemGetModifiedTime(Note(), "a", 1, 0, &stored), NOERROR);
   EXPECT_EQ(std::memcmp(&changed, &stored, sizeof stored), 0);
-  EXPECT_EQ(NSFItemGetModifiedTime(reread.Get(), "B", 1, 0, &stored), ERR_ITEM_NOT_FOUND);
+  EXPECT_EQ(NSFItemGetModifiedTime(Note(), "B", 1, 0, &stored), ERR_ITEM_NOT_FOUND);
   EXPECT_EQ(NSFItemGetModifiedTime(NULLHANDLE, "A", 1, 0, &stored), NOERROR);
   EXPECT_EQ(stored.Innards[1], 0u);
+}
+
+TEST_F(Items, EachTypeHasItsTextForm) {
+  AppendItem(Note(), "N", TYPE_NUMBER, runtimetest::Raw(NUMBER{0.1}), 0);
+  EXPECT_EQ(Convert("N"), "0.1");
+  AppendItem(Note(), "L", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "bc"}), 0);
+  EXPECT_EQ(Convert("L", ','), "a,bc");
+  std::string range("\x02\x00\x00\x00", 4);
+  for (NUMBER value : {1.5, -2.0}) range += runtimetest::Raw(value);
+  AppendItem(Note(), "R", TYPE_NUMBER_RANGE, range, 0);
+  EXPECT_EQ(Convert("R"), "1.5;-2");
+  TIME local{2024, 3, 9, 0, 14, 5, 6, 0, 0, 0, {}};
+  OSCurrentTimeZone(&local.zone, &local.dst);
+  ASSERT_FALSE(TimeLocalToGM(&local));
+  ASSERT_EQ(NSFItemSetTime(Note(), "T", &local.GM), NOERROR);
+  {
+    vesktest::ScopedLocale locale("C");  // its documented date and time formats
+    EXPECT_EQ(Convert("T"), "03/09/2024 14:05:06");
+  }
+  EXPECT_EQ(Convert("Missing"), "");
+  EXPECT_EQ(Convert("L", ',', 3), "a,");
+}
+
+TEST_F(Items, ValueBlockIdsConvertWithinTheirLength) {
+  AppendItem(Note(), "L", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "b"}), 0);
+  BLOCKID value{};
+  DWORD length = 0;
+  WORD type = 0;
+  ASSERT_EQ(NSFItemInfo(Note(), "L", 1, nullptr, &type, &value, &length), NOERROR);
+  char text[16];
+  EXPECT_EQ(NSFItemConvertValueToText(type, value, length, text, sizeof text, '|'), 3);
+  EXPECT_STREQ(text, "a|b");
+  EXPECT_EQ(NSFItemConvertValueToText(type, value, 1000, text, sizeof text, '|'), 3);
+  EXPECT_EQ(NSFItemConvertValueToText(type, BLOCKID{}, length, text, sizeof text, '|'), 0);
 }
 
 }  // namespace

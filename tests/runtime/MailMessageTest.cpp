@@ -26,12 +26,11 @@ using runtimetest::NoteRef;
 
 class MailMessage : public runtimetest::NewNoteTest {
  protected:
-  // MailGetMessageItem into a buffer of Size bytes; the status goes to Status.
-  std::string Get(WORD Code, WORD Size = 2048, STATUS* Status = nullptr) {
+  // MailGetMessageItem into a buffer of Size bytes, expecting the status Expected.
+  std::string Get(WORD Code, STATUS Expected = NOERROR, WORD Size = 2048) {
     std::vector<char> buffer(Size, 'x');
     WORD length = 0xFFFF;
-    STATUS status = MailGetMessageItem(Note(), Code, buffer.data(), Size, &length);
-    if (Status) *Status = status;
+    EXPECT_EQ(MailGetMessageItem(Note(), Code, buffer.data(), Size, &length), Expected) << Code;
     EXPECT_EQ(std::strlen(buffer.data()), length);
     return std::string(buffer.data(), length);
   }
@@ -62,9 +61,7 @@ TEST_F(MailMessage, HeaderItemsReplaceEveryItemOfTheirNameAndDateCodesTakeATime)
   EXPECT_EQ(subject[0].Type, TYPE_TEXT);
   EXPECT_TRUE(subject[0].Flags & ITEM_SUMMARY);
   ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_FORM_ITEM_NUM, "", 0), NOERROR);
-  STATUS status = 0;
-  EXPECT_EQ(Get(MAIL_FORM_ITEM_NUM, 2048, &status), "");
-  EXPECT_EQ(status, NOERROR);
+  EXPECT_EQ(Get(MAIL_FORM_ITEM_NUM), "");
   std::string big(9000, 'a');
   ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, big.data(), 9000), NOERROR);
   EXPECT_FALSE(Items("Subject").at(0).Flags & ITEM_SUMMARY);
@@ -80,38 +77,25 @@ TEST_F(MailMessage, HeaderItemsReplaceEveryItemOfTheirNameAndDateCodesTakeATime)
   EXPECT_EQ(Items("PostedDate").size(), 1u);
   // An unknown code is an error of its own, never "item not found".
   EXPECT_EQ(MailAddHeaderItem(Note(), 7, "x", 1), ERR_NOTESRT_MAIL_ITEM_CODE);
-  status = 0;
-  Get(7, 2048, &status);
-  EXPECT_EQ(status, ERR_NOTESRT_MAIL_ITEM_CODE);
+  Get(7, ERR_NOTESRT_MAIL_ITEM_CODE);
 }
 
 // Only text reads as text: a date or a number is a zero-length string, as published. How lists
 // are joined is the object library's mail message test.
 TEST_F(MailMessage, ReadingCutsAtACharacterAndReportsMissingItems) {
-  TIME local{};
-  local.year = 2024, local.month = 3, local.day = 15, local.hour = 14, local.minute = 30;
-  local.second = 5;
+  TIME local{2024, 3, 15, 0, 14, 30, 5, 0, 0, 0, {}};
   OSCurrentTimeZone(&local.zone, &local.dst);
   ASSERT_FALSE(TimeLocalToGM(&local));
   ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_POSTEDDATE_ITEM_NUM, &local.GM, 8), NOERROR);
-  STATUS status = ERR_ITEM_NOT_FOUND;
-  EXPECT_EQ(Get(MAIL_POSTEDDATE_ITEM_NUM, 2048, &status), "");
-  EXPECT_EQ(status, NOERROR);
-  NUMBER priority = 2;
-  ASSERT_EQ(
-      NSFItemAppend(Note(), 0, "DeliveryPriority", 16, TYPE_NUMBER, &priority, sizeof priority),
-      NOERROR);
-  EXPECT_EQ(Get(MAIL_DELIVERYPRIORITY_ITEM_NUM, 2048, &status), "");
-  EXPECT_EQ(status, NOERROR);
-  EXPECT_EQ(Get(MAIL_BLINDCOPYTO_ITEM_NUM, 2048, &status), "");
-  EXPECT_EQ(status, ERR_ITEM_NOT_FOUND);
-  char lmbcs[64];
-  WORD length =
-      OSTranslate(OS_TRANSLATE_UTF8_TO_LMBCS, "a\xE6\x97\xA5\xE6\x9C\xAC", 7, lmbcs, sizeof lmbcs);
-  ASSERT_GT(length, 3);  // "a" and two characters of several bytes each
-  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, lmbcs, length), NOERROR);
-  EXPECT_EQ(Get(MAIL_SUBJECT_ITEM_NUM, 3), "a");
-  EXPECT_EQ(Get(MAIL_SUBJECT_ITEM_NUM), std::string(lmbcs, length));
+  EXPECT_EQ(Get(MAIL_POSTEDDATE_ITEM_NUM), "");
+  AppendItem(Note(), "DeliveryPriority", TYPE_NUMBER, runtimetest::Raw(NUMBER{2}), 0);
+  EXPECT_EQ(Get(MAIL_DELIVERYPRIORITY_ITEM_NUM), "");
+  EXPECT_EQ(Get(MAIL_BLINDCOPYTO_ITEM_NUM, ERR_ITEM_NOT_FOUND), "");
+  const std::string lmbcs = Lmbcs("a\xE6\x97\xA5\xE6\x9C\xAC");
+  ASSERT_GT(lmbcs.size(), 3u);  // "a" and two characters of several bytes each
+  ASSERT_EQ(MailAddHeaderItem(Note(), MAIL_SUBJECT_ITEM_NUM, lmbcs.data(), lmbcs.size()), NOERROR);
+  EXPECT_EQ(Get(MAIL_SUBJECT_ITEM_NUM, NOERROR, 3), "a");
+  EXPECT_EQ(Get(MAIL_SUBJECT_ITEM_NUM), lmbcs);
 }
 
 // A list the note takes over is the note's to free; one that is not a list is refused and stays
@@ -250,12 +234,8 @@ TEST_F(ComputeWithForm, NoFormAnUnknownOneOrAFailingDefaultChangesNothing) {
 
 TEST_F(ComputeWithForm, AStoredFormOrAFormNoteGivenComesFirst) {
   AppendText(Note(), "Form", "Memo");
-  const char list[] =
-      "\x01\x00\x0C\x00"
-      "Category|\"S\"";
-  ASSERT_EQ(
-      NSFItemAppend(Note(), 0, "$NotesRT_FieldDefaults", 22, TYPE_TEXT_LIST, list, sizeof list - 1),
-      NOERROR);
+  AppendItem(Note(), "$NotesRT_FieldDefaults", TYPE_TEXT_LIST,
+             runtimetest::TextListValue({"Category|\"S\""}), 0);
   EXPECT_EQ(NSFNoteComputeWithForm(Note(), NULLHANDLE, 0, nullptr, nullptr), NOERROR);
   EXPECT_EQ(Text(Note(), "Category"), "S");
   NoteRef other;

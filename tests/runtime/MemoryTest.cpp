@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "RuntimeFixture.h"
+#include "StorageFixture.h"
 #include "core/HandleTable.h"
 #include "core/MemoryBlock.h"
 #include "notesapi/idtable.h"
@@ -11,6 +11,7 @@
 #include "notesapi/oserr.h"
 #include "notesapi/osmem.h"
 #include "notesapi/pool.h"
+#include "notesapi/textlist.h"
 
 namespace {
 
@@ -23,8 +24,6 @@ class Memory : public runtimetest::RuntimeTest {
     return handle;
   }
 };
-
-}  // namespace
 
 // A note's pool or a list the runtime took over: callers may read it but not move it (nor free
 // it: the mail message and item tests).
@@ -92,18 +91,8 @@ TEST_F(Memory, CollectionHandlesFitSixteenBits) {
   EXPECT_EQ(table.Find(stale, NOTESRT_HANDLE_COLLECTION), nullptr);
 }
 
-namespace {
-
 using TIds = std::vector<NOTEID>;
-
-TIds Scan(DHANDLE Table) {
-  TIds ids;
-  DWORD id = 0;
-  for (BOOL first = TRUE; IDScan(Table, first, &id); first = FALSE) ids.push_back(id);
-  return ids;
-}
-
-}  // namespace
+using runtimetest::TableIds;
 
 // Inserts and deletes say whether they changed the table; a scan is in ascending order, deleted
 // IDs (the high bit) last; a copy is a table of its own.
@@ -118,7 +107,7 @@ TEST_F(Memory, IdTablesChangesAreReportedScansAscendAndCopiesAreIndependent) {
   BOOL changed = TRUE;
   EXPECT_EQ(IDInsert(table, 0x10, &changed), NOERROR);
   EXPECT_FALSE(changed);
-  EXPECT_EQ(Scan(table), (TIds{0x4, 0x10, 0x8F6, RRV_DELETED | 0x20}));
+  EXPECT_EQ(TableIds(table), (TIds{0x4, 0x10, 0x8F6, RRV_DELETED | 0x20}));
   EXPECT_EQ(IDDelete(table, 8, &changed), NOERROR);
   EXPECT_FALSE(changed);
   EXPECT_EQ(IDDelete(table, 0x10, &changed), NOERROR);
@@ -129,8 +118,8 @@ TEST_F(Memory, IdTablesChangesAreReportedScansAscendAndCopiesAreIndependent) {
   ASSERT_NE(copy, table);
   IDDelete(copy, 0x4, nullptr);
   IDInsert(table, 0x100, nullptr);
-  EXPECT_EQ(Scan(table), (TIds{0x4, 0x100, 0x8F6, RRV_DELETED | 0x20}));
-  EXPECT_EQ(Scan(copy), (TIds{0x8F6, RRV_DELETED | 0x20}));
+  EXPECT_EQ(TableIds(table), (TIds{0x4, 0x100, 0x8F6, RRV_DELETED | 0x20}));
+  EXPECT_EQ(TableIds(copy), (TIds{0x8F6, RRV_DELETED | 0x20}));
   EXPECT_EQ(IDDeleteAll(table), NOERROR);
   EXPECT_EQ(IDEntries(table), 0u);
   EXPECT_FALSE(IDScan(table, TRUE, nullptr));
@@ -140,3 +129,91 @@ TEST_F(Memory, IdTablesChangesAreReportedScansAscendAndCopiesAreIndependent) {
   EXPECT_EQ(OSMemFree(copy), NOERROR);
   EXPECT_EQ(IDDestroyTable(copy), ERR_NOTESRT_INVALID_HANDLE);
 }
+
+// Every function that takes a handle answers a zero, freed or wrong-kind handle with an error,
+// never a crash.
+class StaleHandles : public runtimetest::RuntimeTest {
+ protected:
+  static DHANDLE FreedMemory() {
+    DHANDLE handle = NULLHANDLE;
+    OSMemAlloc(0, 8, &handle);
+    OSMemFree(handle);
+    return handle;
+  }
+
+  static DHANDLE FreedTable() {
+    DHANDLE table = NULLHANDLE;
+    IDCreateTable(0, &table);
+    IDDestroyTable(table);
+    return table;
+  }
+
+  static void ExpectMemoryCallsFail(DHANDLE Handle) {
+    DWORD size = 77;
+    WORD listSize = 0;
+    EXPECT_EQ(OSMemFree(Handle), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(OSMemGetSize(Handle, &size), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(size, 77u);
+    EXPECT_EQ(OSMemRealloc(Handle, 16), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(OSLockObject(Handle), nullptr);
+    EXPECT_FALSE(OSUnlockObject(Handle));
+    EXPECT_EQ(ListAddEntry(Handle, FALSE, &listSize, 0, "a", 1), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(ListRemoveEntry(Handle, FALSE, &listSize, 0), ERR_NOTESRT_INVALID_HANDLE);
+  }
+
+  static void ExpectTableCallsFail(DHANDLE Handle) {
+    DWORD id = 5;
+    DHANDLE copy = 99;
+    EXPECT_EQ(IDDestroyTable(Handle), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(IDInsert(Handle, 1, nullptr), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(IDDelete(Handle, 1, nullptr), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(IDDeleteAll(Handle), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_FALSE(IDIsPresent(Handle, 1));
+    EXPECT_FALSE(IDScan(Handle, TRUE, &id));
+    EXPECT_EQ(id, 5u);
+    EXPECT_EQ(IDTableCopy(Handle, &copy), ERR_NOTESRT_INVALID_HANDLE);
+    EXPECT_EQ(copy, NULLHANDLE);
+    EXPECT_EQ(IDEntries(Handle), 0u);
+  }
+};
+
+// A freed handle stays invalid, also after its slot is used again.
+TEST_F(StaleHandles, ZeroFreedAndArbitraryValues) {
+  DHANDLE stale = FreedMemory();
+  for (int i = 0; i < 10; ++i) {
+    DHANDLE reused = NULLHANDLE;
+    OSMemAlloc(0, 8, &reused);
+    ASSERT_NE(reused, stale);
+    ExpectMemoryCallsFail(stale);
+    OSMemFree(reused);
+  }
+  ExpectTableCallsFail(FreedTable());
+  for (DHANDLE value :
+       {DHANDLE{NULLHANDLE}, DHANDLE{1}, DHANDLE{0xFFFF}, DHANDLE{0x12345678}, MAXDWORD}) {
+    ExpectMemoryCallsFail(value);
+    ExpectTableCallsFail(value);
+  }
+}
+
+TEST_F(StaleHandles, WrongKindOfHandle) {
+  DHANDLE table = NULLHANDLE, memory = NULLHANDLE;
+  ASSERT_EQ(IDCreateTable(0, &table), NOERROR);
+  ASSERT_EQ(OSMemAlloc(0, 8, &memory), NOERROR);
+  DWORD size = 0;
+  EXPECT_EQ(OSMemGetSize(table, &size), ERR_NOTESRT_INVALID_HANDLE);
+  EXPECT_EQ(OSLockObject(table), nullptr);
+  EXPECT_EQ(OSMemRealloc(table, 16), ERR_NOTESRT_INVALID_HANDLE);
+  ExpectTableCallsFail(memory);
+  EXPECT_EQ(IDDestroyTable(table), NOERROR);
+  EXPECT_EQ(OSMemFree(memory), NOERROR);
+}
+
+TEST_F(StaleHandles, HandlesFromBeforeNotesTerm) {
+  DHANDLE memory = NULLHANDLE;
+  ASSERT_EQ(OSMemAlloc(0, 8, &memory), NOERROR);
+  NotesTerm();
+  ASSERT_EQ(NotesInit(), NOERROR);
+  ExpectMemoryCallsFail(memory);
+}
+
+}  // namespace

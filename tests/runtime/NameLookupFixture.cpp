@@ -105,11 +105,4 @@ std::vector<std::string> NameLookupTest::Find(const std::string& Name, WORD Flag
   return found;
 }
 
-LockedLookup::LockedLookup(DHANDLE Handle)
-    : FHandle(Handle), FData(static_cast<char*>(OSLockObject(Handle))) {}
-
-LockedLookup::~LockedLookup() {
-  OSUnlockObject(FHandle);
-}
-
 }  // namespace runtimetest

@@ -6,6 +6,7 @@
 
 #include "StorageFixture.h"
 #include "notesapi/lookup.h"
+#include "notesapi/osmem.h"
 
 namespace runtimetest {
 
@@ -40,8 +41,9 @@ class NameLookupTest : public StorageTest {
 // Owns a locked lookup result.
 class LockedLookup {
  public:
-  explicit LockedLookup(DHANDLE Handle);
-  ~LockedLookup();
+  explicit LockedLookup(DHANDLE Handle)
+      : FHandle(Handle), FData(static_cast<char*>(OSLockObject(Handle))) {}
+  ~LockedLookup() { OSUnlockObject(FHandle); }
   LockedLookup(const LockedLookup&) = delete;
   LockedLookup& operator=(const LockedLookup&) = delete;
   char* Data() const { return FData; }

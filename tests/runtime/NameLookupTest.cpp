@@ -107,10 +107,7 @@ TEST_F(NameLookup, ServerBooksAreTheServersNamesFileAndBadRequestsAreRefused) {
   std::filesystem::create_directories(servers / "CN=HUB%2FO=ACME");
   OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, servers.c_str());
   ASSERT_EQ(NSFDbCreate("CN=Hub/O=Acme!!names.nsf", DBCLASS_NOTEFILE, FALSE), NOERROR);
-  {
-    DbRef book("Hub/Acme!!names.nsf");
-    AddPerson(book.Get(), "Sam", "Server");
-  }
+  AddPerson(DbRef("Hub/Acme!!names.nsf").Get(), "Sam", "Server");
   TLookupResult result;
   ASSERT_EQ(Lookup("Hub/Acme", 0, {"$Users"}, {"sam"}, {"LastName"}, result), NOERROR);
   EXPECT_EQ(result[0][0][0], Strings{"Server"});
@@ -130,15 +127,13 @@ TEST_F(NameLookup, ServerBooksAreTheServersNamesFileAndBadRequestsAreRefused) {
 
 // Nothing else reads these designs back: the runtime's lookups do not use the views.
 TEST_F(NameLookup, TheAddressBookTemplateMakesBooksWithTheirViewsAndForms) {
-  DBHANDLE book = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("pubnames.ntf", "people.nsf", NOTE_CLASS_ALLNONDATA, 0, 0, &book),
-            NOERROR);
+  CopyDatabase("pubnames.ntf", "people.nsf");
+  DbRef book("people.nsf");
   NOTEID id = 0;
   for (const char* view : {"$Users", "($Users)", "$Groups", "($Groups)|$Groups"})
-    EXPECT_EQ(NIFFindDesignNote(book, view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
+    EXPECT_EQ(NIFFindDesignNote(book.Get(), view, NOTE_CLASS_VIEW, &id), NOERROR) << view;
   for (const char* form : {"Person", "Group"})
-    EXPECT_EQ(NIFFindDesignNote(book, form, NOTE_CLASS_FORM, &id), NOERROR) << form;
-  EXPECT_EQ(NSFDbClose(book), NOERROR);
+    EXPECT_EQ(NIFFindDesignNote(book.Get(), form, NOTE_CLASS_FORM, &id), NOERROR) << form;
 }
 
 class NameLookupBuffer : public runtimetest::NameLookupTest {

@@ -1,4 +1,4 @@
-// Notes: IDs, identity, saving, deletion stubs, life after the database handle.
+// Notes: IDs, identity, saving, deletion stubs, life after the database handle; unread tables.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +11,7 @@
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/osenv.h"
+#include "notesapi/osmem.h"
 #include "notesapi/ostime.h"
 
 namespace {
@@ -110,9 +111,7 @@ TEST_F(Notes, NotesWorkOnAfterTheDatabaseIsClosedAndStaleHandlesFailCleanly) {
   ASSERT_EQ(NSFItemSetText(note.Get(), "Subject", "second", MAXWORD), NOERROR);
   ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   DbRef again("test.nsf");
-  NoteRef reread;
-  ASSERT_EQ(NSFNoteOpen(again.Get(), id, 0, reread.Out()), NOERROR);
-  EXPECT_EQ(Text(reread.Get(), "Subject"), "second");
+  EXPECT_EQ(TextOf(again.Get(), id), "second");
   NOTEHANDLE stale = NULLHANDLE;
   ASSERT_EQ(NSFNoteCreate(again.Get(), &stale), NOERROR);
   ASSERT_EQ(NSFNoteClose(stale), NOERROR);
@@ -159,13 +158,10 @@ TEST_F(Notes, CopyKeepsUnidsAndUpdatesInsteadOfDuplicating) {
   DBREPLICAINFO original{}, replica{};
   ASSERT_EQ(NSFDbReplicaInfoGet(a.Get(), &original), NOERROR);
   for (WORD flags : {WORD{0}, WORD{DBCOPY_REPLICA}}) {
-    DBHANDLE copied = NULLHANDLE;
     const std::string name = "copy" + std::to_string(flags) + ".nsf";
-    ASSERT_EQ(NSFDbCreateAndCopy("test.nsf", name.c_str(), NOTE_CLASS_ALL, 0, flags, &copied),
-              NOERROR);
-    ASSERT_EQ(NSFDbReplicaInfoGet(copied, &replica), NOERROR);
+    CopyDatabase("test.nsf", name, NOTE_CLASS_ALL, flags);
+    ASSERT_EQ(NSFDbReplicaInfoGet(DbRef(name).Get(), &replica), NOERROR);
     EXPECT_EQ(std::memcmp(&replica.ID, &original.ID, sizeof(TIMEDATE)) == 0, flags != 0) << flags;
-    EXPECT_EQ(NSFDbClose(copied), NOERROR);
   }
 }
 
@@ -205,6 +201,62 @@ TEST_F(Notes, SignatureNamesTheConfiguredUserAndItsCertifier) {
   char signer[MAXUSERNAME + 1], certifier[MAXUSERNAME + 1];
   ASSERT_EQ(NSFNoteVerifySignature(note.Get(), nullptr, nullptr, signer, certifier), NOERROR);
   EXPECT_EQ(std::string(signer) + "|" + certifier, "CN=Jo Doe/OU=Sales/O=Acme|O=Acme");
+}
+
+// Unread tables: created with every document unread, kept current, changed by difference. The
+// new note of the fixture is not saved: only its database is used.
+class Unread : public runtimetest::NewNoteTest {
+ protected:
+  DHANDLE Table(const char* User, BOOL Create = TRUE) {
+    DHANDLE table = NULLHANDLE;
+    EXPECT_EQ(NSFDbGetUnreadNoteTable(FDb->Get(), const_cast<char*>(User),
+                                      static_cast<WORD>(std::strlen(User)), Create, &table),
+              NOERROR);
+    return table;
+  }
+
+  std::vector<NOTEID> Ids(const char* User) {
+    DHANDLE table = Table(User);
+    std::vector<NOTEID> ids = runtimetest::TableIds(table);
+    IDDestroyTable(table);
+    return ids;
+  }
+};
+
+TEST_F(Unread, NewTableHoldsEveryDocumentAndStaysCurrent) {
+  NOTEID a = SaveDocument(FDb->Get(), "a"), b = SaveDocument(FDb->Get(), "b");
+  EXPECT_EQ(Table("CN=Nobody/O=Acme", FALSE), NULLHANDLE);
+  EXPECT_EQ(Ids("CN=Jo/O=Acme"), (std::vector<NOTEID>{a, b}));
+  NOTEID c = SaveDocument(FDb->Get(), "c");
+  ASSERT_EQ(NSFNoteDelete(FDb->Get(), a, 0), NOERROR);
+  EXPECT_EQ(Ids("cn=jo/o=acme"), (std::vector<NOTEID>{b, c}));
+  EXPECT_EQ(Ids("Jo/Acme"), (std::vector<NOTEID>{b, c}));
+}
+
+TEST_F(Unread, ChangesApplyAsADifferenceAndPersist) {
+  NOTEID a = SaveDocument(FDb->Get(), "a"), b = SaveDocument(FDb->Get(), "b");
+  DHANDLE working = Table("CN=Jo/O=Acme");
+  ASSERT_EQ(NSFDbUpdateUnread(FDb->Get(), working), NOERROR);
+  DHANDLE original = NULLHANDLE;
+  ASSERT_EQ(IDTableCopy(working, &original), NOERROR);
+  IDDelete(working, a, nullptr);
+  // Marked read elsewhere meanwhile: the difference leaves it alone.
+  NOTEID c = SaveDocument(FDb->Get(), "c");
+  char user[] = "CN=Jo/O=Acme";
+  ASSERT_EQ(NSFDbSetUnreadNoteTable(FDb->Get(), user, sizeof user - 1, FALSE, original, working),
+            NOERROR);
+  ASSERT_EQ(NSFDbUpdateUnread(FDb->Get(), working), NOERROR);
+  EXPECT_FALSE(IDIsPresent(working, a));
+  EXPECT_TRUE(IDIsPresent(working, c));
+  ASSERT_EQ(NSFNoteDelete(FDb->Get(), c, 0), NOERROR);  // deleted documents leave the table
+  ASSERT_EQ(NSFDbUpdateUnread(FDb->Get(), working), NOERROR);
+  EXPECT_FALSE(IDIsPresent(working, c));
+  IDDestroyTable(original);
+  IDDestroyTable(working);
+  FDb.reset();
+  FDb = std::make_unique<DbRef>("test.nsf");
+  EXPECT_EQ(Ids("CN=Jo/O=Acme"), (std::vector<NOTEID>{b}));
+  EXPECT_EQ(Ids("CN=Other/O=Acme"), (std::vector<NOTEID>{a, b}));
 }
 
 }  // namespace

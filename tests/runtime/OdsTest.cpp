@@ -122,11 +122,7 @@ class CdWalk : public runtimetest::NewNoteTest {
 
   static STATUS Enumerate(const std::string& Value, Walk& Result) {
     DHANDLE handle = Block(Value);
-    Result.Value = OSLock(char, handle);
-    Result.Size = Value.size();
-    OSUnlockObject(handle);
-    STATUS status =
-        EnumCompositeBuffer(BLOCKID{handle, 0}, static_cast<DWORD>(Value.size()), Collect, &Result);
+    STATUS status = EnumerateInPlace(BLOCKID{handle, 0}, static_cast<DWORD>(Value.size()), Result);
     EXPECT_EQ(OSMemFree(handle), NOERROR);
     return status;
   }
@@ -196,8 +192,7 @@ TEST_F(CdWalk, TheRoutineEndsTheWalkWithItsStatusWhileTheBlockStaysLocked) {
 // memory.
 TEST_F(CdWalk, ARoutineThatClosesTheNoteEndsTheWalk) {
   const std::string records = Bytes({0x81, 0x02, 0x81, 0x02});
-  ASSERT_EQ(NSFItemAppend(Note(), 0, "Body", 4, TYPE_COMPOSITE, records.data(), records.size()),
-            NOERROR);
+  AppendItem(Note(), "Body", TYPE_COMPOSITE, records, 0);
   const runtimetest::ItemValue body = runtimetest::ItemValues(Note(), "Body").at(0);
   Walk walk;
   walk.CloseDuring = std::exchange(*FNote->Out(), NULLHANDLE);
@@ -294,8 +289,7 @@ TEST_F(RichTextLines, DelimitersWidthsAndValueTypes) {
 TEST_F(RichTextLines, DamageInTheDatabaseFileIsReportedByEveryReader) {
   const std::string marked = Run("marked run");
   const std::string records = Paragraph + Run("kept") + marked;
-  ASSERT_EQ(NSFItemAppend(Note(), 0, "Body", 4, TYPE_COMPOSITE, records.data(), records.size()),
-            NOERROR);
+  AppendItem(Note(), "Body", TYPE_COMPOSITE, records, 0);
   ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
   const NOTEID id = IdOf(Note());
   FNote.reset();

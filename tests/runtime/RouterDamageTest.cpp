@@ -93,8 +93,7 @@ TEST_F(RouterDamage, OneMailNeverStopsAPass) {
     EXPECT_EQ(counts.Dead, Case.Dead);
     EXPECT_EQ(Inbox(FCarol).back(), "after");
     EXPECT_EQ(Inbox(FAlice).size(), reportsBefore + (Case.Reported ? 1 : 0));
-    counts = Route(Srv1);
-    EXPECT_EQ(counts.Delivered + counts.Failed + counts.Dead, 0u);
+    EXPECT_EQ(Route(Srv1), Counts{});
   }
 }
 
@@ -125,8 +124,7 @@ TEST_F(RouterDamage, ADamagedMailBoxIsSetAsideAndWhatItHoldsIsDelivered) {
             {{"Body", {std::string(500, 'x')}}});
   vesktest::DamageLeafPage(OnSrv1("mail.box"), "notes");
   LogCapture log;
-  DBHANDLE box = NULLHANDLE;
-  EXPECT_EQ(ERR(NSFDbOpen(Box().c_str(), &box)), ERR_NOT_NSF);
+  EXPECT_EQ(ERR(OpenStatus(Box())), ERR_NOT_NSF);
   Counts counts = Route(Srv1);
   const Strings inbox = Inbox(FBob);
   EXPECT_EQ(counts.Delivered, inbox.size());
@@ -264,20 +262,13 @@ TEST_F(RouterDamage, AFullDiskIsNamedAndReadsGoOn) {
 // and the view, so the message is not all the user gets.
 TEST_F(RouterDamage, ADamagedViewDesignIsNamed) {
   NOTEID sent = 0;
-  {
-    DbRef alice(FAlice);
-    ASSERT_EQ(NIFFindDesignNote(alice.Get(), "($Sent)", NOTE_CLASS_VIEW, &sent), NOERROR);
-  }
+  ASSERT_EQ(NIFFindDesignNote(DbRef(FAlice).Get(), "($Sent)", NOTE_CLASS_VIEW, &sent), NOERROR);
   vesktest::EditNoteItems(OnSrv1("mail/alice.nsf"), sent, [](std::string& Items) {
     std::replace(Items.begin(), Items.end(), ')', '(');
   });
   LogCapture log;
   DbRef alice(FAlice);
-  HCOLLECTION collection = NULLHANDLE;
-  EXPECT_NE(NIFOpenCollection(alice.Get(), alice.Get(), sent, 0, NULLHANDLE, &collection, nullptr,
-                              nullptr, nullptr, nullptr),
-            NOERROR);
-  if (collection) NIFCloseCollection(collection);
+  EXPECT_NE(runtimetest::OpenCollectionStatus(alice.Get(), sent), NOERROR);
   EXPECT_NE(log.Text().find(OnSrv1("mail/alice.nsf").string() + ": the design of view note " +
                             std::to_string(sent)),
             std::string::npos)

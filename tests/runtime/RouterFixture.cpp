@@ -17,19 +17,6 @@ std::string Lower(std::string Text) {
   return Text;
 }
 
-void MakeMailFile(const std::string& Path) {
-  DBHANDLE existing = NULLHANDLE;
-  if (NSFDbOpen(Path.c_str(), &existing) == NOERROR) {
-    NSFDbClose(existing);
-    return;
-  }
-  DBHANDLE created = NULLHANDLE;
-  ASSERT_EQ(NSFDbCreateAndCopy("mail.ntf", Path.c_str(), NOTE_CLASS_ALLNONDATA, 0, 0, &created),
-            NOERROR)
-      << Path;
-  NSFDbClose(created);
-}
-
 }  // namespace
 
 void RouterTest::SetUp() {
@@ -72,7 +59,7 @@ std::string RouterTest::AddUser(const std::string& First, const std::string& Las
     if (server == MailServer) break;
   }
   std::string path = MailServer + "!!" + file;
-  MakeMailFile(path);
+  if (OpenStatus(path) != NOERROR) CopyDatabase("mail.ntf", path);
   return path;
 }
 
@@ -133,20 +120,8 @@ std::vector<std::string> RouterTest::Subjects(const std::string& Path) {
 
 std::vector<std::string> RouterTest::Entries(const std::string& Path, const char* View) {
   DbRef db(Path);
-  NOTEID folder = 0;
-  EXPECT_EQ(NIFFindDesignNote(db.Get(), View, NOTE_CLASS_VIEW, &folder), NOERROR);
-  HCOLLECTION collection = 0;
-  EXPECT_EQ(NIFOpenCollection(db.Get(), db.Get(), folder, 0, NULLHANDLE, &collection, nullptr,
-                              nullptr, nullptr, nullptr),
-            NOERROR);
-  COLLECTIONPOSITION position{};
   std::vector<std::string> subjects;
-  for (NOTEID id : ReadIds(collection, position)) {
-    NoteRef note;
-    EXPECT_EQ(NSFNoteOpen(db.Get(), id, 0, note.Out()), NOERROR);
-    subjects.push_back(Text(note.Get(), "Subject"));
-  }
-  NIFCloseCollection(collection);
+  for (NOTEID id : ViewIds(db.Get(), View)) subjects.push_back(TextOf(db.Get(), id));
   return subjects;
 }
 

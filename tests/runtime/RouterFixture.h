@@ -1,7 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,6 +38,11 @@ class RouterTest : public NameLookupTest {
 
   struct Counts {
     DWORD Delivered = 0, Forwarded = 0, Failed = 0, Dead = 0;
+    bool operator==(const Counts&) const = default;
+    friend void PrintTo(const Counts& C, std::ostream* Out) {
+      *Out << C.Delivered << " delivered, " << C.Forwarded << " forwarded, " << C.Failed
+           << " failed, " << C.Dead << " dead";
+    }
   };
   Counts Route(const std::string& Server, STATUS Expected = NOERROR);
 

@@ -220,13 +220,11 @@ TEST_F(SearchTest, BadHandlesAndArgumentsAreRefused) {
 class DirectorySearchTest : public SearchTest {
  protected:
   std::vector<Match> List(WORD FileTypes, WORD Flags = SEARCH_SUMMARY | SEARCH_FILETYPE) {
-    DBHANDLE directory = NULLHANDLE;
-    EXPECT_EQ(NSFDbOpen("", &directory), NOERROR);
+    DbRef directory("");
     Collected collected;
-    EXPECT_EQ(NSFSearch(directory, NULLHANDLE, nullptr, Flags, FileTypes, nullptr, Collect,
+    EXPECT_EQ(NSFSearch(directory.Get(), NULLHANDLE, nullptr, Flags, FileTypes, nullptr, Collect,
                         &collected, nullptr),
               NOERROR);
-    EXPECT_EQ(NSFDbClose(directory), NOERROR);
     return collected.Matches;
   }
 
@@ -269,12 +267,9 @@ TEST_F(DirectorySearchTest, FileTypesChooseEntriesWithTypeInfoPathAndLength) {
 TEST_F(DirectorySearchTest, ChangedInformationShowsInTheNextListing) {
   NewDatabase("titles.nsf");
   for (const char* title : {"First", "Second", "Third"}) {
-    DBHANDLE db = NULLHANDLE;
-    ASSERT_EQ(NSFDbOpen("titles.nsf", &db), NOERROR);
     char info[NSF_INFO_SIZE] = {};
     std::strcpy(info, title);
-    ASSERT_EQ(NSFDbInfoSet(db, info), NOERROR);
-    ASSERT_EQ(NSFDbClose(db), NOERROR);
+    ASSERT_EQ(NSFDbInfoSet(DbRef("titles.nsf").Get(), info), NOERROR);
     ASSERT_FALSE(std::filesystem::exists(FileOf("titles.nsf-wal"))) << title;
     std::vector<Match> matches = List(FILE_DBANY);
     ASSERT_EQ(Titles(matches), (std::vector<std::string>{"titles.nsf", "views.nsf"}));

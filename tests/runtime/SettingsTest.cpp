@@ -1,20 +1,45 @@
+// Settings in notes.ini, the runtime's initialisation, threads and signal handlers, and the texts
+// of its statuses.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
 
 #include "FileText.h"
 #include "RuntimeFixture.h"
 #include "TestNotesEnv.h"
+#include "core/SignalHandlers.h"
+#include "notesapi/acl.h"
+#include "notesapi/bsafeerr.h"
+#include "notesapi/clerr.h"
+#include "notesapi/foldman.h"
+#include "notesapi/fterr.h"
+#include "notesapi/idtable.h"
+#include "notesapi/mailserv.h"
+#include "notesapi/miscerr.h"
 #include "notesapi/names.h"
+#include "notesapi/niferr.h"
 #include "notesapi/notesrt.h"
+#include "notesapi/nsferr.h"
+#include "notesapi/nsfsearc.h"
+#include "notesapi/odserr.h"
 #include "notesapi/osenv.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osfile.h"
+#include "notesapi/osmem.h"
+#include "notesapi/osmisc.h"
+#include "notesapi/ossignal.h"
+#include "notesapi/srverr.h"
 
 namespace {
 
@@ -27,7 +52,9 @@ std::string Setting(const char* Name) {
   return value;
 }
 
-class Settings : public runtimetest::RuntimeTest {};
+using Settings = runtimetest::RuntimeTest;
+
+void Busy() {}
 
 }  // namespace
 
@@ -162,5 +189,119 @@ TEST_F(Settings, BuiltInFilterSettingsAnswerOnlyWhileNotesIniNamesNone) {
     for (const auto& [setting, value] : c.Expected)
       EXPECT_EQ(Setting(setting), value) << c.Name << ": " << setting;
     if (!session.empty()) NotesRTSetSessionSetting(name.c_str(), nullptr);
+  }
+}
+
+TEST(Init, WithoutASettingsFileFailsWithAStatus) {
+  vesktest::TestNotesEnv env;
+  std::filesystem::remove(env.IniFile());
+  EXPECT_EQ(NotesInit(), ERR_NOTESRT_NO_INI);
+  EXPECT_EQ(NotesInitThread(), ERR_NOTESRT_NOT_INITIALIZED);
+}
+
+TEST(Init, NestedInitsNeedAsManyTerms) {
+  vesktest::TestNotesEnv env;
+  ASSERT_EQ(NotesInit(), NOERROR);
+  ASSERT_EQ(NotesInit(), NOERROR);
+  DHANDLE memory = NULLHANDLE;
+  ASSERT_EQ(OSMemAlloc(0, 10, &memory), NOERROR);
+  NotesTerm();
+  EXPECT_EQ(OSMemFree(memory), NOERROR);  // still initialised: the handle lives on
+  NotesTerm();
+  EXPECT_EQ(NotesInitThread(), ERR_NOTESRT_NOT_INITIALIZED);
+  NotesTerm();  // one too many: harmless
+  ASSERT_EQ(NotesInit(), NOERROR);
+  NotesTerm();
+}
+
+// Threads bracket their work with NotesInitThread/NotesTermThread and share the runtime.
+TEST(Init, TwoThreadsUseTheApiTogether) {
+  vesktest::TestNotesEnv env;
+  ASSERT_EQ(NotesInit(), NOERROR);
+  std::atomic<int> failures{0};
+  auto work = [&failures](NOTEID base) {
+    if (NotesInitThread() != NOERROR) ++failures;
+    for (NOTEID i = 0; i < 500; ++i) {
+      DHANDLE memory = NULLHANDLE, table = NULLHANDLE;
+      if (OSMemAlloc(0, 64, &memory) != NOERROR || !OSLockObject(memory)) ++failures;
+      OSUnlockObject(memory);
+      if (IDCreateTable(0, &table) != NOERROR || IDInsert(table, base + i, nullptr) != NOERROR)
+        ++failures;
+      char out[16];
+      if (OSTranslate(OS_TRANSLATE_NATIVE_TO_LMBCS, "\xC3\xBC", 2, out, sizeof out) != 1)
+        ++failures;
+      if (OSMemFree(memory) != NOERROR || IDDestroyTable(table) != NOERROR) ++failures;
+    }
+    NotesTermThread();
+  };
+  std::vector<std::thread> threads;
+  threads.emplace_back(work, 1000);
+  threads.emplace_back(work, 5000);
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_KINDS), 0u);
+  NotesTerm();
+}
+
+using Signals = runtimetest::RuntimeTest;
+
+// A module that installed a handler may be unloaded after NotesTerm: nothing may call it then.
+TEST_F(Signals, NotesTermForgetsTheHandlers) {
+  const OSSIGPROC breakPressed = runtimetest::BreakPressed();
+  EXPECT_EQ(OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, breakPressed), nullptr);
+  EXPECT_EQ(OSSetSignalHandler(OS_SIGNAL_BUSY, Busy), nullptr);
+  EXPECT_EQ(OSSetSignalHandler(OS_SIGNAL_CHECK_BREAK, breakPressed), breakPressed);  // per signal
+  EXPECT_EQ(notesrt::CheckBreak(), ERR_CANCEL);
+  NotesTerm();
+  ASSERT_EQ(NotesInit(), NOERROR);
+  EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_CHECK_BREAK), nullptr);
+  EXPECT_EQ(OSGetSignalHandler(OS_SIGNAL_BUSY), nullptr);
+  EXPECT_EQ(notesrt::CheckBreak(), NOERROR);
+}
+
+using runtimetest::StatusText;
+
+// A text is found with or without the flag bits; an unknown status gives nothing; a known one
+// is cut to the given length, NUL included.
+TEST(StatusTexts, FoundWithOrWithoutTheFlagBitsNeverWrittenPastTheGivenLength) {
+  EXPECT_EQ(StatusText(ERR_NOEXIST), "File does not exist");
+  EXPECT_EQ(StatusText(0x8103), "File does not exist");
+  EXPECT_EQ(StatusText(0x4000 | ERR_ITEM_NOT_FOUND), "Note item not found");
+  EXPECT_EQ(StatusText(0xC000 | ERR_ACL_NOENTRY), "The name is not in the list.");
+  EXPECT_EQ(StatusText(0x9728), "The prompt for password was aborted by user");
+  EXPECT_EQ(StatusText(ERR_CANCEL), "Operation stopped at your request");
+  char text[16];
+  std::memset(text, 'x', sizeof text);
+  EXPECT_EQ(OSLoadString(nullptr, 0x3FFE, text, sizeof text - 1), 0);
+  EXPECT_STREQ(text, "");
+  EXPECT_EQ(OSLoadString(nullptr, 0, text, sizeof text - 1), 0);
+  std::memset(text, 'x', sizeof text);
+  EXPECT_EQ(OSLoadString(nullptr, ERR_NOEXIST, text, 5), 4);
+  EXPECT_STREQ(text, "File");
+  EXPECT_EQ(text[5], 'x');
+  std::memset(text, 'x', sizeof text);
+  EXPECT_EQ(OSLoadString(nullptr, ERR_NOEXIST, text, 1), 0);
+  EXPECT_EQ(std::string(text, 2), std::string("\0x", 2));
+  EXPECT_EQ(OSLoadString(nullptr, ERR_NOEXIST, text, 0), 0);
+  EXPECT_EQ(OSLoadString(nullptr, ERR_NOEXIST, nullptr, 10), 0);
+}
+
+// The list is made at build time from every ERR_ name in the runtime's sources.
+TEST(StatusTexts, EveryStatusTheRuntimeNamesHasOne) {
+  struct TNamed {
+    const char* Name;
+    STATUS Status;
+  };
+  const TNamed statuses[] = {
+#define STATUS_NAME(name) {#name, name},
+#include "RuntimeStatuses.inc"
+#undef STATUS_NAME
+  };
+  ASSERT_GT(std::size(statuses), 100u);
+  for (const TNamed& named : statuses) {
+    EXPECT_FALSE(StatusText(named.Status).empty()) << named.Name;
+    bool own = std::string_view(named.Name).starts_with("ERR_NOTESRT_");
+    EXPECT_EQ(own, (named.Status & PKG_MASK) == PKG_NOTESRT)
+        << named.Name << " is in package " << std::hex << (named.Status & PKG_MASK);
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "notesapi/idtable.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
 #include "notesapi/osmem.h"
@@ -176,6 +177,46 @@ std::vector<NOTEID> ReadIds(HCOLLECTION Collection, COLLECTIONPOSITION& Position
   return ids;
 }
 
+std::vector<NOTEID> ViewIds(DBHANDLE Db, const char* View) {
+  NOTEID view = 0;
+  EXPECT_EQ(NIFFindDesignNote(Db, View, NOTE_CLASS_VIEW, &view), NOERROR) << View;
+  HCOLLECTION collection = NULLHANDLE;
+  EXPECT_EQ(NIFOpenCollection(Db, Db, view, 0, NULLHANDLE, &collection, nullptr, nullptr, nullptr,
+                              nullptr),
+            NOERROR)
+      << View;
+  COLLECTIONPOSITION position{};
+  std::vector<NOTEID> ids = ReadIds(collection, position);
+  NIFCloseCollection(collection);
+  return ids;
+}
+
+STATUS OpenCollectionStatus(DBHANDLE Db, NOTEID View) {
+  HCOLLECTION collection = 7;
+  STATUS status = NIFOpenCollection(Db, Db, View, 0, NULLHANDLE, &collection, nullptr, nullptr,
+                                    nullptr, nullptr);
+  if (status == NOERROR)
+    EXPECT_EQ(NIFCloseCollection(collection), NOERROR);
+  else
+    EXPECT_EQ(collection, NULLHANDLE) << "status " << status;
+  return status;
+}
+
+std::vector<NOTEID> TableIds(DHANDLE Table) {
+  std::vector<NOTEID> ids;
+  DWORD id = 0;
+  for (BOOL first = TRUE; IDScan(Table, first, &id); first = FALSE) ids.push_back(id);
+  return ids;
+}
+
+void StorageTest::CopyDatabase(const std::string& From, const std::string& To, WORD Classes,
+                               DWORD Flags) {
+  DBHANDLE copy = NULLHANDLE;
+  ASSERT_EQ(NSFDbCreateAndCopy(From.c_str(), To.c_str(), Classes, 0, Flags, &copy), NOERROR)
+      << From << " to " << To;
+  EXPECT_EQ(NSFDbClose(copy), NOERROR);
+}
+
 STATUS StorageTest::OpenStatus(const std::string& Path) {
   DBHANDLE db = NULLHANDLE;
   STATUS status = NSFDbOpen(Path.c_str(), &db);
@@ -189,6 +230,13 @@ void NewNoteTest::SetUp() {
   FDb = std::make_unique<DbRef>("test.nsf");
   FNote = std::make_unique<NoteRef>();
   ASSERT_EQ(NSFNoteCreate(FDb->Get(), FNote->Out()), NOERROR);
+}
+
+void NewNoteTest::Reopen() {
+  ASSERT_EQ(NSFNoteUpdate(Note(), 0), NOERROR);
+  const NOTEID id = IdOf(Note());
+  FNote = std::make_unique<NoteRef>();
+  ASSERT_EQ(NSFNoteOpen(FDb->Get(), id, 0, FNote->Out()), NOERROR);
 }
 
 void NewNoteTest::TearDown() {

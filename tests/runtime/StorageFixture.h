@@ -63,6 +63,19 @@ std::string ValueText(std::string_view Typed);
 std::vector<NOTEID> ReadIds(HCOLLECTION Collection, COLLECTIONPOSITION& Position,
                             WORD Skip = NAVIGATE_NEXT, WORD Return = NAVIGATE_NEXT,
                             DWORD Count = 0xFFFF);
+// The note IDs of the view or folder View of Db, in its order.
+std::vector<NOTEID> ViewIds(DBHANDLE Db, const char* View);
+// What NIFOpenCollection says of the view or folder note View; a failure leaves no collection,
+// and one opened is closed again.
+STATUS OpenCollectionStatus(DBHANDLE Db, NOTEID View);
+// The IDs of an ID table in scan order.
+std::vector<NOTEID> TableIds(DHANDLE Table);
+
+// The bytes of a plain value, as an item or a buffer holds them.
+template <class T>
+std::string Raw(const T& Value) {
+  return std::string(reinterpret_cast<const char*>(&Value), sizeof Value);
+}
 
 // A memory handle (a buffer, an ACL, a results block) freed at scope exit.
 class MemoryRef {
@@ -112,6 +125,9 @@ class StorageTest : public RuntimeTest {
   static NOTEID SaveDocument(DBHANDLE Db, const std::string& Subject);
   // What NSFDbOpen says of Path (the database closed again at once).
   static STATUS OpenStatus(const std::string& Path);
+  // Makes To from From (a template, say) with From's notes of Classes, and closes it.
+  static void CopyDatabase(const std::string& From, const std::string& To,
+                           WORD Classes = NOTE_CLASS_ALLNONDATA, DWORD Flags = 0);
 };
 
 // A new, unsaved note in a fresh database, for tests of items.
@@ -121,6 +137,8 @@ class NewNoteTest : public StorageTest {
   void TearDown() override;
 
   NOTEHANDLE Note() const { return FNote->Get(); }
+  // Saves the note, closes it and opens it again from the file.
+  void Reopen();
 
   std::unique_ptr<DbRef> FDb;
   std::unique_ptr<NoteRef> FNote;

@@ -12,9 +12,7 @@ namespace {
 
 // A local time in the machine's zone, as the object library builds it (weekday left 0).
 TIME Local(int Year, int Month, int Day, int Hour, int Minute, int Second, int Hundredth) {
-  TIME time{};
-  time.year = Year, time.month = Month, time.day = Day;
-  time.hour = Hour, time.minute = Minute, time.second = Second, time.hundredth = Hundredth;
+  TIME time{Year, Month, Day, 0, Hour, Minute, Second, Hundredth, 0, 0, {}};
   OSCurrentTimeZone(&time.zone, &time.dst);
   return time;
 }

@@ -16,9 +16,9 @@ void ViewsTest::SetFields(NOTEHANDLE Note, const Fields& Values) {
     if (auto* text = std::get_if<std::string>(&value))
       AppendItem(Note, name, TYPE_TEXT, *text);
     else if (auto* number = std::get_if<double>(&value))
-      AppendItem(Note, name, TYPE_NUMBER, std::string(reinterpret_cast<const char*>(number), 8));
+      AppendItem(Note, name, TYPE_NUMBER, Raw(*number));
     else if (auto* time = std::get_if<TIMEDATE>(&value))
-      AppendItem(Note, name, TYPE_TIME, std::string(reinterpret_cast<const char*>(time), 8));
+      AppendItem(Note, name, TYPE_TIME, Raw(*time));
     else
       AppendItem(Note, name, TYPE_TEXT_LIST,
                  TextListValue(std::get<std::vector<std::string>>(value)));
@@ -45,11 +45,9 @@ NOTEID ViewsTest::Doc(const Fields& Values, NOTEID Parent) {
   if (Parent) {
     ORIGINATORID oid{};
     EXPECT_EQ(NSFDbGetNoteInfo(FDb, Parent, &oid, nullptr, nullptr), NOERROR);
-    std::string ref(2, '\0');
-    ref[0] = 1;
-    ref.append(reinterpret_cast<const char*>(&oid), sizeof(UNIVERSALNOTEID));
-    EXPECT_EQ(NSFItemAppend(note.Get(), 0, "$REF", 4, TYPE_NOTEREF_LIST, ref.data(), ref.size()),
-              NOERROR);
+    // A list of one UNID: the parent's, the start of its originator ID.
+    const std::string ref = Raw(WORD{1}) + Raw(oid).substr(0, sizeof(UNIVERSALNOTEID));
+    AppendItem(note.Get(), "$REF", TYPE_NOTEREF_LIST, ref, 0);
   }
   EXPECT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   NOTEID parent = 0;  // a response records its parent when saved
