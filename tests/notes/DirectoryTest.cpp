@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ELotusNotes.h"
+#include "ListLines.h"
 #include "NotesFixture.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
@@ -134,10 +135,7 @@ TEST_F(DirectoryTest, PortsFromTheSettingAndServersAfterLocalOnEach) {
   for (const auto& [setting, expected] : cases) {
     OSSetEnvironmentVariable("Ports", setting);
     TNotesDirectory directory;
-    TStringList& ports = directory.GetPorts();
-    std::vector<std::string> found;
-    for (int index = 0; index < ports.Count(); ++index) found.push_back(ports.Strings(index));
-    EXPECT_EQ(found, expected) << setting;
+    EXPECT_EQ(vesktest::LinesOf(directory.GetPorts()), expected) << setting;
   }
   TNotesDirectory directory;
   TStringList servers;

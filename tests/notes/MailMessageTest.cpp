@@ -6,6 +6,7 @@
 #include "ELotusNotes.h"
 #include "ListLines.h"
 #include "MailFixture.h"
+#include "NotesErrorOf.h"
 #include "StringList.h"
 #include "TNotesItem.h"
 
@@ -32,15 +33,8 @@ class MailMessageTest : public MailFixture {
     return vesktest::LinesOf(item->GetAsStrings());
   }
 
-  // The message of CheckAddress's error (whose status must be -1), or "" when it passes.
   std::string CheckAddressError() {
-    try {
-      FMemo->CheckAddress();
-      return "";
-    } catch (const ELotusNotes& Error) {
-      EXPECT_EQ(Error.Status, -1);
-      return Error.what();
-    }
+    return NotesErrorOf([&] { FMemo->CheckAddress(); });
   }
 
   std::unique_ptr<TNotesDocument> FMemo;
@@ -132,17 +126,20 @@ TEST_F(MailMessageTest, ABodyIsNoListOfLinesNorTheLinesOfABodyItReplaced) {
 }
 
 TEST_F(MailMessageTest, OnlyKnownAddresseesPassAndTheFirstUnknownIsNamedSendToFirst) {
-  EXPECT_EQ(CheckAddressError(), "") << "no addresses";
+  EXPECT_EQ(CheckAddressError(), "no error") << "no addresses";
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, jane@acme.example");
   FMemo->SetRecipients("CN=John Smith/O=Acme,jdoe");
-  EXPECT_EQ(CheckAddressError(), "");
+  EXPECT_EQ(CheckAddressError(), "no error");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, Nobody Known, Other Unknown");
   FMemo->SetRecipients("First Unknown");
-  EXPECT_EQ(CheckAddressError(), "Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(),
+            "-1 Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
-  EXPECT_EQ(CheckAddressError(), "Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(),
+            "-1 Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "Jürgen Weiß");  // checked in its own characters
-  EXPECT_EQ(CheckAddressError(), "Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(),
+            "-1 Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
 }
 
 }  // namespace

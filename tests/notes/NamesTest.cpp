@@ -88,7 +88,7 @@ TEST_F(NamesTest, ComponentsFollowTheTextAndAFailedSetNameChangesNothing) {
   EXPECT_TRUE(name.IsParsed());
 }
 
-TEST_F(NamesTest, SetNameComponentBuildsACanonicalName) {
+TEST_F(NamesTest, SetNameComponentBuildsACanonicalNameKeepingDomainAndDelimiters) {
   TNotesName name("CN=John Doe/O=Acme");
   name.SetNameComponent(ncO, "Beta");
   EXPECT_EQ(name.GetName(), "CN=John Doe/O=Beta");
@@ -101,9 +101,7 @@ TEST_F(NamesTest, SetNameComponentBuildsACanonicalName) {
   name.SetNameComponent(ncOU1, "");
   EXPECT_EQ(name.GetName(), "CN=John Doe/OU=East/O=Beta/C=US");
   EXPECT_THROW(name.SetNameComponent(13, "x"), ELotusNotes);
-}
-
-TEST_F(NamesTest, SetNameComponentKeepsTheDomainAFlatCommonNameAndDelimiters) {
+  // The domain, a flat common name and delimiters in values are kept.
   TNotesName domain("CN=John/O=Acme@AcmeDomain");
   domain.SetNameComponent(ncC, "US");
   EXPECT_EQ(domain.GetName(), "CN=John/O=Acme/C=US@AcmeDomain");
@@ -111,14 +109,13 @@ TEST_F(NamesTest, SetNameComponentKeepsTheDomainAFlatCommonNameAndDelimiters) {
   flat.SetNameComponent(ncO, "Acme");
   EXPECT_EQ(flat.GetName(), "CN=Joe$$Smith/O=Acme");
   EXPECT_EQ(flat.GetNameComponent(ncCN), "Joe$Smith");
-  // Component values may hold delimiters.
-  TNotesName name("John/Acme");
-  name.SetNameComponent(ncOU1, "R/D=1@2");
-  EXPECT_EQ(name.GetName(), "CN=John/OU=R$/D$=1$@2/O=Acme");
-  EXPECT_EQ(name.GetNameComponent(ncOU1), "R/D=1@2");
-  EXPECT_EQ(name.GetNameComponent(ncO), "Acme");
-  name.SetNameComponent(ncC, "日本");
-  EXPECT_EQ(name.GetNameComponent(ncC), "日本");
+  TNotesName delimiters("John/Acme");
+  delimiters.SetNameComponent(ncOU1, "R/D=1@2");
+  EXPECT_EQ(delimiters.GetName(), "CN=John/OU=R$/D$=1$@2/O=Acme");
+  EXPECT_EQ(delimiters.GetNameComponent(ncOU1), "R/D=1@2");
+  EXPECT_EQ(delimiters.GetNameComponent(ncO), "Acme");
+  delimiters.SetNameComponent(ncC, "日本");
+  EXPECT_EQ(delimiters.GetNameComponent(ncC), "日本");
 }
 
 TEST_F(NamesTest, ComponentsSurviveCopyAndMove) {
