@@ -88,7 +88,7 @@ TEST(VisualPluginTest, MissingOrUnfittingFormsRaise) {
             "Error reading form TVPITEST: it stores a TvpiOther, not a TvpiTest");
 }
 
-TEST(VisualPluginTest, AnOwnerFreesItsComponents) {
+TEST(VisualPluginTest, AnOwnerFreesItsComponentsWhichAnswerOnlyForIInterface) {
   TWatcher Watcher(nullptr);
   auto* Owner = new TComponent(nullptr);
   auto* First = new TComponent(Owner);
@@ -101,16 +101,13 @@ TEST(VisualPluginTest, AnOwnerFreesItsComponents) {
   EXPECT_EQ(Owner->Components(0), Second);
   delete Owner;  // frees Second with it
   EXPECT_EQ(Watcher.Removed, (std::vector<TComponent*>{First, Second}));
-}
-
-TEST(VisualPluginTest, AComponentAnswersOnlyForIInterface) {
+  // A component answers only for IInterface, and its life is not counted.
   TComponent Component(nullptr);
   void* Intf = &Component;
   EXPECT_EQ(Component.QueryInterface(IInterface::IID, &Intf), S_OK);
   EXPECT_EQ(Intf, static_cast<IInterface*>(&Component));
   EXPECT_EQ(Component.QueryInterface(IPluginRegistry::IID, &Intf), E_NOINTERFACE);
   EXPECT_EQ(Intf, nullptr);
-  // Its life is not counted.
   EXPECT_EQ(Component._AddRef(), -1);
   EXPECT_EQ(Component._Release(), -1);
 }
