@@ -74,7 +74,7 @@ TEST(MemoryStream, ShortReadAndBadPositionsRaise) {
   EXPECT_EQ(Stream.Read(Buffer, -1) + Stream.Write(Buffer, -1), 0);
 }
 
-TEST(MemoryStream, CopyFromWholeOrPart) {
+TEST(MemoryStream, CopyFromWholeOrPartAndFromItsOwnMemory) {
   TMemoryStream Source;
   std::string Large(200000, '\0');
   for (size_t I = 0; I < Large.size(); ++I) Large[I] = static_cast<char>(I * 7);
@@ -88,9 +88,7 @@ TEST(MemoryStream, CopyFromWholeOrPart) {
   EXPECT_EQ(Contents(Part), Large.substr(10, 5));
   EXPECT_THROW(Part.CopyFrom(Source, 300000), EReadError);
   EXPECT_THROW(Part.CopyFrom(Source, -1), EStreamError);
-}
-
-TEST(MemoryStream, WritingItsOwnMemoryIntoItself) {
+  // A stream may write its own memory into itself.
   TMemoryStream Stream;
   Stream.WriteBuffer("abcd", 4);
   Stream.SaveToStream(Stream);  // grows while reading from its own memory
@@ -143,7 +141,7 @@ TEST_F(FileStreamTest, CreateWritesReopenReadsAndModesLimitAccess) {
   EXPECT_EQ(vesktest::ReadFileText(File("r.txt")), "DAta");
 }
 
-TEST_F(FileStreamTest, OpenErrorsNameThePath) {
+TEST_F(FileStreamTest, OpenErrorsNameThePathAndEveryPathClosesTheFile) {
   EXPECT_EQ(vesktest::ErrorOf<EFOpenError>([&] {
               TFileStream(File("missing.txt"), fmOpenRead);
             }).rfind("Cannot open file \"" + File("missing.txt") + "\". ", 0),
@@ -153,9 +151,7 @@ TEST_F(FileStreamTest, OpenErrorsNameThePath) {
                       }));
   EXPECT_THROW(TFileStream(FDir.Path().string(), fmOpenRead), EFOpenError);  // a directory
   EXPECT_THROW(TFileStream(File("missing.txt"), 0x0003), EFOpenError);       // no such mode
-}
-
-TEST_F(FileStreamTest, EveryPathClosesTheFile) {
+  // Every path closes the file.
   std::ofstream(File("f.txt")) << "abc";
   int Before = OpenDescriptors();
   char Buffer[8];

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(SonstText, HexAndDebugTexts) {
+TEST(SonstText, HexAndDebugTextsNamesDatesAndNumbers) {
   struct {
     std::string Actual, Expected;
   } Cases[] = {
@@ -26,6 +26,26 @@ TEST(SonstText, HexAndDebugTexts) {
       {Filter("C:\\a_b-c?", Sonder), "Cabc"},
   };
   for (const auto& Case : Cases) EXPECT_EQ(Case.Actual, Case.Expected);
+  EXPECT_TRUE(IsValidWinFileName("report 2024.txt"));
+  EXPECT_FALSE(IsValidWinFileName("a:b"));
+  EXPECT_FALSE(IsValidWinFileName("a\tb"));
+  EXPECT_TRUE(IsValidWinPathName("C:\\dir\\file.txt"));
+  EXPECT_FALSE(IsValidWinPathName("C:\\dir\\*.txt"));
+  EXPECT_EQ(JustUNCPart("\\\\server\\share\\dir\\f.txt"), "\\\\server\\share\\");
+  EXPECT_EQ(JustUNCPart("\\\\server\\share"), "\\\\server\\share");
+  EXPECT_EQ(JustUNCPart("C:\\dir"), "");
+  // Half a minute rounds up, here into the next day; Outlook's mail times test the rest.
+  const TDateTime Day = EncodeDate(2024, 2, 29);
+  EXPECT_NEAR(RoundDateTimeToMinutes(Day + EncodeTime(23, 59, 30, 0)), Day + 1, 1e-9);
+  EXPECT_EQ(VarToInt64(TVariant::FromInt64(INT64_MIN)), INT64_MIN);
+  EXPECT_EQ(vesktest::ErrorOf<EVariantError>([&] { VarToInt64(TVariant(5)); }),
+            "3 is no int64 variant-type");
+  const uint8_t Bits[] = {0xFF, 0x01, 0x80, 0x00, 0x55};
+  EXPECT_EQ(card(Bits, sizeof Bits), 14);
+  EXPECT_EQ(StringIndex("BETA", {"alpha", "beta", "Beta"}), 1);
+  EXPECT_EQ(StringIndex("gamma", {"alpha"}), -1);
+  EXPECT_TRUE(StringInEnum("mfSent", {"mfInbox", "mfSent", "mfDrafts"}));
+  EXPECT_FALSE(StringInEnum("mfTrash", {"mfInbox", "mfSent", "mfDrafts"}));
 }
 
 TEST(SonstText, ShortStringsAreCutOnAssignmentWithoutSplittingACharacter) {
@@ -56,29 +76,6 @@ TEST(SonstText, PathCompactByStrLengthNeverExceedsTheMaximum) {
   for (const auto& Case : Cases)
     EXPECT_EQ(PathCompactByStrLength(Case.Path, Case.MaxLen), Case.Expected)
         << Case.Path << " " << Case.MaxLen;
-}
-
-TEST(SonstText, NamesDatesAndNumbers) {
-  EXPECT_TRUE(IsValidWinFileName("report 2024.txt"));
-  EXPECT_FALSE(IsValidWinFileName("a:b"));
-  EXPECT_FALSE(IsValidWinFileName("a\tb"));
-  EXPECT_TRUE(IsValidWinPathName("C:\\dir\\file.txt"));
-  EXPECT_FALSE(IsValidWinPathName("C:\\dir\\*.txt"));
-  EXPECT_EQ(JustUNCPart("\\\\server\\share\\dir\\f.txt"), "\\\\server\\share\\");
-  EXPECT_EQ(JustUNCPart("\\\\server\\share"), "\\\\server\\share");
-  EXPECT_EQ(JustUNCPart("C:\\dir"), "");
-  // Half a minute rounds up, here into the next day; Outlook's mail times test the rest.
-  const TDateTime Day = EncodeDate(2024, 2, 29);
-  EXPECT_NEAR(RoundDateTimeToMinutes(Day + EncodeTime(23, 59, 30, 0)), Day + 1, 1e-9);
-  EXPECT_EQ(VarToInt64(TVariant::FromInt64(INT64_MIN)), INT64_MIN);
-  EXPECT_EQ(vesktest::ErrorOf<EVariantError>([&] { VarToInt64(TVariant(5)); }),
-            "3 is no int64 variant-type");
-  const uint8_t Bits[] = {0xFF, 0x01, 0x80, 0x00, 0x55};
-  EXPECT_EQ(card(Bits, sizeof Bits), 14);
-  EXPECT_EQ(StringIndex("BETA", {"alpha", "beta", "Beta"}), 1);
-  EXPECT_EQ(StringIndex("gamma", {"alpha"}), -1);
-  EXPECT_TRUE(StringInEnum("mfSent", {"mfInbox", "mfSent", "mfDrafts"}));
-  EXPECT_FALSE(StringInEnum("mfTrash", {"mfInbox", "mfSent", "mfDrafts"}));
 }
 
 class SonstTimer : public vesktest::DesktopTest {};

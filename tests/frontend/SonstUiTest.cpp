@@ -63,7 +63,7 @@ TEST_F(SonstLayout, WindowPlacementIsTheFortyFourByteRecord) {
   EXPECT_EQ(Fresh.BoundsRect, TRect{});
 }
 
-TEST_F(SonstLayout, PanelsKeepWithinTheirLimits) {
+TEST_F(SonstLayout, PanelsKeepWithinTheirLimitsAndGridsTakeOnlyTheStoredWidths) {
   TControl Panel;
   Panel.BoundsRect = {-50, 5, 900, 700};
   SavePanelPos(Key, Panel);
@@ -82,9 +82,7 @@ TEST_F(SonstLayout, PanelsKeepWithinTheirLimits) {
   TControl Untouched;
   RestorePanelPos(Key, Untouched);
   EXPECT_EQ(Untouched.BoundsRect, TRect{});
-}
-
-TEST_F(SonstLayout, GridsTakeOnlyTheWidthsThatWereStored) {
+  // Grids take only the widths that were stored.
   TDBGrid Grid, Wider, Narrow;
   Grid.Columns = {{"Name", 120}, {"Date", 80}};
   SaveGridPos(Key, Grid);

@@ -40,7 +40,7 @@ class MailMessageTest : public MailFixture {
   std::unique_ptr<TNotesDocument> FMemo;
 };
 
-TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
+TEST_F(MailMessageTest, RecipientsAreTrimmedAndHeaderValuesReadBackWholeInTheirOwnCharacters) {
   FMemo->SetRecipients(" , ,");
   EXPECT_FALSE(FMemo->IsItemExists("Recipients")) << "naming nobody writes nothing";
   EXPECT_EQ(FMemo->GetRecipients(), "");
@@ -51,9 +51,7 @@ TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
   FMemo->SetRecipients("  x  ,, ,y");
   EXPECT_EQ(StoredRecipients(), (Strings{"x", "y"}));
   EXPECT_EQ(FMemo->GetRecipients(), "x, y");
-}
-
-TEST_F(MailMessageTest, HeaderValuesReadBackWholeInTheirOwnCharactersAndMissingOnesEmpty) {
+  // Header values read back whole, in their own characters; missing ones are empty.
   std::string many;
   for (int i = 0; i < 300; ++i)
     many += (i ? ", " : "") + std::string("Person Number ") + std::to_string(i);
@@ -74,7 +72,7 @@ TEST_F(MailMessageTest, HeaderValuesReadBackWholeInTheirOwnCharactersAndMissingO
   EXPECT_THROW(FMemo->SetItemByNum(200, "x"), ELotusNotes);
 }
 
-TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndAnEmptyOneChangesNothing) {
+TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndOneOfMoreThan65535LinesIsWrittenWhole) {
   FMemo->SetBodyAsString("old");
   TNotesItem* body = FMemo->GetItemByName("Body");
   const DWORD oldLength = body->ValueLength();
@@ -94,9 +92,7 @@ TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndAnEmptyOneChangesNothing)
   FMemo->Save();
   TNotesDocument reread(*FMail, FMemo->NoteID());
   EXPECT_EQ(reread.CountMultipleItems("Body"), 1);
-}
-
-TEST_F(MailMessageTest, ABodyOfMoreThan65535LinesIsWrittenWhole) {
+  // A body of more than 65,535 lines is written whole.
   TStringList lines;
   for (int i = 0; i < 70000; ++i) lines.Add(std::to_string(i));
   FMemo->SetBodyAsMemo(lines);

@@ -74,7 +74,7 @@ TEST_F(NamesTest, NamesAreStoredCanonicalAndReadByComponent) {
 
 // Components are parsed once per text: the same text keeps them, another is parsed afresh, and
 // one that cannot be converted changes nothing.
-TEST_F(NamesTest, ComponentsFollowTheTextAndAFailedSetNameChangesNothing) {
+TEST_F(NamesTest, ComponentsFollowTheTextSurviveCopyAndMoveAndAFailedSetNameChangesNothing) {
   TNotesName name("CN=John Doe/O=Acme");
   EXPECT_FALSE(name.IsParsed());
   EXPECT_EQ(name.GetNameComponent(ncO), "Acme");
@@ -86,6 +86,22 @@ TEST_F(NamesTest, ComponentsFollowTheTextAndAFailedSetNameChangesNothing) {
   EXPECT_EQ(refusal.rfind(std::to_string(ERR_NOTESRT_TOO_MANY_OUS) + " ", 0), 0u) << refusal;
   EXPECT_EQ(name.GetName(), "CN=John Doe/O=Beta");
   EXPECT_TRUE(name.IsParsed());
+  // Components survive copy and move.
+  for (const char* text :
+       {"J/S/A", "John Doe With A Long Name/Sales Department/Acme Corporation"}) {
+    auto original = std::make_unique<TNotesName>(text);
+    std::string unit = original->GetNameComponent(ncOU1);
+    TNotesName copy = *original;
+    TNotesName moved = std::move(*original);
+    original.reset();
+    EXPECT_TRUE(copy.IsParsed());
+    EXPECT_EQ(copy.GetNameComponent(ncOU1), unit);
+    EXPECT_EQ(moved.GetNameComponent(ncOU1), unit);
+    copy = TNotesName("K/T/B");
+    copy.GetNameComponent(ncCN);
+    moved = copy;
+    EXPECT_EQ(moved.GetNameComponent(ncOU1), "T");
+  }
 }
 
 TEST_F(NamesTest, SetNameComponentBuildsACanonicalNameKeepingDomainAndDelimiters) {
@@ -116,24 +132,6 @@ TEST_F(NamesTest, SetNameComponentBuildsACanonicalNameKeepingDomainAndDelimiters
   EXPECT_EQ(delimiters.GetNameComponent(ncO), "Acme");
   delimiters.SetNameComponent(ncC, "日本");
   EXPECT_EQ(delimiters.GetNameComponent(ncC), "日本");
-}
-
-TEST_F(NamesTest, ComponentsSurviveCopyAndMove) {
-  for (const char* text :
-       {"J/S/A", "John Doe With A Long Name/Sales Department/Acme Corporation"}) {
-    auto original = std::make_unique<TNotesName>(text);
-    std::string unit = original->GetNameComponent(ncOU1);
-    TNotesName copy = *original;
-    TNotesName moved = std::move(*original);
-    original.reset();
-    EXPECT_TRUE(copy.IsParsed());
-    EXPECT_EQ(copy.GetNameComponent(ncOU1), unit);
-    EXPECT_EQ(moved.GetNameComponent(ncOU1), unit);
-    copy = TNotesName("K/T/B");
-    copy.GetNameComponent(ncCN);
-    moved = copy;
-    EXPECT_EQ(moved.GetNameComponent(ncOU1), "T");
-  }
 }
 
 TEST_F(NamesTest, TranslateName) {

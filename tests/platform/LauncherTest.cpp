@@ -55,7 +55,7 @@ int ZombieChildren() {
   return Count;
 }
 
-TEST(Spawn, WaitedProgramsReportHowTheyEnded) {
+TEST(Spawn, WaitedProgramsReportHowTheyEndedAndNoneStaysOurZombie) {
   using namespace std::chrono_literals;
   using TKind = TSpawnResult::TKind;
   vesktest::TempDir Dir;
@@ -90,9 +90,7 @@ TEST(Spawn, WaitedProgramsReportHowTheyEnded) {
     EXPECT_EQ(Result.Kind == TSpawnResult::skExited ? Result.ExitStatus : Result.Error, Case.Value)
         << Case.Name;
   }
-}
-
-TEST(Spawn, NoProgramStaysOurZombie) {
+  // No program stays our zombie.
   using namespace std::chrono_literals;
   EXPECT_EQ(SpawnDetached({"/bin/true"}, "", false, 10s).Kind, TSpawnResult::skStarted);
   EXPECT_EQ(SpawnDetached({"/bin/sleep", "0.3"}, "", true, 20ms).Kind, TSpawnResult::skTimedOut);
