@@ -24,13 +24,19 @@ std::string ErrorOf(const std::function<void()>& Convert) {
   return vesktest::ErrorOf<EVariantError>(Convert);
 }
 
-TEST(Variant, ConstructorsChooseTheKindAndAStringLiteralMakesAString) {
+TEST(Variant, ConstructorsChooseTheKindAndEqualityNeedsSameKindAndValue) {
   const std::pair<TVariant, TVarType> Kinds[] = {{int16_t{7}, varSmallint}, {7, varInteger},
                                                  {1.5f, varSingle},         {true, varBoolean},
                                                  {u"wide", varOleStr},      {"text", varString}};
   for (const auto& [Value, Kind] : Kinds) EXPECT_EQ(Value.VarType(), Kind) << Value.AsString();
   EXPECT_TRUE(TVariant::Null().IsNull());
   EXPECT_EQ(TVariant(static_cast<const char*>(nullptr)).AsString(), "");
+  // Equality needs the same kind and value.
+  EXPECT_EQ(TVariant(1), TVariant(1));
+  EXPECT_EQ(TVariant::Null(), TVariant::Null());
+  const std::pair<TVariant, TVariant> Different[] = {
+      {1, 1.0}, {1, int16_t{1}}, {"1", u"1"}, {TVariant(), TVariant::Null()}};
+  for (const auto& [Left, Right] : Different) EXPECT_FALSE(Left == Right) << Left.AsString();
 }
 
 // A single shows seven digits.
@@ -106,14 +112,6 @@ TEST(Variant, OutOfRangeConversionsFailAndAsTypeConverts) {
       {TVariant::FromWord(65535), varInteger, 65535}};
   for (const auto& [Value, Kind, Expected] : Converted)
     EXPECT_EQ(Value.AsType(Kind), Expected) << Value.AsString();
-}
-
-TEST(Variant, EqualityNeedsSameKindAndValue) {
-  EXPECT_EQ(TVariant(1), TVariant(1));
-  EXPECT_EQ(TVariant::Null(), TVariant::Null());
-  const std::pair<TVariant, TVariant> Different[] = {
-      {1, 1.0}, {1, int16_t{1}}, {"1", u"1"}, {TVariant(), TVariant::Null()}};
-  for (const auto& [Left, Right] : Different) EXPECT_FALSE(Left == Right) << Left.AsString();
 }
 
 // Elements start neutral and take what is put converted to the element kind; a variant element

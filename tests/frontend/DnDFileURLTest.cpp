@@ -183,7 +183,7 @@ class TFailingSource : public TStaticDataObject {
   HRESULT RenderData(const TFormatEtc&, TStgMedium&) override { return E_FAIL; }
 };
 
-TEST(DragDropFilesURL, AFailedReadKeepsTheFieldsAndSaysUnknown) {
+TEST(DragDropFilesURL, AFailedReadKeepsTheFieldsAndNothingToDragGivesNoDataObject) {
   TDragDropFilesURL component(nullptr);
   component.Files.Add("kept");
   TFailingSource source;
@@ -191,11 +191,8 @@ TEST(DragDropFilesURL, AFailedReadKeepsTheFieldsAndSaysUnknown) {
   EXPECT_TRUE(component.DropTarget().Drop(source));
   EXPECT_EQ(component.DropType, dtUnkown);
   EXPECT_EQ(vesktest::LinesOf(component.Files), TLines{"kept"});
-}
-
-// A component with nothing of its drop type offers nothing to drag; what it offers otherwise is
-// read back by FreedesktopDrop.OurDragsGoOutAndComeBackTheSame.
-TEST(DragDropFilesURL, NothingToDragGivesNoDataObject) {
+  // A component with nothing of its drop type offers nothing to drag; what it offers otherwise is
+  // read back by FreedesktopDrop.OurDragsGoOutAndComeBackTheSame.
   TDragDropFilesURL empty(nullptr);
   for (TDropType type : {dtFile, dtURL, dtText, dtUnkown}) {
     empty.DropType = type;
@@ -215,7 +212,13 @@ class TFailingMemory : public TGlobalMemory {
   std::optional<std::vector<uint8_t>> Allocate(size_t) override { return std::nullopt; }
 };
 
-TEST(DataObjects, UrlObjectsRenderTheShortcutAndItsDescriptor) {
+TEST(DataObjects, FormatsAreRegisteredOnceAndUrlObjectsRenderTheShortcutAndDescriptor) {
+  const TClipFormat first = RegisterClipboardFormat("Vesk Test Format");
+  EXPECT_GE(first, 0xC000);
+  EXPECT_EQ(RegisterClipboardFormat("VESK TEST FORMAT"), first);
+  EXPECT_EQ(ClipboardFormatName(first), "Vesk Test Format");
+  EXPECT_EQ(ClipboardFormatName(CF_TEXT), "");
+  // URL objects render the shortcut and its descriptor.
   TProbeURL object("Example", "http://example.org", true);
   const TClipFormat contents = RegisterClipboardFormat(CFSTR_FILECONTENTS);
   const TClipFormat group = RegisterClipboardFormat(CFSTR_FILEDESCRIPTOR);
@@ -229,14 +232,6 @@ TEST(DataObjects, UrlObjectsRenderTheShortcutAndItsDescriptor) {
   TScopedFacility<TGlobalMemory> installed(failing);
   EXPECT_EQ(object.GetData(TFormatEtc{CF_TEXT}, medium), E_OUTOFMEMORY);
   EXPECT_EQ(TDataObjectURL("", "u", false).QueryGetData(TFormatEtc{contents}), DV_E_FORMATETC);
-}
-
-TEST(DataObjects, FormatsAreRegisteredOnceWithoutRegardToCase) {
-  const TClipFormat first = RegisterClipboardFormat("Vesk Test Format");
-  EXPECT_GE(first, 0xC000);
-  EXPECT_EQ(RegisterClipboardFormat("VESK TEST FORMAT"), first);
-  EXPECT_EQ(ClipboardFormatName(first), "Vesk Test Format");
-  EXPECT_EQ(ClipboardFormatName(CF_TEXT), "");
 }
 
 }  // namespace

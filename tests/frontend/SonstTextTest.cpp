@@ -48,16 +48,14 @@ TEST(SonstText, HexAndDebugTextsNamesDatesAndNumbers) {
   EXPECT_FALSE(StringInEnum("mfTrash", {"mfInbox", "mfSent", "mfDrafts"}));
 }
 
-TEST(SonstText, ShortStringsAreCutOnAssignmentWithoutSplittingACharacter) {
+TEST(SonstText, ShortStringsAndCompactPathsAreCutWithoutSplittingACharacter) {
   Str5 Short = "abcdefgh";
   EXPECT_EQ(Short.Str(), "abcde");
   Short = "ab\xc3\xa4\xc3\xb6";  // the second umlaut would need bytes 6 and 7
   EXPECT_EQ(Short.Str(), "ab\xc3\xa4");
   Str80 Long = std::string(100, 'x');
   EXPECT_EQ(Long.Str().size(), 80u);
-}
-
-TEST(SonstText, PathCompactByStrLengthNeverExceedsTheMaximum) {
+  // PathCompactByStrLength never exceeds the maximum.
   struct {
     const char* Path;
     int MaxLen;

@@ -13,7 +13,7 @@ namespace {
 
 using NamesTest = NotesFixture;
 
-TEST_F(NamesTest, IsCanonicalLooksForALabelAfterASlash) {
+TEST_F(NamesTest, IsCanonicalLooksForALabelAfterASlashAndTranslateNameUsesTheTemplate) {
   for (const auto& [text, canonical] : {std::pair{"CN=John Doe/O=Acme", true},
                                         {"cn=john doe/o=acme", true},
                                         {"John/ou=Sales", true},
@@ -21,6 +21,13 @@ TEST_F(NamesTest, IsCanonicalLooksForALabelAfterASlash) {
                                         {"CN=John Doe", false},
                                         {"", false}})
     EXPECT_EQ(TNotesName::IsCanonical(text), canonical) << text;
+  EXPECT_EQ(TNotesName::TranslateName("John", true, "CN=Me/OU=Sales/O=Acme"),
+            "CN=John/OU=Sales/O=Acme");
+  EXPECT_EQ(TNotesName::TranslateName("John", true, ""), "John");
+  EXPECT_EQ(TNotesName::TranslateName("CN=John/O=Acme", false, ""), "John/Acme");
+  EXPECT_EQ(TNotesName::TranslateName("John/Acme", false, ""), "John/Acme");
+  // A name the 257-byte buffer cannot hold is an error, not a silently cut name.
+  EXPECT_THROW(TNotesName::TranslateName(std::string(260, 'j') + "/Acme", true, ""), ELotusNotes);
 }
 
 // A name is stored canonical (one given canonical as it is) and read back abbreviated and by
@@ -132,16 +139,6 @@ TEST_F(NamesTest, SetNameComponentBuildsACanonicalNameKeepingDomainAndDelimiters
   EXPECT_EQ(delimiters.GetNameComponent(ncO), "Acme");
   delimiters.SetNameComponent(ncC, "日本");
   EXPECT_EQ(delimiters.GetNameComponent(ncC), "日本");
-}
-
-TEST_F(NamesTest, TranslateName) {
-  EXPECT_EQ(TNotesName::TranslateName("John", true, "CN=Me/OU=Sales/O=Acme"),
-            "CN=John/OU=Sales/O=Acme");
-  EXPECT_EQ(TNotesName::TranslateName("John", true, ""), "John");
-  EXPECT_EQ(TNotesName::TranslateName("CN=John/O=Acme", false, ""), "John/Acme");
-  EXPECT_EQ(TNotesName::TranslateName("John/Acme", false, ""), "John/Acme");
-  // A name the 257-byte buffer cannot hold is an error, not a silently cut name.
-  EXPECT_THROW(TNotesName::TranslateName(std::string(260, 'j') + "/Acme", true, ""), ELotusNotes);
 }
 
 }  // namespace
