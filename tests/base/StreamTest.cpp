@@ -31,7 +31,7 @@ class FileStreamTest : public testing::Test {
   vesktest::TempDir FDir;
 };
 
-TEST(MemoryStream, ReadWriteSeekAndSizeAndGapsReadAsZeros) {
+TEST(MemoryStream, ReadWriteSeekAndSizeGapsReadAsZerosAndShortReadsRaise) {
   TMemoryStream Stream;
   Stream.WriteBuffer("hello world", 11);
   EXPECT_EQ(Stream.Size(), 11);
@@ -58,20 +58,17 @@ TEST(MemoryStream, ReadWriteSeekAndSizeAndGapsReadAsZeros) {
   Stream.Clear();
   EXPECT_EQ(Stream.Size(), 0);
   EXPECT_EQ(Stream.Position(), 0);
-}
-
-TEST(MemoryStream, ShortReadAndBadPositionsRaise) {
-  TMemoryStream Stream;
-  Stream.WriteBuffer("abc", 3);
-  Stream.SetPosition(1);
-  char Buffer[4];
-  EXPECT_EQ(vesktest::ErrorOf<EReadError>([&] { Stream.ReadBuffer(Buffer, 4); }),
-            "Stream read error");
+  // A short read and bad positions raise.
+  TMemoryStream Short;
+  Short.WriteBuffer("abc", 3);
+  Short.SetPosition(1);
+  char Four[4];
+  EXPECT_EQ(vesktest::ErrorOf<EReadError>([&] { Short.ReadBuffer(Four, 4); }), "Stream read error");
   const std::function<void()> Raising[] = {
-      [&] { Stream.Seek(-1, soFromBeginning); }, [&] { Stream.Seek(-4, soFromEnd); },
-      [&] { Stream.Seek(INT64_MAX, soFromEnd); }, [&] { Stream.SetSize(-1); }};
+      [&] { Short.Seek(-1, soFromBeginning); }, [&] { Short.Seek(-4, soFromEnd); },
+      [&] { Short.Seek(INT64_MAX, soFromEnd); }, [&] { Short.SetSize(-1); }};
   for (size_t I = 0; I < std::size(Raising); ++I) EXPECT_THROW(Raising[I](), EStreamError) << I;
-  EXPECT_EQ(Stream.Read(Buffer, -1) + Stream.Write(Buffer, -1), 0);
+  EXPECT_EQ(Short.Read(Four, -1) + Short.Write(Four, -1), 0);
 }
 
 TEST(MemoryStream, CopyFromWholeOrPartAndFromItsOwnMemory) {

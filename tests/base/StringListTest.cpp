@@ -83,7 +83,7 @@ TEST(StringListSorted, OrderCaseFoldingAndTheDuplicatesRules) {
 }
 
 // Bad indexes, and changes of order in a sorted list, raise and leave the list as it was.
-TEST(StringList, IndexErrorsAndOrderChangesOfSortedListsRaise) {
+TEST(StringList, UnsortedEditingAndIndexErrorsAndOrderChangesOfSortedListsRaise) {
   TStringList List, Sorted;
   List.Add("only");
   for (const char* S : {"b", "a"}) Sorted.Add(S);
@@ -99,21 +99,19 @@ TEST(StringList, IndexErrorsAndOrderChangesOfSortedListsRaise) {
   EXPECT_EQ(LinesOf(Sorted), (TLines{"a", "b"}));
   List.Insert(1, "end");  // inserting at Count appends
   EXPECT_EQ(LinesOf(List), (TLines{"only", "end"}));
-}
-
-TEST(StringList, UnsortedEditing) {
-  TStringList List;
-  List.Add("a");
-  List.Add("c");
-  List.Insert(1, "b");
-  List.Add("a");
-  EXPECT_EQ(List.IndexOf("A"), 0);
-  List.Exchange(0, 2);
-  List.Put(3, "d");
-  List.Delete(1);
-  EXPECT_EQ(LinesOf(List), (TLines{"c", "a", "d"}));
-  List.Sort();
-  EXPECT_EQ(LinesOf(List), (TLines{"a", "c", "d"}));
+  // Unsorted lists are edited in place.
+  TStringList Editing;
+  Editing.Add("a");
+  Editing.Add("c");
+  Editing.Insert(1, "b");
+  Editing.Add("a");
+  EXPECT_EQ(Editing.IndexOf("A"), 0);
+  Editing.Exchange(0, 2);
+  Editing.Put(3, "d");
+  Editing.Delete(1);
+  EXPECT_EQ(LinesOf(Editing), (TLines{"c", "a", "d"}));
+  Editing.Sort();
+  EXPECT_EQ(LinesOf(Editing), (TLines{"a", "c", "d"}));
 }
 
 // Sorting moves objects with their lines; a list not told to own its objects never frees them.

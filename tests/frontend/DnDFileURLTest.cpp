@@ -28,7 +28,7 @@ std::string DropHeader(uint32_t Offset, bool WideNames) {
   return header;
 }
 
-TEST(DnDFormats, DropFilesAreReadWithinTheirBlock) {
+TEST(DnDFormats, DropFilesAreReadAndDescriptorsNamesCheckedWithinTheirBlock) {
   const struct {
     const char* Name;
     std::string Block;
@@ -47,9 +47,7 @@ TEST(DnDFormats, DropFilesAreReadWithinTheirBlock) {
       {"nothing listed", BuildDropFiles({}), {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadDropFiles(c.Block), c.Files) << c.Name;
-}
-
-TEST(DnDFormats, ObjectDescriptorsNamesAreCheckedAgainstTheBlock) {
+  // Object descriptors' names are checked against the block.
   TObjectDescriptor outlook;
   outlook.DrawAspect = 1;
   outlook.SizeX = -3;
@@ -65,13 +63,13 @@ TEST(DnDFormats, ObjectDescriptorsNamesAreCheckedAgainstTheBlock) {
     const char* Name;
     std::string Block;
     std::string Type, Source;
-  } cases[] = {
+  } descriptors[] = {
       {"whole", whole, "Microsoft Outlook", "Posteingang \xE2\x82\xAC"},
       {"offsets 0", noNames, "", "<Unknown Source>"},
       {"offset past the block", pastEnd, "", "Posteingang \xE2\x82\xAC"},
       {"name without its NUL", unterminated, "Microsoft Outlook", "Posteingang \xE2\x82\xAC"},
       {"cut header", whole.substr(0, 30), "", ""}};
-  for (const auto& c : cases) {
+  for (const auto& c : descriptors) {
     const TObjectDescriptor read = XlatObjectDescriptor(c.Block);
     EXPECT_EQ(read.FullUserTypeName, c.Type) << c.Name;
     EXPECT_EQ(read.SrcOfCopy, c.Source) << c.Name;
@@ -81,7 +79,7 @@ TEST(DnDFormats, ObjectDescriptorsNamesAreCheckedAgainstTheBlock) {
   EXPECT_EQ(read.Status, 7u);
 }
 
-TEST(DnDFormats, TextSplitsAtCrLfUpToItsNul) {
+TEST(DnDFormats, TextSplitsAtCrLfUpToItsNulAndShortcutNamesFitAndAreSafe) {
   const struct {
     std::string Block;
     TLines Lines;
@@ -92,18 +90,16 @@ TEST(DnDFormats, TextSplitsAtCrLfUpToItsNul) {
   for (const auto& c : cases) EXPECT_EQ(SplitDroppedText(c.Block), c.Lines) << c.Block;
   EXPECT_EQ(BuildDroppedText({"a", "", "b"}), std::string("a\r\n\r\nb\0", 7));
   EXPECT_EQ(BuildDroppedText({}), "");
-}
-
-TEST(DnDFormats, ShortcutNamesFitAndAreSafe) {
+  // Shortcut names fit and are safe.
   const std::string longName = std::string(255, 'x') + "\xE2\x82\xAC";
   const struct {
     std::string Name, File;
-  } cases[] = {{"", "URL Link.url"},
+  } names[] = {{"", "URL Link.url"},
                {"Example", "Example.url"},
                {"Example.URL", "Example.URL"},
                {"a/b:c*d?\"e<f>g|h\\i\tj", "a_b_c_d__e_f_g_h_i_j.url"},
                {longName, std::string(255, 'x') + ".url"}};
-  for (const auto& c : cases) EXPECT_EQ(ShortcutFileName(c.Name), c.File) << c.Name;
+  for (const auto& c : names) EXPECT_EQ(ShortcutFileName(c.Name), c.File) << c.Name;
   const std::string group = BuildFileGroupDescriptor("Example.url");
   ASSERT_EQ(group.size(), 336u);
   EXPECT_EQ(static_cast<uint8_t>(group[5]), 0x80);  // FD_LINKUI
