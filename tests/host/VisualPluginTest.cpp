@@ -43,7 +43,22 @@ class TWatcher : public TComponent {
   }
 };
 
-TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
+TEST(VisualPluginTest, ConstructionReadsTheStoredFormAndMissingOrUnfittingFormsRaise) {
+  EXPECT_EQ(vesktest::ErrorOf<EResNotFound>([] { TvpiTest Plugin(nullptr); }),
+            "Resource TVPITEST not found");
+  const std::pair<const char*, const char*> Cases[] = {
+      {"  Colour = 'red'\n", "vpiTest.Colour: Property Colour does not exist"},
+      {"  Version = 6\n", "vpiTest.Version: Invalid property value"},
+      {"  OldCreateOrder = 'no'\n", "vpiTest.OldCreateOrder: Invalid property value"},
+      {"  Left = 'far'\n", "vpiTest.Left: Invalid property value"},
+      {"  Commands = <\n    item\n      Hint = 'x'\n    end>\n",
+       "vpiTest.Commands[0].Hint: Property Hint does not exist"}};
+  for (const auto& [Properties, Message] : Cases)
+    EXPECT_EQ(FormError(std::string("object vpiTest: TvpiTest\n") + Properties + "end"),
+              std::string("Error reading ") + Message);
+  EXPECT_EQ(FormError("object vpiOther: TvpiOther\nend"),
+            "Error reading form TVPITEST: it stores a TvpiOther, not a TvpiTest");
+  // A fitting form is read.
   TFormResource Resource("tvpitest",
                          "object vpiTest: TvpiTest\n"
                          "  OldCreateOrder = True\n"
@@ -69,23 +84,6 @@ TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
   ASSERT_EQ(Plugin.GetCommands().Count(), 2u);
   EXPECT_EQ(Plugin.GetCommands().Items(0).Caption(), "Send");
   EXPECT_EQ(Plugin.GetCommands().Items(1).Command(), nullptr);
-}
-
-TEST(VisualPluginTest, MissingOrUnfittingFormsRaise) {
-  EXPECT_EQ(vesktest::ErrorOf<EResNotFound>([] { TvpiTest Plugin(nullptr); }),
-            "Resource TVPITEST not found");
-  const std::pair<const char*, const char*> Cases[] = {
-      {"  Colour = 'red'\n", "vpiTest.Colour: Property Colour does not exist"},
-      {"  Version = 6\n", "vpiTest.Version: Invalid property value"},
-      {"  OldCreateOrder = 'no'\n", "vpiTest.OldCreateOrder: Invalid property value"},
-      {"  Left = 'far'\n", "vpiTest.Left: Invalid property value"},
-      {"  Commands = <\n    item\n      Hint = 'x'\n    end>\n",
-       "vpiTest.Commands[0].Hint: Property Hint does not exist"}};
-  for (const auto& [Properties, Message] : Cases)
-    EXPECT_EQ(FormError(std::string("object vpiTest: TvpiTest\n") + Properties + "end"),
-              std::string("Error reading ") + Message);
-  EXPECT_EQ(FormError("object vpiOther: TvpiOther\nend"),
-            "Error reading form TVPITEST: it stores a TvpiOther, not a TvpiTest");
 }
 
 TEST(VisualPluginTest, AnOwnerFreesItsComponentsWhichAnswerOnlyForIInterface) {
