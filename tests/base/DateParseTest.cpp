@@ -16,14 +16,11 @@ const TFormatSettings German = Settings("dd.mm.yyyy", '.');
 const TFormatSettings American = Settings("m/d/yyyy", '/');
 const TFormatSettings Iso = Settings("yyyy-mm-dd", '-');
 
-TEST(StrToDate, FollowsTheOrderOfTheShortDateFormat) {
+TEST(StrToDate, FollowsTheShortDateFormatTakesShortAndMissingYearsAndRejectsNoDate) {
   EXPECT_EQ(StrToDate("24.12.2024", German), EncodeDate(2024, 12, 24));
   EXPECT_EQ(StrToDate("12/24/2024", American), EncodeDate(2024, 12, 24));
   EXPECT_EQ(StrToDate("2024-12-24", Iso), EncodeDate(2024, 12, 24));
   EXPECT_EQ(StrToDate(" 1.2.2024. ", German), EncodeDate(2024, 2, 1));
-}
-
-TEST(StrToDate, ShortYearsAndMissingYears) {
   int Year, Month, Day;
   DecodeDate(Date(), Year, Month, Day);
   EXPECT_EQ(StrToDate("24.12", German), EncodeDate(Year, 12, 24));
@@ -34,10 +31,8 @@ TEST(StrToDate, ShortYearsAndMissingYears) {
   DecodeDate(Value, Year, Month, Day);
   EXPECT_EQ(Year % 100, 99);
   EXPECT_GT(Year, 1900);
-}
-
-TEST(StrToDate, RejectsWhatIsNoDate) {
-  TDateTime Value = 7;
+  // What is no date is rejected.
+  Value = 7;
   for (const char* Text : {"", "31.2.2024", "24-12-2024", "24.12.2024x", "a.b.c", "24..2024",
                            "24.12.2024 12:00", "1234567890.1.1"})
     EXPECT_FALSE(TryStrToDate(Text, Value, German)) << Text;
@@ -63,7 +58,7 @@ TEST(StrToTime, HoursMinutesSecondsFractionsAmAndPm) {
     EXPECT_THROW(StrToTime(Text, S), EConvertError) << Text;
 }
 
-TEST(StrToDateTime, DateTimeDateAloneOrTimeAlone) {
+TEST(StrToDateTime, DateTimeDateAloneOrTimeAloneAndWhatDateTimeToStrWrites) {
   EXPECT_EQ(StrToDateTime("24.12.2024 18:30", German),
             EncodeDate(2024, 12, 24) + EncodeTime(18, 30, 0, 0));
   EXPECT_EQ(StrToDateTime("24.12.2024", German), EncodeDate(2024, 12, 24));
@@ -72,9 +67,7 @@ TEST(StrToDateTime, DateTimeDateAloneOrTimeAlone) {
   EXPECT_EQ(StrToDateTime("29.12.1899 06:00", German), -1.25);
   EXPECT_THROW(StrToDateTime("24.12.2024 18:30 extra", German), EConvertError);
   EXPECT_THROW(StrToDateTime("Mo 24.12.2024", German), EConvertError);
-}
-
-TEST(StrToDateTime, ReadsBackWhatDateTimeToStrWrites) {
+  // What DateTimeToStr writes reads back.
   TFormatSettings S = German;
   S.LongTimeFormat = "hh:nn:ss";
   for (TDateTime Value :

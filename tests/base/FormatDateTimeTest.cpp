@@ -39,7 +39,7 @@ std::string Fmt(const std::string& Format, TDateTime Value = Sample,
 
 // Each letter of the format language, the twelve-hour clock, separators, literals and the
 // combined formats, in the default, German and American settings.
-TEST(FormatDateTime, FormatsEveryLetterAndLiteral) {
+TEST(FormatDateTime, FormatsEveryLetterAndLiteralAndStopsSelfReferringFormats) {
   const TDateTime Midnight = EncodeDate(2024, 3, 3);
   const TFormatSettings Default, De = German(), Us = UnitedStates();
   TFormatSettings NoSeparator = German();
@@ -81,9 +81,7 @@ TEST(FormatDateTime, FormatsEveryLetterAndLiteral) {
   };
   for (const auto& Case : Cases)
     EXPECT_EQ(Fmt(Case.Format, Case.Value, Case.Settings), Case.Expected) << Case.Format;
-}
-
-TEST(FormatDateTime, SelfReferringFormatsStopAndUndecodableValuesDoNotCrash) {
+  // Self-referring formats stop; undecodable values do not crash.
   TFormatSettings S;
   S.ShortDateFormat = "c";
   S.LongTimeFormat = "tt";

@@ -64,11 +64,10 @@ TEST(RegionalSettings, StrftimeTranslation) {
 TEST(RegionalSettings, CLocaleGivesIsoFormatsAndTheProcessSettingsReadBackWhatTheyWrite) {
   for (const char* Name : {"C", "POSIX", "C.UTF-8", "", "xx_NOWHERE.UTF-8"}) {
     TFormatSettings S = LocaleFormatSettings(Name);
-    EXPECT_EQ(S.ShortDateFormat, "yyyy-mm-dd") << Name;
-    EXPECT_EQ(S.LongTimeFormat, "hh:nn:ss") << Name;
-    EXPECT_EQ(S.ShortTimeFormat, "hh:nn") << Name;
-    EXPECT_EQ(S.DateSeparator, '-') << Name;
-    EXPECT_EQ(S.TimeSeparator, ':') << Name;
+    EXPECT_EQ(S.ShortDateFormat + "|" + S.LongTimeFormat + "|" + S.ShortTimeFormat + "|" +
+                  S.DateSeparator + S.TimeSeparator,
+              "yyyy-mm-dd|hh:nn:ss|hh:nn|-:")
+        << Name;
   }
   // Whatever the machine's locale.
   const TDateTime Value = EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0);

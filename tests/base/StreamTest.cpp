@@ -31,7 +31,7 @@ class FileStreamTest : public testing::Test {
   vesktest::TempDir FDir;
 };
 
-TEST(MemoryStream, ReadWriteSeekAndSizeAndGapsReadAsZeros) {
+TEST(MemoryStream, ReadWriteSeekAndSizeGapsReadAsZerosAndShortReadsRaise) {
   TMemoryStream Stream;
   Stream.WriteBuffer("hello world", 11);
   EXPECT_EQ(Stream.Size(), 11);
@@ -58,23 +58,20 @@ TEST(MemoryStream, ReadWriteSeekAndSizeAndGapsReadAsZeros) {
   Stream.Clear();
   EXPECT_EQ(Stream.Size(), 0);
   EXPECT_EQ(Stream.Position(), 0);
-}
-
-TEST(MemoryStream, ShortReadAndBadPositionsRaise) {
-  TMemoryStream Stream;
-  Stream.WriteBuffer("abc", 3);
-  Stream.SetPosition(1);
-  char Buffer[4];
-  EXPECT_EQ(vesktest::ErrorOf<EReadError>([&] { Stream.ReadBuffer(Buffer, 4); }),
-            "Stream read error");
+  // A short read and bad positions raise.
+  TMemoryStream Short;
+  Short.WriteBuffer("abc", 3);
+  Short.SetPosition(1);
+  char Four[4];
+  EXPECT_EQ(vesktest::ErrorOf<EReadError>([&] { Short.ReadBuffer(Four, 4); }), "Stream read error");
   const std::function<void()> Raising[] = {
-      [&] { Stream.Seek(-1, soFromBeginning); }, [&] { Stream.Seek(-4, soFromEnd); },
-      [&] { Stream.Seek(INT64_MAX, soFromEnd); }, [&] { Stream.SetSize(-1); }};
+      [&] { Short.Seek(-1, soFromBeginning); }, [&] { Short.Seek(-4, soFromEnd); },
+      [&] { Short.Seek(INT64_MAX, soFromEnd); }, [&] { Short.SetSize(-1); }};
   for (size_t I = 0; I < std::size(Raising); ++I) EXPECT_THROW(Raising[I](), EStreamError) << I;
-  EXPECT_EQ(Stream.Read(Buffer, -1) + Stream.Write(Buffer, -1), 0);
+  EXPECT_EQ(Short.Read(Four, -1) + Short.Write(Four, -1), 0);
 }
 
-TEST(MemoryStream, CopyFromWholeOrPart) {
+TEST(MemoryStream, CopyFromWholeOrPartAndFromItsOwnMemory) {
   TMemoryStream Source;
   std::string Large(200000, '\0');
   for (size_t I = 0; I < Large.size(); ++I) Large[I] = static_cast<char>(I * 7);
@@ -88,9 +85,7 @@ TEST(MemoryStream, CopyFromWholeOrPart) {
   EXPECT_EQ(Contents(Part), Large.substr(10, 5));
   EXPECT_THROW(Part.CopyFrom(Source, 300000), EReadError);
   EXPECT_THROW(Part.CopyFrom(Source, -1), EStreamError);
-}
-
-TEST(MemoryStream, WritingItsOwnMemoryIntoItself) {
+  // A stream may write its own memory into itself.
   TMemoryStream Stream;
   Stream.WriteBuffer("abcd", 4);
   Stream.SaveToStream(Stream);  // grows while reading from its own memory
@@ -143,7 +138,7 @@ TEST_F(FileStreamTest, CreateWritesReopenReadsAndModesLimitAccess) {
   EXPECT_EQ(vesktest::ReadFileText(File("r.txt")), "DAta");
 }
 
-TEST_F(FileStreamTest, OpenErrorsNameThePath) {
+TEST_F(FileStreamTest, OpenErrorsNameThePathAndEveryPathClosesTheFile) {
   EXPECT_EQ(vesktest::ErrorOf<EFOpenError>([&] {
               TFileStream(File("missing.txt"), fmOpenRead);
             }).rfind("Cannot open file \"" + File("missing.txt") + "\". ", 0),
@@ -153,9 +148,7 @@ TEST_F(FileStreamTest, OpenErrorsNameThePath) {
                       }));
   EXPECT_THROW(TFileStream(FDir.Path().string(), fmOpenRead), EFOpenError);  // a directory
   EXPECT_THROW(TFileStream(File("missing.txt"), 0x0003), EFOpenError);       // no such mode
-}
-
-TEST_F(FileStreamTest, EveryPathClosesTheFile) {
+  // Every path closes the file.
   std::ofstream(File("f.txt")) << "abc";
   int Before = OpenDescriptors();
   char Buffer[8];

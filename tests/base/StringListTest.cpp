@@ -83,7 +83,7 @@ TEST(StringListSorted, OrderCaseFoldingAndTheDuplicatesRules) {
 }
 
 // Bad indexes, and changes of order in a sorted list, raise and leave the list as it was.
-TEST(StringList, IndexErrorsAndOrderChangesOfSortedListsRaise) {
+TEST(StringList, UnsortedEditingAndIndexErrorsAndOrderChangesOfSortedListsRaise) {
   TStringList List, Sorted;
   List.Add("only");
   for (const char* S : {"b", "a"}) Sorted.Add(S);
@@ -99,21 +99,19 @@ TEST(StringList, IndexErrorsAndOrderChangesOfSortedListsRaise) {
   EXPECT_EQ(LinesOf(Sorted), (TLines{"a", "b"}));
   List.Insert(1, "end");  // inserting at Count appends
   EXPECT_EQ(LinesOf(List), (TLines{"only", "end"}));
-}
-
-TEST(StringList, UnsortedEditing) {
-  TStringList List;
-  List.Add("a");
-  List.Add("c");
-  List.Insert(1, "b");
-  List.Add("a");
-  EXPECT_EQ(List.IndexOf("A"), 0);
-  List.Exchange(0, 2);
-  List.Put(3, "d");
-  List.Delete(1);
-  EXPECT_EQ(LinesOf(List), (TLines{"c", "a", "d"}));
-  List.Sort();
-  EXPECT_EQ(LinesOf(List), (TLines{"a", "c", "d"}));
+  // Unsorted lists are edited in place.
+  TStringList Editing;
+  Editing.Add("a");
+  Editing.Add("c");
+  Editing.Insert(1, "b");
+  Editing.Add("a");
+  EXPECT_EQ(Editing.IndexOf("A"), 0);
+  Editing.Exchange(0, 2);
+  Editing.Put(3, "d");
+  Editing.Delete(1);
+  EXPECT_EQ(LinesOf(Editing), (TLines{"c", "a", "d"}));
+  Editing.Sort();
+  EXPECT_EQ(LinesOf(Editing), (TLines{"a", "c", "d"}));
 }
 
 // Sorting moves objects with their lines; a list not told to own its objects never frees them.
@@ -174,7 +172,7 @@ TEST(StringListNames, SetValueOnSortedListMovesLineWithItsObject) {
   EXPECT_EQ(Destroyed, 0);
 }
 
-TEST(StringListObjects, OwnedObjectsFreedOnDeleteClearReplaceAndDestruction) {
+TEST(StringListObjects, OwnedObjectsFreedOnDeleteClearReplaceDestructionAndWhenNotStored) {
   int Destroyed = 0;
   {
     TStringList List;
@@ -192,26 +190,33 @@ TEST(StringListObjects, OwnedObjectsFreedOnDeleteClearReplaceAndDestruction) {
     List.AddObject("plain", nullptr);
   }
   EXPECT_EQ(Destroyed, 7);
-}
-
-TEST(StringListObjects, OwningListFreesObjectsItDoesNotStore) {
-  int Destroyed = 0;
+  // Objects an owning list does not store are freed at once.
   TStringList List;
   List.SetOwnsObjects(true);
   List.SetSorted(true);
   List.AddObject("a", new TCounted(Destroyed));
   EXPECT_EQ(List.AddObject("A", new TCounted(Destroyed)), 0);  // ignored duplicate
-  EXPECT_EQ(Destroyed, 1);
+  EXPECT_EQ(Destroyed, 8);
   List.SetDuplicates(dupError);
   EXPECT_THROW(List.AddObject("a", new TCounted(Destroyed)), EStringListError);
-  EXPECT_EQ(Destroyed, 2);
+  EXPECT_EQ(Destroyed, 9);
   EXPECT_THROW(List.InsertObject(0, "b", new TCounted(Destroyed)), EStringListError);
   EXPECT_THROW(List.PutObject(5, new TCounted(Destroyed)), EStringListError);
-  EXPECT_EQ(Destroyed, 4);
+  EXPECT_EQ(Destroyed, 11);
   EXPECT_EQ(List.Count(), 1);
 }
 
-TEST(StringList, AssignAndAddStringsShareObjects) {
+// Records every line added through AddObject.
+class TLoggingList : public TStringList {
+ public:
+  int AddObject(std::string S, TObject* AObject) override {
+    Log += S + ";";
+    return TStringList::AddObject(std::move(S), AObject);
+  }
+  std::string Log;
+};
+
+TEST(StringList, AssignAndAddStringsShareObjectsAndGoThroughOverriddenAdd) {
   int Destroyed = 0;
   TCounted Object(Destroyed);
   TStringList Source;
@@ -224,26 +229,12 @@ TEST(StringList, AssignAndAddStringsShareObjects) {
   EXPECT_EQ(Target.Objects(0), &Object);
   Target.AddStrings(Target);  // a list may add itself
   EXPECT_EQ(LinesOf(Target), (TLines{"one", "two", "one", "two"}));
-}
-
-// A list that mirrors its changes elsewhere sees every addition through Add.
-class TLoggingList : public TStringList {
- public:
-  int AddObject(std::string S, TObject* AObject) override {
-    Log += S + ";";
-    return TStringList::AddObject(std::move(S), AObject);
-  }
-  std::string Log;
-};
-
-TEST(StringList, TextAndAssignGoThroughOverriddenAdd) {
-  TLoggingList List;
-  List.SetText("a\r\nb");
-  TStringList Other;
-  Other.Add("c");
-  List.AddStrings(Other);
-  List.Insert(0, "not logged");
-  EXPECT_EQ(List.Log, "a;b;c;");
+  // A list that mirrors its changes elsewhere sees every addition through Add.
+  TLoggingList Logging;
+  Logging.SetText("a\r\nb");
+  Logging.AddStrings(Source);
+  Logging.Insert(0, "not logged");
+  EXPECT_EQ(Logging.Log, "a;b;one;two;");
 }
 
 }  // namespace

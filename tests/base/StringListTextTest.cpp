@@ -36,7 +36,7 @@ TEST(StringListText, SplitsAtEveryKindOfLineBreak) {
   for (const auto& Case : Cases) EXPECT_EQ(SplitText(Case.Text), Case.Lines) << Case.Text;
 }
 
-TEST(StringListCommaText, QuotesWhatNeedsItAndParsesBackWhatItWrote) {
+TEST(StringListCommaText, QuotesWhatNeedsItAndParsesByDelphisRules) {
   TStringList List;
   for (const char* S : {"plain", "with blank", "a,b", "say \"hi\"", ""}) List.Add(S);
   EXPECT_EQ(List.CommaText(), "plain,\"with blank\",\"a,b\",\"say \"\"hi\"\"\",");
@@ -47,10 +47,7 @@ TEST(StringListCommaText, QuotesWhatNeedsItAndParsesBackWhatItWrote) {
   TStringList Single;
   Single.Add("");
   EXPECT_EQ(Single.CommaText(), "\"\"");
-}
-
-TEST(StringListCommaText, DelphiParsingRules) {
-  TStringList List;
+  // Text of other writers is parsed by Delphi's rules.
   List.SetCommaText(" a b ,c,,\"d,e\" , \"unterminated");
   EXPECT_EQ(LinesOf(List), (TLines{"a", "b", "c", "", "d,e", "unterminated"}));
   List.SetCommaText("x,");
@@ -59,10 +56,7 @@ TEST(StringListCommaText, DelphiParsingRules) {
   EXPECT_EQ(LinesOf(List), (TLines{"a", "b"}));
   List.SetCommaText("");
   EXPECT_EQ(List.Count(), 0);
-}
-
-TEST(StringListDelimitedText, OwnDelimiterAndQuote) {
-  TStringList List;
+  // A delimiter and a quote of its own.
   List.SetDelimiter(';');
   List.SetQuoteChar('\'');
   List.SetDelimitedText("one;'two;2';'it''s'");
@@ -70,7 +64,7 @@ TEST(StringListDelimitedText, OwnDelimiterAndQuote) {
   EXPECT_EQ(List.DelimitedText(), "one;'two;2';'it''s'");
 }
 
-TEST(StringListFile, SaveWritesCrLfAndLoadReadsAnyBreak) {
+TEST(StringListFile, SaveWritesCrLfLoadReadsAnyBreakAndErrorsNameTheFile) {
   vesktest::TempDir Dir;
   std::string Path = (Dir.Path() / "list.txt").string();
   TStringList List;
@@ -84,16 +78,11 @@ TEST(StringListFile, SaveWritesCrLfAndLoadReadsAnyBreak) {
   Loaded.Add("replaced");
   Loaded.LoadFromFile(Path);
   EXPECT_EQ(LinesOf(Loaded), (TLines{"u", "v", "w"}));
-}
-
-TEST(StringListFile, ErrorsNameTheFile) {
-  vesktest::TempDir Dir;
+  // Errors name the file; a failed load keeps the lines.
   std::string Missing = (Dir.Path() / "missing.txt").string();
-  TStringList List;
-  List.Add("kept");
   EXPECT_PRED_FORMAT2(testing::IsSubstring, Missing,
-                      vesktest::ErrorOf<EFOpenError>([&] { List.LoadFromFile(Missing); }));
-  EXPECT_EQ(LinesOf(List), (TLines{"kept"}));
+                      vesktest::ErrorOf<EFOpenError>([&] { Loaded.LoadFromFile(Missing); }));
+  EXPECT_EQ(LinesOf(Loaded), (TLines{"u", "v", "w"}));
   EXPECT_THROW(List.SaveToFile((Dir.Path() / "no/such/dir.txt").string()), EFCreateError);
 }
 

@@ -26,15 +26,7 @@ TEST(SysUtils, IntegerTextAndPrintfStyleFormat) {
   EXPECT_EQ(Format("%s", ""), "");
 }
 
-TEST(SysUtils, TrimRemovesControlCharactersAndBlanks) {
-  EXPECT_EQ(Trim(" \t\r\n x y \x01"), "x y");
-  EXPECT_EQ(TrimLeft("  x "), "x ");
-  EXPECT_EQ(TrimRight("  x \n"), "  x");
-  EXPECT_EQ(Trim(" \xC3\xA4 "), "\xC3\xA4");  // bytes above 127 are text
-  EXPECT_EQ(Trim("   "), "");
-}
-
-TEST(SysUtils, CaseFunctionsAndComparisons) {
+TEST(SysUtils, TrimCaseFunctionsAndComparisons) {
   EXPECT_EQ(UpperCase("abc\xC3\xA4z"), "ABC\xC3\xA4Z");
   EXPECT_EQ(LowerCase("ABC-Z"), "abc-z");
   EXPECT_EQ(CompareText("Apple", "apple"), 0);
@@ -49,9 +41,15 @@ TEST(SysUtils, CaseFunctionsAndComparisons) {
   EXPECT_LT(AnsiCompareStr("ab", "aB"), 0);  // the first difference in case decides
   EXPECT_GT(AnsiCompareStr("aB", "ab"), 0);
   EXPECT_NE(AnsiCompareStr("\xFF", "\xFE"), 0);  // ill-formed bytes still differ
+  // Trim removes control characters and blanks.
+  EXPECT_EQ(Trim(" \t\r\n x y \x01"), "x y");
+  EXPECT_EQ(TrimLeft("  x "), "x ");
+  EXPECT_EQ(TrimRight("  x \n"), "  x");
+  EXPECT_EQ(Trim(" \xC3\xA4 "), "\xC3\xA4");  // bytes above 127 are text
+  EXPECT_EQ(Trim("   "), "");
 }
 
-TEST(SysUtils, FileNameParts) {
+TEST(SysUtils, FileNamePartsAndFilesAndDirectoriesOnDisk) {
   EXPECT_EQ(ExtractFilePath("/data/mail/file.nsf"), "/data/mail/");
   EXPECT_EQ(ExtractFileName("/data/mail/file.nsf"), "file.nsf");
   EXPECT_EQ(ExtractFileExt("/data/mail/file.nsf"), ".nsf");
@@ -65,9 +63,6 @@ TEST(SysUtils, FileNameParts) {
   EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");  // not the root
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/tmp/"), "/tmp");
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");  // the root stays the root
-}
-
-TEST(SysUtils, FilesAndDirectoriesOnDisk) {
   vesktest::TempDir Dir;
   std::string File = (Dir.Path() / "x.txt").string();
   std::ofstream(File) << "x";

@@ -24,17 +24,23 @@ std::string ErrorOf(const std::function<void()>& Convert) {
   return vesktest::ErrorOf<EVariantError>(Convert);
 }
 
-TEST(Variant, ConstructorsChooseTheKindAndAStringLiteralMakesAString) {
+TEST(Variant, ConstructorsChooseTheKindAndEqualityNeedsSameKindAndValue) {
   const std::pair<TVariant, TVarType> Kinds[] = {{int16_t{7}, varSmallint}, {7, varInteger},
                                                  {1.5f, varSingle},         {true, varBoolean},
                                                  {u"wide", varOleStr},      {"text", varString}};
   for (const auto& [Value, Kind] : Kinds) EXPECT_EQ(Value.VarType(), Kind) << Value.AsString();
   EXPECT_TRUE(TVariant::Null().IsNull());
   EXPECT_EQ(TVariant(static_cast<const char*>(nullptr)).AsString(), "");
+  // Equality needs the same kind and value.
+  EXPECT_EQ(TVariant(1), TVariant(1));
+  EXPECT_EQ(TVariant::Null(), TVariant::Null());
+  const std::pair<TVariant, TVariant> Different[] = {
+      {1, 1.0}, {1, int16_t{1}}, {"1", u"1"}, {TVariant(), TVariant::Null()}};
+  for (const auto& [Left, Right] : Different) EXPECT_FALSE(Left == Right) << Left.AsString();
 }
 
 // A single shows seven digits.
-TEST(Variant, NumbersToText) {
+TEST(Variant, NumbersAndDatesToText) {
   const std::pair<TVariant, const char*> Cases[] = {
       {-42, "-42"},   {1.5, "1.5"},      {0.1, "0.1"},       {100.0, "100"},
       {1e20, "1E20"}, {0.00001, "1E-5"}, {0.0001, "0.0001"}, {-2.5e-7, "-2.5E-7"},
@@ -42,6 +48,14 @@ TEST(Variant, NumbersToText) {
   for (const auto& [Value, Text] : Cases) EXPECT_EQ(Value.AsString(), Text);
   EXPECT_EQ(TVariant::FromCurrency(-1234567).AsString(), "-123.4567");
   EXPECT_EQ(TVariant::FromCurrency(20000).AsString(), "2");
+  // Dates are numbers and text.
+  TDefaultFormatSettings Defaults;
+  TDateTime When = EncodeDate(2024, 2, 29) + EncodeTime(13, 5, 0, 0);
+  TVariant V = TVariant::FromDate(When);
+  EXPECT_DOUBLE_EQ(V.AsDouble(), When);
+  EXPECT_EQ(V.AsString(), "2024-02-29 13:05:00");
+  EXPECT_DOUBLE_EQ(TVariant(V.AsString()).AsDateTime(), When);
+  EXPECT_DOUBLE_EQ(TVariant(45000.5).AsDateTime(), 45000.5);
 }
 
 TEST(Variant, TextToNumbersAndBooleanRules) {
@@ -58,16 +72,6 @@ TEST(Variant, TextToNumbersAndBooleanRules) {
   EXPECT_EQ(TVariant().AsDouble(), 0);
   EXPECT_EQ(TVariant(false).AsDouble(), 0);
   EXPECT_EQ(TVariant(true).AsCurrency(), -10000);
-}
-
-TEST(Variant, DatesAsNumbersAndText) {
-  TDefaultFormatSettings Defaults;
-  TDateTime When = EncodeDate(2024, 2, 29) + EncodeTime(13, 5, 0, 0);
-  TVariant V = TVariant::FromDate(When);
-  EXPECT_DOUBLE_EQ(V.AsDouble(), When);
-  EXPECT_EQ(V.AsString(), "2024-02-29 13:05:00");
-  EXPECT_DOUBLE_EQ(TVariant(V.AsString()).AsDateTime(), When);
-  EXPECT_DOUBLE_EQ(TVariant(45000.5).AsDateTime(), 45000.5);
 }
 
 TEST(Variant, FailingConversionsNameBothKinds) {
@@ -108,14 +112,6 @@ TEST(Variant, OutOfRangeConversionsFailAndAsTypeConverts) {
       {TVariant::FromWord(65535), varInteger, 65535}};
   for (const auto& [Value, Kind, Expected] : Converted)
     EXPECT_EQ(Value.AsType(Kind), Expected) << Value.AsString();
-}
-
-TEST(Variant, EqualityNeedsSameKindAndValue) {
-  EXPECT_EQ(TVariant(1), TVariant(1));
-  EXPECT_EQ(TVariant::Null(), TVariant::Null());
-  const std::pair<TVariant, TVariant> Different[] = {
-      {1, 1.0}, {1, int16_t{1}}, {"1", u"1"}, {TVariant(), TVariant::Null()}};
-  for (const auto& [Left, Right] : Different) EXPECT_FALSE(Left == Right) << Left.AsString();
 }
 
 // Elements start neutral and take what is put converted to the element kind; a variant element

@@ -64,6 +64,12 @@ TEST_F(NiText, OneParagraphPerLineInTheCaretFont) {
     ASSERT_EQ(result.Status, NOERROR) << c.Name;
     EXPECT_EQ(Describe(result.Output), c.Expected) << c.Name;
   }
+  // Without IXFLAG_FIRST the records go after those of an earlier piece, without a second type
+  // word.
+  ASSERT_EQ(Import("NITEXT", "first", DEFAULT_FONT_ID, IXFLAG_FIRST).Status, NOERROR);
+  TImport result = Import("NITEXT", "second", DEFAULT_FONT_ID, IXFLAG_LAST);
+  ASSERT_EQ(result.Status, NOERROR);
+  EXPECT_EQ(Describe(result.Output), "firstsecond");
 }
 
 // A long line is cut into runs between characters, each far below the item limit.
@@ -78,15 +84,6 @@ TEST_F(NiText, LongLinesAreCutIntoRunsBetweenCharacters) {
   for (notesrt::TCdRecord record; reader.Next(record); ++runs)
     EXPECT_LE(record.Length, 16008u) << "run " << runs;
   EXPECT_GE(runs, 4u);
-}
-
-// Without IXFLAG_FIRST the records go after those of an earlier piece, without a second type
-// word.
-TEST_F(NiText, APieceAfterTheFirstIsAppended) {
-  ASSERT_EQ(Import("NITEXT", "first", DEFAULT_FONT_ID, IXFLAG_FIRST).Status, NOERROR);
-  TImport result = Import("NITEXT", "second", DEFAULT_FONT_ID, IXFLAG_LAST);
-  ASSERT_EQ(result.Status, NOERROR);
-  EXPECT_EQ(Describe(result.Output), "firstsecond");
 }
 
 // A failure leaves no output file and gives a status with a text.

@@ -108,7 +108,7 @@ TEST_F(PictureFiles, TakenOrRefusedByTheirHeaders) {
 }
 
 // Data in segments of at most 10,240 bytes, unchanged: the export gives the same bytes back.
-TEST_F(PictureFiles, SegmentsCarryTheFileUnchanged) {
+TEST_F(PictureFiles, SegmentsCarryTheFileUnchangedAndLibrariesWriteThemBehindTheTypeWord) {
   const std::string file = Png(5000, 100, 25000);
   std::string records;
   ASSERT_EQ(PictureRecords(TPictureKind::Png, file, records), NOERROR);
@@ -127,12 +127,9 @@ TEST_F(PictureFiles, SegmentsCarryTheFileUnchanged) {
     if (c != '\r' && c != '\n') joined += c;
   EXPECT_NE(joined.find("\\pngblip\\picw5000\\pich100\\picwgoal65535\\pichgoal1310 " + hex + "}"),
             std::string::npos);
-}
-
-// The libraries as the runtime loads them: a picture's records behind the type word. What
-// refuses a file is above; that a refusal leaves no output file is the import entry's, shared
-// with NITEXT and tested there.
-TEST_F(PictureFiles, ImportLibrariesWriteRecordsBehindTheTypeWord) {
+  // The libraries as the runtime loads them: a picture's records behind the type word. What
+  // refuses a file is above; that a refusal leaves no output file is the import entry's, shared
+  // with NITEXT and tested there.
   const struct {
     const char* Library;
     TPictureKind Kind;

@@ -28,7 +28,7 @@ std::string DropHeader(uint32_t Offset, bool WideNames) {
   return header;
 }
 
-TEST(DnDFormats, DropFilesAreReadWithinTheirBlock) {
+TEST(DnDFormats, DropFilesAreReadAndDescriptorsNamesCheckedWithinTheirBlock) {
   const struct {
     const char* Name;
     std::string Block;
@@ -47,9 +47,7 @@ TEST(DnDFormats, DropFilesAreReadWithinTheirBlock) {
       {"nothing listed", BuildDropFiles({}), {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadDropFiles(c.Block), c.Files) << c.Name;
-}
-
-TEST(DnDFormats, ObjectDescriptorsNamesAreCheckedAgainstTheBlock) {
+  // Object descriptors' names are checked against the block.
   TObjectDescriptor outlook;
   outlook.DrawAspect = 1;
   outlook.SizeX = -3;
@@ -65,13 +63,13 @@ TEST(DnDFormats, ObjectDescriptorsNamesAreCheckedAgainstTheBlock) {
     const char* Name;
     std::string Block;
     std::string Type, Source;
-  } cases[] = {
+  } descriptors[] = {
       {"whole", whole, "Microsoft Outlook", "Posteingang \xE2\x82\xAC"},
       {"offsets 0", noNames, "", "<Unknown Source>"},
       {"offset past the block", pastEnd, "", "Posteingang \xE2\x82\xAC"},
       {"name without its NUL", unterminated, "Microsoft Outlook", "Posteingang \xE2\x82\xAC"},
       {"cut header", whole.substr(0, 30), "", ""}};
-  for (const auto& c : cases) {
+  for (const auto& c : descriptors) {
     const TObjectDescriptor read = XlatObjectDescriptor(c.Block);
     EXPECT_EQ(read.FullUserTypeName, c.Type) << c.Name;
     EXPECT_EQ(read.SrcOfCopy, c.Source) << c.Name;
@@ -81,7 +79,7 @@ TEST(DnDFormats, ObjectDescriptorsNamesAreCheckedAgainstTheBlock) {
   EXPECT_EQ(read.Status, 7u);
 }
 
-TEST(DnDFormats, TextSplitsAtCrLfUpToItsNul) {
+TEST(DnDFormats, TextSplitsAtCrLfUpToItsNulAndShortcutNamesFitAndAreSafe) {
   const struct {
     std::string Block;
     TLines Lines;
@@ -92,18 +90,16 @@ TEST(DnDFormats, TextSplitsAtCrLfUpToItsNul) {
   for (const auto& c : cases) EXPECT_EQ(SplitDroppedText(c.Block), c.Lines) << c.Block;
   EXPECT_EQ(BuildDroppedText({"a", "", "b"}), std::string("a\r\n\r\nb\0", 7));
   EXPECT_EQ(BuildDroppedText({}), "");
-}
-
-TEST(DnDFormats, ShortcutNamesFitAndAreSafe) {
+  // Shortcut names fit and are safe.
   const std::string longName = std::string(255, 'x') + "\xE2\x82\xAC";
   const struct {
     std::string Name, File;
-  } cases[] = {{"", "URL Link.url"},
+  } names[] = {{"", "URL Link.url"},
                {"Example", "Example.url"},
                {"Example.URL", "Example.URL"},
                {"a/b:c*d?\"e<f>g|h\\i\tj", "a_b_c_d__e_f_g_h_i_j.url"},
                {longName, std::string(255, 'x') + ".url"}};
-  for (const auto& c : cases) EXPECT_EQ(ShortcutFileName(c.Name), c.File) << c.Name;
+  for (const auto& c : names) EXPECT_EQ(ShortcutFileName(c.Name), c.File) << c.Name;
   const std::string group = BuildFileGroupDescriptor("Example.url");
   ASSERT_EQ(group.size(), 336u);
   EXPECT_EQ(static_cast<uint8_t>(group[5]), 0x80);  // FD_LINKUI
@@ -183,7 +179,7 @@ class TFailingSource : public TStaticDataObject {
   HRESULT RenderData(const TFormatEtc&, TStgMedium&) override { return E_FAIL; }
 };
 
-TEST(DragDropFilesURL, AFailedReadKeepsTheFieldsAndSaysUnknown) {
+TEST(DragDropFilesURL, AFailedReadKeepsTheFieldsAndNothingToDragGivesNoDataObject) {
   TDragDropFilesURL component(nullptr);
   component.Files.Add("kept");
   TFailingSource source;
@@ -191,11 +187,8 @@ TEST(DragDropFilesURL, AFailedReadKeepsTheFieldsAndSaysUnknown) {
   EXPECT_TRUE(component.DropTarget().Drop(source));
   EXPECT_EQ(component.DropType, dtUnkown);
   EXPECT_EQ(vesktest::LinesOf(component.Files), TLines{"kept"});
-}
-
-// A component with nothing of its drop type offers nothing to drag; what it offers otherwise is
-// read back by FreedesktopDrop.OurDragsGoOutAndComeBackTheSame.
-TEST(DragDropFilesURL, NothingToDragGivesNoDataObject) {
+  // A component with nothing of its drop type offers nothing to drag; what it offers otherwise is
+  // read back by FreedesktopDrop.OurDragsGoOutAndComeBackTheSame.
   TDragDropFilesURL empty(nullptr);
   for (TDropType type : {dtFile, dtURL, dtText, dtUnkown}) {
     empty.DropType = type;
@@ -215,7 +208,13 @@ class TFailingMemory : public TGlobalMemory {
   std::optional<std::vector<uint8_t>> Allocate(size_t) override { return std::nullopt; }
 };
 
-TEST(DataObjects, UrlObjectsRenderTheShortcutAndItsDescriptor) {
+TEST(DataObjects, FormatsAreRegisteredOnceAndUrlObjectsRenderTheShortcutAndDescriptor) {
+  const TClipFormat first = RegisterClipboardFormat("Vesk Test Format");
+  EXPECT_GE(first, 0xC000);
+  EXPECT_EQ(RegisterClipboardFormat("VESK TEST FORMAT"), first);
+  EXPECT_EQ(ClipboardFormatName(first), "Vesk Test Format");
+  EXPECT_EQ(ClipboardFormatName(CF_TEXT), "");
+  // URL objects render the shortcut and its descriptor.
   TProbeURL object("Example", "http://example.org", true);
   const TClipFormat contents = RegisterClipboardFormat(CFSTR_FILECONTENTS);
   const TClipFormat group = RegisterClipboardFormat(CFSTR_FILEDESCRIPTOR);
@@ -229,14 +228,6 @@ TEST(DataObjects, UrlObjectsRenderTheShortcutAndItsDescriptor) {
   TScopedFacility<TGlobalMemory> installed(failing);
   EXPECT_EQ(object.GetData(TFormatEtc{CF_TEXT}, medium), E_OUTOFMEMORY);
   EXPECT_EQ(TDataObjectURL("", "u", false).QueryGetData(TFormatEtc{contents}), DV_E_FORMATETC);
-}
-
-TEST(DataObjects, FormatsAreRegisteredOnceWithoutRegardToCase) {
-  const TClipFormat first = RegisterClipboardFormat("Vesk Test Format");
-  EXPECT_GE(first, 0xC000);
-  EXPECT_EQ(RegisterClipboardFormat("VESK TEST FORMAT"), first);
-  EXPECT_EQ(ClipboardFormatName(first), "Vesk Test Format");
-  EXPECT_EQ(ClipboardFormatName(CF_TEXT), "");
 }
 
 }  // namespace

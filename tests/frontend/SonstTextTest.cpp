@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(SonstText, HexAndDebugTexts) {
+TEST(SonstText, HexAndDebugTextsNamesDatesAndNumbers) {
   struct {
     std::string Actual, Expected;
   } Cases[] = {
@@ -26,39 +26,6 @@ TEST(SonstText, HexAndDebugTexts) {
       {Filter("C:\\a_b-c?", Sonder), "Cabc"},
   };
   for (const auto& Case : Cases) EXPECT_EQ(Case.Actual, Case.Expected);
-}
-
-TEST(SonstText, ShortStringsAreCutOnAssignmentWithoutSplittingACharacter) {
-  Str5 Short = "abcdefgh";
-  EXPECT_EQ(Short.Str(), "abcde");
-  Short = "ab\xc3\xa4\xc3\xb6";  // the second umlaut would need bytes 6 and 7
-  EXPECT_EQ(Short.Str(), "ab\xc3\xa4");
-  Str80 Long = std::string(100, 'x');
-  EXPECT_EQ(Long.Str().size(), 80u);
-}
-
-TEST(SonstText, PathCompactByStrLengthNeverExceedsTheMaximum) {
-  struct {
-    const char* Path;
-    int MaxLen;
-    const char* Expected;
-  } Cases[] = {
-      {"/home/user/documents/report.txt", 40, "/home/user/documents/report.txt"},
-      {"/home/user/documents/report.txt", 20, "/home/.../report.txt"},
-      {"/home/user/documents/report.txt", 12, "...eport.txt"},
-      {"C:\\Users\\me\\Documents\\report.txt", 20, "C:\\Use...\\report.txt"},
-      {"no-separator-at-all.txt", 8, "-all.txt"},
-      {"/home/user/Gr\u00fc\u00dfe/\xc3\xa4\xc3\xb6.txt", 12, "/h.../\xc3\xa4\xc3\xb6.txt"},
-      {"/a/very/long/path", 3, "ath"},
-      {"/a/very/long/path", 1, "h"},
-      {"/a/very/long/path", 0, ""},
-  };
-  for (const auto& Case : Cases)
-    EXPECT_EQ(PathCompactByStrLength(Case.Path, Case.MaxLen), Case.Expected)
-        << Case.Path << " " << Case.MaxLen;
-}
-
-TEST(SonstText, NamesDatesAndNumbers) {
   EXPECT_TRUE(IsValidWinFileName("report 2024.txt"));
   EXPECT_FALSE(IsValidWinFileName("a:b"));
   EXPECT_FALSE(IsValidWinFileName("a\tb"));
@@ -79,6 +46,34 @@ TEST(SonstText, NamesDatesAndNumbers) {
   EXPECT_EQ(StringIndex("gamma", {"alpha"}), -1);
   EXPECT_TRUE(StringInEnum("mfSent", {"mfInbox", "mfSent", "mfDrafts"}));
   EXPECT_FALSE(StringInEnum("mfTrash", {"mfInbox", "mfSent", "mfDrafts"}));
+}
+
+TEST(SonstText, ShortStringsAndCompactPathsAreCutWithoutSplittingACharacter) {
+  Str5 Short = "abcdefgh";
+  EXPECT_EQ(Short.Str(), "abcde");
+  Short = "ab\xc3\xa4\xc3\xb6";  // the second umlaut would need bytes 6 and 7
+  EXPECT_EQ(Short.Str(), "ab\xc3\xa4");
+  Str80 Long = std::string(100, 'x');
+  EXPECT_EQ(Long.Str().size(), 80u);
+  // PathCompactByStrLength never exceeds the maximum.
+  struct {
+    const char* Path;
+    int MaxLen;
+    const char* Expected;
+  } Cases[] = {
+      {"/home/user/documents/report.txt", 40, "/home/user/documents/report.txt"},
+      {"/home/user/documents/report.txt", 20, "/home/.../report.txt"},
+      {"/home/user/documents/report.txt", 12, "...eport.txt"},
+      {"C:\\Users\\me\\Documents\\report.txt", 20, "C:\\Use...\\report.txt"},
+      {"no-separator-at-all.txt", 8, "-all.txt"},
+      {"/home/user/Gr\u00fc\u00dfe/\xc3\xa4\xc3\xb6.txt", 12, "/h.../\xc3\xa4\xc3\xb6.txt"},
+      {"/a/very/long/path", 3, "ath"},
+      {"/a/very/long/path", 1, "h"},
+      {"/a/very/long/path", 0, ""},
+  };
+  for (const auto& Case : Cases)
+    EXPECT_EQ(PathCompactByStrLength(Case.Path, Case.MaxLen), Case.Expected)
+        << Case.Path << " " << Case.MaxLen;
 }
 
 class SonstTimer : public vesktest::DesktopTest {};

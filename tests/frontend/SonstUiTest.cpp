@@ -32,7 +32,7 @@ void Store(const std::string& Name, const std::vector<uint8_t>& Bytes) {
 
 class SonstLayout : public vesktest::DesktopTest {};
 
-TEST_F(SonstLayout, WindowPlacementIsTheFortyFourByteRecord) {
+TEST_F(SonstLayout, WindowPlacementIsTheFortyFourByteRecordAndDockedFormsComeBack) {
   TForm Form;
   Form.BoundsRect = {10, 20, 810, 620};
   Form.WindowState = wsMaximized;
@@ -61,44 +61,7 @@ TEST_F(SonstLayout, WindowPlacementIsTheFortyFourByteRecord) {
   RestoreWindowPos("Software\\Vesk\\Nothing", Fresh);
   EXPECT_EQ(Fresh.BroughtToFront, 1);
   EXPECT_EQ(Fresh.BoundsRect, TRect{});
-}
-
-TEST_F(SonstLayout, PanelsKeepWithinTheirLimits) {
-  TControl Panel;
-  Panel.BoundsRect = {-50, 5, 900, 700};
-  SavePanelPos(Key, Panel);
-  EXPECT_EQ(StoredBytes("PanelPos").size(), 16u);
-  struct {
-    TRect Limits, Expected;
-  } Cases[] = {{{0, 0, 0, 0}, {-50, 5, 900, 700}},
-               {{10, 10, 800, 600}, {10, 10, 800, 600}},
-               {{-100, 0, 1000, 0}, {-50, 5, 900, 700}}};
-  for (const auto& Case : Cases) {
-    TControl Restored;
-    RestorePanelPosRestrict(Key, Restored, Case.Limits);
-    EXPECT_EQ(Restored.BoundsRect, Case.Expected);
-  }
-  Store("PanelPos", std::vector<uint8_t>(12, 1));
-  TControl Untouched;
-  RestorePanelPos(Key, Untouched);
-  EXPECT_EQ(Untouched.BoundsRect, TRect{});
-}
-
-TEST_F(SonstLayout, GridsTakeOnlyTheWidthsThatWereStored) {
-  TDBGrid Grid, Wider, Narrow;
-  Grid.Columns = {{"Name", 120}, {"Date", 80}};
-  SaveGridPos(Key, Grid);
-  Wider.Columns = {{"Name", 1}, {"Date", 2}, {"Size", 3}};
-  Narrow.Columns = {{"Name", 1}};
-  RestoreGridPos(Key, Wider);
-  RestoreGridPos(Key, Narrow);
-  EXPECT_EQ(Wider.Columns[0].Width, 120);
-  EXPECT_EQ(Wider.Columns[1].Width, 80);
-  EXPECT_EQ(Wider.Columns[2].Width, 3);
-  EXPECT_EQ(Narrow.Columns[0].Width, 120);
-}
-
-TEST_F(SonstLayout, DockedAndFloatingFormsComeBackWhereTheyWere) {
+  // Docked and floating forms come back where they were.
   TControl Left, Right;
   Left.BoundsRect = {0, 0, 200, 500};
   Right.BoundsRect = {600, 0, 900, 400};
@@ -137,6 +100,39 @@ TEST_F(SonstLayout, DockedAndFloatingFormsComeBackWhereTheyWere) {
   RestoreDockStatus(Key, &Partial, Sites);
   EXPECT_EQ(Partial.BoundsRect, (TRect{300, 300, 450, 550}));
   EXPECT_FALSE(Partial.Floating);
+}
+
+TEST_F(SonstLayout, PanelsKeepWithinTheirLimitsAndGridsTakeOnlyTheStoredWidths) {
+  TControl Panel;
+  Panel.BoundsRect = {-50, 5, 900, 700};
+  SavePanelPos(Key, Panel);
+  EXPECT_EQ(StoredBytes("PanelPos").size(), 16u);
+  struct {
+    TRect Limits, Expected;
+  } Cases[] = {{{0, 0, 0, 0}, {-50, 5, 900, 700}},
+               {{10, 10, 800, 600}, {10, 10, 800, 600}},
+               {{-100, 0, 1000, 0}, {-50, 5, 900, 700}}};
+  for (const auto& Case : Cases) {
+    TControl Restored;
+    RestorePanelPosRestrict(Key, Restored, Case.Limits);
+    EXPECT_EQ(Restored.BoundsRect, Case.Expected);
+  }
+  Store("PanelPos", std::vector<uint8_t>(12, 1));
+  TControl Untouched;
+  RestorePanelPos(Key, Untouched);
+  EXPECT_EQ(Untouched.BoundsRect, TRect{});
+  // Grids take only the widths that were stored.
+  TDBGrid Grid, Wider, Narrow;
+  Grid.Columns = {{"Name", 120}, {"Date", 80}};
+  SaveGridPos(Key, Grid);
+  Wider.Columns = {{"Name", 1}, {"Date", 2}, {"Size", 3}};
+  Narrow.Columns = {{"Name", 1}};
+  RestoreGridPos(Key, Wider);
+  RestoreGridPos(Key, Narrow);
+  EXPECT_EQ(Wider.Columns[0].Width, 120);
+  EXPECT_EQ(Wider.Columns[1].Width, 80);
+  EXPECT_EQ(Wider.Columns[2].Width, 3);
+  EXPECT_EQ(Narrow.Columns[0].Width, 120);
 }
 
 TEST_F(SonstLayout, TreeViewItteratorWalksAsConfigured) {
@@ -219,7 +215,7 @@ TClientDataSet Customers(const std::vector<TFieldDef>& Defs) {
   return Data;
 }
 
-TEST(SonstDataSet, IndexesByField) {
+TEST(SonstDataSet, IndexesByFieldAndCopyingAndLoadingAcrossStructures) {
   TClientDataSet Data = Customers({{"City", ftString, 20}});
   EXPECT_EQ(ChangeToIndex(Data, "City"), 0);
   EXPECT_EQ(ChangeToIndex(Data, "City"), 0);
@@ -233,9 +229,7 @@ TEST(SonstDataSet, IndexesByField) {
   Plain.AddIndex("Desc_City", "City", ixDescending);
   EXPECT_FALSE(ToggleIndex(Plain, 0, "City")) << "no ascending index to go back to";
   EXPECT_EQ(Plain.IndexName(), "");
-}
-
-TEST(SonstDataSet, CopyingAndLoadingAcrossStructures) {
+  // Copying and loading across structures.
   TClientDataSet Source =
       Customers({{"Name", ftString, 10}, {"Age", ftString, 10}, {"Note", ftMemo, 0}});
   for (auto [Name, Age] : {std::pair{"Ann", "41"}, std::pair{"Bob", "unknown"}}) {

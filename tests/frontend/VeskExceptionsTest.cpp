@@ -146,16 +146,6 @@ TEST_F(VeskExceptionsTest, AppExceptionShowsEachKindItsOwnWay) {
   EXPECT_EQ(Log(), "");
 }
 
-TEST_F(VeskExceptionsTest, ErrorsAreLoggedOnlyWithLoggingOnButTheHookHearsEveryLogIt) {
-  VeskError("first");
-  LogIt("free line", true);
-  Monitor.SetLogOn(true);
-  VeskError("second");
-  EXPECT_EQ(Hooked, (std::vector<std::string>{"free line", "!!! second"}));
-  EXPECT_NE(Log().find("!!! second\r\n"), std::string::npos);
-  EXPECT_EQ(Log().find("first"), std::string::npos);
-}
-
 // A bar without three panels is refused; one failing to repaint leaves logging on.
 TEST_F(VeskExceptionsTest, StatusBarFaultsLeaveTheMonitorAsItWas) {
   TStatusBar Short(2);
@@ -172,11 +162,18 @@ TEST_F(VeskExceptionsTest, StatusBarFaultsLeaveTheMonitorAsItWas) {
   EXPECT_TRUE(Monitor.LogOn);
 }
 
-TEST_F(VeskExceptionsTest, TheLogFileKeepsItsContentAndComesBackWhenDeleted) {
+// Errors are logged only with logging on, but the hook hears every LogIt; the file keeps its
+// content and comes back when deleted.
+TEST_F(VeskExceptionsTest, ErrorsAreLoggedOnlyWithLoggingOnIntoAFileThatComesBack) {
   vesktest::WriteFileText(LogDir.Path() / "VESK.log", "earlier\r\n");
+  VeskError("first");
+  LogIt("free line", true);
   Monitor.SetLogOn(true);
-  LogIt("one", true);
+  VeskError("second");
+  EXPECT_EQ(Hooked, (std::vector<std::string>{"free line", "!!! second"}));
   EXPECT_EQ(Log().rfind("earlier\r\n", 0), 0u);
+  EXPECT_NE(Log().find("!!! second\r\n"), std::string::npos);
+  EXPECT_EQ(Log().find("first"), std::string::npos);
   std::filesystem::remove(LogDir.Path() / "VESK.log");
   LogIt("two", true);
   EXPECT_EQ(Log(), "1000 15.03.2023 12:00:00 two\r\n");

@@ -62,7 +62,7 @@ TEST(FormParserTest, ReadsEveryKindOfValueWithCharacterCodesAsUtf8) {
             TFormValue(std::string("\xE2\x82\xAC\xC3\xBCx\xF0\x9F\x98\x80")));
 }
 
-TEST(FormParserTest, MalformedFormsRaiseNamingFormAndLine) {
+TEST(FormParserTest, MalformedAndTruncatedFormsRaiseNamingFormAndLine) {
   const struct {
     const char* Form;
     int Line;
@@ -87,9 +87,7 @@ TEST(FormParserTest, MalformedFormsRaiseNamingFormAndLine) {
     EXPECT_EQ(
         vesktest::ErrorOf<EReadError>([&] { Parse(Case.Form); }),
         "Error reading form TVPITEST, line " + std::to_string(Case.Line) + ": " + Case.Message);
-}
-
-TEST(FormParserTest, TruncatedFormsNeverReadPastTheEnd) {
+  // Truncated forms never read past the end.
   const std::string Form =
       "object vpiTest: TvpiTest\n  Caption = 'It''s'#13#10 + 'x'\n  Commands = <\n    item\n"
       "      Tag = $1F\n    end>\nend\n";

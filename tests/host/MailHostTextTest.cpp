@@ -18,7 +18,7 @@ TMailHostOptions Parsed(std::vector<const char*> Arguments) {
   return ParseMailHostOptions(static_cast<int>(Arguments.size()), Arguments.data());
 }
 
-TEST(MailHostOptionsTest, RepeatedAddresseesAddUpAndFoldersTakeAnyCase) {
+TEST(MailHostOptionsTest, AddresseesAddUpFoldersTakeAnyCaseAndDesktopCommandsTheirWords) {
   const struct {
     std::vector<const char*> Arguments;
     std::string SendTo, CopyTo, Folder;
@@ -33,9 +33,7 @@ TEST(MailHostOptionsTest, RepeatedAddresseesAddUpAndFoldersTakeAnyCase) {
     EXPECT_EQ(options.CopyTo, c.CopyTo);
     EXPECT_EQ(options.Folder, c.Folder);
   }
-}
-
-TEST(MailHostOptionsTest, DesktopCommandsTakeTheirWords) {
+  // Desktop commands take their words.
   TMailHostOptions Open = Parsed({"--log", "--verbose", "open", "/usr/bin/prog", "--new -x"});
   EXPECT_TRUE(Open.Log && Open.Verbose && IsDesktopCommand(Open.Command));
   EXPECT_EQ(Open.OpenFile, "/usr/bin/prog");

@@ -43,7 +43,22 @@ class TWatcher : public TComponent {
   }
 };
 
-TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
+TEST(VisualPluginTest, ConstructionReadsTheStoredFormAndMissingOrUnfittingFormsRaise) {
+  EXPECT_EQ(vesktest::ErrorOf<EResNotFound>([] { TvpiTest Plugin(nullptr); }),
+            "Resource TVPITEST not found");
+  const std::pair<const char*, const char*> Cases[] = {
+      {"  Colour = 'red'\n", "vpiTest.Colour: Property Colour does not exist"},
+      {"  Version = 6\n", "vpiTest.Version: Invalid property value"},
+      {"  OldCreateOrder = 'no'\n", "vpiTest.OldCreateOrder: Invalid property value"},
+      {"  Left = 'far'\n", "vpiTest.Left: Invalid property value"},
+      {"  Commands = <\n    item\n      Hint = 'x'\n    end>\n",
+       "vpiTest.Commands[0].Hint: Property Hint does not exist"}};
+  for (const auto& [Properties, Message] : Cases)
+    EXPECT_EQ(FormError(std::string("object vpiTest: TvpiTest\n") + Properties + "end"),
+              std::string("Error reading ") + Message);
+  EXPECT_EQ(FormError("object vpiOther: TvpiOther\nend"),
+            "Error reading form TVPITEST: it stores a TvpiOther, not a TvpiTest");
+  // A fitting form is read.
   TFormResource Resource("tvpitest",
                          "object vpiTest: TvpiTest\n"
                          "  OldCreateOrder = True\n"
@@ -71,24 +86,7 @@ TEST(VisualPluginTest, ConstructionReadsTheStoredForm) {
   EXPECT_EQ(Plugin.GetCommands().Items(1).Command(), nullptr);
 }
 
-TEST(VisualPluginTest, MissingOrUnfittingFormsRaise) {
-  EXPECT_EQ(vesktest::ErrorOf<EResNotFound>([] { TvpiTest Plugin(nullptr); }),
-            "Resource TVPITEST not found");
-  const std::pair<const char*, const char*> Cases[] = {
-      {"  Colour = 'red'\n", "vpiTest.Colour: Property Colour does not exist"},
-      {"  Version = 6\n", "vpiTest.Version: Invalid property value"},
-      {"  OldCreateOrder = 'no'\n", "vpiTest.OldCreateOrder: Invalid property value"},
-      {"  Left = 'far'\n", "vpiTest.Left: Invalid property value"},
-      {"  Commands = <\n    item\n      Hint = 'x'\n    end>\n",
-       "vpiTest.Commands[0].Hint: Property Hint does not exist"}};
-  for (const auto& [Properties, Message] : Cases)
-    EXPECT_EQ(FormError(std::string("object vpiTest: TvpiTest\n") + Properties + "end"),
-              std::string("Error reading ") + Message);
-  EXPECT_EQ(FormError("object vpiOther: TvpiOther\nend"),
-            "Error reading form TVPITEST: it stores a TvpiOther, not a TvpiTest");
-}
-
-TEST(VisualPluginTest, AnOwnerFreesItsComponents) {
+TEST(VisualPluginTest, AnOwnerFreesItsComponentsWhichAnswerOnlyForIInterface) {
   TWatcher Watcher(nullptr);
   auto* Owner = new TComponent(nullptr);
   auto* First = new TComponent(Owner);
@@ -101,16 +99,13 @@ TEST(VisualPluginTest, AnOwnerFreesItsComponents) {
   EXPECT_EQ(Owner->Components(0), Second);
   delete Owner;  // frees Second with it
   EXPECT_EQ(Watcher.Removed, (std::vector<TComponent*>{First, Second}));
-}
-
-TEST(VisualPluginTest, AComponentAnswersOnlyForIInterface) {
+  // A component answers only for IInterface, and its life is not counted.
   TComponent Component(nullptr);
   void* Intf = &Component;
   EXPECT_EQ(Component.QueryInterface(IInterface::IID, &Intf), S_OK);
   EXPECT_EQ(Intf, static_cast<IInterface*>(&Component));
   EXPECT_EQ(Component.QueryInterface(IPluginRegistry::IID, &Intf), E_NOINTERFACE);
   EXPECT_EQ(Intf, nullptr);
-  // Its life is not counted.
   EXPECT_EQ(Component._AddRef(), -1);
   EXPECT_EQ(Component._Release(), -1);
 }

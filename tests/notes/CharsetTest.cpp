@@ -23,7 +23,7 @@ void ExpectRoundTrip(const std::string& Native) {
                               << " came back as " << back.size() << ", the same up to " << same;
 }
 
-TEST_F(CharsetTest, TextsOverSixtyFourKilobytesAreNotCut) {
+TEST_F(CharsetTest, LongTextsAndAsciiRunsComeBackAndMalformedInputDoesNotCrash) {
   std::string latin = Repeat(
       "Gr\xC3\xBC\xC3\x9F"
       "e ",
@@ -39,12 +39,9 @@ TEST_F(CharsetTest, TextsOverSixtyFourKilobytesAreNotCut) {
   mixed = "a" + Repeat("\xF0\x9F\x98\x80", 20000);
   ExpectRoundTrip(mixed);
   EXPECT_EQ(Lmbcs2Native(Repeat("\x81", 70000)), Repeat("\xC3\xBC", 70000));
-}
-
-// Long runs of ASCII between other characters are copied rather than translated; the text must
-// come back whole whatever the length of the run, also after characters whose data bytes look
-// like ASCII (the Unicode and double-byte groups).
-TEST_F(CharsetTest, AsciiRunsComeBackAndMalformedInputDoesNotCrash) {
+  // Long runs of ASCII between other characters are copied rather than translated; the text must
+  // come back whole whatever the length of the run, also after characters whose data bytes look
+  // like ASCII (the Unicode and double-byte groups).
   const struct {
     const char* Name;
     const char* Other;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ELotusNotes.h"
+#include "ListLines.h"
 #include "NotesFixture.h"
 #include "StringList.h"
 #include "TNotesDatabase.h"
@@ -40,21 +41,19 @@ class DirectoryTest : public NotesFixture {
   }
 };
 
-TEST_F(DirectoryTest, EmptyDirectoryFindsNothingAndRefusedSearchesRaise) {
+TEST_F(DirectoryTest, ListingsByOptionOnTheLocalDataAndAServerAndRefusedSearchesRaise) {
   fs::create_directories(FEnv.DataDir() / "empty");
-  TNotesDirectory directory;
-  TNotesDirEntry entry;
-  entry.Title = "untouched";
-  EXPECT_FALSE(directory.FindFirst("", "empty", {}, entry));
-  EXPECT_FALSE(directory.SearchOpen());
-  EXPECT_EQ(entry.Title, "untouched");
+  TNotesDirectory emptyDir;
+  TNotesDirEntry none;
+  none.Title = "untouched";
+  EXPECT_FALSE(emptyDir.FindFirst("", "empty", {}, none));
+  EXPECT_FALSE(emptyDir.SearchOpen());
+  EXPECT_EQ(none.Title, "untouched");
   EXPECT_EQ(NotesRTOpenHandleCount(NOTESRT_HANDLE_DATABASE), 0u);
-  EXPECT_THROW(directory.FindFirst("", "missing", {}, entry), ELotusNotes);
-  EXPECT_THROW(directory.FindFirst("Nowhere/Demo", "", {}, entry), ELotusNotes);
-  EXPECT_FALSE(directory.SearchOpen());
-}
-
-TEST_F(DirectoryTest, ListingsByOptionOnTheLocalDataAndAServer) {
+  EXPECT_THROW(emptyDir.FindFirst("", "missing", {}, none), ELotusNotes);
+  EXPECT_THROW(emptyDir.FindFirst("Nowhere/Demo", "", {}, none), ELotusNotes);
+  EXPECT_FALSE(emptyDir.SearchOpen());
+  fs::remove(FEnv.DataDir() / "empty");
   Create("", "zeta.nsf", "Alpha");
   Create("", "alpha.nsf", "Zeta");
   Create("", "untitled.nsf", "");
@@ -134,10 +133,7 @@ TEST_F(DirectoryTest, PortsFromTheSettingAndServersAfterLocalOnEach) {
   for (const auto& [setting, expected] : cases) {
     OSSetEnvironmentVariable("Ports", setting);
     TNotesDirectory directory;
-    TStringList& ports = directory.GetPorts();
-    std::vector<std::string> found;
-    for (int index = 0; index < ports.Count(); ++index) found.push_back(ports.Strings(index));
-    EXPECT_EQ(found, expected) << setting;
+    EXPECT_EQ(vesktest::LinesOf(directory.GetPorts()), expected) << setting;
   }
   TNotesDirectory directory;
   TStringList servers;

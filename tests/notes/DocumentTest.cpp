@@ -29,9 +29,7 @@ TEST_F(DocumentTest, FieldsListEveryItemInOrderAndDeleteItemRemovesThemAll) {
     auto document = FDatabase->CreateDocument();
     EXPECT_EQ(document->CountMultipleItems("Body"), 0);
     EXPECT_TRUE(document->LoadMultipleItems("Body").empty());
-    AppendText(*document, "Body", "one");
-    AppendText(*document, "Body", "two");
-    AppendText(*document, "Body", "three");
+    for (const char* text : {"one", "two", "three"}) AppendText(*document, "Body", text);
     const auto items = document->LoadMultipleItems("Body");
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[1]->Index(), 1);
@@ -40,16 +38,17 @@ TEST_F(DocumentTest, FieldsListEveryItemInOrderAndDeleteItemRemovesThemAll) {
     noteID = document->NoteID();
   }
   TNotesDocument document(*FDatabase, noteID);
-  int bodies = 0;
-  for (int i = 0; i < document.GetFieldCount(); ++i) bodies += document.GetFieldName(i) == "Body";
-  EXPECT_EQ(bodies, 3);
+  const auto bodies = [&] {
+    int count = 0;
+    for (int i = 0; i < document.GetFieldCount(); ++i) count += document.GetFieldName(i) == "Body";
+    return count;
+  };
+  EXPECT_EQ(bodies(), 3);
   // Three short values of one name, not the pieces of one long text.
   EXPECT_EQ(document.GetItemByName("BODY")->GetAsString(), "one");
   document.DeleteItem("body");
   EXPECT_FALSE(document.IsItemExists("Body"));
-  bodies = 0;
-  for (int i = 0; i < document.GetFieldCount(); ++i) bodies += document.GetFieldName(i) == "Body";
-  EXPECT_EQ(bodies, 2);
+  EXPECT_EQ(bodies(), 2);
   EXPECT_EQ(document.CountMultipleItems("Body"), 0);
 }
 
@@ -200,8 +199,7 @@ TEST_F(DocumentTest, EveryItemObjectSeesAWriteThroughAnyOther) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     auto document = FDatabase->CreateDocument();
-    AppendText(*document, "X", "old");
-    AppendText(*document, "X", "old2");
+    for (const char* text : {"old", "old2"}) AppendText(*document, "X", text);
     const TNotesItemList items = document->LoadMultipleItems("X");
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0], document->GetItemByName("X"));

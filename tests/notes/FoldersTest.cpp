@@ -67,7 +67,7 @@ TEST_F(FoldersTest, DocumentsGoInAndOutStayInTheDatabaseAndCopiesHoldThem) {
   EXPECT_EQ(Members("Projects"), (TIDs{FA, FB}));
 }
 
-TEST_F(FoldersTest, AnUnsavedDocumentOrADesignNoteFailsTheWholeCall) {
+TEST_F(FoldersTest, AnUnsavedDocumentOrADesignNoteFailsTheCallAndAFormatGivesColumns) {
   TNotesFolder folder(*FDatabase, "Projects", true, nullptr);
   TNotesDocument a(*FDatabase, FA);
   auto unsaved = FDatabase->CreateDocument();
@@ -75,15 +75,13 @@ TEST_F(FoldersTest, AnUnsavedDocumentOrADesignNoteFailsTheWholeCall) {
   TNotesDocument form(*FDatabase, CreateForm("Memo", {}));
   EXPECT_THROW(folder.AddDocuments({&a, &form}), ELotusNotes);
   EXPECT_EQ(Members("Projects"), TIDs{});
-}
-
-TEST_F(FoldersTest, AFormatFolderGivesItsColumns) {
+  // A format folder gives its columns.
   CreateView("Format", "", {"Subject||S"}, "F");
   TNotesView* format = FDatabase->GetViews("Format");
   ASSERT_NE(format, nullptr);
-  TNotesFolder folder(*FDatabase, "Formatted", true, format);
+  TNotesFolder formatted(*FDatabase, "Formatted", true, format);
   TNotesDocument b(*FDatabase, FB);
-  folder.AddDocument(b);
+  formatted.AddDocument(b);
   EXPECT_EQ(TNotesFolder(*FDatabase, "Formatted").GetSummaryValues(0), "\r\nSubject=b");
 }
 

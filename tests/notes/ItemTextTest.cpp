@@ -80,7 +80,7 @@ class ItemTextTest : public StorageFixture {
   }
 };
 
-TEST_F(ItemTextTest, TextOfEveryLmbcsGroupIsStoredAsIcuEncodesItAndFound) {
+TEST_F(ItemTextTest, TextOfEveryLmbcsGroupIsStoredAsIcuEncodesItAndFoundAndStaysWhole) {
   const std::map<int, std::string> groups = CharactersByGroup();
   for (int group : {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x0B, 0x10, 0x11, 0x14})
     EXPECT_TRUE(groups.count(group)) << "no character of group " << group;
@@ -98,9 +98,7 @@ TEST_F(ItemTextTest, TextOfEveryLmbcsGroupIsStoredAsIcuEncodesItAndFound) {
   auto document = Written(all);
   EXPECT_EQ(Stored(*document), allStored);
   EXPECT_EQ(document->GetItemByName("S")->GetAsString(), all);
-}
-
-TEST_F(ItemTextTest, CharactersWithLineBreakBytesInTheirLmbcsStayWhole) {
+  // Characters with line-break bytes in their LMBCS stay whole.
   const struct {
     const char* Name;
     std::string Text;

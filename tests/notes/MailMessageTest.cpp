@@ -6,6 +6,7 @@
 #include "ELotusNotes.h"
 #include "ListLines.h"
 #include "MailFixture.h"
+#include "NotesErrorOf.h"
 #include "StringList.h"
 #include "TNotesItem.h"
 
@@ -32,21 +33,14 @@ class MailMessageTest : public MailFixture {
     return vesktest::LinesOf(item->GetAsStrings());
   }
 
-  // The message of CheckAddress's error (whose status must be -1), or "" when it passes.
   std::string CheckAddressError() {
-    try {
-      FMemo->CheckAddress();
-      return "";
-    } catch (const ELotusNotes& Error) {
-      EXPECT_EQ(Error.Status, -1);
-      return Error.what();
-    }
+    return NotesErrorOf([&] { FMemo->CheckAddress(); });
   }
 
   std::unique_ptr<TNotesDocument> FMemo;
 };
 
-TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
+TEST_F(MailMessageTest, RecipientsAreTrimmedAndHeaderValuesReadBackWholeInTheirOwnCharacters) {
   FMemo->SetRecipients(" , ,");
   EXPECT_FALSE(FMemo->IsItemExists("Recipients")) << "naming nobody writes nothing";
   EXPECT_EQ(FMemo->GetRecipients(), "");
@@ -57,9 +51,7 @@ TEST_F(MailMessageTest, RecipientsAreTrimmedKeptInOrderAndEmptyPiecesSkipped) {
   FMemo->SetRecipients("  x  ,, ,y");
   EXPECT_EQ(StoredRecipients(), (Strings{"x", "y"}));
   EXPECT_EQ(FMemo->GetRecipients(), "x, y");
-}
-
-TEST_F(MailMessageTest, HeaderValuesReadBackWholeInTheirOwnCharactersAndMissingOnesEmpty) {
+  // Header values read back whole, in their own characters; missing ones are empty.
   std::string many;
   for (int i = 0; i < 300; ++i)
     many += (i ? ", " : "") + std::string("Person Number ") + std::to_string(i);
@@ -80,7 +72,7 @@ TEST_F(MailMessageTest, HeaderValuesReadBackWholeInTheirOwnCharactersAndMissingO
   EXPECT_THROW(FMemo->SetItemByNum(200, "x"), ELotusNotes);
 }
 
-TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndAnEmptyOneChangesNothing) {
+TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndOneOfMoreThan65535LinesIsWrittenWhole) {
   FMemo->SetBodyAsString("old");
   TNotesItem* body = FMemo->GetItemByName("Body");
   const DWORD oldLength = body->ValueLength();
@@ -100,9 +92,7 @@ TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndAnEmptyOneChangesNothing)
   FMemo->Save();
   TNotesDocument reread(*FMail, FMemo->NoteID());
   EXPECT_EQ(reread.CountMultipleItems("Body"), 1);
-}
-
-TEST_F(MailMessageTest, ABodyOfMoreThan65535LinesIsWrittenWhole) {
+  // A body of more than 65,535 lines is written whole.
   TStringList lines;
   for (int i = 0; i < 70000; ++i) lines.Add(std::to_string(i));
   FMemo->SetBodyAsMemo(lines);
@@ -132,17 +122,20 @@ TEST_F(MailMessageTest, ABodyIsNoListOfLinesNorTheLinesOfABodyItReplaced) {
 }
 
 TEST_F(MailMessageTest, OnlyKnownAddresseesPassAndTheFirstUnknownIsNamedSendToFirst) {
-  EXPECT_EQ(CheckAddressError(), "") << "no addresses";
+  EXPECT_EQ(CheckAddressError(), "no error") << "no addresses";
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, jane@acme.example");
   FMemo->SetRecipients("CN=John Smith/O=Acme,jdoe");
-  EXPECT_EQ(CheckAddressError(), "");
+  EXPECT_EQ(CheckAddressError(), "no error");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, Nobody Known, Other Unknown");
   FMemo->SetRecipients("First Unknown");
-  EXPECT_EQ(CheckAddressError(), "Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(),
+            "-1 Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
-  EXPECT_EQ(CheckAddressError(), "Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(),
+            "-1 Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "Jürgen Weiß");  // checked in its own characters
-  EXPECT_EQ(CheckAddressError(), "Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(),
+            "-1 Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
 }
 
 }  // namespace

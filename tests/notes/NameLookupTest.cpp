@@ -37,7 +37,7 @@ class NameLookup : public NotesFixture {
   }
 };
 
-TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceAndAFailureNothing) {
+TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceAFailureNothingAndAllEverybody) {
   EXPECT_EQ(Lookup("jo*", {"FirstName", "CompanyName", "LastName"}),
             (Lines{"Joan", "", "Smith", "John", "Acme", "Doe"}));
   EXPECT_EQ(Lookup("John Doe/Sales/Acme", {"FullName", "MailServer", "Missing"}),
@@ -54,14 +54,13 @@ TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceAndAFailureNothing) {
   EXPECT_THROW(TNotesName::LookupName("Nowhere/Acme", {}, {"john"}, {"LastName"}, {}, results),
                ELotusNotes);
   EXPECT_EQ(LinesOf(results), Lines{"kept"});
-}
-
-TEST_F(NameLookup, StarAloneIsTheEmptyNameAndAllListsEverybody) {
+  // A star alone is the empty name; nloAll lists everybody.
   EXPECT_EQ(Lookup("*", {"LastName"}), Lines{});
   // In the order of each person's first key: "cn=joan smith" before "cn=john doe/...".
   // The group Sales, without a last name, after the people.
   EXPECT_EQ(Lookup("*", {"LastName"}, {nloAll, nloNoSearch}), (Lines{"Smith", "Doe", ""}));
-  TStringList views, names, items, results;
+  TStringList views, names, items;
+  results.Clear();
   names.Add("");
   items.Add("LastName");
   EXPECT_TRUE(TNotesName::LookupNameList("", views, names, items, {nloAll}, results));

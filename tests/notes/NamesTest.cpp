@@ -13,7 +13,7 @@ namespace {
 
 using NamesTest = NotesFixture;
 
-TEST_F(NamesTest, IsCanonicalLooksForALabelAfterASlash) {
+TEST_F(NamesTest, IsCanonicalLooksForALabelAfterASlashAndTranslateNameUsesTheTemplate) {
   for (const auto& [text, canonical] : {std::pair{"CN=John Doe/O=Acme", true},
                                         {"cn=john doe/o=acme", true},
                                         {"John/ou=Sales", true},
@@ -21,6 +21,13 @@ TEST_F(NamesTest, IsCanonicalLooksForALabelAfterASlash) {
                                         {"CN=John Doe", false},
                                         {"", false}})
     EXPECT_EQ(TNotesName::IsCanonical(text), canonical) << text;
+  EXPECT_EQ(TNotesName::TranslateName("John", true, "CN=Me/OU=Sales/O=Acme"),
+            "CN=John/OU=Sales/O=Acme");
+  EXPECT_EQ(TNotesName::TranslateName("John", true, ""), "John");
+  EXPECT_EQ(TNotesName::TranslateName("CN=John/O=Acme", false, ""), "John/Acme");
+  EXPECT_EQ(TNotesName::TranslateName("John/Acme", false, ""), "John/Acme");
+  // A name the 257-byte buffer cannot hold is an error, not a silently cut name.
+  EXPECT_THROW(TNotesName::TranslateName(std::string(260, 'j') + "/Acme", true, ""), ELotusNotes);
 }
 
 // A name is stored canonical (one given canonical as it is) and read back abbreviated and by
@@ -74,7 +81,7 @@ TEST_F(NamesTest, NamesAreStoredCanonicalAndReadByComponent) {
 
 // Components are parsed once per text: the same text keeps them, another is parsed afresh, and
 // one that cannot be converted changes nothing.
-TEST_F(NamesTest, ComponentsFollowTheTextAndAFailedSetNameChangesNothing) {
+TEST_F(NamesTest, ComponentsFollowTheTextSurviveCopyAndMoveAndAFailedSetNameChangesNothing) {
   TNotesName name("CN=John Doe/O=Acme");
   EXPECT_FALSE(name.IsParsed());
   EXPECT_EQ(name.GetNameComponent(ncO), "Acme");
@@ -86,42 +93,7 @@ TEST_F(NamesTest, ComponentsFollowTheTextAndAFailedSetNameChangesNothing) {
   EXPECT_EQ(refusal.rfind(std::to_string(ERR_NOTESRT_TOO_MANY_OUS) + " ", 0), 0u) << refusal;
   EXPECT_EQ(name.GetName(), "CN=John Doe/O=Beta");
   EXPECT_TRUE(name.IsParsed());
-}
-
-TEST_F(NamesTest, SetNameComponentBuildsACanonicalName) {
-  TNotesName name("CN=John Doe/O=Acme");
-  name.SetNameComponent(ncO, "Beta");
-  EXPECT_EQ(name.GetName(), "CN=John Doe/O=Beta");
-  name.SetNameComponent(ncC, "US");
-  name.SetNameComponent(ncOU1, "Sales");
-  name.SetNameComponent(ncOU2, "East");
-  EXPECT_EQ(name.GetName(), "CN=John Doe/OU=Sales/OU=East/O=Beta/C=US");
-  EXPECT_EQ(name.GetAbbreviatedName(), "John Doe/Sales/East/Beta/US");
-  // A name has no gaps: the units after a removed one move up.
-  name.SetNameComponent(ncOU1, "");
-  EXPECT_EQ(name.GetName(), "CN=John Doe/OU=East/O=Beta/C=US");
-  EXPECT_THROW(name.SetNameComponent(13, "x"), ELotusNotes);
-}
-
-TEST_F(NamesTest, SetNameComponentKeepsTheDomainAFlatCommonNameAndDelimiters) {
-  TNotesName domain("CN=John/O=Acme@AcmeDomain");
-  domain.SetNameComponent(ncC, "US");
-  EXPECT_EQ(domain.GetName(), "CN=John/O=Acme/C=US@AcmeDomain");
-  TNotesName flat("Joe$Smith");
-  flat.SetNameComponent(ncO, "Acme");
-  EXPECT_EQ(flat.GetName(), "CN=Joe$$Smith/O=Acme");
-  EXPECT_EQ(flat.GetNameComponent(ncCN), "Joe$Smith");
-  // Component values may hold delimiters.
-  TNotesName name("John/Acme");
-  name.SetNameComponent(ncOU1, "R/D=1@2");
-  EXPECT_EQ(name.GetName(), "CN=John/OU=R$/D$=1$@2/O=Acme");
-  EXPECT_EQ(name.GetNameComponent(ncOU1), "R/D=1@2");
-  EXPECT_EQ(name.GetNameComponent(ncO), "Acme");
-  name.SetNameComponent(ncC, "日本");
-  EXPECT_EQ(name.GetNameComponent(ncC), "日本");
-}
-
-TEST_F(NamesTest, ComponentsSurviveCopyAndMove) {
+  // Components survive copy and move.
   for (const char* text :
        {"J/S/A", "John Doe With A Long Name/Sales Department/Acme Corporation"}) {
     auto original = std::make_unique<TNotesName>(text);
@@ -139,14 +111,34 @@ TEST_F(NamesTest, ComponentsSurviveCopyAndMove) {
   }
 }
 
-TEST_F(NamesTest, TranslateName) {
-  EXPECT_EQ(TNotesName::TranslateName("John", true, "CN=Me/OU=Sales/O=Acme"),
-            "CN=John/OU=Sales/O=Acme");
-  EXPECT_EQ(TNotesName::TranslateName("John", true, ""), "John");
-  EXPECT_EQ(TNotesName::TranslateName("CN=John/O=Acme", false, ""), "John/Acme");
-  EXPECT_EQ(TNotesName::TranslateName("John/Acme", false, ""), "John/Acme");
-  // A name the 257-byte buffer cannot hold is an error, not a silently cut name.
-  EXPECT_THROW(TNotesName::TranslateName(std::string(260, 'j') + "/Acme", true, ""), ELotusNotes);
+TEST_F(NamesTest, SetNameComponentBuildsACanonicalNameKeepingDomainAndDelimiters) {
+  TNotesName name("CN=John Doe/O=Acme");
+  name.SetNameComponent(ncO, "Beta");
+  EXPECT_EQ(name.GetName(), "CN=John Doe/O=Beta");
+  name.SetNameComponent(ncC, "US");
+  name.SetNameComponent(ncOU1, "Sales");
+  name.SetNameComponent(ncOU2, "East");
+  EXPECT_EQ(name.GetName(), "CN=John Doe/OU=Sales/OU=East/O=Beta/C=US");
+  EXPECT_EQ(name.GetAbbreviatedName(), "John Doe/Sales/East/Beta/US");
+  // A name has no gaps: the units after a removed one move up.
+  name.SetNameComponent(ncOU1, "");
+  EXPECT_EQ(name.GetName(), "CN=John Doe/OU=East/O=Beta/C=US");
+  EXPECT_THROW(name.SetNameComponent(13, "x"), ELotusNotes);
+  // The domain, a flat common name and delimiters in values are kept.
+  TNotesName domain("CN=John/O=Acme@AcmeDomain");
+  domain.SetNameComponent(ncC, "US");
+  EXPECT_EQ(domain.GetName(), "CN=John/O=Acme/C=US@AcmeDomain");
+  TNotesName flat("Joe$Smith");
+  flat.SetNameComponent(ncO, "Acme");
+  EXPECT_EQ(flat.GetName(), "CN=Joe$$Smith/O=Acme");
+  EXPECT_EQ(flat.GetNameComponent(ncCN), "Joe$Smith");
+  TNotesName delimiters("John/Acme");
+  delimiters.SetNameComponent(ncOU1, "R/D=1@2");
+  EXPECT_EQ(delimiters.GetName(), "CN=John/OU=R$/D$=1$@2/O=Acme");
+  EXPECT_EQ(delimiters.GetNameComponent(ncOU1), "R/D=1@2");
+  EXPECT_EQ(delimiters.GetNameComponent(ncO), "Acme");
+  delimiters.SetNameComponent(ncC, "日本");
+  EXPECT_EQ(delimiters.GetNameComponent(ncC), "日本");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using PathsTest = NotesFixture;
 
-TEST_F(PathsTest, FileNamesSurviveTheRoundTripAndTheRegistryNamesAnInstallation) {
+TEST_F(PathsTest, FileNamesRoundTripTheRegistryNamesAnInstallationAndDirectoriesEndInASlash) {
   std::string server, file;
   ParsePath(ConstructPath("Srv", "m\xC3\xBCller.nsf"), server, file);
   EXPECT_EQ(file, "m\xC3\xBCller.nsf");
@@ -41,9 +41,7 @@ TEST_F(PathsTest, FileNamesSurviveTheRoundTripAndTheRegistryNamesAnInstallation)
   }
   EXPECT_EQ(GetActualNotesDir(dataDir), "/opt/ibm/notes/");
   EXPECT_EQ(dataDir, "/home/user/notes/data/");
-}
-
-TEST_F(PathsTest, DirectoriesOfTheRuntimeEndInASlash) {
+  // The runtime's directories end in a slash.
   EXPECT_EQ(GetNotesDataDir(), FEnv.DataDir().string() + "/");
   EXPECT_EQ(GetNotesIniFile(), FEnv.IniFile().string());
   std::string exeDir = GetNotesExeDir();

@@ -46,7 +46,7 @@ std::string Repeat(const std::string& Part, int Count) {
 
 // Pieces take whole records until they hold 40,000 bytes, never more than 64,000 unless one
 // record alone is longer.
-TEST_F(RichTextSaveTest, BuffersAreCutIntoPiecesAtRecordBoundaries) {
+TEST_F(RichTextSaveTest, BuffersAreCutIntoPiecesAtRecordBoundariesAndDamagedOnesAppendNothing) {
   const struct {
     const char* What;
     std::string Buffer;
@@ -69,13 +69,11 @@ TEST_F(RichTextSaveTest, BuffersAreCutIntoPiecesAtRecordBoundaries) {
     for (const std::string& value : ItemValues("Body")) joined += value;
     EXPECT_EQ(joined, test.Buffer) << test.What;
   }
-}
-
-TEST_F(RichTextSaveTest, ADamagedBufferAppendsNothing) {
+  // A damaged buffer appends nothing.
   const struct {
     const char* What;
     std::string Buffer;
-  } cases[] = {
+  } damaged[] = {
       {"length below the header", Hex("81 02 85 FF 02 00")},
       {"record past the end", Hex("85 FF 10 00 01 00 00 0A")},
       {"length near 4 GiB", Hex("81 02 99 00 FE FF FF FF 00 00")},
@@ -85,7 +83,7 @@ TEST_F(RichTextSaveTest, ADamagedBufferAppendsNothing) {
       {"damage after the first piece", Repeat(RunOf(10000), 5) + Hex("85 FF FF 7F")},
   };
   FDocument->SetBodyAsString("kept");
-  for (const auto& test : cases) {
+  for (const auto& test : damaged) {
     EXPECT_THROW(AppendRaw(test.Buffer), ELotusNotes) << test.What;
     EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1) << test.What;
   }

@@ -76,7 +76,7 @@ std::vector<char> WithTypeWord(const std::vector<char>& Record) {
   return value;
 }
 
-TEST_F(StoredValuesTest, FontTableRoundTripsAndCutsLongNamesBetweenCharacters) {
+TEST_F(StoredValuesTest, FontTablesRoundTripReadOnlyWhatTheyHoldAndCutLongNamesBetweenCharacters) {
   const std::string wide = Native2Lmbcs("漢");
   ASSERT_GT(wide.size(), 1u);
   const std::string longName = std::string(30, 'x') + wide;
@@ -94,21 +94,18 @@ TEST_F(StoredValuesTest, FontTableRoundTripsAndCutsLongNamesBetweenCharacters) {
   EXPECT_EQ(faces[1].Face, 6);
   // The multibyte character does not fit beside 30 bytes within 31: it is left out whole.
   EXPECT_EQ(faces[1].Name, std::string(30, 'x'));
-}
-
-TEST_F(StoredValuesTest, FontTableReadsOnlyFacesInsideTheValueAndTooManyRaise) {
-  auto value = WithTypeWord(BuildFontTable({{5, 1, "Arial"}, {6, 2, "Courier"}}));
+  // Only faces inside the value are read; too many faces raise.
+  auto claiming = WithTypeWord(BuildFontTable({{5, 1, "Arial"}, {6, 2, "Courier"}}));
   const WORD claimed = 500;
-  std::memcpy(value.data() + sizeof(WORD) + 4, &claimed, sizeof(claimed));
-  EXPECT_EQ(ReadFontTable(value.data(), value.size()).size(), 2u);
-  EXPECT_EQ(ReadFontTable(value.data(), value.size() - 1).size(), 1u);
-  EXPECT_TRUE(ReadFontTable(value.data(), 7).empty());
+  std::memcpy(claiming.data() + sizeof(WORD) + 4, &claimed, sizeof(claimed));
+  EXPECT_EQ(ReadFontTable(claiming.data(), claiming.size()).size(), 2u);
+  EXPECT_EQ(ReadFontTable(claiming.data(), claiming.size() - 1).size(), 1u);
+  EXPECT_TRUE(ReadFontTable(claiming.data(), 7).empty());
   // A face name filling its whole field has no NUL; it ends with the field.
   auto full = WithTypeWord(BuildFontTable({{5, 1, ""}}));
   std::memset(full.data() + sizeof(WORD) + 6 + 2, 'n', FontNameSize);
   EXPECT_EQ(ReadFontTable(full.data(), full.size())[0].Name, std::string(FontNameSize, 'n'));
-  std::vector<TFontFace> faces(2000, TFontFace{5, 1, "Arial"});
-  EXPECT_THROW(BuildFontTable(faces), ELotusNotes);
+  EXPECT_THROW(BuildFontTable(std::vector<TFontFace>(2000, TFontFace{5, 1, "Arial"})), ELotusNotes);
 }
 
 TVariant Array(int Low, TVarType Type, const std::vector<TVariant>& Elements) {

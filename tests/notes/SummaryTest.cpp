@@ -112,24 +112,6 @@ class CollectionTest : public NotesFixture {
   TNotesDocumentCollection FCollection{FDatabase};
 };
 
-TEST_F(CollectionTest, NoteIDZeroIsNeverAddedAndDeleteMovesLaterEntriesUp) {
-  EXPECT_EQ(FCollection.AddDocumentId(0, "\r\nA=1"), -1);
-  EXPECT_EQ(FCollection.Count(), 0);
-  EXPECT_EQ(FCollection.AddDocumentId(8, "x"), 0);
-  EXPECT_EQ(FCollection.AddDocumentId(8, "y"), 1);
-  EXPECT_EQ(FCollection.GetSummaryValues(1), "y");
-  FCollection.Clear();
-  FCollection.AddDocumentId(4, "");
-  FCollection.AddDocumentId(8, "");
-  FCollection.AddDocumentId(12, "");
-  FCollection.DeleteDocumentID(1);
-  EXPECT_EQ(FCollection.GetDocumentId(1), 12);
-  EXPECT_THROW(FCollection.GetDocumentId(2), EStringListError);
-  EXPECT_THROW(FCollection.DeleteDocumentID(-1), EStringListError);
-  FCollection.Clear();
-  EXPECT_EQ(FCollection.Count(), 0);
-}
-
 // A view-reading buffer in Notes memory: note IDs, each followed by its summary.
 class ViewBuffer {
  public:
@@ -153,9 +135,24 @@ class ViewBuffer {
   DHANDLE FHandle = NULLHANDLE;
 };
 
-// Category rows (high bits set) are stepped over with their summaries; a buffer that claims more
-// entries or bytes than it holds is read up to its end.
-TEST_F(CollectionTest, ViewBuffersGiveTheirDocumentsAndSummaries) {
+TEST_F(CollectionTest, NoteIDZeroIsNeverAddedDeleteMovesEntriesUpAndViewBuffersAreRead) {
+  EXPECT_EQ(FCollection.AddDocumentId(0, "\r\nA=1"), -1);
+  EXPECT_EQ(FCollection.Count(), 0);
+  EXPECT_EQ(FCollection.AddDocumentId(8, "x"), 0);
+  EXPECT_EQ(FCollection.AddDocumentId(8, "y"), 1);
+  EXPECT_EQ(FCollection.GetSummaryValues(1), "y");
+  FCollection.Clear();
+  FCollection.AddDocumentId(4, "");
+  FCollection.AddDocumentId(8, "");
+  FCollection.AddDocumentId(12, "");
+  FCollection.DeleteDocumentID(1);
+  EXPECT_EQ(FCollection.GetDocumentId(1), 12);
+  EXPECT_THROW(FCollection.GetDocumentId(2), EStringListError);
+  EXPECT_THROW(FCollection.DeleteDocumentID(-1), EStringListError);
+  FCollection.Clear();
+  EXPECT_EQ(FCollection.Count(), 0);
+  // Category rows (high bits set) are stepped over with their summaries; a buffer that claims more
+  // entries or bytes than it holds is read up to its end.
   const std::vector<char> a2 = Summary({{"A", TextValue("2")}});
   const struct {
     const char* Name;

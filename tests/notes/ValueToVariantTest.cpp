@@ -43,7 +43,7 @@ Value TextList(const std::vector<std::string>& Entries) {
   return value;
 }
 
-TEST_F(ValueToVariantTest, TextAndTextListsBecomeNativeStrings) {
+TEST_F(ValueToVariantTest, EveryTypeBecomesItsVariantAndTruncatedValuesOnlyWhatTheyHold) {
   TVariant v = Value(TYPE_TEXT)
                    .AddText(std::string("Gr\x81\xE1"
                                         "e\0Zeile",
@@ -65,9 +65,7 @@ TEST_F(ValueToVariantTest, TextAndTextListsBecomeNativeStrings) {
   EXPECT_EQ(three.HighBound(), 2);
   EXPECT_EQ(three.GetElement(1).AsWideString(), u"b\u00FC");
   EXPECT_EQ(three.GetElement(2).AsString(), "");
-}
-
-TEST_F(ValueToVariantTest, NumbersTimesAndTheirRanges) {
+  // Numbers, times and their ranges.
   EXPECT_EQ(Value(TYPE_NUMBER).Add(2.5).Convert().AsDouble(), 2.5);
   EXPECT_TRUE(Value(TYPE_NUMBER_RANGE).Add(RANGE{0, 0}).Convert().IsNull());
   EXPECT_EQ(Value(TYPE_NUMBER_RANGE).Add(RANGE{1, 0}).Add(7.0).Convert().AsDouble(), 7.0);
@@ -86,17 +84,15 @@ TEST_F(ValueToVariantTest, NumbersTimesAndTheirRanges) {
   ASSERT_TRUE(range.IsArray());
   EXPECT_EQ(range.ElementType(), varDate);
   EXPECT_NEAR(range.GetElement(1).AsDateTime(), when, 1e-8);
-}
-
-TEST_F(ValueToVariantTest, OtherTypesAreEmptyAndTruncatedValuesYieldOnlyWhatTheyHold) {
+  // Other types are empty; truncated values yield only what they hold.
   EXPECT_TRUE(Value(TYPE_COMPOSITE).AddText("xx").Convert().IsEmpty());
   EXPECT_TRUE(Value(TYPE_TEXT).ConvertFirst(1).IsEmpty());
   // Headers that claim more than the value holds must not be read past.
   EXPECT_TRUE(Value(TYPE_NUMBER).Add(static_cast<WORD>(1)).Convert().IsNull());
   Value numbers = Value(TYPE_NUMBER_RANGE).Add(RANGE{500, 0}).Add(4.0);
   EXPECT_EQ(numbers.Convert().AsDouble(), 4.0);
-  Value list = TextList({"first", "second"});
-  EXPECT_EQ(list.ConvertFirst(2 + 2 + 4 + 5 + 3).AsString(), "first");
+  Value cut = TextList({"first", "second"});
+  EXPECT_EQ(cut.ConvertFirst(2 + 2 + 4 + 5 + 3).AsString(), "first");
   Value bogus(TYPE_TEXT_LIST);
   bogus.Add(static_cast<USHORT>(60000));
   EXPECT_TRUE(bogus.Convert().IsNull());

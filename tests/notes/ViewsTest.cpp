@@ -67,7 +67,7 @@ TEST_F(ViewsTest, AViewLargerThanOneReadIsReadWhole) {
   EXPECT_EQ(view.GetSummaryValues(599).substr(0, 15), "\r\nSubject=0599 ");
 }
 
-TEST_F(ViewsTest, NamesAreFoundByTitleByAliasAndByTheAliasAfterTheLastBar) {
+TEST_F(ViewsTest, NamesAreFoundByTitleAndByAliasesAndOpenViewKnowsFolders) {
   const NOTEID design = CreateMemosView();
   EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "Memos|($Memos)"), design);
   EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "memos"), design);
@@ -75,10 +75,7 @@ TEST_F(ViewsTest, NamesAreFoundByTitleByAliasAndByTheAliasAfterTheLastBar) {
   EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "Renamed|($Memos)"), design);
   EXPECT_THROW(TNotesView::GetViewID(*FDatabase, "($Memos)|Renamed"), ELotusNotes);
   EXPECT_THROW(TNotesView(*FDatabase, "Nowhere"), ELotusNotes);
-}
-
-TEST_F(ViewsTest, OpenViewMakesFoldersOfFoldersAndViewsOfViewsButNoFolderOfAView) {
-  CreateMemosView();
+  // OpenView makes folders of folders and views of views, but no folder of a view.
   CreateView("Inbox|($Inbox)", "", {"Subject||S"}, "F");
   auto view = FDatabase->OpenView("($Memos)");
   EXPECT_EQ(dynamic_cast<TNotesFolder*>(view.get()), nullptr);

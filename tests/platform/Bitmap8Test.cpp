@@ -35,7 +35,7 @@ std::string DirectColorBmp(int Width, int Height, int Bits, uint8_t R, uint8_t G
   return bmp;
 }
 
-TEST(Bitmap8, BmpFilesAreWrittenAndRead) {
+TEST(Bitmap8, BmpFilesAreWrittenAndReadAndDamagedOrUnsupportedOnesRefused) {
   TBitmap8 picture(7, 3);
   picture.SetPixel(0, 0, 9);
   picture.SetPixel(6, 2, 200);
@@ -58,9 +58,7 @@ TEST(Bitmap8, BmpFilesAreWrittenAndRead) {
     EXPECT_EQ(read->Pixel(0, 0), Case.Corner) << Case.Name;
   }
   EXPECT_EQ(TBitmap8::LoadFromBmp(saved)->Pixel(6, 2), 200);
-}
-
-TEST(Bitmap8, DamagedOrUnsupportedFilesAreRefused) {
+  // Damaged or unsupported files are refused.
   const std::string good = TBitmap8(4, 4).SaveToBmp();
   std::string compressed = good, wide = good, cut = good, bits = good;
   compressed[30] = 1;          // RLE8

@@ -94,7 +94,7 @@ TEST(TerminalMessageSink, ShowsTheTextAndAsksOnlyWhenThereIsAChoice) {
   }
 }
 
-TEST(Clipboard, FormatsSetTogetherStayTogether) {
+TEST(Clipboard, FormatsSetTogetherStayTogetherAndWaylandGoesThroughWlCopyAndWlPaste) {
   TClipboard Clipboard;
   Clipboard.SetAsText("one");
   Clipboard.SetData("x-vesk/ref", "r1");
@@ -107,9 +107,7 @@ TEST(Clipboard, FormatsSetTogetherStayTogether) {
   EXPECT_EQ(Clipboard.GetData("x-vesk/ref"), "r2");
   Clipboard.Clear();
   EXPECT_FALSE(Clipboard.HasFormat("x-vesk/ref"));
-}
-
-TEST(Clipboard, TheWaylandBackendGoesThroughWlCopyAndWlPaste) {
+  // The Wayland backend goes through wl-copy and wl-paste.
   vesktest::TempDir Bin;
   std::string Store = (Bin.Path() / "store").string();
   auto Script = [&](const char* Name, const std::string& Body) {
@@ -124,16 +122,16 @@ TEST(Clipboard, TheWaylandBackendGoesThroughWlCopyAndWlPaste) {
                          ".type')\" ] || exit 1\ncat '" + Store + "'\n");
   vesktest::ScopedEnv Path("PATH", (Bin.Path().string() + ":/usr/bin:/bin").c_str());
   vesktest::ScopedEnv Wayland("WAYLAND_DISPLAY", "wayland-0");
-  TClipboard Clipboard;
+  TClipboard System;
   auto Backend = SystemClipboardBackend();
   ASSERT_TRUE(Backend);
-  Clipboard.SetBackend(std::move(Backend));
-  Clipboard.SetAsText("https://example.org/\nsecond line");
+  System.SetBackend(std::move(Backend));
+  System.SetAsText("https://example.org/\nsecond line");
   EXPECT_EQ(vesktest::ReadFileText(Store), "https://example.org/\nsecond line");
-  EXPECT_EQ(Clipboard.AsText(), "https://example.org/\nsecond line");
-  EXPECT_FALSE(Clipboard.HasFormat("image/png"));
-  Clipboard.Clear();
-  EXPECT_FALSE(Clipboard.HasText());
+  EXPECT_EQ(System.AsText(), "https://example.org/\nsecond line");
+  EXPECT_FALSE(System.HasFormat("image/png"));
+  System.Clear();
+  EXPECT_FALSE(System.HasText());
   vesktest::ScopedEnv NoWayland("WAYLAND_DISPLAY", nullptr);
   vesktest::ScopedEnv NoDisplay("DISPLAY", nullptr);
   EXPECT_FALSE(SystemClipboardBackend());

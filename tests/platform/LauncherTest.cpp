@@ -55,7 +55,7 @@ int ZombieChildren() {
   return Count;
 }
 
-TEST(Spawn, WaitedProgramsReportHowTheyEnded) {
+TEST(Spawn, WaitedProgramsReportHowTheyEndedAndNoneStaysOurZombie) {
   using namespace std::chrono_literals;
   using TKind = TSpawnResult::TKind;
   vesktest::TempDir Dir;
@@ -90,9 +90,7 @@ TEST(Spawn, WaitedProgramsReportHowTheyEnded) {
     EXPECT_EQ(Result.Kind == TSpawnResult::skExited ? Result.ExitStatus : Result.Error, Case.Value)
         << Case.Name;
   }
-}
-
-TEST(Spawn, NoProgramStaysOurZombie) {
+  // No program stays our zombie.
   using namespace std::chrono_literals;
   EXPECT_EQ(SpawnDetached({"/bin/true"}, "", false, 10s).Kind, TSpawnResult::skStarted);
   EXPECT_EQ(SpawnDetached({"/bin/sleep", "0.3"}, "", true, 20ms).Kind, TSpawnResult::skTimedOut);
@@ -110,7 +108,7 @@ class LauncherTest : public testing::Test {
   TDesktopLauncher Launcher;
 };
 
-TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntact) {
+TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntactAndProgramsStartDirectly) {
   const char* Names[] = {"plain.txt",        "with blanks.txt",    "quote\"s 'and' more.txt",
                          "semi;colon.txt",   "$(touch pwned).txt", "line\nbreak.txt",
                          "-leading-dash.txt"};
@@ -129,6 +127,20 @@ TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntact) {
   EXPECT_EQ(Handler.Arguments()->at(0), (Dir.Path() / "-leading-dash.txt").string());
   EXPECT_FALSE(std::filesystem::exists(Dir.Path() / "pwned"));
   EXPECT_FALSE(std::filesystem::exists("pwned"));
+  // Programs start directly with their parameter words.
+  std::string Program =
+      Dir.Write("program",
+                "#!/bin/sh\npwd > \"$0.cwd\"\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && "
+                "mv \"$0.tmp\" \"$0.argv\"\n");
+  chmod(Program.c_str(), 0755);
+  vesktest::TempDir WorkDir;
+  ASSERT_EQ(Launcher.Open({Program, "-a 'two words' \"$(id)\" ;", WorkDir.Path().string(), 1}),
+            SE_OPEN_SUCCEEDED);
+  for (int Wait = 0; Wait < 1000 && !std::filesystem::exists(Program + ".argv"); ++Wait)
+    usleep(10000);
+  using namespace std::string_literals;
+  EXPECT_EQ(vesktest::ReadFileText(Program + ".argv"), "-a\0two words\0$(id)\0;\0"s);
+  EXPECT_EQ(vesktest::ReadFileText(Program + ".cwd"), WorkDir.Path().string() + "\n");
 }
 
 TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
@@ -152,22 +164,6 @@ TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
     chmod(Secret.c_str(), 0);
     EXPECT_EQ(Launcher.Open({Secret, "", "", 1}), SE_ERR_ACCESSDENIED);
   }
-}
-
-TEST_F(LauncherTest, ProgramsStartDirectlyWithTheirParameterWords) {
-  std::string Program =
-      Dir.Write("program",
-                "#!/bin/sh\npwd > \"$0.cwd\"\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && "
-                "mv \"$0.tmp\" \"$0.argv\"\n");
-  chmod(Program.c_str(), 0755);
-  vesktest::TempDir WorkDir;
-  ASSERT_EQ(Launcher.Open({Program, "-a 'two words' \"$(id)\" ;", WorkDir.Path().string(), 1}),
-            SE_OPEN_SUCCEEDED);
-  for (int Wait = 0; Wait < 1000 && !std::filesystem::exists(Program + ".argv"); ++Wait)
-    usleep(10000);
-  using namespace std::string_literals;
-  EXPECT_EQ(vesktest::ReadFileText(Program + ".argv"), "-a\0two words\0$(id)\0;\0"s);
-  EXPECT_EQ(vesktest::ReadFileText(Program + ".cwd"), WorkDir.Path().string() + "\n");
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class RegistryTest : public testing::Test {
   vesktest::TestNotesEnv Env;
 };
 
-TEST_F(RegistryTest, ValuesOfEveryTypeSurviveReopening) {
+TEST_F(RegistryTest, ValuesOfEveryTypeSurviveReopeningAndAreReadOnlyAsTheirType) {
   const std::pair<std::string, std::string> Strings[] = {
       {"Awkward", "say \"hi\" C:\\dir\\\r\nnext line\ttab\x01\x7f Gr\u00fc\u00dfe"},
       {"Empty", ""},
@@ -50,35 +50,33 @@ TEST_F(RegistryTest, ValuesOfEveryTypeSurviveReopening) {
   EXPECT_TRUE(Registry.ValueExists("Empty"));
   EXPECT_EQ(Registry.ReadBinaryData("AllBytes"), AllBytes);
   EXPECT_TRUE(Registry.ReadBinaryData("NoBytes").empty());
-}
-
-TEST_F(RegistryTest, ReadingAnotherTypeOrAMissingValueRaisesAndValuesAreListedAndDeleted) {
-  TRegistry Registry;
-  ASSERT_TRUE(Registry.OpenKey("Types", true));
-  Registry.WriteString("Text", "10");
-  Registry.WriteInteger("Number", 10);
-  Registry.WriteBinaryData("Bytes", {1, 2});
+  // Reading another type or a missing value raises; values are listed and deleted.
+  TRegistry Typed;
+  ASSERT_TRUE(Typed.OpenKey("Types", true));
+  Typed.WriteString("Text", "10");
+  Typed.WriteInteger("Number", 10);
+  Typed.WriteBinaryData("Bytes", {1, 2});
   const std::pair<std::function<void()>, const char*> Errors[] = {
-      {[&] { Registry.ReadInteger("Text"); }, "Invalid data type for 'Text'"},
-      {[&] { Registry.ReadString("Number"); }, "Invalid data type for 'Number'"},
-      {[&] { Registry.ReadString("Bytes"); }, "Invalid data type for 'Bytes'"},
-      {[&] { Registry.ReadBinaryData("Text"); }, "Invalid data type for 'Text'"},
-      {[&] { Registry.ReadInteger("Missing"); }, "Failed to get data for 'Missing'"},
-      {[&] { Registry.ReadBinaryData("Missing"); }, "Failed to get data for 'Missing'"}};
+      {[&] { Typed.ReadInteger("Text"); }, "Invalid data type for 'Text'"},
+      {[&] { Typed.ReadString("Number"); }, "Invalid data type for 'Number'"},
+      {[&] { Typed.ReadString("Bytes"); }, "Invalid data type for 'Bytes'"},
+      {[&] { Typed.ReadBinaryData("Text"); }, "Invalid data type for 'Text'"},
+      {[&] { Typed.ReadInteger("Missing"); }, "Failed to get data for 'Missing'"},
+      {[&] { Typed.ReadBinaryData("Missing"); }, "Failed to get data for 'Missing'"}};
   for (const auto& [Read, Message] : Errors) EXPECT_EQ(RegistryError(Read), Message);
-  EXPECT_EQ(Registry.ReadString("Missing"), "");
+  EXPECT_EQ(Typed.ReadString("Missing"), "");
   // Overwriting with another type replaces the value.
-  Registry.WriteInteger("Text", 7);
-  EXPECT_EQ(Registry.ReadInteger("Text"), 7);
-  ASSERT_TRUE(Registry.OpenKey("Values", true));
-  Registry.WriteString("First", "1");
-  Registry.WriteInteger("Second", 2);
-  Registry.WriteString("Third", "3");
-  EXPECT_TRUE(Registry.DeleteValue("SECOND"));
-  EXPECT_FALSE(Registry.DeleteValue("Second"));
-  EXPECT_FALSE(Registry.ValueExists("Second"));
+  Typed.WriteInteger("Text", 7);
+  EXPECT_EQ(Typed.ReadInteger("Text"), 7);
+  ASSERT_TRUE(Typed.OpenKey("Values", true));
+  Typed.WriteString("First", "1");
+  Typed.WriteInteger("Second", 2);
+  Typed.WriteString("Third", "3");
+  EXPECT_TRUE(Typed.DeleteValue("SECOND"));
+  EXPECT_FALSE(Typed.DeleteValue("Second"));
+  EXPECT_FALSE(Typed.ValueExists("Second"));
   TStringList Names;
-  Registry.GetValueNames(Names);
+  Typed.GetValueNames(Names);
   EXPECT_EQ(LinesOf(Names), (std::vector<std::string>{"First", "Third"}));
 }
 

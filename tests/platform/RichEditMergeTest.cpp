@@ -13,7 +13,7 @@ namespace {
 
 const std::string Arial = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}";
 
-TEST(RichEditMerge, ParagraphsOfTheFragmentsAndASingleFragmentUnchanged) {
+TEST(RichEditMerge, ParagraphsOfTheFragmentsASingleFragmentUnchangedAndOtherWritersFiles) {
   struct TMergeCase {
     const char* Name;
     std::vector<std::string> Fragments;
@@ -56,11 +56,8 @@ TEST(RichEditMerge, ParagraphsOfTheFragmentsAndASingleFragmentUnchanged) {
     EXPECT_EQ(RichEditMerge({Fragment}), Fragment);
   }
   EXPECT_EQ(RichEditMerge({}), "");
-}
-
-// Later fragments' fonts and colours are renumbered into the first one's tables and their style
-// references dropped; the golden merge of these files holds every run's font and colour.
-TEST(RichEditMerge, FilesOfOtherWriters) {
+  // Later fragments' fonts and colours are renumbered into the first one's tables and their style
+  // references dropped; the golden merge of these files holds every run's font and colour.
   std::vector<std::string> Fragments;
   std::string Text;
   for (const char* Name :

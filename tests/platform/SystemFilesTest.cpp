@@ -24,7 +24,7 @@ std::string RunTool(std::vector<std::string> Argv) {
   return Trim(Output);
 }
 
-TEST(MountTable, ReadsMountInfoLines) {
+TEST(MountTable, ReadsMountInfoLinesAndFindsTheMountOfAPathAsFindmntDoes) {
   struct {
     const char* Line;
     bool Valid;
@@ -54,9 +54,7 @@ TEST(MountTable, ReadsMountInfoLines) {
     EXPECT_EQ(Entry.FsType, Case.FsType) << Case.Line;
     EXPECT_EQ(Entry.Source, Case.Source) << Case.Line;
   }
-}
-
-TEST(MountTable, FindsTheMountOfAPathAsFindmntDoes) {
+  // The mount of a path is the one findmnt finds.
   vesktest::TempDir Dir;
   TMountTable Table = TMountTable::Load();
   for (std::string Path : std::vector<std::string>{

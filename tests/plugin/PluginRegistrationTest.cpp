@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Customintf.h"
+#include "ErrorOf.h"
 #include "FormResources.h"
 #include "Hlxvisualclasses.h"
 #include "PluginModuleFixture.h"
@@ -24,12 +25,19 @@ class TWatcher : public TComponent {
   }
 };
 
-class PluginRegistrationTest : public PluginModuleFixture {};
+class PluginRegistrationTest : public PluginModuleFixture {
+ protected:
+  // Publishes the recording framework and registers the module with it.
+  void Register() {
+    ApplicationServices = Framework.AsInterface();
+    Module.Register();
+  }
+
+  TRecordingFramework Framework;
+};
 
 TEST_F(PluginRegistrationTest, RegisterAnnouncesThePluginThenTheServiceOnce) {
-  TRecordingFramework Framework;
-  ApplicationServices = Framework.AsInterface();
-  Module.Register();
+  Register();
   EXPECT_EQ(
       Framework.Calls,
       (TLines{"QueryInterface IPluginRegistry", "RegisterPlugin", "QueryInterface IServiceRegistry",
@@ -57,9 +65,7 @@ TEST_F(PluginRegistrationTest, CommandsOfTheStoredFormAreRegisteredInOrder) {
                        "    item\n      Caption = 'Open'\n    end\n"
                        "    item\n      Caption = 'Close'\n    end>\n"
                        "end\n");
-  TRecordingFramework Framework;
-  ApplicationServices = Framework.AsInterface();
-  Module.Register();
+  Register();
   EXPECT_EQ(Framework.Calls,
             (TLines{"QueryInterface IPluginRegistry", "RegisterPlugin",
                     "RegisterCommand (no command object)", "RegisterCommand (no command object)",
@@ -69,9 +75,7 @@ TEST_F(PluginRegistrationTest, CommandsOfTheStoredFormAreRegisteredInOrder) {
 }
 
 TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredFormUntilUnload) {
-  TRecordingFramework Framework;
-  ApplicationServices = Framework.AsInterface();
-  Module.Register();
+  Register();
   ThlxVisualPlugin* Plugin = Framework.Plugin;
   ASSERT_NE(Plugin, nullptr);
   EXPECT_EQ(Plugin->GetCommands().Count(), 0u);
@@ -92,12 +96,10 @@ TEST_F(PluginRegistrationTest, TheRegisteredObjectIsTheMailPluginOfTheStoredForm
 
 TEST_F(PluginRegistrationTest,
        WithoutApplicationServicesNothingIsCalledAndTheFormGoesWithTheModule) {
-  TRecordingFramework Framework;
   Module.Register();  // ApplicationServices is empty
   Module.UnRegister();
   // The object was freed: a new one can be registered, and this time it is announced.
-  ApplicationServices = Framework.AsInterface();
-  Module.Register();
+  Register();
   EXPECT_EQ(Framework.Calls.size(), 5u);
   Module.UnRegister();
   // The stored form is findable while the module is loaded.
@@ -107,14 +109,10 @@ TEST_F(PluginRegistrationTest,
 }
 
 TEST_F(PluginRegistrationTest, AMissingRegistryRaisesAndTheObjectStaysForUnRegister) {
-  TRecordingFramework Framework(false);
+  TRecordingFramework Framework(false);  // no service registry
   ApplicationServices = Framework.AsInterface();
-  try {
-    Module.Register();
-    FAIL() << "no error";
-  } catch (const EIntfCastError& Error) {
-    EXPECT_EQ(Error.Message(), "Interface not supported");
-  }
+  EXPECT_EQ(vesktest::ErrorOf<EIntfCastError>([&] { Module.Register(); }),
+            "Interface not supported");
   EXPECT_EQ(Framework.Calls, (TLines{"QueryInterface IPluginRegistry", "RegisterPlugin",
                                      "QueryInterface IServiceRegistry"}));
   EXPECT_EQ(Framework.References, 0);  // the plug-in registry was released on the way out

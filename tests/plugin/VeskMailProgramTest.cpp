@@ -28,7 +28,7 @@ class VeskMailProgramTest : public testing::Test {
   vesktest::TempDir FHome;
 };
 
-TEST_F(VeskMailProgramTest, RegistersThePluginAndItsMailService) {
+TEST_F(VeskMailProgramTest, RegistersThePluginAndMakesItsOwnEnvironmentWhenNoneIsConfigured) {
   std::filesystem::path EnvDir = FHome.Path() / "env";
   TRun Run = RunVeskMail(Home(), "--env " + Quoted(EnvDir.string()));
   EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
@@ -38,12 +38,9 @@ TEST_F(VeskMailProgramTest, RegistersThePluginAndItsMailService) {
                        "MailInterface: IsConnected = false\n", "plug-in module unloaded\n",
                        "Demo environment ready: " + (EnvDir / "notes.ini").string()}));
   EXPECT_TRUE(Contains(ReadFile(EnvDir / "notes.ini"), "MailFile=mail/jdoe.nsf\n"));
-}
-
-TEST_F(VeskMailProgramTest, MakesItsOwnEnvironmentWhenNoneIsConfigured) {
+  // Without configured settings it makes an environment of its own.
   std::filesystem::path DataHome = FHome.Path() / "xdg";
-  TRun Run =
-      RunVeskMail("-u NOTES_INI XDG_DATA_HOME=" + Quoted(DataHome.string()) + " " + Home(), "");
+  Run = RunVeskMail("-u NOTES_INI XDG_DATA_HOME=" + Quoted(DataHome.string()) + " " + Home(), "");
   EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
   std::filesystem::path Ini = DataHome / "vesk-mail" / "notes.ini";
   EXPECT_TRUE(Has(Run.Output, {"Notes settings: " + Ini.string() + "\n"}));
