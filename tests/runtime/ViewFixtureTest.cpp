@@ -98,6 +98,10 @@ std::vector<ReadEntry> ViewsTest::ReadAll(NOTEID View, size_t* Calls, DWORD* Eva
     ++calls;
     if ((signals & SIGNAL_MORE_TO_DO) && count == 0) ADD_FAILURE() << "more to do, no entries";
     if (buffer) {
+      // An entry that does not fit waits for the next call: none sticks out past the limit.
+      DWORD size = 0;
+      EXPECT_EQ(OSMemGetSize(buffer, &size), NOERROR);
+      EXPECT_LE(size, DWORD{0xFFFF});
       auto* data = static_cast<char*>(OSLockObject(buffer));
       for (ReadEntry& entry : Decode(data, 0xFFFF, count)) entries.push_back(entry);
       OSUnlockObject(buffer);
