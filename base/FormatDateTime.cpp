@@ -1,8 +1,10 @@
-// FormatDateTime and the standard date and time texts.
+// FormatDateTime and the standard date and time texts. A format is read once into steps
+// (TDateTimeFormat) and the steps are applied to each value.
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 
+#include "DateTimeFormat.h"
 #include "DateUtils.h"
 
 namespace {
@@ -10,44 +12,6 @@ namespace {
 // Nested formats (c, ddddd, t ...) are expanded this deep at most, so that a format naming
 // itself cannot recurse for ever.
 constexpr int MaxNesting = 2;
-
-class TDateTimeFormatter {
- public:
-  TDateTimeFormatter(TDateTime DateTime, const TFormatSettings& Settings) : FSettings(Settings) {
-    // Room for the usual date and time, so that the text grows once.
-    FResult.reserve(32);
-    DecodeDate(DateTime, FYear, FMonth, FDay);
-    DecodeTime(DateTime, FHour, FMin, FSec, FMSec);
-    FDayOfWeek = DayOfWeek(DateTime);
-  }
-
-  void Append(const std::string& Format, int Depth);
-  std::string TakeResult() { return std::move(FResult); }
-
- private:
-  struct TCursor {
-    const std::string& Format;
-    size_t Pos;
-  };
-
-  static int RepeatCount(TCursor& C, char Starter);
-  void AppendNumber(int Value, int Digits);
-  void AppendName(const std::string* Names, int Index, int Count);
-  void AppendYear(int Count) { AppendNumber(Count <= 2 ? FYear % 100 : FYear, Count <= 2 ? 2 : 4); }
-  void AppendMonth(int Count);
-  void AppendDay(int Count, int Depth);
-  void AppendHour(TCursor& C, int Count);
-  void AppendAmPm(TCursor& C, char Starter);
-  void AppendQuoted(TCursor& C, char Quote);
-  void AppendShortDateAndTime(int Depth);
-  bool ClockIs12Hour(const TCursor& C) const;
-  void AppendToken(TCursor& C, char Starter, char Token, int Depth);
-
-  const TFormatSettings& FSettings;
-  std::string FResult;
-  int FYear = 0, FMonth = 0, FDay = 0, FDayOfWeek = 0;
-  int FHour = 0, FMin = 0, FSec = 0, FMSec = 0;
-};
 
 bool StartsWithNoCase(const std::string& S, size_t Pos, const char* Prefix) {
   for (size_t I = 0; Prefix[I] != '\0'; ++I)
@@ -60,7 +24,69 @@ bool IsAsciiLetter(char C) {
   return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z');
 }
 
-int TDateTimeFormatter::RepeatCount(TCursor& C, char Starter) {
+void AppendNumber(std::string& Text, int Value, int Digits) {
+  if (Value >= 0 && Value < 100 && Digits <= 2) {
+    if (Value >= 10 || Digits == 2) Text += static_cast<char>('0' + Value / 10);
+    Text += static_cast<char>('0' + Value % 10);
+    return;
+  }
+  char Number[16];
+  const auto [End, Error] = std::to_chars(Number, Number + sizeof Number, Value);
+  const int Length = static_cast<int>(End - Number);
+  if (Length < Digits) Text.append(Digits - Length, '0');
+  Text.append(Number, End);
+}
+
+}  // namespace
+
+// Reads one format (and the formats it names) into steps.
+class TDateTimeFormat::TReader {
+ public:
+  explicit TReader(TDateTimeFormat& Target) : FTarget(Target), FSettings(Target.FSettings) {}
+
+  void Read(const std::string& Format, int Depth);
+
+ private:
+  struct TCursor {
+    const std::string& Format;
+    size_t Pos;
+  };
+
+  static int RepeatCount(TCursor& C, char Starter);
+  static bool ClockIs12Hour(const TCursor& C);
+  void Number(TField Field, int Digits) {
+    TStep Step;
+    Step.Kind = TKind::Number;
+    Step.Field = Field;
+    Step.Digits = Digits;
+    FTarget.AddStep(std::move(Step));
+  }
+  void Names(TKind Kind, const std::string* Names) {
+    TStep Step;
+    Step.Kind = Kind;
+    Step.Names = Names;
+    if (Kind == TKind::DayName) FTarget.FNeedsWeekday = true;
+    FTarget.AddStep(std::move(Step));
+  }
+  void AmPm(std::string Am, std::string Pm) {
+    TStep Step;
+    Step.Kind = TKind::AmPm;
+    Step.Literal = std::move(Am);
+    Step.Alternative = std::move(Pm);
+    FTarget.AddStep(std::move(Step));
+  }
+  void ReadMonth(int Count);
+  void ReadDay(int Count, int Depth);
+  void ReadAmPm(TCursor& C, char Starter);
+  void ReadQuoted(TCursor& C, char Quote);
+  void ReadShortDateAndTime(int Depth);
+  void ReadToken(TCursor& C, char Starter, char Token, int Depth);
+
+  TDateTimeFormat& FTarget;
+  const TFormatSettings& FSettings;
+};
+
+int TDateTimeFormat::TReader::RepeatCount(TCursor& C, char Starter) {
   int Count = 1;
   while (C.Pos < C.Format.size() && C.Format[C.Pos] == Starter) {
     ++C.Pos;
@@ -69,57 +95,8 @@ int TDateTimeFormatter::RepeatCount(TCursor& C, char Starter) {
   return Count;
 }
 
-// Without a temporary string: a mail list formats a date on every line. Most fields are one
-// or two digits.
-void TDateTimeFormatter::AppendNumber(int Value, int Digits) {
-  if (Value >= 0 && Value < 100 && Digits <= 2) {
-    if (Value >= 10 || Digits == 2) FResult += static_cast<char>('0' + Value / 10);
-    FResult += static_cast<char>('0' + Value % 10);
-    return;
-  }
-  char Text[16];
-  const auto [End, Error] = std::to_chars(Text, Text + sizeof Text, Value);
-  const int Length = static_cast<int>(End - Text);
-  if (Length < Digits) FResult.append(Digits - Length, '0');
-  FResult.append(Text, End);
-}
-
-// Index counts from 1; an undecodable date (index 0) gives no name.
-void TDateTimeFormatter::AppendName(const std::string* Names, int Index, int Count) {
-  if (Index >= 1 && Index <= Count) FResult += Names[Index - 1];
-}
-
-void TDateTimeFormatter::AppendMonth(int Count) {
-  if (Count <= 2)
-    AppendNumber(FMonth, Count);
-  else if (Count == 3)
-    AppendName(FSettings.ShortMonthNames.data(), FMonth, 12);
-  else
-    AppendName(FSettings.LongMonthNames.data(), FMonth, 12);
-}
-
-void TDateTimeFormatter::AppendDay(int Count, int Depth) {
-  switch (Count) {
-    case 1:
-    case 2:
-      AppendNumber(FDay, Count);
-      break;
-    case 3:
-      AppendName(FSettings.ShortDayNames.data(), FDayOfWeek, 7);
-      break;
-    case 4:
-      AppendName(FSettings.LongDayNames.data(), FDayOfWeek, 7);
-      break;
-    case 5:
-      Append(FSettings.ShortDateFormat, Depth + 1);
-      break;
-    default:
-      Append(FSettings.LongDateFormat, Depth + 1);
-  }
-}
-
 // The hour is on a 12-hour clock when an AM/PM marker follows before the next hour.
-bool TDateTimeFormatter::ClockIs12Hour(const TCursor& C) const {
+bool TDateTimeFormat::TReader::ClockIs12Hour(const TCursor& C) {
   bool InQuotes = false;
   for (size_t P = C.Pos; P < C.Format.size(); ++P) {
     char Ch = C.Format[P];
@@ -133,93 +110,121 @@ bool TDateTimeFormatter::ClockIs12Hour(const TCursor& C) const {
   return false;
 }
 
-void TDateTimeFormatter::AppendHour(TCursor& C, int Count) {
-  int Hour = FHour;
-  if (ClockIs12Hour(C)) Hour = Hour == 0 ? 12 : (Hour > 12 ? Hour - 12 : Hour);
-  AppendNumber(Hour, Count > 2 ? 2 : Count);
+void TDateTimeFormat::TReader::ReadMonth(int Count) {
+  if (Count <= 2)
+    Number(TField::Month, Count);
+  else
+    Names(TKind::MonthName,
+          Count == 3 ? FSettings.ShortMonthNames.data() : FSettings.LongMonthNames.data());
+}
+
+void TDateTimeFormat::TReader::ReadDay(int Count, int Depth) {
+  switch (Count) {
+    case 1:
+    case 2:
+      return Number(TField::Day, Count);
+    case 3:
+      return Names(TKind::DayName, FSettings.ShortDayNames.data());
+    case 4:
+      return Names(TKind::DayName, FSettings.LongDayNames.data());
+    case 5:
+      return Read(FSettings.ShortDateFormat, Depth + 1);
+    default:
+      return Read(FSettings.LongDateFormat, Depth + 1);
+  }
 }
 
 // am/pm and a/p are written in the case the format gives them; ampm writes the regional texts;
 // aaa and aaaa are day names. C.Pos is just past the starting "a".
-void TDateTimeFormatter::AppendAmPm(TCursor& C, char Starter) {
+void TDateTimeFormat::TReader::ReadAmPm(TCursor& C, char Starter) {
   const std::string& F = C.Format;
   size_t Start = C.Pos - 1;
-  bool Pm = FHour >= 12;
   if (StartsWithNoCase(F, Start, "am/pm")) {
-    FResult += F.substr(Start + (Pm ? 3 : 0), 2);
+    AmPm(F.substr(Start, 2), F.substr(Start + 3, 2));
     C.Pos = Start + 5;
   } else if (StartsWithNoCase(F, Start, "a/p")) {
-    FResult += F[Start + (Pm ? 2 : 0)];
+    AmPm(F.substr(Start, 1), F.substr(Start + 2, 1));
     C.Pos = Start + 3;
   } else if (StartsWithNoCase(F, Start, "ampm")) {
-    FResult += Pm ? FSettings.TimePMString : FSettings.TimeAMString;
+    AmPm(FSettings.TimeAMString, FSettings.TimePMString);
     C.Pos = Start + 4;
   } else if (StartsWithNoCase(F, Start, "aaaa")) {
-    AppendName(FSettings.LongDayNames.data(), FDayOfWeek, 7);
+    Names(TKind::DayName, FSettings.LongDayNames.data());
     C.Pos = Start + 4;
   } else if (StartsWithNoCase(F, Start, "aaa")) {
-    AppendName(FSettings.ShortDayNames.data(), FDayOfWeek, 7);
+    Names(TKind::DayName, FSettings.ShortDayNames.data());
     C.Pos = Start + 3;
   } else {
-    FResult += Starter;
+    FTarget.AddLiteral(std::string(1, Starter));
   }
 }
 
 // A missing closing quote ends the literal at the end of the format.
-void TDateTimeFormatter::AppendQuoted(TCursor& C, char Quote) {
+void TDateTimeFormat::TReader::ReadQuoted(TCursor& C, char Quote) {
   size_t End = C.Format.find(Quote, C.Pos);
   if (End == std::string::npos) End = C.Format.size();
-  FResult += C.Format.substr(C.Pos, End - C.Pos);
+  FTarget.AddLiteral(C.Format.substr(C.Pos, End - C.Pos));
   C.Pos = End < C.Format.size() ? End + 1 : End;
 }
 
-void TDateTimeFormatter::AppendShortDateAndTime(int Depth) {
-  Append(FSettings.ShortDateFormat, Depth + 1);
-  if (FHour == 0 && FMin == 0 && FSec == 0 && FMSec == 0) return;
-  FResult += ' ';
-  Append(FSettings.LongTimeFormat, Depth + 1);
+void TDateTimeFormat::TReader::ReadShortDateAndTime(int Depth) {
+  Read(FSettings.ShortDateFormat, Depth + 1);
+  const size_t Skip = FTarget.FSteps.size();
+  TStep Step;
+  Step.Kind = TKind::SkipAtMidnight;
+  FTarget.AddStep(std::move(Step));
+  FTarget.AddLiteral(" ");
+  Read(FSettings.LongTimeFormat, Depth + 1);
+  FTarget.FSteps[Skip].Skip = FTarget.FSteps.size() - Skip - 1;
+  FTarget.FJoinFrom = FTarget.FSteps.size();
 }
 
-void TDateTimeFormatter::AppendToken(TCursor& C, char Starter, char Token, int Depth) {
+void TDateTimeFormat::TReader::ReadToken(TCursor& C, char Starter, char Token, int Depth) {
   switch (Token) {
-    case 'Y':
-      return AppendYear(RepeatCount(C, Starter));
+    case 'Y': {
+      const int Count = RepeatCount(C, Starter);
+      return Number(Count <= 2 ? TField::Year2 : TField::Year4, Count <= 2 ? 2 : 4);
+    }
     case 'M':
-      return AppendMonth(RepeatCount(C, Starter));
+      return ReadMonth(RepeatCount(C, Starter));
     case 'D':
-      return AppendDay(RepeatCount(C, Starter), Depth);
-    case 'H':
-      return AppendHour(C, RepeatCount(C, Starter));
+      return ReadDay(RepeatCount(C, Starter), Depth);
+    case 'H': {
+      const int Count = RepeatCount(C, Starter);
+      return Number(ClockIs12Hour(C) ? TField::Hour12 : TField::Hour24, Count > 2 ? 2 : Count);
+    }
     case 'N':
-      return AppendNumber(FMin, std::min(RepeatCount(C, Starter), 2));
+      return Number(TField::Minute, std::min(RepeatCount(C, Starter), 2));
     case 'S':
-      return AppendNumber(FSec, std::min(RepeatCount(C, Starter), 2));
+      return Number(TField::Second, std::min(RepeatCount(C, Starter), 2));
     case 'Z':
-      return AppendNumber(FMSec, std::min(RepeatCount(C, Starter), 3));
+      return Number(TField::MSec, std::min(RepeatCount(C, Starter), 3));
     case 'T':
-      return Append(
+      return Read(
           RepeatCount(C, Starter) == 1 ? FSettings.ShortTimeFormat : FSettings.LongTimeFormat,
           Depth + 1);
     case 'C':
       RepeatCount(C, Starter);
-      return AppendShortDateAndTime(Depth);
+      return ReadShortDateAndTime(Depth);
     case 'A':
-      return AppendAmPm(C, Starter);
+      return ReadAmPm(C, Starter);
     case '/':
-      if (FSettings.DateSeparator != '\0') FResult += FSettings.DateSeparator;
+      if (FSettings.DateSeparator != '\0')
+        FTarget.AddLiteral(std::string(1, FSettings.DateSeparator));
       return;
     case ':':
-      if (FSettings.TimeSeparator != '\0') FResult += FSettings.TimeSeparator;
+      if (FSettings.TimeSeparator != '\0')
+        FTarget.AddLiteral(std::string(1, FSettings.TimeSeparator));
       return;
     case '\'':
     case '"':
-      return AppendQuoted(C, Starter);
+      return ReadQuoted(C, Starter);
     default:
-      FResult += Starter;
+      FTarget.AddLiteral(std::string(1, Starter));
   }
 }
 
-void TDateTimeFormatter::Append(const std::string& Format, int Depth) {
+void TDateTimeFormat::TReader::Read(const std::string& Format, int Depth) {
   if (Depth >= MaxNesting) return;
   TCursor C{Format, 0};
   char LastToken = ' ';
@@ -232,18 +237,108 @@ void TDateTimeFormatter::Append(const std::string& Format, int Depth) {
       if (Token == 'M' && LastToken == 'H') Token = 'N';
       LastToken = Token;
     }
-    AppendToken(C, Starter, Token, Depth);
+    ReadToken(C, Starter, Token, Depth);
   }
 }
 
-}  // namespace
+TDateTimeFormat::TDateTimeFormat(const std::string& Format, const TFormatSettings& Settings)
+    : FSettings(Settings) {
+  TReader(*this).Read(Format.empty() ? std::string("c") : Format, 0);
+}
+
+void TDateTimeFormat::AddLiteral(const std::string& Text) {
+  if (FSteps.size() > FJoinFrom && FSteps.back().Kind == TKind::Literal) {
+    FSteps.back().Literal += Text;
+    return;
+  }
+  TStep Step;
+  Step.Literal = Text;
+  AddStep(std::move(Step));
+}
+
+void TDateTimeFormat::AddStep(TStep Step) {
+  FSteps.push_back(std::move(Step));
+  // What a range that may be left out holds is never joined with what came before it.
+  if (FSteps.back().Kind == TKind::SkipAtMidnight) FJoinFrom = FSteps.size();
+}
+
+void TDateTimeFormat::AppendTo(std::string& Text, TDateTime DateTime) const {
+  int Year = 0, Month = 0, Day = 0, Hour = 0, Min = 0, Sec = 0, MSec = 0;
+  DecodeDate(DateTime, Year, Month, Day);
+  DecodeTime(DateTime, Hour, Min, Sec, MSec);
+  const int Weekday = FNeedsWeekday ? DayOfWeek(DateTime) : 0;
+  const bool Midnight = Hour == 0 && Min == 0 && Sec == 0 && MSec == 0;
+  // Index counts from 1; an undecodable date (index 0) gives no name.
+  auto AppendName = [&Text](const std::string* Names, int Index, int Count) {
+    if (Index >= 1 && Index <= Count) Text += Names[Index - 1];
+  };
+  for (size_t I = 0; I < FSteps.size(); ++I) {
+    const TStep& Step = FSteps[I];
+    switch (Step.Kind) {
+      case TKind::Literal:
+        Text += Step.Literal;
+        break;
+      case TKind::MonthName:
+        AppendName(Step.Names, Month, 12);
+        break;
+      case TKind::DayName:
+        AppendName(Step.Names, Weekday, 7);
+        break;
+      case TKind::AmPm:
+        Text += Hour >= 12 ? Step.Alternative : Step.Literal;
+        break;
+      case TKind::SkipAtMidnight:
+        if (Midnight) I += Step.Skip;
+        break;
+      case TKind::Number: {
+        int Value = 0;
+        switch (Step.Field) {
+          case TField::Year2:
+            Value = Year % 100;
+            break;
+          case TField::Year4:
+            Value = Year;
+            break;
+          case TField::Month:
+            Value = Month;
+            break;
+          case TField::Day:
+            Value = Day;
+            break;
+          case TField::Hour24:
+            Value = Hour;
+            break;
+          case TField::Hour12:
+            Value = Hour == 0 ? 12 : (Hour > 12 ? Hour - 12 : Hour);
+            break;
+          case TField::Minute:
+            Value = Min;
+            break;
+          case TField::Second:
+            Value = Sec;
+            break;
+          case TField::MSec:
+            Value = MSec;
+            break;
+        }
+        AppendNumber(Text, Value, Step.Digits);
+        break;
+      }
+    }
+  }
+}
+
+std::string TDateTimeFormat::Format(TDateTime DateTime) const {
+  std::string Text;
+  // Room for the usual date and time, so that the text grows once.
+  Text.reserve(32);
+  AppendTo(Text, DateTime);
+  return Text;
+}
 
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime,
                            const TFormatSettings& Settings) {
-  static const std::string Default = "c";
-  TDateTimeFormatter Formatter(DateTime, Settings);
-  Formatter.Append(Format.empty() ? Default : Format, 0);
-  return Formatter.TakeResult();
+  return TDateTimeFormat(Format, Settings).Format(DateTime);
 }
 
 std::string DateToStr(TDateTime DateTime, const TFormatSettings& Settings) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "DateUtils.h"
+#include "DateTimeFormat.h"
 #include "TNotesDocument.h"
 
 namespace {
@@ -38,12 +38,12 @@ void AppendFieldOrBlank(std::string& Line, const std::string& Value) {
 
 }  // namespace
 
-std::string MailListLine(TNotesDocument& Document) {
+std::string MailListLine(TNotesDocument& Document, const TDateTimeFormat& Date) {
   std::string line;
   line.reserve(160);  // most lines fit: one allocation per line
   line += std::to_string(Document.NoteID());
   line += '|';
-  line += DateTimeToStr(Document.GetLastModified());
+  Date.AppendTo(line, Document.GetLastModified());
   line += '|';
   AppendField(line, Document.GetItemByNum(MAIL_FROM_ITEM_NUM));
   line += '|';

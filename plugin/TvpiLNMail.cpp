@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "DateTimeFormat.h"
 #include "ELotusNotes.h"
 #include "Exception.h"
 #include "MailListLine.h"
@@ -79,10 +80,11 @@ void TvpiLNMail::GetMailItems(mfType Folder, TStringList*& List) {
   const std::string alias = MailFolderAlias(Folder);
   TNotesView* view = alias.empty() ? nullptr : FDatabase->GetViews(alias);
   if (!view) return;
+  const TDateTimeFormat date("c", FormatSettings());
   for (int index = 0; index < view->Count(); ++index) {
     try {
       std::unique_ptr<TNotesDocument> document = view->GetDocument(index);
-      List->Add(MailListLine(*document));
+      List->Add(MailListLine(*document, date));
     } catch (const ELotusNotes& Error) {
       // One mail that cannot be read costs only itself: the others are listed, the host told.
       ReportUnlisted(view->GetDocumentId(index), Error);

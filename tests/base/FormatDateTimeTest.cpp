@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "DateTimeFormat.h"
 #include "DateUtils.h"
 
 namespace {
@@ -102,6 +103,12 @@ TEST(DateTimeToStr, LeavesOutExactMidnightAndWritesDateOrTimeAlone) {
   EXPECT_EQ(DateToStr(Sample, S), "03.03.2024");
   EXPECT_EQ(TimeToStr(Sample, S), "14:05:09");
   EXPECT_EQ(TimeToStr(EncodeDate(2024, 1, 1), S), "00:00:00");
+  // One format read once serves many values, each with or without its time, appended in turn.
+  const TDateTimeFormat Format("c", S);
+  std::string Text;
+  for (TDateTime Value : {Day, Sample, Day, Day + EncodeTime(0, 0, 1, 0)})
+    Format.AppendTo(Text, Value);
+  EXPECT_EQ(Text, "24.12.202403.03.2024 14:05:0924.12.202424.12.2024 00:00:01");
 }
 
 }  // namespace
