@@ -25,6 +25,7 @@ class TDateTimeFormat {
     AmPm,            // Literal before noon, Alternative from noon on
     SkipAtMidnight,  // the next Skip steps are left out when the time is exactly midnight
   };
+  // The order of the fields AppendTo decodes.
   enum class TField { Year2, Year4, Month, Day, Hour24, Hour12, Minute, Second, MSec };
   struct TStep {
     TKind Kind = TKind::Literal;

@@ -268,6 +268,8 @@ void TDateTimeFormat::AppendTo(std::string& Text, TDateTime DateTime) const {
   DecodeTime(DateTime, Hour, Min, Sec, MSec);
   const int Weekday = FNeedsWeekday ? DayOfWeek(DateTime) : 0;
   const bool Midnight = Hour == 0 && Min == 0 && Sec == 0 && MSec == 0;
+  const int Hour12 = Hour == 0 ? 12 : (Hour > 12 ? Hour - 12 : Hour);
+  const int Fields[] = {Year % 100, Year, Month, Day, Hour, Hour12, Min, Sec, MSec};  // as TField
   // Index counts from 1; an undecodable date (index 0) gives no name.
   auto AppendName = [&Text](const std::string* Names, int Index, int Count) {
     if (Index >= 1 && Index <= Count) Text += Names[Index - 1];
@@ -290,40 +292,9 @@ void TDateTimeFormat::AppendTo(std::string& Text, TDateTime DateTime) const {
       case TKind::SkipAtMidnight:
         if (Midnight) I += Step.Skip;
         break;
-      case TKind::Number: {
-        int Value = 0;
-        switch (Step.Field) {
-          case TField::Year2:
-            Value = Year % 100;
-            break;
-          case TField::Year4:
-            Value = Year;
-            break;
-          case TField::Month:
-            Value = Month;
-            break;
-          case TField::Day:
-            Value = Day;
-            break;
-          case TField::Hour24:
-            Value = Hour;
-            break;
-          case TField::Hour12:
-            Value = Hour == 0 ? 12 : (Hour > 12 ? Hour - 12 : Hour);
-            break;
-          case TField::Minute:
-            Value = Min;
-            break;
-          case TField::Second:
-            Value = Sec;
-            break;
-          case TField::MSec:
-            Value = MSec;
-            break;
-        }
-        AppendNumber(Text, Value, Step.Digits);
+      case TKind::Number:
+        AppendNumber(Text, Fields[static_cast<size_t>(Step.Field)], Step.Digits);
         break;
-      }
     }
   }
 }
