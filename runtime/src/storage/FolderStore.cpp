@@ -53,9 +53,23 @@ std::vector<NOTEID> TFolderStore::Unindexed(NOTEID Folder) {
   return ids;
 }
 
+// The indexes take a deleted note's entries out themselves, with their tally, when they next
+// come up to date: a view finds the note's stub among the changed notes, and a folder is told
+// that its members changed. Entries taken out here instead would leave the tally wrong and every
+// index holding them rebuilt as damaged. A note deleted without a stub leaves nothing to find:
+// the indexes that hold it are built again.
 void TFolderStore::ForgetNote(NOTEID Note) {
-  TSqlQuery(FFile.Statement("DELETE FROM folder_members WHERE note_id = ?")).Bind(1, Note).Run();
-  TSqlQuery(FFile.Statement("DELETE FROM view_entries WHERE note_id = ?")).Bind(1, Note).Run();
+  TSqlQuery query(FFile.Statement("SELECT folder_id FROM folder_members WHERE note_id = ?"));
+  query.Bind(1, Note);
+  std::vector<NOTEID> folders;
+  while (query.Step()) folders.push_back(static_cast<NOTEID>(query.Int(0)));
+  for (NOTEID folder : folders) Remove(folder, {Note});
+  TSqlQuery stub(FFile.Statement("SELECT count(*) FROM notes WHERE note_id = ?"));
+  if (stub.Bind(1, Note).Step() && stub.Int(0) == 0)
+    TSqlQuery(FFile.Statement("UPDATE view_index SET format = 0 WHERE view_id IN "
+                              "(SELECT view_id FROM view_entries WHERE note_id = ?)"))
+        .Bind(1, Note)
+        .Run();
   ForgetView(Note);
 }
 
