@@ -45,6 +45,14 @@ size_t PlainEnd(std::string_view Text, size_t Start) {
   return at;
 }
 
+// The same, but ending after the first line break (CR, LF or CR LF) among them.
+size_t PlainLineEnd(std::string_view Text, size_t Start) {
+  size_t at = NextControlOrHigh(Text, Start);
+  while (at < Text.size() && Text[at] == '\t') at = NextControlOrHigh(Text, at + 1);
+  if (at == Text.size() || (Text[at] != '\r' && Text[at] != '\n')) return at;
+  return at + (Text.substr(at, 2) == "\r\n" ? 2 : 1);
+}
+
 // Whether PlainRun plain bytes start at At; looks no further.
 bool IsPlainRun(std::string_view Text, size_t At) {
   if (Text.size() - At < PlainRun) return false;
@@ -75,13 +83,18 @@ size_t StretchEnd(std::string_view Text, size_t Start, size_t (*CharSize)(uint8_
 // go through OSTranslate. Sink takes each piece of the result in order (a view valid only during
 // the call, and whether it came out of the converter) and returns false to stop.
 template <class TSink>
-void TranslatePieces(WORD Mode, std::string_view Text, size_t (*CharSize)(uint8_t), TSink&& Sink) {
+void TranslatePieces(WORD Mode, std::string_view Text, size_t (*CharSize)(uint8_t), TSink&& Sink,
+                     size_t (*PlainTo)(std::string_view, size_t) = PlainEnd) {
   constexpr WORD OutSize = 0xFFFF;
   std::unique_ptr<char[]> out;  // made only for text that is not all ASCII
   for (size_t start = 0; start < Text.size();) {
-    const size_t plain = PlainEnd(Text, start);
+    const size_t plain = PlainTo(Text, start);
     if (plain > start && !Sink(Text.substr(start, plain - start), false)) return;
     if (plain == Text.size()) return;
+    if (IsPlainByte(static_cast<uint8_t>(Text[plain]))) {
+      start = plain;  // a line ended among plain bytes
+      continue;
+    }
     const size_t end = StretchEnd(Text, plain, CharSize);
     if (!out) out.reset(new char[OutSize]);
     const WORD written =
@@ -153,15 +166,27 @@ std::string_view Lmbcs2NativeView(std::string_view Lmbcs, std::string& Scratch) 
   return Scratch;
 }
 
-void Lmbcs2NativePieces(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink) {
-  // Plain bytes hold no NUL: only what the converter gives can end the text.
-  TranslatePieces(OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsCharSize,
-                  [&Sink](std::string_view Piece, bool Translated) {
-                    const size_t nul = Translated ? Piece.find('\0') : std::string_view::npos;
-                    if (nul == 0) return false;
-                    Sink(Piece.substr(0, nul));
-                    return nul == std::string_view::npos;
-                  });
+void Lmbcs2NativeLines(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink) {
+  // Plain bytes hold no NUL: only what the converter gives can end the text. Plain pieces end at
+  // their first line break already; converted ones are cut here.
+  TranslatePieces(
+      OS_TRANSLATE_LMBCS_TO_NATIVE, Lmbcs, LmbcsCharSize,
+      [&Sink](std::string_view Piece, bool Translated) {
+        if (!Translated) {
+          Sink(Piece);
+          return true;
+        }
+        const size_t nul = Piece.find('\0');
+        const std::string_view text = Piece.substr(0, nul);
+        for (size_t start = 0; start < text.size();) {
+          size_t end = NextLineBreak(text, start);
+          if (end < text.size()) end += text.substr(end, 2) == "\r\n" ? 2 : 1;
+          Sink(text.substr(start, end - start));
+          start = end;
+        }
+        return nul == std::string_view::npos;
+      },
+      PlainLineEnd);
 }
 
 std::string Native2Lmbcs(std::string Native) {

@@ -16,8 +16,9 @@ std::string Native2Lmbcs(std::string Native);
 std::string_view Lmbcs2NativeView(std::string_view Lmbcs, std::string& Scratch);
 
 // Lmbcs2Native's result handed to Sink piece by piece, without building it: plain ASCII as views
-// into Lmbcs, the rest converted. A piece is never empty and valid only during the call.
-void Lmbcs2NativePieces(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink);
+// into Lmbcs, the rest converted. A piece is never empty and valid only during the call, and
+// holds at most one line break (CR, LF or CR LF), which ends it: lines need no second search.
+void Lmbcs2NativeLines(std::string_view Lmbcs, const std::function<void(std::string_view)>& Sink);
 
 // The same conversions keeping embedded NULs (Notes' line breaks inside a text value).
 std::string Lmbcs2NativeRaw(const std::string& Lmbcs);

@@ -6,10 +6,10 @@
 #include "StringList.h"
 
 // Splits a text that arrives in pieces into the lines of a string list, exactly as
-// TStringList::SetText would split the whole text, without ever holding the whole text: only
-// its end is kept, and a line goes to the list once no later piece can change it. Before a
-// piece the last two characters so far may be taken back (a line break that the piece's text
-// goes on from).
+// TStringList::SetText would split the whole text, without ever holding the whole text: a line
+// goes to the list as soon as its break arrives, and only the unfinished last line is kept.
+// Before a piece the last two characters so far may be taken back (a line break that the
+// piece's text goes on from); a line already handed on is then taken back into the list's end.
 class TLineSplitter {
  public:
   // Clears Lines.
@@ -17,15 +17,21 @@ class TLineSplitter {
   TLineSplitter(const TLineSplitter&) = delete;
   TLineSplitter& operator=(const TLineSplitter&) = delete;
 
-  bool Empty() const { return !FHandedOn && FTail.empty(); }
+  bool Empty() const { return FBreaks.empty() && FTail.empty(); }
   void Append(std::string_view Piece, bool TakeBackTwo);
-  // Adds the lines still held; a final line break adds no empty line.
+  // The same for a piece whose only line break, if any, ends it (CR, LF or CR LF): nothing in
+  // it is searched for breaks.
+  void AppendLine(std::string_view Piece, bool TakeBackTwo);
+  // Adds the line still open; a final line break adds no empty line.
   void Finish();
 
  private:
-  size_t AddLines(std::string_view Text, size_t Keep);
+  void TakeBack(size_t Count);
+  void EndLine(std::string_view Rest, char Break);
 
   TStringList& FLines;
-  std::string FTail;
-  bool FHandedOn = false;
+  std::string FTail;  // the line not yet ended
+  // The break of each line handed on: 'c' CR LF, 'r' CR, 'n' LF. A text that ends in a CR may
+  // still turn it into a CR LF.
+  std::string FBreaks;
 };

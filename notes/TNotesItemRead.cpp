@@ -114,7 +114,7 @@ void TNotesItem::ForEachRichTextPiece(
   for (const TItemValue& value : Values) {
     WithRecordsAsLmbcs(value, [&Add, &value](std::string_view Lmbcs) {
       bool first = true;
-      Lmbcs2NativePieces(Lmbcs, [&](std::string_view Piece) {
+      Lmbcs2NativeLines(Lmbcs, [&](std::string_view Piece) {
         // The last line so far goes on in this item unless a paragraph mark comes first.
         Add(Piece, first && !StartsWithParagraph(value));
         first = false;
@@ -257,7 +257,7 @@ TStringList& TNotesItem::GetRichText() {
   // Item by item into the list: a long text is never held whole, nor split again afterwards.
   TLineSplitter splitter(lines);
   ForEachRichTextPiece(RichTextValues(), [&splitter](std::string_view Piece, bool ContinuesLine) {
-    splitter.Append(Piece, !splitter.Empty() && ContinuesLine);
+    splitter.AppendLine(Piece, !splitter.Empty() && ContinuesLine);
   });
   splitter.Finish();
   return lines;

@@ -67,8 +67,8 @@ TEST_F(CharsetTest, LongTextsAndAsciiRunsComeBackAndMalformedInputDoesNotCrash) 
   EXPECT_EQ(Lmbcs2Native("abc\x14").substr(0, 3), "abc");
 }
 
-// Handed over in pieces or as a view, the text is what the whole conversion gives, also where a
-// NUL or a cut character ends it; plain text is a view of the input itself.
+// Handed over in pieces of one line or as a view, the text is what the whole conversion gives, also
+// where a NUL or a cut character ends it; plain text is a view of the input itself.
 TEST_F(CharsetTest, PiecesAndViewsGiveTheWholeConversion) {
   const struct {
     const char* Name;
@@ -77,6 +77,7 @@ TEST_F(CharsetTest, PiecesAndViewsGiveTheWholeConversion) {
       {"empty", ""},
       {"plain", Repeat("line\r\n", 100)},
       {"other characters around lines", Repeat("\x81" + Repeat("a", 40) + "\r\n\x81", 50)},
+      {"every kind of line break", Repeat("a\rb\nc\r\n\r\r\n\n\t\x81\r\x81\n\x81\r\nd", 3)},
       {"longer than one conversion", Repeat("\x81\x14\xD8\x3D\x14\xDE\x00", 20000)},
       {"NUL in plain text", std::string("one\0two", 7)},
       {"NUL after another character", std::string("\x81one\0two", 8)},
@@ -85,13 +86,17 @@ TEST_F(CharsetTest, PiecesAndViewsGiveTheWholeConversion) {
   };
   for (const auto& test : cases) {
     std::string joined;
-    bool emptyPiece = false;
-    Lmbcs2NativePieces(test.Lmbcs, [&](std::string_view Piece) {
+    bool emptyPiece = false, breakInside = false;
+    Lmbcs2NativeLines(test.Lmbcs, [&](std::string_view Piece) {
       emptyPiece = emptyPiece || Piece.empty();
+      const size_t lineBreak = std::min(Piece.find_first_of("\r\n"), Piece.size());
+      const bool crLf = Piece.substr(lineBreak, 2) == "\r\n";
+      breakInside = breakInside || lineBreak + (crLf ? 2 : 1) < Piece.size();
       joined += Piece;
     });
     EXPECT_TRUE(joined == Lmbcs2Native(test.Lmbcs)) << test.Name;
     EXPECT_FALSE(emptyPiece) << test.Name;
+    EXPECT_FALSE(breakInside) << test.Name;
     std::string scratch;
     const std::string_view view = Lmbcs2NativeView(test.Lmbcs, scratch);
     EXPECT_TRUE(view == Lmbcs2Native(test.Lmbcs)) << test.Name;
