@@ -34,6 +34,7 @@ TEST(LineSplitterTest, PiecesSplitAsTheJoinedText) {
       {"short pieces taken back", {{"ab"}, {"cd", true}, {"ef", true}, {"\r\nf", true}}},
       {"taking back eats a LF", {{"ab\nc"}, {"d", true}}},
       {"taking back leaves a CR before a LF", {{"a\rbc"}, {"\nd", true}}},
+      {"taking back half a CR LF", {{"ab\r\nc"}, {"\nd", true}, {"e\r\n"}, {"\r\n", true}}},
       {"long lines over many pieces",
        {{std::string(100, 'x') + "\r\n"},
         {std::string(50, 'y') + "\r\n" + std::string(70, 'z') + "\r\n", true},
