@@ -1,6 +1,6 @@
 #include "MailListLine.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "DateTimeFormat.h"
 #include "TNotesDocument.h"
@@ -10,10 +10,8 @@ namespace {
 // Appends Value to Line as a field.
 void AppendField(std::string& Line, const std::string& Value) {
   // Most fields hold nothing to replace: what comes before the first such character is copied
-  // whole.
-  const auto special = std::find_if(Value.begin(), Value.end(),
-                                    [](char c) { return c == '|' || c == '\r' || c == '\n'; });
-  size_t index = static_cast<size_t>(special - Value.begin());
+  // whole. strcspn searches many bytes at a time; a NUL in the value only ends the fast part.
+  size_t index = strcspn(Value.c_str(), "|\r\n");
   Line.append(Value, 0, index);
   for (; index < Value.size(); ++index) {
     const char c = Value[index];
