@@ -30,7 +30,7 @@ void Describe(TNote& Note, TNoteItem& Item, BLOCKID* ItemBid, WORD* Type, BLOCKI
   if (ItemBid) *ItemBid = Note.ItemBlockOf(Item);
   notesrt::SetIfGiven(Type, Item.Type);
   if (ValueBid) *ValueBid = Note.ValueBlockOf(Item);
-  notesrt::SetIfGiven(Length, static_cast<DWORD>(TNote::ValueOf(Item).size()));
+  notesrt::SetIfGiven(Length, static_cast<DWORD>(sizeof(WORD) + TNote::DataOf(Item).size()));
 }
 
 }  // namespace

@@ -63,14 +63,24 @@ void TNote::Retarget(DBHANDLE DbHandle, std::shared_ptr<TDatabase> Database) {
 
 TNoteItem& TNote::Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
                          const TIMEDATE& Changed) {
+  return Add(Name, Flags, Type, Value, Changed, true);
+}
+
+// Without Copy, Value lies in FStored and is read there until the item changes.
+TNoteItem& TNote::Add(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
+                      const TIMEDATE& Changed, bool Copy) {
   if (Type != TYPE_COMPOSITE && Value.size() > MaxPlainValue) throw EStatus(ERR_NOTESRT_TOO_BIG);
   // Made in place (an open note appends every item it has); a failure takes it out again, so
   // that no half-made item stays behind.
   TNoteItem& item = FItems.emplace_back();
   try {
     item.Name = Name;
-    item.Value.reserve(sizeof(WORD) + Value.size());
-    item.Value.append(BytesOf(Type)).append(Value);
+    if (Copy) {
+      item.Value.reserve(sizeof(WORD) + Value.size());
+      item.Value.append(BytesOf(Type)).append(Value);
+    } else {
+      item.Loaded = Value;
+    }
     // Stored attachments are found through the object ID their descriptor carries.
     if (Type == TYPE_OBJECT && Value.size() >= ObjectDescriptorSize)
       item.Object = TObjectRef{FDatabase, ReadAt<DWORD>(Value, sizeof(WORD)), nullptr};
@@ -90,9 +100,15 @@ void TNote::Load(const std::vector<TStoredItem>& Items) {
     Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
 }
 
-void TNote::Load(const std::vector<TItemView>& Items) {
-  for (const TItemView& item : Items)
-    Append(item.Name, item.Flags, item.Type, item.Value, item.Changed);
+void TNote::Load(std::string&& Stored, const std::vector<TItemView>& Items) {
+  // The views point into Stored; the same offsets point into the note's own copy.
+  const char* const from = Stored.data();
+  FStored = std::move(Stored);
+  for (const TItemView& item : Items) {
+    const auto offset = static_cast<size_t>(item.Value.data() - from);
+    Add(item.Name, item.Flags, item.Type,
+        std::string_view(FStored).substr(offset, item.Value.size()), item.Changed, false);
+  }
 }
 
 TNoteItem* TNote::Find(const std::optional<std::string_view>& Name) {
@@ -153,7 +169,7 @@ BLOCKID TNote::ItemBlockOf(TNoteItem& Item) {
 
 BLOCKID TNote::ValueBlockOf(TNoteItem& Item) {
   if (Item.ValueBlock == NULLHANDLE) {
-    Item.ValueBlock = BlockWith(Item.Value);
+    Item.ValueBlock = BlockWith(ValueOf(Item));
     std::string().swap(Item.Value);
   }
   return BLOCKID{Item.ValueBlock, NULLBLOCK};
@@ -178,19 +194,33 @@ void TNote::Retire(TItems::iterator Item) {
   ++FRemovals;
 }
 
-std::string_view TNote::ValueOf(const TNoteItem& Item) {
+void TNote::Own(TNoteItem& Item) {
+  if (Item.ValueBlock != NULLHANDLE || !Item.Value.empty()) return;  // a value is never empty
+  Item.Value.reserve(sizeof(WORD) + Item.Loaded.size());
+  Item.Value.append(BytesOf(Item.Type)).append(Item.Loaded);
+  Item.Loaded = {};
+}
+
+std::string_view TNote::ValueOf(TNoteItem& Item) {
+  Own(Item);
   if (Item.ValueBlock == NULLHANDLE) return Item.Value;
   TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
   return std::string_view(block.Data(), block.Size());
 }
 
 char* TNote::WritableValue(TNoteItem& Item) {
+  Own(Item);
   if (Item.ValueBlock == NULLHANDLE) return Item.Value.data();
   return THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock).Data();
 }
 
 std::string_view TNote::DataOf(const TNoteItem& Item) {
-  std::string_view value = ValueOf(Item);
+  if (Item.ValueBlock == NULLHANDLE && Item.Value.empty()) return Item.Loaded;
+  std::string_view value = Item.Value;
+  if (Item.ValueBlock != NULLHANDLE) {
+    TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
+    value = std::string_view(block.Data(), block.Size());
+  }
   return value.substr(std::min(value.size(), sizeof(WORD)));
 }
 

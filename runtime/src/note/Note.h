@@ -48,7 +48,9 @@ class TNote : public THandleObject {
   TNoteItem& Append(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
                     const TIMEDATE& Changed);
   void Load(const std::vector<TStoredItem>& Items);
-  void Load(const std::vector<TItemView>& Items);
+  // Items is a decoding of Stored, which a newly made note keeps: the items read their values there
+  // until they change.
+  void Load(std::string&& Stored, const std::vector<TItemView>& Items);
   // The first item of Name in note order; without a name, the first item of the note.
   TNoteItem* Find(const std::optional<std::string_view>& Name);
   // The next item after After, of Name or of any name; null when After is not an item of this
@@ -72,13 +74,17 @@ class TNote : public THandleObject {
   TItems& Items() { return FItems; }
 
   // The value with its type word, as the value block holds it now.
-  static std::string_view ValueOf(const TNoteItem& Item);
+  static std::string_view ValueOf(TNoteItem& Item);
   // Only the value, without the type word.
   static std::string_view DataOf(const TNoteItem& Item);
   // The value's bytes for changing in place (same size).
   static char* WritableValue(TNoteItem& Item);
 
  private:
+  TNoteItem& Add(std::string_view Name, WORD Flags, WORD Type, std::string_view Value,
+                 const TIMEDATE& Changed, bool Copy);
+  // Gives a loaded item a value of its own.
+  static void Own(TNoteItem& Item);
   void Retire(TItems::iterator Item);
   TItems::iterator PositionOf(const TNoteItem& Item);
 
@@ -86,6 +92,7 @@ class TNote : public THandleObject {
   DBHANDLE FDbHandle;
   std::shared_ptr<const IDbAccess> FAccess;
   TNoteHeader FHeader;
+  std::string FStored;  // what the note was loaded from, if it was
   TItems FItems;
   std::unordered_map<DHANDLE, TItems::iterator> FByBlock;
   std::vector<DHANDLE> FRetired;

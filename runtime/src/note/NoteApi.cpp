@@ -38,7 +38,7 @@ STATUS OpenById(DBHANDLE DbHandle, NOTEID Id, NOTEHANDLE* Result) {
   if (const TAccess* access = TAccess::Of(DbHandle))
     access->CheckRead(header.Class, TNoteNames::Of(items));
   auto note = std::make_unique<TNote>(std::move(database), DbHandle, std::move(header));
-  note->Load(items);
+  note->Load(std::move(blob), items);
   *Result = THandleTable::Instance().Add(std::move(note));
   return NOERROR;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "notesapi/nsfdata.h"
 
@@ -19,7 +20,10 @@ struct TObjectRef {
   std::shared_ptr<const std::string> Bytes;
 };
 
-// One item of an open note. Its value (type word, then the value) is held in Value until somebody
+// One item of an open note. An item read from the database is first only a view of its value in
+// the note's stored form (Loaded, without the type word), so that opening a note to read a few
+// items copies no values; the first request for the whole value or for changing it copies it
+// into Value. Its value (type word, then the value) is held in Value until somebody
 // asks for the value's BLOCKID; from then on it lives in a runtime-owned memory block that
 // ValueBlock names, so OSLockBlock on the value BLOCKID points at the type word. The item BLOCKID
 // names a block of its own holding the name, also made on first request. Most notes are opened,
@@ -30,6 +34,7 @@ struct TNoteItem {
   WORD Type = 0;
   TIMEDATE Changed{};
   std::string Value;
+  std::string_view Loaded;  // while Value is empty and there is no ValueBlock
   DHANDLE ItemBlock = 0;
   DHANDLE ValueBlock = 0;
   std::optional<TObjectRef> Object;
