@@ -166,12 +166,8 @@ TEST_F(FilterSettingsTest, FiltersAreFoundByNameOrExtension) {
 
 // CD files of known records: a paragraph, runs of text, a table around runs.
 std::string TextRecord(size_t TextLength) {
-  std::string text(TextLength, 'a');
-  const WORD length = static_cast<WORD>(8 + text.size());
-  std::string run = Hex("85 FF") + std::string(reinterpret_cast<const char*>(&length), 2);
-  run += Hex("01 00 0A 0A") + text;
-  if (run.size() % 2) run += '\0';
-  return run;
+  return Even(Hex("85 FF") + Word(static_cast<WORD>(8 + TextLength)) + Hex("01 00 0A 0A") +
+              std::string(TextLength, 'a'));
 }
 
 TEST_F(RichTextAttachTest, ImportsAreAppendedAsItemsOfWholeRecords) {

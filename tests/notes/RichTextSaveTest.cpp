@@ -16,10 +16,8 @@ class RichTextSaveTest : public RichTextFixture {
   }
   // A CDTEXT of exactly Length bytes (even, at least 8).
   static std::string RunOf(size_t Length) {
-    std::string run = Hex("85 FF 00 00 01 00 00 0A") + std::string(Length - 8, 'x');
-    run[2] = static_cast<char>(Length & 0xFF);
-    run[3] = static_cast<char>(Length >> 8);
-    return run;
+    return Hex("85 FF") + Word(static_cast<WORD>(Length)) + Hex("01 00 00 0A") +
+           std::string(Length - 8, 'x');
   }
   // A record with a DWORD length (a graphic) of exactly Length bytes.
   static std::string LongRecord(size_t Length) {

@@ -91,7 +91,6 @@ TEST(Spawn, WaitedProgramsReportHowTheyEndedAndNoneStaysOurZombie) {
         << Case.Name;
   }
   // No program stays our zombie.
-  using namespace std::chrono_literals;
   EXPECT_EQ(SpawnDetached({"/bin/true"}, "", false, 10s).Kind, TSpawnResult::skStarted);
   EXPECT_EQ(SpawnDetached({"/bin/sleep", "0.3"}, "", true, 20ms).Kind, TSpawnResult::skTimedOut);
   usleep(600000);

@@ -13,6 +13,7 @@
 #include "NotesCharset.h"
 #include "NotesSession.h"
 #include "RegisteredMailFixture.h"
+#include "RichTextFixture.h"
 #include "TNotesDocument.h"
 #include "TNotesRichTextItem.h"
 #include "TempDir.h"
@@ -187,13 +188,7 @@ TEST_F(MailMessagesTest, HostileAttachmentNamesAreListedSafeAndSavedWhereTheHost
     ASSERT_EQ(NSFNoteAttachFile(mail->NoteHandle(), "$FILE", 5, source.c_str(), lmbcs.c_str(), 0),
               NOERROR);
     if (shown.empty()) continue;
-    std::string data = internal + '\0' + shown + '\0';
-    const WORD length = static_cast<WORD>(12 + data.size());
-    std::string record = std::string("\xA9\xFF", 2) +
-                         std::string(reinterpret_cast<const char*>(&length), 2) +
-                         std::string("\x04\x00\x01\x00\x00\x00", 6);
-    const WORD dataLength = static_cast<WORD>(data.size());
-    record += std::string(reinterpret_cast<const char*>(&dataLength), 2) + data;
+    const std::string record = FileHotspot(internal, shown);
     body->AddToContext(record.data(), 0, static_cast<DWORD>(record.size()));
   }
   body->SaveContext();

@@ -137,23 +137,20 @@ TEST_F(VeskMailDemoTest, TheDemoIsMadeOnceItsFoldersListedAndItsServerOrReplicaU
   EXPECT_TRUE(Has(Sent.Output, {"|CN=Jane Doe/O=Demo|John Smith|Budget|0\n"}));
   EXPECT_EQ(Demo("list outbox --raw").Output, Sent.Output);
 
-  TRun Files = Demo("dir Mail01/Demo mail --raw");
-  EXPECT_TRUE(Has(Files.Output, {"jsmith.nsf|database|John Smith|mail/jsmith.nsf\n"}));
+  EXPECT_TRUE(Has(Demo("dir Mail01/Demo mail --raw").Output,
+                  {"jsmith.nsf|database|John Smith|mail/jsmith.nsf\n"}));
   EXPECT_EQ(Demo("dir Local '' --dirs --raw").Output.rfind("mail|folder||mail\n", 0), 0u);
   EXPECT_EQ(Demo("servers TCPIP").Output, "Local\nMAIL01/DEMO\n");
   // connect tells whether the server or the local replica serves.
-  TRun Server = Demo("connect");
-  EXPECT_EQ(Server.Output,
-            "connected to the mail file mail/jdoe.nsf on the mail server "
-            "CN=Mail01/O=Demo\n");
-  TRun Local = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "connect");
-  EXPECT_EQ(Local.Output,
+  EXPECT_EQ(Demo("connect").Output,
+            "connected to the mail file mail/jdoe.nsf on the mail server CN=Mail01/O=Demo\n");
+  const std::map<std::string, std::string> Unreachable = {
+      {"NotesRT_Unreachable", "CN=Mail01/O=Demo"}};
+  EXPECT_EQ(WithSettings(Unreachable, "connect").Output,
             "connected to the mail file mail/jdoe.nsf, the local replica: the mail "
             "server CN=Mail01/O=Demo cannot be reached\n");
-  TRun Replica = WithSettings({{"NotesRT_Unreachable", "CN=Mail01/O=Demo"}}, "list inbox");
-  EXPECT_TRUE(Has(Replica.Output, {InboxCount}));
-  TRun Nowhere = WithSettings({{"MailFile", "mail/nobody.nsf"}}, "connect");
-  EXPECT_EQ(Nowhere.ExitCode, 1);
+  EXPECT_TRUE(Has(WithSettings(Unreachable, "list inbox").Output, {InboxCount}));
+  EXPECT_EQ(WithSettings({{"MailFile", "mail/nobody.nsf"}}, "connect").ExitCode, 1);
 }
 
 TEST_F(VeskMailSharedDemoTest, MailsSentToAnotherDemoUserArriveAfterARouterPassAndToNobodyFail) {
