@@ -64,8 +64,7 @@ TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceAFailureNothingAndAllE
   names.Add("");
   items.Add("LastName");
   EXPECT_TRUE(TNotesName::LookupNameList("", views, names, items, {nloAll}, results));
-  ASSERT_EQ(views.Count(), 1);
-  EXPECT_EQ(views.Strings(0), "$Users");
+  EXPECT_EQ(LinesOf(views), Lines{"$Users"});
   EXPECT_EQ(LinesOf(results), (Lines{"Smith", "Doe", ""}));
 }
 

@@ -10,7 +10,6 @@
 #include <map>
 #include <random>
 #include <string>
-#include <thread>
 
 #include "DamageTools.h"
 #include "FileText.h"

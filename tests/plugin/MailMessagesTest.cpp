@@ -1,7 +1,6 @@
 // GetMail, Detach, SendMail and MailToFolder of the real plug-in module against a mail server:
 // mails sent, routed, read back and their attachments saved byte for byte.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 
