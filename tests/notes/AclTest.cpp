@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "ELotusNotes.h"
 #include "NotesApiErrors.h"
 #include "NotesErrorOf.h"
 #include "StorageFixture.h"

@@ -7,7 +7,6 @@
 #include "DamageTools.h"
 #include "ELotusNotes.h"
 #include "NotesApiErrors.h"
-#include "NotesCharset.h"
 #include "NotesErrorOf.h"
 #include "StorageFixture.h"
 #include "TNotesDocumentCollection.h"

@@ -5,7 +5,6 @@
 #include "ELotusNotes.h"
 #include "NotesErrorOf.h"
 #include "StringList.h"
-#include "TNotesDocumentCollection.h"
 #include "notesapi/nsfsearc.h"
 
 namespace {

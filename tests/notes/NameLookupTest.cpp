@@ -8,7 +8,6 @@
 #include "StringList.h"
 #include "TAddressBookAdmin.h"
 #include "TNotesDocument.h"
-#include "TNotesItem.h"
 #include "TNotesName.h"
 
 namespace {

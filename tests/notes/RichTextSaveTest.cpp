@@ -2,7 +2,6 @@
 // buffers, failing appends, and plain SetRichText.
 #include "ELotusNotes.h"
 #include "HugeNSFRTFItemAppend.h"
-#include "NotesCharset.h"
 #include "RichTextFixture.h"
 #include "notesapi/notesrt.h"
 

@@ -10,7 +10,6 @@
 #include "CompoundFileBuilder.h"
 #include "DesktopHandler.h"
 #include "FileText.h"
-#include "ScopedEnv.h"
 #include "TempDir.h"
 #include "VeskMailRun.h"
 
