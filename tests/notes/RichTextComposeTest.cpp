@@ -220,10 +220,7 @@ TEST_F(RichTextComposeTest, ThereIsNoFace255) {
 TEST_F(RichTextComposeTest, WhatCannotBeStoredIsRefusedBeforeWriting) {
   const std::string huge(70000, 'x');
   const UNIVERSALNOTEID none{};
-  const struct {
-    const char* What;
-    TWrite Write;
-  } cases[] = {
+  const std::pair<const char*, TWrite> cases[] = {
       {"long URL", [&](auto& b) { b.AddUrl(huge, ""); }},
       {"long URL text", [&](auto& b) { b.AddUrl("http://x", huge); }},
       {"long link comment", [&](auto& b) { b.AddLink(TIMEDATE{}, none, none, huge); }},
@@ -233,12 +230,12 @@ TEST_F(RichTextComposeTest, WhatCannotBeStoredIsRefusedBeforeWriting) {
       {"column 256", [](auto& b) { b.AddCell(0, 256, TRichTextCell{}); }},
       {"row -1", [](auto& b) { b.AddCell(-1, 0, TRichTextCell{}); }},
   };
-  for (const auto& test : cases) {
+  for (const auto& [what, write] : cases) {
     auto body = NewBody();
     body->AddText("");
     const std::string before = ContextBytes(*body);
-    EXPECT_THROW(test.Write(*body), ELotusNotes) << test.What;
-    EXPECT_EQ(ContextBytes(*body), before) << test.What;
+    EXPECT_THROW(write(*body), ELotusNotes) << what;
+    EXPECT_EQ(ContextBytes(*body), before) << what;
   }
   auto body = NewBody();
   body->AddLink(TIMEDATE{}, none, none, "abc", 6);

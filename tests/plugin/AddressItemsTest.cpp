@@ -82,12 +82,9 @@ TEST_F(AddressItemsTest, MailGroupsGiveTheirNameAsLastName) {
   TNotesDocument Sales(Names, Book.AddGroup("Sales", {"Joan Smith"}));
   Sales.ReplaceItemValue("InternetAddress", TVariant("sales@acme.example"));
   Sales.Save();
-  const struct {
-    std::string Search;
-    Lines Found;
-  } cases[] = {{"project team", {"", "Project Team", "", ""}},
-               {"sal*", {"", "Sales", "", "sales@acme.example"}}};
-  for (const auto& c : cases) EXPECT_EQ(AddressItems(c.Search), c.Found) << c.Search;
+  const std::pair<std::string, Lines> cases[] = {{"project team", {"", "Project Team", "", ""}},
+                                                 {"sal*", {"", "Sales", "", "sales@acme.example"}}};
+  for (const auto& [search, found] : cases) EXPECT_EQ(AddressItems(search), found) << search;
   const Lines Everybody = AddressItems("*");
   ASSERT_EQ(Everybody.size(), 16u);
   EXPECT_EQ(Lines(Everybody.begin() + 8, Everybody.end()),

@@ -12,10 +12,7 @@ TEST(MailAttachments, NamesAreSafeAndDistinct) {
     for (int index = 0; index < 200; ++index) text += "\xCE\xB1";  // alpha, two bytes each
     return text;
   }();
-  const struct {
-    std::vector<std::string> Given;
-    std::vector<std::string> Listed;
-  } Cases[] = {
+  const std::pair<std::vector<std::string>, std::vector<std::string>> Cases[] = {
       {{"report.txt", "report.txt", "REPORT.TXT"},
        {"report.txt", "report (2).txt", "REPORT (3).TXT"}},
       {{"../../x", "..\\..\\x", "a/../../b", "/etc/passwd"}, {"x", "x (2)", "b", "passwd"}},
@@ -28,9 +25,9 @@ TEST(MailAttachments, NamesAreSafeAndDistinct) {
       {{longGreek + ".txt"}, {longGreek.substr(0, 250) + ".txt"}},  // whole characters only
       {{"noext", "noext", ".bashrc", ".bashrc"}, {"noext", "noext (2)", ".bashrc", ".bashrc (2)"}},
   };
-  for (const auto& Case : Cases) {
+  for (const auto& [Given, Listed] : Cases) {
     std::vector<TMailAttachment> attachments;
-    for (const std::string& name : Case.Given)
+    for (const std::string& name : Given)
       attachments.push_back({SafeAttachmentName(name), name, {}});
     MakeNamesDistinct(attachments);
     std::vector<std::string> listed;
@@ -38,7 +35,7 @@ TEST(MailAttachments, NamesAreSafeAndDistinct) {
       listed.push_back(attachment.Name);
       EXPECT_LE(attachment.Name.size(), 255u) << attachment.Stored;
     }
-    EXPECT_EQ(listed, Case.Listed) << Case.Given.front();
+    EXPECT_EQ(listed, Listed) << Given.front();
   }
 }
 

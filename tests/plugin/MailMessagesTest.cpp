@@ -153,15 +153,12 @@ TEST_F(MailMessagesTest, AFailedSendStoresNothingAndACopyIsKeptOnRequest) {
 // Filed mails appear in their folder's list after the next refresh; folder values past the
 // four do nothing at all.
 TEST_F(MailMessagesTest, FiledMailsStayInTheirFolders) {
-  const struct {
-    mfType Folder;
-    const char* Subject;
-  } Cases[] = {{mfDrafts, "Draft"}, {mfInbox, "Filed in"}, {mfSent, "Filed sent"}};
-  for (const auto& Case : Cases) {
-    const size_t before = Folder(Case.Folder).size();
-    Mail->MailToFolder(Record(Case.Subject, {"{\\rtf1 filed\\par}"}, {}), Case.Folder);
+  for (const auto& [folder, subject] :
+       {std::pair{mfDrafts, "Draft"}, {mfInbox, "Filed in"}, {mfSent, "Filed sent"}}) {
+    const size_t before = Folder(folder).size();
+    Mail->MailToFolder(Record(subject, {"{\\rtf1 filed\\par}"}, {}), folder);
     FBody.Clear();
-    EXPECT_EQ(Folder(Case.Folder).size(), before + 1) << Case.Subject;
+    EXPECT_EQ(Folder(folder).size(), before + 1) << subject;
   }
   const size_t drafts = Folder(mfDrafts).size();
   Mail->MailToFolder(Record("Nowhere", {"x"}, {}), static_cast<mfType>(4));

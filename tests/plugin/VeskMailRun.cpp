@@ -28,6 +28,7 @@ testing::AssertionResult Has(const std::string& Text, const std::vector<std::str
 }
 
 testing::AssertionResult Fails(const TRun& Run, const std::vector<std::string>& Parts) {
-  if (Run.ExitCode != 1) return testing::AssertionFailure() << "exit code " << Run.ExitCode;
+  if (Run.ExitCode != 1)
+    return testing::AssertionFailure() << "exit code " << Run.ExitCode << " of\n" << Run.Output;
   return Has(Run.Output, Parts);
 }
