@@ -27,10 +27,8 @@ WORD WordAt(const std::string& Bytes, size_t Offset) {
 TEST_F(RichTextComposeTest, RecordsAreWrittenAsTheirLayoutsSay) {
   const std::string url20 = "http://example.com/a", url21 = "http://example.com/ab";
   const std::string runA = Hex("85 FF 09 00 01 00 00 0A 61 00");  // "a" in Swiss 10, padded
-  const struct {
-    TWrite Write;
-    std::string Expected;  // after the style every context starts with
-  } cases[] = {
+  // What is written, and the bytes after the style every context starts with.
+  const std::pair<TWrite, std::string> cases[] = {
       {[](auto& body) { body.AddTextPara("a\r\nb"); },
        runA + Hex("81 02 85 FF 09 00 01 00 00 0A 62 00")},
       {[](auto& body) { body.AddTextPara("a\r\n"); }, runA + Hex("81 02")},
@@ -83,15 +81,15 @@ TEST_F(RichTextComposeTest, RecordsAreWrittenAsTheirLayoutsSay) {
   DBREPLICAINFO replica = FDatabase->GetReplicaInfo();
   replica.ID = TIMEDATE{{0x04030201, 0x08070605}};
   FDatabase->SetReplicaInfo(replica);
-  for (const auto& test : cases) {
+  for (const auto& [write, expected] : cases) {
     auto body = NewBody();
-    test.Write(*body);
-    SCOPED_TRACE(testing::PrintToString(test.Expected));
+    write(*body);
+    SCOPED_TRACE(testing::PrintToString(expected));
     ASSERT_TRUE(body->HasContext());
     EXPECT_EQ(ContextBytes(*body).substr(0, 74), DefaultStyle());
     // A paragraph whose style changed ends with a new definition; only what comes before it
     // is compared.
-    EXPECT_EQ(AfterStyle(*body).substr(0, test.Expected.size()), test.Expected);
+    EXPECT_EQ(AfterStyle(*body).substr(0, expected.size()), expected);
     EXPECT_EQ(body->ContextPos(), body->ContextSize());
   }
   auto empty = NewBody();

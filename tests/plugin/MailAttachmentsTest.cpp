@@ -43,14 +43,13 @@ TEST(MailAttachments, ANameFindsItsOwnAttachmentOnly) {
   const std::vector<TMailAttachment> attachments = {{"data.doc", "file0001", {1, 1}},
                                                     {"a.doc", "ATT1.doc", {1, 2}},
                                                     {"a (2).doc", "a.doc", {1, 3}}};
-  const struct {
-    const char* Name;
-    int Block;  // 0: none
-  } Cases[] = {{"A.DOC", 2}, {"a (2).doc", 3}, {"att1.doc", 2}, {"file0001", 1},
-               {".doc", 0},  {"data", 0},      {"", 0},         {"file0001=data.doc", 0}};
-  for (const auto& Case : Cases) {
-    const TMailAttachment* found = FindMailAttachment(attachments, Case.Name);
-    EXPECT_EQ(found ? found->Item.block : 0, Case.Block) << Case.Name;
+  // A name and the block of the attachment it finds, 0 for none.
+  const std::pair<const char*, int> Cases[] = {
+      {"A.DOC", 2}, {"a (2).doc", 3}, {"att1.doc", 2}, {"file0001", 1},
+      {".doc", 0},  {"data", 0},      {"", 0},         {"file0001=data.doc", 0}};
+  for (const auto& [Name, Block] : Cases) {
+    const TMailAttachment* found = FindMailAttachment(attachments, Name);
+    EXPECT_EQ(found ? found->Item.block : 0, Block) << Name;
   }
 }
 
