@@ -1,7 +1,6 @@
 // Attachments shown in rich text: hotspots and "$FILE" items made, listed after reopening and
 // written back byte for byte, as text or as an icon; the icon picture; the filter settings;
 // appending an import.
-
 #include "Bitmap8.h"
 #include "ELotusNotes.h"
 #include "FileIconBitmap.h"

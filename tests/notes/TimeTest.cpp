@@ -1,4 +1,3 @@
-
 #include "NotesFixture.h"
 #include "NotesTime.h"
 
