@@ -60,8 +60,7 @@ TEST_F(AddressItemsTest, EveryPersonGivesFourLinesInTheirPlacesAndAFailureNone) 
   Person->ReplaceItemValue("Form", TVariant("Person"));
   Person->ReplaceItemValue("LastName", TVariant("Many"));
   TStringList Companies;
-  Companies.Add("North");
-  Companies.Add("South");
+  Companies.SetText("North\r\nSouth");
   Person->GetItemByName("CompanyName")->SetAsStrings(&Companies);
   Person->Save();
   EXPECT_EQ(AddressItems("many"), (Lines{"", "Many", "North, South", ""}));
