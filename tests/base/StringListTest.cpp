@@ -114,29 +114,8 @@ TEST(StringList, UnsortedEditingAndIndexErrorsAndOrderChangesOfSortedListsRaise)
   EXPECT_EQ(LinesOf(Editing), (TLines{"a", "c", "d"}));
 }
 
-// Sorting moves objects with their lines; a list not told to own its objects never frees them.
-TEST(StringListObjects, BorrowedByDefaultAndMovedBySorting) {
-  int Destroyed = 0;
-  TCounted Object(Destroyed);
-  {
-    TStringList List;
-    List.Add("bb");
-    List.AddObject("a", &Object);
-    List.Add("cc");
-    List.AddObject("d", &Object);
-    List.CustomSort([](const TStringList& L, int I1, int I2) {
-      return static_cast<int>(L.Strings(I1).size()) - static_cast<int>(L.Strings(I2).size());
-    });
-    EXPECT_EQ(LinesOf(List), (TLines{"a", "d", "bb", "cc"}));
-    EXPECT_EQ(List.IndexOfObject(&Object), 0);
-    List.Delete(0);
-    List.Clear();
-    List.AddObject("z", &Object);
-  }
-  EXPECT_EQ(Destroyed, 0);
-}
-
-TEST(StringListNames, LookupIgnoresCaseEvenWhenCaseSensitiveAndSetValueEdits) {
+// SetValue edits in place, or in a sorted list moves the line with its object.
+TEST(StringListNames, LookupIgnoresCaseEvenWhenCaseSensitiveAndSetValueEditsOrMovesTheLine) {
   TStringList List;
   List.SetCaseSensitive(true);
   for (const char* S : {"Server=Mail01/Acme", "plain line", "Path=a=b", "B=2"}) List.Add(S);
@@ -155,25 +134,40 @@ TEST(StringListNames, LookupIgnoresCaseEvenWhenCaseSensitiveAndSetValueEdits) {
   List.SetValue("b", "");
   List.SetValue("missing", "");
   EXPECT_EQ(LinesOf(List), (TLines{"server=10", "plain line", "Path=a=b", "C=3"}));
-}
-
-TEST(StringListNames, SetValueOnSortedListMovesLineWithItsObject) {
   int Destroyed = 0;
-  TStringList List;
-  List.SetOwnsObjects(true);
-  List.SetSorted(true);
+  TStringList Sorted;
+  Sorted.SetOwnsObjects(true);
+  Sorted.SetSorted(true);
   auto* Object = new TCounted(Destroyed);
-  List.AddObject("m=5", Object);
-  List.Add("b=1");
-  List.SetValue("M", "0");
-  List.SetValue("b", "9");
-  EXPECT_EQ(LinesOf(List), (TLines{"b=9", "M=0"}));
-  EXPECT_EQ(List.Objects(1), Object);
+  Sorted.AddObject("m=5", Object);
+  Sorted.Add("b=1");
+  Sorted.SetValue("M", "0");
+  Sorted.SetValue("b", "9");
+  EXPECT_EQ(LinesOf(Sorted), (TLines{"b=9", "M=0"}));
+  EXPECT_EQ(Sorted.Objects(1), Object);
   EXPECT_EQ(Destroyed, 0);
 }
 
-TEST(StringListObjects, OwnedObjectsFreedOnDeleteClearReplaceDestructionAndWhenNotStored) {
+// Sorting moves objects with their lines; a list not told to own its objects never frees them.
+TEST(StringListObjects, BorrowedByDefaultMovedBySortingAndOwnedOnesFreedWhenGoneOrNotStored) {
   int Destroyed = 0;
+  TCounted Object(Destroyed);
+  {
+    TStringList List;
+    List.Add("bb");
+    List.AddObject("a", &Object);
+    List.Add("cc");
+    List.AddObject("d", &Object);
+    List.CustomSort([](const TStringList& L, int I1, int I2) {
+      return static_cast<int>(L.Strings(I1).size()) - static_cast<int>(L.Strings(I2).size());
+    });
+    EXPECT_EQ(LinesOf(List), (TLines{"a", "d", "bb", "cc"}));
+    EXPECT_EQ(List.IndexOfObject(&Object), 0);
+    List.Delete(0);
+    List.Clear();
+    List.AddObject("z", &Object);
+  }
+  EXPECT_EQ(Destroyed, 0);
   {
     TStringList List;
     List.SetOwnsObjects(true);

@@ -261,19 +261,15 @@ std::optional<std::string> Rendering(const std::string& Command, const std::stri
 TEST_F(CdToRtf, NewsletterAsReadersRenderIt) {
   const std::string rtf = Export(Newsletter());
   const std::string golden = std::string(GOLDEN_DIR) + "/newsletter";
-  if (std::getenv("VESK_WRITE_GOLDEN")) {
-    std::ofstream(golden + ".rtf", std::ios::binary) << rtf;
-    if (auto html = Rendering("unrtf --html", rtf)) std::ofstream(golden + ".unrtf.html") << *html;
-    if (auto native = Rendering("pandoc -f rtf -t native", rtf))
-      std::ofstream(golden + ".pandoc.native") << *native;
-  }
+  const bool write = std::getenv("VESK_WRITE_GOLDEN") != nullptr;
+  if (write) std::ofstream(golden + ".rtf", std::ios::binary) << rtf;
   EXPECT_EQ(rtf, vesktest::ReadFileText(golden + ".rtf"));
-  if (auto html = Rendering("unrtf --html", rtf)) {
-    EXPECT_EQ(*html, vesktest::ReadFileText(golden + ".unrtf.html"));
-  }
-  if (auto native = Rendering("pandoc -f rtf -t native", rtf)) {
-    EXPECT_EQ(*native, vesktest::ReadFileText(golden + ".pandoc.native"));
-  }
+  for (const auto& [command, extension] :
+       {std::pair{"unrtf --html", ".unrtf.html"}, {"pandoc -f rtf -t native", ".pandoc.native"}})
+    if (auto rendering = Rendering(command, rtf)) {
+      if (write) std::ofstream(golden + extension) << *rendering;
+      EXPECT_EQ(*rendering, vesktest::ReadFileText(golden + extension)) << command;
+    }
 }
 
 // The library as the runtime loads it, with the block the rich-text library hands it: the RTF

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "FilterFixture.h"
-#include "TempDir.h"
 #include "notesapi/ixport.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/names.h"

@@ -1,8 +1,6 @@
 // Picture files as rich text: which files are taken, and the records written for them.
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "CdRecordBuilder.h"
 #include "CdToRtf.h"
 #include "FilterFixture.h"

@@ -4,8 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
-#include <functional>
-#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>

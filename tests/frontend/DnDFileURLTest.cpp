@@ -80,26 +80,23 @@ TEST(DnDFormats, DropFilesAreReadAndDescriptorsNamesCheckedWithinTheirBlock) {
 }
 
 TEST(DnDFormats, TextSplitsAtCrLfUpToItsNulAndShortcutNamesFitAndAreSafe) {
-  const struct {
-    std::string Block;
-    TLines Lines;
-  } cases[] = {{std::string("first\r\n\r\nthird\r\n", 16), {"first", "", "third"}},
-               {std::string("a\rb\nc\r\nd\0e\r\nf", 13), {"a\rb\nc", "d"}},
-               {std::string("\0padding", 8), {}},
-               {"no end", {"no end"}}};
-  for (const auto& c : cases) EXPECT_EQ(SplitDroppedText(c.Block), c.Lines) << c.Block;
+  const std::pair<std::string, TLines> cases[] = {
+      {std::string("first\r\n\r\nthird\r\n", 16), {"first", "", "third"}},
+      {std::string("a\rb\nc\r\nd\0e\r\nf", 13), {"a\rb\nc", "d"}},
+      {std::string("\0padding", 8), {}},
+      {"no end", {"no end"}}};
+  for (const auto& [block, lines] : cases) EXPECT_EQ(SplitDroppedText(block), lines) << block;
   EXPECT_EQ(BuildDroppedText({"a", "", "b"}), std::string("a\r\n\r\nb\0", 7));
   EXPECT_EQ(BuildDroppedText({}), "");
   // Shortcut names fit and are safe.
   const std::string longName = std::string(255, 'x') + "\xE2\x82\xAC";
-  const struct {
-    std::string Name, File;
-  } names[] = {{"", "URL Link.url"},
-               {"Example", "Example.url"},
-               {"Example.URL", "Example.URL"},
-               {"a/b:c*d?\"e<f>g|h\\i\tj", "a_b_c_d__e_f_g_h_i_j.url"},
-               {longName, std::string(255, 'x') + ".url"}};
-  for (const auto& c : names) EXPECT_EQ(ShortcutFileName(c.Name), c.File) << c.Name;
+  const std::pair<std::string, std::string> names[] = {
+      {"", "URL Link.url"},
+      {"Example", "Example.url"},
+      {"Example.URL", "Example.URL"},
+      {"a/b:c*d?\"e<f>g|h\\i\tj", "a_b_c_d__e_f_g_h_i_j.url"},
+      {longName, std::string(255, 'x') + ".url"}};
+  for (const auto& [name, file] : names) EXPECT_EQ(ShortcutFileName(name), file) << name;
   const std::string group = BuildFileGroupDescriptor("Example.url");
   ASSERT_EQ(group.size(), 336u);
   EXPECT_EQ(static_cast<uint8_t>(group[5]), 0x80);  // FD_LINKUI

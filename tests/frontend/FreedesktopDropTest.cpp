@@ -21,20 +21,18 @@ const TLines Names = {"/tmp/a b.txt", "/d ir/Gr\u00fc\u00dfe #1 %20 a;b?.txt",
                       "/not/utf8/\xFF\xFE.txt"};
 
 TEST(FreedesktopDrop, OnlyLocalFileUrisNameFilesAndFileUrisAreWhatGLibWritesAndReads) {
-  const struct {
-    const char* Uri;
-    std::optional<std::string> File;
-  } cases[] = {{"file:///a/b%20c", "/a/b c"},
-               {"file://localhost/a", "/a"},
-               {"file:/a", "/a"},
-               {"file://server/a", std::nullopt},
-               {"http://example.org/a", std::nullopt},
-               {"file:///a%00b", std::nullopt},
-               {"file:///a%G0", std::nullopt},
-               {"file:///a%2", std::nullopt},
-               {"file:///a#frag", std::nullopt},
-               {"file://", std::nullopt}};
-  for (const auto& c : cases) EXPECT_EQ(FileNameFromUri(c.Uri), c.File) << c.Uri;
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"file:///a/b%20c", "/a/b c"},
+      {"file://localhost/a", "/a"},
+      {"file:/a", "/a"},
+      {"file://server/a", std::nullopt},
+      {"http://example.org/a", std::nullopt},
+      {"file:///a%00b", std::nullopt},
+      {"file:///a%G0", std::nullopt},
+      {"file:///a%2", std::nullopt},
+      {"file:///a#frag", std::nullopt},
+      {"file://", std::nullopt}};
+  for (const auto& [uri, file] : cases) EXPECT_EQ(FileNameFromUri(uri), file) << uri;
   EXPECT_EQ(ParseUriList("# comment\r\nfile:///a\r\n\r\nfile:///b\nhttp://x"),
             (TLines{"file:///a", "file:///b", "http://x"}));
   // File URIs are what GLib writes and reads.

@@ -150,19 +150,16 @@ TEST_F(OSDocSumTest, WhatIsNoCompoundDocumentGivesFalseAndEmptyValues) {
   EXPECT_TRUE(summary.IsSSFile()) << "a read-only document is read";
   EXPECT_FALSE(summary.SetSubject("new"));
   EXPECT_EQ(summary.Subject(), "Subject");
-  const struct {
-    const char* Name;
-    std::string Path;
-  } cases[] = {
+  const std::pair<const char*, std::string> cases[] = {
       {"text file", FDir.Write("notes.txt", "plain text\n")},
       {"empty file", FDir.Write("empty.doc", "")},
       {"missing file", (FDir.Path() / "missing.doc").string()},
       {"directory", FDir.Path().string()},
       {"no summary stream", FDir.Write("bare.doc", BuildCompoundFile({{u"WordDocument", "x"}}))}};
-  for (const auto& c : cases) {
-    EXPECT_FALSE(summary.GetSummaryInfo(c.Path)) << c.Name;
-    EXPECT_FALSE(summary.IsSSFile()) << c.Name;
-    EXPECT_EQ(Fields(summary), std::vector<std::string>(6)) << c.Name;
+  for (const auto& [name, path] : cases) {
+    EXPECT_FALSE(summary.GetSummaryInfo(path)) << name;
+    EXPECT_FALSE(summary.IsSSFile()) << name;
+    EXPECT_EQ(Fields(summary), std::vector<std::string>(6)) << name;
   }
 }
 

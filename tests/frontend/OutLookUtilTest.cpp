@@ -202,11 +202,7 @@ TEST_F(OutLookUtilTest, ContactsAppointmentsAndTasksAreFoundInTheirFolders) {
 }
 
 TEST_F(OutLookUtilTest, TheSelectionDecidesByItsLastMatch) {
-  auto Select = [&](std::vector<std::pair<int, std::string>> Items) {
-    Model.Explorer().Selected.Assign({});
-    for (auto& [Class, Subject] : Items)
-      Model.Explorer().Selected.Append(Inbox->Items().Add(Class, {{"Subject", Subject}}));
-  };
+  auto& Selected = Model.Explorer().Selected;
   const struct {
     const char* Name;
     std::vector<std::pair<int, std::string>> Selected;
@@ -225,18 +221,16 @@ TEST_F(OutLookUtilTest, TheSelectionDecidesByItsLastMatch) {
       {"no match", {{olMail, "Other"}}, false, 0, ""},
   };
   for (const auto& Case : Cases) {
-    Select(Case.Selected);
+    Selected.Assign({});
+    for (auto& [Class, Subject] : Case.Selected)
+      Selected.Append(Inbox->Items().Add(Class, {{"Subject", Subject}}));
     EntryID = FolderPath = Title = "";
     int Class = -1;
     EXPECT_EQ(OLIsValidDnD("Plan", EntryID, FolderPath, Title, Class), Case.Found) << Case.Name;
     EXPECT_EQ(Class, Case.Class) << Case.Name;
     EXPECT_EQ(Title, Case.Title) << Case.Name;
     EXPECT_EQ(FolderPath, Case.Class ? "OUTLOOK://" : "") << Case.Name;
-    EXPECT_EQ(EntryID,
-              Case.Class
-                  ? Model.Explorer().Selected.Item(Model.Explorer().Selected.Count())->EntryID()
-                  : "")
-        << Case.Name;
+    EXPECT_EQ(EntryID, Case.Class ? Selected.Item(Selected.Count())->EntryID() : "") << Case.Name;
   }
 }
 

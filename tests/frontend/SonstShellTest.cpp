@@ -62,16 +62,13 @@ TEST_F(SonstLinks, GetLinkedFileNameFollowsEveryKindOfLink) {
   fs::create_symlink(Target, Dir.Path() / "sym");
   Dir.Write("doc.DESKTOP", "[Desktop Entry]\nType=Link\nURL=file:///srv/My%20Doc.odt\n");
   Dir.Write("fake.lnk", "not a shell link");
-  struct {
-    const char* Name;
-    std::string Expected;
-  } Cases[] = {{"sym", Target},
-               {"doc.DESKTOP", "/srv/My Doc.odt"},
-               {"fake.lnk", ""},
-               {"target.txt", ""},
-               {"missing", ""}};
+  const std::pair<const char*, std::string> Cases[] = {{"sym", Target},
+                                                       {"doc.DESKTOP", "/srv/My Doc.odt"},
+                                                       {"fake.lnk", ""},
+                                                       {"target.txt", ""},
+                                                       {"missing", ""}};
   std::string Folder = Dir.Path().string();
-  for (const auto& Case : Cases) EXPECT_EQ(GetLinkedFileName(Folder, Case.Name), Case.Expected);
+  for (const auto& [Name, Expected] : Cases) EXPECT_EQ(GetLinkedFileName(Folder, Name), Expected);
 }
 
 TEST_F(SonstLinks, ShellFoldersComeFromTheRegistryThenTheXdgFolders) {
@@ -86,13 +83,11 @@ TEST_F(SonstLinks, ShellFoldersComeFromTheRegistryThenTheXdgFolders) {
     Registry.WriteString("My Music", "/srv/music");
   }
   std::string Home_ = Dir.Path().string();
-  struct {
-    const char* Name;
-    std::string Expected;
-  } Cases[] = {{"Personal", Home_ + "/Dokumente/"}, {"Desktop", Home_ + "/Desktop/"},
-               {"my music", "/srv/music/"},         {"AppData", Home_ + "/cfg/"},
-               {"Cache", Home_ + "/.cache/"},       {"Fonts", ""}};
-  for (const auto& Case : Cases) EXPECT_EQ(GetShellFolder(Case.Name), Case.Expected) << Case.Name;
+  const std::pair<const char*, std::string> Cases[] = {
+      {"Personal", Home_ + "/Dokumente/"}, {"Desktop", Home_ + "/Desktop/"},
+      {"my music", "/srv/music/"},         {"AppData", Home_ + "/cfg/"},
+      {"Cache", Home_ + "/.cache/"},       {"Fonts", ""}};
+  for (const auto& [Name, Expected] : Cases) EXPECT_EQ(GetShellFolder(Name), Expected) << Name;
 }
 
 TEST(SonstShell, URLFromClipBoard) {
@@ -236,15 +231,12 @@ TEST(SonstUrl, ChecksAgainstLoopbackServers) {
   EXPECT_FALSE(CheckUrl("ftp://example.org"));
   EXPECT_FALSE(CheckUrl("not a url"));
   LoopbackServer Server(true);
-  struct {
-    std::string Url;
-    bool Expected;
-  } Cases[] = {
-      {Server.Url("/ok"), true}, {Server.Url("/moved"), true}, {Server.Url("/missing"), false}};
-  for (auto& Case : Cases) {
-    std::string Url = Case.Url;
-    EXPECT_EQ(CheckUrlExt(Url, 5s), Case.Expected) << Case.Url;
-    EXPECT_EQ(Url, Case.Url);
+  for (const auto& [Given, Expected] : {std::pair{Server.Url("/ok"), true},
+                                        {Server.Url("/moved"), true},
+                                        {Server.Url("/missing"), false}}) {
+    std::string Url = Given;
+    EXPECT_EQ(CheckUrlExt(Url, 5s), Expected) << Given;
+    EXPECT_EQ(Url, Given);
   }
   EXPECT_NE(Server.LastRequest().find("User-Agent: InetURL:/1.0\r\n"), std::string::npos);
   EXPECT_EQ(Server.LastRequest().rfind("GET /missing ", 0), 0u);

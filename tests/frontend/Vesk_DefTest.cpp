@@ -10,7 +10,6 @@
 #include "DesktopFixture.h"
 #include "DnDFileURL.h"
 #include "DocSumCorpus.h"
-#include "FileText.h"
 #include "FreedesktopDrop.h"
 #include "ListLines.h"
 #include "OutLookUtil.h"

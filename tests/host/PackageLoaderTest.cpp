@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "ErrorOf.h"
 #include "Exception.h"
@@ -59,7 +58,9 @@ TEST_F(PackageLoaderTest, SectionsStartInOrderAndStopInReverse) {
   EXPECT_FALSE(IsMapped(TEST_MODULE_OK));
 }
 
-TEST_F(PackageLoaderTest, AFailingSectionStopsTheOthersAndClosesTheModule) {
+// A failing section stops the others and closes the module; a missing module, or one without an
+// entry point, is refused before anything starts.
+TEST_F(PackageLoaderTest, AFailingSectionStopsTheOthersAndModulesWithoutAnEntryPointNeverStart) {
   EXPECT_EQ(LoadError<Exception>(TEST_MODULE_FAILING_START), "section 2 cannot start");
   EXPECT_EQ(Log(), (TLines{"start 1", "stop 1"}));
   EXPECT_FALSE(IsMapped(TEST_MODULE_FAILING_START));
@@ -71,9 +72,7 @@ TEST_F(PackageLoaderTest, AFailingSectionStopsTheOthersAndClosesTheModule) {
   // Once unloaded, the module's entry points are out of reach.
   EXPECT_THROW(Package.Register(), EPackageError);
   Package.Unload();  // a second unload does nothing
-}
-
-TEST_F(PackageLoaderTest, MissingModulesAndModulesWithoutAnEntryPointAreRefusedBeforeTheyStart) {
+  std::filesystem::remove(LogFile());
   std::string Error = LoadError<EPackageError>(TEST_MODULE_WITHOUT_REGISTER);
   EXPECT_EQ(Error, std::string("Package ") + TEST_MODULE_WITHOUT_REGISTER +
                        " has no entry point Register");

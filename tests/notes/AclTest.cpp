@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "ELotusNotes.h"
 #include "NotesApiErrors.h"
 #include "NotesErrorOf.h"
 #include "StorageFixture.h"
@@ -179,31 +178,29 @@ TEST_F(Acl, RolesAreWholeNamesThatKeepTheirPrivilegeBits) {
 // Roles Zeta, Alpha and Mid, then an operation that reorders the list: every role keeps its
 // privilege bit, and a role added afterwards gets a bit of its own.
 TEST_F(Acl, ReorderedRolesKeepTheirPrivileges) {
-  const struct {
-    const char* Name;
-    std::function<void(TAclRoles&)> Reorder;
-  } cases[] = {{"Sort", [](TAclRoles& Roles) { Roles.Sort(); }},
-               {"CustomSort",
-                [](TAclRoles& Roles) {
-                  Roles.CustomSort([](const TStringList& List, int A, int B) {
-                    return List.Strings(B).compare(List.Strings(A));
-                  });
-                }},
-               {"Exchange", [](TAclRoles& Roles) { Roles.Exchange(0, 2); }},
-               {"SetSorted", [](TAclRoles& Roles) { Roles.SetSorted(true); }},
-               {"SetCaseSensitive", [](TAclRoles& Roles) {
-                  Roles.SetSorted(true);
-                  Roles.SetCaseSensitive(true);
-                }}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const std::string file = std::string("roles-") + c.Name + ".nsf";
+  const std::pair<const char*, std::function<void(TAclRoles&)>> cases[] = {
+      {"Sort", [](TAclRoles& Roles) { Roles.Sort(); }},
+      {"CustomSort",
+       [](TAclRoles& Roles) {
+         Roles.CustomSort([](const TStringList& List, int A, int B) {
+           return List.Strings(B).compare(List.Strings(A));
+         });
+       }},
+      {"Exchange", [](TAclRoles& Roles) { Roles.Exchange(0, 2); }},
+      {"SetSorted", [](TAclRoles& Roles) { Roles.SetSorted(true); }},
+      {"SetCaseSensitive", [](TAclRoles& Roles) {
+         Roles.SetSorted(true);
+         Roles.SetCaseSensitive(true);
+       }}};
+  for (const auto& [name, reorder] : cases) {
+    SCOPED_TRACE(name);
+    const std::string file = std::string("roles-") + name + ".nsf";
     {
       TNotesDatabase database;
       database.CreateNew("", file, "");
       TNotesACL& acl = database.GetACL();
       for (const char* role : {"Zeta", "Alpha", "Mid"}) acl.Roles().Add(role);
-      c.Reorder(acl.Roles());
+      reorder(acl.Roles());
       acl.Roles().Add("Omega");
       TNotesACLEntry* eve = acl.CreateACLEntry("Eve");
       eve->SetRoles("Mid\r\nAlpha\r\nOmega");
@@ -219,22 +216,20 @@ TEST_F(Acl, ReorderedRolesKeepTheirPrivileges) {
 
 // A caller may keep the list past a close; what needs the closed database raises.
 TEST_F(Acl, AListKeptPastACloseRaisesClearly) {
-  const struct {
-    const char* Name;
-    std::function<void(TNotesDatabase&)> Close;
-  } cases[] = {{"Close", [](TNotesDatabase& Database) { Database.Close(); }},
-               {"SetActive", [](TNotesDatabase& Database) { Database.SetActive(false); }},
-               {"SetFileName", [](TNotesDatabase& Database) { Database.SetFileName("x.nsf"); }},
-               {"SetServerName",
-                [](TNotesDatabase& Database) { Database.SetServerName("CN=Srv2/O=Acme"); }}};
+  const std::pair<const char*, std::function<void(TNotesDatabase&)>> cases[] = {
+      {"Close", [](TNotesDatabase& Database) { Database.Close(); }},
+      {"SetActive", [](TNotesDatabase& Database) { Database.SetActive(false); }},
+      {"SetFileName", [](TNotesDatabase& Database) { Database.SetFileName("x.nsf"); }},
+      {"SetServerName",
+       [](TNotesDatabase& Database) { Database.SetServerName("CN=Srv2/O=Acme"); }}};
   const std::string closed =
       "-1 The access control list of test.nsf cannot be used: the database was closed";
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
+  for (const auto& [name, close] : cases) {
+    SCOPED_TRACE(name);
     FDatabase->Open("", "test.nsf");
     TNotesACL& kept = FDatabase->GetACL();
-    kept.Roles().Add(c.Name);
-    c.Close(*FDatabase);
+    kept.Roles().Add(name);
+    close(*FDatabase);
     EXPECT_EQ(kept.GetEntriesCount(), 1);
     EXPECT_EQ(NotesErrorOf([&] { kept.Save(); }), closed);
     EXPECT_EQ(NotesErrorOf([&] { kept.GetUniformAccess(); }), closed);

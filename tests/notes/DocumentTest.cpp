@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 #include <functional>

@@ -90,8 +90,7 @@ TEST_F(ItemTest, TextsReadBackAsWrittenAndEmptyValuesAreEmptyText) {
   TStringList empty;
   Item("Lines").SetAsStrings(&empty);
   TStringList pair;
-  pair.Add("one");
-  pair.Add("two");
+  pair.SetText("one\r\ntwo");
   Item("Pair").SetAsStrings(&pair);
   Item("Pair").SetAsStrings(&Item("Pair").GetAsStrings());  // its own lines written back
   EXPECT_EQ(Item("Pair").GetAsStrings().Count(), 2);

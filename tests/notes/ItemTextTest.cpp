@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "StorageFixture.h"
+#include "DesignFixture.h"
 
 namespace {
 
@@ -58,14 +58,11 @@ std::map<int, std::string> CharactersByGroup() {
   return groups;
 }
 
-class ItemTextTest : public StorageFixture {
+class ItemTextTest : public DesignFixture {
  protected:
   // Writes Text as the item S of a new saved note and reopens it.
   std::unique_ptr<TNotesDocument> Written(const std::string& Text) {
-    auto document = FDatabase->CreateDocument();
-    document->GetItemByName("S")->SetAsString(Text);
-    document->Save();
-    return std::make_unique<TNotesDocument>(*FDatabase, document->NoteID());
+    return std::make_unique<TNotesDocument>(*FDatabase, CreateDocument({{"S", Text}}));
   }
 
   static std::string Stored(TNotesDocument& Document) {

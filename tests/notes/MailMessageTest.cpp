@@ -36,6 +36,9 @@ class MailMessageTest : public MailFixture {
   std::string CheckAddressError() {
     return NotesErrorOf([&] { FMemo->CheckAddress(); });
   }
+  static std::string NotFound(const std::string& Name) {
+    return "-1 Cannot find address \"" + Name + "\" on server CN=Mail1/O=Acme";
+  }
 
   std::unique_ptr<TNotesDocument> FMemo;
 };
@@ -92,20 +95,18 @@ TEST_F(MailMessageTest, ANewBodyReplacesEveryOldItemAndOneOfMoreThan65535LinesIs
   FMemo->Save();
   TNotesDocument reread(*FMail, FMemo->NoteID());
   EXPECT_EQ(reread.CountMultipleItems("Body"), 1);
-  // A body of more than 65,535 lines is written whole.
-  TStringList lines;
-  for (int i = 0; i < 70000; ++i) lines.Add(std::to_string(i));
-  FMemo->SetBodyAsMemo(lines);
-  DWORD total = 0;
-  for (const auto& item : FMemo->LoadMultipleItems("Body")) total += item->ValueLength();
-  // Every line is at least a paragraph record and its text: far beyond what 65,535 lines give.
+  // A body of more than 65,535 lines is written whole: every line is at least a paragraph
+  // record and its text, far beyond what 65,535 lines give.
+  const auto bodySize = [](TNotesDocument& Document, int Lines) {
+    TStringList lines;
+    for (int i = 0; i < Lines; ++i) lines.Add(std::to_string(i));
+    Document.SetBodyAsMemo(lines);
+    DWORD total = 0;
+    for (const auto& item : Document.LoadMultipleItems("Body")) total += item->ValueLength();
+    return total;
+  };
   TNotesDocument shorter(*FMail);
-  TStringList fewer;
-  for (int i = 0; i < 65535; ++i) fewer.Add(std::to_string(i));
-  shorter.SetBodyAsMemo(fewer);
-  DWORD fewerTotal = 0;
-  for (const auto& item : shorter.LoadMultipleItems("Body")) fewerTotal += item->ValueLength();
-  EXPECT_GT(total, fewerTotal);
+  EXPECT_GT(bodySize(*FMemo, 70000), bodySize(shorter, 65535));
 }
 
 // A body written as text reads back as its lines, and is no list of lines.
@@ -128,14 +129,11 @@ TEST_F(MailMessageTest, OnlyKnownAddresseesPassAndTheFirstUnknownIsNamedSendToFi
   EXPECT_EQ(CheckAddressError(), "no error");
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith, Nobody Known, Other Unknown");
   FMemo->SetRecipients("First Unknown");
-  EXPECT_EQ(CheckAddressError(),
-            "-1 Cannot find address \"Nobody Known\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(), NotFound("Nobody Known"));
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "John Smith");
-  EXPECT_EQ(CheckAddressError(),
-            "-1 Cannot find address \"First Unknown\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(), NotFound("First Unknown"));
   FMemo->SetItemByNum(MAIL_SENDTO_ITEM_NUM, "Jürgen Weiß");  // checked in its own characters
-  EXPECT_EQ(CheckAddressError(),
-            "-1 Cannot find address \"Jürgen Weiß\" on server CN=Mail1/O=Acme");
+  EXPECT_EQ(CheckAddressError(), NotFound("Jürgen Weiß"));
 }
 
 }  // namespace

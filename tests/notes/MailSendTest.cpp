@@ -55,8 +55,7 @@ TEST_F(MailSendTest, SendCompletesTheHeaderWithTheCallersElseTheAddressItemsReci
   } cases[] = {{"address items",
                 [](TNotesDocument& Memo) {
                   TStringList sendTo;
-                  sendTo.Add("John Smith");
-                  sendTo.Add(" Jane Doe");
+                  sendTo.SetText("John Smith\r\n Jane Doe");
                   Memo.GetItemByName("SendTo")->SetAsStrings(&sendTo);
                   Memo.GetItemByName("CopyTo")->SetAsString("Copy Person");
                   Memo.GetItemByName("BlindCopyTo")->SetAsString("Hidden Person");

@@ -8,7 +8,6 @@
 #include "StringList.h"
 #include "TAddressBookAdmin.h"
 #include "TNotesDocument.h"
-#include "TNotesItem.h"
 #include "TNotesName.h"
 
 namespace {
@@ -64,8 +63,7 @@ TEST_F(NameLookup, EveryMatchGivesOneLinePerItemInItsPlaceAFailureNothingAndAllE
   names.Add("");
   items.Add("LastName");
   EXPECT_TRUE(TNotesName::LookupNameList("", views, names, items, {nloAll}, results));
-  ASSERT_EQ(views.Count(), 1);
-  EXPECT_EQ(views.Strings(0), "$Users");
+  EXPECT_EQ(LinesOf(views), Lines{"$Users"});
   EXPECT_EQ(LinesOf(results), (Lines{"Smith", "Doe", ""}));
 }
 

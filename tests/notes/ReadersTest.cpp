@@ -1,6 +1,5 @@
 // Readers items on a server's mail file: a document is invisible, on every path, to users its
 // Readers and Authors items do not name through their name, a group or a role.
-#include <algorithm>
 #include <set>
 
 #include "ELotusNotes.h"

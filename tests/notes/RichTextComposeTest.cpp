@@ -27,10 +27,8 @@ WORD WordAt(const std::string& Bytes, size_t Offset) {
 TEST_F(RichTextComposeTest, RecordsAreWrittenAsTheirLayoutsSay) {
   const std::string url20 = "http://example.com/a", url21 = "http://example.com/ab";
   const std::string runA = Hex("85 FF 09 00 01 00 00 0A 61 00");  // "a" in Swiss 10, padded
-  const struct {
-    TWrite Write;
-    std::string Expected;  // after the style every context starts with
-  } cases[] = {
+  // What is written, and the bytes after the style every context starts with.
+  const std::pair<TWrite, std::string> cases[] = {
       {[](auto& body) { body.AddTextPara("a\r\nb"); },
        runA + Hex("81 02 85 FF 09 00 01 00 00 0A 62 00")},
       {[](auto& body) { body.AddTextPara("a\r\n"); }, runA + Hex("81 02")},
@@ -83,15 +81,15 @@ TEST_F(RichTextComposeTest, RecordsAreWrittenAsTheirLayoutsSay) {
   DBREPLICAINFO replica = FDatabase->GetReplicaInfo();
   replica.ID = TIMEDATE{{0x04030201, 0x08070605}};
   FDatabase->SetReplicaInfo(replica);
-  for (const auto& test : cases) {
+  for (const auto& [write, expected] : cases) {
     auto body = NewBody();
-    test.Write(*body);
-    SCOPED_TRACE(testing::PrintToString(test.Expected));
+    write(*body);
+    SCOPED_TRACE(testing::PrintToString(expected));
     ASSERT_TRUE(body->HasContext());
     EXPECT_EQ(ContextBytes(*body).substr(0, 74), DefaultStyle());
     // A paragraph whose style changed ends with a new definition; only what comes before it
     // is compared.
-    EXPECT_EQ(AfterStyle(*body).substr(0, test.Expected.size()), test.Expected);
+    EXPECT_EQ(AfterStyle(*body).substr(0, expected.size()), expected);
     EXPECT_EQ(body->ContextPos(), body->ContextSize());
   }
   auto empty = NewBody();
@@ -191,17 +189,13 @@ TEST_F(RichTextComposeTest, AFaceNameTakesOneFaceNumber) {
   SaveAndReopen();
   FDocument->LoadFontTable();
   const TStringList& table = *FDocument->FontTable();
-  ASSERT_EQ(table.Count(), 3);
-  const struct {
-    const char* Name;
-    WORD Face, Family;
-  } faces[] = {{"Times", 9, 0x12}, {"Arial", 10, 0}, {"Courier New", 11, 0}};
-  for (int index = 0; index < 3; ++index) {
+  std::string faces;  // name, face and family of each
+  for (int index = 0; index < table.Count(); ++index) {
     const auto* font = static_cast<const TNotesFont*>(table.Objects(index));
-    EXPECT_EQ(table.Strings(index), faces[index].Name);
-    EXPECT_EQ(font->Face, faces[index].Face);
-    EXPECT_EQ(font->Family, faces[index].Family);
+    faces += table.Strings(index) + " " + std::to_string(font->Face) + " " +
+             std::to_string(font->Family) + "; ";
   }
+  EXPECT_EQ(faces, "Times 9 18; Arial 10 0; Courier New 11 0; ");
 }
 
 TEST_F(RichTextComposeTest, ThereIsNoFace255) {
@@ -224,10 +218,7 @@ TEST_F(RichTextComposeTest, ThereIsNoFace255) {
 TEST_F(RichTextComposeTest, WhatCannotBeStoredIsRefusedBeforeWriting) {
   const std::string huge(70000, 'x');
   const UNIVERSALNOTEID none{};
-  const struct {
-    const char* What;
-    TWrite Write;
-  } cases[] = {
+  const std::pair<const char*, TWrite> cases[] = {
       {"long URL", [&](auto& b) { b.AddUrl(huge, ""); }},
       {"long URL text", [&](auto& b) { b.AddUrl("http://x", huge); }},
       {"long link comment", [&](auto& b) { b.AddLink(TIMEDATE{}, none, none, huge); }},
@@ -237,12 +228,12 @@ TEST_F(RichTextComposeTest, WhatCannotBeStoredIsRefusedBeforeWriting) {
       {"column 256", [](auto& b) { b.AddCell(0, 256, TRichTextCell{}); }},
       {"row -1", [](auto& b) { b.AddCell(-1, 0, TRichTextCell{}); }},
   };
-  for (const auto& test : cases) {
+  for (const auto& [what, write] : cases) {
     auto body = NewBody();
     body->AddText("");
     const std::string before = ContextBytes(*body);
-    EXPECT_THROW(test.Write(*body), ELotusNotes) << test.What;
-    EXPECT_EQ(ContextBytes(*body), before) << test.What;
+    EXPECT_THROW(write(*body), ELotusNotes) << what;
+    EXPECT_EQ(ContextBytes(*body), before) << what;
   }
   auto body = NewBody();
   body->AddLink(TIMEDATE{}, none, none, "abc", 6);

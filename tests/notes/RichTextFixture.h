@@ -19,6 +19,20 @@ inline std::string Hex(const std::string& Pairs) {
   }
   return bytes;
 }
+// A WORD as records store it, low byte first.
+inline std::string Word(WORD Value) {
+  return {static_cast<char>(Value & 0xFF), static_cast<char>(Value >> 8)};
+}
+// A record with the pad byte that keeps the next one at an even offset.
+inline std::string Even(const std::string& Record) {
+  return Record.size() % 2 ? Record + '\0' : Record;
+}
+// A CDHOTSPOTBEGIN of type file: its data the two names, each NUL-terminated.
+inline std::string FileHotspot(const std::string& Internal, const std::string& Shown) {
+  const std::string data = Internal + '\0' + Shown + '\0';
+  return Even(Hex("A9 FF") + Word(static_cast<WORD>(12 + data.size())) + Hex("04 00 01 00 00 00") +
+              Word(static_cast<WORD>(data.size())) + data);
+}
 
 // A document of a scratch database for rich-text tests, with helpers for the bytes of records.
 class RichTextFixture : public DocumentFixture {

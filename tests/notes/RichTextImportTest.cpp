@@ -1,7 +1,6 @@
 // Rich text through the filter libraries: RTF lines imported and exported, files imported by
 // their filters, failures reported with the file at fault and no temporary file left behind.
 
-#include "ELotusNotes.h"
 #include "NotesErrorOf.h"
 #include "NotesFilters.h"
 #include "NotesRichText.h"

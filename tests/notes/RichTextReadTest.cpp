@@ -13,33 +13,19 @@ namespace {
 
 class RichTextReadTest : public RichTextFixture {
  protected:
-  static std::string Word(WORD Value) {
-    return std::string{static_cast<char>(Value & 0xFF), static_cast<char>(Value >> 8)};
-  }
   // A CDTEXT in Swiss 10 point; with Pad the pad byte after an odd text.
   static std::string Run(const std::string& Text, bool Pad = true) {
     std::string run =
         Hex("85 FF") + Word(static_cast<WORD>(8 + Text.size())) + Hex("01 00 00 0A") + Text;
-    return Pad && Text.size() % 2 ? run + '\0' : run;
+    return Pad ? Even(run) : run;
   }
   static std::string Paragraph() { return Hex("81 02"); }
-  // A CDHOTSPOTBEGIN of type file: its data the two names, each NUL-terminated.
-  static std::string FileHotspot(const std::string& Internal, const std::string& Shown) {
-    const std::string data = Internal + '\0' + Shown + '\0';
-    std::string record = Hex("A9 FF") + Word(static_cast<WORD>(12 + data.size())) +
-                         Hex("04 00 01 00 00 00") + Word(static_cast<WORD>(data.size())) + data;
-    return record.size() % 2 ? record + '\0' : record;
-  }
   static std::string Link2(WORD Index, const std::string& Strings) {
-    std::string record =
-        Hex("91 FF") + Word(static_cast<WORD>(6 + Strings.size())) + Word(Index) + Strings;
-    return record.size() % 2 ? record + '\0' : record;
+    return Even(Hex("91 FF") + Word(static_cast<WORD>(6 + Strings.size())) + Word(Index) + Strings);
   }
   static std::string LinkExport2(const NOTELINK& Target, const std::string& Strings) {
-    std::string record = Hex("92 FF") + Word(static_cast<WORD>(44 + Strings.size())) +
-                         std::string(reinterpret_cast<const char*>(&Target), sizeof(Target)) +
-                         Strings;
-    return record.size() % 2 ? record + '\0' : record;
+    return Even(Hex("92 FF") + Word(static_cast<WORD>(44 + Strings.size())) +
+                std::string(reinterpret_cast<const char*>(&Target), sizeof(Target)) + Strings);
   }
   void Append(const std::string& Name, WORD Type, const std::string& Value) {
     CheckNotesStatus(NSFItemAppend(FDocument->NoteHandle(), 0, Name.data(),

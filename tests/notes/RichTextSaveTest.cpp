@@ -2,7 +2,6 @@
 // buffers, failing appends, and plain SetRichText.
 #include "ELotusNotes.h"
 #include "HugeNSFRTFItemAppend.h"
-#include "NotesCharset.h"
 #include "RichTextFixture.h"
 #include "notesapi/notesrt.h"
 
@@ -16,10 +15,8 @@ class RichTextSaveTest : public RichTextFixture {
   }
   // A CDTEXT of exactly Length bytes (even, at least 8).
   static std::string RunOf(size_t Length) {
-    std::string run = Hex("85 FF 00 00 01 00 00 0A") + std::string(Length - 8, 'x');
-    run[2] = static_cast<char>(Length & 0xFF);
-    run[3] = static_cast<char>(Length >> 8);
-    return run;
+    return Hex("85 FF") + Word(static_cast<WORD>(Length)) + Hex("01 00 00 0A") +
+           std::string(Length - 8, 'x');
   }
   // A record with a DWORD length (a graphic) of exactly Length bytes.
   static std::string LongRecord(size_t Length) {
@@ -70,10 +67,7 @@ TEST_F(RichTextSaveTest, BuffersAreCutIntoPiecesAtRecordBoundariesAndDamagedOnes
     EXPECT_EQ(joined, test.Buffer) << test.What;
   }
   // A damaged buffer appends nothing.
-  const struct {
-    const char* What;
-    std::string Buffer;
-  } damaged[] = {
+  const std::pair<const char*, std::string> damaged[] = {
       {"length below the header", Hex("81 02 85 FF 02 00")},
       {"record past the end", Hex("85 FF 10 00 01 00 00 0A")},
       {"length near 4 GiB", Hex("81 02 99 00 FE FF FF FF 00 00")},
@@ -83,9 +77,9 @@ TEST_F(RichTextSaveTest, BuffersAreCutIntoPiecesAtRecordBoundariesAndDamagedOnes
       {"damage after the first piece", Repeat(RunOf(10000), 5) + Hex("85 FF FF 7F")},
   };
   FDocument->SetBodyAsString("kept");
-  for (const auto& test : damaged) {
-    EXPECT_THROW(AppendRaw(test.Buffer), ELotusNotes) << test.What;
-    EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1) << test.What;
+  for (const auto& [what, buffer] : damaged) {
+    EXPECT_THROW(AppendRaw(buffer), ELotusNotes) << what;
+    EXPECT_EQ(FDocument->CountMultipleItems("Body"), 1) << what;
   }
 }
 

@@ -1,6 +1,5 @@
 #include <thread>
 
-#include "ELotusNotes.h"
 #include "NotesApiErrors.h"
 #include "NotesErrorOf.h"
 #include "NotesFixture.h"

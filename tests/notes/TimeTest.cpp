@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "NotesFixture.h"
 #include "NotesTime.h"
 

@@ -69,10 +69,8 @@ TEST_F(ViewsTest, AViewLargerThanOneReadIsReadWhole) {
 
 TEST_F(ViewsTest, NamesAreFoundByTitleAndByAliasesAndOpenViewKnowsFolders) {
   const NOTEID design = CreateMemosView();
-  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "Memos|($Memos)"), design);
-  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "memos"), design);
-  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "($memos)"), design);
-  EXPECT_EQ(TNotesView::GetViewID(*FDatabase, "Renamed|($Memos)"), design);
+  for (const char* name : {"Memos|($Memos)", "memos", "($memos)", "Renamed|($Memos)"})
+    EXPECT_EQ(TNotesView::GetViewID(*FDatabase, name), design) << name;
   EXPECT_THROW(TNotesView::GetViewID(*FDatabase, "($Memos)|Renamed"), ELotusNotes);
   EXPECT_THROW(TNotesView(*FDatabase, "Nowhere"), ELotusNotes);
   // OpenView makes folders of folders and views of views, but no folder of a view.

@@ -6,22 +6,18 @@
 
 namespace {
 
-void Put(std::string& Out, uint32_t Value, int Bytes) {
-  for (int at = 0; at < Bytes; ++at) Out += static_cast<char>(Value >> (8 * at));
+void Put(std::string& Out, std::initializer_list<uint32_t> Values, int Bytes = 4) {
+  for (uint32_t Value : Values)
+    for (int at = 0; at < Bytes; ++at) Out += static_cast<char>(Value >> (8 * at));
 }
 
 // A BMP of 24 or 32 bits per pixel, every pixel of one colour.
 std::string DirectColorBmp(int Width, int Height, int Bits, uint8_t R, uint8_t G, uint8_t B) {
   const int rowBytes = (Width * Bits / 8 + 3) & ~3;
   std::string bmp = "BM";
-  Put(bmp, 54 + rowBytes * std::abs(Height), 4);
-  Put(bmp, 0, 4);
-  Put(bmp, 54, 4);
-  Put(bmp, 40, 4);
-  Put(bmp, static_cast<uint32_t>(Width), 4);
-  Put(bmp, static_cast<uint32_t>(Height), 4);
-  Put(bmp, 1, 2);
-  Put(bmp, static_cast<uint32_t>(Bits), 2);
+  Put(bmp, {54u + rowBytes * std::abs(Height), 0, 54, 40, static_cast<uint32_t>(Width),
+            static_cast<uint32_t>(Height)});
+  Put(bmp, {1, static_cast<uint32_t>(Bits)}, 2);
   bmp.append(24, '\0');
   for (int y = 0; y < std::abs(Height); ++y) {
     std::string row;

@@ -11,14 +11,12 @@ TClientDataSet People() {
   TClientDataSet Data;
   Data.FieldDefs = {{"Name", ftString, 5}, {"Age", ftInteger, 0}, {"Born", ftDateTime, 0}};
   Data.CreateDataSet();
-  struct {
-    const char* Name;
-    TVariant Age;
-  } Rows[] = {{"Maria", 41}, {"Wei", TVariant::Null()}, {"Anna-Lena", 29}, {"Lars", "35"}};
-  for (const auto& Row : Rows) {
+  const std::pair<const char*, TVariant> Rows[] = {
+      {"Maria", 41}, {"Wei", TVariant::Null()}, {"Anna-Lena", 29}, {"Lars", "35"}};
+  for (const auto& [Name, Age] : Rows) {
     Data.Append();
-    Data.SetFieldValue("name", Row.Name);
-    Data.SetFieldValue("Age", Row.Age);
+    Data.SetFieldValue("name", Name);
+    Data.SetFieldValue("Age", Age);
     Data.SetFieldValue("Born", TVariant::FromDate(45000.5));
     Data.Post();
   }

@@ -21,10 +21,7 @@ namespace {
 using Words = std::vector<std::string>;
 
 TEST(ShellWords, QuotesAndBackslashesButNoExpansion) {
-  struct {
-    const char* Text;
-    Words Expected;
-  } Cases[] = {
+  const std::pair<const char*, Words> Cases[] = {
       {"", {}},
       {"  a\tb \n c ", {"a", "b", "c"}},
       {"'a b' \"c d\" e\\ f", {"a b", "c d", "e f"}},
@@ -34,7 +31,7 @@ TEST(ShellWords, QuotesAndBackslashesButNoExpansion) {
       {"a\"b c\"d 'unclosed x", {"ab cd", "unclosed x"}},
       {"-x --opt=\"1 2\"", {"-x", "--opt=1 2"}},
   };
-  for (const auto& Case : Cases) EXPECT_EQ(SplitShellWords(Case.Text), Case.Expected) << Case.Text;
+  for (const auto& [Text, Expected] : Cases) EXPECT_EQ(SplitShellWords(Text), Expected) << Text;
 }
 
 // Our children that have exited and were not reaped.
@@ -91,7 +88,6 @@ TEST(Spawn, WaitedProgramsReportHowTheyEndedAndNoneStaysOurZombie) {
         << Case.Name;
   }
   // No program stays our zombie.
-  using namespace std::chrono_literals;
   EXPECT_EQ(SpawnDetached({"/bin/true"}, "", false, 10s).Kind, TSpawnResult::skStarted);
   EXPECT_EQ(SpawnDetached({"/bin/sleep", "0.3"}, "", true, 20ms).Kind, TSpawnResult::skTimedOut);
   usleep(600000);
@@ -146,10 +142,7 @@ TEST_F(LauncherTest, DocumentsReachTheDefaultProgramIntactAndProgramsStartDirect
 TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
   std::string Binary = Dir.Write("data.bin", std::string("\x00\x01\x02\xff", 4));
   std::string PlainFile = Dir.Write("plain", "x");
-  struct {
-    TShellOpenRequest Request;
-    int Expected;
-  } Cases[] = {
+  const std::pair<TShellOpenRequest, int> Cases[] = {
       {{(Dir.Path() / "missing.txt").string(), "", "", 1}, SE_ERR_FNF},
       {{(Dir.Path() / "no-folder/missing.txt").string(), "", "", 1}, SE_ERR_PNF},
       {{PlainFile + "/below-a-file.txt", "", "", 1}, SE_ERR_PNF},
@@ -157,8 +150,8 @@ TEST_F(LauncherTest, FailuresHaveTheirWindowsCodes) {
       {{Binary, "", "", 1}, SE_ERR_NOASSOC},
       {{"outlook:00000000ABCDEF", "", "", 1}, SE_ERR_NOASSOC},
   };
-  for (const auto& Case : Cases)
-    EXPECT_EQ(Launcher.Open(Case.Request), Case.Expected) << Case.Request.File;
+  for (const auto& [Request, Expected] : Cases)
+    EXPECT_EQ(Launcher.Open(Request), Expected) << Request.File;
   if (geteuid() != 0) {
     std::string Secret = Dir.Write("secret.txt", "x");
     chmod(Secret.c_str(), 0);

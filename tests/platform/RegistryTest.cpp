@@ -1,7 +1,6 @@
 // TRegistry as its callers use it: keys, values, types, paths and several registry objects.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 
 #include "ErrorOf.h"

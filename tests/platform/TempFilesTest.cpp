@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ErrorOf.h"
+#include "FileText.h"
 #include "ForkedChild.h"
 #include "TempDir.h"
 #include "TempFiles.h"
@@ -50,8 +51,7 @@ TEST(TempFiles, FilesAreNewAndPrivateAndGoWithTheirHolderOrTheDirectory) {
     std::ofstream(next) << "taken";
     const std::string made = temp.CreateFile("~rtf");
     EXPECT_NE(made, next);
-    std::ifstream taken(next);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(taken), {}), "taken");
+    EXPECT_EQ(vesktest::ReadFileText(next), "taken");
     {
       TTempFile file(made);  // a holder removes its file
     }

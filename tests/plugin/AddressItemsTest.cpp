@@ -60,8 +60,7 @@ TEST_F(AddressItemsTest, EveryPersonGivesFourLinesInTheirPlacesAndAFailureNone) 
   Person->ReplaceItemValue("Form", TVariant("Person"));
   Person->ReplaceItemValue("LastName", TVariant("Many"));
   TStringList Companies;
-  Companies.Add("North");
-  Companies.Add("South");
+  Companies.SetText("North\r\nSouth");
   Person->GetItemByName("CompanyName")->SetAsStrings(&Companies);
   Person->Save();
   EXPECT_EQ(AddressItems("many"), (Lines{"", "Many", "North, South", ""}));
@@ -82,12 +81,9 @@ TEST_F(AddressItemsTest, MailGroupsGiveTheirNameAsLastName) {
   TNotesDocument Sales(Names, Book.AddGroup("Sales", {"Joan Smith"}));
   Sales.ReplaceItemValue("InternetAddress", TVariant("sales@acme.example"));
   Sales.Save();
-  const struct {
-    std::string Search;
-    Lines Found;
-  } cases[] = {{"project team", {"", "Project Team", "", ""}},
-               {"sal*", {"", "Sales", "", "sales@acme.example"}}};
-  for (const auto& c : cases) EXPECT_EQ(AddressItems(c.Search), c.Found) << c.Search;
+  const std::pair<std::string, Lines> cases[] = {{"project team", {"", "Project Team", "", ""}},
+                                                 {"sal*", {"", "Sales", "", "sales@acme.example"}}};
+  for (const auto& [search, found] : cases) EXPECT_EQ(AddressItems(search), found) << search;
   const Lines Everybody = AddressItems("*");
   ASSERT_EQ(Everybody.size(), 16u);
   EXPECT_EQ(Lines(Everybody.begin() + 8, Everybody.end()),

@@ -12,10 +12,7 @@ TEST(MailAttachments, NamesAreSafeAndDistinct) {
     for (int index = 0; index < 200; ++index) text += "\xCE\xB1";  // alpha, two bytes each
     return text;
   }();
-  const struct {
-    std::vector<std::string> Given;
-    std::vector<std::string> Listed;
-  } Cases[] = {
+  const std::pair<std::vector<std::string>, std::vector<std::string>> Cases[] = {
       {{"report.txt", "report.txt", "REPORT.TXT"},
        {"report.txt", "report (2).txt", "REPORT (3).TXT"}},
       {{"../../x", "..\\..\\x", "a/../../b", "/etc/passwd"}, {"x", "x (2)", "b", "passwd"}},
@@ -28,9 +25,9 @@ TEST(MailAttachments, NamesAreSafeAndDistinct) {
       {{longGreek + ".txt"}, {longGreek.substr(0, 250) + ".txt"}},  // whole characters only
       {{"noext", "noext", ".bashrc", ".bashrc"}, {"noext", "noext (2)", ".bashrc", ".bashrc (2)"}},
   };
-  for (const auto& Case : Cases) {
+  for (const auto& [Given, Listed] : Cases) {
     std::vector<TMailAttachment> attachments;
-    for (const std::string& name : Case.Given)
+    for (const std::string& name : Given)
       attachments.push_back({SafeAttachmentName(name), name, {}});
     MakeNamesDistinct(attachments);
     std::vector<std::string> listed;
@@ -38,7 +35,7 @@ TEST(MailAttachments, NamesAreSafeAndDistinct) {
       listed.push_back(attachment.Name);
       EXPECT_LE(attachment.Name.size(), 255u) << attachment.Stored;
     }
-    EXPECT_EQ(listed, Case.Listed) << Case.Given.front();
+    EXPECT_EQ(listed, Listed) << Given.front();
   }
 }
 
@@ -46,14 +43,13 @@ TEST(MailAttachments, ANameFindsItsOwnAttachmentOnly) {
   const std::vector<TMailAttachment> attachments = {{"data.doc", "file0001", {1, 1}},
                                                     {"a.doc", "ATT1.doc", {1, 2}},
                                                     {"a (2).doc", "a.doc", {1, 3}}};
-  const struct {
-    const char* Name;
-    int Block;  // 0: none
-  } Cases[] = {{"A.DOC", 2}, {"a (2).doc", 3}, {"att1.doc", 2}, {"file0001", 1},
-               {".doc", 0},  {"data", 0},      {"", 0},         {"file0001=data.doc", 0}};
-  for (const auto& Case : Cases) {
-    const TMailAttachment* found = FindMailAttachment(attachments, Case.Name);
-    EXPECT_EQ(found ? found->Item.block : 0, Case.Block) << Case.Name;
+  // A name and the block of the attachment it finds, 0 for none.
+  const std::pair<const char*, int> Cases[] = {
+      {"A.DOC", 2}, {"a (2).doc", 3}, {"att1.doc", 2}, {"file0001", 1},
+      {".doc", 0},  {"data", 0},      {"", 0},         {"file0001=data.doc", 0}};
+  for (const auto& [Name, Block] : Cases) {
+    const TMailAttachment* found = FindMailAttachment(attachments, Name);
+    EXPECT_EQ(found ? found->Item.block : 0, Block) << Name;
   }
 }
 

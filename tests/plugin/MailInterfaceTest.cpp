@@ -39,8 +39,7 @@ TEST_F(MailInterfaceTest, GetMailEmptiesOnlyTheFourStrings) {
   EXPECT_EQ(Data.Date, 45000.5);
   EXPECT_EQ(Data.Body, &Body);
   EXPECT_EQ(Data.Attachments, &Attachments);
-  ASSERT_EQ(Body.Count(), 1);
-  EXPECT_EQ(Body.Strings(0), "{\\rtf1 old body}");
+  EXPECT_EQ(Body.Text(), "{\\rtf1 old body}\r\n");
   EXPECT_EQ(Attachments.Count(), 1);
 }
 

@@ -10,14 +10,11 @@
 #include <map>
 #include <random>
 #include <string>
-#include <thread>
 
 #include "DamageTools.h"
 #include "FileText.h"
 #include "MailFixture.h"
-#include "ScopedEnv.h"
 #include "TNotesDocumentCollection.h"
-#include "TNotesItem.h"
 #include "TNotesRichTextItem.h"
 #include "TempDir.h"
 #include "VeskMailRun.h"

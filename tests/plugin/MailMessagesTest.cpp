@@ -1,7 +1,6 @@
 // GetMail, Detach, SendMail and MailToFolder of the real plug-in module against a mail server:
 // mails sent, routed, read back and their attachments saved byte for byte.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 
@@ -13,6 +12,7 @@
 #include "NotesCharset.h"
 #include "NotesSession.h"
 #include "RegisteredMailFixture.h"
+#include "RichTextFixture.h"
 #include "TNotesDocument.h"
 #include "TNotesRichTextItem.h"
 #include "TempDir.h"
@@ -153,15 +153,12 @@ TEST_F(MailMessagesTest, AFailedSendStoresNothingAndACopyIsKeptOnRequest) {
 // Filed mails appear in their folder's list after the next refresh; folder values past the
 // four do nothing at all.
 TEST_F(MailMessagesTest, FiledMailsStayInTheirFolders) {
-  const struct {
-    mfType Folder;
-    const char* Subject;
-  } Cases[] = {{mfDrafts, "Draft"}, {mfInbox, "Filed in"}, {mfSent, "Filed sent"}};
-  for (const auto& Case : Cases) {
-    const size_t before = Folder(Case.Folder).size();
-    Mail->MailToFolder(Record(Case.Subject, {"{\\rtf1 filed\\par}"}, {}), Case.Folder);
+  for (const auto& [folder, subject] :
+       {std::pair{mfDrafts, "Draft"}, {mfInbox, "Filed in"}, {mfSent, "Filed sent"}}) {
+    const size_t before = Folder(folder).size();
+    Mail->MailToFolder(Record(subject, {"{\\rtf1 filed\\par}"}, {}), folder);
     FBody.Clear();
-    EXPECT_EQ(Folder(Case.Folder).size(), before + 1) << Case.Subject;
+    EXPECT_EQ(Folder(folder).size(), before + 1) << subject;
   }
   const size_t drafts = Folder(mfDrafts).size();
   Mail->MailToFolder(Record("Nowhere", {"x"}, {}), static_cast<mfType>(4));
@@ -187,13 +184,7 @@ TEST_F(MailMessagesTest, HostileAttachmentNamesAreListedSafeAndSavedWhereTheHost
     ASSERT_EQ(NSFNoteAttachFile(mail->NoteHandle(), "$FILE", 5, source.c_str(), lmbcs.c_str(), 0),
               NOERROR);
     if (shown.empty()) continue;
-    std::string data = internal + '\0' + shown + '\0';
-    const WORD length = static_cast<WORD>(12 + data.size());
-    std::string record = std::string("\xA9\xFF", 2) +
-                         std::string(reinterpret_cast<const char*>(&length), 2) +
-                         std::string("\x04\x00\x01\x00\x00\x00", 6);
-    const WORD dataLength = static_cast<WORD>(data.size());
-    record += std::string(reinterpret_cast<const char*>(&dataLength), 2) + data;
+    const std::string record = FileHotspot(internal, shown);
     body->AddToContext(record.data(), 0, static_cast<DWORD>(record.size()));
   }
   body->SaveContext();

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "Hlxintf.h"
 #include "PackageLoader.h"
 #include "TestNotesEnv.h"

@@ -26,3 +26,9 @@ testing::AssertionResult Has(const std::string& Text, const std::vector<std::str
       return testing::AssertionFailure() << "no " << Part << " in\n" << Text;
   return testing::AssertionSuccess();
 }
+
+testing::AssertionResult Fails(const TRun& Run, const std::vector<std::string>& Parts) {
+  if (Run.ExitCode != 1)
+    return testing::AssertionFailure() << "exit code " << Run.ExitCode << " of\n" << Run.Output;
+  return Has(Run.Output, Parts);
+}

@@ -20,3 +20,5 @@ std::string ReadFile(const std::filesystem::path& File);
 bool Contains(const std::string& Text, const std::string& Part);
 // Whether Text holds every one of Parts; a failure names the first part missing and shows Text.
 testing::AssertionResult Has(const std::string& Text, const std::vector<std::string>& Parts);
+// Whether Run ended with exit code 1 and its output holds every one of Parts.
+testing::AssertionResult Fails(const TRun& Run, const std::vector<std::string>& Parts);
