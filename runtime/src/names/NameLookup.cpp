@@ -182,7 +182,10 @@ class TNameLookup {
 };
 
 bool NamesSpace(std::string_view Name, std::string_view Alias) {
-  std::string title = "(" + std::string(Alias) + ")";
+  // Appended, not "(" + ... + ")": GCC 12 warns wrongly (-Wrestrict) about that operator+.
+  std::string title;
+  title.reserve(Alias.size() + 2);
+  title.append("(").append(Alias).append(")");
   size_t start = 0;
   while (start <= Name.size()) {
     size_t end = std::min(Name.find('|', start), Name.size());
