@@ -7,7 +7,6 @@
 
 #include "ChildProcess.h"
 #include "FullTextFixture.h"
-#include "RichTextRecords.h"
 #include "notesapi/fterr.h"
 #include "notesapi/idtable.h"
 #include "notesapi/miscerr.h"

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "RuntimeFixture.h"
+#include "StorageFixture.h"
 #include "notesapi/dname.h"
 #include "notesapi/kfm.h"
 #include "notesapi/miscerr.h"

@@ -4,13 +4,57 @@
 #include <cstdio>
 #include <cstring>
 
+#include "notesapi/global.h"
 #include "notesapi/idtable.h"
 #include "notesapi/notesrt.h"
 #include "notesapi/nsferr.h"
+#include "notesapi/oserr.h"
 #include "notesapi/osmem.h"
 #include "notesapi/osmisc.h"
 
 namespace runtimetest {
+
+void RuntimeTest::SetUp() {
+  ASSERT_EQ(NotesInit(), NOERROR);
+}
+
+void RuntimeTest::TearDown() {
+  NotesTerm();
+}
+
+namespace {
+
+STATUS LNCALLBACK CancelAtOnce() {
+  return ERR_CANCEL;
+}
+
+}  // namespace
+
+OSSIGPROC BreakPressed() {
+  return reinterpret_cast<OSSIGPROC>(CancelAtOnce);
+}
+
+std::string StatusText(unsigned Status) {
+  char text[256];
+  WORD length = OSLoadString(nullptr, static_cast<STATUS>(Status), text, sizeof text - 1);
+  return std::string(text, length);
+}
+
+std::string Bytes(std::initializer_list<int> Values) {
+  std::string bytes;
+  for (int value : Values) bytes += static_cast<char>(value);
+  return bytes;
+}
+
+std::string ParagraphRecord() {
+  return Bytes({0x81, 0x02});
+}
+
+std::string TextRun(const std::string& Text) {
+  const auto length = static_cast<int>(8 + Text.size());
+  std::string run = Bytes({0x85, 0xFF, length & 0xFF, length >> 8, 1, 0, 0, 10}) + Text;
+  return Text.size() % 2 ? run + '\0' : run;
+}
 
 DbRef::DbRef(const std::string& Path) {
   EXPECT_EQ(NSFDbOpen(Path.c_str(), &FHandle), NOERROR) << Path;

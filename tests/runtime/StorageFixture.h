@@ -1,16 +1,42 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "RuntimeFixture.h"
+#include "TestNotesEnv.h"
 #include "notesapi/nif.h"
 #include "notesapi/nsfdb.h"
 #include "notesapi/nsfnote.h"
+#include "notesapi/ossignal.h"
 
 namespace runtimetest {
+
+// A private notes.ini and an initialised runtime for each test.
+class RuntimeTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  vesktest::TestNotesEnv FEnv;
+};
+
+// A break handler that stops whatever asks, as a user pressing Ctrl+Break.
+OSSIGPROC BreakPressed();
+
+// The text of a status, or "" when the runtime has none.
+std::string StatusText(unsigned Status);
+
+// Rich-text records built by hand, so that tests do not rely on the runtime's own writer.
+std::string Bytes(std::initializer_list<int> Values);
+// A CDPARAGRAPH record.
+std::string ParagraphRecord();
+// A CDTEXT record of Text in the default font, padded to an even length.
+std::string TextRun(const std::string& Text);
 
 // An open database handle, closed at scope exit.
 class DbRef {
