@@ -95,12 +95,10 @@ class AccessTest : public runtimetest::NameLookupTest {
   }
 
   STATUS File(DBHANDLE Db, NOTEID Id) {
-    DHANDLE table = NULLHANDLE;
-    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
-    IDInsert(table, Id, nullptr);
-    STATUS status = FolderDocAdd(Db, NULLHANDLE, FFolder, table, 0);
-    IDDestroyTable(table);
-    return status;
+    MemoryRef table;
+    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), table.Out()), NOERROR);
+    IDInsert(table.Get(), Id, nullptr);
+    return FolderDocAdd(Db, NULLHANDLE, FFolder, table.Get(), 0);
   }
 
   NOTEID Document(DBHANDLE Db, const std::string& Author) {

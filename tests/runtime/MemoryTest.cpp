@@ -181,7 +181,7 @@ class StaleHandles : public runtimetest::RuntimeTest {
 };
 
 // A freed handle stays invalid, also after its slot is used again.
-TEST_F(StaleHandles, ZeroFreedAndArbitraryValues) {
+TEST_F(StaleHandles, ZeroFreedArbitraryAndWrongKindValues) {
   DHANDLE stale = FreedMemory();
   for (int i = 0; i < 10; ++i) {
     DHANDLE reused = NULLHANDLE;
@@ -196,9 +196,7 @@ TEST_F(StaleHandles, ZeroFreedAndArbitraryValues) {
     ExpectMemoryCallsFail(value);
     ExpectTableCallsFail(value);
   }
-}
-
-TEST_F(StaleHandles, WrongKindOfHandle) {
+  // A live handle of the other kind.
   DHANDLE table = NULLHANDLE, memory = NULLHANDLE;
   ASSERT_EQ(IDCreateTable(0, &table), NOERROR);
   ASSERT_EQ(OSMemAlloc(0, 8, &memory), NOERROR);

@@ -115,7 +115,7 @@ class Names : public runtimetest::RuntimeTest {};
 
 }  // namespace
 
-TEST_F(Names, CanonicalizeLabelsThePartsAndAbbreviateDropsOnlyTheLabels) {
+TEST_F(Names, CanonicalizeLabelsThePartsAndAbbreviateDropsOnlyTheLabelsSplittingWholeCharacters) {
   const TCase cases[] = {
       {"", ""},
       {"J/U1/U2/U3/U4/Acme", "CN=J/OU=U1/OU=U2/OU=U3/OU=U4/O=Acme"},
@@ -154,9 +154,7 @@ TEST_F(Names, CanonicalizeLabelsThePartsAndAbbreviateDropsOnlyTheLabels) {
       {" John Doe ", " John Doe "},
   };
   for (const TCase& c : abbreviated) EXPECT_EQ(Abbreviate(c.In), c.Out) << c.In;
-}
-
-TEST_F(Names, NonAsciiNamesAreSplitAtWholeCharacters) {
+  // Non-ASCII names are split at whole characters.
   ASSERT_EQ(ToNative(SlashInside), "\xE2\xBD\x81");  // U+2F41
   ASSERT_EQ(ToNative(BlankInside), "\xE4\xB8\xA0");  // U+4E20
   EXPECT_EQ(Canonicalize("Ab" + SlashInside + "/Acme"), "CN=Ab" + SlashInside + "/O=Acme");

@@ -233,7 +233,7 @@ inline std::vector<NOTEID> TableIds(DHANDLE Table) {
   return ids;
 }
 
-// A memory handle (a buffer, an ACL, a results block) freed at scope exit.
+// A memory handle (a buffer, an ACL, an ID table, a results block) freed at scope exit.
 class MemoryRef {
  public:
   MemoryRef() = default;
