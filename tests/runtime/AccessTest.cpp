@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "StorageFixture.h"
+#include "NameLookupFixture.h"
 #include "notesapi/acl.h"
 #include "notesapi/foldman.h"
 #include "notesapi/idtable.h"
@@ -28,16 +28,20 @@ constexpr char Server[] = "CN=Srv/O=Acme";
 constexpr char User[] = "CN=Jo Bloggs/O=Acme";
 constexpr char Other[] = "CN=Al Other/O=Acme";
 
-class AccessTest : public runtimetest::StorageTest {
+class AccessTest : public runtimetest::NameLookupTest {
  protected:
   void SetUp() override {
-    StorageTest::SetUp();
+    NameLookupTest::SetUp();
     OSSetEnvironmentVariable(NOTESRT_SERVERS_DIR_VAR, (FEnv.Root() / "servers").c_str());
     OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, User);
     ASSERT_EQ(NotesRTCreateServer(Server), NOERROR);
-    // Jo is in Inner, Inner in Outer; Outer also holds Inner again, a cycle.
-    AddGroup("Inner", {"Jo Bloggs/Acme", "Outer"});
-    AddGroup("Outer", {"Somebody Else/Acme", "Inner"});
+    {
+      // Jo is in Inner, Inner in Outer; Outer also holds Inner again, a cycle.
+      ActingAs server(Server);
+      DbRef names(Path("names.nsf"));
+      AddGroup(names.Get(), "Inner", {"Jo Bloggs/Acme", "Outer"});
+      AddGroup(names.Get(), "Outer", {"Somebody Else/Acme", "Inner"});
+    }
     NewDatabase("copies.nsf");
     FLocal = std::make_unique<DbRef>("copies.nsf");
     FLocalNote = Document(FLocal->Get(), User);
@@ -45,22 +49,10 @@ class AccessTest : public runtimetest::StorageTest {
 
   void TearDown() override {
     FLocal.reset();
-    StorageTest::TearDown();
+    NameLookupTest::TearDown();
   }
 
   static std::string Path(const std::string& File) { return std::string(Server) + "!!" + File; }
-
-  void AddGroup(const std::string& Name, const std::vector<std::string>& Members) {
-    ActingAs server(Server);
-    DbRef names(Path("names.nsf"));
-    NoteRef group;
-    ASSERT_EQ(NSFNoteCreate(names.Get(), group.Out()), NOERROR);
-    AppendText(group.Get(), "Form", "Group");
-    AppendText(group.Get(), "ListName", Name);
-    AppendItem(group.Get(), "Members", TYPE_TEXT_LIST, runtimetest::TextListValue(Members),
-               ITEM_SUMMARY | ITEM_NAMES);
-    ASSERT_EQ(NSFNoteUpdate(group.Get(), 0), NOERROR);
-  }
 
   // A database of the server whose list gives Name the level and flags (Name "" makes them
   // -Default-'s) and the servers Manager, with a document Jo is an author of and one Al is.
@@ -103,12 +95,10 @@ class AccessTest : public runtimetest::StorageTest {
   }
 
   STATUS File(DBHANDLE Db, NOTEID Id) {
-    DHANDLE table = NULLHANDLE;
-    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
-    IDInsert(table, Id, nullptr);
-    STATUS status = FolderDocAdd(Db, NULLHANDLE, FFolder, table, 0);
-    IDDestroyTable(table);
-    return status;
+    MemoryRef table;
+    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), table.Out()), NOERROR);
+    IDInsert(table.Get(), Id, nullptr);
+    return FolderDocAdd(Db, NULLHANDLE, FFolder, table.Get(), 0);
   }
 
   NOTEID Document(DBHANDLE Db, const std::string& Author) {

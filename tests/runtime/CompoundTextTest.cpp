@@ -3,9 +3,9 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "RichTextRecords.h"
 #include "StorageFixture.h"
 #include "notesapi/easycd.h"
 #include "notesapi/editods.h"
@@ -16,6 +16,36 @@
 #include "notesapi/osmem.h"
 
 namespace {
+
+// A record of a composite value: its signature and what follows its header.
+struct CdRecord {
+  WORD Signature;
+  std::string Data;
+};
+
+// The records of a composite value (without its type word), BYTE and WORD headers; a record
+// that does not fit fails the test.
+std::vector<CdRecord> CdRecords(std::string_view Value) {
+  std::vector<CdRecord> records;
+  size_t offset = 0;
+  while (offset + 2 <= Value.size()) {
+    WORD signature = 0, length = 0;
+    std::memcpy(&signature, Value.data() + offset, 2);
+    const size_t header = signature >> 8 == 0xFF ? 4 : 2;
+    if (header == 4 && offset + 4 <= Value.size())
+      std::memcpy(&length, Value.data() + offset + 2, 2);
+    if (header == 2) length = signature >> 8;
+    if (length < header || offset + length > Value.size()) {
+      ADD_FAILURE() << "record at " << offset << " does not fit";
+      return records;
+    }
+    records.push_back({signature, std::string(Value.substr(offset + header, length - header))});
+    offset += length;
+    if (offset < Value.size()) offset += length % 2;  // the last record needs no pad
+  }
+  EXPECT_EQ(offset, Value.size());
+  return records;
+}
 
 class CompoundText : public runtimetest::NewNoteTest {
  protected:
@@ -47,10 +77,10 @@ class CompoundText : public runtimetest::NewNoteTest {
   }
 
   // Records of the whole field.
-  std::vector<runtimetest::CdRecord> Records() {
+  std::vector<CdRecord> Records() {
     std::string field;
     for (const std::string& item : Items()) field += item;
-    return runtimetest::CdRecords(field);
+    return CdRecords(field);
   }
 
   // The field's text: lines ended by "|", paragraphs counted.
@@ -58,7 +88,7 @@ class CompoundText : public runtimetest::NewNoteTest {
     std::string lines;
     size_t paragraphs = 0;
     bool started = false;
-    for (const runtimetest::CdRecord& record : Records()) {
+    for (const CdRecord& record : Records()) {
       if (record.Signature == 0x0281) {
         if (started) lines += '|';
         started = true;
@@ -128,7 +158,7 @@ TEST_F(CompoundText, LongLinesBecomeRunsCutBetweenCharacters) {
   ASSERT_EQ(Compose(line, COMP_PARA_LINE), NOERROR);
   std::vector<size_t> runs;
   std::string text;
-  for (const runtimetest::CdRecord& record : Records())
+  for (const CdRecord& record : Records())
     if (record.Signature == 0xFF85) {
       runs.push_back(record.Data.size() - 4);
       text += record.Data.substr(4);

@@ -26,12 +26,10 @@ class FolderTest : public ViewsTest {
 
   STATUS WithTable(STATUS (*Call)(DBHANDLE, DBHANDLE, NOTEID, DHANDLE, DWORD), NOTEID Folder,
                    const std::vector<NOTEID>& Ids) {
-    DHANDLE table = NULLHANDLE;
-    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), &table), NOERROR);
-    for (NOTEID id : Ids) IDInsert(table, id, nullptr);
-    STATUS status = Call(FDb, NULLHANDLE, Folder, table, 0);
-    IDDestroyTable(table);
-    return status;
+    MemoryRef table;
+    EXPECT_EQ(IDCreateTable(sizeof(NOTEID), table.Out()), NOERROR);
+    for (NOTEID id : Ids) IDInsert(table.Get(), id, nullptr);
+    return Call(FDb, NULLHANDLE, Folder, table.Get(), 0);
   }
 
   std::string Title(NOTEID Note) { return TextOf(FDb, Note, "$TITLE"); }

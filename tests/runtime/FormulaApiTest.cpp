@@ -5,8 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "RichTextRecords.h"
-#include "RuntimeFixture.h"
 #include "StorageFixture.h"
 #include "notesapi/miscerr.h"
 #include "notesapi/notesrt.h"

@@ -104,7 +104,7 @@ TEST_F(Items, BlockIdsRemoveOnlyTheirItemStayValidAcrossWritesAndStaleOnesEndThe
   EXPECT_EQ(type, TYPE_INVALID_OR_UNKNOWN);
 }
 
-TEST_F(Items, FirstItemOfTheNoteAndScanInNoteOrder) {
+TEST_F(Items, FirstItemOfTheNoteAndScanInNoteOrderSkippingWhatTheRoutineDeletes) {
   AppendText(Note(), "B", "2");
   AppendText(Note(), "A", "1");
   AppendText(Note(), "B", "3");
@@ -122,12 +122,9 @@ TEST_F(Items, FirstItemOfTheNoteAndScanInNoteOrder) {
   EXPECT_EQ(seen, (std::vector<std::string>{"B=2", "A=1", "B=3"}));
   auto stop = [](WORD, WORD, char*, WORD, void*, DWORD, void*) -> STATUS { return 0x1234; };
   EXPECT_EQ(NSFItemScan(Note(), stop, nullptr), 0x1234);
-}
-
-// The routine deletes an item still to come and adds new ones: the deleted one is skipped,
-// the added ones are not visited, and the memory of the deleted one is not touched.
-TEST_F(Items, ScanSkipsWhatTheRoutineDeletesAndNotWhatItAdds) {
-  for (const char* name : {"A", "B", "C", "D"}) AppendText(Note(), name, name);
+  // The routine deletes an item still to come and adds new ones: the deleted one is skipped,
+  // the added ones are not visited, and the memory of the deleted one is not touched.
+  for (const char* name : {"C", "D"}) AppendText(Note(), name, name);
   struct TScan {
     NOTEHANDLE Note;
     std::vector<std::string> Seen;
@@ -143,7 +140,7 @@ TEST_F(Items, ScanSkipsWhatTheRoutineDeletesAndNotWhatItAdds) {
     return NOERROR;
   };
   ASSERT_EQ(NSFItemScan(Note(), routine, &scan), NOERROR);
-  EXPECT_EQ(scan.Seen, (std::vector<std::string>{"A", "B", "D"}));
+  EXPECT_EQ(scan.Seen, (std::vector<std::string>{"B", "A", "B", "D"}));
 }
 
 TEST_F(Items, RichTextIsNeverSummaryAndSizesAreLimited) {
@@ -232,7 +229,7 @@ TEST_F(Items, ModifiedTimeIsKeptPerItem) {
   EXPECT_EQ(stored.Innards[1], 0u);
 }
 
-TEST_F(Items, EachTypeHasItsTextForm) {
+TEST_F(Items, EachTypeHasItsTextFormAndValueBlockIdsConvertWithinTheirLength) {
   AppendItem(Note(), "N", TYPE_NUMBER, runtimetest::Raw(NUMBER{0.1}), 0);
   EXPECT_EQ(Convert("N"), "0.1");
   AppendItem(Note(), "L", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "bc"}), 0);
@@ -251,14 +248,12 @@ TEST_F(Items, EachTypeHasItsTextForm) {
   }
   EXPECT_EQ(Convert("Missing"), "");
   EXPECT_EQ(Convert("L", ',', 3), "a,");
-}
-
-TEST_F(Items, ValueBlockIdsConvertWithinTheirLength) {
-  AppendItem(Note(), "L", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "b"}), 0);
+  // A value's BLOCKID converts within the length given.
+  AppendItem(Note(), "V", TYPE_TEXT_LIST, runtimetest::TextListValue({"a", "b"}), 0);
   BLOCKID value{};
   DWORD length = 0;
   WORD type = 0;
-  ASSERT_EQ(NSFItemInfo(Note(), "L", 1, nullptr, &type, &value, &length), NOERROR);
+  ASSERT_EQ(NSFItemInfo(Note(), "V", 1, nullptr, &type, &value, &length), NOERROR);
   char text[16];
   EXPECT_EQ(NSFItemConvertValueToText(type, value, length, text, sizeof text, '|'), 3);
   EXPECT_STREQ(text, "a|b");

@@ -152,12 +152,18 @@ class NameLookupBuffer : public runtimetest::NameLookupTest {
     ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   }
 
-  // "eve" matches both documents; items FullName, MailDomain, Level, Missing.
-  DHANDLE LookUpEve() {
-    std::string items = Packed({"FullName", "MailDomain", "Level", "Missing"});
+  // The result (not locked) of looking Name up in $Users for Items.
+  static DHANDLE LookUp(const char* Name, const std::vector<std::string>& Items) {
+    std::string items = Packed(Items);
     DHANDLE handle = NULLHANDLE;
-    EXPECT_EQ(NAMELookup(nullptr, 0, 1, "$Users", 1, "eve", 4, items.data(), &handle), NOERROR);
+    EXPECT_EQ(NAMELookup(nullptr, 0, 1, "$Users", 1, Name, static_cast<WORD>(Items.size()),
+                         items.data(), &handle),
+              NOERROR);
     return handle;
+  }
+  // "eve" matches both documents; items FullName, MailDomain, Level, Missing.
+  static DHANDLE LookUpEve() {
+    return LookUp("eve", {"FullName", "MailDomain", "Level", "Missing"});
   }
 };
 
@@ -195,9 +201,7 @@ TEST_F(NameLookupBuffer, ItemsGiveTheirMembersAndMissingOnesNothing) {
 TEST_F(NameLookupBuffer, TextIsCutToTheBufferAtACharacterBoundary) {
   DbRef book("names.nsf");
   AddPerson(book.Get(), "Ada", Lmbcs("Z日本"));
-  std::string items = Packed({"LastName"});
-  DHANDLE handle = NULLHANDLE;
-  ASSERT_EQ(NAMELookup(nullptr, 0, 1, "$Users", 1, "ada", 1, items.data(), &handle), NOERROR);
+  DHANDLE handle = LookUp("ada", {"LastName"});
   {
     LockedLookup lookup(handle);
     void* record = NAMELocateNextName(lookup.Data(), nullptr, nullptr);
@@ -243,8 +247,6 @@ TEST_F(NameLookupBuffer, PointersThatAreNotPartOfALockedResultGiveNothing) {
 
 TEST_F(NameLookupBuffer, DamagedLengthsNeverLeadOutsideTheResult) {
   DHANDLE handle = LookUpEve();
-  DWORD size = 0;
-  ASSERT_EQ(OSMemGetSize(handle, &size), NOERROR);
   {
     LockedLookup lookup(handle);
     char* data = lookup.Data();

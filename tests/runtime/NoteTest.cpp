@@ -31,18 +31,6 @@ class Notes : public runtimetest::StorageTest {
     NSFNoteGetInfo(Note, _NOTE_OID, &oid);
     return oid;
   }
-
-  static NOTEHANDLE OpenProfile(DBHANDLE Db, const char* Name, const char* User) {
-    NOTEHANDLE note = NULLHANDLE;
-    EXPECT_EQ(NSFProfileOpen(Db, Name, static_cast<WORD>(std::strlen(Name)), User,
-                             User ? static_cast<WORD>(std::strlen(User)) : 0, TRUE, &note),
-              NOERROR);
-    return note;
-  }
-
-  static bool SameUnid(const ORIGINATORID& A, const ORIGINATORID& B) {
-    return std::memcmp(&A, &B, sizeof(UNIVERSALNOTEID)) == 0;
-  }
 };
 
 TEST_F(Notes, NewNoteHasItsUnidAtOnceAndItsIdOnSave) {
@@ -59,7 +47,7 @@ TEST_F(Notes, NewNoteHasItsUnidAtOnceAndItsIdOnSave) {
   ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   ORIGINATORID saved = OidOf(note.Get());
   EXPECT_EQ(IdOf(note.Get()), 4u);
-  EXPECT_TRUE(SameUnid(before, saved));
+  EXPECT_EQ(std::memcmp(&before, &saved, sizeof(UNIVERSALNOTEID)), 0) << "the same UNID";
   EXPECT_EQ(saved.Sequence, before.Sequence + 1);
   TIMEDATE modified{};
   NSFNoteGetInfo(note.Get(), _NOTE_MODIFIED, &modified);
@@ -165,32 +153,6 @@ TEST_F(Notes, CopyKeepsUnidsAndUpdatesInsteadOfDuplicating) {
   }
 }
 
-// Profiles: one note per name and user, ignoring case; no document a user reads.
-TEST_F(Notes, ProfilesOneNotePerNameAndUserIgnoringCase) {
-  DbRef db("test.nsf");
-  NOTEID id;
-  {
-    NoteRef profile(OpenProfile(db.Get(), "CalendarProfile", "CN=Jo/O=Acme"));
-    id = IdOf(profile.Get());
-    EXPECT_NE(id, 0u);
-    AppendText(profile.Get(), "Owner", "Jo");
-    ASSERT_EQ(NSFProfileUpdate(profile.Get(), "CalendarProfile", 15, "CN=Jo/O=Acme", 12), NOERROR);
-  }
-  NoteRef same(OpenProfile(db.Get(), "calendarprofile", "jo/acme"));
-  EXPECT_EQ(IdOf(same.Get()), id);
-  EXPECT_EQ(Text(same.Get(), "Owner"), "Jo");
-  NoteRef other(OpenProfile(db.Get(), "CalendarProfile", "CN=Al/O=Acme"));
-  EXPECT_NE(IdOf(other.Get()), id);
-  NoteRef shared(OpenProfile(db.Get(), "CalendarProfile", nullptr));
-  EXPECT_NE(IdOf(shared.Get()), id);
-  // Profiles are no documents a user reads.
-  DHANDLE unread = NULLHANDLE;
-  ASSERT_EQ(NSFDbGetUnreadNoteTable(db.Get(), const_cast<char*>("CN=Jo/O=Acme"), 12, TRUE, &unread),
-            NOERROR);
-  EXPECT_EQ(IDEntries(unread), 0u);
-  IDDestroyTable(unread);
-}
-
 // A signature names the configured user, canonical, and its organisation as the certifier.
 TEST_F(Notes, SignatureNamesTheConfiguredUserAndItsCertifier) {
   OSSetEnvironmentVariable(NOTESRT_USER_NAME_VAR, "Jo Doe/Sales/Acme");
@@ -220,6 +182,14 @@ class Unread : public runtimetest::NewNoteTest {
     std::vector<NOTEID> ids = runtimetest::TableIds(table);
     IDDestroyTable(table);
     return ids;
+  }
+
+  static NOTEHANDLE OpenProfile(DBHANDLE Db, const char* Name, const char* User) {
+    NOTEHANDLE note = NULLHANDLE;
+    EXPECT_EQ(NSFProfileOpen(Db, Name, static_cast<WORD>(std::strlen(Name)), User,
+                             User ? static_cast<WORD>(std::strlen(User)) : 0, TRUE, &note),
+              NOERROR);
+    return note;
   }
 };
 
@@ -257,6 +227,27 @@ TEST_F(Unread, ChangesApplyAsADifferenceAndPersist) {
   FDb = std::make_unique<DbRef>("test.nsf");
   EXPECT_EQ(Ids("CN=Jo/O=Acme"), (std::vector<NOTEID>{b}));
   EXPECT_EQ(Ids("CN=Other/O=Acme"), (std::vector<NOTEID>{a, b}));
+}
+
+// Profiles: one note per name and user, ignoring case; no document a user reads.
+TEST_F(Unread, ProfilesOneNotePerNameAndUserIgnoringCase) {
+  DBHANDLE db = FDb->Get();
+  NOTEID id;
+  {
+    NoteRef profile(OpenProfile(db, "CalendarProfile", "CN=Jo/O=Acme"));
+    id = IdOf(profile.Get());
+    EXPECT_NE(id, 0u);
+    AppendText(profile.Get(), "Owner", "Jo");
+    ASSERT_EQ(NSFProfileUpdate(profile.Get(), "CalendarProfile", 15, "CN=Jo/O=Acme", 12), NOERROR);
+  }
+  NoteRef same(OpenProfile(db, "calendarprofile", "jo/acme"));
+  EXPECT_EQ(IdOf(same.Get()), id);
+  EXPECT_EQ(Text(same.Get(), "Owner"), "Jo");
+  NoteRef other(OpenProfile(db, "CalendarProfile", "CN=Al/O=Acme"));
+  EXPECT_NE(IdOf(other.Get()), id);
+  NoteRef shared(OpenProfile(db, "CalendarProfile", nullptr));
+  EXPECT_NE(IdOf(shared.Get()), id);
+  EXPECT_TRUE(Ids("CN=Jo/O=Acme").empty()) << "profiles are no documents a user reads";
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "FileText.h"
-#include "RichTextRecords.h"
 #include "StorageFixture.h"
 #include "notesapi/editods.h"
 #include "notesapi/miscerr.h"

@@ -145,11 +145,8 @@ TEST_F(SearchTest, SinceTimeGivesOnlyLaterChangesAndUntilIsTheNextSince) {
 TEST_F(SearchTest, FormulasSelectAndSummariesHoldTheSummaryItemsUpTo64KB) {
   NoteRef note;
   ASSERT_EQ(NSFNoteCreate(FDb, note.Out()), NOERROR);
-  AppendText(note.Get(), "Form", "Memo");
-  AppendText(note.Get(), "Subject", "Quarterly report");
+  SetFields(note.Get(), {{"Form", "Memo"}, {"Subject", "Quarterly report"}, {"Size", 42.0}});
   AppendText(note.Get(), "Body", "not in summaries", 0);
-  NUMBER size = 42;
-  ASSERT_EQ(NSFItemSetNumber(note.Get(), "Size", &size), NOERROR);
   ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   Doc({{"Form", "Memo"}, {"Subject", "Lunch"}});
   Doc({{"Form", "Reply"}, {"Subject", "report"}});

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "FileText.h"
-#include "RuntimeFixture.h"
+#include "StorageFixture.h"
 #include "TestNotesEnv.h"
 #include "core/SignalHandlers.h"
 #include "notesapi/acl.h"

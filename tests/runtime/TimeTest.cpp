@@ -93,7 +93,7 @@ TEST(TimeGMToLocal, UsesAndReportsTheMachinesZone) {
   EXPECT_EQ(Fields(time), "1996-12-10 14:49:4.0");
 }
 
-TEST(TimeLocalToGM, InvalidFieldsReturnTrueAndLeaveGMZero) {
+TEST(TimeConversion, InvalidFieldsLeaveGMZeroAndValuesThatAreNoTimeAreRefused) {
   ScopedTimeZone tz("UTC");
   TIME bad[] = {Local(2021, 13, 1, 0, 0, 0, 0),  Local(2021, 2, 29, 0, 0, 0, 0),
                 Local(2021, 1, 1, 24, 0, 0, 0),  Local(2021, 1, 1, 0, 60, 0, 0),
@@ -106,11 +106,10 @@ TEST(TimeLocalToGM, InvalidFieldsReturnTrueAndLeaveGMZero) {
     EXPECT_EQ(time.GM.Innards[0] | time.GM.Innards[1], 0u) << Fields(time);
   }
   EXPECT_TRUE(TimeLocalToGM(nullptr));
-}
-
-TEST(TimeGMToLocalZone, RejectsValuesThatAreNoTime) {
-  const TIMEDATE bad[] = {{{ALLDAY, ANYDAY}}, {{TICKS_IN_DAY, 2450428}}, {{0, 5}}};  // 5: before 1
-  for (const TIMEDATE& value : bad) {
+  // Nor do values that are no time expand into fields.
+  const TIMEDATE noTimes[] = {
+      {{ALLDAY, ANYDAY}}, {{TICKS_IN_DAY, 2450428}}, {{0, 5}}};  // 5: before 1
+  for (const TIMEDATE& value : noTimes) {
     TIME time{};
     time.GM = value;
     EXPECT_TRUE(TimeGMToLocalZone(&time)) << value.Innards[1];
