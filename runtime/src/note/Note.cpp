@@ -201,11 +201,15 @@ void TNote::Own(TNoteItem& Item) {
   Item.Loaded = {};
 }
 
-std::string_view TNote::ValueOf(TNoteItem& Item) {
-  Own(Item);
+std::string_view TNote::OwnValueOf(const TNoteItem& Item) {
   if (Item.ValueBlock == NULLHANDLE) return Item.Value;
   TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
   return std::string_view(block.Data(), block.Size());
+}
+
+std::string_view TNote::ValueOf(TNoteItem& Item) {
+  Own(Item);
+  return OwnValueOf(Item);
 }
 
 char* TNote::WritableValue(TNoteItem& Item) {
@@ -216,11 +220,7 @@ char* TNote::WritableValue(TNoteItem& Item) {
 
 std::string_view TNote::DataOf(const TNoteItem& Item) {
   if (Item.ValueBlock == NULLHANDLE && Item.Value.empty()) return Item.Loaded;
-  std::string_view value = Item.Value;
-  if (Item.ValueBlock != NULLHANDLE) {
-    TMemoryBlock& block = THandleTable::Instance().Get<TMemoryBlock>(Item.ValueBlock);
-    value = std::string_view(block.Data(), block.Size());
-  }
+  const std::string_view value = OwnValueOf(Item);
   return value.substr(std::min(value.size(), sizeof(WORD)));
 }
 

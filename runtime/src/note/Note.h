@@ -85,6 +85,8 @@ class TNote : public THandleObject {
                  const TIMEDATE& Changed, bool Copy);
   // Gives a loaded item a value of its own.
   static void Own(TNoteItem& Item);
+  // The value with its type word, of an item that has a value of its own.
+  static std::string_view OwnValueOf(const TNoteItem& Item);
   void Retire(TItems::iterator Item);
   TItems::iterator PositionOf(const TNoteItem& Item);
 
