@@ -19,15 +19,35 @@ class TRecordingFramework : public IPluginRegistry,
 
   IInterface* AsInterface() { return static_cast<IPluginRegistry*>(this); }
 
-  HRESULT QueryInterface(const TGUID& Iid, void** Obj) override;
+  HRESULT QueryInterface(const TGUID& Iid, void** Obj) override {
+    Calls.push_back(std::string("QueryInterface ") + InterfaceName(Iid));
+    if (AnswerInterface<IPluginRegistry>(this, Iid, Obj) ||
+        (FHasServiceRegistry && AnswerInterface<IServiceRegistry>(this, Iid, Obj)) ||
+        AnswerInterface<IMainAppService>(this, Iid, Obj))
+      return S_OK;
+    *Obj = nullptr;
+    return E_NOINTERFACE;
+  }
   int32_t _AddRef() override { return ++References; }
   int32_t _Release() override { return --References; }
 
-  void RegisterPlugin(ThlxVisualPlugin* APlugin) override;
-  void UnRegisterPlugin(ThlxVisualPlugin* APlugin) override;
-  void RegisterCommand(ThlxVisualPlugin* APlugin, IInterface* Command) override;
-  void RegisterService(const std::string& Name, IInterface* AService) override;
-  IInterface* FindService(const std::string& Name) override;
+  void RegisterPlugin(ThlxVisualPlugin* APlugin) override {
+    Calls.push_back("RegisterPlugin");
+    Plugin = APlugin;
+  }
+  void UnRegisterPlugin(ThlxVisualPlugin*) override { Calls.push_back("UnRegisterPlugin"); }
+  void RegisterCommand(ThlxVisualPlugin* APlugin, IInterface* Command) override {
+    std::string Of = APlugin == Plugin ? "" : " of another plug-in";
+    Calls.push_back("RegisterCommand" + Of + (Command ? "" : " (no command object)"));
+  }
+  void RegisterService(const std::string& Name, IInterface* AService) override {
+    Calls.push_back("RegisterService " + Name);
+    Service = AService;
+  }
+  IInterface* FindService(const std::string& Name) override {
+    Calls.push_back("FindService " + Name);
+    return Service;
+  }
   std::string GetApplicationName() override { return "recording framework"; }
   void ShowStatus(const std::string& Text) override { Calls.push_back("ShowStatus " + Text); }
 
@@ -37,5 +57,13 @@ class TRecordingFramework : public IPluginRegistry,
   IInterface* Service = nullptr;
 
  private:
+  static const char* InterfaceName(const TGUID& Iid) {
+    if (Iid == IPluginRegistry::IID) return "IPluginRegistry";
+    if (Iid == IServiceRegistry::IID) return "IServiceRegistry";
+    if (Iid == IMainAppService::IID) return "IMainAppService";
+    if (Iid == IMailInterface::IID) return "IMailInterface";
+    return "another interface";
+  }
+
   bool FHasServiceRegistry;
 };
