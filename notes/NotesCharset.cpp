@@ -178,11 +178,9 @@ void Lmbcs2NativeLines(std::string_view Lmbcs, const std::function<void(std::str
         }
         const size_t nul = Piece.find('\0');
         const std::string_view text = Piece.substr(0, nul);
-        for (size_t start = 0; start < text.size();) {
-          size_t end = NextLineBreak(text, start);
-          if (end < text.size()) end += text.substr(end, 2) == "\r\n" ? 2 : 1;
+        for (size_t start = 0, end; start < text.size(); start = end) {
+          end = AfterLineBreak(text, start);
           Sink(text.substr(start, end - start));
-          start = end;
         }
         return nul == std::string_view::npos;
       },

@@ -10,11 +10,9 @@ TLineSplitter::TLineSplitter(TStringList& Lines) : FLines(Lines) {
 
 void TLineSplitter::Append(std::string_view Piece, bool TakeBackTwo) {
   if (TakeBackTwo) TakeBack(2);
-  for (size_t start = 0; start < Piece.size();) {
-    size_t end = NextLineBreak(Piece, start);
-    if (end < Piece.size()) end += Piece.substr(end, 2) == "\r\n" ? 2 : 1;
+  for (size_t start = 0, end; start < Piece.size(); start = end) {
+    end = AfterLineBreak(Piece, start);
     AppendLine(Piece.substr(start, end - start), false);
-    start = end;
   }
 }
 

@@ -56,3 +56,9 @@ size_t NextLineBreak(std::string_view Text, size_t At) {
 #endif
   return NarrowFind(Text, At, [](char Byte) { return Byte == '\r' || Byte == '\n'; });
 }
+
+size_t AfterLineBreak(std::string_view Text, size_t At) {
+  const size_t end = NextLineBreak(Text, At);
+  if (end == Text.size()) return end;
+  return end + (Text.substr(end, 2) == "\r\n" ? 2 : 1);
+}

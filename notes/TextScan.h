@@ -10,3 +10,6 @@
 size_t NextControlOrHigh(std::string_view Text, size_t At);
 // A CR or a LF.
 size_t NextLineBreak(std::string_view Text, size_t At);
+// Where the line that goes on at At ends, after its break (CR LF, CR or LF); the text's size
+// when no break follows.
+size_t AfterLineBreak(std::string_view Text, size_t At);
