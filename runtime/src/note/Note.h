@@ -20,8 +20,9 @@ namespace notesrt {
 class IDbAccess;
 class TDatabase;
 
-// A note open in memory: its header and items, copied from the database on open and written
-// back by NSFNoteUpdate. It keeps its database alive, so it works on after the database handle
+// A note open in memory: its header and items, read from the database on open (the stored bytes
+// are kept, and items read their values there until they change) and written back by
+// NSFNoteUpdate. It keeps its database alive, so it works on after the database handle
 // it came from is closed. Freeing the note frees every memory handle of its items, also those
 // of deleted items (kept until then so that a stale BLOCKID never names reused memory).
 // FByBlock knows the items whose BLOCKIDs were handed out; the others have none yet.
