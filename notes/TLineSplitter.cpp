@@ -2,18 +2,8 @@
 
 #include <algorithm>
 
-#include "TextScan.h"
-
 TLineSplitter::TLineSplitter(TStringList& Lines) : FLines(Lines) {
   FLines.Clear();
-}
-
-void TLineSplitter::Append(std::string_view Piece, bool TakeBackTwo) {
-  if (TakeBackTwo) TakeBack(2);
-  for (size_t start = 0, end; start < Piece.size(); start = end) {
-    end = AfterLineBreak(Piece, start);
-    AppendLine(Piece.substr(start, end - start), false);
-  }
 }
 
 void TLineSplitter::AppendLine(std::string_view Piece, bool TakeBackTwo) {

@@ -18,9 +18,8 @@ class TLineSplitter {
   TLineSplitter& operator=(const TLineSplitter&) = delete;
 
   bool Empty() const { return FBreaks.empty() && FTail.empty(); }
-  void Append(std::string_view Piece, bool TakeBackTwo);
-  // The same for a piece whose only line break, if any, ends it (CR, LF or CR LF): nothing in
-  // it is searched for breaks.
+  // Piece's only line break, if any, ends it (CR, LF or CR LF): nothing in it is searched for
+  // breaks. TakeBackTwo takes the last two characters so far back first.
   void AppendLine(std::string_view Piece, bool TakeBackTwo);
   // Adds the line still open; a final line break adds no empty line.
   void Finish();

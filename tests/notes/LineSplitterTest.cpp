@@ -9,6 +9,7 @@
 #include "ListLines.h"
 #include "StringList.h"
 #include "TLineSplitter.h"
+#include "TextScan.h"
 
 namespace {
 
@@ -77,7 +78,13 @@ TEST(LineSplitterTest, PiecesSplitAsTheJoinedText) {
       for (const TPiece& piece : feed) {
         if (piece.TakeBackTwo) sofar.resize(sofar.size() - 2);
         sofar += piece.Text;
-        splitter.Append(piece.Text, piece.TakeBackTwo);
+        // The splitter takes pieces of at most one line: each piece is cut after its breaks.
+        bool takeBack = piece.TakeBackTwo;
+        for (size_t start = 0, end; start < piece.Text.size() || takeBack; start = end) {
+          end = AfterLineBreak(piece.Text, start);
+          splitter.AppendLine(std::string_view(piece.Text).substr(start, end - start), takeBack);
+          takeBack = false;
+        }
         EXPECT_EQ(splitter.Empty(), sofar.empty());
       }
       splitter.Finish();
