@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BulkAllocator.h"
 #include "NotesApi.h"
 #include "Object.h"
 #include "StringList.h"
@@ -327,7 +328,7 @@ class TNotesRichTextItem : public TNotesItem {
 
   bool FContinuation = false;
   TStringList FAttachments;
-  std::optional<std::vector<char>> FContext;
+  std::optional<std::vector<char, TBulkAllocator<char>>> FContext;
   DWORD FContextPos = 0;
   DWORD FPabID = 0;
   bool FStyleChanged = false;

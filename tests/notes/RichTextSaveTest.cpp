@@ -1,5 +1,8 @@
 // Rich text into the note: the pieces HugeNSFRTFItemAppend and SaveContext append, damaged
 // buffers, failing appends, and plain SetRichText.
+#include <cstdint>
+
+#include "BulkAllocator.h"
 #include "ELotusNotes.h"
 #include "HugeNSFRTFItemAppend.h"
 #include "RichTextFixture.h"
@@ -131,6 +134,24 @@ TEST_F(RichTextSaveTest, LaterTextDoesNotRedefineEarlierStyles) {
   };
   startsAtThree(TNotesRichTextItem::Create(*FDocument, "Body"));
   startsAtThree(NewBody());
+}
+
+// A context of many megabytes moves from the heap into its own mapping as it grows: every byte
+// written before comes along, the whole block is writable, and it starts on a huge page.
+TEST(BulkAllocator, GrowingPastTheThresholdKeepsEveryByte) {
+  std::vector<char, TBulkAllocator<char>> buffer;
+  for (const size_t size : {size_t{1} << 20, BulkThreshold - 1, BulkThreshold + 4097}) {
+    const size_t old = buffer.size();
+    buffer.resize(size);
+    for (size_t at = (old + 4095) / 4096 * 4096; at < size; at += 4096)
+      buffer[at] = static_cast<char>(at >> 12);
+    buffer.back() = 1;
+    for (size_t at = 0; at + 1 < size; at += 4096)
+      ASSERT_EQ(buffer[at], static_cast<char>(at >> 12)) << "at " << at << " of " << size;
+  }
+#if defined(__linux__)
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(buffer.data()) % (uintptr_t{2} << 20), 0u);
+#endif
 }
 
 }  // namespace
