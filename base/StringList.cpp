@@ -92,7 +92,11 @@ void TStringList::InsertObject(int Index, std::string S, TObject* AObject) {
 }
 
 void TStringList::InsertItem(int Index, std::string S, TObject* AObject) {
-  FItems.insert(FItems.begin() + Index, TItem{std::move(S), AObject});
+  // Lines are mostly added at the end, where nothing moves.
+  if (Index == Count())
+    FItems.push_back(TItem{std::move(S), AObject});
+  else
+    FItems.insert(FItems.begin() + Index, TItem{std::move(S), AObject});
 }
 
 void TStringList::Delete(int Index) {

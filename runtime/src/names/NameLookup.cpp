@@ -67,6 +67,11 @@ class TNameLookup {
     for (const TAddressBook& book : AddressBooksOf(Server))
       FBooks.push_back(std::make_unique<TOpenBook>(KeptBook(book.File)));
     if (FBooks.empty()) throw EStatus(ERR_NO_NAMES_FILE);
+    for (size_t index = 0; index < Request.Items.size(); ++index) {
+      const size_t length = Request.Items[index].size();
+      if (length >= FWantedByLength.size()) FWantedByLength.resize(length + 1);
+      FWantedByLength[length].push_back(index);
+    }
   }
 
   std::string Run() {
@@ -163,13 +168,21 @@ class TNameLookup {
     return ids;
   }
 
+  // The first stored item of each wanted name. A stored name is compared only with the wanted
+  // names of its length: a person has dozens of items, and a listing of everybody goes through
+  // thousands of people.
   void AddMatch(const std::vector<TItemView>& Stored) {
-    FMatchItems.clear();
-    for (const std::string& wanted : FRequest.Items) {
-      auto found = std::find_if(Stored.begin(), Stored.end(), [&](const TItemView& Item) {
-        return SameItemName(Item.Name, wanted);
-      });
-      FMatchItems.push_back(found == Stored.end() ? nullptr : &*found);
+    const std::vector<std::string>& wanted = FRequest.Items;
+    FMatchItems.assign(wanted.size(), nullptr);
+    size_t missing = wanted.size();
+    for (auto item = Stored.begin(); item != Stored.end() && missing > 0; ++item) {
+      const size_t length = item->Name.size();
+      if (length >= FWantedByLength.size()) continue;
+      for (size_t index : FWantedByLength[length])
+        if (!FMatchItems[index] && SameItemName(item->Name, wanted[index])) {
+          FMatchItems[index] = &*item;
+          --missing;
+        }
     }
     FWriter.AddMatch(FMatchItems);
   }
@@ -179,6 +192,8 @@ class TNameLookup {
   TNameLookupWriter FWriter;
   // Reused for every match: a listing of everybody adds thousands.
   std::vector<const TItemView*> FMatchItems;
+  // The wanted item names by their length, as indexes into the request's Items.
+  std::vector<std::vector<size_t>> FWantedByLength;
 };
 
 bool NamesSpace(std::string_view Name, std::string_view Alias) {

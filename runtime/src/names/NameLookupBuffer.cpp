@@ -103,14 +103,10 @@ void TNameLookupWriter::PatchWord(size_t At, size_t Value) {
   std::memcpy(FBytes.data() + At, &word, sizeof word);
 }
 
-bool TNameLookupReader::Valid() const {
-  return FBytes.size() >= HeaderSize && ReadAt<DWORD>(FBytes, 0) == Magic &&
-         ReadAt<DWORD>(FBytes, sizeof(DWORD)) >= HeaderSize &&
-         ReadAt<DWORD>(FBytes, sizeof(DWORD)) <= FBytes.size();
-}
-
-size_t TNameLookupReader::Length() const {
-  return Valid() ? ReadAt<DWORD>(FBytes, sizeof(DWORD)) : 0;
+TNameLookupReader::TNameLookupReader(std::string_view Bytes) : FBytes(Bytes) {
+  if (FBytes.size() < HeaderSize || ReadAt<DWORD>(FBytes, 0) != Magic) return;
+  const size_t length = ReadAt<DWORD>(FBytes, sizeof(DWORD));
+  if (length >= HeaderSize && length <= FBytes.size()) FLength = length;
 }
 
 std::optional<size_t> TNameLookupReader::PartLength(size_t At, size_t Limit) const {

@@ -57,9 +57,9 @@ class TNameLookupWriter {
 // than a read outside it. Positions are offsets into Bytes.
 class TNameLookupReader {
  public:
-  explicit TNameLookupReader(std::string_view Bytes) : FBytes(Bytes) {}
+  explicit TNameLookupReader(std::string_view Bytes);
 
-  bool Valid() const;
+  bool Valid() const { return FLength > 0; }
   // The first record for no Previous, else the record after Previous.
   std::optional<size_t> NextRecord(std::optional<size_t> Previous) const;
   size_t MatchCount(size_t Record) const;
@@ -73,9 +73,11 @@ class TNameLookupReader {
  private:
   // The extent of a record or match at At: its length when it fits inside [At, Limit).
   std::optional<size_t> PartLength(size_t At, size_t Limit) const;
-  size_t Length() const;
+  size_t Length() const { return FLength; }
 
   std::string_view FBytes;
+  // The length the header gives, checked once: 0 for bytes that are no lookup result.
+  size_t FLength = 0;
 };
 
 }  // namespace notesrt

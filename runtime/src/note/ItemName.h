@@ -13,8 +13,10 @@ inline bool SameItemName(std::string_view A, std::string_view B) {
   constexpr auto fold = [](char C) {
     return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
   };
-  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(),
-                                            [&](char a, char b) { return fold(a) == fold(b); });
+  // Names are mostly asked for as they are written: equal bytes need no folding.
+  return A.size() == B.size() &&
+         (A == B || std::equal(A.begin(), A.end(), B.begin(),
+                               [&](char a, char b) { return fold(a) == fold(b); }));
 }
 
 }  // namespace notesrt
