@@ -149,6 +149,9 @@ class NameLookupBuffer : public runtimetest::NameLookupTest {
     AppendText(note.Get(), "ShortName", "eve");
     NUMBER number = 42.5;
     ASSERT_EQ(NSFItemSetNumber(note.Get(), "Level", &number), NOERROR);
+    // A later item of the same name, in other letters: the first one is found.
+    NUMBER later = 7;
+    ASSERT_EQ(NSFItemAppend(note.Get(), 0, "LEVEL", 5, TYPE_NUMBER, &later, sizeof later), NOERROR);
     ASSERT_EQ(NSFNoteUpdate(note.Get(), 0), NOERROR);
   }
 
@@ -161,9 +164,9 @@ class NameLookupBuffer : public runtimetest::NameLookupTest {
               NOERROR);
     return handle;
   }
-  // "eve" matches both documents; items FullName, MailDomain, Level, Missing.
+  // "eve" matches both documents; items FullName, MailDomain, Level, Missing, level.
   static DHANDLE LookUpEve() {
-    return LookUp("eve", {"FullName", "MailDomain", "Level", "Missing"});
+    return LookUp("eve", {"FullName", "MailDomain", "Level", "Missing", "level"});
   }
 };
 
@@ -183,15 +186,17 @@ TEST_F(NameLookupBuffer, ItemsGiveTheirMembersAndMissingOnesNothing) {
     EXPECT_EQ(NAMEGetTextItem(first, 1, 2, text, sizeof text), NOERROR);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(NAMEGetTextItem(first, 0, 1, text, sizeof text), ERR_NO_MORE_MEMBERS);
-    EXPECT_EQ(NAMEGetTextItem(second, 2, 0, text, sizeof text), NOERROR);
-    EXPECT_STREQ(text, "42.5");
+    for (WORD item : {2, 4}) {
+      EXPECT_EQ(NAMEGetTextItem(second, item, 0, text, sizeof text), NOERROR) << item;
+      EXPECT_STREQ(text, "42.5") << item;
+    }
     EXPECT_EQ(NAMEGetTextItem(second, 0, 0, text, sizeof text), ERR_NO_SUCH_ITEM);
 
     WORD type = 7, size = 7;
     EXPECT_EQ(NAMELocateItem(first, 3, &type, &size), nullptr);
     EXPECT_EQ(type, 0);
     EXPECT_EQ(size, 0);
-    EXPECT_EQ(NAMELocateItem(first, 4, &type, &size), nullptr);
+    EXPECT_EQ(NAMELocateItem(first, 5, &type, &size), nullptr);
     EXPECT_EQ(NAMEGetTextItem(first, 3, 0, text, sizeof text), ERR_NO_SUCH_ITEM);
     EXPECT_EQ(NAMEGetTextItem(first, 9, 0, text, sizeof text), ERR_NO_SUCH_ITEM);
   }
