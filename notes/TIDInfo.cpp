@@ -7,8 +7,8 @@
 TIDInfo::TIDInfo(int32_t NoteID, std::string SummaryText)
     : NoteID(NoteID), FSummaryText(std::move(SummaryText)) {}
 
-std::unique_ptr<TIDInfo> TIDInfo::WithSummaryBuffer(int32_t NoteID, std::string Buffer) {
-  auto entry = std::make_unique<TIDInfo>(NoteID, std::string());
+std::shared_ptr<TIDInfo> TIDInfo::WithSummaryBuffer(int32_t NoteID, std::string Buffer) {
+  auto entry = std::make_shared<TIDInfo>(NoteID, std::string());
   entry->FBuffer = std::move(Buffer);
   entry->FDecoded = false;
   return entry;

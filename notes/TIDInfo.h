@@ -12,7 +12,8 @@
 class TIDInfo : public TObject {
  public:
   TIDInfo(int32_t NoteID, std::string SummaryText);
-  static std::unique_ptr<TIDInfo> WithSummaryBuffer(int32_t NoteID, std::string Buffer);
+  // Shared, as the collection and its documents hold it: object and count in one allocation.
+  static std::shared_ptr<TIDInfo> WithSummaryBuffer(int32_t NoteID, std::string Buffer);
   ~TIDInfo() override;
 
   const std::string& SummaryText() const;

@@ -40,7 +40,7 @@ void TNoteReadAhead::Drop() {
 bool TNoteReadAhead::Take(NOTEID Id, TNoteHeader& Header, std::string& Blob) {
   if (FNext >= FOrder.size() || FOrder[FNext] != Id || !FFile.Idle()) return false;
   const size_t position = FNext++;
-  if (!Current() || FBatch.find(Id) == FBatch.end()) {
+  if (!Current() || !Find(Id)) {
     try {
       ReadBatch(position);
     } catch (const EStatus&) {
@@ -50,12 +50,19 @@ bool TNoteReadAhead::Take(NOTEID Id, TNoteHeader& Header, std::string& Blob) {
       return false;
     }
   }
-  auto found = FBatch.find(Id);
-  if (found == FBatch.end()) return false;
-  Header = std::move(found->second.Row.Header);
-  Blob = std::move(found->second.Blob);
-  FBatch.erase(found);
+  TRead* found = Find(Id);
+  if (!found) return false;
+  Header = std::move(found->Row.Header);
+  Blob = std::move(found->Blob);
+  found->Taken = true;
   return true;
+}
+
+TNoteReadAhead::TRead* TNoteReadAhead::Find(NOTEID Id) {
+  auto found = std::lower_bound(FBatch.begin(), FBatch.end(), Id, [](const TRead& Read, NOTEID Id) {
+    return Read.Row.Header.Id < Id;
+  });
+  return found != FBatch.end() && found->Row.Header.Id == Id && !found->Taken ? &*found : nullptr;
 }
 
 bool TNoteReadAhead::Current() const {
@@ -86,10 +93,13 @@ void TNoteReadAhead::ReadBatch(size_t From) {
       if (row.Deleted) continue;
       std::string_view blob = query.Blob(NoteItemsColumn);
       bytes += blob.size();
-      const NOTEID id = row.Header.Id;
-      FBatch.emplace(id, TRead{std::move(row), std::string(blob)});
+      FBatch.push_back(TRead{std::move(row), std::string(blob)});
     }
   });
+  // SQLite hands the rows of an IN list over in key order, but nothing promises that.
+  auto byId = [](const TRead& A, const TRead& B) { return A.Row.Header.Id < B.Row.Header.Id; };
+  if (!std::is_sorted(FBatch.begin(), FBatch.end(), byId))
+    std::sort(FBatch.begin(), FBatch.end(), byId);
   const std::optional<TCommitMark> after = FFile.CommitMark();
   if (before && after && *before == *after) FMark = before;
 }

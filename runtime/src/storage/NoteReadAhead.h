@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "storage/CommitMark.h"
@@ -31,9 +30,12 @@ class TNoteReadAhead {
   struct TRead {
     TNoteRow Row;
     std::string Blob;
+    bool Taken = false;
   };
   bool Current() const;
   void Drop();
+  // The batch's read of Id, unless it is not there or already taken.
+  TRead* Find(NOTEID Id);
   // Reads the expected notes from position From on; keeps them only under one commit mark.
   void ReadBatch(size_t From);
 
@@ -43,7 +45,8 @@ class TNoteReadAhead {
   size_t FNext = 0;
   // Grows while the caller keeps opening in order: a caller that opens one note reads few.
   size_t FBatchSize = 0;
-  std::unordered_map<NOTEID, TRead> FBatch;
+  // By note ID. Kept from batch to batch, so that its room is reused.
+  std::vector<TRead> FBatch;
   std::optional<TCommitMark> FMark;
 };
 
