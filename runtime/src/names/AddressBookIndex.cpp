@@ -60,10 +60,10 @@ std::vector<NOTEID> TAddressBookIndex::Prefixed(TNameSpace Space, std::string_vi
   return NoteIds(query);
 }
 
-size_t TAddressBookIndex::Count(TNameSpace Space) {
+size_t TAddressBookIndex::CountAll() {
   if (!HasTables()) return 0;
-  TSqlQuery query(FFile.Statement("SELECT count(*) FROM name_entries WHERE space = ?"));
-  query.Bind(1, static_cast<int64_t>(Space));
+  // Without a condition SQLite counts the table's pages' cells instead of stepping through rows.
+  TSqlQuery query(FFile.Statement("SELECT count(*) FROM name_entries"));
   return query.Step() ? static_cast<size_t>(query.Int(0)) : 0;
 }
 

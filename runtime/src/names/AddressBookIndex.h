@@ -27,8 +27,8 @@ class TAddressBookIndex : public INoteObserver {
   std::vector<NOTEID> Exact(TNameSpace Space, std::string_view Key);
   // The documents with a key that begins with Prefix, in key order, each once.
   std::vector<NOTEID> Prefixed(TNameSpace Space, std::string_view Prefix);
-  // How many documents of Space ForEach visits at most.
-  size_t Count(TNameSpace Space);
+  // How many documents ForEach visits at most, over all spaces.
+  size_t CountAll();
   // Every document of Space once, in the order of its first key, with its items as stored
   // (ItemCodec.h): one statement for all of them rather than one per document.
   void ForEach(TNameSpace Space,
