@@ -70,7 +70,8 @@ class TNameLookup {
     for (size_t index = 0; index < Request.Items.size(); ++index) {
       const size_t length = Request.Items[index].size();
       if (length >= FWantedByLength.size()) FWantedByLength.resize(length + 1);
-      FWantedByLength[length].push_back(index);
+      const char first = length > 0 ? FoldItemNameChar(Request.Items[index][0]) : '\0';
+      FWantedByLength[length].push_back(TWanted{index, first});
     }
   }
 
@@ -169,8 +170,8 @@ class TNameLookup {
   }
 
   // The first stored item of each wanted name. A stored name is compared only with the wanted
-  // names of its length: a person has dozens of items, and a listing of everybody goes through
-  // thousands of people.
+  // names of its length and first letter: a person has dozens of items, and a listing of everybody
+  // goes through thousands of people.
   void AddMatch(const std::vector<TItemView>& Stored) {
     const std::vector<std::string>& wanted = FRequest.Items;
     FMatchItems.assign(wanted.size(), nullptr);
@@ -178,9 +179,11 @@ class TNameLookup {
     for (auto item = Stored.begin(); item != Stored.end() && missing > 0; ++item) {
       const size_t length = item->Name.size();
       if (length >= FWantedByLength.size()) continue;
-      for (size_t index : FWantedByLength[length])
-        if (!FMatchItems[index] && SameItemName(item->Name, wanted[index])) {
-          FMatchItems[index] = &*item;
+      for (const TWanted& candidate : FWantedByLength[length])
+        if (!FMatchItems[candidate.Index] &&
+            (length == 0 || FoldItemNameChar(item->Name[0]) == candidate.First) &&
+            SameItemName(item->Name, wanted[candidate.Index])) {
+          FMatchItems[candidate.Index] = &*item;
           --missing;
         }
     }
@@ -192,8 +195,13 @@ class TNameLookup {
   TNameLookupWriter FWriter;
   // Reused for every match: a listing of everybody adds thousands.
   std::vector<const TItemView*> FMatchItems;
-  // The wanted item names by their length, as indexes into the request's Items.
-  std::vector<std::vector<size_t>> FWantedByLength;
+  // The wanted item names by their length, as indexes into the request's Items with their
+  // first letter folded: most names of one length already differ there.
+  struct TWanted {
+    size_t Index;
+    char First;
+  };
+  std::vector<std::vector<TWanted>> FWantedByLength;
 };
 
 bool NamesSpace(std::string_view Name, std::string_view Alias) {
