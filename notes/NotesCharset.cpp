@@ -50,7 +50,7 @@ size_t PlainLineEnd(std::string_view Text, size_t Start) {
   size_t at = NextControlOrHigh(Text, Start);
   while (at < Text.size() && Text[at] == '\t') at = NextControlOrHigh(Text, at + 1);
   if (at == Text.size() || (Text[at] != '\r' && Text[at] != '\n')) return at;
-  return at + (Text.substr(at, 2) == "\r\n" ? 2 : 1);
+  return AfterLineBreak(Text, at);
 }
 
 // Whether PlainRun plain bytes start at At; looks no further.
