@@ -118,10 +118,6 @@ class TNotesItem : public TObject {
   std::string RichTextAsText() const;
   // This rich-text item and those of the name right after it.
   std::vector<TItemValue> RichTextValues() const;
-  // The text of Values in pieces, native, every line ended by CR LF; an item's first piece tells
-  // whether its first line goes on with the last line of the item before.
-  void ForEachRichTextPiece(const std::vector<TItemValue>& Values,
-                            const std::function<void(std::string_view, bool)>& Add) const;
   std::string JoinedText() const;
 
   TNotesDocument& FDocument;

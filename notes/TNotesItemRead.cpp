@@ -10,6 +10,7 @@
 #include "NotesLock.h"
 #include "NotesText.h"
 #include "NotesTime.h"
+#include "RichTextLines.h"
 #include "TLineSplitter.h"
 #include "TNotesItem.h"
 #include "ValueToVariant.h"
@@ -49,35 +50,6 @@ std::string UpToNul(const std::vector<char>& Buffer) {
   return std::string(Buffer.data(), strnlen(Buffer.data(), Buffer.size()));
 }
 
-// The text of one rich-text value, LMBCS, each line ended by CR LF, handed to Use while
-// ConvertItemToText's buffer is locked: it is read where it lies. Lines are never broken: a
-// paragraph reads back as the one line it was, however long.
-void WithRecordsAsLmbcs(const TItemValue& Value, const std::function<void(std::string_view)>& Use) {
-  TMemoryHandle buffer;
-  DWORD length = 0;
-  CheckNotesStatus(
-      ConvertItemToText(Value.Value, Value.Length, "\r\n", 0, buffer.Receive(), &length, FALSE));
-  if (!buffer.Get()) return;
-  TNotesLock lock(buffer.Get());
-  // A NUL inside would end the text where it is converted, as it ends a C string.
-  if (lock.Data()) Use(std::string_view(lock.Data(), length));
-}
-
-// Stops at the first paragraph mark or text run of a value and tells which it was.
-STATUS LNCALLBACK FirstLineRecord(char*, WORD Signature, DWORD, void* Context) {
-  if (Signature != SIG_CD_PARAGRAPH && Signature != SIG_CD_TEXT) return NOERROR;
-  *static_cast<bool*>(Context) = Signature == SIG_CD_PARAGRAPH;
-  return ERR_ODS_ENUM_COMPLETE;
-}
-
-// Whether a value's text starts with a paragraph mark rather than a run: read on its own, that
-// mark starts no line, but after an earlier item's text it ends that item's last paragraph.
-bool StartsWithParagraph(const TItemValue& Value) {
-  bool paragraph = false;
-  EnumCompositeBuffer(Value.Value, Value.Length, FirstLineRecord, &paragraph);
-  return paragraph;
-}
-
 }  // namespace
 
 // A text longer than one item was stored as consecutive TYPE_TEXT items of the name, every one
@@ -106,23 +78,6 @@ std::vector<TItemValue> TNotesItem::RichTextValues() const {
   return values;
 }
 
-// Rich text longer than one item is stored as several items of the name, and a paragraph may go
-// on from one into the next: the items are read as one stream.
-void TNotesItem::ForEachRichTextPiece(
-    const std::vector<TItemValue>& Values,
-    const std::function<void(std::string_view, bool)>& Add) const {
-  for (const TItemValue& value : Values) {
-    WithRecordsAsLmbcs(value, [&Add, &value](std::string_view Lmbcs) {
-      bool first = true;
-      Lmbcs2NativeLines(Lmbcs, [&](std::string_view Piece) {
-        // The last line so far goes on in this item unless a paragraph mark comes first.
-        Add(Piece, first && !StartsWithParagraph(value));
-        first = false;
-      });
-    });
-  }
-}
-
 std::string TNotesItem::RichTextAsText() const {
   const std::vector<TItemValue> values = RichTextValues();
   std::string text;
@@ -130,10 +85,7 @@ std::string TNotesItem::RichTextAsText() const {
   size_t size = 0;
   for (const TItemValue& value : values) size += value.Length;
   text.reserve(size);
-  ForEachRichTextPiece(values, [&text](std::string_view Piece, bool ContinuesLine) {
-    if (!text.empty() && ContinuesLine) text.resize(text.size() - 2);
-    text += Piece;
-  });
+  ForEachRichTextLine(values, [&text](std::string_view Piece) { text += Piece; });
   return text;
 }
 
@@ -256,9 +208,8 @@ TStringList& TNotesItem::GetRichText() {
   }
   // Item by item into the list: a long text is never held whole, nor split again afterwards.
   TLineSplitter splitter(lines);
-  ForEachRichTextPiece(RichTextValues(), [&splitter](std::string_view Piece, bool ContinuesLine) {
-    splitter.AppendLine(Piece, !splitter.Empty() && ContinuesLine);
-  });
+  ForEachRichTextLine(RichTextValues(),
+                      [&splitter](std::string_view Piece) { splitter.AppendLine(Piece); });
   splitter.Finish();
   return lines;
 }
