@@ -131,6 +131,24 @@ void BM_Read_ConvertItemToText(benchmark::State& State) {
   State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * read.Source.size()));
 }
 
+// For scale beside the readers: only making the lines that GetRichText gives, one string each,
+// from the text already in memory. The ConvertItemToText baseline makes none of them.
+void BM_Read_LinesOnly(benchmark::State& State) {
+  TReadNote& read = ReadNote();
+  TStringList lines;
+  for (auto _ : State) {
+    lines.Clear();
+    const std::string_view source = read.Source;
+    for (size_t start = 0; start < source.size();) {
+      const size_t end = std::min(source.find("\r\n", start), source.size());
+      lines.Add(std::string(source.substr(start, end - start)));
+      start = end + 2;
+    }
+  }
+  SkipUnless(State, lines.Count() == 10240, "not every line was made");
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * read.Source.size()));
+}
+
 // A "Body" of about 50 items and 100,000 records: text runs and paragraphs, 1,000 links and 100
 // file hotspots, each showing a "$FILE" item of the note.
 struct TWalkNote {
@@ -252,6 +270,7 @@ BENCHMARK(BM_Compose_SetBodyAsString)->Unit(benchmark::kMillisecond)->UseRealTim
 BENCHMARK(BM_Memcpy)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Read_GetRichText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Read_ConvertItemToText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Read_LinesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Walk_EnumCompositeBuffer)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Walk_BareLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Walk_Create)->Unit(benchmark::kMillisecond)->UseRealTime();
