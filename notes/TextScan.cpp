@@ -2,7 +2,7 @@
 
 #include <bit>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -19,11 +19,13 @@ __m128i Load(std::string_view Text, size_t At) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text.data() + At));
 }
 
-// From At on, the first byte that Match marks in its mask, else where fewer than 16 bytes are
-// left. Stretches without a match go 64 bytes at a time.
-template <class TMatch>
-size_t WideFind(std::string_view Text, size_t At, TMatch&& Match) {
+// From At on, the first byte that Match marks in its mask. Stretches without a match go 64 bytes
+// at a time; the last bytes are read in one block that ends with the text, masked below At.
+// A text shorter than one block goes byte by byte, through Narrow.
+template <class TMatch, class TNarrow>
+size_t WideFind(std::string_view Text, size_t At, TMatch&& Match, TNarrow&& Narrow) {
   constexpr size_t Block = sizeof(__m128i);
+  if (Text.size() < Block) return NarrowFind(Text, At, Narrow);
   for (; At + 4 * Block <= Text.size(); At += 4 * Block) {
     const __m128i any = _mm_or_si128(
         _mm_or_si128(Match(Load(Text, At)), Match(Load(Text, At + Block))),
@@ -33,7 +35,32 @@ size_t WideFind(std::string_view Text, size_t At, TMatch&& Match) {
   for (; At + Block <= Text.size(); At += Block)
     if (const auto bits = static_cast<unsigned>(_mm_movemask_epi8(Match(Load(Text, At)))))
       return At + static_cast<size_t>(std::countr_zero(bits));
+  if (At >= Text.size()) return Text.size();
+  const size_t last = Text.size() - Block;
+  const auto bits =
+      static_cast<unsigned>(_mm_movemask_epi8(Match(Load(Text, last)))) >> (At - last);
+  return bits != 0 ? At + static_cast<size_t>(std::countr_zero(bits)) : Text.size();
+}
+#endif
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define VESK_TEXT_SCAN_AVX2 1
+// The search for a control or high byte, 32 bytes at a time where the processor has AVX2. It
+// stops at the block that holds one, or where fewer than 32 bytes are left.
+__attribute__((target("avx2"))) size_t ControlOrHighAvx2(std::string_view Text, size_t At) {
+  const __m256i limit = _mm256_set1_epi8(0x20);
+  for (; At + 64 <= Text.size(); At += 64) {
+    const auto* bytes = reinterpret_cast<const __m256i*>(Text.data() + At);
+    const __m256i any = _mm256_or_si256(_mm256_cmpgt_epi8(limit, _mm256_loadu_si256(bytes)),
+                                        _mm256_cmpgt_epi8(limit, _mm256_loadu_si256(bytes + 1)));
+    if (!_mm256_testz_si256(any, any)) break;
+  }
   return At;
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
 }
 #endif
 
@@ -41,20 +68,31 @@ size_t WideFind(std::string_view Text, size_t At, TMatch&& Match) {
 
 size_t NextControlOrHigh(std::string_view Text, size_t At) {
   // As signed bytes, both kinds are below 0x20.
-#if defined(__SSE2__)
-  At = WideFind(Text, At, [](__m128i Bytes) { return _mm_cmplt_epi8(Bytes, _mm_set1_epi8(0x20)); });
+  const auto narrow = [](char Byte) { return static_cast<signed char>(Byte) < 0x20; };
+#if defined(VESK_TEXT_SCAN_AVX2)
+  if (HasAvx2()) At = ControlOrHighAvx2(Text, At);
 #endif
-  return NarrowFind(Text, At, [](char Byte) { return static_cast<signed char>(Byte) < 0x20; });
+#if defined(__SSE2__)
+  return WideFind(
+      Text, At, [](__m128i Bytes) { return _mm_cmpgt_epi8(_mm_set1_epi8(0x20), Bytes); }, narrow);
+#else
+  return NarrowFind(Text, At, narrow);
+#endif
 }
 
 size_t NextLineBreak(std::string_view Text, size_t At) {
+  const auto narrow = [](char Byte) { return Byte == '\r' || Byte == '\n'; };
 #if defined(__SSE2__)
-  At = WideFind(Text, At, [](__m128i Bytes) {
-    return _mm_or_si128(_mm_cmpeq_epi8(Bytes, _mm_set1_epi8('\r')),
-                        _mm_cmpeq_epi8(Bytes, _mm_set1_epi8('\n')));
-  });
+  return WideFind(
+      Text, At,
+      [](__m128i Bytes) {
+        return _mm_or_si128(_mm_cmpeq_epi8(Bytes, _mm_set1_epi8('\r')),
+                            _mm_cmpeq_epi8(Bytes, _mm_set1_epi8('\n')));
+      },
+      narrow);
+#else
+  return NarrowFind(Text, At, narrow);
 #endif
-  return NarrowFind(Text, At, [](char Byte) { return Byte == '\r' || Byte == '\n'; });
 }
 
 size_t AfterLineBreak(std::string_view Text, size_t At) {
