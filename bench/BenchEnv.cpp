@@ -26,9 +26,10 @@ TBenchEnv::~TBenchEnv() {
 }
 
 int RunBenchmarks(int argc, char** argv, TBenchEnv*& Env) {
+  // Flags first: --help exits at once, before there is a scratch folder to leave behind.
+  benchmark::Initialize(&argc, argv);
   TBenchEnv env;
   Env = &env;
-  benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   Env = nullptr;

@@ -234,13 +234,13 @@ BENCHMARK(BM_RouterPass)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealT
 }  // namespace
 
 int main(int Argc, char** Argv) {
+  benchmark::Initialize(&Argc, Argv);
   TBenchEnv env;
   Env = &env;
   NotesObjectsInitialize();
   MakeBenchMailServer(env, Server, MailFile);
   std::fprintf(stderr, "filling an inbox of %d mails...\n", InboxMails);
   FillInbox();
-  benchmark::Initialize(&Argc, Argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   NotesObjectsFinalize();

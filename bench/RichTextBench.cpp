@@ -282,6 +282,7 @@ BENCHMARK(BM_Memcpy)->Arg(1)->Arg(40)->Unit(benchmark::kMillisecond)->UseRealTim
 }  // namespace
 
 int main(int Argc, char** Argv) {
+  benchmark::Initialize(&Argc, Argv);
   TBenchEnv env;
   FileDir = env.DataDir();
   NotesObjectsInitialize();
@@ -289,7 +290,6 @@ int main(int Argc, char** Argv) {
     TNotesDatabase database;
     database.CreateNew("", "richtext.nsf", "");
     Database = &database;
-    benchmark::Initialize(&Argc, Argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     ReadNoteData.reset();

@@ -182,6 +182,7 @@ BENCHMARK(BM_Detach_Plugin)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CopyFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
   TBenchEnv env;
   Env = &env;
   NotesObjectsInitialize();
@@ -190,7 +191,6 @@ int main(int argc, char** argv) {
     TMail mail;
     MakeMail(mail);
     Mail = &mail;
-    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     Mail = nullptr;
