@@ -70,7 +70,7 @@ size_t NextControlOrHigh(std::string_view Text, size_t At) {
   // As signed bytes, both kinds are below 0x20.
   const auto narrow = [](char Byte) { return static_cast<signed char>(Byte) < 0x20; };
 #if defined(VESK_TEXT_SCAN_AVX2)
-  if (HasAvx2()) At = ControlOrHighAvx2(Text, At);
+  if (Text.size() - At >= 64 && HasAvx2()) At = ControlOrHighAvx2(Text, At);
 #endif
 #if defined(__SSE2__)
   return WideFind(
