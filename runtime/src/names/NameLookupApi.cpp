@@ -48,18 +48,11 @@ notesrt::TNameLookupRequest RequestOf(WORD Flags, WORD NumNameSpaces, const char
   return request;
 }
 
-// The match Pointer names in a locked lookup result, with the reader of that result.
-struct TMatchAt {
-  TNameLookupReader Reader;
-  size_t Match;
-};
-
-std::optional<TMatchAt> MatchAt(const void* Pointer) {
-  auto position = TNameLookupBuffers::Instance().Find(Pointer);
-  if (!position) return std::nullopt;
-  TNameLookupReader reader(position->Bytes);
-  if (!reader.Valid() || !reader.IsMatch(position->Offset)) return std::nullopt;
-  return TMatchAt{reader, position->Offset};
+// Item Item of the match at Match: its type word and value; nullopt when it is not there.
+std::optional<std::string_view> MatchItem(const void* Match, WORD Item) {
+  const auto* items = TNameLookupBuffers::Instance().MatchItems(Match);
+  if (!items || Item >= items->size()) return std::nullopt;
+  return (*items)[Item];
 }
 
 // The offset of Pointer inside the result Bytes; nullopt when it points elsewhere.
@@ -131,9 +124,7 @@ void* LNPUBLIC NAMELocateItem(void* pMatch, WORD Item, WORD* retDataType, WORD* 
   if (retDataType) *retDataType = 0;
   if (retSize) *retSize = 0;
   return notesrt::ApiValueCall<void*>(nullptr, [&]() -> void* {
-    std::optional<TMatchAt> match = MatchAt(pMatch);
-    if (!match) return nullptr;
-    std::optional<std::string_view> value = match->Reader.Item(match->Match, Item);
+    std::optional<std::string_view> value = MatchItem(pMatch, Item);
     if (!value) return nullptr;
     WORD type;
     std::memcpy(&type, value->data(), sizeof type);
@@ -146,9 +137,9 @@ void* LNPUBLIC NAMELocateItem(void* pMatch, WORD Item, WORD* retDataType, WORD* 
 STATUS LNPUBLIC NAMEGetTextItem(void* pMatch, WORD Item, WORD Member, char* Buffer, WORD BufLen) {
   if (Buffer && BufLen > 0) *Buffer = '\0';
   return notesrt::ApiStatusCall([&]() -> STATUS {
-    std::optional<TMatchAt> match = MatchAt(pMatch);
-    if (!match || !Buffer || BufLen == 0) return ERR_MISC_INVALID_ARGS;
-    std::optional<std::string_view> value = match->Reader.Item(match->Match, Item);
+    if (!TNameLookupBuffers::Instance().MatchItems(pMatch) || !Buffer || BufLen == 0)
+      return ERR_MISC_INVALID_ARGS;
+    std::optional<std::string_view> value = MatchItem(pMatch, Item);
     if (!value) return ERR_NO_SUCH_ITEM;
     WORD type;
     std::memcpy(&type, value->data(), sizeof type);

@@ -155,22 +155,20 @@ bool TNameLookupReader::IsMatch(size_t Match) const {
   return Match >= HeaderSize && PartLength(Match, Length()).has_value();
 }
 
-std::optional<std::string_view> TNameLookupReader::Item(size_t Match, size_t Item) const {
+void TNameLookupReader::Items(size_t Match,
+                              std::vector<std::optional<std::string_view>>& Items) const {
+  Items.clear();
   std::optional<size_t> length = Match >= HeaderSize ? PartLength(Match, Length()) : std::nullopt;
-  if (!length) return std::nullopt;
-  size_t end = Match + *length;
-  size_t count = ReadAt<WORD>(FBytes, Match + sizeof(DWORD));
-  if (Item >= count) return std::nullopt;
+  if (!length) return;
+  const size_t end = Match + *length;
+  const size_t count = ReadAt<WORD>(FBytes, Match + sizeof(DWORD));
   size_t at = Match + PartHeaderSize;
-  for (size_t index = 0;; ++index) {
-    if (end - at < sizeof(WORD)) return std::nullopt;
+  for (size_t index = 0; index < count; ++index) {
+    if (end - at < sizeof(WORD)) return;
     size_t size = ReadAt<WORD>(FBytes, at);
     at += sizeof(WORD);
-    if (size > end - at) return std::nullopt;
-    if (index == Item) {
-      if (size < sizeof(WORD)) return std::nullopt;
-      return FBytes.substr(at, size);
-    }
+    if (size > end - at) return;
+    Items.push_back(size < sizeof(WORD) ? std::nullopt : std::optional(FBytes.substr(at, size)));
     at += size;
   }
 }

@@ -65,10 +65,14 @@ class TNameLookupReader {
   size_t MatchCount(size_t Record) const;
   // The first match of Record for no Previous, else the one after Previous (inside Record).
   std::optional<size_t> NextMatch(size_t Record, std::optional<size_t> Previous) const;
-  // The type word and value of item Item of the match at Match; nullopt when absent.
-  std::optional<std::string_view> Item(size_t Match, size_t Item) const;
+  // The type word and value of each item of the match at Match, in order; an item too short
+  // for its type word is nullopt, and the items end where one runs past the match. Items holds
+  // nothing when no match lies at Match.
+  void Items(size_t Match, std::vector<std::optional<std::string_view>>& Items) const;
   // Whether a match starts at Match and lies wholly inside the buffer.
   bool IsMatch(size_t Match) const;
+  // The bytes of the match at Match, which must be one.
+  size_t MatchLength(size_t Match) const { return *PartLength(Match, Length()); }
 
  private:
   // The extent of a record or match at At: its length when it fits inside [At, Limit).

@@ -6,6 +6,7 @@
 
 #include "core/HandleTable.h"
 #include "core/MemoryBlock.h"
+#include "names/NameLookupBuffer.h"
 
 namespace notesrt {
 
@@ -46,6 +47,27 @@ std::optional<TNameLookupBuffers::TPosition> TNameLookupBuffers::Find(const void
     }
   }
   return std::nullopt;
+}
+
+const std::vector<std::optional<std::string_view>>* TNameLookupBuffers::MatchItems(
+    const void* Pointer) {
+  if (Pointer && Pointer == FMatch.Pointer && FLastBlock &&
+      FLastRemovals == THandleTable::Instance().Removals() && FLastBlock->LockCount() > 0 &&
+      FLastBlock->Data() == FMatch.Data && FLastBlock->Size() == FMatch.Size &&
+      std::memcmp(Pointer, FMatch.Bytes.data(), FMatch.Bytes.size()) == 0)
+    return &FMatch.Items;
+  FMatch.Pointer = nullptr;
+  std::optional<TPosition> position = Find(Pointer);
+  if (!position) return nullptr;
+  TNameLookupReader reader(position->Bytes);
+  if (!reader.Valid() || !reader.IsMatch(position->Offset)) return nullptr;
+  reader.Items(position->Offset, FMatch.Items);
+  FMatch.Bytes.assign(
+      position->Bytes.substr(position->Offset, reader.MatchLength(position->Offset)));
+  FMatch.Pointer = Pointer;
+  FMatch.Data = position->Bytes.data();
+  FMatch.Size = position->Bytes.size();
+  return &FMatch.Items;
 }
 
 void TNameLookupBuffers::ForgetFreed() {

@@ -28,6 +28,9 @@ class TNameLookupBuffers {
     size_t Offset;
   };
   std::optional<TPosition> Find(const void* Pointer);
+  // The items of the match that Pointer points at (see TNameLookupReader::Items); null for a
+  // pointer that is no match of a locked lookup result. Valid until the next call.
+  const std::vector<std::optional<std::string_view>>* MatchItems(const void* Pointer);
 
  private:
   TNameLookupBuffers() = default;
@@ -39,6 +42,17 @@ class TNameLookupBuffers {
   // and while no handle is freed the block is still there, so the table need not be searched.
   TMemoryBlock* FLastBlock = nullptr;
   uint64_t FLastRemovals = 0;
+  // The match asked about last, with its items: a caller reads them one by one. They hold while
+  // that block is the last one found, no handle was freed, its bytes are where they were and
+  // the match's own bytes are as they were read (the caller may write into the result).
+  struct TMatch {
+    const void* Pointer = nullptr;
+    const char* Data = nullptr;
+    size_t Size = 0;
+    std::string Bytes;
+    std::vector<std::optional<std::string_view>> Items;
+  };
+  TMatch FMatch;
 };
 
 }  // namespace notesrt
