@@ -243,11 +243,29 @@ TEST_F(NameLookupBuffer, PointersThatAreNotPartOfALockedResultGiveNothing) {
     EXPECT_EQ(NAMELocateNextName(record, nullptr, nullptr), nullptr);
     EXPECT_EQ(NAMELocateNextMatch(lookup.Data(), elsewhere, nullptr), nullptr);
     EXPECT_EQ(NAMELocateNextMatch(lookup.Data(), record, elsewhere), nullptr);
+    EXPECT_NE(NAMELocateItem(match, 0, nullptr, nullptr), nullptr);
   }
-  // Unlocked: the pointers are no longer the caller's to use.
+  // Unlocked: the pointers are no longer the caller's to use, though read a moment ago.
   EXPECT_EQ(NAMELocateItem(match, 0, nullptr, nullptr), nullptr);
   EXPECT_EQ(NAMEGetTextItem(match, 0, 0, text, sizeof text), ERR_MISC_INVALID_ARGS);
+
+  // Nor while another result is being walked, nor once freed.
+  DHANDLE other = LookUpEve();
+  {
+    OSLockObject(handle);
+    EXPECT_NE(NAMELocateItem(match, 0, nullptr, nullptr), nullptr);
+    LockedLookup second(other);
+    EXPECT_NE(NAMELocateNextName(second.Data(), nullptr, nullptr), nullptr);
+    OSUnlockObject(handle);
+    EXPECT_EQ(NAMELocateItem(match, 0, nullptr, nullptr), nullptr);
+  }
+  {
+    LockedLookup lookup(handle);
+    EXPECT_NE(NAMELocateItem(match, 0, nullptr, nullptr), nullptr);
+  }
   EXPECT_EQ(OSMemFree(handle), NOERROR);
+  EXPECT_EQ(NAMELocateItem(match, 0, nullptr, nullptr), nullptr);
+  EXPECT_EQ(OSMemFree(other), NOERROR);
 }
 
 TEST_F(NameLookupBuffer, DamagedLengthsNeverLeadOutsideTheResult) {
