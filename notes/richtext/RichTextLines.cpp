@@ -26,7 +26,10 @@ class TLineCollector {
       FHasLines = true;
       std::string_view run(Record + sizeof(CDTEXT), Length - sizeof(CDTEXT));
       // Most runs are plain ASCII: the same in native text, and free of NULs and breaks.
-      if (NextControlOrHigh(run, 0) == run.size()) return Append(run, true);
+      if (NextControlOrHigh(run, 0) == run.size()) {
+        Append(run, true);
+        return NOERROR;
+      }
       for (size_t nul; (nul = run.find('\0')) != std::string_view::npos;
            run.remove_prefix(nul + 1)) {
         Append(run.substr(0, nul), false);
@@ -48,8 +51,8 @@ class TLineCollector {
   }
 
  private:
-  STATUS Append(std::string_view Run, bool Plain) {
-    if (Run.empty()) return NOERROR;
+  void Append(std::string_view Run, bool Plain) {
+    if (Run.empty()) return;
     if (FRun.empty() && FLine.empty()) {
       FRun = Run;
       FRunPlain = Plain;
@@ -57,7 +60,6 @@ class TLineCollector {
       EndValue();
       FLine.append(Run);
     }
-    return NOERROR;
   }
 
   void EndLine() {
