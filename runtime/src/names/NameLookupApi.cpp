@@ -1,5 +1,6 @@
 // NAMELookup and the functions that walk its result.
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,11 +56,13 @@ std::optional<std::string_view> MatchItem(const void* Match, WORD Item) {
   return (*items)[Item];
 }
 
-// The offset of Pointer inside the result Bytes; nullopt when it points elsewhere.
+// The offset of Pointer inside the result Bytes, which ResultAt has just found locked; nullopt
+// when it points elsewhere.
 std::optional<size_t> OffsetIn(std::string_view Bytes, const void* Pointer) {
-  auto position = TNameLookupBuffers::Instance().Find(Pointer);
-  if (!position || position->Bytes.data() != Bytes.data()) return std::nullopt;
-  return position->Offset;
+  std::less_equal<const void*> notAfter;
+  if (!notAfter(Bytes.data(), Pointer) || notAfter(Bytes.data() + Bytes.size(), Pointer))
+    return std::nullopt;
+  return static_cast<size_t>(static_cast<const char*>(Pointer) - Bytes.data());
 }
 
 std::optional<TNameLookupBuffers::TPosition> ResultAt(const void* Lookup) {
