@@ -16,6 +16,11 @@ size_t NarrowFind(std::string_view Text, size_t At, TMatch&& Match) {
   return At;
 }
 
+// As signed bytes, controls and high bytes are both below 0x20.
+bool IsControlOrHigh(char Byte) {
+  return static_cast<signed char>(Byte) < 0x20;
+}
+
 // The same for a control or high byte, eight bytes at a time in a 64-bit word: the short texts
 // that names and summary values mostly are. A byte below 0x20 borrows in the subtraction and a
 // high byte has its top bit set; a borrow only reaches later bytes, so the lowest flag is exact.
@@ -29,7 +34,7 @@ size_t NarrowControlOrHigh(std::string_view Text, size_t At) {
         return At + static_cast<size_t>(std::countr_zero(flags)) / 8;
     }
   }
-  return NarrowFind(Text, At, [](char Byte) { return static_cast<signed char>(Byte) < 0x20; });
+  return NarrowFind(Text, At, IsControlOrHigh);
 }
 
 #if defined(__SSE2__)
@@ -85,15 +90,14 @@ bool HasAvx2() {
 }  // namespace
 
 size_t NextControlOrHigh(std::string_view Text, size_t At) {
-  // As signed bytes, both kinds are below 0x20.
-  const auto narrow = [](char Byte) { return static_cast<signed char>(Byte) < 0x20; };
   if (Text.size() - At < 16) return NarrowControlOrHigh(Text, At);
 #if defined(VESK_TEXT_SCAN_AVX2)
   if (Text.size() - At >= 64 && HasAvx2()) At = ControlOrHighAvx2(Text, At);
 #endif
 #if defined(__SSE2__)
   return WideFind(
-      Text, At, [](__m128i Bytes) { return _mm_cmpgt_epi8(_mm_set1_epi8(0x20), Bytes); }, narrow);
+      Text, At, [](__m128i Bytes) { return _mm_cmpgt_epi8(_mm_set1_epi8(0x20), Bytes); },
+      IsControlOrHigh);
 #else
   return NarrowControlOrHigh(Text, At);
 #endif
